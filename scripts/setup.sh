@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package the game, its tools and its tests need.
+# Does nothing when they are all there.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
+  libgtest-dev libbenchmark-dev
+  libpng-dev libfreetype-dev libsndfile1-dev fonts-dejavu-core
+  xvfb xdotool x11-apps x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+"${as_root[@]}" apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

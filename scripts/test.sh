@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets everything up, builds the game and runs the whole test suite headless:
+# unit and integration tests on SDL's dummy drivers, end-to-end tests in a
+# real X window under Xvfb, then the unit tests again under sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+bash scripts/build.sh
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTETHER_SANITIZE=ON
+cmake --build build-asan -j "$(nproc)"
+ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -E '^e2e_'

@@ -1,0 +1,5 @@
+// Tether: the process entry.
+int main(int, char**)
+{
+    return 0;
+}

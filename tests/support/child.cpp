@@ -1,0 +1,58 @@
+#include "support/child.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+ChildResult runInChild(const std::function<void()>& body, const std::string& workDir)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    std::fflush(stdout);
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        dup2(fds[1], STDOUT_FILENO);
+        close(fds[1]);
+        if (!workDir.empty() && chdir(workDir.c_str()) != 0)
+            _exit(99);
+        body();
+        std::fflush(stdout);
+        _exit(0);
+    }
+    close(fds[1]);
+    ChildResult result;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
+        result.output.append(buffer, static_cast<size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.exited = WIFEXITED(status);
+    result.status = result.exited ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string makeTempDir()
+{
+    char pattern[] = "/tmp/tether-test-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    return dir ? dir : "";
+}
+
+void removeTree(const std::string& path)
+{
+    if (path.rfind("/tmp/tether-test-", 0) == 0)
+        std::system(("rm -rf '" + path + "'").c_str());
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
