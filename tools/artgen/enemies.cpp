@@ -1,0 +1,2 @@
+#include "art.h"
+void makeEnemies() {}
