@@ -1,2 +1,200 @@
+// Effects: the engine plume, the explosion and energy-burst sequences, the
+// energy ball, the saw disc, the damage shield. The plume and the saw disc
+// are drawn large because the game shrinks them when it loads them.
 #include "art.h"
-void makeEffects() {}
+#include "hull.h"
+#include "noise.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+// The plume is shrunk by 0.1 across and 0.16 down at load.
+constexpr int kFlameW = 400, kFlameH = 150;
+constexpr int kExplosionImage = 300;
+constexpr int kBurstImage = 120;
+constexpr int kBallImage = 90;
+constexpr float kBallRadius = 40;
+constexpr int kSawImage = 300;  // shrunk by 0.1 at load
+constexpr int kShieldImage = 128;
+
+// Hot colour ramp shared by plume, fireball and burst: 0 is cold, 1 white.
+Rgba ramp(const Rgba* stops, int n, float t)
+{
+    t = clamp01(t) * (n - 1);
+    int i = std::min(n - 2, int(t));
+    return mix(stops[i], stops[i + 1], t - i);
+}
+
+// A plasma plume from a nozzle at the right edge, trailing to the left:
+// white at the throat, cyan, then blue smoke at the tip.
+void makeFlame(int frame)
+{
+    Canvas c(kFlameW, kFlameH);
+    const float lengths[3] = {0.86f, 1.0f, 0.93f};
+    const float length = (kFlameW - 4) * lengths[frame];
+    const float cy = kFlameH / 2.0f, halfW = kFlameH * 0.46f;
+    const Rgba stops[] = {hex(0x1030a0, 0), hex(0x1e6cff, 0.55f), hex(0x40d8ff, 0.9f), hex(0xc8f8ff, 1), hex(0xffffff, 1)};
+    for (int y = 0; y < kFlameH; y++)
+        for (int x = 0; x < kFlameW; x++) {
+            float s = (kFlameW - 0.5f - x) / length;  // 0 at the nozzle, 1 at the tip
+            if (s < 0 || s > 1) continue;
+            float flicker = fbm(s * 6 - frame * 1.7f, (y - cy) / halfW * 1.5f + frame * 3.1f, 64, 3, 500) * 0.35f;
+            float width = halfW * (0.45f + 0.55f * std::sqrt(std::min(1.0f, s * 5))) * std::pow(1 - s, 0.8f) + 1;
+            float t = std::fabs(y + 0.5f - cy) / width;
+            if (t >= 1) continue;
+            float heat = (1 - t * t) * (1 - s) * (1.25f + flicker);
+            heat = heat * (0.85f + 0.3f * (1 - s));
+            c.put(x, y, ramp(stops, 5, heat), 1);
+        }
+    save(c, "effects/flame" + std::to_string(frame + 1) + ".png");
+}
+
+const Rgba kFire[] = {hex(0x120c0c, 0), hex(0x2a1a1a, 0.85f), hex(0x8a1e0a), hex(0xff5a10), hex(0xffb030), hex(0xfff0c0), hex(0xffffff)};
+
+// One frame of the fireball, t from 0 (ignition) to 1 (the last smoke).
+void makeExplosion(int frame)
+{
+    Canvas c(kExplosionImage, kExplosionImage);
+    const float t = frame / 9.0f, cx = kExplosionImage / 2.0f;
+    const float radius = 28 + 112 * (1 - (1 - t) * (1 - t));
+    const float heat = std::pow(1 - t, 1.4f);
+    const float opacity = 1 - std::pow(t, 2.5f) * 0.95f;
+    for (int y = 0; y < kExplosionImage; y++)
+        for (int x = 0; x < kExplosionImage; x++) {
+            float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
+            float d = std::sqrt(dx * dx + dy * dy) / radius;
+            if (d > 1.35f) continue;
+            float a = std::atan2(dy, dx);
+            // Billows: the edge swells and shrinks with the noise, and rolls
+            // outwards from frame to frame.
+            float billow = fbm(std::cos(a) * 2 + 4, std::sin(a) * 2 + 4 + t * 0.6f, 64, 4, 77) ;
+            float inner = fbm(dx / 40 + 9, dy / 40 - t * 1.5f, 64, 4, 91);
+            float edge = 1 + 0.22f * billow;
+            float density = smoothstep(edge, edge - 0.25f, d);
+            if (density <= 0) continue;
+            float temp = (1.05f - d * 0.8f) * heat * 1.25f + inner * 0.25f;
+            Rgba col = ramp(kFire, 7, temp * 0.95f + 0.18f);
+            // Smoke takes over as the fire cools.
+            c.put(x, y, col, density * opacity * clamp01(0.55f + temp));
+        }
+    View v{{cx, cx}, 1};
+    if (frame <= 2) {
+        // The flash of ignition.
+        float k = 1 - frame / 3.0f;
+        glow(c, v, circle({0, 0}, radius * 0.5f), hex(0xfff4d0, k), radius * 1.2f);
+        Shape rays = radial(polygon({{0, -3}, {radius * 1.6f, 0}, {0, 3}}), 6);
+        glow(c, v, turned(rays, 0.3f), hex(0xffe8b0, 0.5f * k), 10);
+    }
+    if (frame >= 1 && frame <= 5) {
+        // A thin shock ring running ahead of the fire.
+        float rr = radius * (1.15f + 0.1f * frame);
+        fill(c, v, ring({0, 0}, rr, 2), hex(0xffd8a0, 0.35f * (1 - frame / 6.0f)), Blend::add);
+    }
+    // Embers thrown out of the blast.
+    Rng rng(2024);
+    for (int i = 0; i < 28; i++) {
+        float a = rng.range(0, 2 * kPi), speed = rng.range(0.7f, 1.4f), size = rng.range(1.2f, 2.8f);
+        if (frame == 0 || frame > 8) continue;
+        Vec p = polar(radius * speed * (0.9f + 0.35f * t), a);
+        if (std::fabs(p.x) > cx - 6 || std::fabs(p.y) > cx - 6) continue;
+        glow(c, v, circle(p, size * 0.5f), hex(0xffa040, 0.8f * (1 - t)), size * 2.5f);
+    }
+    save(c, "effects/explosion" + std::to_string(frame) + ".png");
+}
+
+// The energy ball bursting: a green-white flash, a ring racing outwards and
+// sparks, fading over ten frames.
+void makeBurst(int frame)
+{
+    Canvas c(kBurstImage, kBurstImage);
+    const float t = frame / 9.0f, cx = kBurstImage / 2.0f;
+    const float fade = std::pow(1 - t, 1.3f);
+    View v{{cx, cx}, 1};
+    Rgba green = palette::energyGreen;
+    glow(c, v, circle({0, 0}, 18 * (1 - t) + 2), withAlpha(green, 0.8f * fade), 26);
+    fill(c, v, circle({0, 0}, 14 * (1 - t) + 1), hex(0xf0fff0, fade));
+    float rr = 14 + 40 * std::sqrt(t);
+    glow(c, v, ring({0, 0}, rr, 2), withAlpha(green, 0.7f * fade), 6);
+    fill(c, v, ring({0, 0}, rr, 2.2f), hex(0xe8ffe8, fade), Blend::add);
+    Rng rng(909);
+    for (int i = 0; i < 14; i++) {
+        float a = rng.range(0, 2 * kPi), reach = rng.range(0.6f, 1.0f);
+        Vec tip = polar((rr + 4) * reach, a), tail = polar((rr - 10) * reach * 0.8f, a);
+        glow(c, v, capsule(tail, tip, 0.6f), withAlpha(green, 0.6f * fade), 3);
+    }
+    save(c, "effects/bfgflame" + std::to_string(frame) + ".png");
+}
+
+// The energy ball in flight: a white core in a green corona crossed by
+// fine arcs of plasma.
+void makeBall()
+{
+    Canvas c(kBallImage, kBallImage);
+    const float cx = kBallImage / 2.0f;
+    const Rgba stops[] = {hex(0x0a4010, 0), hex(0x20c040, 0.6f), palette::energyGreen, hex(0xe0ffe0), hex(0xffffff)};
+    for (int y = 0; y < kBallImage; y++)
+        for (int x = 0; x < kBallImage; x++) {
+            float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
+            float d = std::sqrt(dx * dx + dy * dy) / kBallRadius;
+            if (d > 1.1f) continue;
+            float n = fbm(dx / 14 + 3, dy / 14 + 7, 64, 4, 313);
+            float arcs = std::pow(1 - std::fabs(n) * 2.2f, 6.0f) * (d < 1 ? 1 : 0);
+            float energy = std::pow(clamp01(1 - d), 0.7f) + std::max(0.0f, arcs) * 0.55f;
+            float edge = clamp01((1.1f - d) * 10);
+            c.put(x, y, ramp(stops, 5, energy), edge);
+        }
+    View v{{cx, cx}, 1};
+    glow(c, v, circle({0, 0}, 8), hex(0xffffff, 0.9f), 10);
+    save(c, "effects/bfg.png");
+}
+
+// The shredder's saw disc, drawn ten times larger than it appears.
+void makeSaw()
+{
+    Canvas c(kSawImage, kSawImage);
+    View v{{kSawImage / 2.0f, kSawImage / 2.0f}, 10};
+    Shape tooth = polygon({{9, -4.5f}, {14.6f, -2.2f}, {12.6f, 2.4f}, {10, 2}});
+    Shape disc = unite(circle({0, 0}, 11.5f), radial(tooth, 10));
+    glow(c, v, disc, hex(0xff5030, 0.35f), 1.5f);
+    fill(c, v, disc, hex(0x2a1c1c));
+    fill(c, v, grow(disc, -0.35f), radialGradient({-4, -5}, 22, hex(0xf0ece8), hex(0x6a6466)));
+    fill(c, v, ring({0, 0}, 8.5f, 0.5f), hex(0x3a2c2c, 0.8f));
+    fill(c, v, radial(rect({5.5f, 0}, 1.6f, 0.35f, 0.3f), 5), hex(0x3a2c2c, 0.7f));
+    fill(c, v, circle({0, 0}, 3.6f), hex(0xff4020));
+    fill(c, v, circle({0, 0}, 2.2f), hex(0xffd0b0));
+    fill(c, v, circle({0, 0}, 1.1f), hex(0x1a1012));
+    save(c, "effects/shredder.png");
+}
+
+// The damage shield: a light ring with soft alpha that the game tints.
+void makeShield()
+{
+    Canvas c(kShieldImage, kShieldImage);
+    const float cx = kShieldImage / 2.0f, r = cx - 5;
+    for (int y = 0; y < kShieldImage; y++)
+        for (int x = 0; x < kShieldImage; x++) {
+            float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
+            float d = std::sqrt(dx * dx + dy * dy) / r;
+            // A bubble: clear in the middle, densest just inside the rim,
+            // then a soft halo out to the image edge.
+            float inside = d <= 1 ? 0.08f + 0.8f * std::pow(d, 6.0f) : 0;
+            float halo = d > 0.9f ? std::exp(-std::pow((d - 0.98f) / 0.05f, 2.0f)) : 0;
+            float a = clamp01(std::max(inside, halo)) * clamp01((cx - 0.5f - std::sqrt(dx * dx + dy * dy)) / 3);
+            if (a > 0) c.put(x, y, hex(0xf4f8ff), a);
+        }
+    save(c, "effects/forcefield.png");
+}
+
+} // namespace
+
+void makeEffects()
+{
+    for (int f = 0; f < 3; f++) makeFlame(f);
+    for (int f = 0; f < 10; f++) makeExplosion(f);
+    for (int f = 0; f < 10; f++) makeBurst(f);
+    makeBall();
+    makeSaw();
+    makeShield();
+}

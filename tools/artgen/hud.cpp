@@ -5,14 +5,16 @@
 #include "art.h"
 #include "text.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
 // Every digit image is this tall, so a number reads as one line.
 constexpr int kDigitHeight = 30;
-constexpr int kDigitFontSize = 31;
-constexpr int kDigitBaseline = 26;
+constexpr int kDigitFontSize = 30;
+constexpr int kDigitBaseline = 25;
+constexpr int kDigitSideSpace = 2;  // room for the halo beside the ink
 
 // Panel layout, in panel pixels (screen minus 395).
 constexpr int kPanelW = 405, kPanelH = 205;
@@ -24,18 +26,30 @@ constexpr float kRadarRadius = 100;
 const Rgba kDigitTop = hex(0xffffff);
 const Rgba kDigitBottom = hex(0x9eefff);
 
+// Fades a halo to nothing over the last few pixels of the image, so that
+// digits set side by side join without hard edges.
+Mask windowed(Mask m)
+{
+    for (int y = 0; y < m.h; y++)
+        for (int x = 0; x < m.w; x++) {
+            int edge = std::min(std::min(x, m.w - 1 - x), std::min(y, m.h - 1 - y));
+            m.a[size_t(y) * m.w + x] *= smoothstep(0, 3, float(edge));
+        }
+    return m;
+}
+
 void makeGlyph(const Font& font, char ch, const std::string& name)
 {
     std::string text(1, ch);
     TextBox box = font.measure(text);
-    int width = box.advance + 2;
+    int width = box.advance + 2 * kDigitSideSpace;
     Mask m(width, kDigitHeight);
-    font.render(m, text, 1, kDigitBaseline);
+    font.render(m, text, kDigitSideSpace, kDigitBaseline);
 
     Canvas c(width, kDigitHeight);
     // A dark rim and a cyan haze keep the number readable over anything.
-    paintMask(c, blurred(thickened(m, 1.4f), 1), 0, 0, withAlpha(palette::ink, 0.85f));
-    paintMask(c, blurred(m, 2), 0, 0, palette::cyan, Blend::add, 0.9f);
+    paintMask(c, windowed(blurred(thickened(m, 1.4f), 1)), 0, 0, withAlpha(palette::ink, 0.85f));
+    paintMask(c, windowed(blurred(m, 1)), 0, 0, palette::cyan, Blend::add, 0.9f);
     paintMask(c, m, 0, 0, [](float, float y) { return mix(kDigitTop, kDigitBottom, y / kDigitHeight); });
     save(c, "main/" + name + ".png");
 }
@@ -101,7 +115,7 @@ void makePanel()
         fill(c, v, rect({118, y + 31.5f}, 72, 0.5f), withAlpha(palette::cyanDeep, 0.45f));
     }
 
-    Font small(kFontCondensedBold, 10);
+    Font small(kFontCondensedBold, 9);
     healthIcon(c, {23, kHealthY + 10.0f});
     label(c, small, "HEALTH", 23, kHealthY + 30, hex(0xbfeeff));
     enemiesIcon(c, {23, kEnemiesY + 10.0f});
