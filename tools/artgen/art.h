@@ -24,8 +24,9 @@ void makeSpace();      // the four parallax layers
 
 // Ships are drawn by the title screen too, larger: View places them.
 void drawShip(Canvas& c, const View& v, int kind);
-// Deep space as the farthest parallax layer shows it, for the screens.
-void drawDeepSpace(Canvas& c, uint32_t seed);
+// The farthest parallax layer tiled across a canvas, starting that far
+// into the tile, for the screens.
+void drawDeepSpace(Canvas& c, int offsetX, int offsetY);
 
 // The shared palette: deep blue space, cool steel and cyan for the player,
 // hot colours for the enemy.

@@ -21,7 +21,7 @@ const float kLight[3] = {-0.52f, -0.58f, 0.63f};
 // Gas giant bands, pole to pole.
 Rgba bandColour(float t)
 {
-    const Rgba stops[] = {hex(0x5a3e5e), hex(0xc98e6a), hex(0xf0d7b0), hex(0xa8604a), hex(0xe2b88a), hex(0x7a4a52)};
+    const Rgba stops[] = {hex(0x2a2e6a), hex(0x3a7a9a), hex(0x9ad8d8), hex(0xe8dcc0), hex(0x5a90b0), hex(0x2c3a78)};
     const int n = sizeof stops / sizeof stops[0];
     t = clamp01(t) * (n - 1);
     int i = std::min(n - 2, int(t));
@@ -50,16 +50,25 @@ void makePlanet()
             // A storm eye in the southern belt.
             Vec storm{dx + 0.28f, dy - 0.36f};
             float s = std::exp(-(storm.x * storm.x / 0.012f + storm.y * storm.y / 0.004f));
-            col = mix(col, hex(0xd8644a), s * 0.85f);
+            col = mix(col, hex(0xf0a070), s * 0.9f);
             float lit = std::max(0.0f, dx * kLight[0] + dy * kLight[1] + nz * kLight[2]);
-            float shade = 0.1f + 0.95f * std::pow(lit, 0.8f);
+            float shade = 0.05f + 1.05f * std::pow(lit, 0.9f);
             col = scaled(col, shade);
             // The atmosphere brightens the limb on the lit side.
             float rim = std::pow(1 - nz, 3) * (0.4f + 0.6f * lit);
-            col = mix(col, hex(0x9fd2ff), clamp01(rim * 0.7f));
+            col = mix(col, hex(0x9fd2ff), clamp01(rim * 0.45f));
             c.put(x, y, col, cover);
         }
     save(c, "sprites/planet.png");
+}
+
+// Sun colours from the cool limb to the white-hot middle.
+Rgba sunColour(float heat)
+{
+    const Rgba stops[] = {hex(0xe8400c), hex(0xff7a1a), hex(0xffb83a), hex(0xffe27a), hex(0xfffbea)};
+    heat = clamp01(heat) * 4;
+    int i = std::min(3, int(heat));
+    return mix(stops[i], stops[i + 1], heat - i);
 }
 
 void makeSun()
@@ -70,23 +79,22 @@ void makeSun()
         for (int x = 0; x < kBodyImage; x++) {
             float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
             float d = std::sqrt(dx * dx + dy * dy);
-            // Corona: flickering streamers fading to nothing at the image edge.
-            if (d > r - 1 && d < edge) {
+            // Corona: streamers fading to nothing at the image edge.
+            if (d > r - 2 && d < edge) {
                 float a = std::atan2(dy, dx);
-                float streak = 0.75f + 0.25f * periodicNoise(a / (2 * kPi) * 24, d / 30, 24, 7);
+                float streak = 0.55f + 0.45f * periodicNoise(a / (2 * kPi) * 32, d / 40, 32, 7);
                 float t = clamp01((d - r) / (edge - r));
-                float k = std::pow(1 - t, 2.2f) * streak;
-                c.put(x, y, mix(hex(0xffb040), hex(0xff5a10), t), k * 0.9f, Blend::add);
+                float k = std::pow(1 - t, 1.8f) * (0.5f + 0.5f * streak) * smoothstep(edge, edge - 6, d);
+                c.put(x, y, mix(hex(0xffd070), hex(0xff4a10), std::sqrt(t)), k, Blend::add);
             }
             float cover = clamp01(r - d + 0.5f);
             if (cover <= 0) continue;
-            // Limb darkening and granulation over a white-hot core.
+            // Limb darkening over a boiling, granulated surface.
             float nz = std::sqrt(std::max(0.0f, 1 - d * d / (r * r)));
-            float grain = fbm(dx / 14, dy / 14, 64, 4, 99) * 0.5f + 0.5f;
-            float heat = clamp01(0.35f + 0.75f * std::pow(nz, 0.6f) - 0.18f * grain);
-            Rgba col = heat > 0.6f ? mix(hex(0xffc850), hex(0xfffbe8), (heat - 0.6f) / 0.4f)
-                                   : mix(hex(0xff6a18), hex(0xffc850), heat / 0.6f);
-            c.put(x, y, col, cover);
+            float grain = fbm(dx / 9, dy / 9, 64, 4, 99);
+            float swell = fbm(dx / 40 + 5, dy / 40, 64, 3, 17);
+            float heat = std::pow(nz, 0.55f) * 0.95f + grain * 0.12f + swell * 0.1f;
+            c.put(x, y, sunColour(heat), cover);
         }
     save(c, "sprites/sun.png");
 }

@@ -61,15 +61,21 @@ void makeExplosion(int frame)
     const float radius = 28 + 112 * (1 - (1 - t) * (1 - t));
     const float heat = std::pow(1 - t, 1.4f);
     const float opacity = 1 - std::pow(t, 2.5f) * 0.95f;
+    // Billows: the edge swells and shrinks with the noise round the rim,
+    // and rolls on from frame to frame. One value per step of angle.
+    constexpr int kRimSteps = 1024;
+    float billows[kRimSteps];
+    for (int i = 0; i < kRimSteps; i++) {
+        float a = i * 2 * kPi / kRimSteps;
+        billows[i] = fbm(std::cos(a) * 2 + 4, std::sin(a) * 2 + 4 + t * 0.6f, 64, 4, 77);
+    }
     for (int y = 0; y < kExplosionImage; y++)
         for (int x = 0; x < kExplosionImage; x++) {
             float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
             float d = std::sqrt(dx * dx + dy * dy) / radius;
             if (d > 1.35f) continue;
-            float a = std::atan2(dy, dx);
-            // Billows: the edge swells and shrinks with the noise, and rolls
-            // outwards from frame to frame.
-            float billow = fbm(std::cos(a) * 2 + 4, std::sin(a) * 2 + 4 + t * 0.6f, 64, 4, 77) ;
+            float a = std::atan2(dy, dx) + kPi;
+            float billow = billows[int(a / (2 * kPi) * kRimSteps) % kRimSteps];
             float inner = fbm(dx / 40 + 9, dy / 40 - t * 1.5f, 64, 4, 91);
             float edge = 1 + 0.22f * billow;
             float density = smoothstep(edge, edge - 0.25f, d);
@@ -127,41 +133,45 @@ void makeBurst(int frame)
     save(c, "effects/bfgflame" + std::to_string(frame) + ".png");
 }
 
-// The energy ball in flight: a white core in a green corona crossed by
+// The energy ball in flight: a white core in a green corona wrapped in
 // fine arcs of plasma.
 void makeBall()
 {
     Canvas c(kBallImage, kBallImage);
-    const float cx = kBallImage / 2.0f;
-    const Rgba stops[] = {hex(0x0a4010, 0), hex(0x20c040, 0.6f), palette::energyGreen, hex(0xe0ffe0), hex(0xffffff)};
-    for (int y = 0; y < kBallImage; y++)
-        for (int x = 0; x < kBallImage; x++) {
-            float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
-            float d = std::sqrt(dx * dx + dy * dy) / kBallRadius;
-            if (d > 1.1f) continue;
-            float n = fbm(dx / 14 + 3, dy / 14 + 7, 64, 4, 313);
-            float arcs = std::pow(1 - std::fabs(n) * 2.2f, 6.0f) * (d < 1 ? 1 : 0);
-            float energy = std::pow(clamp01(1 - d), 0.7f) + std::max(0.0f, arcs) * 0.55f;
-            float edge = clamp01((1.1f - d) * 10);
-            c.put(x, y, ramp(stops, 5, energy), edge);
-        }
-    View v{{cx, cx}, 1};
-    glow(c, v, circle({0, 0}, 8), hex(0xffffff, 0.9f), 10);
+    View v{{kBallImage / 2.0f, kBallImage / 2.0f}, 1};
+    Rgba green = palette::energyGreen;
+    glow(c, v, circle({0, 0}, kBallRadius - 12), withAlpha(hex(0x30e050), 0.55f), 16);
+    fill(c, v, circle({0, 0}, kBallRadius - 8), radialGradient({0, 0}, kBallRadius - 8, hex(0xd8ffd8, 0.9f), hex(0x30c048, 0.5f)));
+    Rng rng(4040);
+    for (int i = 0; i < 7; i++) {
+        float r = rng.range(14, kBallRadius - 6), a0 = rng.range(0, 2 * kPi), span = rng.range(0.8f, 2.0f);
+        Shape a = arc({0, 0}, r, 1.1f, a0, a0 + span);
+        glow(c, v, a, withAlpha(green, 0.6f), 3);
+        fill(c, v, a, hex(0xf0fff0, 0.9f), Blend::add);
+    }
+    glow(c, v, circle({0, 0}, 8), hex(0xffffff, 0.9f), 12);
+    fill(c, v, circle({0, 0}, 9), hex(0xffffff));
     save(c, "effects/bfg.png");
 }
 
-// The shredder's saw disc, drawn ten times larger than it appears.
+// The shredder's saw disc, drawn ten times larger than it appears: hooked
+// teeth, cooling slots and a red-hot hub.
 void makeSaw()
 {
     Canvas c(kSawImage, kSawImage);
     View v{{kSawImage / 2.0f, kSawImage / 2.0f}, 10};
-    Shape tooth = polygon({{9, -4.5f}, {14.6f, -2.2f}, {12.6f, 2.4f}, {10, 2}});
-    Shape disc = unite(circle({0, 0}, 11.5f), radial(tooth, 10));
-    glow(c, v, disc, hex(0xff5030, 0.35f), 1.5f);
+    const int teeth = 14;
+    const float step = 2 * kPi / teeth;
+    Shape tooth = polygon({polar(10.5f, -step * 0.55f), polar(14.6f, step * 0.15f), polar(12.2f, step * 0.3f), polar(10.5f, step * 0.5f)});
+    Shape disc = unite(circle({0, 0}, 11.5f), radial(tooth, teeth));
+    Shape slots = radial(arc({0, 0}, 7.2f, 1.1f, 0.2f, 0.95f), 5);
+    glow(c, v, disc, hex(0xff5030, 0.4f), 1.5f);
     fill(c, v, disc, hex(0x2a1c1c));
-    fill(c, v, grow(disc, -0.35f), radialGradient({-4, -5}, 22, hex(0xf0ece8), hex(0x6a6466)));
-    fill(c, v, ring({0, 0}, 8.5f, 0.5f), hex(0x3a2c2c, 0.8f));
-    fill(c, v, radial(rect({5.5f, 0}, 1.6f, 0.35f, 0.3f), 5), hex(0x3a2c2c, 0.7f));
+    fill(c, v, grow(disc, -0.35f), radialGradient({-4, -5}, 22, hex(0xf4f0ec), hex(0x5a5456)));
+    fill(c, v, ring({0, 0}, 10.6f, 0.35f), hex(0x3a2c2c, 0.6f));
+    fill(c, v, grow(slots, 0.25f), hex(0x2a1c1c));
+    fill(c, v, slots, hex(0, 1), Blend::erase);
+    glow(c, v, circle({0, 0}, 3.2f), hex(0xff3010, 0.7f), 2);
     fill(c, v, circle({0, 0}, 3.6f), hex(0xff4020));
     fill(c, v, circle({0, 0}, 2.2f), hex(0xffd0b0));
     fill(c, v, circle({0, 0}, 1.1f), hex(0x1a1012));

@@ -231,18 +231,18 @@ struct EnemyClass {
 };
 
 const EnemyClass kClasses[12] = {
-    {20, {hex(0x5a4448), hex(0xff4a3d)}, gunboat},
-    {26, {hex(0x5c4a40), hex(0xff8a30)}, frigate},
-    {32, {hex(0x585048), hex(0xffc040)}, carrier},
-    {22, {hex(0x503a50), hex(0xff48c8)}, spinner},
-    {24, {hex(0x403a5c), hex(0xb070ff)}, caster},
-    {24, {hex(0x4a4c3a), hex(0xb8f040)}, shredder},
-    {30, {hex(0x54503a), hex(0xffe040)}, twinShredder},
-    {22, {hex(0x4c4048), hex(0xff4070)}, sniper},
-    {26, {hex(0x46404c), hex(0xff7050)}, wildcard},
-    {18, {hex(0x5c3a3a), hex(0xff2a2a)}, rammer},
-    {14, {hex(0x5a4450), hex(0xff6ab8)}, scout},
-    {40, {hex(0x4e3c3c), hex(0xff6030)}, dreadnought},
+    {20, {hex(0x6e2a30), hex(0xff4a3d)}, gunboat},
+    {26, {hex(0x6e4228), hex(0xff9a30)}, frigate},
+    {32, {hex(0x665438), hex(0xffc040)}, carrier},
+    {22, {hex(0x5e2a5e), hex(0xff48c8)}, spinner},
+    {24, {hex(0x40306e), hex(0xb070ff)}, caster},
+    {24, {hex(0x4c5426), hex(0xc0f040)}, shredder},
+    {30, {hex(0x605420), hex(0xffe040)}, twinShredder},
+    {22, {hex(0x602842), hex(0xff4070)}, sniper},
+    {26, {hex(0x3e3648), hex(0xff7050)}, wildcard},
+    {18, {hex(0x762222), hex(0xff2a2a)}, rammer},
+    {14, {hex(0x6e2a54), hex(0xff6ab8)}, scout},
+    {40, {hex(0x52222a), hex(0xff6030)}, dreadnought},
 };
 
 // A turret: a round base on the mount with barrels along +x, pivoting on

@@ -26,11 +26,31 @@ uint32_t hash3(uint32_t x, uint32_t y, uint32_t seed)
     return h;
 }
 
-float gradientDot(int ix, int iy, int period, uint32_t seed, float dx, float dy)
+// 256 evenly spread unit gradients, picked by hash.
+struct Gradients {
+    float x[256], y[256];
+    Gradients()
+    {
+        for (int i = 0; i < 256; i++) {
+            x[i] = std::cos(i * 6.2831853f / 256);
+            y[i] = std::sin(i * 6.2831853f / 256);
+        }
+    }
+};
+const Gradients kGradients;
+
+// The dot product of the gradient at lattice point (wx, wy), already
+// wrapped into the period, with the offset from it.
+float gradientDot(uint32_t wx, uint32_t wy, uint32_t seed, float dx, float dy)
 {
-    int wx = ((ix % period) + period) % period, wy = ((iy % period) + period) % period;
-    float a = (hash3(wx, wy, seed) & 0xffff) / 65536.0f * 6.2831853f;
-    return std::cos(a) * dx + std::sin(a) * dy;
+    uint32_t g = hash3(wx, wy, seed) & 255;
+    return kGradients.x[g] * dx + kGradients.y[g] * dy;
+}
+
+int wrap(int i, int period)
+{
+    i %= period;
+    return i < 0 ? i + period : i;
 }
 
 float fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
@@ -41,10 +61,12 @@ float periodicNoise(float x, float y, int period, uint32_t seed)
 {
     int ix = int(std::floor(x)), iy = int(std::floor(y));
     float fx = x - ix, fy = y - iy;
-    float n00 = gradientDot(ix, iy, period, seed, fx, fy);
-    float n10 = gradientDot(ix + 1, iy, period, seed, fx - 1, fy);
-    float n01 = gradientDot(ix, iy + 1, period, seed, fx, fy - 1);
-    float n11 = gradientDot(ix + 1, iy + 1, period, seed, fx - 1, fy - 1);
+    int x0 = wrap(ix, period), y0 = wrap(iy, period);
+    int x1 = x0 + 1 == period ? 0 : x0 + 1, y1 = y0 + 1 == period ? 0 : y0 + 1;
+    float n00 = gradientDot(x0, y0, seed, fx, fy);
+    float n10 = gradientDot(x1, y0, seed, fx - 1, fy);
+    float n01 = gradientDot(x0, y1, seed, fx, fy - 1);
+    float n11 = gradientDot(x1, y1, seed, fx - 1, fy - 1);
     float u = fade(fx), v = fade(fy);
     float top = n00 + (n10 - n00) * u, bottom = n01 + (n11 - n01) * u;
     return (top + (bottom - top) * v) * 1.41f;

@@ -111,7 +111,7 @@ void controls(Canvas& c, float cy)
 void makeTitle()
 {
     Canvas c(kScreenW, kScreenH);
-    drawDeepSpace(c, 1717);
+    drawDeepSpace(c, 100, 60);
     View v{{0, 0}, 1};
 
     // The name, with a taut rope beneath it.

@@ -59,14 +59,16 @@ void makeHook()
 {
     Canvas c(20, 20);
     View v{{10, 10}, 1};
-    Shape shaft = capsule({-6, 0}, {3, 0}, 1.3f);
-    Shape eye = ring({-6.5f, 0}, 2.2f, 1.5f);
-    Shape prong = unite(arc({1.5f, 0}, 6.5f, 2, -kPi * 0.62f, -kPi * 0.08f),
-                        polygon({{8.2f, -2.2f}, {9.6f, 1.2f}, {6.2f, -1.2f}}));
-    Shape claw = unite({shaft, eye, mirrorY(prong), polygon({{9.8f, 0}, {3, -1.6f}, {3, 1.6f}})});
-    glow(c, v, claw, withAlpha(palette::cyan, 0.3f), 2);
-    paintHull(c, v, claw, palette::steelLight);
-    paintLight(c, v, {1, 0}, 1.1f, palette::cyan);
+    Shape shaft = capsule({-5.5f, 0}, {3, 0}, 1.4f);
+    Shape eye = ring({-6.6f, 0}, 2.1f, 1.6f);
+    // Two curved tines sweeping forward to points, and a spike between.
+    Shape tine = unite(arc({1, 0}, 6.2f, 2.2f, -kPi * 0.66f, -kPi * 0.12f),
+                       polygon({{6.2f, -3.6f}, {9.8f, -0.6f}, {5, -1}}));
+    Shape claw = unite({shaft, eye, mirrorY(tine), polygon({{9.6f, 0}, {2.5f, -1.8f}, {2.5f, 1.8f}})});
+    glow(c, v, claw, withAlpha(palette::cyan, 0.35f), 2.5f);
+    fill(c, v, grow(claw, 0.6f), withAlpha(palette::ink, 0.9f));
+    fill(c, v, claw, linear({0, -7}, hex(0xffffff), {0, 7}, palette::steel));
+    paintLight(c, v, {-0.5f, 0}, 1.1f, palette::cyan);
     save(c, "sprites/hook.png");
 }
 

@@ -11,9 +11,9 @@ namespace {
 
 constexpr int kTile = 512;
 
-const Rgba kNebulaViolet = hex(0x3a1c6e);
-const Rgba kNebulaTeal = hex(0x0f4a66);
-const Rgba kNebulaRose = hex(0x5a1a40);
+const Rgba kNebulaViolet = hex(0x42208a);
+const Rgba kNebulaTeal = hex(0x106a8a);
+const Rgba kNebulaRose = hex(0x7a2050);
 
 // Clouds from two noise fields; `cells` noise cells across the canvas width
 // make the pattern repeat exactly when the canvas is a square tile.
@@ -27,11 +27,14 @@ void paintNebula(Canvas& c, uint32_t seed, float strength, int cells)
             float wu = fbm(u + 3.7f, v + 1.9f, cells, 3, seed + 3), wv = fbm(u + 8.2f, v + 4.4f, cells, 3, seed + 5);
             float a = fbm(u + wu * 0.8f, v + wv * 0.8f, cells, 5, seed) * 0.5f + 0.5f;
             float b = fbm(u + 17.3f, v + 5.1f, cells, 5, seed + 7) * 0.5f + 0.5f;
-            float veil = smoothstep(0.38f, 0.8f, a) * strength;
-            float wisp = smoothstep(0.5f, 0.9f, b) * strength * 0.8f;
-            Rgba col = mix(kNebulaViolet, kNebulaTeal, clamp01(b * 1.4f - 0.3f));
-            c.put(x, y, col, veil * 0.55f, Blend::add);
-            c.put(x, y, kNebulaRose, wisp * veil * 0.7f, Blend::add);
+            float veil = std::pow(smoothstep(0.3f, 0.78f, a), 1.4f) * strength;
+            float wisp = smoothstep(0.5f, 0.9f, b) * strength;
+            // Bright filaments where the cloud field crosses its middle value.
+            float ridge = std::pow(clamp01(1 - std::fabs(a - 0.55f) * 6), 3.0f) * veil;
+            Rgba col = mix(kNebulaViolet, kNebulaTeal, clamp01(b * 1.6f - 0.4f));
+            c.put(x, y, col, veil * 0.5f, Blend::add);
+            c.put(x, y, kNebulaRose, wisp * veil * 0.8f, Blend::add);
+            c.put(x, y, hex(0x8fb8ff), ridge * 0.06f, Blend::add);
         }
 }
 
@@ -105,19 +108,29 @@ void paintDust(Canvas& c, uint32_t seed, float strength)
 
 } // namespace
 
-void drawDeepSpace(Canvas& c, uint32_t seed)
+// The far layer's tile, drawn once and shared by the title screen.
+const Canvas& deepSpaceTile()
 {
-    c.fillAll(palette::spaceDeep);
-    // Cells across the width, so a square canvas tiles exactly.
-    paintNebula(c, seed, 0.85f, 3);
-    paintStars(c, {c.width() * c.height() / 550, 0.35f, 0.75f, 0.15f, 0.45f, 0}, seed + 1, true);
+    static const Canvas tile = [] {
+        Canvas c(kTile, kTile);
+        c.fillAll(palette::spaceDeep);
+        paintNebula(c, 4004, 0.9f, 3);
+        paintStars(c, {kTile * kTile / 550, 0.35f, 0.75f, 0.15f, 0.45f, 0}, 4005, true);
+        return c;
+    }();
+    return tile;
+}
+
+void drawDeepSpace(Canvas& c, int offsetX, int offsetY)
+{
+    const Canvas& tile = deepSpaceTile();
+    for (int y = -offsetY; y < c.height(); y += kTile)
+        for (int x = -offsetX; x < c.width(); x += kTile) c.draw(tile, x, y);
 }
 
 void makeSpace()
 {
-    Canvas far(kTile, kTile);
-    drawDeepSpace(far, 4004);
-    save(far, "worldsprites/space4.png");
+    save(deepSpaceTile(), "worldsprites/space4.png");
 
     for (int layer = 1; layer <= 3; layer++) {
         Canvas sheet(kTile, kTile);
