@@ -103,13 +103,13 @@ void makeMine()
 {
     Canvas c(kMineImage, kMineImage);
     View v{{kMineImage / 2.0f, kMineImage / 2.0f}, 1};
-    Shape spike = polygon({{12, -3.2f}, {kMineRadius, 0}, {12, 3.2f}});
+    Shape spike = polygon({{9, -4.2f}, {kMineRadius, 0}, {9, 4.2f}});
     Shape spikes = radial(spike, 8);
-    glow(c, v, circle({0, 0}, 14), hex(0xff3020, 0.25f), 8);
-    paintHull(c, v, spikes, hex(0x9a9094));
-    paintHull(c, v, circle({0, 0}, 14.5f), hex(0x4a3c40));
-    fill(c, v, ring({0, 0}, 10, 2.2f), hex(0xc02818));
-    for (int i = 0; i < 8; i++) fill(c, v, circle(polar(12.4f, i * kPi / 4 + kPi / 8), 1), hex(0x1a1012));
+    glow(c, v, circle({0, 0}, 12), hex(0xff3020, 0.3f), 10);
+    paintHull(c, v, spikes, hex(0xc8c0c4));
+    paintHull(c, v, circle({0, 0}, 13), hex(0x4a3c40));
+    fill(c, v, ring({0, 0}, 9, 2.2f), hex(0xc02818));
+    for (int i = 0; i < 8; i++) fill(c, v, circle(polar(11.2f, i * kPi / 4 + kPi / 8), 0.9f), hex(0x1a1012));
     paintLight(c, v, {0, 0}, 4, hex(0xff3a20));
     save(c, "effects/mine.png");
 }

@@ -149,8 +149,7 @@ void makeOverlay(const std::string& words, Rgba top, Rgba bottom, Rgba halo, con
     View v{{0, 0}, 1};
     fill(c, v, rect({400, 300}, 400, 300), hex(0x02040a, 0.35f));
     Shape band = rect({400, 300}, 460, 40);
-    glow(c, v, band, hex(0x000000, 0.0f), 1);  // keeps the veil's edge soft below
-    fill(c, v, grow(band, 40), [](Vec p) {
+    fill(c, v, grow(band, 80), [](Vec p) {
         float t = clamp01((std::fabs(p.y - 300) - 40) / 80);
         return hex(0x02040a, 0.5f * (1 - t * t));
     });

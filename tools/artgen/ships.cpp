@@ -39,20 +39,21 @@ void drawDart(Canvas& c, const View& v)
 // engine nacelles on stub wings.
 void drawTwinBoom(Canvas& c, const View& v)
 {
-    Shape wings = symmetric({{4, 0}, {0, -12}, {-12, -15}, {-14, 0}});
-    Shape nacelles = mirrorY(capsule({-19, -13}, {5, -13}, 4));
-    Shape fuselage = symmetric({{23, 0}, {14, -4}, {2, -7.5f}, {-12, -7}, {-17, -4}, {-17, 0}});
+    Shape wings = symmetric({{8, 0}, {2, -15}, {-6, -17}, {-14, -17}, {-16, 0}});
+    Shape nacelles = mirrorY(capsule({-18, -15.5f}, {4, -15.5f}, 3.6f));
+    Shape fuselage = symmetric({{23, 0}, {14, -3.6f}, {2, -6.2f}, {-12, -6}, {-17, -3.5f}, {-17, 0}});
     glow(c, v, unite({wings, nacelles, fuselage}), withAlpha(palette::cyanDeep, 0.22f), 3.5f);
-    paintHull(c, v, wings, palette::steelDark);
-    paintHull(c, v, nacelles, palette::steel);
-    for (float y : {-13.0f, 13.0f}) {
-        fill(c, v, rect({-19.5f, y}, 1.5f, 2.8f, 0.8f), palette::steelDark);
-        paintLight(c, v, {-20.5f, y}, 1.4f, palette::cyan);
-        fill(c, v, capsule({-6, y}, {3, y}, 0.7f), withAlpha(palette::cyan, 0.8f));
+    paintHull(c, v, wings, palette::steel);
+    fill(c, v, mirrorY(capsule({-11, -9.5f}, {1, -9.5f}, 0.7f)), withAlpha(palette::cyan, 0.8f));
+    paintHull(c, v, nacelles, palette::steelLight);
+    for (float y : {-15.5f, 15.5f}) {
+        fill(c, v, rect({-18.5f, y}, 1.5f, 2.6f, 0.8f), palette::steelDark);
+        paintLight(c, v, {-19.5f, y}, 1.3f, palette::cyan);
+        fill(c, v, rect({3, y}, 1.2f, 3, 0.8f), palette::steelDark);
     }
     paintHull(c, v, fuselage, palette::steelLight);
-    fill(c, v, mirrorY(capsule({-12, -4.2f}, {0, -5}, 0.5f)), withAlpha(palette::steelDark, 0.7f));
-    paintGlass(c, v, {7, 0}, 6.5f, 3.4f, palette::cyan);
+    fill(c, v, mirrorY(capsule({-12, -3.6f}, {0, -4.2f}, 0.5f)), withAlpha(palette::steelDark, 0.7f));
+    paintGlass(c, v, {7, 0}, 6.5f, 3, palette::cyan);
 }
 
 void makeHook()
