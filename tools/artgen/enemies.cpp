@@ -98,7 +98,7 @@ void spinner(Canvas& c, const View& v, const EnemyLook& k)
 void caster(Canvas& c, const View& v, const EnemyLook& k)
 {
     Shape prongs = mirrorY(capsule({-4, -8}, {18, -10}, 3.2f));
-    paintHull(c, v, prongs, k.plate);
+    paintHull(c, v, prongs, mix(k.plate, hex(0xffffff), 0.25f));
     for (int i = 0; i < 3; i++) fill(c, v, mirrorY(rect({2 + i * 5.0f, -8.8f - i * 0.4f}, 1, 4, 0.8f)), mix(k.accent, hex(0x000000), 0.35f));
     paintHull(c, v, ellipse({-6, 0}, 16, 12), k.plate);
     fill(c, v, ring({-6, 0}, 7.5f, 1.2f), withAlpha(k.accent, 0.75f));
@@ -118,7 +118,8 @@ void sawBlade(Canvas& c, const View& v, Vec at, float r, const EnemyLook& k)
     Shape saw = unite(circle({0, 0}, r * 0.8f), radial(tooth, 8));
     View at2{v.origin + rotate(at * v.scale, v.angle), v.scale, v.angle};
     glow(c, at2, saw, withAlpha(k.accent, 0.35f), 3);
-    paintHull(c, at2, saw, hex(0xb8b4a8));
+    fill(c, at2, grow(saw, 0.5f), hex(0x1a1012));
+    fill(c, at2, saw, radialGradient({-r * 0.4f, -r * 0.5f}, r * 2, hex(0xf0ece4), hex(0x8a8480)));
     fill(c, at2, ring({0, 0}, r * 0.5f, 0.9f), withAlpha(k.accent, 0.9f));
     fill(c, at2, circle({0, 0}, r * 0.22f), hex(0x1a1012));
 }

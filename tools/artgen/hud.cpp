@@ -23,6 +23,9 @@ constexpr int kHealthY = 25, kEnemiesY = 150;   // the game's y = 420, 545
 constexpr Vec kRadarCentre{300, 100};
 constexpr float kRadarRadius = 100;
 
+constexpr float kLabelTracking = 0.3f;
+constexpr float kLabelX = 24;  // centre of the label column left of the numbers
+
 const Rgba kDigitTop = hex(0xffffff);
 const Rgba kDigitBottom = hex(0x9eefff);
 
@@ -64,8 +67,8 @@ void makeDigits()
 // A small label centred on x, its baseline at y.
 void label(Canvas& c, const Font& f, const std::string& text, int x, int y, Rgba colour)
 {
-    TextBox b = f.measure(text, 0.6f);
-    Mask m = textMask(f, text, 1, 0.6f);
+    TextBox b = f.measure(text, kLabelTracking);
+    Mask m = textMask(f, text, 1, kLabelTracking);
     paintMask(c, m, x - (b.right - b.left) / 2 - 1, y + b.top - 1, colour);
 }
 
@@ -108,18 +111,23 @@ void makePanel()
     Shape rim = polygon({{0, chamfer}, {chamfer, 0}, {float(kPanelW), 0}, {float(kPanelW), 1.5f}, {chamfer + 0.6f, 1.5f}, {1.5f, chamfer + 0.6f}, {1.5f, float(kPanelH)}, {0, float(kPanelH)}});
     glow(c, v, rim, withAlpha(palette::cyan, 0.18f), 5);
     fill(c, v, rim, linear({0, 0}, palette::cyan, {float(kPanelW), 0}, withAlpha(palette::cyanDeep, 0.6f)));
-    // A divider between the two counters, and short brackets framing each.
-    fill(c, v, rect({100, 103}, 88, 0.6f), withAlpha(palette::cyanDeep, 0.7f));
+    // Between the two counters, a length of chain: the game's rope.
+    for (int i = 0; i < 12; i++) {
+        Vec at{22.0f + i * 13, 103};
+        Shape link = i % 2 ? rect(at, 6.5f, 1, 1) : outline(rect(at, 6.5f, 3, 3), 1.4f);
+        fill(c, v, link, withAlpha(palette::cyanDeep, i % 2 ? 0.55f : 0.75f));
+    }
+    // Short brackets framing each number.
     for (float y : {float(kHealthY), float(kEnemiesY)}) {
         fill(c, v, rect({kNumberX - 4.5f, y + 15}, 0.8f, 15), withAlpha(palette::cyanDeep, 0.8f));
         fill(c, v, rect({118, y + 31.5f}, 72, 0.5f), withAlpha(palette::cyanDeep, 0.45f));
     }
 
     Font small(kFontCondensedBold, 9);
-    healthIcon(c, {23, kHealthY + 10.0f});
-    label(c, small, "HEALTH", 23, kHealthY + 30, hex(0xbfeeff));
-    enemiesIcon(c, {23, kEnemiesY + 10.0f});
-    label(c, small, "ENEMIES", 23, kEnemiesY + 30, hex(0xffc8c0));
+    healthIcon(c, {kLabelX, kHealthY + 10.0f});
+    label(c, small, "HEALTH", int(kLabelX), kHealthY + 30, hex(0xbfeeff));
+    enemiesIcon(c, {kLabelX, kEnemiesY + 10.0f});
+    label(c, small, "ENEMIES", int(kLabelX), kEnemiesY + 30, hex(0xffc8c0));
     save(c, "main/HUD.png");
 }
 

@@ -19,7 +19,7 @@ Rgba darker(Rgba c, float k) { return mix(c, hex(0x000000, c.a), k); }
 void paintHull(Canvas& c, const View& v, const Shape& s, Rgba base)
 {
     // The rim is at least one pixel wide whatever the drawing scale.
-    float rim = std::max(1.1f / v.scale, 0.9f);
+    float rim = std::max(0.9f / v.scale, 0.8f);
     fill(c, v, s, darker(base, 0.78f));
     Box b = s.bounds;
     fill(c, v, grow(s, -rim),

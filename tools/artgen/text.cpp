@@ -5,6 +5,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <cmath>
@@ -40,8 +41,13 @@ void layout(FT_Face face, const std::string& text, float tracking, F visit)
             FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &k);
             pen += k.x / 64.0f;
         }
-        if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) continue;
-        visit(face->glyph, int(std::lround(pen)));
+        // Each glyph is rendered at its exact fractional pen position, so
+        // small labels keep even spacing.
+        if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP)) continue;
+        int whole = int(std::floor(pen));
+        FT_Outline_Translate(&face->glyph->outline, FT_Pos((pen - whole) * 64), 0);
+        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_LIGHT)) continue;
+        visit(face->glyph, whole);
         pen += face->glyph->advance.x / 64.0f + tracking;
         previous = index;
     }
