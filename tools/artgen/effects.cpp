@@ -110,25 +110,40 @@ void makeExplosion(int frame)
     save(c, "effects/explosion" + std::to_string(frame) + ".png");
 }
 
-// The energy ball bursting: a green-white flash, a ring racing outwards and
-// sparks, fading over ten frames.
+// The energy ball bursting: a green-white cloud of plasma swelling and
+// thinning out, a fast shock ring and a spray of sparks, over ten frames.
 void makeBurst(int frame)
 {
     Canvas c(kBurstImage, kBurstImage);
     const float t = frame / 9.0f, cx = kBurstImage / 2.0f;
-    const float fade = std::pow(1 - t, 1.3f);
+    const float fade = std::pow(1 - t, 1.2f);
+    const float radius = 16 + 34 * std::sqrt(t);
+    const Rgba stops[] = {hex(0x0a5a20, 0), hex(0x28c048, 0.8f), hex(0x70ff70), hex(0xd0ffc8), hex(0xffffff)};
+    for (int y = 0; y < kBurstImage; y++)
+        for (int x = 0; x < kBurstImage; x++) {
+            float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
+            float d = std::sqrt(dx * dx + dy * dy) / radius;
+            if (d > 1.3f) continue;
+            float n = fbm(dx / 18 + 2, dy / 18 + 5 + t, 64, 3, 555);
+            float body = smoothstep(1.05f + 0.2f * n, 0.2f, d);
+            // The cloud hollows out as it spreads: energy moves to the rim.
+            float hollow = 1 - std::exp(-std::pow(d / (0.2f + t * 0.7f), 2.0f) * 2) * t;
+            float energy = body * hollow * (0.6f + 0.45f * (1 - t)) * (1.1f + 0.35f * n);
+            float edge = clamp01((cx - 1 - std::sqrt(dx * dx + dy * dy)) / 4);
+            if (energy > 0) c.put(x, y, ramp(stops, 5, energy), clamp01(energy * 2.2f) * fade * edge);
+        }
     View v{{cx, cx}, 1};
-    Rgba green = palette::energyGreen;
-    glow(c, v, circle({0, 0}, 18 * (1 - t) + 2), withAlpha(green, 0.8f * fade), 26);
-    fill(c, v, circle({0, 0}, 14 * (1 - t) + 1), hex(0xf0fff0, fade));
-    float rr = 14 + 40 * std::sqrt(t);
-    glow(c, v, ring({0, 0}, rr, 2), withAlpha(green, 0.7f * fade), 6);
-    fill(c, v, ring({0, 0}, rr, 2.2f), hex(0xe8ffe8, fade), Blend::add);
+    if (frame < 2) glow(c, v, circle({0, 0}, 10), hex(0xf0fff0, 0.8f), 24);
+    if (frame < 6) {
+        float rr = std::min(cx - 4, radius * 1.15f + 3);
+        fill(c, v, ring({0, 0}, rr, 1.4f), hex(0xc8ffc8, 0.55f * (1 - frame / 6.0f)), Blend::add);
+    }
     Rng rng(909);
-    for (int i = 0; i < 14; i++) {
-        float a = rng.range(0, 2 * kPi), reach = rng.range(0.6f, 1.0f);
-        Vec tip = polar((rr + 4) * reach, a), tail = polar((rr - 10) * reach * 0.8f, a);
-        glow(c, v, capsule(tail, tip, 0.6f), withAlpha(green, 0.6f * fade), 3);
+    for (int i = 0; i < 18; i++) {
+        float a = rng.range(0, 2 * kPi), speed = rng.range(0.8f, 1.25f);
+        Vec p = polar(radius * speed, a);
+        if (frame == 0 || length(p) > cx - 5) continue;
+        glow(c, v, circle(p, 0.6f), withAlpha(palette::energyGreen, 0.9f * fade), 3);
     }
     save(c, "effects/bfgflame" + std::to_string(frame) + ".png");
 }
