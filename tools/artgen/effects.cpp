@@ -51,7 +51,7 @@ void makeFlame(int frame)
     save(c, "effects/flame" + std::to_string(frame + 1) + ".png");
 }
 
-const Rgba kFire[] = {hex(0x120c0c, 0), hex(0x2a1a1a, 0.85f), hex(0x8a1e0a), hex(0xff5a10), hex(0xffb030), hex(0xfff0c0), hex(0xffffff)};
+const Rgba kFire[] = {hex(0x181414, 0), hex(0x3a3232, 0.85f), hex(0x8a2a10), hex(0xff5a10), hex(0xffb030), hex(0xfff0c0), hex(0xffffff)};
 
 // One frame of the fireball, t from 0 (ignition) to 1 (the last smoke).
 void makeExplosion(int frame)
@@ -81,7 +81,7 @@ void makeExplosion(int frame)
             float density = smoothstep(edge, edge - 0.25f, d);
             if (density <= 0) continue;
             float temp = (1.05f - d * 0.8f) * heat * 1.25f + inner * 0.25f;
-            Rgba col = ramp(kFire, 7, temp * 0.95f + 0.18f);
+            Rgba col = ramp(kFire, 7, temp + 0.1f);
             // Smoke takes over as the fire cools.
             c.put(x, y, col, density * opacity * clamp01(0.55f + temp));
         }
@@ -95,7 +95,7 @@ void makeExplosion(int frame)
     }
     if (frame >= 1 && frame <= 5) {
         // A thin shock ring running ahead of the fire.
-        float rr = radius * (1.15f + 0.1f * frame);
+        float rr = std::min(cx - 4, radius * (1.15f + 0.1f * frame));
         fill(c, v, ring({0, 0}, rr, 2), hex(0xffd8a0, 0.35f * (1 - frame / 6.0f)), Blend::add);
     }
     // Embers thrown out of the blast.

@@ -257,9 +257,9 @@ void makeTurret(int n, const EnemyLook& look, int barrels)
         paintHull(c, v, rect({5, y}, 5, barrels == 1 ? 1.8f : 1.4f, 0.5f), hex(0x9a9094));
         fill(c, v, rect({9.2f, y}, 0.8f, barrels == 1 ? 1.8f : 1.4f), look.accent);
     }
-    paintHull(c, v, circle({0, 0}, 5), look.plate);
-    fill(c, v, ring({0, 0}, 3, 0.9f), withAlpha(look.accent, 0.8f));
-    fill(c, v, circle({-1, 0}, 1.2f), hex(0x1a1012));
+    paintHull(c, v, circle({0, 0}, 5), mix(look.plate, hex(0xffffff), 0.3f));
+    fill(c, v, ring({0, 0}, 3.2f, 1), look.accent);
+    fill(c, v, circle({0, 0}, 1.6f), hex(0x1a1012));
     save(c, "sprites/turret" + std::to_string(n) + ".png");
 }
 
