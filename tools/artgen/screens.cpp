@@ -14,6 +14,17 @@ namespace {
 
 constexpr int kScreenW = 800, kScreenH = 600;
 
+// Where the game draws over the title, in screen pixels.
+struct Frame {
+    float x0, y0, x1, y1;
+};
+constexpr Frame kShipFrame{320, 105, 450, 160};
+constexpr Frame kMapFrame{320, 375, 450, 435};
+constexpr float kShipBoxLeft = 125, kShipBoxStep = 200, kShipBoxWidth = 150;
+constexpr float kShipBoxTop = 165, kShipBoxBottom = 340;
+constexpr float kBandY = 500, kBandLeft = 80, kBandRight = 720, kBandHalfHeight = 17;
+constexpr Vec kLeftArrow{47, 500}, kRightArrow{750, 500};
+
 const Rgba kLabel = hex(0xcfefff);
 const Rgba kQuiet = hex(0x8ea4bb);
 
@@ -40,9 +51,11 @@ void caption(Canvas& c, const Font& f, const std::string& text, float cx, float 
 
 // A dark glass plate with a faint lit edge, inset inside a frame the game
 // outlines itself.
-void plate(Canvas& c, float x0, float y0, float x1, float y1, float alpha)
+void plate(Canvas& c, Frame f, float alpha)
 {
+    constexpr float inset = 2.5f;
     View v{{0, 0}, 1};
+    float x0 = f.x0 + inset, y0 = f.y0 + inset, x1 = f.x1 - inset, y1 = f.y1 - inset;
     Shape s = rect({(x0 + x1) / 2, (y0 + y1) / 2}, (x1 - x0) / 2, (y1 - y0) / 2, 6);
     fill(c, v, s, linear({0, y0}, hex(0x102033, alpha), {0, y1}, hex(0x070c16, alpha)));
     fill(c, v, outline(grow(s, -0.5f), 1), withAlpha(palette::cyanDeep, 0.45f));
@@ -62,20 +75,30 @@ void shipBoxes(Canvas& c)
 {
     Font name(kFontBold, 15), small(kFontSans, 11);
     for (int k = 0; k < 3; k++) {
-        float x0 = 125 + 200 * k, x1 = x0 + 150, cx = (x0 + x1) / 2;
-        plate(c, x0 + 3, 168, x1 - 3, 337, 0.85f);
-        View v{{cx, 240}, 1};
-        glow(c, v, circle({0, 0}, 40), withAlpha(palette::cyanDeep, 0.12f), 30);
-        drawShip(c, {{cx, 240}, 2.6f}, k + 1);
-        caption(c, name, kCards[k].name, cx, 318, kLabel, 2.5f);
-        caption(c, small, kCards[k].handling, cx, 354, kQuiet);
+        Frame box{kShipBoxLeft + kShipBoxStep * k, kShipBoxTop, kShipBoxLeft + kShipBoxStep * k + kShipBoxWidth,
+                  kShipBoxBottom};
+        float cx = (box.x0 + box.x1) / 2, shipY = box.y0 + 75;
+        plate(c, box, 0.85f);
+        glow(c, {{cx, shipY}, 1}, circle({0, 0}, 40), withAlpha(palette::cyanDeep, 0.12f), 30);
+        drawShip(c, {{cx, shipY}, 2.6f}, k + 1);
+        // The name inside the box, how it handles just below it.
+        caption(c, name, kCards[k].name, cx, box.y1 - 22, kLabel, 2.5f);
+        caption(c, small, kCards[k].handling, cx, box.y1 + 14, kQuiet);
     }
 }
 
-// A bright arrow pointing left (dir -1) or right (+1), centred on (cx, cy).
-void arrow(Canvas& c, float cx, float cy, float dir)
+// A frame's label, centred in it.
+void frameLabel(Canvas& c, const Font& f, const std::string& text, Frame frame)
 {
-    View v{{cx, cy}, 1};
+    plate(c, frame, 0.75f);
+    headline(c, f, text, (frame.x0 + frame.x1) / 2, (frame.y0 + frame.y1) / 2, hex(0xffffff), kLabel,
+             withAlpha(palette::cyanDeep, 0.4f), 5, 4);
+}
+
+// A bright arrow pointing left (dir -1) or right (+1), centred on (cx, cy).
+void arrow(Canvas& c, Vec centre, float dir)
+{
+    View v{centre, 1};
     Shape head = polygon({{20 * dir, 0}, {-14 * dir, -21}, {-8 * dir, 0}, {-14 * dir, 21}});
     Shape body = grow(head, 2.5f);  // rounded corners
     glow(c, v, body, withAlpha(palette::cyan, 0.35f), 14);
@@ -123,19 +146,18 @@ void makeTitle()
     fill(c, v, rope, linear({650, 0}, withAlpha(palette::cyan, 0.0f), {400, 0}, palette::cyan));
 
     Font heading(kFontCondensedBold, 26);
-    plate(c, 322, 107, 448, 158, 0.75f);
-    headline(c, heading, "SHIP", 385, 132.5f, hex(0xffffff), kLabel, withAlpha(palette::cyanDeep, 0.4f), 5, 4);
+    frameLabel(c, heading, "SHIP", kShipFrame);
     shipBoxes(c);
-    plate(c, 322, 377, 448, 433, 0.75f);
-    headline(c, heading, "MAP", 385, 405, hex(0xffffff), kLabel, withAlpha(palette::cyanDeep, 0.4f), 5, 4);
+    frameLabel(c, heading, "MAP", kMapFrame);
 
-    // The band the map's name is written in, white on near black.
-    Shape band = rect({400, 500}, 322, 17, 8);
+    // The band the map's name is written in, white on near black, between
+    // the arrows that change it.
+    Shape band = rect({(kBandLeft + kBandRight) / 2, kBandY}, (kBandRight - kBandLeft) / 2, kBandHalfHeight, 8);
     fill(c, v, grow(band, 6), withAlpha(palette::spaceDeep, 0.6f));
     fill(c, v, band, hex(0x03050a));
     fill(c, v, outline(band, 1), withAlpha(palette::cyanDeep, 0.7f));
-    arrow(c, 47, 500, -1);
-    arrow(c, 750, 500, 1);
+    arrow(c, kLeftArrow, -1);
+    arrow(c, kRightArrow, 1);
 
     controls(c, 568);
     save(c, "main/titlescreen.png");
