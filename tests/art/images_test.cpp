@@ -178,6 +178,43 @@ TEST(Screens, TitleIsOpaqueAndKeepsTheGamesPlacesClear)
         for (int y = 490; y <= 510; y += 5) EXPECT_LT(t.at(x, y).light(), 0.12f) << x << "," << y;
 }
 
+// Pixels brighter than half white inside a screen rectangle.
+int brightPixels(const Picture& p, int x0, int y0, int x1, int y1)
+{
+    int n = 0;
+    for (int y = y0; y < y1; y++)
+        for (int x = x0; x < x1; x++) n += p.at(x, y).light() > 0.5f;
+    return n;
+}
+
+TEST(Screens, TitleLabelsItsFramesAndShowsEachShip)
+{
+    Picture t = gamePicture("main/titlescreen.png");
+    ASSERT_TRUE(t.loaded());
+    EXPECT_GT(brightPixels(t, 320, 105, 450, 160), 150) << "SHIP label";
+    EXPECT_GT(brightPixels(t, 320, 375, 450, 435), 150) << "MAP label";
+    for (int k = 0; k < 3; k++) {
+        int x0 = 125 + 200 * k;
+        EXPECT_GT(brightPixels(t, x0, 165, x0 + 150, 300), 1000) << "ship " << k + 1;
+        EXPECT_GT(brightPixels(t, x0, 300, x0 + 150, 340), 60) << "ship " << k + 1 << " name";
+    }
+    EXPECT_GT(brightPixels(t, 150, 550, 650, 590), 300) << "controls line";
+}
+
+TEST(Screens, HudLabelsSitLeftOfDarkNumberFields)
+{
+    Picture hud = gamePicture("main/HUD.png");
+    ASSERT_TRUE(hud.loaded());
+    // Panel pixels: 445 - 395 = 50 is where the numbers start.
+    for (int top : {420 - 395, 545 - 395}) {
+        EXPECT_GT(brightPixels(hud, 0, top, 50, top + 32), 40) << "label at " << top;
+        double light = 0;
+        for (int y = top; y < top + 30; y++)
+            for (int x = 50; x < 150; x++) light += hud.at(x, y).light() * hud.at(x, y).a / 255.0;
+        EXPECT_LT(light / 3000, 0.15) << "numbers at " << top << " need a dark field";
+    }
+}
+
 TEST(Screens, EndScreensLetTheBattleShowThrough)
 {
     for (const char* path : {"main/gameover.png", "main/victory.png"}) {
