@@ -193,7 +193,24 @@ void makeSaw()
     save(c, "effects/shredder.png");
 }
 
-// The damage shield: a light ring with soft alpha that the game tints.
+// Distance in pixels from p to the nearest edge of a honeycomb of hexagons
+// with the given centre-to-corner size.
+float honeycombEdge(Vec p, float size)
+{
+    // Axial coordinates, rounded to the nearest cell through cube rounding.
+    float q = (std::sqrt(3.0f) / 3 * p.x - p.y / 3) / size, r = (2.0f / 3 * p.y) / size;
+    float cx = std::round(q), cz = std::round(r), cy = std::round(-q - r);
+    float dx = std::fabs(cx - q), dy = std::fabs(cy + q + r), dz = std::fabs(cz - r);
+    if (dx > dy && dx > dz) cx = -cy - cz;
+    else if (dy <= dz) cz = -cx - cy;
+    Vec centre{size * std::sqrt(3.0f) * (cx + cz / 2), size * 1.5f * cz};
+    Vec d = p - centre;
+    d = {std::fabs(d.x), std::fabs(d.y)};
+    float inner = size * std::sqrt(3.0f) / 2;
+    return inner - std::max(d.x, d.x * 0.5f + d.y * 0.8660254f);
+}
+
+// The damage shield: a light bubble with soft alpha that the game tints.
 void makeShield()
 {
     Canvas c(kShieldImage, kShieldImage);
@@ -202,11 +219,12 @@ void makeShield()
         for (int x = 0; x < kShieldImage; x++) {
             float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
             float d = std::sqrt(dx * dx + dy * dy) / r;
-            // A bubble: clear in the middle, densest just inside the rim,
-            // then a soft halo out to the image edge.
+            // Clear in the middle, densest just inside the rim, then a soft
+            // halo out to the image edge; a faint honeycomb shows the field.
             float inside = d <= 1 ? 0.08f + 0.8f * std::pow(d, 6.0f) : 0;
+            float cells = d < 0.97f ? smoothstep(1.2f, 0.3f, honeycombEdge({dx, dy}, 11)) * 0.3f * d * d : 0;
             float halo = d > 0.9f ? std::exp(-std::pow((d - 0.98f) / 0.05f, 2.0f)) : 0;
-            float a = clamp01(std::max(inside, halo)) * clamp01((cx - 0.5f - std::sqrt(dx * dx + dy * dy)) / 3);
+            float a = clamp01(std::max(inside + cells, halo)) * clamp01((cx - 0.5f - std::sqrt(dx * dx + dy * dy)) / 3);
             if (a > 0) c.put(x, y, hex(0xf4f8ff), a);
         }
     save(c, "effects/forcefield.png");
