@@ -24,6 +24,8 @@ void makeSpace();      // the four parallax layers
 
 // Ships are drawn by the title screen too, larger: View places them.
 void drawShip(Canvas& c, const View& v, int kind);
+// The grappling hook, claw towards +x; the title uses it too.
+void drawHook(Canvas& c, const View& v);
 // The farthest parallax layer tiled across a canvas, starting that far
 // into the tile, for the screens.
 void drawDeepSpace(Canvas& c, int offsetX, int offsetY);

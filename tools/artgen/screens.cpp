@@ -140,10 +140,13 @@ void makeTitle()
     // The name, with a taut rope beneath it.
     Font title(kFontBold, 84);
     headline(c, title, "TETHER", 400, 54, hex(0xffffff), hex(0x7fe6ff), withAlpha(palette::cyanDeep, 0.5f), 12, 8);
-    Shape rope = capsule({150, 100}, {650, 100}, 0.8f);
+    // A taut rope under the name with a hook at each end.
+    Shape rope = capsule({150, 100}, {650, 100}, 0.9f);
     glow(c, v, rope, withAlpha(palette::cyan, 0.25f), 6);
-    fill(c, v, rope, linear({150, 0}, withAlpha(palette::cyan, 0.0f), {400, 0}, palette::cyan));
-    fill(c, v, rope, linear({650, 0}, withAlpha(palette::cyan, 0.0f), {400, 0}, palette::cyan));
+    fill(c, v, rope, linear({150, 0}, palette::steelLight, {400, 0}, palette::cyan));
+    fill(c, v, rope, linear({650, 0}, palette::steelLight, {400, 0}, palette::cyan));
+    drawHook(c, {{140, 100}, 1.8f, kPi});
+    drawHook(c, {{660, 100}, 1.8f, 0});
 
     Font heading(kFontCondensedBold, 26);
     frameLabel(c, heading, "SHIP", kShipFrame);

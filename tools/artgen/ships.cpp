@@ -59,17 +59,7 @@ void drawTwinBoom(Canvas& c, const View& v)
 void makeHook()
 {
     Canvas c(20, 20);
-    View v{{10, 10}, 1};
-    Shape shaft = capsule({-5.5f, 0}, {3, 0}, 1.4f);
-    Shape eye = ring({-6.6f, 0}, 2.1f, 1.6f);
-    // Two curved tines sweeping forward to points, and a spike between.
-    Shape tine = unite(arc({1, 0}, 6.2f, 2.2f, -kPi * 0.66f, -kPi * 0.12f),
-                       polygon({{6.2f, -3.6f}, {9.8f, -0.6f}, {5, -1}}));
-    Shape claw = unite({shaft, eye, mirrorY(tine), polygon({{9.6f, 0}, {2.5f, -1.8f}, {2.5f, 1.8f}})});
-    glow(c, v, claw, withAlpha(palette::cyan, 0.35f), 2.5f);
-    fill(c, v, grow(claw, 0.6f), withAlpha(palette::ink, 0.9f));
-    fill(c, v, claw, linear({0, -7}, hex(0xffffff), {0, 7}, palette::steel));
-    paintLight(c, v, {-0.5f, 0}, 1.1f, palette::cyan);
+    drawHook(c, {{10, 10}, 1});
     save(c, "sprites/hook.png");
 }
 
@@ -99,6 +89,20 @@ void makeChainLink()
 }
 
 } // namespace
+
+void drawHook(Canvas& c, const View& v)
+{
+    Shape shaft = capsule({-5.5f, 0}, {3, 0}, 1.4f);
+    Shape eye = ring({-6.6f, 0}, 2.1f, 1.6f);
+    // Two curved tines sweeping forward to points, and a spike between.
+    Shape tine = unite(arc({1, 0}, 6.2f, 2.2f, -kPi * 0.66f, -kPi * 0.12f),
+                       polygon({{6.2f, -3.6f}, {9.8f, -0.6f}, {5, -1}}));
+    Shape claw = unite({shaft, eye, mirrorY(tine), polygon({{9.6f, 0}, {2.5f, -1.8f}, {2.5f, 1.8f}})});
+    glow(c, v, claw, withAlpha(palette::cyan, 0.35f), 2.5f);
+    fill(c, v, grow(claw, 0.6f), withAlpha(palette::ink, 0.9f));
+    fill(c, v, claw, linear({0, -7}, hex(0xffffff), {0, 7}, palette::steel));
+    paintLight(c, v, {-0.5f, 0}, 1.1f, palette::cyan);
+}
 
 void drawShip(Canvas& c, const View& v, int kind)
 {
