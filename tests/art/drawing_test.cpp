@@ -153,6 +153,18 @@ TEST(Text, BlurKeepsInkAndThickeningSpreadsIt)
     EXPECT_FLOAT_EQ(thick.at(14, 10), 0);
 }
 
+TEST(Text, HalosFadeAtTheBordersOfTheirImage)
+{
+    Canvas c(12, 12);
+    c.fillAll(hex(0xffffff, 0.5f));
+    Mask m = fadedAtEdges(alphaMask(c), 3);
+    EXPECT_FLOAT_EQ(m.at(0, 6), 0);
+    EXPECT_FLOAT_EQ(m.at(6, 11), 0);
+    EXPECT_GT(m.at(1, 6), 0);
+    EXPECT_LT(m.at(1, 6), 0.5f);
+    EXPECT_FLOAT_EQ(m.at(6, 6), 0.5f);
+}
+
 TEST(Png, SavedImagesLoadBackThroughSdlImage)
 {
     Canvas c(3, 2);

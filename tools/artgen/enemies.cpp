@@ -4,6 +4,7 @@
 // enemy's look: warm gunmetal plating lit by one hot colour per class.
 #include "art.h"
 #include "hull.h"
+#include "text.h"
 
 #include <functional>
 #include <string>
@@ -270,9 +271,13 @@ void makeEnemies()
     for (int i = 0; i < 12; i++) {
         const EnemyClass& e = kClasses[i];
         int side = 2 * e.radius + 16;
+        Canvas hull(side, side);
+        e.draw(hull, {{side / 2.0f, side / 2.0f}, 1}, e.look);
+        // A faint halo of the class colour, so that dark hulls stand out
+        // from dark space as the player's ships do.
         Canvas c(side, side);
-        View v{{side / 2.0f, side / 2.0f}, 1};
-        e.draw(c, v, e.look);
+        paintMask(c, fadedAtEdges(blurred(alphaMask(hull), 2), 4), 0, 0, e.look.accent, Blend::add, 0.3f);
+        c.draw(hull, 0, 0);
         save(c, "sprites/enemy" + std::to_string(i + 1) + ".png");
     }
     makeTurret(1, kClasses[0].look, 1);

@@ -15,6 +15,9 @@ constexpr int kDigitHeight = 30;
 constexpr int kDigitFontSize = 30;
 constexpr int kDigitBaseline = 25;
 constexpr int kDigitSideSpace = 2;  // room for the halo beside the ink
+// Halos fade out over the last pixels of a digit, so digits set side by
+// side join without hard edges.
+constexpr int kHaloFade = 3;
 
 // Panel layout, in panel pixels (screen minus 395).
 constexpr int kPanelW = 405, kPanelH = 205;
@@ -29,18 +32,6 @@ constexpr float kLabelX = 24;  // centre of the label column left of the numbers
 const Rgba kDigitTop = hex(0xffffff);
 const Rgba kDigitBottom = hex(0x9eefff);
 
-// Fades a halo to nothing over the last few pixels of the image, so that
-// digits set side by side join without hard edges.
-Mask windowed(Mask m)
-{
-    for (int y = 0; y < m.h; y++)
-        for (int x = 0; x < m.w; x++) {
-            int edge = std::min(std::min(x, m.w - 1 - x), std::min(y, m.h - 1 - y));
-            m.a[size_t(y) * m.w + x] *= smoothstep(0, 3, float(edge));
-        }
-    return m;
-}
-
 void makeGlyph(const Font& font, char ch, const std::string& name)
 {
     std::string text(1, ch);
@@ -51,8 +42,8 @@ void makeGlyph(const Font& font, char ch, const std::string& name)
 
     Canvas c(width, kDigitHeight);
     // A dark rim and a cyan haze keep the number readable over anything.
-    paintMask(c, windowed(blurred(thickened(m, 1.4f), 1)), 0, 0, withAlpha(palette::ink, 0.85f));
-    paintMask(c, windowed(blurred(m, 1)), 0, 0, palette::cyan, Blend::add, 0.9f);
+    paintMask(c, fadedAtEdges(blurred(thickened(m, 1.4f), 1), kHaloFade), 0, 0, withAlpha(palette::ink, 0.85f));
+    paintMask(c, fadedAtEdges(blurred(m, 1), kHaloFade), 0, 0, palette::cyan, Blend::add, 0.9f);
     paintMask(c, m, 0, 0, [](float, float y) { return mix(kDigitTop, kDigitBottom, y / kDigitHeight); });
     save(c, "main/" + name + ".png");
 }

@@ -156,6 +156,24 @@ Mask thickened(const Mask& m, float by)
     return out;
 }
 
+Mask fadedAtEdges(Mask m, int width)
+{
+    for (int y = 0; y < m.h; y++)
+        for (int x = 0; x < m.w; x++) {
+            int edge = std::min(std::min(x, m.w - 1 - x), std::min(y, m.h - 1 - y));
+            m.a[size_t(y) * m.w + x] *= smoothstep(0, float(width), float(edge));
+        }
+    return m;
+}
+
+Mask alphaMask(const Canvas& c)
+{
+    Mask m(c.width(), c.height());
+    for (int y = 0; y < m.h; y++)
+        for (int x = 0; x < m.w; x++) m.a[size_t(y) * m.w + x] = c.at(x, y).a;
+    return m;
+}
+
 void paintMask(Canvas& c, const Mask& m, int x, int y, const std::function<Rgba(float, float)>& paint, Blend blend,
                float strength)
 {

@@ -54,6 +54,10 @@ Mask textMask(const Font& f, const std::string& text, int pad, float tracking = 
 Mask blurred(const Mask& m, int radius);
 // Coverage thickened by `by` pixels, for outlines behind text.
 Mask thickened(const Mask& m, float by);
+// Coverage faded to nothing over the last `width` pixels at every border.
+Mask fadedAtEdges(Mask m, int width);
+// A canvas's opacity as a mask, to build halos round whatever was drawn.
+Mask alphaMask(const Canvas& c);
 
 // Lays the mask on the canvas with its top-left at (x, y); paint gets canvas
 // pixel coordinates; strength scales the coverage.
