@@ -1,5 +1,9 @@
 #include "world/sound.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 namespace tether {
 
 Mix_Chunk* shot1SFX;
@@ -23,6 +27,45 @@ Mix_Chunk* loadSound(const char* path)
 }
 
 } // namespace
+
+// The mixer's angle is 0 straight ahead and 90 to the right. Only the
+// horizontal offset enters it, through atan of the raw offset in world
+// units, so anything not almost straight above or below is panned fully.
+// The distance byte runs 0..254 over the hearing range.
+Sint16 panAngle(float dx)
+{
+    return static_cast<Sint16>(std::atan(dx) * 57.29577951308232);
+}
+
+Uint8 distanceByte(float dist)
+{
+    return static_cast<Uint8>(static_cast<int>(dist * 0.255f) & 0xff);
+}
+
+void positionChannel(int channel, float dx, float dist)
+{
+    if (!Mix_SetPosition(channel, panAngle(dx), distanceByte(dist)))
+        std::printf("Mix_SetPosition: %s\n", Mix_GetError());
+}
+
+int playSFX(Mix_Chunk* chunk, int tag, float dx, float dist)
+{
+    if (dist >= hearingRange)
+        return -1;
+    int channel = Mix_GroupAvailable(tag);
+    if (channel == -1)
+        channel = Mix_GroupOldest(tag);
+    channel = Mix_PlayChannelTimed(channel, chunk, 0, -1);
+    if (channel == -1)
+        return -1;
+    positionChannel(channel, dx, dist);
+    return channel;
+}
+
+float drand48()
+{
+    return static_cast<float>(std::rand() & 0x7fff) * (1.0f / 32767.0f);
+}
 
 void setUpChannels()
 {

@@ -28,6 +28,25 @@ extern int shot1Channel;   // -1 until used
 extern int grappleChannel; // channel of the last hook launch sound
 extern int collideChannel;
 
+// Sources this far from the ship or farther are not heard.
+constexpr float hearingRange = 1000.0f;
+
+// Plays chunk once on a channel of the group tag (the longest-playing one is
+// cut off when all are busy), panned by the source's horizontal offset dx
+// from the ship and attenuated by its distance dist. Returns the channel,
+// or -1 when nothing was played.
+int playSFX(Mix_Chunk* chunk, int tag, float dx, float dist);
+// The mixer's angle (degrees, 0 ahead, 90 right) and distance byte (0 near,
+// 254 at the edge of hearing) for a source at dx, dist from the ship.
+Sint16 panAngle(float dx);
+Uint8 distanceByte(float dist);
+// Pans a playing channel like playSFX; a mixer failure is printed.
+void positionChannel(int channel, float dx, float dist);
+
+// The game's own uniform random number in [0, 1]: a 15-bit draw of rand()
+// times 1/32767 in single precision, whatever the platform's RAND_MAX.
+float drand48();
+
 // Allocates the 64 channels and tags the three groups.
 void setUpChannels();
 // Loads the seven effects.
