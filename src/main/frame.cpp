@@ -1,6 +1,9 @@
 #include "main/frame.h"
 
 #include "content/assets.h"
+#include "main/controls.h"
+#include "main/hooks.h"
+#include "main/level.h"
 #include "main/startup.h"
 #include "render/background.h"
 #include "world/connector.h"
@@ -31,8 +34,7 @@ void enterFrameLoop(Uint32 now)
     frameTicks = levelStartTicks = now;
     frameCount = maxFrameTime = 0;
     cameraX = cameraY = 0;
-    leftHookExtended = rightHookExtended = false;
-    leftHookGrappling = rightHookGrappling = false;
+    resetHooks();
 }
 
 void printFrameStatistics()
@@ -58,6 +60,10 @@ void handleEvents()
         case SDL_MOUSEBUTTONDOWN:
             mouseX = event.button.x;
             mouseY = event.button.y;
+            if (event.button.button == SDL_BUTTON_LEFT)
+                fireHook();
+            else if (event.button.button == SDL_BUTTON_RIGHT)
+                tieOff();
             break;
         case SDL_QUIT:
             printFrameStatistics();
@@ -80,8 +86,13 @@ void drawPointer(SDL_Surface* screen)
 
 } // namespace
 
-void physicsStep(const Uint8* /*keys*/, float /*mouseWorldX*/, float /*mouseWorldY*/)
+void physicsStep(const Uint8* keys, float mouseWorldX, float mouseWorldY)
 {
+    steerShip(keys);
+    aimHooks(mouseWorldX, mouseWorldY);
+
+    flyHooks();
+
     for (Connector* link : connectors)
         link->update();
 }
@@ -101,6 +112,7 @@ FrameEnd runFrame(Uint32 now)
     maxFrameTime = std::max(maxFrameTime, elapsed);
     const int steps = physicsStepCount(elapsed);
 
+    checkMusic();
     handleEvents();
     keyState = SDL_GetKeyState(nullptr);
 
@@ -112,6 +124,7 @@ FrameEnd runFrame(Uint32 now)
             return FrameEnd::escape;
         physicsStep(keyState, mouseWorldX, mouseWorldY);
     }
+    updateThrustSound();
 
     cameraX = static_cast<int>(ship->x - static_cast<float>(screen->w / 2));
     cameraY = static_cast<int>(ship->y - static_cast<float>(screen->h / 2));

@@ -86,3 +86,29 @@ wait_game() {
     wait "$game_pid" || game_status=$?
     game_pid=""
 }
+
+# Number of pixels that differ between two screenshots.
+pixels_changed() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+# Waits (up to 20 s) until the screen differs from the picture in $1 by more
+# than a few pixels (a new screen, not a blinking detail).
+wait_for_change() {
+    for _ in $(seq 1 200); do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
+        screenshot "$work/shot.png"
+        local changed
+        changed=$(pixels_changed "$1" "$work/shot.png")
+        [ "${changed%%.*}" -gt 2000 ] && return 0
+        sleep 0.1
+    done
+    fail "the screen did not change from $1"
+}
+
+# Holds a key long enough for the game to see it in its key state.
+press() {
+    xdotool keydown "$1"
+    sleep 0.15
+    xdotool keyup "$1"
+}
