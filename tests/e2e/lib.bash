@@ -50,7 +50,7 @@ copy_game() {
 
 # Starts the game from the copy; its standard output goes to out.txt.
 start_game() {
-    (cd "$work/game" && SDL_AUDIODRIVER=dummy exec ./tether >"$work/out.txt" 2>"$work/err.txt") &
+    (cd "$work/game" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec ./tether >"$work/out.txt" 2>"$work/err.txt") &
     game_pid=$!
 }
 
