@@ -93,14 +93,14 @@ pixels_changed() {
 }
 
 # Waits (up to 20 s) until the screen differs from the picture in $1 by more
-# than a few pixels (a new screen, not a blinking detail).
+# than a few hundred pixels (a new screen, not a blinking detail).
 wait_for_change() {
     for _ in $(seq 1 200); do
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
         screenshot "$work/shot.png"
         local changed
         changed=$(pixels_changed "$1" "$work/shot.png")
-        [ "${changed%%.*}" -gt 2000 ] && return 0
+        [ "${changed%%.*}" -gt 400 ] && return 0
         sleep 0.1
     done
     fail "the screen did not change from $1"
@@ -111,4 +111,16 @@ press() {
     xdotool keydown "$1"
     sleep 0.15
     xdotool keyup "$1"
+}
+
+# The colour at (x, y) of a screenshot, as RRGGBB.
+pixel() {
+    convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6
+}
+
+# Fails unless the screenshot's pixel at (x, y) has the colour RRGGBB.
+expect_pixel() {
+    local got
+    got=$(pixel "$1" "$2" "$3")
+    [ "$got" = "$4" ] || fail "pixel ($2, $3) of $(basename "$1") is $got, not $4"
 }
