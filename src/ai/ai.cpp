@@ -111,9 +111,6 @@ constexpr float fastSpeed = 100.0f;     // rails, and class 9's bolt
 constexpr float shredderSpacing = 25.0f; // class 7's pair, either side
 constexpr float shredderSpin = -0.03f;   // class 6's disc, first step only
 
-// The weapon fires only with the target nearer than this.
-constexpr float fireRange = 1000.0f;
-
 float shotRadius(int type)
 {
     switch (type) {
@@ -252,6 +249,9 @@ void fireVolley(Object& self, float heardAt, float dist)
         break;
     }
 }
+
+// The weapon fires only with the target nearer than this.
+constexpr float fireRange = 1000.0f;
 
 } // namespace
 
