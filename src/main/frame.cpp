@@ -1,5 +1,6 @@
 #include "main/frame.h"
 
+#include "ai/ai.h"
 #include "content/assets.h"
 #include "main/controls.h"
 #include "main/hooks.h"
@@ -90,6 +91,12 @@ void physicsStep(const Uint8* keys, float mouseWorldX, float mouseWorldY)
 {
     steerShip(keys);
     aimHooks(mouseWorldX, mouseWorldY);
+
+    // Enemies and mines act on the ship before gravity and collision; their
+    // new shots go to the other registries, never to ennemies.
+    if (ship)
+        for (Object* enemy : ennemies)
+            AIUpdate(enemy, ship);
 
     flyHooks();
 
