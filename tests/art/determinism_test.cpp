@@ -26,7 +26,8 @@ std::map<std::string, std::string> readTree(const std::string& root)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file()) continue;
+        if (!entry.is_regular_file())
+            continue;
         std::ifstream in(entry.path(), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();

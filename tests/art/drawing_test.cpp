@@ -19,7 +19,8 @@ double alphaSum(const Canvas& c)
 {
     double sum = 0;
     for (int y = 0; y < c.height(); y++)
-        for (int x = 0; x < c.width(); x++) sum += c.at(x, y).a;
+        for (int x = 0; x < c.width(); x++)
+            sum += c.at(x, y).a;
     return sum;
 }
 
@@ -28,7 +29,7 @@ TEST(Blending, OverAndAddCombineAsLayersAndLight)
     Canvas c(2, 1);
     c.put(0, 0, hex(0xff0000), 0.5f);
     EXPECT_NEAR(c.at(0, 0).a, 0.5f, 1e-5);
-    EXPECT_NEAR(c.at(0, 0).r, 1.0f, 1e-5);  // straight colour, not darkened
+    EXPECT_NEAR(c.at(0, 0).r, 1.0f, 1e-5); // straight colour, not darkened
     c.put(0, 0, hex(0x0000ff), 0.5f);
     EXPECT_NEAR(c.at(0, 0).a, 0.75f, 1e-5);
     EXPECT_NEAR(c.at(0, 0).b, 0.5f / 0.75f, 1e-4);
@@ -121,12 +122,13 @@ TEST(Text, LinesMeasureAndRenderWithTheGameFont)
     Font f(kFontBold, 20);
     TextBox one = f.measure("T"), word = f.measure("TETHER");
     EXPECT_GT(word.advance, 4 * one.advance);
-    EXPECT_LT(word.top, 0);  // capitals stand above the baseline
+    EXPECT_LT(word.top, 0); // capitals stand above the baseline
     EXPECT_GT(f.measure("TETHER", 5).advance, word.advance);
     Mask m = textMask(f, "TETHER", 3);
     EXPECT_EQ(m.w, word.right - word.left + 6);
     float ink = 0;
-    for (float a : m.a) ink += a;
+    for (float a : m.a)
+        ink += a;
     EXPECT_GT(ink, 100);
     EXPECT_FLOAT_EQ(m.at(0, 0), 0);
 }
@@ -144,12 +146,13 @@ TEST(Text, BlurKeepsInkAndThickeningSpreadsIt)
     m.a[10 * 21 + 10] = 1;
     Mask soft = blurred(m, 2);
     float total = 0;
-    for (float a : soft.a) total += a;
+    for (float a : soft.a)
+        total += a;
     EXPECT_NEAR(total, 1, 1e-4);
     EXPECT_LT(soft.at(10, 10), 0.5f);
     Mask thick = thickened(m, 2);
     EXPECT_FLOAT_EQ(thick.at(11, 10), 1);
-    EXPECT_NEAR(thick.at(12, 10), 0.5f, 1e-5);  // the edge is soft
+    EXPECT_NEAR(thick.at(12, 10), 0.5f, 1e-5); // the edge is soft
     EXPECT_FLOAT_EQ(thick.at(14, 10), 0);
 }
 

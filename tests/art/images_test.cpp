@@ -14,38 +14,50 @@ namespace {
 std::vector<std::string> everyImage()
 {
     std::vector<std::string> paths;
-    for (int d = 0; d <= 9; d++) paths.push_back("main/" + std::to_string(d) + ".png");
-    for (const char* p : {"main/pc.png", "main/HUD.png", "main/radar.png", "main/titlescreen.png", "main/gameover.png",
-                          "main/victory.png", "main/cursor.png", "sprites/hook.png", "sprites/node.png",
-                          "sprites/planet.png", "sprites/sun.png", "sprites/null.png", "effects/bfg.png",
-                          "effects/shredder.png", "effects/mine.png", "effects/forcefield.png", "effects/gChain.png"})
+    for (int d = 0; d <= 9; d++)
+        paths.push_back("main/" + std::to_string(d) + ".png");
+    for (const char* p : {"main/pc.png", "main/HUD.png", "main/radar.png", "main/titlescreen.png",
+             "main/gameover.png", "main/victory.png", "main/cursor.png", "sprites/hook.png",
+             "sprites/node.png", "sprites/planet.png", "sprites/sun.png", "sprites/null.png",
+             "effects/bfg.png", "effects/shredder.png", "effects/mine.png",
+             "effects/forcefield.png", "effects/gChain.png"})
         paths.push_back(p);
-    for (int i = 1; i <= 3; i++) paths.push_back("sprites/ship" + std::to_string(i) + ".png");
-    for (int i = 1; i <= 12; i++) paths.push_back("sprites/enemy" + std::to_string(i) + ".png");
-    for (int i = 1; i <= 4; i++) paths.push_back("sprites/turret" + std::to_string(i) + ".png");
-    for (int i = 1; i <= 3; i++) paths.push_back("effects/flame" + std::to_string(i) + ".png");
-    for (int i = 0; i <= 9; i++) paths.push_back("effects/explosion" + std::to_string(i) + ".png");
-    for (int i = 0; i <= 9; i++) paths.push_back("effects/bfgflame" + std::to_string(i) + ".png");
-    for (int i = 1; i <= 4; i++) paths.push_back("worldsprites/space" + std::to_string(i) + ".png");
+    for (int i = 1; i <= 3; i++)
+        paths.push_back("sprites/ship" + std::to_string(i) + ".png");
+    for (int i = 1; i <= 12; i++)
+        paths.push_back("sprites/enemy" + std::to_string(i) + ".png");
+    for (int i = 1; i <= 4; i++)
+        paths.push_back("sprites/turret" + std::to_string(i) + ".png");
+    for (int i = 1; i <= 3; i++)
+        paths.push_back("effects/flame" + std::to_string(i) + ".png");
+    for (int i = 0; i <= 9; i++)
+        paths.push_back("effects/explosion" + std::to_string(i) + ".png");
+    for (int i = 0; i <= 9; i++)
+        paths.push_back("effects/bfgflame" + std::to_string(i) + ".png");
+    for (int i = 1; i <= 4; i++)
+        paths.push_back("worldsprites/space" + std::to_string(i) + ".png");
     return paths;
 }
 
 bool cornersClear(const Picture& p)
 {
-    return p.at(0, 0).a == 0 && p.at(p.w - 1, 0).a == 0 && p.at(0, p.h - 1).a == 0 && p.at(p.w - 1, p.h - 1).a == 0;
+    return p.at(0, 0).a == 0 && p.at(p.w - 1, 0).a == 0 && p.at(0, p.h - 1).a == 0
+        && p.at(p.w - 1, p.h - 1).a == 0;
 }
 
 int maxAlpha(const Picture& p)
 {
     int m = 0;
-    for (const Pixel& q : p.px) m = std::max(m, q.a);
+    for (const Pixel& q : p.px)
+        m = std::max(m, q.a);
     return m;
 }
 
 bool opaqueEverywhere(const Picture& p)
 {
     for (const Pixel& q : p.px)
-        if (q.a != 255) return false;
+        if (q.a != 255)
+            return false;
     return true;
 }
 
@@ -82,7 +94,8 @@ TEST(ImageSizes, DigitsShareOneReadableHeight)
     EXPECT_GE(zero.h, 28);
     EXPECT_LE(zero.h, 32);
     std::vector<std::string> glyphs = {"pc"};
-    for (int d = 0; d <= 9; d++) glyphs.push_back(std::to_string(d));
+    for (int d = 0; d <= 9; d++)
+        glyphs.push_back(std::to_string(d));
     for (const std::string& g : glyphs) {
         Picture p = gamePicture("main/" + g + ".png");
         EXPECT_EQ(p.h, zero.h) << g;
@@ -112,7 +125,8 @@ TEST(ImageSizes, BodiesHoldTheirBaseRadius)
 {
     auto data = gameData();
     for (const char* key : {"planet", "sun", "mine"}) {
-        std::string file = std::string(key) == "mine" ? "effects/mine.png" : "sprites/" + std::string(key) + ".png";
+        std::string file = std::string(key) == "mine" ? "effects/mine.png"
+                                                      : "sprites/" + std::string(key) + ".png";
         Picture p = gamePicture(file);
         int r = std::stoi(data[key][0]);
         EXPECT_GE(p.w, 2 * r) << key;
@@ -137,9 +151,9 @@ TEST(Sprites, ShipsAreRoughlyTheirCollisionSize)
 
 TEST(Sprites, SmallSpritesAreCutOut)
 {
-    for (const char* path : {"sprites/hook.png", "sprites/node.png", "sprites/null.png", "main/cursor.png",
-                             "effects/bfg.png", "effects/shredder.png", "effects/forcefield.png", "main/radar.png",
-                             "sprites/turret1.png", "sprites/turret4.png"}) {
+    for (const char* path : {"sprites/hook.png", "sprites/node.png", "sprites/null.png",
+             "main/cursor.png", "effects/bfg.png", "effects/shredder.png", "effects/forcefield.png",
+             "main/radar.png", "sprites/turret1.png", "sprites/turret4.png"}) {
         Picture p = gamePicture(path);
         EXPECT_TRUE(cornersClear(p)) << path;
         EXPECT_GT(maxAlpha(p), 200) << path;
@@ -149,8 +163,8 @@ TEST(Sprites, SmallSpritesAreCutOut)
 TEST(Sprites, TurretMountsSitOnTheHull)
 {
     auto data = gameData();
-    const std::pair<const char*, const char*> mounts[] = {
-        {"enemy1t", "enemy1"}, {"enemy2t1", "enemy2"}, {"enemy2t2", "enemy2"}, {"enemy3t", "enemy3"}};
+    const std::pair<const char*, const char*> mounts[] = {{"enemy1t", "enemy1"},
+        {"enemy2t1", "enemy2"}, {"enemy2t2", "enemy2"}, {"enemy3t", "enemy3"}};
     for (auto [mount, hull] : mounts) {
         ASSERT_EQ(data[mount].size(), 3u) << mount;
         int x = std::stoi(data[mount][0]), y = std::stoi(data[mount][1]);
@@ -160,7 +174,10 @@ TEST(Sprites, TurretMountsSitOnTheHull)
         Picture turret = gamePicture(data[mount][2]);
         EXPECT_EQ(turret.at(turret.w / 2, turret.h / 2).a, 255) << mount << " pivot";
         // The barrel reaches towards +x.
-        EXPECT_GT(turret.at(turret.w - 2, turret.h / 2).a + turret.at(turret.w - 2, turret.h / 2 - 2).a, 200) << mount;
+        EXPECT_GT(
+            turret.at(turret.w - 2, turret.h / 2).a + turret.at(turret.w - 2, turret.h / 2 - 2).a,
+            200)
+            << mount;
     }
 }
 
@@ -172,10 +189,12 @@ TEST(Screens, TitleIsOpaqueAndKeepsTheGamesPlacesClear)
     // The key-held dots are black discs of radius 5 on the arrows.
     for (int cx : {47, 750})
         for (int dy = -5; dy <= 5; dy += 5)
-            for (int dx = -5; dx <= 5; dx += 5) EXPECT_GT(t.at(cx + dx, 500 + dy).light(), 0.6f) << cx << "," << dx << "," << dy;
+            for (int dx = -5; dx <= 5; dx += 5)
+                EXPECT_GT(t.at(cx + dx, 500 + dy).light(), 0.6f) << cx << "," << dx << "," << dy;
     // The map name is written in white across the band: it must be dark.
     for (int x = 100; x <= 700; x += 25)
-        for (int y = 490; y <= 510; y += 5) EXPECT_LT(t.at(x, y).light(), 0.12f) << x << "," << y;
+        for (int y = 490; y <= 510; y += 5)
+            EXPECT_LT(t.at(x, y).light(), 0.12f) << x << "," << y;
 }
 
 // Pixels brighter than half white inside a screen rectangle.
@@ -183,7 +202,8 @@ int brightPixels(const Picture& p, int x0, int y0, int x1, int y1)
 {
     int n = 0;
     for (int y = y0; y < y1; y++)
-        for (int x = x0; x < x1; x++) n += p.at(x, y).light() > 0.5f;
+        for (int x = x0; x < x1; x++)
+            n += p.at(x, y).light() > 0.5f;
     return n;
 }
 
@@ -210,7 +230,8 @@ TEST(Screens, HudLabelsSitLeftOfDarkNumberFields)
         EXPECT_GT(brightPixels(hud, 0, top, 50, top + 32), 40) << "label at " << top;
         double light = 0;
         for (int y = top; y < top + 30; y++)
-            for (int x = 50; x < 150; x++) light += hud.at(x, y).light() * hud.at(x, y).a / 255.0;
+            for (int x = 50; x < 150; x++)
+                light += hud.at(x, y).light() * hud.at(x, y).a / 255.0;
         EXPECT_LT(light / 3000, 0.15) << "numbers at " << top << " need a dark field";
     }
 }
@@ -221,14 +242,15 @@ TEST(Screens, EndScreensLetTheBattleShowThrough)
         Picture p = gamePicture(path);
         ASSERT_TRUE(p.loaded()) << path;
         // Translucent at the edges and behind the words...
-        for (auto [x, y] : {std::pair{5, 5}, {400, 560}, {20, 300}}) {
+        for (auto [x, y] : {std::pair {5, 5}, {400, 560}, {20, 300}}) {
             EXPECT_GT(p.at(x, y).a, 0) << path;
             EXPECT_LT(p.at(x, y).a, 255) << path;
         }
         // ...with solid lettering in the middle band.
         int solid = 0;
         for (int y = 240; y < 360; y++)
-            for (int x = 100; x < 700; x++) solid += p.at(x, y).a == 255;
+            for (int x = 100; x < 700; x++)
+                solid += p.at(x, y).a == 255;
         EXPECT_GT(solid, 3000) << path;
     }
 }
@@ -261,7 +283,8 @@ TEST(Effects, PlumeLeavesTheNozzleAtTheRight)
 double coverage(const Picture& p)
 {
     double sum = 0;
-    for (const Pixel& q : p.px) sum += q.a / 255.0;
+    for (const Pixel& q : p.px)
+        sum += q.a / 255.0;
     return sum;
 }
 
@@ -281,7 +304,8 @@ TEST(Effects, FireballGrowsThenFades)
 
 TEST(Effects, EnergyBurstFadesAway)
 {
-    Picture first = gamePicture("effects/bfgflame0.png"), last = gamePicture("effects/bfgflame9.png");
+    Picture first = gamePicture("effects/bfgflame0.png"),
+            last = gamePicture("effects/bfgflame9.png");
     ASSERT_TRUE(first.loaded() && last.loaded());
     EXPECT_GT(maxAlpha(first), 200);
     EXPECT_LT(maxAlpha(last), maxAlpha(first) / 2);

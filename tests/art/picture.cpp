@@ -11,7 +11,8 @@ Picture loadPicture(const std::string& path)
 {
     Picture p;
     SDL_Surface* s = IMG_Load(path.c_str());
-    if (!s) return p;
+    if (!s)
+        return p;
     SDL_LockSurface(s);
     p.w = s->w;
     p.h = s->h;
@@ -21,7 +22,8 @@ Picture loadPicture(const std::string& path)
         for (int x = 0; x < p.w; x++) {
             const Uint8* at = static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * bpp;
             Uint32 raw = 0;
-            for (int i = 0; i < bpp; i++) raw |= Uint32(at[i]) << (8 * i);
+            for (int i = 0; i < bpp; i++)
+                raw |= Uint32(at[i]) << (8 * i);
             Uint8 r, g, b, a;
             SDL_GetRGBA(raw, s->format, &r, &g, &b, &a);
             p.px[size_t(y) * p.w + x] = {r, g, b, a};
@@ -45,7 +47,8 @@ std::map<std::string, std::vector<std::string>> gameData()
         std::istringstream words(line);
         std::string key, word;
         words >> key;
-        while (words >> word) data[key].push_back(word);
+        while (words >> word)
+            data[key].push_back(word);
     }
     return data;
 }

@@ -9,7 +9,10 @@
 
 namespace {
 
-Picture layer(int n) { return gamePicture("worldsprites/space" + std::to_string(n) + ".png"); }
+Picture layer(int n)
+{
+    return gamePicture("worldsprites/space" + std::to_string(n) + ".png");
+}
 
 // Mean colour-and-alpha difference between column x0 and column x1.
 double columnGap(const Picture& p, int x0, int x1)
@@ -17,7 +20,8 @@ double columnGap(const Picture& p, int x0, int x1)
     double sum = 0;
     for (int y = 0; y < p.h; y++) {
         const Pixel &a = p.at(x0, y), &b = p.at(x1, y);
-        sum += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) + std::abs(a.a - b.a);
+        sum += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b)
+            + std::abs(a.a - b.a);
     }
     return sum / p.h;
 }
@@ -27,15 +31,15 @@ double rowGap(const Picture& p, int y0, int y1)
     double sum = 0;
     for (int x = 0; x < p.w; x++) {
         const Pixel &a = p.at(x, y0), &b = p.at(x, y1);
-        sum += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) + std::abs(a.a - b.a);
+        sum += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b)
+            + std::abs(a.a - b.a);
     }
     return sum / p.w;
 }
 
 // The largest step between neighbours that the inside of the tile shows:
 // the mean plus three standard deviations over every adjacent pair.
-template <typename Gap>
-double usualStep(int n, Gap gap)
+template <typename Gap> double usualStep(int n, Gap gap)
 {
     double sum = 0, sq = 0;
     for (int i = 0; i + 1 < n; i++) {

@@ -14,13 +14,13 @@ void save(const Canvas& c, const std::string& relativePath);
 // The output directory given on the command line.
 extern std::string gOutputDir;
 
-void makeHud();        // digits, panel, radar, cursor
-void makeScreens();    // title, game over, victory
-void makeShips();      // the player's ships, hook, rope node, chain link
-void makeEnemies();    // the twelve enemy hulls and their gun turrets
-void makeBodies();     // planet, sun, mine, pellet
-void makeEffects();    // flames, explosions, energy ball, saw disc, force field
-void makeSpace();      // the four parallax layers
+void makeHud(); // digits, panel, radar, cursor
+void makeScreens(); // title, game over, victory
+void makeShips(); // the player's ships, hook, rope node, chain link
+void makeEnemies(); // the twelve enemy hulls and their gun turrets
+void makeBodies(); // planet, sun, mine, pellet
+void makeEffects(); // flames, explosions, energy ball, saw disc, force field
+void makeSpace(); // the four parallax layers
 
 // Ships are drawn by the title screen too, larger: View places them.
 void drawShip(Canvas& c, const View& v, int kind);

@@ -14,17 +14,30 @@ Rgba hex(uint32_t rgb, float a)
 
 Rgba mix(Rgba p, Rgba q, float t)
 {
-    return {p.r + (q.r - p.r) * t, p.g + (q.g - p.g) * t, p.b + (q.b - p.b) * t, p.a + (q.a - p.a) * t};
+    return {
+        p.r + (q.r - p.r) * t, p.g + (q.g - p.g) * t, p.b + (q.b - p.b) * t, p.a + (q.a - p.a) * t};
 }
 
-Rgba withAlpha(Rgba c, float a) { return {c.r, c.g, c.b, a}; }
-Rgba scaled(Rgba c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
+Rgba withAlpha(Rgba c, float a)
+{
+    return {c.r, c.g, c.b, a};
+}
+Rgba scaled(Rgba c, float k)
+{
+    return {c.r * k, c.g * k, c.b * k, c.a};
+}
 
-Canvas::Canvas(int width, int height) : w_(width), h_(height), px_(size_t(width) * height * 4, 0.0f) {}
+Canvas::Canvas(int width, int height)
+    : w_(width)
+    , h_(height)
+    , px_(size_t(width) * height * 4, 0.0f)
+{
+}
 
 void Canvas::put(int x, int y, Rgba c, float coverage, Blend blend)
 {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_ || coverage <= 0) return;
+    if (x < 0 || y < 0 || x >= w_ || y >= h_ || coverage <= 0)
+        return;
     float* p = &px_[(size_t(y) * w_ + x) * 4];
     float a = std::min(1.0f, c.a * coverage);
     switch (blend) {
@@ -43,7 +56,8 @@ void Canvas::put(int x, int y, Rgba c, float coverage, Blend blend)
         p[3] = a + p[3] * (1 - a);
         break;
     case Blend::erase:
-        for (int i = 0; i < 4; i++) p[i] *= 1 - a;
+        for (int i = 0; i < 4; i++)
+            p[i] *= 1 - a;
         break;
     }
 }
@@ -51,9 +65,10 @@ void Canvas::put(int x, int y, Rgba c, float coverage, Blend blend)
 Rgba Canvas::at(int x, int y) const
 {
     const float* p = &px_[(size_t(y) * w_ + x) * 4];
-    if (p[3] <= 0) return {0, 0, 0, 0};
+    if (p[3] <= 0)
+        return {0, 0, 0, 0};
     return {std::min(1.0f, p[0] / p[3]), std::min(1.0f, p[1] / p[3]), std::min(1.0f, p[2] / p[3]),
-            std::min(1.0f, p[3])};
+        std::min(1.0f, p[3])};
 }
 
 void Canvas::fillAll(Rgba c)
@@ -73,13 +88,15 @@ void Canvas::draw(const Canvas& src, int x, int y, Blend blend)
     for (int sy = 0; sy < src.h_; sy++)
         for (int sx = 0; sx < src.w_; sx++) {
             Rgba c = src.at(sx, sy);
-            if (c.a > 0) put(x + sx, y + sy, c, 1, blend);
+            if (c.a > 0)
+                put(x + sx, y + sy, c, 1, blend);
         }
 }
 
 void Canvas::fade(float k)
 {
-    for (float& v : px_) v *= k;
+    for (float& v : px_)
+        v *= k;
 }
 
 namespace {
@@ -95,7 +112,10 @@ float dither(int x, int y)
     return (h & 0xffff) / 65535.0f - 0.5f;
 }
 
-uint8_t toByte(float v) { return uint8_t(std::lround(std::min(1.0f, std::max(0.0f, v)) * 255.0f)); }
+uint8_t toByte(float v)
+{
+    return uint8_t(std::lround(std::min(1.0f, std::max(0.0f, v)) * 255.0f));
+}
 
 } // namespace
 
@@ -117,12 +137,12 @@ bool Canvas::savePng(const std::string& path) const
             o[2] = toByte(c.b + d);
             o[3] = alpha;
         }
-    png_image image{};
+    png_image image {};
     image.version = PNG_IMAGE_VERSION;
     image.width = w_;
     image.height = h_;
     image.format = PNG_FORMAT_RGBA;
-    image.flags = PNG_IMAGE_FLAG_FAST;  // the build runs this often: favour speed over size
+    image.flags = PNG_IMAGE_FLAG_FAST; // the build runs this often: favour speed over size
     if (!png_image_write_to_file(&image, path.c_str(), 0, out.data(), 0, nullptr)) {
         std::fprintf(stderr, "artgen: cannot write %s: %s\n", path.c_str(), image.message);
         return false;

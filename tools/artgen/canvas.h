@@ -16,12 +16,12 @@ struct Rgba {
 Rgba hex(uint32_t rgb, float a = 1);
 Rgba mix(Rgba p, Rgba q, float t);
 Rgba withAlpha(Rgba c, float a);
-Rgba scaled(Rgba c, float k);  // brightness, alpha kept
+Rgba scaled(Rgba c, float k); // brightness, alpha kept
 
 enum class Blend {
-    over,  // ordinary paint
-    add,   // light: adds colour and opacity, for glows and flames
-    erase  // cuts opacity away, for holes in a sprite
+    over, // ordinary paint
+    add, // light: adds colour and opacity, for glows and flames
+    erase // cuts opacity away, for holes in a sprite
 };
 
 class Canvas {
@@ -46,5 +46,5 @@ public:
 
 private:
     int w_, h_;
-    std::vector<float> px_;  // premultiplied r, g, b, a per pixel
+    std::vector<float> px_; // premultiplied r, g, b, a per pixel
 };

@@ -16,7 +16,7 @@ constexpr int kExplosionImage = 300;
 constexpr int kBurstImage = 120;
 constexpr int kBallImage = 90;
 constexpr float kBallRadius = 40;
-constexpr int kSawImage = 300;  // shrunk by 0.1 at load
+constexpr int kSawImage = 300; // shrunk by 0.1 at load
 constexpr int kShieldImage = 128;
 
 // Hot colour ramp shared by plume, fireball and burst: 0 is cold, 1 white.
@@ -35,15 +35,22 @@ void makeFlame(int frame)
     const float lengths[3] = {0.86f, 1.0f, 0.93f};
     const float length = (kFlameW - 4) * lengths[frame];
     const float cy = kFlameH / 2.0f, halfW = kFlameH * 0.46f;
-    const Rgba stops[] = {hex(0x1030a0, 0), hex(0x1e6cff, 0.55f), hex(0x40d8ff, 0.9f), hex(0xc8f8ff, 1), hex(0xffffff, 1)};
+    const Rgba stops[] = {hex(0x1030a0, 0), hex(0x1e6cff, 0.55f), hex(0x40d8ff, 0.9f),
+        hex(0xc8f8ff, 1), hex(0xffffff, 1)};
     for (int y = 0; y < kFlameH; y++)
         for (int x = 0; x < kFlameW; x++) {
-            float s = (kFlameW - 0.5f - x) / length;  // 0 at the nozzle, 1 at the tip
-            if (s < 0 || s > 1) continue;
-            float flicker = fbm(s * 6 - frame * 1.7f, (y - cy) / halfW * 1.5f + frame * 3.1f, 64, 3, 500) * 0.35f;
-            float width = halfW * (0.45f + 0.55f * std::sqrt(std::min(1.0f, s * 5))) * std::pow(1 - s, 0.8f) + 1;
+            float s = (kFlameW - 0.5f - x) / length; // 0 at the nozzle, 1 at the tip
+            if (s < 0 || s > 1)
+                continue;
+            float flicker
+                = fbm(s * 6 - frame * 1.7f, (y - cy) / halfW * 1.5f + frame * 3.1f, 64, 3, 500)
+                * 0.35f;
+            float width
+                = halfW * (0.45f + 0.55f * std::sqrt(std::min(1.0f, s * 5))) * std::pow(1 - s, 0.8f)
+                + 1;
             float t = std::fabs(y + 0.5f - cy) / width;
-            if (t >= 1) continue;
+            if (t >= 1)
+                continue;
             float heat = (1 - t * t) * (1 - s) * (1.25f + flicker);
             heat = heat * (0.85f + 0.3f * (1 - s));
             c.put(x, y, ramp(stops, 5, heat), 1);
@@ -51,7 +58,8 @@ void makeFlame(int frame)
     save(c, "effects/flame" + std::to_string(frame + 1) + ".png");
 }
 
-const Rgba kFire[] = {hex(0x181414, 0), hex(0x3a3232, 0.85f), hex(0x8a2a10), hex(0xff5a10), hex(0xffb030), hex(0xfff0c0), hex(0xffffff)};
+const Rgba kFire[] = {hex(0x181414, 0), hex(0x3a3232, 0.85f), hex(0x8a2a10), hex(0xff5a10),
+    hex(0xffb030), hex(0xfff0c0), hex(0xffffff)};
 
 // One frame of the fireball, t from 0 (ignition) to 1 (the last smoke).
 void makeExplosion(int frame)
@@ -73,19 +81,21 @@ void makeExplosion(int frame)
         for (int x = 0; x < kExplosionImage; x++) {
             float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
             float d = std::sqrt(dx * dx + dy * dy) / radius;
-            if (d > 1.35f) continue;
+            if (d > 1.35f)
+                continue;
             float a = std::atan2(dy, dx) + kPi;
             float billow = billows[int(a / (2 * kPi) * kRimSteps) % kRimSteps];
             float inner = fbm(dx / 40 + 9, dy / 40 - t * 1.5f, 64, 4, 91);
             float edge = 1 + 0.22f * billow;
             float density = smoothstep(edge, edge - 0.25f, d);
-            if (density <= 0) continue;
+            if (density <= 0)
+                continue;
             float temp = (1.05f - d * 0.8f) * heat * 1.25f + inner * 0.25f;
             Rgba col = ramp(kFire, 7, temp + 0.1f);
             // Smoke takes over as the fire cools.
             c.put(x, y, col, density * opacity * clamp01(0.55f + temp));
         }
-    View v{{cx, cx}, 1};
+    View v {{cx, cx}, 1};
     if (frame <= 2) {
         // The flash of ignition.
         float k = 1 - frame / 3.0f;
@@ -101,10 +111,13 @@ void makeExplosion(int frame)
     // Embers thrown out of the blast.
     Rng rng(2024);
     for (int i = 0; i < 28; i++) {
-        float a = rng.range(0, 2 * kPi), speed = rng.range(0.7f, 1.4f), size = rng.range(1.2f, 2.8f);
-        if (frame == 0 || frame > 8) continue;
+        float a = rng.range(0, 2 * kPi), speed = rng.range(0.7f, 1.4f),
+              size = rng.range(1.2f, 2.8f);
+        if (frame == 0 || frame > 8)
+            continue;
         Vec p = polar(radius * speed * (0.9f + 0.35f * t), a);
-        if (std::fabs(p.x) > cx - 6 || std::fabs(p.y) > cx - 6) continue;
+        if (std::fabs(p.x) > cx - 6 || std::fabs(p.y) > cx - 6)
+            continue;
         glow(c, v, circle(p, size * 0.5f), hex(0xffa040, 0.8f * (1 - t)), size * 2.5f);
     }
     save(c, "effects/explosion" + std::to_string(frame) + ".png");
@@ -118,22 +131,26 @@ void makeBurst(int frame)
     const float t = frame / 9.0f, cx = kBurstImage / 2.0f;
     const float fade = std::pow(1 - t, 1.2f);
     const float radius = 16 + 34 * std::sqrt(t);
-    const Rgba stops[] = {hex(0x0a5a20, 0), hex(0x28c048, 0.8f), hex(0x70ff70), hex(0xd0ffc8), hex(0xffffff)};
+    const Rgba stops[]
+        = {hex(0x0a5a20, 0), hex(0x28c048, 0.8f), hex(0x70ff70), hex(0xd0ffc8), hex(0xffffff)};
     for (int y = 0; y < kBurstImage; y++)
         for (int x = 0; x < kBurstImage; x++) {
             float dx = x + 0.5f - cx, dy = y + 0.5f - cx;
             float d = std::sqrt(dx * dx + dy * dy) / radius;
-            if (d > 1.3f) continue;
+            if (d > 1.3f)
+                continue;
             float n = fbm(dx / 18 + 2, dy / 18 + 5 + t, 64, 3, 555);
             float body = smoothstep(1.05f + 0.2f * n, 0.2f, d);
             // The cloud hollows out as it spreads: energy moves to the rim.
             float hollow = 1 - std::exp(-std::pow(d / (0.2f + t * 0.7f), 2.0f) * 2) * t;
             float energy = body * hollow * (0.6f + 0.45f * (1 - t)) * (1.1f + 0.35f * n);
             float edge = clamp01((cx - 1 - std::sqrt(dx * dx + dy * dy)) / 4);
-            if (energy > 0) c.put(x, y, ramp(stops, 5, energy), clamp01(energy * 2.2f) * fade * edge);
+            if (energy > 0)
+                c.put(x, y, ramp(stops, 5, energy), clamp01(energy * 2.2f) * fade * edge);
         }
-    View v{{cx, cx}, 1};
-    if (frame < 2) glow(c, v, circle({0, 0}, 10), hex(0xf0fff0, 0.8f), 24);
+    View v {{cx, cx}, 1};
+    if (frame < 2)
+        glow(c, v, circle({0, 0}, 10), hex(0xf0fff0, 0.8f), 24);
     if (frame < 6) {
         float rr = std::min(cx - 4, radius * 1.15f + 3);
         fill(c, v, ring({0, 0}, rr, 1.4f), hex(0xc8ffc8, 0.55f * (1 - frame / 6.0f)), Blend::add);
@@ -142,7 +159,8 @@ void makeBurst(int frame)
     for (int i = 0; i < 18; i++) {
         float a = rng.range(0, 2 * kPi), speed = rng.range(0.8f, 1.25f);
         Vec p = polar(radius * speed, a);
-        if (frame == 0 || length(p) > cx - 5) continue;
+        if (frame == 0 || length(p) > cx - 5)
+            continue;
         glow(c, v, circle(p, 0.6f), withAlpha(palette::energyGreen, 0.9f * fade), 3);
     }
     save(c, "effects/bfgflame" + std::to_string(frame) + ".png");
@@ -153,13 +171,15 @@ void makeBurst(int frame)
 void makeBall()
 {
     Canvas c(kBallImage, kBallImage);
-    View v{{kBallImage / 2.0f, kBallImage / 2.0f}, 1};
+    View v {{kBallImage / 2.0f, kBallImage / 2.0f}, 1};
     Rgba green = palette::energyGreen;
     glow(c, v, circle({0, 0}, kBallRadius - 12), withAlpha(hex(0x30e050), 0.55f), 16);
-    fill(c, v, circle({0, 0}, kBallRadius - 8), radialGradient({0, 0}, kBallRadius - 8, hex(0xd8ffd8, 0.9f), hex(0x30c048, 0.5f)));
+    fill(c, v, circle({0, 0}, kBallRadius - 8),
+        radialGradient({0, 0}, kBallRadius - 8, hex(0xd8ffd8, 0.9f), hex(0x30c048, 0.5f)));
     Rng rng(4040);
     for (int i = 0; i < 7; i++) {
-        float r = rng.range(14, kBallRadius - 6), a0 = rng.range(0, 2 * kPi), span = rng.range(0.8f, 2.0f);
+        float r = rng.range(14, kBallRadius - 6), a0 = rng.range(0, 2 * kPi),
+              span = rng.range(0.8f, 2.0f);
         Shape a = arc({0, 0}, r, 1.1f, a0, a0 + span);
         glow(c, v, a, withAlpha(green, 0.6f), 3);
         fill(c, v, a, hex(0xf0fff0, 0.9f), Blend::add);
@@ -174,10 +194,11 @@ void makeBall()
 void makeSaw()
 {
     Canvas c(kSawImage, kSawImage);
-    View v{{kSawImage / 2.0f, kSawImage / 2.0f}, 10};
+    View v {{kSawImage / 2.0f, kSawImage / 2.0f}, 10};
     const int teeth = 14;
     const float step = 2 * kPi / teeth;
-    Shape tooth = polygon({polar(10.5f, -step * 0.55f), polar(14.6f, step * 0.15f), polar(12.2f, step * 0.3f), polar(10.5f, step * 0.5f)});
+    Shape tooth = polygon({polar(10.5f, -step * 0.55f), polar(14.6f, step * 0.15f),
+        polar(12.2f, step * 0.3f), polar(10.5f, step * 0.5f)});
     Shape disc = unite(circle({0, 0}, 11.5f), radial(tooth, teeth));
     Shape slots = radial(arc({0, 0}, 7.2f, 1.1f, 0.2f, 0.95f), 5);
     glow(c, v, disc, hex(0xff5030, 0.4f), 1.5f);
@@ -201,9 +222,11 @@ float honeycombEdge(Vec p, float size)
     float q = (std::sqrt(3.0f) / 3 * p.x - p.y / 3) / size, r = (2.0f / 3 * p.y) / size;
     float cx = std::round(q), cz = std::round(r), cy = std::round(-q - r);
     float dx = std::fabs(cx - q), dy = std::fabs(cy + q + r), dz = std::fabs(cz - r);
-    if (dx > dy && dx > dz) cx = -cy - cz;
-    else if (dy <= dz) cz = -cx - cy;
-    Vec centre{size * std::sqrt(3.0f) * (cx + cz / 2), size * 1.5f * cz};
+    if (dx > dy && dx > dz)
+        cx = -cy - cz;
+    else if (dy <= dz)
+        cz = -cx - cy;
+    Vec centre {size * std::sqrt(3.0f) * (cx + cz / 2), size * 1.5f * cz};
     Vec d = p - centre;
     d = {std::fabs(d.x), std::fabs(d.y)};
     float inner = size * std::sqrt(3.0f) / 2;
@@ -222,10 +245,14 @@ void makeShield()
             // Clear in the middle, densest just inside the rim, then a soft
             // halo out to the image edge; a faint honeycomb shows the field.
             float inside = d <= 1 ? 0.08f + 0.8f * std::pow(d, 6.0f) : 0;
-            float cells = d < 0.97f ? smoothstep(1.2f, 0.3f, honeycombEdge({dx, dy}, 11)) * 0.3f * d * d : 0;
+            float cells = d < 0.97f
+                ? smoothstep(1.2f, 0.3f, honeycombEdge({dx, dy}, 11)) * 0.3f * d * d
+                : 0;
             float halo = d > 0.9f ? std::exp(-std::pow((d - 0.98f) / 0.05f, 2.0f)) : 0;
-            float a = clamp01(std::max(inside + cells, halo)) * clamp01((cx - 0.5f - std::sqrt(dx * dx + dy * dy)) / 3);
-            if (a > 0) c.put(x, y, hex(0xf4f8ff), a);
+            float a = clamp01(std::max(inside + cells, halo))
+                * clamp01((cx - 0.5f - std::sqrt(dx * dx + dy * dy)) / 3);
+            if (a > 0)
+                c.put(x, y, hex(0xf4f8ff), a);
         }
     save(c, "effects/forcefield.png");
 }
@@ -234,9 +261,12 @@ void makeShield()
 
 void makeEffects()
 {
-    for (int f = 0; f < 3; f++) makeFlame(f);
-    for (int f = 0; f < 10; f++) makeExplosion(f);
-    for (int f = 0; f < 10; f++) makeBurst(f);
+    for (int f = 0; f < 3; f++)
+        makeFlame(f);
+    for (int f = 0; f < 10; f++)
+        makeExplosion(f);
+    for (int f = 0; f < 10; f++)
+        makeBurst(f);
     makeBall();
     makeSaw();
     makeShield();

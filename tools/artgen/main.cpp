@@ -29,13 +29,16 @@ int main(int argc, char** argv)
     }
     gOutputDir = argv[1];
     auto start = std::chrono::steady_clock::now();
-    for (auto make : {makeHud, makeScreens, makeShips, makeEnemies, makeBodies, makeEffects, makeSpace}) {
+    for (auto make :
+        {makeHud, makeScreens, makeShips, makeEnemies, makeBodies, makeEffects, makeSpace}) {
         auto t0 = std::chrono::steady_clock::now();
         make();
         if (std::getenv("ARTGEN_TIMES"))
-            std::printf("  %.2f s\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+            std::printf("  %.2f s\n",
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds
+        = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("artgen: images written to %s in %.2f s\n", gOutputDir.c_str(), seconds);
     return 0;
 }

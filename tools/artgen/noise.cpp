@@ -11,9 +11,18 @@ uint64_t Rng::next()
     return z ^ (z >> 31);
 }
 
-float Rng::uniform() { return (next() >> 40) / float(1 << 24); }
-float Rng::range(float lo, float hi) { return lo + (hi - lo) * uniform(); }
-int Rng::below(int n) { return int(uniform() * n) % n; }
+float Rng::uniform()
+{
+    return (next() >> 40) / float(1 << 24);
+}
+float Rng::range(float lo, float hi)
+{
+    return lo + (hi - lo) * uniform();
+}
+int Rng::below(int n)
+{
+    return int(uniform() * n) % n;
+}
 
 namespace {
 
@@ -53,7 +62,10 @@ int wrap(int i, int period)
     return i < 0 ? i + period : i;
 }
 
-float fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+float fade(float t)
+{
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
 
 } // namespace
 

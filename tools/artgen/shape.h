@@ -13,7 +13,7 @@
 
 struct Shape {
     std::function<float(Vec)> distance;
-    Box bounds;  // everything inside lies in here
+    Box bounds; // everything inside lies in here
 };
 
 Shape circle(Vec centre, float radius);
@@ -33,11 +33,11 @@ Shape unite(const Shape& a, const Shape& b);
 Shape unite(const std::vector<Shape>& parts);
 Shape subtract(const Shape& a, const Shape& cut);
 Shape intersect(const Shape& a, const Shape& b);
-Shape grow(const Shape& s, float d);       // outwards by d (inwards if negative)
-Shape outline(const Shape& s, float width);  // a band of that width on the edge
+Shape grow(const Shape& s, float d); // outwards by d (inwards if negative)
+Shape outline(const Shape& s, float width); // a band of that width on the edge
 Shape moved(const Shape& s, Vec by);
-Shape turned(const Shape& s, float angle);   // about the origin
-Shape mirrorY(const Shape& s);                // adds its reflection in the x axis
+Shape turned(const Shape& s, float angle); // about the origin
+Shape mirrorY(const Shape& s); // adds its reflection in the x axis
 // n copies turned evenly about the origin.
 Shape radial(const Shape& s, int n);
 

@@ -15,7 +15,8 @@ void drawSaucer(Canvas& c, const View& v)
     glow(c, v, circle({0, 0}, 19), withAlpha(palette::cyanDeep, 0.25f), 4);
     paintHull(c, v, circle({0, 0}, 21), palette::steel);
     fill(c, v, ring({0, 0}, 15.5f, 1.6f), withAlpha(palette::steelDark, 0.9f));
-    for (int i = 0; i < 8; i++) paintLight(c, v, polar(18.2f, i * kPi / 4 + kPi / 8), 1.3f, palette::cyan);
+    for (int i = 0; i < 8; i++)
+        paintLight(c, v, polar(18.2f, i * kPi / 4 + kPi / 8), 1.3f, palette::cyan);
     paintHull(c, v, circle({0, 0}, 12.5f), palette::steelLight);
     paintGlass(c, v, {0, 0}, 7.5f, 7.5f, palette::cyan);
 }
@@ -23,7 +24,8 @@ void drawSaucer(Canvas& c, const View& v)
 // Ship 2, "vector": a slim dart that turns towards the keys.
 void drawDart(Canvas& c, const View& v)
 {
-    Shape body = symmetric({{24, 0}, {11, -3.5f}, {-3, -7}, {-14, -20}, {-19.5f, -20}, {-16, -9}, {-22, -5}, {-22, 0}});
+    Shape body = symmetric({{24, 0}, {11, -3.5f}, {-3, -7}, {-14, -20}, {-19.5f, -20}, {-16, -9},
+        {-22, -5}, {-22, 0}});
     glow(c, v, body, withAlpha(palette::cyanDeep, 0.22f), 3.5f);
     paintHull(c, v, body, palette::steel);
     // Wing spars, lit along the leading edge.
@@ -41,7 +43,8 @@ void drawTwinBoom(Canvas& c, const View& v)
 {
     Shape wings = symmetric({{8, 0}, {2, -15}, {-6, -17}, {-14, -17}, {-16, 0}});
     Shape nacelles = mirrorY(capsule({-18, -15.5f}, {4, -15.5f}, 3.6f));
-    Shape fuselage = symmetric({{23, 0}, {14, -3.6f}, {2, -6.2f}, {-12, -6}, {-17, -3.5f}, {-17, 0}});
+    Shape fuselage
+        = symmetric({{23, 0}, {14, -3.6f}, {2, -6.2f}, {-12, -6}, {-17, -3.5f}, {-17, 0}});
     glow(c, v, unite({wings, nacelles, fuselage}), withAlpha(palette::cyanDeep, 0.22f), 3.5f);
     paintHull(c, v, wings, palette::steel);
     fill(c, v, mirrorY(capsule({-11, -9.5f}, {1, -9.5f}, 0.7f)), withAlpha(palette::cyan, 0.8f));
@@ -52,7 +55,8 @@ void drawTwinBoom(Canvas& c, const View& v)
         fill(c, v, rect({3, y}, 1.2f, 3, 0.8f), palette::steelDark);
     }
     paintHull(c, v, fuselage, palette::steelLight);
-    fill(c, v, mirrorY(capsule({-12, -3.6f}, {0, -4.2f}, 0.5f)), withAlpha(palette::steelDark, 0.7f));
+    fill(c, v, mirrorY(capsule({-12, -3.6f}, {0, -4.2f}, 0.5f)),
+        withAlpha(palette::steelDark, 0.7f));
     paintGlass(c, v, {7, 0}, 6.5f, 3, palette::cyan);
 }
 
@@ -66,13 +70,15 @@ void makeHook()
 void makeNode()
 {
     Canvas c(24, 24);
-    View v{{12, 12}, 1};
+    View v {{12, 12}, 1};
     Shape buoy = circle({0, 0}, 10);
     glow(c, v, buoy, withAlpha(palette::cyanDeep, 0.3f), 2);
     fill(c, v, buoy, hex(0x0d141c));
-    fill(c, v, circle({0, 0}, 9), radialGradient({-3, -4}, 13, palette::steelLight, palette::steelDark));
+    fill(c, v, circle({0, 0}, 9),
+        radialGradient({-3, -4}, 13, palette::steelLight, palette::steelDark));
     fill(c, v, ring({0, 0}, 6.2f, 1.6f), withAlpha(palette::ink, 0.8f));
-    for (int i = 0; i < 4; i++) fill(c, v, circle(polar(7.8f, i * kPi / 2 + kPi / 4), 0.9f), palette::steelDark);
+    for (int i = 0; i < 4; i++)
+        fill(c, v, circle(polar(7.8f, i * kPi / 2 + kPi / 4), 0.9f), palette::steelDark);
     paintLight(c, v, {0, 0}, 2.6f, palette::cyan);
     save(c, "sprites/node.png");
 }
@@ -81,7 +87,7 @@ void makeNode()
 void makeChainLink()
 {
     Canvas c(16, 8);
-    View v{{8, 4}, 1};
+    View v {{8, 4}, 1};
     Shape link = outline(rect({0, 0}, 6.8f, 3, 3), 1.9f);
     fill(c, v, grow(link, 0.45f), withAlpha(palette::ink, 0.8f));
     fill(c, v, link, linear({0, -3}, palette::steelLight, {0, 3}, palette::steel));
@@ -96,8 +102,9 @@ void drawHook(Canvas& c, const View& v)
     Shape eye = ring({-6.6f, 0}, 2.1f, 1.6f);
     // Two curved tines sweeping forward to points, and a spike between.
     Shape tine = unite(arc({1, 0}, 6.2f, 2.2f, -kPi * 0.66f, -kPi * 0.12f),
-                       polygon({{6.2f, -3.6f}, {9.8f, -0.6f}, {5, -1}}));
-    Shape claw = unite({shaft, eye, mirrorY(tine), polygon({{9.6f, 0}, {2.5f, -1.8f}, {2.5f, 1.8f}})});
+        polygon({{6.2f, -3.6f}, {9.8f, -0.6f}, {5, -1}}));
+    Shape claw
+        = unite({shaft, eye, mirrorY(tine), polygon({{9.6f, 0}, {2.5f, -1.8f}, {2.5f, 1.8f}})});
     glow(c, v, claw, withAlpha(palette::cyan, 0.35f), 2.5f);
     fill(c, v, grow(claw, 0.6f), withAlpha(palette::ink, 0.9f));
     fill(c, v, claw, linear({0, -7}, hex(0xffffff), {0, 7}, palette::steel));

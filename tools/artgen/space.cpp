@@ -24,7 +24,8 @@ void paintNebula(Canvas& c, uint32_t seed, float strength, int cells)
         for (int x = 0; x < c.width(); x++) {
             float u = x * unit, v = y * unit;
             // Warping the lookup by a second field curls the clouds.
-            float wu = fbm(u + 3.7f, v + 1.9f, cells, 3, seed + 3), wv = fbm(u + 8.2f, v + 4.4f, cells, 3, seed + 5);
+            float wu = fbm(u + 3.7f, v + 1.9f, cells, 3, seed + 3),
+                  wv = fbm(u + 8.2f, v + 4.4f, cells, 3, seed + 5);
             float a = fbm(u + wu * 0.8f, v + wv * 0.8f, cells, 5, seed) * 0.5f + 0.5f;
             float b = fbm(u + 17.3f, v + 5.1f, cells, 5, seed + 7) * 0.5f + 0.5f;
             float veil = std::pow(smoothstep(0.3f, 0.78f, a), 1.4f) * strength;
@@ -42,9 +43,12 @@ void paintNebula(Canvas& c, uint32_t seed, float strength, int cells)
 Rgba starColour(Rng& rng)
 {
     float t = rng.uniform();
-    if (t < 0.55f) return hex(0xeef4ff);
-    if (t < 0.8f) return hex(0xa8c8ff);
-    if (t < 0.93f) return hex(0xffe6b8);
+    if (t < 0.55f)
+        return hex(0xeef4ff);
+    if (t < 0.8f)
+        return hex(0xa8c8ff);
+    if (t < 0.93f)
+        return hex(0xffe6b8);
     return hex(0xffb4a0);
 }
 
@@ -54,13 +58,15 @@ void paintStar(Canvas& c, Vec p, float radius, float bright, Rgba colour, bool s
 {
     for (int oy = -1; oy <= 1; oy++)
         for (int ox = -1; ox <= 1; ox++) {
-            if (!wrap && (ox || oy)) continue;
-            View v{p + Vec{float(ox * c.width()), float(oy * c.height())}, 1};
-            glow(c, v, circle({0, 0}, radius * 0.5f), withAlpha(colour, bright * 0.35f), radius * 4);
+            if (!wrap && (ox || oy))
+                continue;
+            View v {p + Vec {float(ox * c.width()), float(oy * c.height())}, 1};
+            glow(
+                c, v, circle({0, 0}, radius * 0.5f), withAlpha(colour, bright * 0.35f), radius * 4);
             fill(c, v, circle({0, 0}, radius), withAlpha(colour, bright), Blend::add);
             if (sparkle) {
                 Shape cross = unite(capsule({-radius * 6, 0}, {radius * 6, 0}, 0.35f),
-                                    capsule({0, -radius * 6}, {0, radius * 6}, 0.35f));
+                    capsule({0, -radius * 6}, {0, radius * 6}, 0.35f));
                 glow(c, v, cross, withAlpha(colour, bright * 0.25f), radius * 2);
             }
         }
@@ -77,9 +83,9 @@ void paintStars(Canvas& c, const StarField& f, uint32_t seed, bool wrap)
 {
     Rng rng(seed);
     for (int i = 0; i < f.count; i++) {
-        Vec p{rng.range(0, float(c.width())), rng.range(0, float(c.height()))};
+        Vec p {rng.range(0, float(c.width())), rng.range(0, float(c.height()))};
         float k = rng.uniform();
-        k *= k;  // many small stars, few large ones
+        k *= k; // many small stars, few large ones
         float radius = lerp(f.minRadius, f.maxRadius, k);
         float bright = rng.range(f.minBright, f.maxBright);
         Rgba colour = starColour(rng);
@@ -90,9 +96,9 @@ void paintStars(Canvas& c, const StarField& f, uint32_t seed, bool wrap)
 
 // Star sheets, near to far: fewer, larger, brighter towards the viewer.
 const StarField kLayers[3] = {
-    {40, 1.0f, 1.9f, 0.75f, 1.0f, 0.3f},   // layer 1, nearest
-    {110, 0.7f, 1.2f, 0.5f, 0.8f, 0.05f},  // layer 2
-    {260, 0.45f, 0.8f, 0.3f, 0.6f, 0.0f},  // layer 3
+    {40, 1.0f, 1.9f, 0.75f, 1.0f, 0.3f}, // layer 1, nearest
+    {110, 0.7f, 1.2f, 0.5f, 0.8f, 0.05f}, // layer 2
+    {260, 0.45f, 0.8f, 0.3f, 0.6f, 0.0f}, // layer 3
 };
 
 // Fine drifting dust for the near layers: faint, blotchy and see-through.
@@ -102,7 +108,8 @@ void paintDust(Canvas& c, uint32_t seed, float strength)
         for (int x = 0; x < c.width(); x++) {
             float n = fbm(x * 6.0f / kTile, y * 6.0f / kTile, 6, 4, seed) * 0.5f + 0.5f;
             float k = smoothstep(0.6f, 0.95f, n) * strength;
-            if (k > 0) c.put(x, y, hex(0x7f9cc8), k, Blend::add);
+            if (k > 0)
+                c.put(x, y, hex(0x7f9cc8), k, Blend::add);
         }
 }
 
@@ -125,7 +132,8 @@ void drawDeepSpace(Canvas& c, int offsetX, int offsetY)
 {
     const Canvas& tile = deepSpaceTile();
     for (int y = -offsetY; y < c.height(); y += kTile)
-        for (int x = -offsetX; x < c.width(); x += kTile) c.draw(tile, x, y);
+        for (int x = -offsetX; x < c.width(); x += kTile)
+            c.draw(tile, x, y);
 }
 
 void makeSpace()
@@ -134,7 +142,8 @@ void makeSpace()
 
     for (int layer = 1; layer <= 3; layer++) {
         Canvas sheet(kTile, kTile);
-        if (layer == 3) paintDust(sheet, 3003, 0.05f);
+        if (layer == 3)
+            paintDust(sheet, 3003, 0.05f);
         paintStars(sheet, kLayers[layer - 1], 1000 + layer, true);
         save(sheet, "worldsprites/space" + std::to_string(layer) + ".png");
     }

@@ -13,7 +13,8 @@
 #include <cstdlib>
 
 const char* const kFontBold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-const char* const kFontCondensedBold = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
+const char* const kFontCondensedBold
+    = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
 const char* const kFontSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 namespace {
@@ -29,8 +30,7 @@ FT_Library library()
 }
 
 // Every glyph of a line with its pen position, for measuring and drawing.
-template <typename F>
-void layout(FT_Face face, const std::string& text, float tracking, F visit)
+template <typename F> void layout(FT_Face face, const std::string& text, float tracking, F visit)
 {
     float pen = 0;
     FT_UInt previous = 0;
@@ -43,10 +43,12 @@ void layout(FT_Face face, const std::string& text, float tracking, F visit)
         }
         // Each glyph is rendered at its exact fractional pen position, so
         // small labels keep even spacing.
-        if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP)) continue;
+        if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP))
+            continue;
         int whole = int(std::floor(pen));
         FT_Outline_Translate(&face->glyph->outline, FT_Pos((pen - whole) * 64), 0);
-        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_LIGHT)) continue;
+        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_LIGHT))
+            continue;
         visit(face->glyph, whole);
         pen += face->glyph->advance.x / 64.0f + tracking;
         previous = index;
@@ -65,7 +67,10 @@ Font::Font(const char* path, int pixelSize)
     face_ = face;
 }
 
-Font::~Font() { FT_Done_Face(static_cast<FT_Face>(face_)); }
+Font::~Font()
+{
+    FT_Done_Face(static_cast<FT_Face>(face_));
+}
 
 TextBox Font::measure(const std::string& text, float tracking) const
 {
@@ -83,7 +88,8 @@ TextBox Font::measure(const std::string& text, float tracking) const
         last = pen + g->advance.x / 64.0f;
     });
     box.advance = int(std::lround(last));
-    if (box.left > box.right) box = TextBox{};
+    if (box.left > box.right)
+        box = TextBox {};
     return box;
 }
 
@@ -93,8 +99,10 @@ void Font::render(Mask& m, const std::string& text, int x, int baseline, float t
         const FT_Bitmap& bm = g->bitmap;
         for (unsigned row = 0; row < bm.rows; row++)
             for (unsigned col = 0; col < bm.width; col++) {
-                int px = x + pen + g->bitmap_left + int(col), py = baseline - g->bitmap_top + int(row);
-                if (px < 0 || py < 0 || px >= m.w || py >= m.h) continue;
+                int px = x + pen + g->bitmap_left + int(col),
+                    py = baseline - g->bitmap_top + int(row);
+                if (px < 0 || py < 0 || px >= m.w || py >= m.h)
+                    continue;
                 float& dst = m.a[size_t(py) * m.w + px];
                 dst = std::min(1.0f, dst + bm.buffer[row * bm.pitch + col] / 255.0f);
             }
@@ -118,7 +126,8 @@ void boxPass(std::vector<float>& a, int w, int h, int r, bool horizontal)
     for (int l = 0; l < lines; l++) {
         auto idx = [&](int i) { return horizontal ? size_t(l) * w + i : size_t(i) * w + l; };
         line.assign(n + 1, 0.0f);
-        for (int i = 0; i < n; i++) line[i + 1] = line[i] + a[idx(i)];
+        for (int i = 0; i < n; i++)
+            line[i + 1] = line[i] + a[idx(i)];
         for (int i = 0; i < n; i++) {
             int lo = std::max(0, i - r), hi = std::min(n, i + r + 1);
             a[idx(i)] = (line[hi] - line[lo]) / (2 * r + 1);
@@ -131,7 +140,8 @@ void boxPass(std::vector<float>& a, int w, int h, int r, bool horizontal)
 Mask blurred(const Mask& m, int radius)
 {
     Mask out = m;
-    if (radius <= 0) return out;
+    if (radius <= 0)
+        return out;
     for (int pass = 0; pass < 3; pass++) {
         boxPass(out.a, out.w, out.h, radius, true);
         boxPass(out.a, out.w, out.h, radius, false);
@@ -170,21 +180,24 @@ Mask alphaMask(const Canvas& c)
 {
     Mask m(c.width(), c.height());
     for (int y = 0; y < m.h; y++)
-        for (int x = 0; x < m.w; x++) m.a[size_t(y) * m.w + x] = c.at(x, y).a;
+        for (int x = 0; x < m.w; x++)
+            m.a[size_t(y) * m.w + x] = c.at(x, y).a;
     return m;
 }
 
-void paintMask(Canvas& c, const Mask& m, int x, int y, const std::function<Rgba(float, float)>& paint, Blend blend,
-               float strength)
+void paintMask(Canvas& c, const Mask& m, int x, int y,
+    const std::function<Rgba(float, float)>& paint, Blend blend, float strength)
 {
     for (int my = 0; my < m.h; my++)
         for (int mx = 0; mx < m.w; mx++) {
             float cover = m.a[size_t(my) * m.w + mx] * strength;
-            if (cover > 0) c.put(x + mx, y + my, paint(x + mx + 0.5f, y + my + 0.5f), cover, blend);
+            if (cover > 0)
+                c.put(x + mx, y + my, paint(x + mx + 0.5f, y + my + 0.5f), cover, blend);
         }
 }
 
 void paintMask(Canvas& c, const Mask& m, int x, int y, Rgba colour, Blend blend, float strength)
 {
-    paintMask(c, m, x, y, [&](float, float) { return colour; }, blend, strength);
+    paintMask(
+        c, m, x, y, [&](float, float) { return colour; }, blend, strength);
 }

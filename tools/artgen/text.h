@@ -18,14 +18,22 @@ struct Mask {
     int w = 0, h = 0;
     std::vector<float> a;
     Mask() = default;
-    Mask(int width, int height) : w(width), h(height), a(size_t(width) * height, 0.0f) {}
-    float at(int x, int y) const { return x < 0 || y < 0 || x >= w || y >= h ? 0 : a[size_t(y) * w + x]; }
+    Mask(int width, int height)
+        : w(width)
+        , h(height)
+        , a(size_t(width) * height, 0.0f)
+    {
+    }
+    float at(int x, int y) const
+    {
+        return x < 0 || y < 0 || x >= w || y >= h ? 0 : a[size_t(y) * w + x];
+    }
 };
 
 // Where a line's ink falls relative to its pen start on the baseline.
 struct TextBox {
-    int advance = 0;              // pen travel, pixels
-    int left = 0, top = 0;        // ink bounds; top is negative (above baseline)
+    int advance = 0; // pen travel, pixels
+    int left = 0, top = 0; // ink bounds; top is negative (above baseline)
     int right = 0, bottom = 0;
 };
 
@@ -44,7 +52,7 @@ public:
     void render(Mask& m, const std::string& text, int x, int baseline, float tracking = 0) const;
 
 private:
-    void* face_;  // FT_Face, kept out of this header
+    void* face_; // FT_Face, kept out of this header
 };
 
 // A line as a mask cropped to its ink with `pad` spare pixels on every side.
@@ -61,6 +69,7 @@ Mask alphaMask(const Canvas& c);
 
 // Lays the mask on the canvas with its top-left at (x, y); paint gets canvas
 // pixel coordinates; strength scales the coverage.
-void paintMask(Canvas& c, const Mask& m, int x, int y, const std::function<Rgba(float, float)>& paint,
-               Blend blend = Blend::over, float strength = 1);
-void paintMask(Canvas& c, const Mask& m, int x, int y, Rgba colour, Blend blend = Blend::over, float strength = 1);
+void paintMask(Canvas& c, const Mask& m, int x, int y,
+    const std::function<Rgba(float, float)>& paint, Blend blend = Blend::over, float strength = 1);
+void paintMask(Canvas& c, const Mask& m, int x, int y, Rgba colour, Blend blend = Blend::over,
+    float strength = 1);
