@@ -1,5 +1,5 @@
-// The four parallax layers of the background, each a 512-pixel tile that
-// wraps in both directions. Layer 4, the farthest, is opaque deep space
+// The four parallax layers of the background, each a tile that wraps in
+// both directions. Layer 4, the farthest, is opaque deep space
 // with faint nebulae and dim stars; layers 3 to 1 are transparent sheets
 // of ever fewer, larger and brighter stars.
 #include "art.h"
@@ -9,7 +9,12 @@
 
 namespace {
 
+// The star sheets repeat every 512 pixels; the far layer's clouds are big
+// shapes whose repeats the eye would catch, so its tile is larger than the
+// screen.
 constexpr int kTile = 512;
+constexpr int kFarTile = 1024;
+constexpr int kNebulaCells = 5; // noise cells across the far tile
 
 const Rgba kNebulaViolet = hex(0x42208a);
 const Rgba kNebulaTeal = hex(0x106a8a);
@@ -119,10 +124,10 @@ void paintDust(Canvas& c, uint32_t seed, float strength)
 const Canvas& deepSpaceTile()
 {
     static const Canvas tile = [] {
-        Canvas c(kTile, kTile);
+        Canvas c(kFarTile, kFarTile);
         c.fillAll(palette::spaceDeep);
-        paintNebula(c, 4004, 0.9f, 3);
-        paintStars(c, {kTile * kTile / 550, 0.35f, 0.75f, 0.15f, 0.45f, 0}, 4005, true);
+        paintNebula(c, 4004, 0.75f, kNebulaCells);
+        paintStars(c, {kFarTile * kFarTile / 550, 0.35f, 0.75f, 0.15f, 0.45f, 0}, 4005, true);
         return c;
     }();
     return tile;
@@ -131,8 +136,8 @@ const Canvas& deepSpaceTile()
 void drawDeepSpace(Canvas& c, int offsetX, int offsetY)
 {
     const Canvas& tile = deepSpaceTile();
-    for (int y = -offsetY; y < c.height(); y += kTile)
-        for (int x = -offsetX; x < c.width(); x += kTile)
+    for (int y = -offsetY; y < c.height(); y += kFarTile)
+        for (int x = -offsetX; x < c.width(); x += kFarTile)
             c.draw(tile, x, y);
 }
 
