@@ -7,9 +7,13 @@
 #include "main/level.h"
 #include "main/startup.h"
 #include "render/background.h"
+#include "world/collision.h"
 #include "world/connector.h"
+#include "world/motion.h"
 #include "world/object.h"
+#include "world/spring.h"
 #include "world/world.h"
+#include "world/wrap.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -98,8 +102,16 @@ void physicsStep(const Uint8* keys, float mouseWorldX, float mouseWorldY)
         for (Object* enemy : ennemies)
             AIUpdate(enemy, ship);
 
+    applyGravity();
+    collisionDetect(&objects);
+    for (Spring* rope : springs)
+        rope->update(1);
+    for (Object* body : dynamicMasses)
+        body->update(1);
+
     flyHooks();
 
+    fixTorusCoords();
     for (Connector* link : connectors)
         link->update();
 }
@@ -132,6 +144,13 @@ FrameEnd runFrame(Uint32 now)
         physicsStep(keyState, mouseWorldX, mouseWorldY);
     }
     updateThrustSound();
+
+    // Removal of the dead; objects frees them, so it comes last.
+    cleanupSprings();
+    cleanup(&dynamicMasses);
+    cleanup(&drawables);
+    cleanup(&ennemies);
+    cleanup(&objects);
 
     cameraX = static_cast<int>(ship->x - static_cast<float>(screen->w / 2));
     cameraY = static_cast<int>(ship->y - static_cast<float>(screen->h / 2));
