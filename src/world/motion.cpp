@@ -12,6 +12,7 @@
 #include "world/world.h"
 
 #include <cmath>
+#include <vector>
 
 namespace tether {
 
@@ -25,22 +26,44 @@ constexpr float gravityConstant = 6e-11f;
 // A body exactly at a source's centre has no direction to fall in: that pair
 // gives no force for the step (only exploding wrecks, which no longer
 // collide, can get there).
+//
+// Each body takes the pull of the sources in their list order, so walking
+// the bodies once with the few sources at hand adds exactly the same forces
+// in the same order as walking the bodies once per source.
+namespace {
+
+struct Source {
+    float x, y, mass;
+};
+std::vector<Source> sources; // this step's gravity sources, reused
+
+} // namespace
+
 void applyGravity()
 {
-    for (Object* source : attractingMasses) {
-        for (Object* body : dynamicMasses) {
-            const float dx = source->x - body->x;
-            const float dy = source->y - body->y;
+    sources.clear();
+    for (const Object* source : attractingMasses)
+        sources.push_back({source->x, source->y, source->mass});
+    if (sources.empty())
+        return;
+    for (Object* body : dynamicMasses) {
+        float fx = body->fx;
+        float fy = body->fy;
+        for (const Source& source : sources) {
+            const float dx = source.x - body->x;
+            const float dy = source.y - body->y;
             // The squared sum of two floats is exact in double, so this is
             // hypot without its overflow care, which floats never need.
             const double r2 = static_cast<double>(dx) * dx + static_cast<double>(dy) * dy;
             if (r2 == 0.0)
                 continue;
             const double r = std::sqrt(r2);
-            const float force = static_cast<float>(body->mass * source->mass * gravityConstant / r2);
-            body->fx += static_cast<float>(dx * force * (1.0 / r));
-            body->fy += static_cast<float>(dy * force * (1.0 / r));
+            const float force = static_cast<float>(body->mass * source.mass * gravityConstant / r2);
+            fx += static_cast<float>(dx * force * (1.0 / r));
+            fy += static_cast<float>(dy * force * (1.0 / r));
         }
+        body->fx = fx;
+        body->fy = fy;
     }
 }
 

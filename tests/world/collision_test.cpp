@@ -44,6 +44,26 @@ TEST_F(PairSearch, TheListIsSortedByLeftEdgeKeepingTiesInOrder)
     EXPECT_FALSE(cmpObjectX(tieB, tieA));
 }
 
+TEST_F(PairSearch, TheOrderIsTheStableSortByLeftEdgeWhateverTheStartingOrder)
+{
+    // Far apart in y so nothing touches; many shared left edges.
+    for (int i = 0; i < 600; ++i)
+        add(typeEnemy, static_cast<float>((i * 37) % 50), 100.0f * i, static_cast<float>(i % 3));
+    for (int round = 0; round < 3; ++round) {
+        std::list<Object*> expected = objects;
+        expected.sort(cmpObjectX);
+        collide();
+        EXPECT_EQ(objects, expected) << round;
+        // Next round: a few moved (nearly sorted), then everything reversed.
+        if (round == 0)
+            for (Object* o : objects)
+                if (o->y < 3000)
+                    o->x += 7;
+        if (round == 1)
+            objects.reverse();
+    }
+}
+
 TEST_F(PairSearch, CirclesThatOnlyTouchDoNotCollide)
 {
     Object* a = add(typeEnemy, 0, 0, 2);
