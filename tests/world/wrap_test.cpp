@@ -1,3 +1,5 @@
+#include "content/assets.h"
+#include "main/frame.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
 #include "world/spring.h"
@@ -255,4 +257,42 @@ TEST_F(RopeRemoval, RopesToWrecksStayUntilTheyAreDead)
     cleanupSprings();
     EXPECT_EQ(springs.size(), 1u);
     EXPECT_TRUE(leftHookGrappling);
+}
+
+class FrameRemoval : public WorldTest {
+protected:
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        screen = SDL_GetVideoSurface();
+        ship = make(typeShip, 1000, 1000);
+        objects.push_back(ship);
+        dynamicMasses.push_back(ship);
+        numEnemies = 5; // keep the level running
+        SDL_GetKeyState(nullptr)[SDLK_ESCAPE] = 0;
+    }
+};
+
+TEST_F(FrameRemoval, AFrameRemovesWhatItsStepsKilledAndTheRopesOnIt)
+{
+    Object* bolt = make(typeLightning, 1200, 1000);
+    Object* node = make(typeRopeNode, 1300, 1000);
+    Object* enemy = make(typeEnemy, 1400, 1000);
+    bolt->health = 1; // gone at its first update
+    for (Object* o : {bolt, node, enemy}) {
+        objects.push_back(o);
+        dynamicMasses.push_back(o);
+        drawables.push_back(o);
+    }
+    ennemies.push_back(enemy);
+    springs.push_back(new Spring(node, bolt, 1, 3));
+    springs.push_back(new Spring(node, enemy, 1, 3));
+    enterFrameLoop(0);
+    runFrame(3);
+    EXPECT_EQ(springs.size(), 1u);
+    EXPECT_FALSE(contains(objects, bolt));
+    EXPECT_FALSE(contains(dynamicMasses, bolt));
+    EXPECT_FALSE(contains(drawables, bolt));
+    EXPECT_TRUE(contains(objects, node));
+    EXPECT_TRUE(contains(ennemies, enemy));
 }
