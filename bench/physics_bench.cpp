@@ -18,7 +18,7 @@ using namespace tether;
 namespace {
 
 Object* add(int type, float x, float y, float radius, float mass, float health,
-            std::initializer_list<std::list<Object*>*> lists)
+    std::initializer_list<std::list<Object*>*> lists)
 {
     Object* o = new Object(mass, radius, x, y, 0, 0, 0, 0, nullptr, type, 500, health);
     for (auto* list : lists)
@@ -55,17 +55,17 @@ void buildWorld(int movers)
         switch (i % 3) {
         case 0:
             o = add(typeEnemy, place(random), place(random), 20, 100, 100,
-                    {&objects, &drawables, &dynamicMasses, &ennemies});
+                {&objects, &drawables, &dynamicMasses, &ennemies});
             enemies.push_back(o);
             ++numEnemies;
             break;
         case 1:
             o = add(typeMine, place(random), place(random), 24, 40, 60,
-                    {&objects, &drawables, &dynamicMasses, &ennemies});
+                {&objects, &drawables, &dynamicMasses, &ennemies});
             break;
         default:
             o = add(typeBullet, place(random), place(random), 4, 1, 1e9f,
-                    {&objects, &drawables, &dynamicMasses});
+                {&objects, &drawables, &dynamicMasses});
             o->owner = enemies.back();
             break;
         }

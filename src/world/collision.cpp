@@ -74,12 +74,12 @@ void catchWithHook(Object* a, Object* b)
 
 // Rule 2. Damage by the projectile's type code, 9..14.
 constexpr float projectileDamage[] = {
-    10,   // typeBullet
+    10, // typeBullet
     0.1f, // typeLightning
-    50,   // typeShredder
-    100,  // typeRail
+    50, // typeShredder
+    100, // typeRail
     1000, // typeBfg
-    200,  // typeMine
+    200, // typeMine
 };
 
 // The spent shot rides along with its target, so its explosion does too.
@@ -212,8 +212,8 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
 void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum)
 {
     // 1. Hook catch.
-    if ((isHook(a) || isHook(b)) && !a->hooked && !b->hooked && a->type <= typeSun &&
-        b->type <= typeSun) {
+    if ((isHook(a) || isHook(b)) && !a->hooked && !b->hooked && a->type <= typeSun
+        && b->type <= typeSun) {
         if (a->type != typeSun && b->type != typeSun)
             catchWithHook(a, b);
         return;
@@ -262,7 +262,7 @@ struct Edge {
     float left;
     Object* object;
 };
-std::vector<Edge> edges;        // left edges, in sweep order
+std::vector<Edge> edges; // left edges, in sweep order
 std::vector<Object*> sweepOrder; // the sorted list, walked by the sweep
 
 bool leftOf(const Edge& a, const Edge& b)

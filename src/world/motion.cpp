@@ -68,8 +68,8 @@ void applyGravity()
 }
 
 constexpr double twoPi = 6.283185307179586;
-constexpr float explosionRate = 0.02f;   // explosion clock units per ms
-constexpr float explosionEnd = 10.0f;    // 500 ms of explosion
+constexpr float explosionRate = 0.02f; // explosion clock units per ms
+constexpr float explosionEnd = 10.0f; // 500 ms of explosion
 constexpr float explosionStart = 0.000001f;
 
 // One step of dt ms:
@@ -146,13 +146,9 @@ void Object::update(int dt)
     // Death.
     switch (type) {
     case typeLeftHook:
-    case typeRightHook:
-        return; // hooks are indestructible
-    case typeEnemy:
-        --numEnemies;
-        break;
-    default:
-        break;
+    case typeRightHook: return; // hooks are indestructible
+    case typeEnemy: --numEnemies; break;
+    default: break;
     }
     // Shots and mines die silently; everything else explodes aloud. With
     // no ship there is nobody to hear it.

@@ -108,7 +108,8 @@ void cleanup(std::list<Object*>* list)
     // so only shots can name a freed owner.
     std::sort(dead.begin(), dead.end(), std::less<Object*>());
     for (Object* o : objects)
-        if (o->owner != o && std::binary_search(dead.begin(), dead.end(), o->owner, std::less<Object*>()))
+        if (o->owner != o
+            && std::binary_search(dead.begin(), dead.end(), o->owner, std::less<Object*>()))
             o->owner = nullptr;
     for (Object* o : dead)
         delete o;

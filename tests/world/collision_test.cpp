@@ -33,9 +33,9 @@ using PairSearch = Contacts;
 TEST_F(PairSearch, TheListIsSortedByLeftEdgeKeepingTiesInOrder)
 {
     Object* wide = add(typePlanet, 100, 500, 80); // left edge 20
-    Object* tieA = add(typeEnemy, 50, 0, 10);     // left edge 40
-    Object* small = add(typeEnemy, 25, 900, 1);   // left edge 24
-    Object* tieB = add(typeMine, 45, 300, 5);     // left edge 40
+    Object* tieA = add(typeEnemy, 50, 0, 10); // left edge 40
+    Object* small = add(typeEnemy, 25, 900, 1); // left edge 24
+    Object* tieB = add(typeMine, 45, 300, 5); // left edge 40
     collide();
     std::list<Object*> expected = {ship, wide, small, tieA, tieB};
     EXPECT_EQ(objects, expected);
@@ -226,8 +226,8 @@ TEST_F(Projectile, EachWeaponDoesItsOwnDamage)
     const struct {
         int type;
         float damage;
-    } table[] = {{typeBullet, 10},  {typeLightning, 0.1f}, {typeShredder, 50},
-                 {typeRail, 100},   {typeBfg, 1000},       {typeMine, 200}};
+    } table[] = {{typeBullet, 10}, {typeLightning, 0.1f}, {typeShredder, 50}, {typeRail, 100},
+        {typeBfg, 1000}, {typeMine, 200}};
     float x = 0;
     for (const auto& row : table) {
         Object* target = add(typeRopeNode, x, 0);
@@ -384,7 +384,7 @@ TEST_F(SunAndBlackHole, OfTwoBlackHolesTheFirstInTheListSwallowsTheOther)
     collide();
     EXPECT_EQ(first->type, typeBlackHole);
     EXPECT_EQ(second->type, typeDead);
-    EXPECT_EQ(attractingMasses, std::list<Object*>{first});
+    EXPECT_EQ(attractingMasses, std::list<Object*> {first});
 }
 
 using Bounce = Contacts;

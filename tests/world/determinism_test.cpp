@@ -38,7 +38,7 @@ protected:
     }
 
     Object* add(int type, float x, float y, float radius, float mass, float health,
-                std::initializer_list<std::list<Object*>*> lists)
+        std::initializer_list<std::list<Object*>*> lists)
     {
         Object* o = new Object(mass, radius, x, y, 0, 0, 0, 0, nullptr, type, 500, health);
         for (auto* list : lists)
@@ -71,8 +71,8 @@ protected:
         for (int i = 0; i < 12; ++i) {
             const float x = 300 + 210.0f * i;
             const float y = 400 + 190.0f * ((i * 7) % 12);
-            Object* enemy = add(typeEnemy, x, y, 20, 100, 100,
-                                {&objects, &drawables, &dynamicMasses, &ennemies});
+            Object* enemy = add(
+                typeEnemy, x, y, 20, 100, 100, {&objects, &drawables, &dynamicMasses, &ennemies});
             enemy->kind = i + 1; // every class, guns and all
             enemy->vx = 0.02f * ((i % 5) - 2);
             enemy->vy = 0.015f * ((i % 3) - 1);
@@ -85,13 +85,13 @@ protected:
         for (int i = 0; i < 30; ++i) {
             Object* shooter = enemies[i % enemies.size()];
             Object* shot = add(typeBullet + i % 5, shooter->x, shooter->y, 4, 1, 400.0f + 50 * i,
-                               {&objects, &drawables, &dynamicMasses});
+                {&objects, &drawables, &dynamicMasses});
             shot->vx = 0.3f * ((i % 7) - 3);
             shot->vy = 0.25f * ((i % 4) - 1.5f);
             shot->owner = shooter;
         }
-        Object* node = add(typeRopeNode, 1450, 1600, 10, 100, 1000,
-                           {&objects, &drawables, &dynamicMasses});
+        Object* node
+            = add(typeRopeNode, 1450, 1600, 10, 100, 1000, {&objects, &drawables, &dynamicMasses});
         springs.push_back(new Spring(turret, enemies[6], 1, 3));
         springs.push_back(new Spring(node, enemies[7], 1, 3));
         springs.push_back(new Spring(node, enemies[2], 1, 3));

@@ -121,7 +121,7 @@ TEST_F(Removal, OnlyCleanupOfObjectsFreesTheDead)
     ASSERT_TRUE(contains(objects, enemy));
     EXPECT_EQ(enemy->type, typeDead); // not freed yet: still readable
     cleanup(&objects);
-    EXPECT_EQ(objects, std::list<Object*>{alive});
+    EXPECT_EQ(objects, std::list<Object*> {alive});
 }
 
 TEST_F(Removal, TheShipIsNeverRemovedWhateverItsType)
@@ -244,7 +244,7 @@ TEST_F(RopeRemoval, ATieToADeadEnemyLeavesTheHooksAlone)
     leftHookGrappling = true;
     enemy->type = typeDead;
     cleanupSprings();
-    EXPECT_EQ(springs, std::list<Spring*>{kept});
+    EXPECT_EQ(springs, std::list<Spring*> {kept});
     EXPECT_TRUE(leftHookGrappling);
 }
 
