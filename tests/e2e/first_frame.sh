@@ -8,8 +8,7 @@ start_xvfb
 start_game
 wait_for_picture
 screenshot "$work/title.png"
-press space
-wait_for_change "$work/title.png"
+hold_until_change space "$work/title.png"
 screenshot "$work/first.png"
 kill -INT "$game_pid"
 wait_game

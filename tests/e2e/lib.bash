@@ -106,10 +106,19 @@ wait_for_change() {
     fail "the screen did not change from $1"
 }
 
-# Holds a key long enough for the game to see it in its key state.
+# Holds a key long enough for the game to see it in its key state, even on
+# a loaded machine.
 press() {
     xdotool keydown "$1"
-    sleep 0.15
+    sleep 0.3
+    xdotool keyup "$1"
+}
+
+# Holds a key down until the screen differs from the picture in $2, so a
+# slow frame can never miss it.
+hold_until_change() {
+    xdotool keydown "$1"
+    wait_for_change "$2"
     xdotool keyup "$1"
 }
 

@@ -28,18 +28,14 @@ expect_pixel "$work/choices.png" 320 400 FFFF00 # map row framed
 convert "$work/choices.png" -crop 100x10+350+498 -format '%[fx:maxima.r]' info: | grep -q '^1' ||
     fail "no map name under the map row"
 
-press space
-wait_for_change "$work/choices.png"
+hold_until_change space "$work/choices.png"
 xdotool mousemove 650 300
 sleep 0.1
 xdotool click 1
 sleep 0.5
 screenshot "$work/playing.png"
 
-xdotool keydown Escape
-sleep 0.2
-xdotool keyup Escape
-wait_for_change "$work/playing.png"
+hold_until_change Escape "$work/playing.png"
 sleep 0.3
 screenshot "$work/back.png"
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended instead of returning to the title"
