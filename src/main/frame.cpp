@@ -7,6 +7,8 @@
 #include "main/level.h"
 #include "main/startup.h"
 #include "render/background.h"
+#include "render/draw.h"
+#include "render/hud.h"
 #include "world/collision.h"
 #include "world/connector.h"
 #include "world/motion.h"
@@ -120,6 +122,9 @@ void drawFrame(SDL_Surface* screen)
 {
     SDL_FillRect(screen, nullptr, 0);
     drawBackground(screen, cameraX, cameraY);
+    drawWorld(screen, cameraX, cameraY);
+    if (ship)
+        drawHud(screen);
     drawPointer(screen);
 }
 
