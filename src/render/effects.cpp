@@ -49,7 +49,7 @@ void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2,
     // segments a bolt needs (about dist/step) and is never met in play.
     const double cap = std::isfinite(dist) && step > 0.0f ? 4.0 * dist / step + 16.0 : 0.0;
     for (int segments = 0; step > 0.0f && dist > step && segments < cap; ++segments) {
-        const double bearing = std::atan2(dy, dx);
+        const double bearing = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
         const float aim = static_cast<float>((drand48() - 0.5) * spread + bearing);
         const float nx = x1 + std::cos(aim) * step;
         const float ny = y1 + std::sin(aim) * step;
@@ -97,7 +97,7 @@ void drawChain(SDL_Surface* screen, SDL_Surface* link, float cameraX, float came
     const float stepX = dx * (1 / links), stepY = dy * (1 / links);
     // The slope's angle, not the bearing: a link looks the same turned half
     // a turn, so the image need only be oriented modulo pi.
-    const float slope = -std::atan(stepY / stepX);
+    const float slope = static_cast<float>(-std::atan(static_cast<double>(stepY / stepX)));
 
     SDL_Surface* stretched =
         zoomSurface(link, len * (1 / (static_cast<float>(link->w) * links)), 1.0, SMOOTHING_ON);

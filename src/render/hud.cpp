@@ -124,7 +124,7 @@ void Object::drawMap(SDL_Surface* screen, float shipX, float shipY)
     // Enemies out of range stay on the rim, on their bearing from the ship.
     if (type != typeEnemy)
         return;
-    const double bearing = std::atan2(dy, dx);
+    const double bearing = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
     filledCircleColor(screen, toSint16(radarCentreX + radarRadius * std::cos(bearing)),
                       toSint16(radarCentreY + radarRadius * std::sin(bearing)), rimMarkRadius,
                       colour);
