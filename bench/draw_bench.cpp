@@ -10,6 +10,7 @@
 #include "main/frame.h"
 #include "render/background.h"
 #include "render/draw.h"
+#include "render/effects.h"
 #include "render/hud.h"
 #include "world/object.h"
 #include "world/spring.h"
@@ -35,10 +36,11 @@ std::vector<SDL_Surface*> standIns; // freed never: they live for the run
 // A round, softly lit image with transparent corners, like the game's sprites.
 SDL_Surface* roundImage(int w, int h, Uint32 colour)
 {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff000000, 0xff0000, 0xff00, 0xff);
+    SDL_Surface* s
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff000000, 0xff0000, 0xff00, 0xff);
     SDL_FillRect(s, nullptr, 0);
     filledEllipseColor(s, static_cast<Sint16>(w / 2), static_cast<Sint16>(h / 2),
-                       static_cast<Sint16>(w / 2 - 1), static_cast<Sint16>(h / 2 - 1), colour);
+        static_cast<Sint16>(w / 2 - 1), static_cast<Sint16>(h / 2 - 1), colour);
     standIns.push_back(s);
     return s;
 }
@@ -56,12 +58,13 @@ SDL_Surface* displayImage(int w, int h, Uint32 colour)
 // farthest layer.
 SDL_Surface* starTile(bool opaque, unsigned seed)
 {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 512, 512, 32, 0xff000000, 0xff0000, 0xff00, 0xff);
+    SDL_Surface* s
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, 512, 512, 32, 0xff000000, 0xff0000, 0xff00, 0xff);
     SDL_FillRect(s, nullptr, opaque ? SDL_MapRGBA(s->format, 4, 4, 20, 255) : 0);
     std::mt19937 random(seed);
     for (int i = 0; i < 400; ++i)
-        filledCircleColor(s, static_cast<Sint16>(random() % 512), static_cast<Sint16>(random() % 512),
-                          static_cast<Sint16>(random() % 3), 0xffffe0c0);
+        filledCircleColor(s, static_cast<Sint16>(random() % 512),
+            static_cast<Sint16>(random() % 512), static_cast<Sint16>(random() % 3), 0xffffe0c0);
     SDL_Surface* converted = opaque ? SDL_DisplayFormat(s) : SDL_DisplayFormatAlpha(s);
     SDL_FreeSurface(s);
     standIns.push_back(converted);
@@ -104,7 +107,8 @@ void fillInMissingImages()
     for (SDL_Surface*& flame : flames)
         standIn(flame, roundImage(12, 20, 0xff8000ff));
     for (int i = 0; i < 10; ++i) {
-        standIn(explosions[i], roundImage(300, 300, 0xff600080 + static_cast<Uint32>(i) * 0x0a000000));
+        standIn(
+            explosions[i], roundImage(300, 300, 0xff600080 + static_cast<Uint32>(i) * 0x0a000000));
         standIn(bfgflames[i], roundImage(120, 120, 0x40ff4080));
     }
     standIn(shredder, roundImage(30, 30, 0xa0a0a0ff));
@@ -146,8 +150,8 @@ void setUpScreen()
 
 std::vector<Object*> flashing; // hit again before every frame
 
-Object* add(int type, float x, float y, float radius, float angle, SDL_Surface* sprite,
-            float health = 100)
+Object* add(
+    int type, float x, float y, float radius, float angle, SDL_Surface* sprite, float health = 100)
 {
     Object* o = new Object(1, radius, x, y, 0, 0, angle, 0, sprite, type, 0, health);
     objects.push_back(o);
@@ -182,7 +186,7 @@ void buildBusyScreen()
     std::vector<Object*> shooters;
     for (int i = 0; i < 24; ++i) {
         Object* enemy = add(typeEnemy, across(random), down(random), 25, turn(random),
-                            enemySprites[i % enemyClassCount], 150);
+            enemySprites[i % enemyClassCount], 150);
         enemy->kind = i % enemyClassCount + 1;
         shooters.push_back(enemy);
         add(typeTurret, enemy->x + 5, enemy->y, 6, turn(random), turretSprites[i % gunMountCount]);
@@ -290,6 +294,48 @@ void BM_DrawHud(benchmark::State& state)
     tearDownBusyScreen();
 }
 BENCHMARK(BM_DrawHud)->Unit(benchmark::kMillisecond);
+
+// One kind of object of the busy screen at a time (the argument is the type
+// code), and the ropes with both hook chains (argument 99).
+void BM_DrawKind(benchmark::State& state)
+{
+    prepare();
+    drawables.sort(cmpObjectDraw());
+    const int type = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        relight();
+        if (type == 99) {
+            for (Spring* spring : springs)
+                spring->draw(screen, chainImage, cameraX, cameraY);
+            drawChain(screen, chainImage, cameraX, cameraY, leftGrapHook, turret);
+            drawChain(screen, chainImage, cameraX, cameraY, rightGrapHook, turret);
+            continue;
+        }
+        for (Object* o : drawables)
+            if (o->type == type)
+                o->draw(screen, cameraX, cameraY);
+    }
+    tearDownBusyScreen();
+}
+BENCHMARK(BM_DrawKind)
+    ->Unit(benchmark::kMicrosecond)
+    ->ArgName("type")
+    ->Arg(typeExploding)
+    ->Arg(typeFlame)
+    ->Arg(typeBlackHole)
+    ->Arg(typeShip)
+    ->Arg(typeTurret)
+    ->Arg(typeRopeNode)
+    ->Arg(typeEnemy)
+    ->Arg(typePlanet)
+    ->Arg(typeSun)
+    ->Arg(typeBullet)
+    ->Arg(typeLightning)
+    ->Arg(typeShredder)
+    ->Arg(typeRail)
+    ->Arg(typeBfg)
+    ->Arg(typeMine)
+    ->Arg(99);
 
 } // namespace
 

@@ -54,7 +54,7 @@ constexpr Uint32 bulletColour = 0xff0000ff;
 constexpr Sint16 bulletRadius = 5; // whatever the bullet's collision radius
 constexpr Uint32 lightningColour = 0x9999ffff;
 constexpr float lightningSpread = 0.3f; // radians of wander per segment
-constexpr float lightningStep = 20.0f;  // pixels per segment
+constexpr float lightningStep = 20.0f; // pixels per segment
 constexpr Uint32 railColour = 0x0000ffff;
 constexpr Uint32 railHelixColour = 0xff0000ff;
 constexpr Uint32 lensCoreColour = 0x000000ff;
@@ -102,7 +102,7 @@ void blitCentred(SDL_Surface* image, SDL_Surface* screen, float x, float y)
     if (!image)
         return;
     blitAt(image, screen, truncated(x - static_cast<float>(image->w / 2)),
-           truncated(y - static_cast<float>(image->h / 2)));
+        truncated(y - static_cast<float>(image->h / 2)));
 }
 
 // Image objects: everything at or below typeSun except the black hole
@@ -110,7 +110,7 @@ void blitCentred(SDL_Surface* image, SDL_Surface* screen, float x, float y)
 bool isImageObject(int type)
 {
     return (type >= typeExploding && type <= typeSun && type != typeBlackHole && type != typeDead)
-           || type == typeMine;
+        || type == typeMine;
 }
 
 // Planets, suns and rope nodes take hits without showing them.
@@ -138,19 +138,19 @@ void drawDamageFlash(const Object& object, SDL_Surface* screen, float cameraX, f
     if (!shieldSprite || shieldSprite->w <= 0 || shieldSprite->h <= 0 || !(object.radius > 0.0f))
         return;
     const float diameter = 2 * object.radius;
-    SDL_Surface* field =
-        zoomSurface(shieldSprite, diameter * (1.0f / static_cast<float>(shieldSprite->w)),
-                    diameter / static_cast<float>(shieldSprite->h), SMOOTHING_OFF);
+    SDL_Surface* field
+        = zoomSurface(shieldSprite, diameter * (1.0f / static_cast<float>(shieldSprite->w)),
+            diameter / static_cast<float>(shieldSprite->h), SMOOTHING_OFF);
     if (!field)
         return;
     const SDL_PixelFormat* f = field->format;
     SDL_Surface* tint = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, field->w, field->h, 32,
-                                             f->Rmask, f->Gmask, f->Bmask, f->Amask);
+        f->Rmask, f->Gmask, f->Bmask, f->Amask);
     if (tint) {
         // Blended onto the field, the disc takes over its colour while the
         // field keeps its own transparency.
-        filledCircleColor(tint, static_cast<Sint16>(field->w / 2), static_cast<Sint16>(field->h / 2),
-                          toSint16(object.radius), damageColour(object));
+        filledCircleColor(tint, static_cast<Sint16>(field->w / 2),
+            static_cast<Sint16>(field->h / 2), toSint16(object.radius), damageColour(object));
         blitAt(tint, field, 0, 0);
         SDL_FreeSurface(tint);
     }
@@ -226,8 +226,10 @@ void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
     patch.h = static_cast<Uint16>(6 * whole);
 
     const SDL_PixelFormat* f = screen->format;
-    SDL_Surface* behind = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
-    SDL_Surface* bent = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
+    SDL_Surface* behind
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
+    SDL_Surface* bent
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
     if (behind && bent) {
         SDL_Rect from = patch;
         SDL_BlitSurface(screen, &from, behind, nullptr);
@@ -239,7 +241,8 @@ void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
         const int sourceStride = behind->pitch / 4;
         const int32_t* table = object.pixelCache;
         for (int y = 0; y < n; ++y) {
-            Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(bent->pixels) + y * bent->pitch);
+            Uint32* row
+                = reinterpret_cast<Uint32*>(static_cast<Uint8*>(bent->pixels) + y * bent->pitch);
             for (int x = 0; x < n; ++x) {
                 const int32_t index = table[x + n * y];
                 row[x] = source[(index / n) * sourceStride + index % n];
@@ -248,7 +251,7 @@ void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
         SDL_UnlockSurface(bent);
         SDL_UnlockSurface(behind);
         filledCircleColor(bent, static_cast<Sint16>(bent->w / 2), static_cast<Sint16>(bent->w / 2),
-                          static_cast<Sint16>(whole), lensCoreColour);
+            static_cast<Sint16>(whole), lensCoreColour);
         blitAt(bent, screen, patch.x, patch.y);
     }
     if (behind)
@@ -286,7 +289,7 @@ bool isOffScreen(const Object& object, int sx, int sy, int width, int height)
     if (isImageObject(object.type)) {
         const int reach = object.sprite ? object.sprite->w + object.sprite->h : 0;
         return sx - reach - 2 > width || sy - reach - 2 > height || sx < -reach - 2
-               || sy < -reach - 2;
+            || sy < -reach - 2;
     }
     return false;
 }
@@ -341,29 +344,23 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY)
 
     switch (type) {
     case typeBullet:
-        filledCircleColor(screen, static_cast<Sint16>(sx), static_cast<Sint16>(sy), bulletRadius,
-                          bulletColour);
+        filledCircleColor(
+            screen, static_cast<Sint16>(sx), static_cast<Sint16>(sy), bulletRadius, bulletColour);
         break;
     case typeLightning:
         // A beam runs from its shooter; a shooter that is gone leaves nothing to draw.
         if (owner)
             drawLightning(screen, owner->x - camX, owner->y - camY, x - camX, y - camY,
-                          lightningColour, lightningSpread, lightningStep);
+                lightningColour, lightningSpread, lightningStep);
         break;
     case typeRail:
         if (owner)
             drawRail(screen, owner->x - camX, owner->y - camY, x - camX, y - camY, railColour,
-                     railHelixColour);
+                railHelixColour);
         break;
-    case typeShredder:
-        blitCentred(shredder, screen, x - camX, y - camY);
-        break;
-    case typeBfg:
-        blitCentred(bfgshot, screen, x - camX, y - camY);
-        break;
-    case typeBlackHole:
-        drawLens(*this, screen, sx, sy);
-        break;
+    case typeShredder: blitCentred(shredder, screen, x - camX, y - camY); break;
+    case typeBfg: blitCentred(bfgshot, screen, x - camX, y - camY); break;
+    case typeBlackHole: drawLens(*this, screen, sx, sy); break;
     default:
         if (isImageObject(type))
             drawImage(*this, screen, sx, sy, camX, camY);
@@ -400,7 +397,7 @@ void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
         if (hole->type != typeBlackHole || !(hole->radius > 0.0f))
             continue;
         filledCircleColor(screen, toSint16(hole->x - camX), toSint16(hole->y - camY),
-                          toSint16(hole->radius), lensCoreColour);
+            toSint16(hole->radius), lensCoreColour);
     }
 }
 

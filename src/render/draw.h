@@ -14,8 +14,8 @@ class Object;
 // planets and suns, ships and enemies, hooks, mounts and nodes, weapons.
 extern const int sortOrder[15];
 constexpr int explodingLayer = 5; // explosions over everything alive
-constexpr int flameLayer = 1;     // under the ship it pushes
-constexpr int lastLayer = 6;      // the dead and unknown codes
+constexpr int flameLayer = 1; // under the ship it pushes
+constexpr int lastLayer = 6; // the dead and unknown codes
 
 // Layer of a type code: sortOrder for 0..14, then the layers above.
 int getDrawOrder(int type);

@@ -40,8 +40,8 @@ void line(SDL_Surface* screen, float x1, float y1, float x2, float y2, Uint32 co
 // Each segment is `step` long and deviates at most spread/2 from the bearing
 // to the end, so with the game's spread of 0.3 the distance shrinks at every
 // segment and the bolt always lands on its end point.
-void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2,
-                   unsigned int colour, float spread, float step)
+void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int colour,
+    float spread, float step)
 {
     float dx = x2 - x1, dy = y2 - y1;
     float dist = static_cast<float>(std::hypot(dx, dy));
@@ -67,7 +67,7 @@ void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2,
 // -cos 100t). Each pass plots the point of the pass before, starting with
 // the start point itself; t accumulates in single precision, 1001 passes.
 void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int lineColour,
-              unsigned int helixColour)
+    unsigned int helixColour)
 {
     line(screen, x1, y1, x2, y2, lineColour);
     const float dx = x2 - x1, dy = y2 - y1;
@@ -82,8 +82,8 @@ void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsig
     } while (t < 1.0f);
 }
 
-void drawChain(SDL_Surface* screen, SDL_Surface* link, float cameraX, float cameraY, Object* a,
-               Object* b)
+void drawChain(
+    SDL_Surface* screen, SDL_Surface* link, float cameraX, float cameraY, Object* a, Object* b)
 {
     if (!screen || !link || !a || !b || link->w <= 0)
         return;
@@ -99,12 +99,12 @@ void drawChain(SDL_Surface* screen, SDL_Surface* link, float cameraX, float came
     // a turn, so the image need only be oriented modulo pi.
     const float slope = static_cast<float>(-std::atan(static_cast<double>(stepY / stepX)));
 
-    SDL_Surface* stretched =
-        zoomSurface(link, len * (1 / (static_cast<float>(link->w) * links)), 1.0, SMOOTHING_ON);
+    SDL_Surface* stretched
+        = zoomSurface(link, len * (1 / (static_cast<float>(link->w) * links)), 1.0, SMOOTHING_ON);
     if (!stretched)
         return;
-    SDL_Surface* turned =
-        rotozoomSurface(stretched, static_cast<double>(slope * 180) * (1 / M_PI), 1.0, SMOOTHING_ON);
+    SDL_Surface* turned = rotozoomSurface(
+        stretched, static_cast<double>(slope * 180) * (1 / M_PI), 1.0, SMOOTHING_ON);
     if (turned) {
         float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
         float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
@@ -129,8 +129,10 @@ void Spring::draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int camer
 {
     if (!endA || !endB)
         return;
-    if (std::fabs(endA->x - endB->x) < worldW * 0.5f && std::fabs(endA->y - endB->y) < worldH * 0.5f)
-        drawChain(screen, link, static_cast<float>(cameraX), static_cast<float>(cameraY), endA, endB);
+    if (std::fabs(endA->x - endB->x) < worldW * 0.5f
+        && std::fabs(endA->y - endB->y) < worldH * 0.5f)
+        drawChain(
+            screen, link, static_cast<float>(cameraX), static_cast<float>(cameraY), endA, endB);
 }
 
 } // namespace tether

@@ -83,27 +83,17 @@ void Object::drawMap(SDL_Surface* screen, float shipX, float shipY)
     Sint16 size;
     bool filled = true;
     switch (type) {
-    case typeBlackHole:
-        colour = radarGreen, size = 3, filled = false;
-        break;
+    case typeBlackHole: colour = radarGreen, size = 3, filled = false; break;
     case typePlanet:
-    case typeSun:
-        colour = radarGreen, size = 3;
-        break;
-    case typeEnemy:
-        colour = radarRed, size = 3;
-        break;
+    case typeSun: colour = radarGreen, size = 3; break;
+    case typeEnemy: colour = radarRed, size = 3; break;
     case typeRopeNode:
-    case typeMine:
-        colour = radarYellow, size = 1;
-        break;
+    case typeMine: colour = radarYellow, size = 1; break;
     case typeBullet:
     case typeLightning:
     case typeShredder:
     case typeRail:
-    case typeBfg:
-        colour = radarRed, size = 1;
-        break;
+    case typeBfg: colour = radarRed, size = 1; break;
     default: // the ship, its hooks, turrets, and everything not alive
         return;
     }
@@ -126,8 +116,7 @@ void Object::drawMap(SDL_Surface* screen, float shipX, float shipY)
         return;
     const double bearing = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
     filledCircleColor(screen, toSint16(radarCentreX + radarRadius * std::cos(bearing)),
-                      toSint16(radarCentreY + radarRadius * std::sin(bearing)), rimMarkRadius,
-                      colour);
+        toSint16(radarCentreY + radarRadius * std::sin(bearing)), rimMarkRadius, colour);
 }
 
 void drawHud(SDL_Surface* screen)

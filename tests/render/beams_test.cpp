@@ -76,7 +76,7 @@ TEST_F(Beams, RailIsALineWoundWithAHelix)
                 EXPECT_LE(x, 710);
             }
     EXPECT_GT(countColour(canvas, 0x0000ff), 400); // the line shows between the turns
-    EXPECT_EQ(rgb(canvas, 100, 300), 0xff0000u);    // the helix starts on the start point
+    EXPECT_EQ(rgb(canvas, 100, 300), 0xff0000u); // the helix starts on the start point
 }
 
 TEST_F(Beams, RailOfNoLengthIsACircleOfRadiusTen)

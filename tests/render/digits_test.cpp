@@ -45,9 +45,15 @@ protected:
     }
 };
 
-TEST_F(Digits, ZeroIsOneZero) { EXPECT_EQ(drawn(0), "0"); }
+TEST_F(Digits, ZeroIsOneZero)
+{
+    EXPECT_EQ(drawn(0), "0");
+}
 
-TEST_F(Digits, OneDigit) { EXPECT_EQ(drawn(7), "7"); }
+TEST_F(Digits, OneDigit)
+{
+    EXPECT_EQ(drawn(7), "7");
+}
 
 TEST_F(Digits, PowersOfTenKeepTheirZeros)
 {
@@ -70,7 +76,10 @@ TEST_F(Digits, NegativeNumberDrawsNothing)
     EXPECT_EQ(countLit(canvas), 0);
 }
 
-TEST_F(Digits, LargestIntDrawsAllItsDigits) { EXPECT_EQ(drawn(INT_MAX), "2147483647"); }
+TEST_F(Digits, LargestIntDrawsAllItsDigits)
+{
+    EXPECT_EQ(drawn(INT_MAX), "2147483647");
+}
 
 TEST_F(Digits, MissingDigitImageTakesNoRoom)
 {

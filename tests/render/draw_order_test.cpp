@@ -44,8 +44,8 @@ TEST_F(DrawOrder, ObjectsOfOneLayerKeepTheirOrderFromFrameToFrame)
 {
     // Appended in a shuffled order of layers.
     std::vector<Object*> made;
-    for (int type : {typeMine, typeEnemy, typeBlackHole, typeBullet, typeShip, typePlanet, typeEnemy,
-                     typeSun, typeMine, typeEnemy}) {
+    for (int type : {typeMine, typeEnemy, typeBlackHole, typeBullet, typeShip, typePlanet,
+             typeEnemy, typeSun, typeMine, typeEnemy}) {
         made.push_back(make(type, -5000, -5000));
         drawables.push_back(made.back());
         objects.push_back(made.back()); // freed with the world
@@ -63,7 +63,7 @@ TEST_F(DrawOrder, ObjectsOfOneLayerKeepTheirOrderFromFrameToFrame)
     for (Object* o : first)
         if (o->type == typeEnemy)
             enemies.push_back(o);
-    EXPECT_EQ(enemies, (std::vector<Object*>{made[1], made[6], made[9]}));
+    EXPECT_EQ(enemies, (std::vector<Object*> {made[1], made[6], made[9]}));
 
     for (int frame = 0; frame < 5; ++frame) {
         drawWorld(canvas, 0, 0);
@@ -78,5 +78,5 @@ TEST_F(DrawOrder, ObjectsOfOneLayerKeepTheirOrderFromFrameToFrame)
     for (Object* o : drawables)
         if (o->type == typeEnemy)
             left.push_back(o);
-    EXPECT_EQ(left, (std::vector<Object*>{made[1], made[9]}));
+    EXPECT_EQ(left, (std::vector<Object*> {made[1], made[9]}));
 }

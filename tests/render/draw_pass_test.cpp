@@ -82,7 +82,8 @@ TEST_F(DrawPass, BlackHoleMiddleCoversWhatPassesOverIt)
     drawWorld(canvas, 0, 0);
     EXPECT_EQ(rgb(canvas, 400, 300), 0u);
     EXPECT_EQ(rgb(canvas, 408, 300), 0u);
-    EXPECT_TRUE(closeColour(rgb(canvas, 400 + 15, 300), 0x00ff00)); // the explosion's sprite outside it
+    EXPECT_TRUE(
+        closeColour(rgb(canvas, 400 + 15, 300), 0x00ff00)); // the explosion's sprite outside it
 }
 
 TEST_F(DrawPass, FrameDrawsTheHudOnlyWithAShip)
@@ -115,6 +116,7 @@ TEST_F(DrawPass, FrameDrawsTheWorldBetweenBackgroundAndPointer)
     SDL_Surface* screenSurface = SDL_GetVideoSurface();
     drawFrame(screenSurface);
     EXPECT_EQ(rgb(screenSurface, 100, 100), 0x1e1e1eu);
-    EXPECT_TRUE(closeColour(rgb(screenSurface, 395, 300), 0xc80000)); // the ship over the background
+    EXPECT_TRUE(
+        closeColour(rgb(screenSurface, 395, 300), 0xc80000)); // the ship over the background
     EXPECT_TRUE(closeColour(rgb(screenSurface, 400, 300), 0xffffff)); // the pointer over the ship
 }

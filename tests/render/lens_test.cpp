@@ -15,7 +15,10 @@ protected:
             for (int x = 0; x < s->w; ++x)
                 static_cast<Uint32*>(s->pixels)[y * (s->pitch / 4) + x] = pattern(x, y);
     }
-    static Uint32 pattern(int x, int y) { return (Uint32(x & 0xff) << 16) | (Uint32(y & 0xff) << 8) | 0x40; }
+    static Uint32 pattern(int x, int y)
+    {
+        return (Uint32(x & 0xff) << 16) | (Uint32(y & 0xff) << 8) | 0x40;
+    }
 };
 
 TEST_F(Lens, TableLeavesTheMiddleAndTheOutsideInPlace)

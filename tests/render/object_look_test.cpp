@@ -40,7 +40,7 @@ TEST_F(ObjectLook, UnturnedSpriteIsBlittedAsItIsCentredOnTheObject)
 TEST_F(ObjectLook, TurnedSpriteGrowsAndStaysCentred)
 {
     Object ship(1, 10, 400, 300, 0, 0, static_cast<float>(M_PI / 4), 0, solid(40, 10, 0, 0, 250),
-                typeShip, 0, 100);
+        typeShip, 0, 100);
     ship.draw(canvas, 0, 0);
     const SDL_Rect box = litBounds(canvas);
     EXPECT_GT(box.h, 20); // a 40 by 10 bar on its diagonal
@@ -122,7 +122,7 @@ TEST_F(ObjectLook, MissingImagesDrawNothingAndNeverFail)
     // Every image is null in this fixture: sprites, flames, shots, the
     // force field, explosion frames.
     for (int type : {typeExploding, typeFlame, typeShip, typeLeftHook, typeRightHook, typeTurret,
-                     typeRopeNode, typeEnemy, typePlanet, typeSun, typeShredder, typeBfg, typeMine}) {
+             typeRopeNode, typeEnemy, typePlanet, typeSun, typeShredder, typeBfg, typeMine}) {
         for (float angle : {0.0f, 0.7f}) {
             Object o(1, 10, 400, 300, 0, 0, angle, 0, nullptr, type, 0, 3);
             o.hit = true;

@@ -64,15 +64,16 @@ TEST_F(Radar, EnemyOutOfRangeUpAndLeft)
 
 TEST_F(Radar, OnlyEnemiesAreMarkedBeyondRange)
 {
-    for (int type : {typeBlackHole, typeRopeNode, typePlanet, typeSun, typeBullet, typeRail, typeMine})
+    for (int type :
+        {typeBlackHole, typeRopeNode, typePlanet, typeSun, typeBullet, typeRail, typeMine})
         mark(type, 5000, 1000);
     EXPECT_EQ(countLit(canvas), 0);
 }
 
 TEST_F(Radar, ShipHooksTurretsAndTheNotAliveLeaveNoMark)
 {
-    for (int type : {typeShip, typeLeftHook, typeRightHook, typeTurret, typeFlame, typeExploding,
-                     typeDead})
+    for (int type :
+        {typeShip, typeLeftHook, typeRightHook, typeTurret, typeFlame, typeExploding, typeDead})
         mark(type, 1100, 1100);
     EXPECT_EQ(countLit(canvas), 0);
 }

@@ -20,7 +20,7 @@ protected:
     {
         WorldTest::SetUp();
         saved = Images::take();
-        Images{}.put();
+        Images {}.put();
         canvas = makeCanvas();
     }
 
@@ -42,8 +42,8 @@ protected:
     // An image of one colour with per-pixel alpha, as images are loaded.
     SDL_Surface* solid(int w, int h, Uint8 r, Uint8 g, Uint8 b, Uint8 a = 255)
     {
-        SDL_Surface* s = keep(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff000000, 0xff0000,
-                                                   0xff00, 0xff));
+        SDL_Surface* s = keep(
+            SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff000000, 0xff0000, 0xff00, 0xff));
         SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, r, g, b, a));
         return s;
     }
@@ -70,7 +70,7 @@ protected:
             const int a = (actual >> shift) & 0xff, e = (expected >> shift) & 0xff;
             if (a - e > 2 || e - a > 2)
                 return ::testing::AssertionFailure()
-                       << std::hex << "colour 0x" << actual << " is not near 0x" << expected;
+                    << std::hex << "colour 0x" << actual << " is not near 0x" << expected;
         }
         return ::testing::AssertionSuccess();
     }
@@ -136,8 +136,8 @@ private:
             std::copy(std::begin(t::flames), std::end(t::flames), i.flames);
             std::copy(std::begin(t::bfgflames), std::end(t::bfgflames), i.bfgflames);
             std::copy(std::begin(t::explosions), std::end(t::explosions), i.explosions);
-            std::copy(std::begin(t::backgroundLayers), std::end(t::backgroundLayers),
-                      i.backgroundLayers);
+            std::copy(
+                std::begin(t::backgroundLayers), std::end(t::backgroundLayers), i.backgroundLayers);
             std::copy(std::begin(t::enHealth), std::end(t::enHealth), i.enHealth);
             std::copy(std::begin(t::layerDivisors), std::end(t::layerDivisors), i.layerDivisors);
             i.shredder = t::shredder, i.bfgshot = t::bfgshot, i.shieldSprite = t::shieldSprite;
@@ -154,7 +154,8 @@ private:
             std::copy(std::begin(flames), std::end(flames), t::flames);
             std::copy(std::begin(bfgflames), std::end(bfgflames), t::bfgflames);
             std::copy(std::begin(explosions), std::end(explosions), t::explosions);
-            std::copy(std::begin(backgroundLayers), std::end(backgroundLayers), t::backgroundLayers);
+            std::copy(
+                std::begin(backgroundLayers), std::end(backgroundLayers), t::backgroundLayers);
             std::copy(std::begin(enHealth), std::end(enHealth), t::enHealth);
             std::copy(std::begin(layerDivisors), std::end(layerDivisors), t::layerDivisors);
             t::shredder = shredder, t::bfgshot = bfgshot, t::shieldSprite = shieldSprite;
