@@ -33,11 +33,12 @@ namespace {
 
 std::vector<SDL_Surface*> standIns; // freed never: they live for the run
 
-// A round, softly lit image with transparent corners, like the game's sprites.
+// A round image with transparent corners, laid out in memory as the image
+// loader gives a PNG with alpha (bytes R, G, B, A).
 SDL_Surface* roundImage(int w, int h, Uint32 colour)
 {
     SDL_Surface* s
-        = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff000000, 0xff0000, 0xff00, 0xff);
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff, 0xff00, 0xff0000, 0xff000000);
     SDL_FillRect(s, nullptr, 0);
     filledEllipseColor(s, static_cast<Sint16>(w / 2), static_cast<Sint16>(h / 2),
         static_cast<Sint16>(w / 2 - 1), static_cast<Sint16>(h / 2 - 1), colour);
@@ -46,7 +47,8 @@ SDL_Surface* roundImage(int w, int h, Uint32 colour)
 }
 
 // The same, in the display's format with per-pixel alpha, as images that
-// are blitted unchanged are loaded.
+// are blitted unchanged are loaded and as a level's own scaled copies of
+// planets, suns and mines are made.
 SDL_Surface* displayImage(int w, int h, Uint32 colour)
 {
     SDL_Surface* converted = SDL_DisplayFormatAlpha(roundImage(w, h, colour));
@@ -113,7 +115,7 @@ void fillInMissingImages()
     }
     standIn(shredder, roundImage(30, 30, 0xa0a0a0ff));
     standIn(bfgshot, roundImage(40, 40, 0x40ff40ff));
-    standIn(mineSprite, roundImage(30, 30, 0xffff00ff));
+    standIn(mineSprite, displayImage(30, 30, 0xffff00ff));
     for (int i = 0; i < 3; ++i)
         standIn(backgroundLayers[i], starTile(false, 11 + i));
     standIn(backgroundLayers[3], starTile(true, 17));
@@ -129,8 +131,8 @@ void fillInMissingImages()
     standIn(shipSprite, roundImage(50, 50, 0x4080ffff));
     standIn(gHook, roundImage(16, 16, 0xc0c0c0ff));
     standIn(nodeSprite, roundImage(24, 24, 0xa08060ff));
-    standIn(planetSprite, roundImage(180, 180, 0x3070c0ff));
-    standIn(sunSprite, roundImage(220, 220, 0xffd040ff));
+    standIn(planetSprite, displayImage(180, 180, 0x3070c0ff));
+    standIn(sunSprite, displayImage(220, 220, 0xffd040ff));
     if (grapNumLinks <= 0)
         grapNumLinks = 15;
     for (float& full : enHealth)

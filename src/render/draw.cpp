@@ -27,6 +27,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 namespace tether {
 
@@ -179,6 +180,31 @@ void drawImage(Object& object, SDL_Surface* screen, int sx, int sy, float camera
     object.hit = false;
 }
 
+// Scaled explosion frames, kept between frames. Explosions of one size show
+// the same ten frames over and over, and scaling a frame costs more than
+// drawing a whole ship; the frames are loaded once at start-up and kept for
+// the run, so a scaled copy stays right as long as its frame does.
+struct ScaledFrame {
+    SDL_Surface* source;
+    double zoom;
+    SDL_Surface* scaled;
+};
+std::vector<ScaledFrame> scaledFrames;
+constexpr size_t scaledFrameLimit = 100; // ten sizes of explosion
+
+SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
+{
+    for (const ScaledFrame& frame : scaledFrames)
+        if (frame.source == source && frame.zoom == zoom)
+            return frame.scaled;
+    if (scaledFrames.size() >= scaledFrameLimit)
+        forgetScaledExplosions();
+    SDL_Surface* scaled = zoomSurface(source, zoom, zoom, SMOOTHING_ON);
+    if (scaled)
+        scaledFrames.push_back({source, zoom, scaled});
+    return scaled;
+}
+
 // An exploding object's clock runs from 0 to 10 through ten frames; it
 // stops on the last frame until the object is removed.
 void drawExplosion(Object& object, SDL_Surface* screen, float cameraX, float cameraY)
@@ -193,16 +219,12 @@ void drawExplosion(Object& object, SDL_Surface* screen, float cameraX, float cam
         frame = explosionFrames - 1;
 
     SDL_Surface* image = nullptr;
-    SDL_Surface* scaled = nullptr;
-    if (object.kind == kindExpiredBfg) {
+    if (object.kind == kindExpiredBfg)
         image = bfgflames[frame];
-    } else if (explosions[frame] && object.radius > 0.0f) {
-        const double zoom = 0.02 * object.radius; // the frames are drawn for a radius of 50
-        image = scaled = zoomSurface(explosions[frame], zoom, zoom, SMOOTHING_ON);
-    }
+    else if (explosions[frame] && object.radius > 0.0f)
+        // The frames are drawn for a radius of 50.
+        image = scaledExplosion(explosions[frame], 0.02 * object.radius);
     blitCentred(image, screen, object.x - cameraX, object.y - cameraY);
-    if (scaled)
-        SDL_FreeSurface(scaled);
 }
 
 // Gravitational lens: the ring from r to 3r shows the whole disc of radius
@@ -261,6 +283,13 @@ void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
 }
 
 } // namespace
+
+void forgetScaledExplosions()
+{
+    for (const ScaledFrame& frame : scaledFrames)
+        SDL_FreeSurface(frame.scaled);
+    scaledFrames.clear();
+}
 
 Uint32 damageColour(const Object& object)
 {

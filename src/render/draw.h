@@ -39,6 +39,10 @@ bool isOffScreen(const Object& object, int sx, int sy, int width, int height);
 // gives no pixels. The caller owns the array (delete[]).
 int32_t* makeLensTable(float r);
 
+// Frees the scaled explosion frames that drawing keeps from frame to frame.
+// Needed only when the explosion images themselves are replaced.
+void forgetScaledExplosions();
+
 // The frame's draw pass with the camera at (cameraX, cameraY): sorts
 // drawables, draws layers 0..2, the ropes and hook chains, the rest, and
 // blacks out the middle of every black hole.

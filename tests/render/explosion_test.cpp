@@ -76,3 +76,24 @@ TEST_F(Explosion, MissingFrameLeavesTheSpriteAlone)
     o.draw(canvas, 0, 0);
     EXPECT_EQ(countLit(canvas), 100);
 }
+
+TEST_F(Explosion, NewFrameImageIsShownAtOnce)
+{
+    Object o(1, 25, 400, 300, 0, 0, 0, 0, nullptr, typeExploding, 0, 6.5f);
+    o.draw(canvas, 0, 0);
+    EXPECT_EQ(rgb(canvas, 400, 300), explosionColour(6));
+    SDL_FillRect(canvas, nullptr, 0);
+    o.draw(canvas, 0, 0); // the same again, from the kept copy
+    EXPECT_EQ(rgb(canvas, 400, 300), explosionColour(6));
+    EXPECT_EQ(litBounds(canvas).w, 50);
+
+    explosions[6] = solid(100, 100, 0, 0, 200);
+    SDL_FillRect(canvas, nullptr, 0);
+    o.draw(canvas, 0, 0);
+    EXPECT_EQ(rgb(canvas, 400, 300), 0x0000c8u);
+    // Another size is scaled on its own.
+    o.radius = 10;
+    SDL_FillRect(canvas, nullptr, 0);
+    o.draw(canvas, 0, 0);
+    EXPECT_EQ(litBounds(canvas).w, 20);
+}

@@ -5,6 +5,7 @@
 
 #include "content/assets.h"
 #include "content/tuning.h"
+#include "render/draw.h"
 #include "support/world_fixture.h"
 
 #include <SDL.h>
@@ -20,6 +21,7 @@ protected:
     {
         WorldTest::SetUp();
         saved = Images::take();
+        tether::forgetScaledExplosions();
         Images {}.put();
         canvas = makeCanvas();
     }
@@ -27,6 +29,7 @@ protected:
     void TearDown() override
     {
         saved.put();
+        tether::forgetScaledExplosions();
         for (SDL_Surface* s : made)
             SDL_FreeSurface(s);
         made.clear();
