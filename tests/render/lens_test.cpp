@@ -1,5 +1,4 @@
 // The black hole's gravitational lens.
-#include "render/draw.h"
 #include "render_fixture.h"
 
 #include <cmath>
@@ -8,12 +7,12 @@ using namespace tether;
 
 class Lens : public RenderTest {
 protected:
-    // Every pixel of the canvas a colour of its own (within 256 by 256).
-    void paintPattern(SDL_Surface* s)
+    // Every pixel of the canvas in a colour of its own (within 256 by 256).
+    void paintPattern()
     {
-        for (int y = 0; y < s->h; ++y)
-            for (int x = 0; x < s->w; ++x)
-                static_cast<Uint32*>(s->pixels)[y * (s->pitch / 4) + x] = pattern(x, y);
+        for (int y = 0; y < canvas->h; ++y)
+            for (int x = 0; x < canvas->w; ++x)
+                static_cast<Uint32*>(canvas->pixels)[y * (canvas->pitch / 4) + x] = pattern(x, y);
     }
     static Uint32 pattern(int x, int y)
     {
@@ -21,92 +20,60 @@ protected:
     }
 };
 
-TEST_F(Lens, TableLeavesTheMiddleAndTheOutsideInPlace)
+TEST_F(Lens, RingBetweenOneAndThreeRadiiShowsWhatLiesNearerTheMiddle)
 {
-    const float r = 10;
-    int32_t* table = makeLensTable(r);
+    int32_t* table = makeLensTable(10);
     ASSERT_NE(table, nullptr);
     const int n = 60, c = 30;
-    int bent = 0;
-    for (int j = 0; j < n; ++j) {
+    for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i) {
             const int32_t here = n * j + i;
             const double d = std::hypot(i - c, j - c);
-            ASSERT_GE(table[here], 0);
-            ASSERT_LT(table[here], n * n);
-            if (d < r || d >= 3 * r) {
+            if (d < 10 || d >= 30) {
                 EXPECT_EQ(table[here], here);
                 continue;
             }
-            // In the ring: a pixel nearer the middle on the same ray.
-            const int si = table[here] % n, sj = table[here] / n;
-            EXPECT_LE(std::hypot(si - c, sj - c), d + 1e-9);
+            const int si = table[here] % n, sj = table[here] / n; // same ray, nearer
+            EXPECT_LE(std::hypot(si - c, sj - c), d);
             EXPECT_GE((si - c) * (i - c), 0);
             EXPECT_GE((sj - c) * (j - c), 0);
-            bent += table[here] != here;
         }
-    }
-    EXPECT_GT(bent, 1000);
-    // At twice the radius the ring shows what lies at 1.75 radii.
-    EXPECT_EQ(table[n * c + c + 20], n * c + c + 17);
+    EXPECT_EQ(table[n * c + c + 20], n * c + c + 17); // 2r shows 1.75r
     delete[] table;
-}
-
-TEST_F(Lens, NoRadiusNoTable)
-{
-    EXPECT_EQ(makeLensTable(0.0f), nullptr);
-    EXPECT_EQ(makeLensTable(-3.0f), nullptr);
-    EXPECT_EQ(makeLensTable(0.1f), nullptr); // less than one pixel across
-    EXPECT_EQ(makeLensTable(NAN), nullptr);
 }
 
 TEST_F(Lens, BlackHoleBlackensItsMiddleAndBendsTheRing)
 {
-    paintPattern(canvas);
+    paintPattern();
     Object hole(1, 10, 1400, 1300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
     hole.draw(canvas, 1000, 1000);
     ASSERT_NE(hole.pixelCache, nullptr);
     EXPECT_EQ(rgb(canvas, 400, 300), 0u);
     EXPECT_EQ(rgb(canvas, 405, 303), 0u);
-    // The ring shows the pixel the table names, from the patch at (370, 270).
+    // The ring shows the pixel its table names, from the patch at (370, 270).
     const int32_t source = hole.pixelCache[60 * 30 + 30 + 20];
     EXPECT_EQ(rgb(canvas, 420, 300), pattern(370 + source % 60, 270 + source / 60));
     EXPECT_NE(rgb(canvas, 420, 300), pattern(420, 300));
-    // Beyond three radii, even inside the patch, nothing moves.
-    EXPECT_EQ(rgb(canvas, 425, 325), pattern(425, 325));
-    EXPECT_EQ(rgb(canvas, 440, 300), pattern(440, 300));
+    EXPECT_EQ(rgb(canvas, 425, 325), pattern(425, 325)); // beyond 3r, inside the patch
+
+    int32_t* table = hole.pixelCache;
+    hole.draw(canvas, 1000, 1000);
+    EXPECT_EQ(hole.pixelCache, table); // made once
 }
 
-TEST_F(Lens, TableIsMadeOnceAndKept)
+TEST_F(Lens, NoRadiusNoLensNoTable)
 {
-    Object hole(1, 8, 400, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
-    hole.draw(canvas, 0, 0);
-    int32_t* first = hole.pixelCache;
-    ASSERT_NE(first, nullptr);
-    hole.draw(canvas, 0, 0);
-    EXPECT_EQ(hole.pixelCache, first);
-}
-
-TEST_F(Lens, LensAtTheScreenEdgeBendsWhatIsThere)
-{
-    paintPattern(canvas);
-    Object hole(1, 10, 5, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
-    hole.draw(canvas, 0, 0);
-    EXPECT_EQ(rgb(canvas, 5, 300), 0u);
-    EXPECT_EQ(rgb(canvas, 100, 300), pattern(100, 300));
-}
-
-TEST_F(Lens, BlackHoleWithoutRadiusDrawsAndAllocatesNothing)
-{
-    paintPattern(canvas);
+    EXPECT_EQ(makeLensTable(0.1f), nullptr); // less than a pixel across
+    EXPECT_EQ(makeLensTable(NAN), nullptr);
+    paintPattern();
     for (float r : {0.0f, -4.0f}) {
+        EXPECT_EQ(makeLensTable(r), nullptr);
         Object hole(1, r, 400, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
         hole.draw(canvas, 0, 0);
         EXPECT_EQ(hole.pixelCache, nullptr);
         drawables.push_back(&hole);
-        drawWorld(canvas, 0, 0);
+        drawWorld(canvas, 0, 0); // no black middle either
         drawables.clear();
     }
     EXPECT_EQ(rgb(canvas, 400, 300), pattern(400, 300));
-    EXPECT_EQ(rgb(canvas, 401, 300), pattern(401, 300));
 }

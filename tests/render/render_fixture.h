@@ -1,5 +1,5 @@
 // A fixture for drawing tests: an empty world, a black 800 by 600 canvas in
-// the screen's layout, every image the drawing code reads set to null (the
+// the screen's layout, every image the drawing code reads set to null (a
 // test puts in what it needs), and helpers to make images and read pixels.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 class RenderTest : public WorldTest {
@@ -20,26 +21,38 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        saved = Images::take();
-        tether::forgetScaledExplosions();
-        Images {}.put();
+        using namespace tether;
+        for (auto [table, count] :
+            std::vector<std::pair<SDL_Surface**, int>> {{digits, 11}, {flames, 3}, {bfgflames, 10},
+                {explosions, 10}, {backgroundLayers, backgroundLayerCount}, {&shredder, 1},
+                {&bfgshot, 1}, {&shieldSprite, 1}, {&hudImage, 1}, {&radarImage, 1},
+                {&cursorImage, 1}, {&chainImage, 1}})
+            for (int i = 0; i < count; ++i)
+                savedImages.push_back({table + i, std::exchange(table[i], nullptr)});
+        for (auto [values, count] : std::vector<std::pair<float*, int>> {{&grapNumLinks, 1},
+                 {enHealth, enemyClassCount}, {layerDivisors, backgroundLayerCount}})
+            for (int i = 0; i < count; ++i)
+                savedValues.push_back({values + i, std::exchange(values[i], 0.0f)});
+        forgetScaledExplosions();
         canvas = makeCanvas();
     }
 
     void TearDown() override
     {
-        saved.put();
+        for (auto [global, value] : savedImages)
+            *global = value;
+        for (auto [global, value] : savedValues)
+            *global = value;
         tether::forgetScaledExplosions();
         for (SDL_Surface* s : made)
             SDL_FreeSurface(s);
-        made.clear();
         WorldTest::TearDown();
     }
 
     // A black surface of the screen's size and layout (no alpha).
-    SDL_Surface* makeCanvas(int w = 800, int h = 600)
+    SDL_Surface* makeCanvas()
     {
-        return keep(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff0000, 0xff00, 0xff, 0));
+        return keep(SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00, 0xff, 0));
     }
 
     // An image of one colour with per-pixel alpha, as images are loaded.
@@ -57,12 +70,13 @@ protected:
         return s;
     }
 
+    void clear() { SDL_FillRect(canvas, nullptr, 0); }
+
     // The pixel at (x, y) as 0xRRGGBB.
     static Uint32 rgb(SDL_Surface* s, int x, int y)
     {
-        const Uint32 raw = static_cast<Uint32*>(s->pixels)[y * (s->pitch / 4) + x];
         Uint8 r, g, b;
-        SDL_GetRGB(raw, s->format, &r, &g, &b);
+        SDL_GetRGB(static_cast<Uint32*>(s->pixels)[y * (s->pitch / 4) + x], s->format, &r, &g, &b);
         return (Uint32(r) << 16) | (Uint32(g) << 8) | b;
     }
 
@@ -104,70 +118,16 @@ protected:
         int x0 = s->w, y0 = s->h, x1 = -1, y1 = -1;
         for (int y = 0; y < s->h; ++y)
             for (int x = 0; x < s->w; ++x)
-                if (rgb(s, x, y) != 0) {
-                    x0 = std::min(x0, x), y0 = std::min(y0, y);
-                    x1 = std::max(x1, x), y1 = std::max(y1, y);
-                }
-        SDL_Rect r;
-        r.x = static_cast<Sint16>(x0);
-        r.y = static_cast<Sint16>(y0);
-        r.w = static_cast<Uint16>(x1 >= x0 ? x1 - x0 + 1 : 0);
-        r.h = static_cast<Uint16>(y1 >= y0 ? y1 - y0 + 1 : 0);
-        return r;
+                if (rgb(s, x, y) != 0)
+                    x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x),
+                    y1 = std::max(y1, y);
+        return {static_cast<Sint16>(x0), static_cast<Sint16>(y0),
+            static_cast<Uint16>(std::max(0, x1 - x0 + 1)),
+            static_cast<Uint16>(std::max(0, y1 - y0 + 1))};
     }
 
 private:
-    // Every global image and value the drawing code reads.
-    struct Images {
-        SDL_Surface* digits[11] = {};
-        SDL_Surface* flames[3] = {};
-        SDL_Surface* bfgflames[10] = {};
-        SDL_Surface* explosions[10] = {};
-        SDL_Surface *shredder = nullptr, *bfgshot = nullptr, *shieldSprite = nullptr;
-        SDL_Surface *hudImage = nullptr, *radarImage = nullptr, *cursorImage = nullptr;
-        SDL_Surface* chainImage = nullptr;
-        SDL_Surface* backgroundLayers[tether::backgroundLayerCount] = {};
-        float layerDivisors[tether::backgroundLayerCount] = {};
-        float grapNumLinks = 0;
-        float enHealth[tether::enemyClassCount] = {};
-
-        static Images take()
-        {
-            namespace t = tether;
-            Images i;
-            std::copy(std::begin(t::digits), std::end(t::digits), i.digits);
-            std::copy(std::begin(t::flames), std::end(t::flames), i.flames);
-            std::copy(std::begin(t::bfgflames), std::end(t::bfgflames), i.bfgflames);
-            std::copy(std::begin(t::explosions), std::end(t::explosions), i.explosions);
-            std::copy(
-                std::begin(t::backgroundLayers), std::end(t::backgroundLayers), i.backgroundLayers);
-            std::copy(std::begin(t::enHealth), std::end(t::enHealth), i.enHealth);
-            std::copy(std::begin(t::layerDivisors), std::end(t::layerDivisors), i.layerDivisors);
-            i.shredder = t::shredder, i.bfgshot = t::bfgshot, i.shieldSprite = t::shieldSprite;
-            i.hudImage = t::hudImage, i.radarImage = t::radarImage;
-            i.cursorImage = t::cursorImage, i.chainImage = t::chainImage;
-            i.grapNumLinks = t::grapNumLinks;
-            return i;
-        }
-
-        void put() const
-        {
-            namespace t = tether;
-            std::copy(std::begin(digits), std::end(digits), t::digits);
-            std::copy(std::begin(flames), std::end(flames), t::flames);
-            std::copy(std::begin(bfgflames), std::end(bfgflames), t::bfgflames);
-            std::copy(std::begin(explosions), std::end(explosions), t::explosions);
-            std::copy(
-                std::begin(backgroundLayers), std::end(backgroundLayers), t::backgroundLayers);
-            std::copy(std::begin(enHealth), std::end(enHealth), t::enHealth);
-            std::copy(std::begin(layerDivisors), std::end(layerDivisors), t::layerDivisors);
-            t::shredder = shredder, t::bfgshot = bfgshot, t::shieldSprite = shieldSprite;
-            t::hudImage = hudImage, t::radarImage = radarImage;
-            t::cursorImage = cursorImage, t::chainImage = chainImage;
-            t::grapNumLinks = grapNumLinks;
-        }
-    };
-
-    Images saved;
+    std::vector<std::pair<SDL_Surface**, SDL_Surface*>> savedImages;
+    std::vector<std::pair<float*, float>> savedValues;
     std::vector<SDL_Surface*> made;
 };
