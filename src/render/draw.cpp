@@ -15,6 +15,7 @@
 
 #include "content/assets.h"
 #include "content/tuning.h"
+#include "render/coords.h"
 #include "render/effects.h"
 #include "world/object.h"
 #include "world/spring.h"
@@ -23,7 +24,6 @@
 #include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
 
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -69,24 +69,6 @@ constexpr Uint32 dyingColour = 0xff0000ff;
 
 constexpr int explosionFrames = 10;
 constexpr float lastExplosionClock = 9.99999f; // shows the last frame
-
-// Truncation toward zero to a blit coordinate. Far-off or broken values are
-// held to the int range first, so a wild position cannot be undefined.
-int truncated(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v <= INT_MIN)
-        return INT_MIN;
-    if (v >= INT_MAX)
-        return INT_MAX;
-    return static_cast<int>(v);
-}
-
-Sint16 toSint16(double v)
-{
-    return static_cast<Sint16>(truncated(v));
-}
 
 void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y)
 {

@@ -2,6 +2,7 @@
 #include "render/effects.h"
 
 #include "content/tuning.h"
+#include "render/coords.h"
 #include "world/object.h"
 #include "world/sound.h"
 #include "world/spring.h"
@@ -10,25 +11,11 @@
 #include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
 
-#include <climits>
 #include <cmath>
 
 namespace tether {
 
 namespace {
-
-// Truncation toward zero to a 16-bit screen coordinate, with broken or
-// far-off values held to the int range first.
-Sint16 toSint16(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v <= INT_MIN)
-        return static_cast<Sint16>(INT_MIN);
-    if (v >= INT_MAX)
-        return static_cast<Sint16>(INT_MAX);
-    return static_cast<Sint16>(static_cast<int>(v));
-}
 
 void line(SDL_Surface* screen, float x1, float y1, float x2, float y2, Uint32 colour)
 {

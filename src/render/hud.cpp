@@ -3,12 +3,12 @@
 #include "render/hud.h"
 
 #include "content/assets.h"
+#include "render/coords.h"
 #include "world/object.h"
 #include "world/world.h"
 
 #include <SDL_gfxPrimitives.h>
 
-#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -34,17 +34,6 @@ void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y)
     at.x = static_cast<Sint16>(x);
     at.y = static_cast<Sint16>(y);
     SDL_BlitSurface(image, nullptr, screen, &at);
-}
-
-Sint16 toSint16(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v <= INT_MIN)
-        return static_cast<Sint16>(INT_MIN);
-    if (v >= INT_MAX)
-        return static_cast<Sint16>(INT_MAX);
-    return static_cast<Sint16>(static_cast<int>(v));
 }
 
 // The health shown: truncated toward zero; a value no int can hold shows 0.
