@@ -6,6 +6,7 @@
 // under 5 ms. Images come from build/game when the game's art is there;
 // whatever is missing is stood in for by images of the usual sizes.
 #include "content/assets.h"
+#include "content/images.h"
 #include "content/tuning.h"
 #include "main/frame.h"
 #include "render/background.h"
@@ -47,8 +48,7 @@ SDL_Surface* roundImage(int w, int h, Uint32 colour)
 }
 
 // The same, in the display's format with per-pixel alpha, as images that
-// are blitted unchanged are loaded and as a level's own scaled copies of
-// planets, suns and mines are made.
+// are blitted unchanged are loaded.
 SDL_Surface* displayImage(int w, int h, Uint32 colour)
 {
     SDL_Surface* converted = SDL_DisplayFormatAlpha(roundImage(w, h, colour));
@@ -115,7 +115,7 @@ void fillInMissingImages()
     }
     standIn(shredder, roundImage(30, 30, 0xa0a0a0ff));
     standIn(bfgshot, roundImage(40, 40, 0x40ff40ff));
-    standIn(mineSprite, displayImage(30, 30, 0xffff00ff));
+    standIn(mineSprite, roundImage(30, 30, 0xffff00ff));
     for (int i = 0; i < 3; ++i)
         standIn(backgroundLayers[i], starTile(false, 11 + i));
     standIn(backgroundLayers[3], starTile(true, 17));
@@ -131,8 +131,10 @@ void fillInMissingImages()
     standIn(shipSprite, roundImage(50, 50, 0x4080ffff));
     standIn(gHook, roundImage(16, 16, 0xc0c0c0ff));
     standIn(nodeSprite, roundImage(24, 24, 0xa08060ff));
-    standIn(planetSprite, displayImage(180, 180, 0x3070c0ff));
-    standIn(sunSprite, displayImage(220, 220, 0xffd040ff));
+    standIn(planetSprite, roundImage(180, 180, 0x3070c0ff));
+    standIn(sunSprite, roundImage(220, 220, 0xffd040ff));
+    if (planetBaseRadius <= 0 || sunBaseRadius <= 0 || mineRadius <= 0)
+        planetBaseRadius = 90, sunBaseRadius = 110, mineRadius = 15;
     if (grapNumLinks <= 0)
         grapNumLinks = 15;
     for (float& full : enHealth)
@@ -151,6 +153,14 @@ void setUpScreen()
 }
 
 std::vector<Object*> flashing; // hit again before every frame
+std::vector<SDL_Surface*> levelImages; // freed with the busy screen
+
+SDL_Surface* levelImage(SDL_Surface* image, double factor)
+{
+    SDL_Surface* copy = scaledCopy(image, factor);
+    levelImages.push_back(copy);
+    return copy;
+}
 
 Object* add(
     int type, float x, float y, float radius, float angle, SDL_Surface* sprite, float health = 100)
@@ -181,9 +191,12 @@ void buildBusyScreen()
     drawables.push_back(rightGrapHook);
     ship->flame = add(typeFlame, 980, 1010, 6, 0.6f, nullptr);
 
+    // Planets, suns and mines get their own copies scaled to their radius,
+    // as the map loader makes them.
     add(typeBlackHole, 1250, 830, 40, 0, nullptr);
-    add(typePlanet, 760, 860, 90, 0.3f, planetSprite);
-    add(typeSun, 1320, 1200, 110, 0, sunSprite);
+    add(typePlanet, 760, 860, 90, 0.3f, levelImage(planetSprite, 90 / planetBaseRadius));
+    add(typeSun, 1320, 1200, 110, 0, levelImage(sunSprite, 110 / sunBaseRadius));
+    SDL_Surface* mine = levelImage(mineSprite, 15 / mineRadius);
 
     std::vector<Object*> shooters;
     for (int i = 0; i < 24; ++i) {
@@ -196,7 +209,7 @@ void buildBusyScreen()
             flashing.push_back(enemy);
     }
     for (int i = 0; i < 8; ++i)
-        add(typeMine, across(random), down(random), 15, turn(random), mineSprite);
+        add(typeMine, across(random), down(random), 15, turn(random), mine);
     for (int i = 0; i < 6; ++i)
         add(typeRopeNode, across(random), down(random), 12, turn(random), nodeSprite);
     for (int i = 0; i < 20; ++i)
@@ -232,6 +245,9 @@ void tearDownBusyScreen()
     delete turret;
     leftGrapHook = rightGrapHook = turret = nullptr;
     clearWorld();
+    for (SDL_Surface* image : levelImages)
+        SDL_FreeSurface(image);
+    levelImages.clear();
 }
 
 void prepare()
