@@ -11,6 +11,7 @@
 #include "world/sound.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -23,9 +24,11 @@ constexpr float gravityConstant = 6e-11f;
 //   F = mD * mA * G / |d|^2     (mass * units / ms^2)
 //   D.f += F * d / |d|
 // The mass product is formed in single precision and the division in double.
-// A body exactly at a source's centre has no direction to fall in: that pair
-// gives no force for the step (only exploding wrecks, which no longer
-// collide, can get there).
+// Only exploding wrecks, which no longer collide, ever get inside a source.
+// Inside it the pull stays at its strength at the surface: a wreck falling
+// through a sun's centre must not be flung out at an unbounded speed (or
+// turned into NaN) by 1/|d|^2. A body exactly at the centre has no direction
+// to fall in: that pair gives no force for the step.
 //
 // Each body takes the pull of the sources in their list order, so walking
 // the bodies once with the few sources at hand adds exactly the same forces
@@ -33,7 +36,7 @@ constexpr float gravityConstant = 6e-11f;
 namespace {
 
 struct Source {
-    float x, y, mass;
+    float x, y, mass, radius;
 };
 std::vector<Source> sources; // this step's gravity sources, reused
 
@@ -43,7 +46,7 @@ void applyGravity()
 {
     sources.clear();
     for (const Object* source : attractingMasses)
-        sources.push_back({source->x, source->y, source->mass});
+        sources.push_back({source->x, source->y, source->mass, source->radius});
     if (sources.empty())
         return;
     for (Object* body : dynamicMasses) {
@@ -58,7 +61,9 @@ void applyGravity()
             if (r2 == 0.0)
                 continue;
             const double r = std::sqrt(r2);
-            const float force = static_cast<float>(body->mass * source.mass * gravityConstant / r2);
+            const double surface2 = static_cast<double>(source.radius) * source.radius;
+            const float force = static_cast<float>(body->mass * source.mass * gravityConstant /
+                                                   std::max(r2, surface2));
             fx += static_cast<float>(dx * force * (1.0 / r));
             fy += static_cast<float>(dy * force * (1.0 / r));
         }

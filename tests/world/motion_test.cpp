@@ -35,6 +35,22 @@ TEST_F(Gravity, ABodyAtASourcesCentreGetsNoForceRatherThanNaN)
     EXPECT_LT(other->fx, 0); // the others are still pulled
 }
 
+TEST_F(Gravity, InsideASourceThePullStaysAtItsSurfaceStrength)
+{
+    // A wreck falling through a sun's centre: 1/r^2 at half a unit would
+    // fling it out at thousands of units per ms.
+    Object* sun = make(typeSun, 0, 0, 100, 2e11f);
+    Object* wreck = make(typeExploding, 0.5f, 0, 18, 100);
+    Object* outside = make(typeEnemy, 0, 200, 18, 100);
+    objects = {sun, wreck, outside};
+    attractingMasses = {sun};
+    dynamicMasses = {wreck, outside};
+    applyGravity();
+    const float surfacePull = 100 * 2e11f * 6e-11f / (100.0f * 100.0f);
+    EXPECT_NEAR(wreck->fx, -surfacePull, surfacePull * 1e-5f);
+    EXPECT_NEAR(outside->fy, -surfacePull / 4, surfacePull * 1e-5f); // outside: plain 1/r^2
+}
+
 using Integration = WorldTest;
 
 TEST_F(Integration, SourcesAndTheDeadNeverChange)
