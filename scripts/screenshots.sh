@@ -40,19 +40,19 @@ kill -KILL "$game_pid"
 wait_game
 
 # A busy moment: enemies closing in and firing, a hook on its way.
-shoot level.png 1.2 "world 5000 5000
+shoot level.png 0.5 "world 5000 5000
 spawn 2500 2500 0 0
-planet 2150 2700 1e11 110
-sun 3100 2050 2e11 120
-blackhole 2050 2100 1e11 40
-mine 2700 2800
-mine 2300 2250
-enemy1 2950 2650 0 0 3.14
-enemy2 2650 2150 0 0 2.0
-enemy4 2200 2450 0 0 0
-enemy5 2950 2400 0 0 3.14
-enemy8 2500 2900 0 0 -1.57
-enemy12 3300 2850 0 0 3.6" "xdotool mousemove 560 380" "sleep 0.6" "xdotool click 1"
+planet 2820 2680 1e11 90
+sun 2130 2720 2e11 110
+blackhole 2180 2300 5e10 35
+mine 2650 2250
+mine 2330 2560
+enemy1 2830 2420 0 0 3.14
+enemy2 2620 2150 0 0 2.0
+enemy4 2250 2470 0 0 0
+enemy5 2950 2250 0 0 3.14
+enemy8 2480 2820 0 0 -1.57
+enemy12 3150 2600 0 0 3.6" "xdotool mousemove 640 420" "sleep 0.35" "xdotool click 1"
 
 # Game over: the ship starts in a sun.
 shoot gameover.png 1.5 "world 3000 3000
