@@ -133,3 +133,11 @@ expect_pixel() {
     got=$(pixel "$1" "$2" "$3")
     [ "$got" = "$4" ] || fail "pixel ($2, $3) of $(basename "$1") is $got, not $4"
 }
+
+# Succeeds when the screenshot's pixel at (x, y) is the victory overlay's
+# gold (bright red and green, less blue).
+is_gold() {
+    convert "$1" -format "%[fx:p{$2,$3}.r>0.9 && p{$2,$3}.g>0.75 && p{$2,$3}.b<0.7]" info: | grep -q 1
+}
+
+now() { date +%s.%N; }
