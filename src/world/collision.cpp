@@ -119,17 +119,7 @@ void swallow(Object* hole, Object* victim)
             rope->endB = hole;
         else
             continue;
-        float dx = rope->endA->x - rope->endB->x;
-        if (dx > worldW / 2)
-            dx -= worldW;
-        else if (dx < -worldW / 2)
-            dx += worldW;
-        float dy = rope->endA->y - rope->endB->y;
-        if (dy > worldH / 2)
-            dy -= worldH;
-        else if (dy < -worldH / 2)
-            dy += worldH;
-        rope->restLength = rope->lastLength = static_cast<float>(std::hypot(dx, dy));
+        rope->restLength = rope->lastLength = rope->length();
     }
 }
 

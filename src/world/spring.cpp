@@ -23,18 +23,31 @@ constexpr float blackHoleReelIn = 0.04f; // units of rest length per ms
 //     + (len - restLength) * stiffness, only while len > restLength / 2
 //   A.f -= F * d / len;  B.f += F * d / len            (positive F pulls)
 // Below half its rest length a rope is slack: it neither pushes nor pulls.
-void Spring::update(int dt)
+void Spring::separation(float& dx, float& dy) const
 {
-    float dx = endA->x - endB->x;
+    dx = endA->x - endB->x;
     if (dx > worldW / 2)
         dx -= worldW;
     else if (dx < -worldW / 2)
         dx += worldW;
-    float dy = endA->y - endB->y;
+    dy = endA->y - endB->y;
     if (dy > worldH / 2)
         dy -= worldH;
     else if (dy < -worldH / 2)
         dy += worldH;
+}
+
+float Spring::length() const
+{
+    float dx, dy;
+    separation(dx, dy);
+    return static_cast<float>(std::hypot(dx, dy));
+}
+
+void Spring::update(int dt)
+{
+    float dx, dy;
+    separation(dx, dy);
 
     if (endA->type == typeBlackHole || endB->type == typeBlackHole)
         restLength -= blackHoleReelIn * dt;

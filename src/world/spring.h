@@ -12,6 +12,11 @@ public:
     // Rest length and last length start as the ends' present distance.
     Spring(Object* endA, Object* endB, float stiffness, float damping);
 
+    // The ends' difference A - B the short way round the world, and its
+    // length: how the rope measures itself.
+    void separation(float& dx, float& dy) const;
+    float length() const;
+
     // Adds this step's rope force to both ends.
     void update(int dt);
     // Draws the rope as a chain of link images.
