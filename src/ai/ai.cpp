@@ -7,6 +7,7 @@
 // steering and firing until it is removed. Mines have no class: they turn
 // and home like ships and never fire.
 #include "ai/ai.h"
+#include "world/angles.h"
 
 #include "content/assets.h"
 #include "content/tuning.h"
@@ -21,8 +22,6 @@
 namespace tether {
 
 namespace {
-
-constexpr double pi = 3.14159265358979323846;
 
 // Turning, radians and radians per ms. Class 4 ignores the bearing and
 // rotates steadily; class 5 turns slowly; everyone else turns at turnRate.

@@ -2,6 +2,7 @@
 // space. Unknown words are skipped one by one; a value that cannot be read
 // ends the reading of the map (the record it belongs to is not made).
 #include "content/maps.h"
+#include "world/angles.h"
 
 #include "content/assets.h"
 #include "content/images.h"
@@ -20,7 +21,6 @@ float spawnX = 1000.0f, spawnY = 1000.0f, spawnVX = 0.0f, spawnVY = 0.0f;
 
 namespace {
 
-constexpr float pi = 3.1415927f;
 constexpr float mineObjectRadius = 15.0f;
 constexpr float bodyHealth = 100.0f; // planets, suns, black holes never die of it
 constexpr float gunHealth = 100.0f;
@@ -234,7 +234,7 @@ void assembleShip()
 
     // The hook mount sits at the centre of ship 1, behind ships 2 and 3, and
     // hands the ropes' pull on to the ship.
-    float mountDistance = 17.0f, mountAngle = pi;
+    float mountDistance = 17.0f, mountAngle = piFloat;
     if (difficulty == 0)
         mountDistance = mountAngle = 0.0f;
     else if (difficulty == 1)
@@ -244,7 +244,7 @@ void assembleShip()
     leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
     rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);
 
-    ship->addChild(flame, 45.0f, pi, pi, true, false, false, false);
+    ship->addChild(flame, 45.0f, piFloat, piFloat, true, false, false, false);
     ship->flame = flame;
 }
 

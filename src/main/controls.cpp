@@ -1,4 +1,5 @@
 #include "main/controls.h"
+#include "world/angles.h"
 
 #include "content/tuning.h"
 #include "world/object.h"
@@ -11,7 +12,6 @@ namespace tether {
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
 constexpr float diagonal = 0.70710677f;
 constexpr float reverseThrust = 0.2f; // of full thrust, scheme 2
 constexpr float strafeThrust = 0.5f;  // of full thrust, scheme 2
@@ -55,7 +55,7 @@ Direction directionOf(const Keys& k)
     if (k.right)
         return {false, 1.0f, 0.0f, 0.0f};
     if (k.left)
-        return {false, -1.0f, 0.0f, 3.1415927f};
+        return {false, -1.0f, 0.0f, piFloat};
     return {true, 0.0f, 0.0f, 0.0f};
 }
 

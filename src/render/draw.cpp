@@ -12,6 +12,7 @@
 // and hides until the controls show it again, the explosion clock stops at
 // its last frame, and a black hole keeps its lens table.
 #include "render/draw.h"
+#include "world/angles.h"
 
 #include "content/assets.h"
 #include "content/tuning.h"
@@ -149,7 +150,7 @@ void drawImage(Object& object, SDL_Surface* screen, int sx, int sy, float camera
         SDL_Surface* turned = nullptr;
         if (object.angle != 0.0f) {
             // Our angles grow clockwise on screen, the rotation's counter-clockwise.
-            const double degrees = static_cast<double>(-object.angle * 180) * (1.0 / M_PI);
+            const double degrees = static_cast<double>(-object.angle * 180) * (1.0 / pi);
             image = turned = rotozoomSurface(object.sprite, degrees, 1.0, SMOOTHING_ON);
         }
         if (image)

@@ -1,5 +1,6 @@
 // Beams, chains and ropes on screen.
 #include "render/effects.h"
+#include "world/angles.h"
 
 #include "content/tuning.h"
 #include "render/coords.h"
@@ -91,7 +92,7 @@ void drawChain(
     if (!stretched)
         return;
     SDL_Surface* turned = rotozoomSurface(
-        stretched, static_cast<double>(slope * 180) * (1 / M_PI), 1.0, SMOOTHING_ON);
+        stretched, static_cast<double>(slope * 180) * (1 / pi), 1.0, SMOOTHING_ON);
     if (turned) {
         float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
         float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
