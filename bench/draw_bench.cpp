@@ -356,15 +356,3 @@ BENCHMARK(BM_DrawKind)
     ->Arg(99);
 
 } // namespace
-
-// Every file of bench/ goes into one executable; when another brings its
-// own main, that one is used and this one steps aside.
-__attribute__((weak)) int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

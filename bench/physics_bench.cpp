@@ -93,5 +93,3 @@ BENCHMARK(physicsStepBench)
     ->Arg(10000)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oNLogN);
-
-BENCHMARK_MAIN();
