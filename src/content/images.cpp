@@ -47,9 +47,16 @@ SDL_Surface* loadZoomed(const std::string& path, double zx, double zy)
     return zoomed;
 }
 
+// No body's image grows beyond this many pixels a side: a map that gives a
+// planet an absurd radius gets an invisible planet, not an allocation that
+// takes the machine's memory down.
+constexpr double maxScaledSide = 4096.0;
+
 SDL_Surface* scaledCopy(SDL_Surface* image, double factor)
 {
     if (!image || !std::isfinite(factor) || factor <= 0.0)
+        return nullptr;
+    if (image->w * factor > maxScaledSide || image->h * factor > maxScaledSide)
         return nullptr;
     return convertWithAlpha(zoomSurface(image, factor, factor, SMOOTHING_ON));
 }

@@ -24,7 +24,8 @@ SDL_Surface* loadZoomed(const std::string& path, double zx, double zy);
 SDL_Surface* convertWithAlpha(SDL_Surface* image);
 // A display-format copy of image scaled by factor on both axes, for an
 // object's own sprite (a mine, planet or sun). Null when image is null or
-// the factor is not a positive finite number (a base radius of 0).
+// the factor is not a positive finite number (a base radius of 0), or would
+// make the copy larger than 4096 pixels a side.
 SDL_Surface* scaledCopy(SDL_Surface* image, double factor);
 
 } // namespace tether

@@ -212,10 +212,15 @@ void drawExplosion(Object& object, SDL_Surface* screen, float cameraX, float cam
 
 // Gravitational lens: the ring from r to 3r shows the whole disc of radius
 // 3r pulled inward, and the middle is black.
+// The lens works on a square of 6r pixels a side, made anew every frame: a
+// black hole larger than this (a map's mistake) is shown as its black disc
+// alone, never as square sizes that overflow or eat the memory.
+constexpr float maxLensRadius = 300.0f;
+
 void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
 {
     const float r = object.radius;
-    if (!(r > 0.0f))
+    if (!(r > 0.0f) || r > maxLensRadius)
         return;
     if (!object.pixelCache)
         object.pixelCache = makeLensTable(r);

@@ -187,6 +187,15 @@ TEST_F(MapLoading, ZeroBaseRadiusGivesNoImageInsteadOfAnInfiniteScale)
     EXPECT_EQ(objects.front()->sprite, nullptr);
 }
 
+TEST_F(MapLoading, AnAbsurdRadiusGivesNoImageInsteadOfAHugeOne)
+{
+    load("planet 100 100 1e9 5000\nplanet 100 100 1e9 2040");
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects.front()->sprite, nullptr); // 40 * 5000 / 20 = 10000 pixels
+    ASSERT_NE(objects.back()->sprite, nullptr);  // 4080 pixels still fit
+    EXPECT_EQ(objects.back()->sprite->w, 4080);
+}
+
 TEST_F(MapLoading, MissingMapPrintsErrorAndExitsWithOne)
 {
     EXPECT_FALSE(loadMap(dir + "/no-map"));

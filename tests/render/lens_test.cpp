@@ -56,3 +56,17 @@ TEST_F(Lens, NoRadiusNoLensNoTable)
     }
     EXPECT_EQ(rgb(canvas, 400, 300), pattern(400, 300));
 }
+
+TEST_F(Lens, AnAbsurdlyLargeBlackHoleIsItsBlackDiscAlone)
+{
+    // 6r pixels a side every frame would be 60000 by 60000 here.
+    paintPattern();
+    Object hole(1, 10000, 400, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
+    hole.draw(canvas, 0, 0);
+    EXPECT_EQ(hole.pixelCache, nullptr);
+    drawables.push_back(&hole);
+    drawWorld(canvas, 0, 0);
+    drawables.clear();
+    EXPECT_EQ(rgb(canvas, 400, 300), 0u);
+    EXPECT_EQ(rgb(canvas, 10, 10), 0u); // the disc covers the screen
+}

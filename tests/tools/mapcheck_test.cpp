@@ -50,6 +50,14 @@ TEST_F(MapCheck, UnknownKeywordsAreWarningsAndTheirNumbersAreNotRepeated)
     EXPECT_EQ(checker.findings().size(), 1u);
 }
 
+TEST_F(MapCheck, BodiesTooLargeToDrawAreWarnedAbout)
+{
+    checker.checkMap(put("m", "spawn 0 0 0 0 enemy1 1 1 1 1 1\nblackhole 1 1 1e9 301\nsun 1 1 1e9 2000\n"));
+    EXPECT_TRUE(has(2, false, "without its lens"));
+    EXPECT_TRUE(has(3, false, "too large for its image"));
+    EXPECT_EQ(checker.errorCount(), 0);
+}
+
 TEST_F(MapCheck, ATruncatedRecordAndMissingSpawnAndEnemiesAreReported)
 {
     checker.checkMap(put("m", "mine 5\n"));

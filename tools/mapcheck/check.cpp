@@ -268,6 +268,12 @@ void Checker::checkMap(const std::string& path)
                 report(path, keyword.line, true, word + ": the radius must be positive");
             if (v[2] <= 0)
                 report(path, keyword.line, false, word + ": a mass of 0 or less pulls nothing");
+            if (word == "blackhole" && v[3] > 300)
+                report(path, keyword.line, false,
+                       "a black hole above radius 300 is drawn without its lens");
+            else if (v[3] > 1500)
+                report(path, keyword.line, false,
+                       word + ": a radius above 1500 is too large for its image to be drawn");
         }
         if (data.read) {
             if (word == "mine" && (!data.mine || data.mineRadius <= 0))
