@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Builds the content fuzzer with clang's libFuzzer and runs it for the given
-# number of seconds (default 60), starting from the shipped data and maps.
-# Needs a normal build first (for build/game). Crashes land in fuzz/crashes.
+# Builds the content fuzzer with clang's libFuzzer and runs it, starting from
+# the shipped data and maps. Needs a normal build first (for build/game).
+#   bash scripts/fuzz.sh 600      explore for 600 seconds (default 60)
+#   bash scripts/fuzz.sh --check  a fixed, repeatable run: the same inputs
+#                                 every time (seed 1), as the test suite runs it
+# Crashes land in fuzz/crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-60}
-as_root=()
-[ "$(id -u)" -ne 0 ] && as_root=(sudo)
-for p in clang libclang-rt-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-        "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$p"
-done
+if [ "${1:-}" = --check ]; then
+    limits=(-seed=1 -runs=20000)
+else
+    limits=(-max_total_time="${1:-60}")
+fi
 cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTETHER_GENERATE_ASSETS=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
@@ -20,6 +21,7 @@ clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc \
     $(pkg-config --cflags --libs sdl SDL_image SDL_mixer SDL_gfx) -o build-fuzz/content_fuzz
 # Seeds: the shipped files, each behind the byte that picks its reader.
 corpus=build-fuzz/corpus
+rm -rf "$corpus"
 mkdir -p "$corpus" fuzz/crashes
 { printf '\x00'; cat build/game/data; } >"$corpus/data"
 for map in game/maps/*; do
@@ -28,5 +30,5 @@ for map in game/maps/*; do
 done
 { printf '\x02'; cat game/maps/maplist; } >"$corpus/maplist"
 cd build/game
-../../build-fuzz/content_fuzz -max_total_time="$seconds" -artifact_prefix=../../fuzz/crashes/ \
+../../build-fuzz/content_fuzz "${limits[@]}" -artifact_prefix=../../fuzz/crashes/ \
     ../../build-fuzz/corpus

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds the game and runs the whole test suite headless:
 # unit and integration tests on SDL's dummy drivers, end-to-end tests in a
-# real X window under Xvfb, then the unit tests again under sanitizers.
+# real X window under Xvfb, a fixed, repeatable run of the content fuzzer,
+# then the unit tests again under sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
@@ -11,3 +12,5 @@ ctest --test-dir build --output-on-failure -j "$(nproc)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTETHER_SANITIZE=ON -DTETHER_GENERATE_ASSETS=OFF
 cmake --build build-asan -j "$(nproc)"
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -E '^e2e_'
+
+bash scripts/fuzz.sh --check
