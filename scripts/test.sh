@@ -9,8 +9,8 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 
+bash scripts/fuzz.sh --check
+
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTETHER_SANITIZE=ON -DTETHER_GENERATE_ASSETS=OFF
 cmake --build build-asan -j "$(nproc)"
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -E '^e2e_'
-
-bash scripts/fuzz.sh --check
