@@ -1,0 +1,459 @@
+// Composition. Harmony comes from the song's progressions: each bar has one
+// chord, a triad (or seventh) stacked in thirds on a degree of the key, so
+// every part agrees on which notes are consonant where.
+//
+// Melody is built the way a person writes a tune: a two-bar motif (a rhythm
+// and a contour of steps up and down) is stated, answered, restated and
+// brought home, giving eight-bar phrases. The motif's notes on strong beats
+// land on the bar's chord tones, so one motif fits every chord it meets.
+// Repeats of a section vary a few notes, so the tune is recognised but never
+// a copy-paste.
+#include "compose.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "rng.h"
+
+namespace {
+
+constexpr int kStepsPerBar = 16;     // sixteenth notes
+constexpr int kMotifSteps = 32;      // two bars
+constexpr double kHumanTiming = 0.002;  // seconds of random push and pull
+
+int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+struct MotifNote {
+    int step;    // from the motif's start
+    int length;  // in steps
+    int move;    // scale steps from the previous note
+};
+using Motif = std::vector<MotifNote>;
+
+// Where the score is being written: the song, its bar clock and the chords.
+struct Writer {
+    const Song& song;
+    Score score;
+    std::vector<int> chords;  // chord degree of every bar of the song
+    double stepSeconds;
+
+    explicit Writer(const Song& s) : song(s), stepSeconds(60.0 / s.bpm / 4.0) {}
+
+    // Start time of a step (counted from the song's start), with swing on
+    // the off-beat sixteenths.
+    double timeOf(int step) const
+    {
+        double t = step * stepSeconds;
+        if (step % 2 == 1)
+            t += song.swing * stepSeconds;
+        return t;
+    }
+    int chordAt(int bar) const { return chords[size_t(std::clamp(bar, 0, int(chords.size()) - 1))]; }
+    bool isChordTone(int bar, int degree) const
+    {
+        int rel = ((degree - chordAt(bar)) % 7 + 7) % 7;
+        return rel == 0 || rel == 2 || rel == 4;
+    }
+    // The chord tone of `bar` nearest to `degree`, preferring the one above
+    // on a tie so lines lean upward.
+    int nearestChordTone(int bar, int degree) const
+    {
+        for (int d = 0; d < 4; ++d) {
+            if (isChordTone(bar, degree + d))
+                return degree + d;
+            if (isChordTone(bar, degree - d))
+                return degree - d;
+        }
+        return degree;
+    }
+};
+
+Motif makeMotif(Rng& rng, float density)
+{
+    // Note lengths to draw from, in sixteenths: calm themes hold notes,
+    // busy ones run in eighths and sixteenths.
+    static const int calm[] = {4, 4, 6, 8, 8, 12, 2, 4};
+    static const int busy[] = {2, 2, 2, 4, 4, 3, 1, 6};
+    static const int moves[] = {-1, 1, -1, 1, -2, 2, 0, 3, -3, 2, -1, 4};
+    Motif motif;
+    int step = 0;
+    while (step < kMotifSteps - 4) {
+        int len = rng.chance(density) ? busy[rng.below(8)] : calm[rng.below(8)];
+        len = std::min(len, kMotifSteps - step);
+        if (!motif.empty() && rng.chance(0.12)) {  // a breath
+            step += len;
+            continue;
+        }
+        motif.push_back({step, len, moves[rng.below(12)]});
+        step += len;
+    }
+    // Let the last note end early enough to breathe before the next phrase.
+    MotifNote& last = motif.back();
+    if (last.step + last.length > kMotifSteps - 2 && last.length > 2)
+        last.length = kMotifSteps - 2 - last.step;
+    return motif;
+}
+
+enum class Ending { open, home, free };
+
+// Writes one statement of a motif from `bar`, continuing from the melody's
+// last scale position. `open` ends on a chord tone other than the root, a
+// question; `home` ends on the root with a long note, the answer.
+void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, float tweak, Rng& rng,
+               int& position, int center, int octaveTonic, float velocity, bool counter)
+{
+    int firstStep = bar * kStepsPerBar;
+    Motif notes = motif;
+    if (ending == Ending::home) {
+        // Keep the motif's first bar, then one long note to rest on.
+        notes.erase(std::remove_if(notes.begin(), notes.end(), [](const MotifNote& n) { return n.step >= 14; }),
+                    notes.end());
+        int from = notes.empty() ? 0 : notes.back().step + notes.back().length;
+        from = std::max(from, 16);
+        notes.push_back({from, kMotifSteps - 2 - from, 0});
+    }
+    for (size_t i = 0; i < notes.size(); ++i) {
+        MotifNote n = notes[i];
+        int stepInBar = n.step % kStepsPerBar;
+        int noteBar = bar + n.step / kStepsPerBar;
+        int target;
+        if (i == 0) {
+            target = w.nearestChordTone(noteBar, center + lift);
+        } else {
+            int move = n.move;
+            if (tweak > 0.0f && rng.chance(tweak))
+                move += rng.chance(0.5) ? 1 : -1;
+            target = position + move;
+            // Stay within about an octave and a half around the theme's centre.
+            if (target > center + 7 || target < center - 5)
+                target = position - move;
+        }
+        bool strong = stepInBar % 8 == 0 || n.length >= 6;
+        bool last = i + 1 == notes.size();
+        if (last && ending == Ending::home) {
+            target = w.chordAt(noteBar);
+            while (target < center - 3)
+                target += 7;
+            while (target > center + 4)
+                target -= 7;
+        } else if (last && ending == Ending::open) {
+            target = w.nearestChordTone(noteBar, target);
+            if (((target - w.chordAt(noteBar)) % 7 + 7) % 7 == 0)
+                target += 2;
+        } else if (strong) {
+            target = w.nearestChordTone(noteBar, target);
+        }
+        position = target;
+        int step = firstStep + n.step;
+        double start = w.timeOf(step) + rng.range(-kHumanTiming, kHumanTiming);
+        double length = n.length * w.stepSeconds * 0.92;
+        float vel = velocity * (stepInBar % 4 == 0 ? 1.0f : 0.85f) * float(rng.range(0.94, 1.0));
+        w.score.lead.push_back({start, length, float(degreePitch(w.song, octaveTonic, target)), vel, -0.12f});
+        if (counter) {
+            // A sixth below is a third above, inverted: sweet, never muddy.
+            int below = target - 5;
+            w.score.lead.push_back(
+                {start + 0.004, length, float(degreePitch(w.song, octaveTonic, below)), vel * 0.55f, 0.45f});
+        }
+    }
+}
+
+// `statement` counts the sections that played this theme before: the first
+// keeps the motif nearly exact, later ones vary it more.
+void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, int statement, const Motif& motif)
+{
+    Rng rng(w.song.seed * 977 + uint64_t(sectionIndex) * 13 + 5);
+    int octaveTonic = w.song.root + 12 * w.song.themeOctave[size_t(sec.theme)];
+    int center = 2;  // around the third of the key
+    int position = center;
+    float variation = statement == 0 ? 0.06f : 0.2f;
+    float velocity = 0.7f + 0.1f * sec.intensity;
+    bool counter = (sec.layers & layerCounter) != 0;
+    for (int bar = 0; bar + 4 <= sec.bars; bar += 8) {
+        bool full = bar + 8 <= sec.bars;
+        int b = firstBar + bar;
+        playMotif(w, motif, b, Ending::free, 0, 0.0f, rng, position, center, octaveTonic, velocity, counter);
+        if (full) {
+            playMotif(w, motif, b + 2, Ending::open, 0, variation, rng, position, center, octaveTonic, velocity,
+                      counter);
+            playMotif(w, motif, b + 4, Ending::free, 2, variation, rng, position, center, octaveTonic, velocity,
+                      counter);
+            playMotif(w, motif, b + 6, Ending::home, 0, variation, rng, position, center, octaveTonic, velocity,
+                      counter);
+        } else {
+            playMotif(w, motif, b + 2, Ending::home, 0, variation, rng, position, center, octaveTonic, velocity,
+                      counter);
+        }
+    }
+}
+
+// Pads: the chord held through the bar, each voicing chosen to move as
+// little as possible from the last, the way a keyboard player would.
+void writePad(Writer& w, const Section& sec, int firstBar, std::vector<int>& voicing)
+{
+    for (int bar = 0; bar < sec.bars; ++bar) {
+        int b = firstBar + bar;
+        int chord = w.chordAt(b);
+        int tones = w.song.sevenths ? 4 : 3;
+        // A bar repeating the previous chord just extends its notes.
+        if (bar > 0 && w.chordAt(b - 1) == chord && !w.score.pad.empty()) {
+            for (size_t i = w.score.pad.size() - size_t(tones); i < w.score.pad.size(); ++i)
+                w.score.pad[i].length += 16 * w.stepSeconds;
+            continue;
+        }
+        std::vector<int> best;
+        int bestCost = 1 << 30;
+        for (int inversion = 0; inversion < tones; ++inversion) {
+            for (int octave = -1; octave <= 1; ++octave) {
+                std::vector<int> v;
+                for (int k = 0; k < tones; ++k) {
+                    int idx = inversion + k;
+                    int degree = chord + 2 * (idx % tones) + 7 * (idx / tones) + 7 * octave;
+                    v.push_back(degreePitch(w.song, w.song.root + 12, degree));
+                }
+                if (v.front() < 50 || v.back() > 77)
+                    continue;
+                int cost = 0;
+                for (size_t k = 0; k < v.size() && k < voicing.size(); ++k)
+                    cost += std::abs(v[k] - voicing[k]);
+                if (voicing.empty())
+                    cost = std::abs(v.front() - 57);
+                if (cost < bestCost) {
+                    bestCost = cost;
+                    best = v;
+                }
+            }
+        }
+        voicing = best;
+        for (size_t k = 0; k < best.size(); ++k) {
+            float pan = (float(k) / float(best.size() - 1) - 0.5f) * 0.6f;
+            w.score.pad.push_back({w.timeOf(b * kStepsPerBar), 16 * w.stepSeconds, float(best[k]),
+                                   0.55f + 0.1f * sec.intensity, pan});
+        }
+    }
+}
+
+void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
+{
+    for (int bar = 0; bar < sec.bars; ++bar) {
+        int b = firstBar + bar;
+        int chord = w.chordAt(b) % 7;
+        int root = degreePitch(w.song, w.song.root, chord);
+        int fifth = degreePitch(w.song, w.song.root, chord + 4);
+        int octave = root + 12;
+        int s0 = b * kStepsPerBar;
+        auto note = [&](int step, int len, int pitch, float vel) {
+            w.score.bass.push_back({w.timeOf(s0 + step), len * w.stepSeconds * 0.9, float(pitch),
+                                    vel * float(rng.range(0.92, 1.0)), 0.0f});
+        };
+        BassLine line = sec.intensity == 0 ? BassLine::drone : w.song.bassLine;
+        switch (line) {
+        case BassLine::drone:
+            note(0, 16, root, 0.8f);
+            break;
+        case BassLine::pulse:
+            for (int s = 0; s < 16; s += 2)
+                note(s, 2, s == 14 && bar % 2 == 1 ? fifth : root, s % 4 == 0 ? 1.0f : 0.75f);
+            break;
+        case BassLine::octaves:
+            for (int s = 0; s < 16; s += 2)
+                note(s, 2, (s / 2) % 2 ? octave : root, s % 4 == 0 ? 1.0f : 0.8f);
+            break;
+        case BassLine::syncopated: {
+            static const int steps[] = {0, 3, 6, 8, 11, 14};
+            static const int lens[] = {3, 3, 2, 3, 3, 2};
+            for (int k = 0; k < 6; ++k) {
+                int pitch = k == 2 ? fifth : (k == 4 ? octave : root);
+                note(steps[k], lens[k], pitch, k % 3 == 0 ? 1.0f : 0.8f);
+            }
+            break;
+        }
+        case BassLine::rolling:
+            for (int s = 0; s < 16; ++s) {
+                bool accent = s == 0 || s == 3 || s == 6 || s == 10 || s == 12;
+                int pitch = (s == 14 && bar % 2 == 1) ? fifth : (s == 15 ? octave : root);
+                note(s, 1, pitch, accent ? 1.0f : 0.55f);
+            }
+            break;
+        }
+    }
+}
+
+void writeArp(Writer& w, const Section& sec, int firstBar)
+{
+    static const int upDown[] = {0, 1, 2, 3, 4, 5, 4, 3, 2, 1};
+    static const int pinball[] = {0, 3, 1, 4, 2, 5, 3, 1};
+    static const int broken[] = {0, 2, 1, 3, 2, 4, 3, 5};
+    int counter = 0;
+    for (int bar = 0; bar < sec.bars; ++bar) {
+        int b = firstBar + bar;
+        int chord = w.chordAt(b) % 7;
+        for (int s = 0; s < kStepsPerBar; ++s, ++counter) {
+            int idx = 0;
+            switch (w.song.arpShape) {
+            case ArpShape::up: idx = counter % 6; break;
+            case ArpShape::upDown: idx = upDown[counter % 10]; break;
+            case ArpShape::pinball: idx = pinball[counter % 8]; break;
+            case ArpShape::broken: idx = broken[counter % 8]; break;
+            }
+            int degree = chord + 2 * (idx % 3) + 7 * (idx / 3);
+            float vel = (s % 4 == 0 ? 0.9f : 0.65f) * (0.6f + 0.13f * sec.intensity);
+            w.score.arp.push_back({w.timeOf(b * kStepsPerBar + s), w.stepSeconds * 0.7,
+                                   float(degreePitch(w.song, w.song.root + 24, degree)), vel, 0.0f});
+        }
+    }
+}
+
+// Bells: sparse chord tones high up, left to ring into the delay.
+void writeBell(Writer& w, const Section& sec, int firstBar, Rng& rng)
+{
+    // Kept below about 1.4 kHz: the bell's FM sidebands reach five times up.
+    int tonic = w.song.root + 36;
+    while (tonic > 72)
+        tonic -= 12;
+    for (int bar = 0; bar < sec.bars; ++bar) {
+        int b = firstBar + bar;
+        for (int beat = 0; beat < 4; beat += 2) {
+            if (!rng.chance(0.6))
+                continue;
+            int degree = w.chordAt(b) % 7 + 2 * rng.below(3);
+            w.score.bell.push_back({w.timeOf(b * kStepsPerBar + beat * 4), 3 * w.stepSeconds,
+                                    float(degreePitch(w.song, tonic, degree)),
+                                    float(rng.range(0.5, 0.9)), float(rng.range(-0.6, 0.6))});
+        }
+    }
+}
+
+void writeDrums(Writer& w, const Section& sec, int firstBar, Rng& rng)
+{
+    unsigned layers = sec.layers;
+    int in = sec.intensity;
+    for (int bar = 0; bar < sec.bars; ++bar) {
+        int s0 = (firstBar + bar) * kStepsPerBar;
+        bool fillBar = sec.fill && bar == sec.bars - 1;
+        auto hit = [&](int step, DrumKind kind, float vel, unsigned layer) {
+            if (!(layers & layer))
+                return;
+            if (fillBar && step >= 8 && kind != drumKick && kind != drumCrash)
+                return;  // the fill owns the bar's second half
+            double t = w.timeOf(s0 + step) + rng.range(-kHumanTiming, kHumanTiming);
+            w.score.drums.push_back({t, kind, vel * float(rng.range(0.9, 1.0))});
+        };
+        if (bar == 0 && in >= 2)
+            hit(0, drumCrash, 0.8f, layerKick);
+        for (int s = 0; s < kStepsPerBar; ++s) {
+            bool offbeat8 = s % 4 == 2;
+            switch (w.song.groove) {
+            case Groove::fourFloor:
+                if (s % 4 == 0)
+                    hit(s, drumKick, 1.0f, layerKick);
+                if (s == 4 || s == 12)
+                    hit(s, in >= 2 ? drumClap : drumSnare, 0.9f, layerSnare);
+                if (offbeat8)
+                    hit(s, in >= 3 ? drumOpenHat : drumClosedHat, 0.7f, layerHats);
+                else if (in >= 2 && s % 2 == 1)
+                    hit(s, drumClosedHat, 0.35f, layerHats);
+                break;
+            case Groove::breakbeat:
+                if (s == 0 || s == 10 || (in >= 2 && s == 7))
+                    hit(s, drumKick, s == 7 ? 0.7f : 1.0f, layerKick);
+                if (s == 4 || s == 12)
+                    hit(s, drumSnare, 0.95f, layerSnare);
+                if (in >= 2 && (s == 9 || s == 15))
+                    hit(s, drumSnare, 0.28f, layerSnare);
+                if (s % 2 == 0)
+                    hit(s, drumClosedHat, s % 4 == 0 ? 0.6f : 0.45f, layerHats);
+                if (in >= 3 && s == 14)
+                    hit(s, drumOpenHat, 0.5f, layerHats);
+                break;
+            case Groove::halfTime:
+                if (s == 0 || s == 11 || (in >= 2 && s == 3))
+                    hit(s, drumKick, 1.0f, layerKick);
+                if (s == 8)
+                    hit(s, drumSnare, 1.0f, layerSnare);
+                if (s % 2 == 0 || in >= 3)
+                    hit(s, drumClosedHat, s % 4 == 0 ? 0.6f : 0.4f, layerHats);
+                if (s == 14)
+                    hit(s, drumOpenHat, 0.5f, layerHats);
+                break;
+            case Groove::gallop:
+                if (s % 8 == 0 || s % 8 == 2 || s % 8 == 3 || (in >= 3 && s % 8 == 6))
+                    hit(s, drumKick, s % 8 == 0 ? 1.0f : 0.8f, layerKick);
+                if (s == 4 || s == 12)
+                    hit(s, drumSnare, 1.0f, layerSnare);
+                hit(s, drumClosedHat, s % 2 == 0 ? 0.55f : 0.35f, layerHats);
+                break;
+            case Groove::pulse:
+                if (s == 0 || (in >= 2 && s == 10))
+                    hit(s, drumKick, 0.8f, layerKick);
+                if (s == 12 && in >= 2)
+                    hit(s, drumSnare, 0.6f, layerSnare);
+                if (s % 2 == 0)
+                    hit(s, drumClosedHat, s % 4 == 2 ? 0.45f : 0.25f, layerHats);
+                break;
+            }
+        }
+        if (fillBar && (layers & layerSnare)) {
+            bool toms = w.song.groove == Groove::gallop || w.song.groove == Groove::halfTime;
+            for (int s = 8; s < kStepsPerBar; ++s) {
+                float vel = 0.4f + 0.6f * float(s - 8) / 7.0f;
+                DrumKind kind = toms ? (s < 12 ? drumTomHigh : drumTomLow) : drumSnare;
+                w.score.drums.push_back({w.timeOf(s0 + s), kind, vel});
+            }
+        }
+    }
+}
+
+} // namespace
+
+int degreePitch(const Song& song, int tonic, int degree)
+{
+    int octave = floorDiv(degree, 7);
+    return tonic + 12 * octave + song.scale[size_t(degree - 7 * octave)];
+}
+
+Score compose(const Song& song)
+{
+    Writer w(song);
+    for (const Section& sec : song.sections) {
+        const std::vector<int>& prog = song.progressions[size_t(sec.progression)];
+        for (int bar = 0; bar < sec.bars; ++bar)
+            w.chords.push_back(prog[size_t(bar) % prog.size()]);
+    }
+    w.chords.push_back(0);  // the closing chord is the tonic
+
+    Rng themeRng(song.seed);
+    const Motif motifs[2] = {makeMotif(themeRng, song.themeDensity[0]), makeMotif(themeRng, song.themeDensity[1])};
+    Rng partRng(song.seed + 1);
+    std::vector<int> voicing;
+    int statements[2] = {0, 0};
+    int bar = 0;
+    for (size_t i = 0; i < song.sections.size(); ++i) {
+        const Section& sec = song.sections[i];
+        if (sec.layers & layerPad)
+            writePad(w, sec, bar, voicing);
+        if (sec.layers & layerBass)
+            writeBass(w, sec, bar, partRng);
+        if (sec.layers & layerArp)
+            writeArp(w, sec, bar);
+        if (sec.layers & layerBell)
+            writeBell(w, sec, bar, partRng);
+        if (sec.layers & layerLead)
+            writeLead(w, sec, bar, int(i), statements[sec.theme]++, motifs[sec.theme]);
+        if (sec.layers & layerDrums)
+            writeDrums(w, sec, bar, partRng);
+        bar += sec.bars;
+        if (sec.fill)
+            w.score.risers.push_back({w.timeOf((bar - 2) * kStepsPerBar), 2 * barSeconds(song)});
+    }
+    // The last chord: the tonic, held and left to ring out.
+    Section coda{1, layerPad, 0, 0, 1, false};
+    writePad(w, coda, bar, voicing);
+    for (NoteEvent& n : w.score.pad)
+        if (n.start >= w.timeOf(bar * kStepsPerBar))
+            n.length = barSeconds(song) * 1.5;
+    w.score.bass.push_back({w.timeOf(bar * kStepsPerBar), barSeconds(song) * 1.2,
+                            float(degreePitch(song, song.root, 0)), 0.8f, 0.0f});
+    w.score.drums.push_back({w.timeOf(bar * kStepsPerBar), drumCrash, 0.6f});
+    return w.score;
+}
