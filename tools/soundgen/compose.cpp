@@ -54,14 +54,15 @@ struct Writer {
         int rel = ((degree - chordAt(bar)) % 7 + 7) % 7;
         return rel == 0 || rel == 2 || rel == 4;
     }
-    // The chord tone of `bar` nearest to `degree`, preferring the one above
-    // on a tie so lines lean upward.
-    int nearestChordTone(int bar, int degree) const
+    // The chord tone of `bar` nearest to `degree`, searching only upward
+    // (direction > 0), only downward (< 0) or both ways, preferring the one
+    // above on a tie so lines lean upward.
+    int nearestChordTone(int bar, int degree, int direction = 0) const
     {
         for (int d = 0; d < 4; ++d) {
-            if (isChordTone(bar, degree + d))
+            if (direction >= 0 && isChordTone(bar, degree + d))
                 return degree + d;
-            if (isChordTone(bar, degree - d))
+            if (direction <= 0 && isChordTone(bar, degree - d))
                 return degree - d;
         }
         return degree;
@@ -74,7 +75,7 @@ Motif makeMotif(Rng& rng, float density)
     // busy ones run in eighths and sixteenths.
     static const int calm[] = {4, 4, 6, 8, 8, 12, 2, 4};
     static const int busy[] = {2, 2, 2, 4, 4, 3, 1, 6};
-    static const int moves[] = {-1, 1, -1, 1, -2, 2, 0, 3, -3, 2, -1, 4};
+    static const int sizes[] = {1, 1, 1, 2, 2, 3};
     Motif motif;
     int step = 0;
     while (step < kMotifSteps - 4) {
@@ -84,13 +85,25 @@ Motif makeMotif(Rng& rng, float density)
             step += len;
             continue;
         }
-        motif.push_back({step, len, moves[rng.below(12)]});
+        motif.push_back({step, len, 0});
         step += len;
     }
     // Let the last note end early enough to breathe before the next phrase.
     MotifNote& last = motif.back();
     if (last.step + last.length > kMotifSteps - 2 && last.length > 2)
         last.length = kMotifSteps - 2 - last.step;
+    // The contour is an arch: mostly rising to a peak, mostly falling after,
+    // sometimes opening with a leap, the shape most memorable tunes share.
+    size_t peak = motif.size() / 3 + size_t(rng.below(int(motif.size() / 3) + 1));
+    for (size_t k = 1; k < motif.size(); ++k) {
+        int size = sizes[rng.below(6)];
+        bool rising = k <= peak ? rng.chance(0.75) : rng.chance(0.25);
+        if (k == 1 && rng.chance(0.3)) {
+            size = 3 + rng.below(2);
+            rising = true;
+        }
+        motif[k].move = rising ? size : -size;
+    }
     return motif;
 }
 
@@ -116,17 +129,19 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
         MotifNote n = notes[i];
         int stepInBar = n.step % kStepsPerBar;
         int noteBar = bar + n.step / kStepsPerBar;
-        int target;
+        int target, move = 0;
         if (i == 0) {
             target = w.nearestChordTone(noteBar, center + lift);
         } else {
-            int move = n.move;
+            move = n.move;
             if (tweak > 0.0f && rng.chance(tweak))
                 move += rng.chance(0.5) ? 1 : -1;
             target = position + move;
             // Stay within about an octave and a half around the theme's centre.
-            if (target > center + 7 || target < center - 5)
-                target = position - move;
+            if (target > center + 7 || target < center - 5) {
+                move = -move;
+                target = position + move;
+            }
         }
         bool strong = stepInBar % 8 == 0 || n.length >= 6;
         bool last = i + 1 == notes.size();
@@ -141,7 +156,13 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
             if (((target - w.chordAt(noteBar)) % 7 + 7) % 7 == 0)
                 target += 2;
         } else if (strong) {
-            target = w.nearestChordTone(noteBar, target);
+            // Snap onward in the direction the line was moving, so a step
+            // up never falls back onto the note it left.
+            // A leap has made its move already: it takes the nearest tone.
+            int direction = std::abs(move) > 1 ? 0 : move;
+            target = w.nearestChordTone(noteBar, target, direction);
+            if (target == position && direction != 0)
+                target = w.nearestChordTone(noteBar, target + direction, direction);
         }
         position = target;
         int step = firstStep + n.step;
@@ -164,7 +185,9 @@ void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, in
 {
     Rng rng(w.song.seed * 977 + uint64_t(sectionIndex) * 13 + 5);
     int octaveTonic = w.song.root + 12 * w.song.themeOctave[size_t(sec.theme)];
-    int center = 2;  // around the third of the key
+    // The first theme circles the key's third; the second sits higher, on
+    // the fifth, for contrast.
+    int center = sec.theme == 0 ? 2 : 4;
     int position = center;
     float variation = statement == 0 ? 0.06f : 0.2f;
     float velocity = 0.7f + 0.1f * sec.intensity;

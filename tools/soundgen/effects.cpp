@@ -22,7 +22,7 @@ void addStruckMetal(Buffer& out, float start, float baseHz, const std::vector<Pa
         for (size_t i = first; i < out.size(); ++i) {
             float t = timeOf(i - first);
             float env = std::exp(-t / p.decay) * std::fmin(1.0f, t / 0.0005f);
-            if (env < 1e-4f)
+            if (t > 0.001f && env < 1e-4f)
                 break;
             out[i] += gain * p.level * env * osc.step(Wave::sine, baseHz * p.ratio);
         }
@@ -95,9 +95,9 @@ Buffer grapple()
         out[i] += 1.4f * swell * whip.band + 0.7f * kick;
     }
     addNoiseBurst(out, rng, kSnapAt, 4000.0f, 1.0f, 0.004f, 1.2f);
-    const std::vector<Partial> hook = {{1.0f, 1.0f, 0.18f}, {1.59f, 0.6f, 0.12f}, {2.14f, 0.5f, 0.09f},
-                                       {2.30f, 0.4f, 0.08f}, {2.65f, 0.3f, 0.06f}, {3.16f, 0.25f, 0.05f},
-                                       {4.10f, 0.2f, 0.04f}};
+    const std::vector<Partial> hook = {{1.0f, 1.0f, 0.12f}, {1.59f, 0.6f, 0.09f}, {2.14f, 0.5f, 0.07f},
+                                       {2.30f, 0.4f, 0.06f}, {2.65f, 0.3f, 0.05f}, {3.16f, 0.25f, 0.04f},
+                                       {4.10f, 0.2f, 0.03f}};
     addStruckMetal(out, kSnapAt + 0.005f, 520.0f, hook, 0.5f);
     addNoiseBurst(out, rng, kSnapAt + 0.005f, 2200.0f, 2.0f, 0.01f, 0.6f);
     addStruckMetal(out, kSnapAt + 0.1f, 610.0f, hook, 0.22f);
@@ -113,7 +113,7 @@ Buffer grapple()
 Buffer collide()
 {
     Rng rng(303);
-    Buffer out = silence(0.7f);
+    Buffer out = silence(0.9f);
     Osc thud;
     OnePole crunchTone;
     crunchTone.set(2500.0f);
@@ -130,7 +130,7 @@ Buffer collide()
     addStruckMetal(out, 0.0f, 173.5f, hull, 0.25f);  // a second plate, beating against the first
     for (float& s : out)
         s = softClip(1.3f * s);
-    fadeTail(out, kTailFadeSeconds);
+    fadeTail(out, 0.2f);
     return out;
 }
 
@@ -230,13 +230,22 @@ Buffer explode()
         float crack = rumble.high * std::exp(-t / 0.01f);
         out[i] = std::fmin(1.0f, t / 0.002f) * (1.0f * low + 1.3f * roar + 0.6f * crack);
     }
-    constexpr int kDebrisGrains = 45;
+    // Debris lands at random, thinning out: most early, a few stragglers.
+    constexpr int kDebrisGrains = 60, kDebrisPings = 10;
     for (int g = 0; g < kDebrisGrains; ++g) {
-        float at = 0.08f + float(-0.35 * std::log(1.0 - rng.uniform()));
+        float at = 0.08f + float(-0.4 * std::log(1.0 - rng.uniform()));
         if (at > 1.8f)
             continue;
         float level = float(rng.range(0.1, 0.4)) * std::exp(-at / 0.8f);
-        addNoiseBurst(out, rng, at, float(rng.range(1500, 5000)), 3.0f, float(rng.range(0.005, 0.02)), level);
+        addNoiseBurst(out, rng, at, float(rng.range(800, 5000)), 3.0f, float(rng.range(0.005, 0.02)), level);
+    }
+    // ...and some of it is hull plating, ringing briefly as it strikes.
+    for (int g = 0; g < kDebrisPings; ++g) {
+        float at = 0.15f + float(-0.35 * std::log(1.0 - rng.uniform()));
+        if (at > 1.7f)
+            continue;
+        const std::vector<Partial> shard = {{1.0f, 1.0f, 0.05f}, {2.76f, 0.5f, 0.03f}, {5.4f, 0.25f, 0.02f}};
+        addStruckMetal(out, at, float(rng.range(700, 2200)), shard, float(rng.range(0.04, 0.12)) * std::exp(-at));
     }
     for (float& s : out)
         s = softClip(1.4f * s);

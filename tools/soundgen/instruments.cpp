@@ -8,7 +8,9 @@
 namespace {
 
 constexpr int kMaxUnison = 4;
-constexpr int kFilterUpdateSamples = 8;  // the filter cutoff is recomputed this often
+// Envelopes, vibrato and the filter cutoff move slowly next to the audio:
+// they are computed once per control block and ramped between.
+constexpr int kControlSamples = 8;
 
 size_t firstFrame(double seconds) { return size_t(std::max(0.0, seconds) * kSampleRate); }
 
@@ -44,17 +46,29 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
     // A centred voice is summed to mono and filtered once; only a spread
     // unison voice needs a filter per side.
     Svf filterL, filterR;
+    float hz = baseHz, amp = 0.0f, ampStep = 0.0f, fmIndex = 0.0f;
+    float driveIn = 1.0f + p.drive, driveOut = 1.0f / std::sqrt(driveIn);
+    float ampEnd = p.amp.value(0.0f, gate) * note.velocity * p.gain;
     for (size_t i = 0; i < count; ++i) {
-        float t = float(i) / kSampleRate;
-        float hz = baseHz;
-        if (p.vibrato > 0.0f) {
-            float depth = p.vibrato * std::fmin(1.0f, t / 0.4f);  // vibrato blooms after the attack
-            hz *= std::exp2(depth * std::sin(2.0f * kPi * p.vibratoRate * t) / 12.0f);
+        if (i % kControlSamples == 0) {
+            float t = float(i) / kSampleRate;
+            hz = baseHz;
+            if (p.vibrato > 0.0f) {
+                float depth = p.vibrato * std::fmin(1.0f, t / 0.4f);  // vibrato blooms after the attack
+                hz *= std::exp2(depth * std::sin(2.0f * kPi * p.vibratoRate * t) / 12.0f);
+            }
+            float cutoff = p.cutoff + p.envAmount * note.velocity * std::exp(-t / p.filterDecay);
+            filterL.set(cutoff, p.resonance);
+            if (stereoFilter)
+                filterR.set(cutoff, p.resonance);
+            fmIndex = p.fmIndex * std::exp(-t / p.fmDecay);
+            amp = ampEnd;
+            ampEnd = p.amp.value(t + float(kControlSamples) / kSampleRate, gate) * note.velocity * p.gain;
+            ampStep = (ampEnd - amp) / kControlSamples;
         }
         float left = 0.0f, right = 0.0f;
         if (p.fmRatio > 0.0f) {
-            float index = p.fmIndex * std::exp(-t / p.fmDecay);
-            float m = modulator.step(Wave::sine, hz * p.fmRatio) * index;
+            float m = modulator.step(Wave::sine, hz * p.fmRatio) * fmIndex;
             float phase = osc[0].phase;
             osc[0].step(Wave::sine, hz);
             left = right = std::sin(2.0f * kPi * phase + m);
@@ -75,14 +89,8 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
             right += v;
         }
         if (p.drive > 0.0f) {
-            float k = 1.0f + p.drive;
-            left = softClip(left * k) / std::sqrt(k);
-            right = softClip(right * k) / std::sqrt(k);
-        }
-        if (i % kFilterUpdateSamples == 0) {
-            float cutoff = p.cutoff + p.envAmount * note.velocity * std::exp(-t / p.filterDecay);
-            filterL.set(cutoff, p.resonance);
-            filterR.set(cutoff, p.resonance);
+            left = softClip(left * driveIn) * driveOut;
+            right = stereoFilter ? softClip(right * driveIn) * driveOut : left;
         }
         float outL, outR;
         filterL.process(left);
@@ -94,7 +102,7 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
             outL = filterL.low * centreL;
             outR = filterL.low * centreR;
         }
-        float amp = p.amp.value(t, gate) * note.velocity * p.gain;
+        amp += ampStep;
         size_t f = first + i;
         buses.dry.left[f] += outL * amp;
         buses.dry.right[f] += outR * amp;
@@ -220,7 +228,7 @@ void renderRiser(const Riser& riser, Buses& buses, Rng& rng)
     Svf sweep;
     for (size_t i = 0; i < count && first + i < total; ++i) {
         float x = float(i) / float(count);
-        if (i % kFilterUpdateSamples == 0)
+        if (i % kControlSamples == 0)
             sweep.set(400.0f * std::pow(15.0f, x), 2.0f);
         sweep.process(rng.noise());
         float v = sweep.band * x * x * kRiserGain;

@@ -7,6 +7,8 @@
 #include "instruments.h"
 #include "rng.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr double kTailSeconds = 3.0;     // the last chord and the reverb ring out
@@ -15,7 +17,6 @@ constexpr float kSubsonicHz = 28.0f;
 constexpr float kEchoToneHz = 3500.0f;
 constexpr float kEchoIntoReverb = 0.3f;   // echoes get a little room too
 constexpr float kLimiterRelease = 0.08f;  // seconds
-constexpr float kDrumGain = 0.55f;
 
 int totalBars(const Song& song)
 {
@@ -25,10 +26,61 @@ int totalBars(const Song& song)
     return bars;
 }
 
-void renderPart(const Patch& patch, const std::vector<NoteEvent>& notes, Buses& buses, Rng& rng)
+// Where each part sits in the mix: the level of its dry signal while it
+// plays, in dB of full scale before the master stage. The lead sings over
+// everything; pads and arps are the bed beneath it.
+constexpr float kLeadLevel = -19.0f;
+constexpr float kBassLevel = -20.0f;
+constexpr float kDrumLevel = -17.0f;
+constexpr float kPadLevel = -24.0f;
+constexpr float kArpLevel = -25.5f;
+constexpr float kBellLevel = -27.0f;
+
+// Level of a part while it plays: the power of the half-second windows in
+// which it sounds at all, so rests and silent sections don't count.
+float playingLevel(const Stereo& part)
+{
+    constexpr float kAudibleDb = -60.0f;
+    size_t window = kSampleRate / 2;
+    double sum = 0.0;
+    size_t counted = 0;
+    for (size_t from = 0; from + window <= part.frames(); from += window) {
+        double power = 0.0;
+        for (size_t i = from; i < from + window; ++i)
+            power += double(part.left[i]) * part.left[i] + double(part.right[i]) * part.right[i];
+        power /= 2.0 * window;
+        if (10.0 * std::log10(power + 1e-30) > kAudibleDb) {
+            sum += power;
+            ++counted;
+        }
+    }
+    return counted ? float(10.0 * std::log10(sum / counted)) : -200.0f;
+}
+
+// Adds a part, rendered on its own buses, into the song's buses at the
+// part's place in the mix, then clears its buses for the next part.
+void mixPart(Buses& part, float targetDb, Buses& song)
+{
+    float level = playingLevel(part.dry);
+    float gain = level > -150.0f ? dbToGain(targetDb - level) : 0.0f;
+    Stereo* from[] = {&part.dry, &part.reverb, &part.delay};
+    Stereo* to[] = {&song.dry, &song.reverb, &song.delay};
+    for (int b = 0; b < 3; ++b) {
+        for (size_t i = 0; i < from[b]->frames(); ++i) {
+            to[b]->left[i] += from[b]->left[i] * gain;
+            to[b]->right[i] += from[b]->right[i] * gain;
+        }
+        std::fill(from[b]->left.begin(), from[b]->left.end(), 0.0f);
+        std::fill(from[b]->right.begin(), from[b]->right.end(), 0.0f);
+    }
+}
+
+void renderPart(const Patch& patch, const std::vector<NoteEvent>& notes, float targetDb, Buses& part,
+                Buses& song, Rng& rng)
 {
     for (const NoteEvent& n : notes)
-        renderNote(patch, n, buses, rng);
+        renderNote(patch, n, part, rng);
+    mixPart(part, targetDb, song);
 }
 
 } // namespace
@@ -39,16 +91,17 @@ Stereo renderSong(const Song& song)
 {
     Score score = compose(song);
     size_t frames = size_t(songSeconds(song) * kSampleRate);
-    Buses buses(frames);
+    Buses buses(frames), part(frames);
     Rng rng(song.seed * 7 + 3);
-    renderPart(song.pad, score.pad, buses, rng);
-    renderPart(song.bass, score.bass, buses, rng);
-    renderPart(song.arp, score.arp, buses, rng);
-    renderPart(song.lead, score.lead, buses, rng);
-    renderPart(song.bell, score.bell, buses, rng);
+    renderPart(song.pad, score.pad, kPadLevel + song.mix.pad, part, buses, rng);
+    renderPart(song.bass, score.bass, kBassLevel + song.mix.bass, part, buses, rng);
+    renderPart(song.arp, score.arp, kArpLevel + song.mix.arp, part, buses, rng);
+    renderPart(song.lead, score.lead, kLeadLevel + song.mix.lead, part, buses, rng);
+    renderPart(song.bell, score.bell, kBellLevel + song.mix.bell, part, buses, rng);
     DrumKit kit = makeDrumKit(song.kit, rng);
     for (const DrumHit& hit : score.drums)
-        renderDrumHit(kit, hit, kDrumGain, buses);
+        renderDrumHit(kit, hit, 1.0f, part);
+    mixPart(part, kDrumLevel + song.mix.drums, buses);
     for (const Riser& riser : score.risers)
         renderRiser(riser, buses, rng);
 
