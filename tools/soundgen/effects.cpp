@@ -81,7 +81,7 @@ Buffer gunshot()
 Buffer grapple()
 {
     Rng rng(202);
-    Buffer out = silence(0.55f);
+    Buffer out = silence(0.7f);
     constexpr float kSnapAt = 0.12f;
     Svf whip;
     Osc thunk;
@@ -104,7 +104,7 @@ Buffer grapple()
     addStruckMetal(out, kSnapAt + 0.17f, 585.0f, hook, 0.12f);
     for (float& s : out)
         s = softClip(s);
-    fadeTail(out, kTailFadeSeconds);
+    fadeTail(out, 0.15f);
     return out;
 }
 
