@@ -260,9 +260,13 @@ void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
 {
     for (int bar = 0; bar < sec.bars; ++bar) {
         int b = firstBar + bar;
+        // The chord's root taken in whichever octave keeps the bass within
+        // a fifth or so of the key's tonic, so the line never wanders up.
         int chord = w.chordAt(b) % 7;
         int root = degreePitch(w.song, w.song.root, chord);
-        int fifth = degreePitch(w.song, w.song.root, chord + 4);
+        if (root > w.song.root + 6)
+            root -= 12;
+        int fifth = root + degreePitch(w.song, 0, chord + 4) - degreePitch(w.song, 0, chord);
         int octave = root + 12;
         int s0 = b * kStepsPerBar;
         auto note = [&](int step, int len, int pitch, float vel) {
@@ -310,7 +314,11 @@ void writeArp(Writer& w, const Section& sec, int firstBar)
     int counter = 0;
     for (int bar = 0; bar < sec.bars; ++bar) {
         int b = firstBar + bar;
+        // Chords on the upper degrees start below the tonic, keeping the
+        // arpeggio in one band of pitch instead of climbing with the chord.
         int chord = w.chordAt(b) % 7;
+        if (chord > 3)
+            chord -= 7;
         for (int s = 0; s < kStepsPerBar; ++s, ++counter) {
             int idx = 0;
             switch (w.song.arpShape) {
@@ -451,8 +459,18 @@ Score compose(const Song& song)
     std::vector<int> voicing;
     int statements[2] = {0, 0};
     int bar = 0;
+    std::vector<NoteEvent>* parts[] = {&w.score.pad, &w.score.bass, &w.score.arp, &w.score.lead, &w.score.bell};
+    // Moves the notes written since `written` into the section's key.
+    auto transpose = [&](const size_t* written, int semitones) {
+        for (size_t p = 0; p < 5; ++p)
+            for (size_t n = written[p]; n < parts[p]->size(); ++n)
+                (*parts[p])[n].pitch += float(semitones);
+    };
+    size_t written[5];
     for (size_t i = 0; i < song.sections.size(); ++i) {
         const Section& sec = song.sections[i];
+        for (size_t p = 0; p < 5; ++p)
+            written[p] = parts[p]->size();
         if (sec.layers & layerPad)
             writePad(w, sec, bar, voicing);
         if (sec.layers & layerBass)
@@ -465,11 +483,15 @@ Score compose(const Song& song)
             writeLead(w, sec, bar, int(i), statements[sec.theme]++, motifs[sec.theme]);
         if (sec.layers & layerDrums)
             writeDrums(w, sec, bar, partRng);
+        transpose(written, sec.transpose);
         bar += sec.bars;
         if (sec.fill)
             w.score.risers.push_back({w.timeOf((bar - 2) * kStepsPerBar), 2 * barSeconds(song)});
     }
-    // The last chord: the tonic, held and left to ring out.
+    // The last chord: the tonic, held and left to ring out, in the key the
+    // song ended in.
+    for (size_t p = 0; p < 5; ++p)
+        written[p] = parts[p]->size();
     Section coda{1, layerPad, 0, 0, 1, false};
     writePad(w, coda, bar, voicing);
     for (NoteEvent& n : w.score.pad)
@@ -477,6 +499,7 @@ Score compose(const Song& song)
             n.length = barSeconds(song) * 1.5;
     w.score.bass.push_back({w.timeOf(bar * kStepsPerBar), barSeconds(song) * 1.2,
                             float(degreePitch(song, song.root, 0)), 0.8f, 0.0f});
+    transpose(written, song.sections.back().transpose);
     w.score.drums.push_back({w.timeOf(bar * kStepsPerBar), drumCrash, 0.6f});
     return w.score;
 }

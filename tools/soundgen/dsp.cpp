@@ -122,14 +122,23 @@ double integratedLoudness(const Stereo& signal)
         for (size_t i = 0; i < planes[c]->size(); ++i)
             weighted[c][i] = float(hp.process(shelf.process((*planes[c])[i])));
     }
-    size_t block = size_t(kBlockSeconds * kSampleRate), hop = size_t(kHopSeconds * kSampleRate);
-    std::vector<double> powers;
-    for (size_t start = 0; start + block <= signal.frames(); start += hop) {
+    // Each 400 ms block is four 100 ms hops: sum the hops once, then blocks.
+    size_t hop = size_t(kHopSeconds * kSampleRate);
+    size_t hopsPerBlock = size_t(kBlockSeconds / kHopSeconds + 0.5);
+    std::vector<double> hops;
+    for (size_t start = 0; start + hop <= signal.frames(); start += hop) {
         double sum = 0.0;
         for (int c = 0; c < 2; ++c)
-            for (size_t i = start; i < start + block; ++i)
+            for (size_t i = start; i < start + hop; ++i)
                 sum += double(weighted[c][i]) * weighted[c][i];
-        powers.push_back(sum / block);
+        hops.push_back(sum);
+    }
+    std::vector<double> powers;
+    for (size_t h = 0; h + hopsPerBlock <= hops.size(); ++h) {
+        double sum = 0.0;
+        for (size_t k = h; k < h + hopsPerBlock; ++k)
+            sum += hops[k];
+        powers.push_back(sum / double(hop * hopsPerBlock));
     }
     auto loudnessOf = [](double power) { return -0.691 + 10.0 * std::log10(std::max(power, 1e-20)); };
     auto gatedMean = [&](double gate) {

@@ -148,8 +148,17 @@ struct Adsr {
     float length(float gate) const { return gate + release * 1.5f; }
 };
 
-// Soft saturation that keeps small signals linear.
-inline float softClip(float x) { return std::tanh(x); }
+// Soft saturation that keeps small signals linear: a rational fit of tanh,
+// within 2% of it and several times cheaper, reaching exactly 1 at |x| = 3.
+inline float softClip(float x)
+{
+    if (x > 3.0f)
+        return 1.0f;
+    if (x < -3.0f)
+        return -1.0f;
+    float x2 = x * x;
+    return x * (27.0f + x2) / (27.0f + 9.0f * x2);
+}
 
 // Freeverb-style room: eight damped combs into four allpasses per side, the
 // delay lengths halved for our 22.05 kHz rate and offset between the sides.

@@ -57,9 +57,35 @@ float playingLevel(const Stereo& part)
     return counted ? float(10.0 * std::log10(sum / counted)) : -200.0f;
 }
 
+// The pump's gain over the whole song: a dip at every kick, a quick fall
+// into it (so it doesn't click) and an exponential climb back out.
+Buffer pumpEnvelope(const Song& song, const std::vector<DrumHit>& drums, size_t frames)
+{
+    constexpr float kFallSeconds = 0.004f;
+    Buffer gain(frames, 1.0f);
+    if (song.pump.depth <= 0.0f)
+        return gain;
+    size_t fall = size_t(kFallSeconds * kSampleRate);
+    size_t span = size_t(song.pump.release * 5.0f * kSampleRate);
+    for (const DrumHit& hit : drums) {
+        if (hit.kind != drumKick)
+            continue;
+        size_t at = size_t(std::max(0.0, hit.time) * kSampleRate);
+        for (size_t i = 0; i < span && at + i < frames; ++i) {
+            float t = float(i) / kSampleRate;
+            float dip = song.pump.depth * hit.velocity * std::exp(-t / song.pump.release);
+            if (i < fall)
+                dip *= float(i) / float(fall);
+            gain[at + i] = std::min(gain[at + i], 1.0f - dip);
+        }
+    }
+    return gain;
+}
+
 // Adds a part, rendered on its own buses, into the song's buses at the
-// part's place in the mix, then clears its buses for the next part.
-void mixPart(Buses& part, float targetDb, Buses& song)
+// part's place in the mix (ducked by `pump` when given), then clears its
+// buses for the next part.
+void mixPart(Buses& part, float targetDb, Buses& song, const Buffer* pump = nullptr)
 {
     float level = playingLevel(part.dry);
     float gain = level > -150.0f ? dbToGain(targetDb - level) : 0.0f;
@@ -67,8 +93,9 @@ void mixPart(Buses& part, float targetDb, Buses& song)
     Stereo* to[] = {&song.dry, &song.reverb, &song.delay};
     for (int b = 0; b < 3; ++b) {
         for (size_t i = 0; i < from[b]->frames(); ++i) {
-            to[b]->left[i] += from[b]->left[i] * gain;
-            to[b]->right[i] += from[b]->right[i] * gain;
+            float g = pump ? gain * (*pump)[i] : gain;
+            to[b]->left[i] += from[b]->left[i] * g;
+            to[b]->right[i] += from[b]->right[i] * g;
         }
         std::fill(from[b]->left.begin(), from[b]->left.end(), 0.0f);
         std::fill(from[b]->right.begin(), from[b]->right.end(), 0.0f);
@@ -76,11 +103,11 @@ void mixPart(Buses& part, float targetDb, Buses& song)
 }
 
 void renderPart(const Patch& patch, const std::vector<NoteEvent>& notes, float targetDb, Buses& part,
-                Buses& song, Rng& rng)
+                Buses& song, Rng& rng, const Buffer* pump = nullptr)
 {
     for (const NoteEvent& n : notes)
         renderNote(patch, n, part, rng);
-    mixPart(part, targetDb, song);
+    mixPart(part, targetDb, song, pump);
 }
 
 } // namespace
@@ -93,9 +120,10 @@ Stereo renderSong(const Song& song)
     size_t frames = size_t(songSeconds(song) * kSampleRate);
     Buses buses(frames), part(frames);
     Rng rng(song.seed * 7 + 3);
-    renderPart(song.pad, score.pad, kPadLevel + song.mix.pad, part, buses, rng);
-    renderPart(song.bass, score.bass, kBassLevel + song.mix.bass, part, buses, rng);
-    renderPart(song.arp, score.arp, kArpLevel + song.mix.arp, part, buses, rng);
+    Buffer pump = pumpEnvelope(song, score.drums, frames);
+    renderPart(song.pad, score.pad, kPadLevel + song.mix.pad, part, buses, rng, &pump);
+    renderPart(song.bass, score.bass, kBassLevel + song.mix.bass, part, buses, rng, &pump);
+    renderPart(song.arp, score.arp, kArpLevel + song.mix.arp, part, buses, rng, &pump);
     renderPart(song.lead, score.lead, kLeadLevel + song.mix.lead, part, buses, rng);
     renderPart(song.bell, score.bell, kBellLevel + song.mix.bell, part, buses, rng);
     DrumKit kit = makeDrumKit(song.kit, rng);

@@ -32,6 +32,7 @@ struct Section {
     int theme;        // which melody the lead plays: 0 or 1
     int intensity;    // 0 sparse .. 3 everything: drum density, filter openness
     bool fill;        // a drum fill and a noise riser lead into the next section
+    int transpose = 0;  // semitones above the song's key: a lift for a last return
 };
 
 enum class Groove { fourFloor, breakbeat, halfTime, gallop, pulse };
@@ -63,6 +64,13 @@ struct Patch {
     float pan = 0.0f;
     float reverb = 0.2f;     // send levels
     float delay = 0.0f;
+};
+
+// Ducks pads, bass and arpeggio under every kick, the breathing pulse of
+// dance music; depth 0 leaves them steady.
+struct Pump {
+    float depth = 0.0f;     // fraction of the level taken away at the kick
+    float release = 0.15f;  // seconds to come back
 };
 
 // The drum kit's tuning; each track gets its own.
@@ -99,6 +107,7 @@ struct Song {
     Patch bass, pad, lead, arp, bell;
     Kit kit;
     MixOffsets mix;
+    Pump pump;
     float reverbRoom, reverbDamp, reverbReturn;
     float delayBeats, delayFeedback, delayReturn;
 };

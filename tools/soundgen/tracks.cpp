@@ -243,6 +243,7 @@ Song drift()
     s.bassLine = BassLine::pulse;
     s.arpShape = ArpShape::upDown;
     s.swing = 0.1f;
+    s.pump = {0.15f, 0.2f};
     s.sevenths = true;
     s.themeDensity = {0.3f, 0.25f};
     s.kit = {52.0f, 1.0f, 200.0f, 0.9f, 7500.0f, 0.9f};
@@ -266,11 +267,12 @@ Song solarWind()
         {16, kFull, 0, 0, 2, false},
         {8, kFull, 1, 1, 2, true},
         {8, kAmbient | layerArp, 2, 0, 0, true},
-        {16, kReturn, 0, 0, 3, false},
-        {8, kFull, 1, 1, 3, false},
-        {4, layerPad | layerArp | layerKick, 0, 0, 1, false},
+        {16, kReturn, 0, 0, 3, false, 2},  // the return lifts a whole step
+        {8, kFull, 1, 1, 3, false, 2},
+        {4, layerPad | layerArp | layerKick, 0, 0, 1, false, 2},
     };
     s.groove = Groove::fourFloor;
+    s.pump = {0.4f, 0.15f};
     s.bassLine = BassLine::octaves;
     s.arpShape = ArpShape::up;
     s.themeDensity = {0.5f, 0.35f};
@@ -370,6 +372,7 @@ Song slingshot()
     s.groove = Groove::breakbeat;
     s.bassLine = BassLine::syncopated;
     s.arpShape = ArpShape::pinball;
+    s.pump = {0.25f, 0.12f};
     s.themeDensity = {0.55f, 0.4f};
     s.lead = sawLead();
     s.kit = {50.0f, 1.0f, 200.0f, 1.0f, 7500.0f, 1.0f};
@@ -460,11 +463,12 @@ Song finalOrbit()
         {16, kFull, 0, 0, 2, false},
         {16, kFull, 1, 1, 3, true},
         {8, layerPad | layerArp | layerBell, 2, 0, 0, true},
-        {16, kReturn, 0, 0, 3, false},
-        {8, kFull, 1, 1, 3, true},
-        {8, kGroove, 0, 0, 2, false},
+        {16, kReturn, 0, 0, 3, false, 1},  // a semitone higher: the screw turns
+        {8, kFull, 1, 1, 3, true, 1},
+        {8, kGroove, 0, 0, 2, false, 1},
     };
     s.groove = Groove::fourFloor;
+    s.pump = {0.3f, 0.1f};
     s.bassLine = BassLine::rolling;
     s.arpShape = ArpShape::up;
     s.themeDensity = {0.4f, 0.3f};
