@@ -273,7 +273,11 @@ void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
             w.score.bass.push_back({w.timeOf(s0 + step), len * w.stepSeconds * 0.9, float(pitch),
                                     vel * float(rng.range(0.92, 1.0)), 0.0f});
         };
+        // Quiet sections hold the bass back: a drone, or plain eighths in
+        // place of the sixteenth-note roll.
         BassLine line = sec.intensity == 0 ? BassLine::drone : w.song.bassLine;
+        if (sec.intensity == 1 && line == BassLine::rolling)
+            line = BassLine::pulse;
         switch (line) {
         case BassLine::drone:
             note(0, 16, root, 0.8f);
@@ -319,7 +323,9 @@ void writeArp(Writer& w, const Section& sec, int firstBar)
         int chord = w.chordAt(b) % 7;
         if (chord > 3)
             chord -= 7;
-        for (int s = 0; s < kStepsPerBar; ++s, ++counter) {
+        // Eighths in the quiet sections, sixteenths once the song is going.
+        int rate = sec.intensity >= 2 ? 1 : 2;
+        for (int s = 0; s < kStepsPerBar; s += rate, ++counter) {
             int idx = 0;
             switch (w.song.arpShape) {
             case ArpShape::up: idx = counter % 6; break;
@@ -329,7 +335,7 @@ void writeArp(Writer& w, const Section& sec, int firstBar)
             }
             int degree = chord + 2 * (idx % 3) + 7 * (idx / 3);
             float vel = (s % 4 == 0 ? 0.9f : 0.65f) * (0.6f + 0.13f * sec.intensity);
-            w.score.arp.push_back({w.timeOf(b * kStepsPerBar + s), w.stepSeconds * 0.7,
+            w.score.arp.push_back({w.timeOf(b * kStepsPerBar + s), w.stepSeconds * 0.7 * rate,
                                    float(degreePitch(w.song, w.song.root + 24, degree)), vel, 0.0f});
         }
     }
@@ -423,6 +429,12 @@ void writeDrums(Writer& w, const Section& sec, int firstBar, Rng& rng)
                     hit(s, drumClosedHat, s % 4 == 2 ? 0.45f : 0.25f, layerHats);
                 break;
             }
+        }
+        // Every fourth bar turns around with a ghost snare and an open hat,
+        // marking the end of the phrase without a full fill.
+        if (!fillBar && bar % 4 == 3 && in >= 1) {
+            hit(15, drumSnare, 0.3f, layerSnare);
+            hit(14, drumOpenHat, 0.45f, layerHats);
         }
         if (fillBar && (layers & layerSnare)) {
             bool toms = w.song.groove == Groove::gallop || w.song.groove == Groove::halfTime;
