@@ -38,7 +38,7 @@ std::string readBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-float peakOf(const std::vector<float>& samples)
+float peakLevel(const std::vector<float>& samples)
 {
     float peak = 0.0f;
     for (float s : samples)
@@ -46,7 +46,7 @@ float peakOf(const std::vector<float>& samples)
     return peak;
 }
 
-float rmsOf(const std::vector<float>& samples, size_t from, size_t to)
+float rmsLevel(const std::vector<float>& samples, size_t from, size_t to)
 {
     double sum = 0.0;
     for (size_t i = from; i < to; ++i)
@@ -54,6 +54,6 @@ float rmsOf(const std::vector<float>& samples, size_t from, size_t to)
     return to > from ? float(std::sqrt(sum / double(to - from))) : 0.0f;
 }
 
-float rmsOf(const std::vector<float>& samples) { return rmsOf(samples, 0, samples.size()); }
+float rmsLevel(const std::vector<float>& samples) { return rmsLevel(samples, 0, samples.size()); }
 
 float toDb(float level) { return 20.0f * std::log10(std::max(level, 1e-9f)); }

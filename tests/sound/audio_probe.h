@@ -20,8 +20,8 @@ Decoded decodeFile(const std::string& path);
 std::string gameFile(const std::string& relative);
 std::string readBytes(const std::string& path);
 
-float peakOf(const std::vector<float>& samples);
+float peakLevel(const std::vector<float>& samples);
 // Root mean square of samples [from, to).
-float rmsOf(const std::vector<float>& samples, size_t from, size_t to);
-float rmsOf(const std::vector<float>& samples);
+float rmsLevel(const std::vector<float>& samples, size_t from, size_t to);
+float rmsLevel(const std::vector<float>& samples);
 float toDb(float level);

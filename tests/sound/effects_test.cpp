@@ -48,14 +48,14 @@ TEST_P(SoundEffect, LoadsWithTheMixerAtItsLength)
 TEST_P(SoundEffect, PeaksBelowFullScaleYetIsNotFaint)
 {
     ASSERT_TRUE(sound.loaded);
-    EXPECT_LT(peakOf(sound.left), kFullScale);
-    EXPECT_GT(peakOf(sound.left), kFaintPeak);
+    EXPECT_LT(peakLevel(sound.left), kFullScale);
+    EXPECT_GT(peakLevel(sound.left), kFaintPeak);
 }
 
 TEST_P(SoundEffect, SoundsTheMomentItIsPlayed)
 {
     ASSERT_TRUE(sound.loaded);
-    float threshold = 0.1f * peakOf(sound.left);
+    float threshold = 0.1f * peakLevel(sound.left);
     size_t onset = 0;
     while (onset < sound.left.size() && std::fabs(sound.left[onset]) < threshold)
         ++onset;
@@ -69,7 +69,7 @@ TEST_P(SoundEffect, OneShotEndsInSilence)
     ASSERT_TRUE(sound.loaded);
     size_t tail = kMixRate / 200;  // the last 5 ms
     std::vector<float> end(sound.left.end() - long(tail), sound.left.end());
-    EXPECT_LT(peakOf(end), 0.02f) << "cut off mid-sound: the mixer would click";
+    EXPECT_LT(peakLevel(end), 0.02f) << "cut off mid-sound: the mixer would click";
 }
 
 INSTANTIATE_TEST_SUITE_P(Game, SoundEffect, ::testing::ValuesIn(kEffects),
@@ -92,7 +92,7 @@ TEST(Collide, CarriesMidrangeThatSurvivesLowVolume)
         low += coef * (hit.left[i] - low);
         upper[i] = hit.left[i] - low;
     }
-    EXPECT_GT(rmsOf(upper) / rmsOf(hit.left), 0.35f);
+    EXPECT_GT(rmsLevel(upper) / rmsLevel(hit.left), 0.35f);
 }
 
 class ThrustLoop : public ::testing::Test {

@@ -47,7 +47,7 @@ protected:
         size_t end = d.left.size() - size_t(kEndingSeconds * kMixRate);
         std::vector<float> levels;
         for (size_t from = 0; from + window <= end; from += window)
-            levels.push_back(toDb(rmsOf(d.left, from, from + window)));
+            levels.push_back(toDb(rmsLevel(d.left, from, from + window)));
         return levels;
     }
     static std::vector<Decoded>* tracks;
@@ -82,7 +82,7 @@ TEST_F(Music, EveryTrackIsRealStereo)
         std::vector<float> side(d.left.size());
         for (size_t i = 0; i < side.size(); ++i)
             side[i] = d.left[i] - d.right[i];
-        EXPECT_GT(rmsOf(side), 0.05f * rmsOf(d.left)) << trackPath(n);
+        EXPECT_GT(rmsLevel(side), 0.05f * rmsLevel(d.left)) << trackPath(n);
     }
 }
 
@@ -91,8 +91,8 @@ TEST_F(Music, LevelsLeaveHeadroomAndMatchAcrossTracks)
     float loudest = -100.0f, quietest = 0.0f;
     for (int n = 1; n <= kTracks; ++n) {
         const Decoded& d = track(n);
-        EXPECT_LT(std::max(peakOf(d.left), peakOf(d.right)), kCeiling) << trackPath(n);
-        float level = toDb((rmsOf(d.left) + rmsOf(d.right)) * 0.5f);
+        EXPECT_LT(std::max(peakLevel(d.left), peakLevel(d.right)), kCeiling) << trackPath(n);
+        float level = toDb((rmsLevel(d.left) + rmsLevel(d.right)) * 0.5f);
         EXPECT_LT(level, kLoudestRmsDb) << trackPath(n);
         EXPECT_GT(level, kQuietestRmsDb) << trackPath(n);
         loudest = std::max(loudest, level);
