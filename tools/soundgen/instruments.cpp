@@ -190,7 +190,7 @@ Buffer clap(Rng& rng)
 DrumKit makeDrumKit(const Kit& kit, Rng& rng)
 {
     DrumKit d;
-    d.hits[drumKick] = pitchedDrum(kit.kickHz, 3.0f * kit.kickPunch, 0.3f, 0.5f, rng, 0.25f);
+    d.hits[drumKick] = pitchedDrum(kit.kickHz, 3.0f * kit.kickPunch, 0.2f, 0.45f, rng, 0.25f);
     d.hits[drumSnare] = snare(kit, rng);
     d.hits[drumClap] = clap(rng);
     d.hits[drumClosedHat] = metalNoise(kit.hatHz, 0.025f, 0.12f, rng);
@@ -208,7 +208,7 @@ void renderDrumHit(const DrumKit& kit, const DrumHit& hit, float gain, Buses& bu
     // Where each drum sits in the stereo picture and how much room it gets.
     static const float pans[drumKinds] = {0.0f, 0.05f, 0.0f, 0.3f, 0.3f, -0.35f, -0.4f, 0.35f};
     static const float rooms[drumKinds] = {0.03f, 0.25f, 0.3f, 0.05f, 0.1f, 0.25f, 0.2f, 0.2f};
-    static const float levels[drumKinds] = {1.0f, 0.75f, 0.7f, 0.3f, 0.3f, 0.3f, 0.7f, 0.7f};
+    static const float levels[drumKinds] = {0.85f, 0.75f, 0.7f, 0.3f, 0.3f, 0.3f, 0.7f, 0.7f};
     const Buffer& sound = kit.hits[hit.kind];
     size_t first = firstFrame(hit.time), total = buses.dry.frames();
     float level = gain * hit.velocity * levels[hit.kind];

@@ -30,7 +30,7 @@ int totalBars(const Song& song)
 // plays, in dB of full scale before the master stage. The lead sings over
 // everything; pads and arps are the bed beneath it.
 constexpr float kLeadLevel = -19.0f;
-constexpr float kBassLevel = -20.0f;
+constexpr float kBassLevel = -21.0f;
 constexpr float kDrumLevel = -17.0f;
 constexpr float kPadLevel = -24.0f;
 constexpr float kArpLevel = -25.5f;
@@ -110,6 +110,52 @@ void renderPart(const Patch& patch, const std::vector<NoteEvent>& notes, float t
     mixPart(part, targetDb, song, pump);
 }
 
+// Lifts quiet stretches (intros, breakdowns) part of the way towards the
+// song's full sections, slowly, like a mix engineer riding the fader: under
+// a game's explosions a ten-decibel breakdown would sound like the music
+// stopped. Loud sections are left alone.
+void rideQuietSections(Stereo& mix)
+{
+    constexpr float kHopSeconds = 0.25f, kWindowSeconds = 1.0f;
+    constexpr float kQuietBelowDb = 4.0f;  // under the song's loud level
+    constexpr float kLiftFraction = 0.5f;  // of the distance beyond that
+    constexpr float kMostLiftDb = 5.0f;
+    constexpr float kRideSeconds = 1.5f;   // how slowly the fader moves
+    size_t hop = size_t(kHopSeconds * kSampleRate), window = size_t(kWindowSeconds * kSampleRate);
+    size_t hops = mix.frames() / hop + 1;
+    std::vector<float> level(hops);
+    for (size_t h = 0; h < hops; ++h) {
+        size_t centre = h * hop;
+        size_t from = centre > window / 2 ? centre - window / 2 : 0;
+        size_t to = std::min(mix.frames(), centre + window / 2);
+        double sum = 0.0;
+        for (size_t i = from; i < to; ++i)
+            sum += double(mix.left[i]) * mix.left[i] + double(mix.right[i]) * mix.right[i];
+        level[h] = to > from ? float(10.0 * std::log10(sum / double(2 * (to - from)) + 1e-20)) : -200.0f;
+    }
+    std::vector<float> sorted = level;
+    std::sort(sorted.begin(), sorted.end());
+    float loud = sorted[sorted.size() * 4 / 5];  // the level the full sections sit at
+    std::vector<float> lift(hops);
+    for (size_t h = 0; h < hops; ++h)
+        lift[h] = std::clamp((loud - kQuietBelowDb - level[h]) * kLiftFraction, 0.0f, kMostLiftDb);
+    // Smoothed forwards and backwards, so the fader starts moving a little
+    // before a quiet section and never jumps.
+    float coef = 1.0f - std::exp(-kHopSeconds / kRideSeconds);
+    for (size_t h = 1; h < hops; ++h)
+        lift[h] = lift[h - 1] + coef * (lift[h] - lift[h - 1]);
+    for (size_t h = hops - 1; h-- > 0;)
+        lift[h] = lift[h + 1] + coef * (lift[h] - lift[h + 1]);
+    for (size_t i = 0; i < mix.frames(); ++i) {
+        size_t h = i / hop;
+        float x = float(i - h * hop) / float(hop);
+        float db = lift[h] + x * (lift[std::min(h + 1, hops - 1)] - lift[h]);
+        float g = dbToGain(db);
+        mix.left[i] *= g;
+        mix.right[i] *= g;
+    }
+}
+
 } // namespace
 
 double songSeconds(const Song& song) { return (totalBars(song) + 1) * barSeconds(song) + kTailSeconds; }
@@ -149,6 +195,7 @@ Stereo renderSong(const Song& song)
     }
     dcBlock(mix.left, kSubsonicHz);
     dcBlock(mix.right, kSubsonicHz);
+    rideQuietSections(mix);
     size_t fade = size_t(kEndFadeSeconds * kSampleRate);
     for (size_t i = 0; i < fade; ++i) {
         float g = float(i) / float(fade);

@@ -29,7 +29,7 @@ Patch sawBass()
     Patch p;
     p.wave = Wave::saw;
     p.wave2 = Wave::square;
-    p.mix2 = 0.5f;
+    p.mix2 = 0.35f;
     p.interval2 = -12.0f;
     p.amp = {0.003f, 0.2f, 0.7f, 0.06f};
     p.cutoff = 220.0f;
