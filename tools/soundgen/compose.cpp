@@ -191,22 +191,24 @@ void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, in
     int center = sec.theme == 0 ? 2 : 4;
     int position = center;
     float variation = statement == 0 ? 0.06f : 0.2f;
+    int phrase = 0;
     float velocity = 0.7f + 0.1f * sec.intensity;
     bool counter = (sec.layers & layerCounter) != 0;
-    for (int bar = 0; bar + 4 <= sec.bars; bar += 8) {
+    for (int bar = 0; bar + 4 <= sec.bars; bar += 8, ++phrase) {
         bool full = bar + 8 <= sec.bars;
         int b = firstBar + bar;
+        // A second phrase in the same section wanders further from the
+        // motif and takes its sequence down instead of up.
+        float tweak = variation + 0.12f * float(phrase);
+        int lift = phrase % 2 == 0 ? 2 : -2;
         playMotif(w, motif, b, Ending::free, 0, 0.0f, rng, position, center, octaveTonic, velocity, counter);
         if (full) {
-            playMotif(w, motif, b + 2, Ending::open, 0, variation, rng, position, center, octaveTonic, velocity,
+            playMotif(w, motif, b + 2, Ending::open, 0, tweak, rng, position, center, octaveTonic, velocity, counter);
+            playMotif(w, motif, b + 4, Ending::free, lift, tweak, rng, position, center, octaveTonic, velocity,
                       counter);
-            playMotif(w, motif, b + 4, Ending::free, 2, variation, rng, position, center, octaveTonic, velocity,
-                      counter);
-            playMotif(w, motif, b + 6, Ending::home, 0, variation, rng, position, center, octaveTonic, velocity,
-                      counter);
+            playMotif(w, motif, b + 6, Ending::home, 0, tweak, rng, position, center, octaveTonic, velocity, counter);
         } else {
-            playMotif(w, motif, b + 2, Ending::home, 0, variation, rng, position, center, octaveTonic, velocity,
-                      counter);
+            playMotif(w, motif, b + 2, Ending::home, 0, tweak, rng, position, center, octaveTonic, velocity, counter);
         }
     }
 }

@@ -69,8 +69,10 @@ Buffer gunshot()
         bark.process(n);
         float crack = n * std::exp(-t / 0.002f);
         float body = bark.band * std::exp(-t / 0.035f) * 2.2f;
-        float low = thump.step(Wave::sine, 55.0f + 160.0f * std::exp(-t / 0.03f)) * std::exp(-t / 0.05f);
-        out[i] = softClip(1.6f * (0.5f * crack + body + 0.9f * low));
+        // The thump is kept short: a volley of seventeen would turn a long
+        // one into a drone.
+        float low = thump.step(Wave::sine, 55.0f + 160.0f * std::exp(-t / 0.03f)) * std::exp(-t / 0.03f);
+        out[i] = softClip(1.6f * (0.5f * crack + body + 0.7f * low));
     }
     fadeTail(out, kTailFadeSeconds);
     return out;
@@ -228,7 +230,7 @@ Buffer explode()
         rumble.process(n);
         float roar = rumble.low * std::exp(-t / 0.6f);
         float crack = rumble.high * std::exp(-t / 0.01f);
-        out[i] = std::fmin(1.0f, t / 0.002f) * (1.0f * low + 1.3f * roar + 0.6f * crack);
+        out[i] = std::fmin(1.0f, t / 0.002f) * (1.0f * low + 1.8f * roar + 0.6f * crack);
     }
     // Debris lands at random, thinning out: most early, a few stragglers.
     constexpr int kDebrisGrains = 60, kDebrisPings = 10;
