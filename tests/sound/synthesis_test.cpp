@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "dsp.h"
+#include "instruments.h"
 #include "rng.h"
 
 namespace {
@@ -199,6 +200,26 @@ TEST(Rng, SameSeedSameSequenceOtherSeedAnother)
         differs = differs || x != c.uniform();
     }
     EXPECT_TRUE(differs);
+}
+
+} // namespace
+
+namespace {
+
+// Drum hits are pre-rendered to fixed lengths and dropped into the mix: one
+// still sounding at its cut would click on every beat of every track.
+TEST(DrumKit, EveryHitEndsInSilence)
+{
+    Rng rng(7);
+    for (const Song& song : allSongs()) {
+        DrumKit kit = makeDrumKit(song.kit, rng);
+        for (int kind = 0; kind < drumKinds; ++kind) {
+            const Buffer& hit = kit.hits[size_t(kind)];
+            ASSERT_GT(hit.size(), size_t(kSampleRate / 50));
+            Buffer tail(hit.end() - kSampleRate / 200, hit.end());
+            EXPECT_LT(peakOf(tail), 0.01f * peakOf(hit)) << song.path << " drum " << kind;
+        }
+    }
 }
 
 } // namespace

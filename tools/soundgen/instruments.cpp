@@ -198,8 +198,17 @@ DrumKit makeDrumKit(const Kit& kit, Rng& rng)
     d.hits[drumCrash] = metalNoise(kit.hatHz * 0.6f, 0.9f, 2.5f, rng);
     d.hits[drumTomLow] = pitchedDrum(kit.kickHz * 2.2f, 0.6f, 0.22f, 0.45f, rng, 0.1f);
     d.hits[drumTomHigh] = pitchedDrum(kit.kickHz * 3.2f, 0.6f, 0.18f, 0.4f, rng, 0.1f);
-    for (Buffer& b : d.hits)
+    // Each hit is cut to a fixed length; ease its last stretch down so the
+    // cut never clicks, however long the drum was still ringing.
+    constexpr float kFadeFraction = 0.3f;
+    for (Buffer& b : d.hits) {
+        size_t fade = size_t(float(b.size()) * kFadeFraction);
+        for (size_t i = 0; i < fade; ++i) {
+            float x = float(i) / float(fade);
+            b[b.size() - 1 - i] *= x * x;
+        }
         scale(b, kit.gain);
+    }
     return d;
 }
 
@@ -226,6 +235,7 @@ void renderDrumHit(const DrumKit& kit, const DrumHit& hit, float gain, Buses& bu
 void renderRiser(const Riser& riser, Buses& buses, Rng& rng)
 {
     constexpr float kRiserGain = 0.12f;
+    constexpr float kRiserCutSeconds = 0.03f;
     size_t first = firstFrame(riser.start), total = buses.dry.frames();
     size_t count = size_t(riser.length * kSampleRate);
     Svf sweep;
@@ -234,7 +244,10 @@ void renderRiser(const Riser& riser, Buses& buses, Rng& rng)
         if (i % kControlSamples == 0)
             sweep.set(400.0f * std::pow(15.0f, x), 2.0f);
         sweep.process(rng.noise());
-        float v = sweep.band * x * x * kRiserGain;
+        // Swells to the downbeat, then drops away in the last few
+        // milliseconds rather than stopping dead.
+        float cut = std::fmin(1.0f, float(count - i) / (kRiserCutSeconds * kSampleRate));
+        float v = sweep.band * x * x * cut * kRiserGain;
         size_t f = first + i;
         // Wider as it rises: the two sides drift apart in level.
         buses.dry.left[f] += v * (1.0f - 0.3f * x);
