@@ -157,9 +157,9 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
             if (((target - w.chordAt(noteBar)) % 7 + 7) % 7 == 0)
                 target += 2;
         } else if (strong) {
-            // Snap onward in the direction the line was moving, so a step
-            // up never falls back onto the note it left.
-            // A leap has made its move already: it takes the nearest tone.
+            // A step snaps onward in the direction it was going, so a step
+            // up never falls back onto the note it left; a leap has made
+            // its move already and takes the nearest tone.
             int direction = std::abs(move) > 1 ? 0 : move;
             target = w.nearestChordTone(noteBar, target, direction);
             if (target == position && direction != 0)

@@ -125,6 +125,44 @@ Patch sawLead()
     return p;
 }
 
+// Soft and breathy, an octave harmonic on top: for the floating tracks.
+Patch fluteLead()
+{
+    Patch p;
+    p.wave = Wave::triangle;
+    p.wave2 = Wave::sine;
+    p.mix2 = 0.25f;
+    p.interval2 = 12.0f;
+    p.amp = {0.06f, 0.6f, 0.8f, 0.4f};
+    p.cutoff = 2500.0f;
+    p.vibrato = 0.2f;
+    p.vibratoRate = 4.6f;
+    p.gain = 0.2f;
+    p.reverb = 0.45f;
+    p.delay = 0.35f;
+    return p;
+}
+
+// Hollow and reedy: a square through a plucked filter.
+Patch squareLead()
+{
+    Patch p;
+    p.wave = Wave::square;
+    p.unison = 2;
+    p.detune = 7.0f;
+    p.amp = {0.005f, 0.35f, 0.65f, 0.18f};
+    p.cutoff = 1100.0f;
+    p.envAmount = 2200.0f;
+    p.filterDecay = 0.2f;
+    p.resonance = 1.2f;
+    p.vibrato = 0.12f;
+    p.vibratoRate = 6.0f;
+    p.gain = 0.17f;
+    p.reverb = 0.3f;
+    p.delay = 0.3f;
+    return p;
+}
+
 Patch pluckArp()
 {
     Patch p;
@@ -138,6 +176,32 @@ Patch pluckArp()
     p.pan = 0.25f;
     p.reverb = 0.25f;
     p.delay = 0.35f;
+    return p;
+}
+
+// Bright, edgy plucks for the fights.
+Patch sawArp()
+{
+    Patch p = pluckArp();
+    p.wave = Wave::saw;
+    p.cutoff = 700.0f;
+    p.envAmount = 4000.0f;
+    p.filterDecay = 0.06f;
+    p.resonance = 1.8f;
+    p.pan = -0.2f;
+    return p;
+}
+
+// A small FM chime: glassy plucks for the spacious tracks.
+Patch chimeArp()
+{
+    Patch p = pluckArp();
+    p.fmRatio = 2.0f;
+    p.fmIndex = 1.5f;
+    p.fmDecay = 0.08f;
+    p.cutoff = 6000.0f;
+    p.envAmount = 0.0f;
+    p.amp = {0.001f, 0.25f, 0.0f, 0.15f};
     return p;
 }
 
@@ -211,6 +275,7 @@ Song collapsar()
     s.bass = growlBass();
     s.pad = darkPad();
     s.lead = sawLead();
+    s.arp = sawArp();
     s.kit = {48.0f, 1.2f, 180.0f, 1.0f, 7000.0f, 1.0f};
     s.reverbRoom = 0.7f;
     s.delayBeats = 0.5f;
@@ -309,6 +374,8 @@ Song darkMatter()
     s.themeDensity = {0.35f, 0.2f};
     s.themeOctave = {3, 3};
     s.pad = darkPad();
+    s.lead.cutoff = 1100.0f;  // the soft lead, darker still
+    s.lead.reverb = 0.5f;
     s.kit = {46.0f, 1.1f, 170.0f, 1.1f, 6500.0f, 1.0f};
     s.reverbRoom = 0.88f;
     return s;
@@ -342,6 +409,8 @@ Song nebula()
     s.sevenths = true;
     s.themeDensity = {0.25f, 0.3f};
     s.bass = subBass();
+    s.lead = fluteLead();
+    s.arp = chimeArp();
     s.kit = {55.0f, 0.8f, 210.0f, 0.7f, 8000.0f, 0.8f};
     s.reverbRoom = 0.9f;
     s.delayFeedback = 0.5f;
@@ -374,7 +443,7 @@ Song slingshot()
     s.arpShape = ArpShape::pinball;
     s.pump = {0.25f, 0.12f};
     s.themeDensity = {0.55f, 0.4f};
-    s.lead = sawLead();
+    s.lead = squareLead();
     s.kit = {50.0f, 1.0f, 200.0f, 1.0f, 7500.0f, 1.0f};
     return s;
 }
@@ -407,6 +476,7 @@ Song warlord()
     s.bass = growlBass();
     s.pad = darkPad();
     s.lead = sawLead();
+    s.arp = sawArp();
     s.kit = {50.0f, 1.3f, 185.0f, 1.1f, 7000.0f, 1.0f};
     s.reverbRoom = 0.65f;
     s.delayBeats = 0.5f;
@@ -441,6 +511,7 @@ Song annihilator()
     s.bass = growlBass();
     s.pad = darkPad();
     s.lead = sawLead();
+    s.arp = sawArp();
     s.kit = {45.0f, 1.4f, 165.0f, 1.2f, 6500.0f, 1.05f};
     s.reverbRoom = 0.75f;
     return s;
@@ -476,6 +547,7 @@ Song finalOrbit()
     s.bass = growlBass();
     s.pad = darkPad();
     s.lead = sawLead();
+    s.arp = sawArp();
     s.kit = {47.0f, 1.3f, 190.0f, 1.0f, 7500.0f, 1.0f};
     s.reverbRoom = 0.7f;
     s.delayBeats = 0.5f;
