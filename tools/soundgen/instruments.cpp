@@ -136,15 +136,24 @@ Buffer pitchedDrum(float hz, float punch, float decay, float seconds, Rng& rng, 
     return out;
 }
 
-// Hats and cymbals: noise with the low end removed, ringing for `decay`.
+// Hats and cymbals: six square waves at unrelated pitches clash into a
+// metallic shimmer; with noise for the sizzle and the low end removed, it
+// rings for `decay`.
 Buffer metalNoise(float hz, float decay, float seconds, Rng& rng)
 {
+    static const float clash[] = {205.3f, 304.4f, 369.6f, 522.7f, 540.0f, 800.0f};
     Buffer out = drumBuffer(seconds);
     Svf tone;
     tone.set(hz, 0.9f);
+    Osc metal[6];
+    for (Osc& o : metal)
+        o.phase = float(rng.uniform());
     for (size_t i = 0; i < out.size(); ++i) {
         float t = float(i) / kSampleRate;
-        tone.process(rng.noise());
+        float ring = 0.0f;
+        for (int k = 0; k < 6; ++k)
+            ring += metal[k].step(Wave::square, clash[k] * 1.5f);
+        tone.process(0.6f * rng.noise() + 0.12f * ring);
         out[i] = (tone.high * 0.7f + tone.band * 0.5f) * std::exp(-t / decay) * std::fmin(1.0f, t / 0.0005f);
     }
     return out;

@@ -258,7 +258,7 @@ Song collapsar()
     s.bpm = 148.0f;
     s.root = 38;
     s.scale = scales::harmonicMinor;
-    s.progressions = {{0, 0, 5, 4}, {3, 0, 5, 4}, {0, 0, 1, 1}};
+    s.progressions = {{0, 0, 5, 4, 0, 0, 3, 4}, {3, 0, 5, 4}, {0, 0, 1, 1}};
     s.sections = {
         {4, layerPad | layerBass | layerHats, 2, 0, 0, true},
         {16, kFull, 0, 0, 2, false},
@@ -293,7 +293,7 @@ Song drift()
     s.bpm = 108.0f;
     s.root = 40;
     s.scale = scales::minor;
-    s.progressions = {{0, 5, 2, 6}, {3, 4, 5, 6}, {5, 3, 0, 0}};
+    s.progressions = {{0, 5, 2, 6, 3, 5, 6, 0}, {3, 4, 5, 6}, {5, 3, 0, 0}};
     s.sections = {
         {8, kAmbient, 0, 0, 0, false},
         {8, layerPad | layerBass | layerArp | layerKick | layerHats | layerLead, 0, 0, 1, false},
@@ -326,7 +326,7 @@ Song solarWind()
     s.bpm = 124.0f;
     s.root = 31;
     s.scale = scales::dorian;
-    s.progressions = {{0, 3, 0, 6}, {2, 6, 3, 0}, {0, 0, 3, 3}};
+    s.progressions = {{0, 3, 0, 6, 2, 3, 6, 6}, {2, 6, 3, 0}, {0, 0, 3, 3}};
     s.sections = {
         {8, layerPad | layerArp | layerHats, 0, 0, 1, false},
         {16, kFull, 0, 0, 2, false},
@@ -358,7 +358,7 @@ Song darkMatter()
     s.bpm = 96.0f;
     s.root = 30;
     s.scale = scales::phrygian;
-    s.progressions = {{0, 1, 0, 6}, {5, 6, 0, 0}, {0, 0, 1, 1}};
+    s.progressions = {{0, 1, 0, 6, 5, 6, 1, 0}, {5, 6, 0, 0}, {0, 0, 1, 1}};
     s.sections = {
         {8, layerPad | layerBass | layerBell, 2, 0, 0, false},
         {8, layerPad | layerBass | layerKick | layerHats | layerLead, 0, 0, 1, false},
@@ -392,7 +392,7 @@ Song nebula()
     s.bpm = 92.0f;
     s.root = 39;
     s.scale = scales::lydian;
-    s.progressions = {{0, 1, 5, 4}, {5, 2, 1, 0}, {0, 1, 0, 1}};
+    s.progressions = {{0, 1, 5, 4, 0, 1, 2, 4}, {5, 2, 1, 0}, {0, 1, 0, 1}};
     s.sections = {
         {8, kAmbient, 2, 0, 0, false},
         {8, kAmbient | layerArp | layerBass | layerHats | layerLead, 0, 0, 1, false},
@@ -428,7 +428,7 @@ Song slingshot()
     s.bpm = 132.0f;
     s.root = 36;
     s.scale = scales::minor;
-    s.progressions = {{0, 6, 5, 6}, {3, 4, 5, 4}, {5, 5, 0, 0}};
+    s.progressions = {{0, 6, 5, 6, 3, 5, 6, 6}, {3, 4, 5, 4}, {5, 5, 0, 0}};
     s.sections = {
         {4, layerPad | layerArp | layerHats, 0, 0, 1, false},
         {16, kFull, 0, 0, 2, false},
@@ -459,7 +459,7 @@ Song warlord()
     s.bpm = 164.0f;
     s.root = 37;
     s.scale = scales::phrygian;
-    s.progressions = {{0, 1, 0, 1}, {5, 6, 5, 1}, {0, 0, 6, 1}};
+    s.progressions = {{0, 1, 0, 1, 5, 6, 1, 1}, {5, 6, 5, 1}, {0, 0, 6, 1}};
     s.sections = {
         {8, layerPad | layerBass | layerHats, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
@@ -494,7 +494,7 @@ Song annihilator()
     s.bpm = 140.0f;
     s.root = 35;
     s.scale = scales::harmonicMinor;
-    s.progressions = {{0, 4, 5, 4}, {3, 4, 0, 0}, {0, 5, 1, 4}};
+    s.progressions = {{0, 4, 5, 4, 0, 4, 3, 4}, {3, 4, 0, 0}, {0, 5, 1, 4}};
     s.sections = {
         {8, layerPad | layerBass | layerKick, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
@@ -528,7 +528,7 @@ Song finalOrbit()
     s.bpm = 172.0f;
     s.root = 29;
     s.scale = scales::minor;
-    s.progressions = {{0, 5, 3, 4}, {5, 6, 0, 0}, {0, 6, 5, 4}};
+    s.progressions = {{0, 5, 3, 4, 0, 5, 6, 4}, {5, 6, 0, 0}, {0, 6, 5, 4}};
     s.sections = {
         {8, layerPad | layerBass | layerHats | layerArp, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
