@@ -276,7 +276,7 @@ Song collapsar()
     s.pad = darkPad();
     s.lead = sawLead();
     s.arp = sawArp();
-    s.kit = {48.0f, 1.2f, 180.0f, 1.0f, 7000.0f, 1.0f};
+    s.kit = {51.0f, 1.2f, 180.0f, 1.0f, 7000.0f, 1.0f};
     s.reverbRoom = 0.7f;
     s.delayBeats = 0.5f;
     return s;
@@ -376,7 +376,7 @@ Song darkMatter()
     s.pad = darkPad();
     s.lead.cutoff = 1100.0f;  // the soft lead, darker still
     s.lead.reverb = 0.5f;
-    s.kit = {46.0f, 1.1f, 170.0f, 1.1f, 6500.0f, 1.0f};
+    s.kit = {50.0f, 1.1f, 170.0f, 1.1f, 6500.0f, 1.0f};
     s.reverbRoom = 0.88f;
     return s;
 }
@@ -512,7 +512,7 @@ Song annihilator()
     s.pad = darkPad();
     s.lead = sawLead();
     s.arp = sawArp();
-    s.kit = {45.0f, 1.4f, 165.0f, 1.2f, 6500.0f, 1.05f};
+    s.kit = {49.0f, 1.4f, 165.0f, 1.2f, 6500.0f, 1.05f};
     s.reverbRoom = 0.75f;
     return s;
 }
@@ -548,7 +548,7 @@ Song finalOrbit()
     s.pad = darkPad();
     s.lead = sawLead();
     s.arp = sawArp();
-    s.kit = {47.0f, 1.3f, 190.0f, 1.0f, 7500.0f, 1.0f};
+    s.kit = {52.0f, 1.3f, 190.0f, 1.0f, 7500.0f, 1.0f};
     s.reverbRoom = 0.7f;
     s.delayBeats = 0.5f;
     return s;
