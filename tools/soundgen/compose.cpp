@@ -56,16 +56,15 @@ struct Writer {
         return rel == 0 || rel == 2 || rel == 4;
     }
     // The chord tone of `bar` nearest to `degree`, searching only upward
-    // (direction > 0), only downward (< 0) or both ways, preferring the one
-    // above on a tie so lines lean upward.
-    int nearestChordTone(int bar, int degree, int direction = 0) const
+    // (direction > 0), only downward (< 0) or both ways; a tie goes to the
+    // one above unless `tieDown`.
+    int nearestChordTone(int bar, int degree, int direction = 0, bool tieDown = false) const
     {
-        for (int d = 0; d < 4; ++d) {
-            if (direction >= 0 && isChordTone(bar, degree + d))
-                return degree + d;
-            if (direction <= 0 && isChordTone(bar, degree - d))
-                return degree - d;
-        }
+        int first = tieDown ? -1 : 1;
+        for (int d = 0; d < 4; ++d)
+            for (int side : {first, -first})
+                if ((direction == 0 || direction == side) && isChordTone(bar, degree + side * d))
+                    return degree + side * d;
         return degree;
     }
 };
@@ -99,8 +98,8 @@ Motif makeMotif(Rng& rng, float density)
     for (size_t k = 1; k < motif.size(); ++k) {
         int size = sizes[rng.below(6)];
         bool rising = k <= peak ? rng.chance(0.75) : rng.chance(0.25);
-        if (k == 1 && rng.chance(0.3)) {
-            size = 3 + rng.below(2);
+        if (k == 1 && rng.chance(0.3)) {  // an opening leap of a fourth
+            size = 3;
             rising = true;
         }
         motif[k].move = rising ? size : -size;
@@ -160,8 +159,11 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
             // A step snaps onward in the direction it was going, so a step
             // up never falls back onto the note it left; a leap has made
             // its move already and takes the nearest tone.
-            int direction = std::abs(move) > 1 ? 0 : move;
-            target = w.nearestChordTone(noteBar, target, direction);
+            bool leap = std::abs(move) > 1;
+            int direction = leap ? 0 : move;
+            // A leap that lands between two chord tones takes the one that
+            // makes it smaller.
+            target = w.nearestChordTone(noteBar, target, direction, leap && move > 0);
             if (target == position && direction != 0)
                 target = w.nearestChordTone(noteBar, target + direction, direction);
         }
