@@ -109,12 +109,24 @@ Motif makeMotif(Rng& rng, float density)
 
 enum class Ending { open, home, free };
 
+// A tune being written: where its notes go and where it has got to.
+struct Line {
+    std::vector<NoteEvent>* out;
+    int octaveTonic;  // MIDI pitch of the key's tonic in the tune's octave
+    int center;       // scale degree the tune circles
+    int position;     // scale degree of its last note
+    float velocity;
+    float pan;
+    bool counter;  // doubled a sixth below
+};
+
 // Writes one statement of a motif from `bar`, continuing from the melody's
 // last scale position. `open` ends on a chord tone other than the root, a
 // question; `home` ends on the root with a long note, the answer.
-void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, float tweak, Rng& rng,
-               int& position, int center, int octaveTonic, float velocity, bool counter)
+void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, float tweak, Rng& rng, Line& line)
 {
+    int& position = line.position;
+    int center = line.center;
     int firstStep = bar * kStepsPerBar;
     Motif notes = motif;
     if (ending == Ending::home) {
@@ -171,31 +183,21 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
         int step = firstStep + n.step;
         double start = w.timeOf(step) + rng.range(-kHumanTiming, kHumanTiming);
         double length = n.length * w.stepSeconds * 0.92;
-        float vel = velocity * (stepInBar % 4 == 0 ? 1.0f : 0.85f) * float(rng.range(0.94, 1.0));
-        w.score.lead.push_back({start, length, float(degreePitch(w.song, octaveTonic, target)), vel, -0.12f});
-        if (counter) {
+        float vel = line.velocity * (stepInBar % 4 == 0 ? 1.0f : 0.85f) * float(rng.range(0.94, 1.0));
+        line.out->push_back({start, length, float(degreePitch(w.song, line.octaveTonic, target)), vel, line.pan});
+        if (line.counter) {
             // A sixth below is a third above, inverted: sweet, never muddy.
-            int below = target - 5;
-            w.score.lead.push_back(
-                {start + 0.004, length, float(degreePitch(w.song, octaveTonic, below)), vel * 0.55f, 0.45f});
+            line.out->push_back({start + 0.004, length, float(degreePitch(w.song, line.octaveTonic, target - 5)),
+                                 vel * 0.55f, line.pan + 0.55f});
         }
     }
 }
 
-// `statement` counts the sections that played this theme before: the first
-// keeps the motif nearly exact, later ones vary it more.
-void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, int statement, const Motif& motif)
+// Plays a theme through a section in eight-bar phrases: statement,
+// question, restatement a step away, answer.
+void playTheme(Writer& w, const Section& sec, int firstBar, const Motif& motif, float variation, Rng& rng, Line line)
 {
-    Rng rng(w.song.seed * 977 + uint64_t(sectionIndex) * 13 + 5);
-    int octaveTonic = w.song.root + 12 * w.song.themeOctave[size_t(sec.theme)];
-    // The first theme circles the key's third; the second sits higher, on
-    // the fifth, for contrast.
-    int center = sec.theme == 0 ? 2 : 4;
-    int position = center;
-    float variation = statement == 0 ? 0.06f : 0.2f;
     int phrase = 0;
-    float velocity = 0.7f + 0.1f * sec.intensity;
-    bool counter = (sec.layers & layerCounter) != 0;
     for (int bar = 0; bar + 4 <= sec.bars; bar += 8, ++phrase) {
         bool full = bar + 8 <= sec.bars;
         int b = firstBar + bar;
@@ -203,15 +205,36 @@ void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, in
         // motif and takes its sequence down instead of up.
         float tweak = variation + 0.12f * float(phrase);
         int lift = phrase % 2 == 0 ? 2 : -2;
-        playMotif(w, motif, b, Ending::free, 0, 0.0f, rng, position, center, octaveTonic, velocity, counter);
+        playMotif(w, motif, b, Ending::free, 0, 0.0f, rng, line);
         if (full) {
-            playMotif(w, motif, b + 2, Ending::open, 0, tweak, rng, position, center, octaveTonic, velocity, counter);
-            playMotif(w, motif, b + 4, Ending::free, lift, tweak, rng, position, center, octaveTonic, velocity,
-                      counter);
-            playMotif(w, motif, b + 6, Ending::home, 0, tweak, rng, position, center, octaveTonic, velocity, counter);
+            playMotif(w, motif, b + 2, Ending::open, 0, tweak, rng, line);
+            playMotif(w, motif, b + 4, Ending::free, lift, tweak, rng, line);
+            playMotif(w, motif, b + 6, Ending::home, 0, tweak, rng, line);
         } else {
-            playMotif(w, motif, b + 2, Ending::home, 0, tweak, rng, position, center, octaveTonic, velocity, counter);
+            playMotif(w, motif, b + 2, Ending::home, 0, tweak, rng, line);
         }
+    }
+}
+
+// `statement` counts the sections that played this theme before: the first
+// keeps the motif nearly exact, later ones vary it more. In a section with
+// chimes the bells recall the first theme softly instead of the lead.
+void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, int statement, const Motif& motif)
+{
+    Rng rng(w.song.seed * 977 + uint64_t(sectionIndex) * 13 + 5);
+    // The first theme circles the key's third; the second sits higher, on
+    // the fifth, for contrast.
+    int center = sec.theme == 0 ? 2 : 4;
+    int octaveTonic = w.song.root + 12 * w.song.themeOctave[size_t(sec.theme)];
+    float variation = statement == 0 ? 0.06f : 0.2f;
+    if (sec.layers & layerLead) {
+        Line lead{&w.score.lead, octaveTonic, center, center, 0.7f + 0.1f * sec.intensity, -0.12f,
+                  (sec.layers & layerCounter) != 0};
+        playTheme(w, sec, firstBar, motif, variation, rng, lead);
+    }
+    if (sec.layers & layerChime) {
+        Line chime{&w.score.bell, octaveTonic, center, center, 0.75f, 0.3f, false};
+        playTheme(w, sec, firstBar, motif, variation, rng, chime);
     }
 }
 
@@ -498,7 +521,7 @@ Score compose(const Song& song)
             writeArp(w, sec, bar);
         if (sec.layers & layerBell)
             writeBell(w, sec, bar, partRng);
-        if (sec.layers & layerLead)
+        if (sec.layers & (layerLead | layerChime))
             writeLead(w, sec, bar, int(i), statements[sec.theme]++, motifs[sec.theme]);
         if (sec.layers & layerDrums)
             writeDrums(w, sec, bar, partRng);

@@ -21,7 +21,8 @@ enum Layer : unsigned {
     layerKick = 1u << 5,
     layerSnare = 1u << 6,
     layerHats = 1u << 7,
-    layerCounter = 1u << 8,  // the lead doubled a third above, for returns
+    layerCounter = 1u << 8,  // the lead doubled a sixth below, for returns
+    layerChime = 1u << 9,    // the theme recalled softly on the bells
     layerDrums = layerKick | layerSnare | layerHats,
 };
 

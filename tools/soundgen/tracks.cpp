@@ -13,6 +13,7 @@ constexpr unsigned kAmbient = layerPad | layerBell;
 constexpr unsigned kGroove = layerPad | layerBass | layerArp | layerDrums;
 constexpr unsigned kFull = kGroove | layerLead;
 constexpr unsigned kReturn = kFull | layerCounter;
+constexpr unsigned kBreakdown = layerPad | layerArp | layerChime;  // the theme recalled on bells
 
 // Space and effect settings most tracks share; each song overrides a few.
 Song base()
@@ -88,7 +89,7 @@ Song drift()
         {8, layerPad | layerBass | layerArp | layerKick | layerHats | layerLead, 0, 0, 1, false},
         {8, kFull, 0, 0, 2, false},
         {8, kFull, 1, 1, 2, true},
-        {8, kAmbient | layerArp, 2, 0, 0, true},
+        {8, kBreakdown, 2, 0, 0, true},
         {8, kReturn, 0, 0, 3, false},
         {8, kFull, 1, 1, 3, false},
         {8, kAmbient | layerArp | layerHats, 0, 0, 1, false},
@@ -120,7 +121,7 @@ Song solarWind()
         {8, layerPad | layerArp | layerHats, 0, 0, 1, false},
         {16, kFull, 0, 0, 2, false},
         {8, kFull, 1, 1, 2, true},
-        {8, kAmbient | layerArp, 2, 0, 0, true},
+        {8, kBreakdown, 2, 0, 0, true},
         {16, kReturn, 0, 0, 3, false, 2},  // the return lifts a whole step
         {8, kFull, 1, 1, 3, false, 2},
         {4, layerPad | layerArp | layerKick, 0, 0, 1, false, 2},
@@ -153,7 +154,7 @@ Song darkMatter()
         {8, layerPad | layerBass | layerKick | layerHats | layerLead, 0, 0, 1, false},
         {8, kFull, 0, 0, 2, true},
         {8, kFull, 1, 1, 2, true},
-        {8, kAmbient | layerArp, 2, 0, 0, true},
+        {8, kBreakdown, 2, 0, 0, true},
         {8, kReturn, 0, 0, 3, false},
         {8, layerPad | layerBass | layerArp | layerBell, 0, 0, 1, false},
     };
@@ -186,7 +187,7 @@ Song nebula()
         {8, kAmbient, 2, 0, 0, false},
         {8, kAmbient | layerArp | layerBass | layerHats | layerLead, 0, 0, 1, false},
         {8, kFull | layerBell, 1, 1, 2, true},
-        {8, kAmbient, 2, 0, 0, true},
+        {8, kBreakdown, 2, 0, 0, true},
         {8, kReturn | layerBell, 0, 0, 2, false},
         {8, kFull, 1, 1, 3, false},
         {8, kAmbient | layerArp, 0, 0, 0, false},
@@ -222,7 +223,7 @@ Song slingshot()
         {4, layerPad | layerArp | layerHats, 0, 0, 1, false},
         {16, kFull, 0, 0, 2, false},
         {8, kFull, 1, 1, 3, true},
-        {8, kAmbient | layerArp, 2, 0, 0, true},
+        {8, kBreakdown, 2, 0, 0, true},
         {16, kReturn, 0, 0, 3, false},
         {8, kFull, 1, 1, 3, false},
         {4, layerPad | layerArp, 0, 0, 1, false},
@@ -288,7 +289,7 @@ Song annihilator()
         {8, layerPad | layerBass | layerKick, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
         {8, kFull, 1, 1, 3, true},
-        {8, layerPad | layerArp | layerBell, 2, 0, 0, true},
+        {8, kBreakdown, 2, 0, 0, true},
         {16, kReturn, 0, 0, 3, false},
         {8, kFull, 1, 1, 3, false},
         {4, layerPad | layerBass | layerKick, 0, 0, 1, false},
@@ -322,7 +323,7 @@ Song finalOrbit()
         {8, layerPad | layerBass | layerHats | layerArp, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
         {16, kFull, 1, 1, 3, true},
-        {8, layerPad | layerArp | layerBell, 2, 0, 0, true},
+        {8, kBreakdown, 2, 0, 0, true},
         {16, kReturn, 0, 0, 3, false, 1},  // a semitone higher: the screw turns
         {8, kFull, 1, 1, 3, true, 1},
         {8, kGroove, 0, 0, 2, false, 1},
