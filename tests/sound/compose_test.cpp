@@ -166,6 +166,33 @@ TEST_P(Composition, MotifReturnsInTheSameRhythm)
     EXPECT_EQ(statement, restatement);
 }
 
+// Where the bells recall the theme, they play the lead's rhythm: the tune
+// is carried through the quiet, not replaced by something else.
+TEST_P(Composition, ChimesRecallTheThemeInItsRhythm)
+{
+    auto onsets = [&](const std::vector<NoteEvent>& part, const Section& s, bool tuneOnly) {
+        int start = firstBarOf(&s) * kStepsPerBar;
+        std::vector<int> steps;
+        for (const NoteEvent& n : part) {
+            int step = stepOf(n.start) - start;
+            if (step >= 0 && step < 2 * kStepsPerBar && (!tuneOnly || n.pan < 0.0f))
+                steps.push_back(step);
+        }
+        return steps;
+    };
+    const Section* themed = nullptr;
+    for (const Section& s : song->sections)
+        if ((s.layers & layerLead) && s.theme == 0 && !themed)
+            themed = &s;
+    ASSERT_NE(themed, nullptr);
+    for (const Section& s : song->sections) {
+        if (!(s.layers & layerChime))
+            continue;
+        EXPECT_FALSE(s.layers & layerBell) << "random bells would trample the recalled theme";
+        EXPECT_EQ(onsets(score.bell, s, false), onsets(score.lead, *themed, true));
+    }
+}
+
 TEST_P(Composition, PartsKeepToTheirRegisters)
 {
     // The bass lives between E1, the lowest a speaker plays, and middle C.
