@@ -20,7 +20,6 @@ namespace {
 constexpr int kStepsPerBar = 16;     // sixteenth notes
 constexpr int kMotifSteps = 32;      // two bars
 constexpr double kHumanTiming = 0.002;  // seconds of random push and pull
-constexpr int kLowestBass = 28;          // E1, 41 Hz: lower is felt more than heard
 
 int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
@@ -294,7 +293,7 @@ void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
         int root = degreePitch(w.song, w.song.root, chord);
         if (root > w.song.root + 6)
             root -= 12;
-        if (root < kLowestBass)
+        if (root < kLowestPitch)
             root += 12;
         int fifth = root + degreePitch(w.song, 0, chord + 4) - degreePitch(w.song, 0, chord);
         int octave = root + 12;

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kMaxUnison = 4;
-constexpr float kLowestPitch = 28.0f;  // MIDI E1, 41 Hz
 // Envelopes, vibrato and the filter cutoff move slowly next to the audio:
 // they are computed once per control block and ramped between.
 constexpr int kControlSamples = 8;
@@ -42,7 +41,7 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
     float centreR = panRight(std::clamp(p.pan + note.pan, -1.0f, 1.0f));
     float baseHz = midiToHz(note.pitch);
     // A sub-octave that would sink below what speakers play folds up one.
-    float interval2 = note.pitch + p.interval2 < kLowestPitch ? p.interval2 + 12.0f : p.interval2;
+    float interval2 = note.pitch + p.interval2 < float(kLowestPitch) ? p.interval2 + 12.0f : p.interval2;
     float ratio2 = std::exp2(interval2 / 12.0f);
     bool stereoFilter = unison > 1 && p.width > 0.0f;
 

@@ -11,6 +11,10 @@
 
 #include "dsp.h"
 
+// The lowest note any part plays: MIDI E1, 41 Hz. Lower is felt more than
+// heard, and small speakers give nothing back for it.
+constexpr int kLowestPitch = 28;
+
 // Which parts play in a section.
 enum Layer : unsigned {
     layerPad = 1u << 0,
