@@ -34,7 +34,7 @@ constexpr float kBassLevel = -21.0f;
 constexpr float kDrumLevel = -17.0f;
 constexpr float kPadLevel = -24.0f;
 constexpr float kArpLevel = -25.5f;
-constexpr float kBellLevel = -27.0f;
+constexpr float kBellLevel = -24.5f;  // they carry the theme through breakdowns
 
 // Level of a part while it plays: the power of the half-second windows in
 // which it sounds at all, so rests and silent sections don't count.
@@ -167,15 +167,15 @@ Stereo renderSong(const Song& song)
     Buses buses(frames), part(frames);
     Rng rng(song.seed * 7 + 3);
     Buffer pump = pumpEnvelope(song, score.drums, frames);
-    renderPart(song.pad, score.pad, kPadLevel + song.mix.pad, part, buses, rng, &pump);
-    renderPart(song.bass, score.bass, kBassLevel + song.mix.bass, part, buses, rng, &pump);
-    renderPart(song.arp, score.arp, kArpLevel + song.mix.arp, part, buses, rng, &pump);
-    renderPart(song.lead, score.lead, kLeadLevel + song.mix.lead, part, buses, rng);
-    renderPart(song.bell, score.bell, kBellLevel + song.mix.bell, part, buses, rng);
+    renderPart(song.pad, score.pad, kPadLevel, part, buses, rng, &pump);
+    renderPart(song.bass, score.bass, kBassLevel, part, buses, rng, &pump);
+    renderPart(song.arp, score.arp, kArpLevel, part, buses, rng, &pump);
+    renderPart(song.lead, score.lead, kLeadLevel, part, buses, rng);
+    renderPart(song.bell, score.bell, kBellLevel, part, buses, rng);
     DrumKit kit = makeDrumKit(song.kit, rng);
     for (const DrumHit& hit : score.drums)
         renderDrumHit(kit, hit, 1.0f, part);
-    mixPart(part, kDrumLevel + song.mix.drums, buses);
+    mixPart(part, kDrumLevel, buses);
     for (const Riser& riser : score.risers)
         renderRiser(riser, buses, rng);
 

@@ -88,11 +88,6 @@ struct Kit {
     float gain = 1.0f;
 };
 
-// A track's own nudges, in dB, to where each part sits in the mix.
-struct MixOffsets {
-    float lead = 0.0f, bass = 0.0f, drums = 0.0f, pad = 0.0f, arp = 0.0f, bell = 0.0f;
-};
-
 struct Song {
     const char* path;   // relative to the game directory
     const char* title;
@@ -111,7 +106,6 @@ struct Song {
     bool sevenths;              // pads voice four-note chords
     Patch bass, pad, lead, arp, bell;
     Kit kit;
-    MixOffsets mix;
     Pump pump;
     float reverbRoom, reverbDamp, reverbReturn;
     float delayBeats, delayFeedback, delayReturn;
