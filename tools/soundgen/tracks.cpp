@@ -156,7 +156,7 @@ Song darkMatter()
         {8, kFull, 1, 1, 2, true},
         {8, kBreakdown, 2, 0, 0, true},
         {8, kReturn, 0, 0, 3, false},
-        {8, layerPad | layerBass | layerArp | layerBell, 0, 0, 1, false},
+        {4, layerPad | layerBass | layerArp | layerBell, 0, 0, 1, false},
     };
     s.groove = Groove::halfTime;
     s.bassLine = BassLine::syncopated;
@@ -190,7 +190,7 @@ Song nebula()
         {8, kBreakdown, 2, 0, 0, true},
         {8, kReturn | layerBell, 0, 0, 2, false},
         {8, kFull, 1, 1, 3, false},
-        {8, kAmbient | layerArp, 0, 0, 0, false},
+        {4, kAmbient | layerArp, 0, 0, 0, false},
     };
     s.groove = Groove::pulse;
     s.bassLine = BassLine::pulse;
