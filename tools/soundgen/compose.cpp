@@ -117,6 +117,8 @@ struct Line {
     float velocity;
     float pan;
     bool counter;  // doubled a sixth below
+    double lastEnd = -1.0;  // when its last note ended, in seconds
+    float lastPitch = 0.0f;
 };
 
 // Writes one statement of a motif from `bar`, continuing from the melody's
@@ -183,7 +185,12 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
         double start = w.timeOf(step) + rng.range(-kHumanTiming, kHumanTiming);
         double length = n.length * w.stepSeconds * 0.92;
         float vel = line.velocity * (stepInBar % 4 == 0 ? 1.0f : 0.85f) * float(rng.range(0.94, 1.0));
-        line.out->push_back({start, length, float(degreePitch(w.song, line.octaveTonic, target)), vel, line.pan});
+        float pitch = float(degreePitch(w.song, line.octaveTonic, target));
+        // A note that follows straight on from the last can slide in from it.
+        bool legato = start - line.lastEnd < w.stepSeconds;
+        line.out->push_back({start, length, pitch, vel, line.pan, legato ? line.lastPitch : 0.0f});
+        line.lastEnd = start + length;
+        line.lastPitch = pitch;
         if (line.counter) {
             // A sixth below is a third above, inverted: sweet, never muddy.
             line.out->push_back({start + 0.004, length, float(degreePitch(w.song, line.octaveTonic, target - 5)),
@@ -504,8 +511,12 @@ Score compose(const Song& song)
     // Moves the notes written since `written` into the section's key.
     auto transpose = [&](const size_t* written, int semitones) {
         for (size_t p = 0; p < 5; ++p)
-            for (size_t n = written[p]; n < parts[p]->size(); ++n)
-                (*parts[p])[n].pitch += float(semitones);
+            for (size_t n = written[p]; n < parts[p]->size(); ++n) {
+                NoteEvent& note = (*parts[p])[n];
+                note.pitch += float(semitones);
+                if (note.from > 0.0f)
+                    note.from += float(semitones);
+            }
     };
     size_t written[5];
     for (size_t i = 0; i < song.sections.size(); ++i) {

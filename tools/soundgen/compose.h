@@ -12,6 +12,7 @@ struct NoteEvent {
     float pitch;     // MIDI note
     float velocity;  // 0..1
     float pan;       // added to the part's own pan
+    float from = 0.0f;  // pitch a tune slides in from when played legato; 0 for none
 };
 
 enum DrumKind { drumKick, drumSnare, drumClap, drumClosedHat, drumOpenHat, drumCrash, drumTomLow, drumTomHigh, drumKinds };

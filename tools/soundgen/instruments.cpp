@@ -55,6 +55,8 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
         if (i % kControlSamples == 0) {
             float t = float(i) / kSampleRate;
             hz = baseHz;
+            if (p.glide > 0.0f && note.from > 0.0f)
+                hz *= std::exp2((note.from - note.pitch) * std::exp(-t / p.glide) / 12.0f);
             if (p.vibrato > 0.0f) {
                 float depth = p.vibrato * std::fmin(1.0f, t / 0.4f);  // vibrato blooms after the attack
                 hz *= std::exp2(depth * std::sin(2.0f * kPi * p.vibratoRate * t) / 12.0f);

@@ -64,6 +64,7 @@ struct Patch {
     float resonance = 0.7f;  // Q
     float vibrato = 0.0f;    // semitones
     float vibratoRate = 5.0f;
+    float glide = 0.0f;      // seconds a legato note takes to slide in from the last
     float drive = 0.0f;      // 0 clean; higher saturates before the filter
     float gain = 0.3f;
     float pan = 0.0f;

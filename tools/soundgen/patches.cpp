@@ -89,6 +89,7 @@ Patch softLead()
     p.filterDecay = 0.3f;
     p.vibrato = 0.15f;
     p.vibratoRate = 5.2f;
+    p.glide = 0.04f;
     p.gain = 0.2f;
     p.reverb = 0.35f;
     p.delay = 0.3f;
@@ -111,6 +112,7 @@ Patch sawLead()
     p.resonance = 1.4f;
     p.vibrato = 0.2f;
     p.vibratoRate = 5.8f;
+    p.glide = 0.025f;
     p.drive = 0.3f;
     p.gain = 0.17f;
     p.reverb = 0.3f;
@@ -129,6 +131,7 @@ Patch fluteLead()
     p.cutoff = 2500.0f;
     p.vibrato = 0.2f;
     p.vibratoRate = 4.6f;
+    p.glide = 0.05f;
     p.gain = 0.2f;
     p.reverb = 0.45f;
     p.delay = 0.35f;
@@ -148,6 +151,7 @@ Patch squareLead()
     p.resonance = 1.2f;
     p.vibrato = 0.12f;
     p.vibratoRate = 6.0f;
+    p.glide = 0.02f;
     p.gain = 0.17f;
     p.reverb = 0.3f;
     p.delay = 0.3f;
