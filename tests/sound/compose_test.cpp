@@ -193,6 +193,24 @@ TEST_P(Composition, ChimesRecallTheThemeInItsRhythm)
     }
 }
 
+// A legato note slides in from the note before it in the tune, never from
+// some other pitch: a wrong start would smear every phrase.
+TEST_P(Composition, LegatoNotesSlideFromTheNoteBefore)
+{
+    std::vector<NoteEvent> tune = melody();
+    int slides = 0;
+    for (size_t i = 1; i < tune.size(); ++i) {
+        if (tune[i].from == 0.0f)
+            continue;
+        EXPECT_EQ(tune[i].from, tune[i - 1].pitch) << "at " << tune[i].start << " s";
+        EXPECT_LT(tune[i].start - (tune[i - 1].start + tune[i - 1].length), barSeconds(*song) / 16)
+            << "a slide across a rest";
+        ++slides;
+    }
+    EXPECT_GT(slides, 0);
+    EXPECT_EQ(tune.front().from, 0.0f);
+}
+
 TEST_P(Composition, PartsKeepToTheirRegisters)
 {
     // The bass lives between E1, the lowest a speaker plays, and middle C.

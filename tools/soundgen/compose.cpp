@@ -361,9 +361,14 @@ void writeArp(Writer& w, const Section& sec, int firstBar)
             chord -= 7;
         // Eighths in the quiet sections, sixteenths once the song is going.
         int rate = sec.intensity >= 2 ? 1 : 2;
+        // The returns, at full tilt, turn the pattern to the next shape:
+        // the same notes in a new order freshen a section heard before.
+        ArpShape shape = w.song.arpShape;
+        if (sec.layers & layerCounter)
+            shape = ArpShape((int(shape) + 1) % 4);
         for (int s = 0; s < kStepsPerBar; s += rate, ++counter) {
             int idx = 0;
-            switch (w.song.arpShape) {
+            switch (shape) {
             case ArpShape::up: idx = counter % 6; break;
             case ArpShape::upDown: idx = upDown[counter % 10]; break;
             case ArpShape::pinball: idx = pinball[counter % 8]; break;
