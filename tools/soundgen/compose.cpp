@@ -290,18 +290,35 @@ void writePad(Writer& w, const Section& sec, int firstBar, std::vector<int>& voi
     }
 }
 
+// The bass's root for a bar: the chord's root in whichever octave keeps it
+// within a fifth or so of the key's tonic, so the line never wanders up.
+int bassRoot(const Writer& w, int bar)
+{
+    int root = degreePitch(w.song, w.song.root, w.chordAt(bar) % 7);
+    if (root > w.song.root + 6)
+        root -= 12;
+    if (root < kLowestPitch)
+        root += 12;
+    return root;
+}
+
+// A note `steps` scale steps below the root of `bar`'s chord, for walking
+// up into it.
+int approachTo(const Writer& w, int bar, int steps)
+{
+    int chord = w.chordAt(bar) % 7;
+    int pitch = bassRoot(w, bar) + degreePitch(w.song, 0, chord - steps) - degreePitch(w.song, 0, chord);
+    return pitch < kLowestPitch ? pitch + 12 : pitch;
+}
+
 void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
 {
     for (int bar = 0; bar < sec.bars; ++bar) {
         int b = firstBar + bar;
-        // The chord's root taken in whichever octave keeps the bass within
-        // a fifth or so of the key's tonic, so the line never wanders up.
         int chord = w.chordAt(b) % 7;
-        int root = degreePitch(w.song, w.song.root, chord);
-        if (root > w.song.root + 6)
-            root -= 12;
-        if (root < kLowestPitch)
-            root += 12;
+        int root = bassRoot(w, b);
+        // The last bar of every four walks up into the next phrase's chord.
+        bool walk = bar % 4 == 3;
         int fifth = root + degreePitch(w.song, 0, chord + 4) - degreePitch(w.song, 0, chord);
         int octave = root + 12;
         int s0 = b * kStepsPerBar;
@@ -319,18 +336,28 @@ void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
             note(0, 16, root, 0.8f);
             break;
         case BassLine::pulse:
-            for (int s = 0; s < 16; s += 2)
-                note(s, 2, s == 14 && bar % 2 == 1 ? fifth : root, s % 4 == 0 ? 1.0f : 0.75f);
+            for (int s = 0; s < 16; s += 2) {
+                int pitch = s == 14 && bar % 2 == 1 ? fifth : root;
+                if (walk && s >= 12)
+                    pitch = approachTo(w, b + 1, s == 12 ? 2 : 1);
+                note(s, 2, pitch, s % 4 == 0 ? 1.0f : 0.75f);
+            }
             break;
         case BassLine::octaves:
-            for (int s = 0; s < 16; s += 2)
-                note(s, 2, (s / 2) % 2 ? octave : root, s % 4 == 0 ? 1.0f : 0.8f);
+            for (int s = 0; s < 16; s += 2) {
+                int pitch = (s / 2) % 2 ? octave : root;
+                if (walk && s >= 12)
+                    pitch = approachTo(w, b + 1, s == 12 ? 2 : 1);
+                note(s, 2, pitch, s % 4 == 0 ? 1.0f : 0.8f);
+            }
             break;
         case BassLine::syncopated: {
             static const int steps[] = {0, 3, 6, 8, 11, 14};
             static const int lens[] = {3, 3, 2, 3, 3, 2};
             for (int k = 0; k < 6; ++k) {
                 int pitch = k == 2 ? fifth : (k == 4 ? octave : root);
+                if (walk && k == 5)
+                    pitch = approachTo(w, b + 1, 1);
                 note(steps[k], lens[k], pitch, k % 3 == 0 ? 1.0f : 0.8f);
             }
             break;
