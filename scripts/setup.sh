@@ -8,7 +8,7 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
   libgtest-dev libbenchmark-dev
   libpng-dev libfreetype-dev libsndfile1-dev libvorbis-dev fonts-dejavu-core
-  xvfb xdotool x11-apps x11-utils imagemagick
+  xvfb xdotool x11-apps x11-utils imagemagick bc
 )
 
 missing=()

@@ -1,0 +1,281 @@
+// Enemy AI. Every step each enemy ship and mine turns toward the ship, is
+// pulled toward it by a damped spring (or brakes when the ship is very far),
+// and, when its weapon is loaded and the ship is in range, fires the volley
+// of its class along its current heading. The AI keeps no state: the weapon
+// cycle is the Object's `loaded` flag, cleared here and re-armed by motion
+// after `reloadTime`. It never looks at `type`, so a dying enemy goes on
+// steering and firing until it is removed. Mines have no class: they turn
+// and home like ships and never fire.
+#include "ai/ai.h"
+#include "world/angles.h"
+
+#include "content/assets.h"
+#include "content/tuning.h"
+#include "world/connector.h"
+#include "world/object.h"
+#include "world/sound.h"
+#include "world/world.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace tether {
+
+namespace {
+
+// Turning, radians and radians per ms. Class 4 ignores the bearing and
+// rotates steadily; class 5 turns slowly; everyone else turns at turnRate.
+constexpr float deadBand = 0.1f; // this close to the bearing, hold the heading
+constexpr float turnRate = 0.03f;
+constexpr float slowTurnRate = 0.002f; // class 5
+constexpr float steadySpin = 0.006f;   // class 4
+
+void turn(Object& self, float bearing)
+{
+    if (self.kind == 4) {
+        self.spin = steadySpin;
+        return;
+    }
+    // The heading error, brought into -pi..pi by one correction each way.
+    float diff = self.angle - bearing;
+    if (diff < -pi)
+        diff = static_cast<float>(diff + 2 * pi);
+    if (diff > pi)
+        diff = static_cast<float>(diff - 2 * pi);
+    const float rate = self.kind == 5 ? slowTurnRate : turnRate;
+    if (diff > deadBand)
+        self.spin = -rate;
+    else if (diff < -deadBand)
+        self.spin = rate;
+    else
+        self.spin = 0;
+}
+
+// The chase is a spring whose rest point is the target itself, damped
+// against the enemy's own velocity (force per unit of distance, per unit
+// per ms of velocity):
+//   f = pullStiffness * d - k * v,   k = 200 * sqrt(pullStiffness / mass)
+// With velocity += f / mass every ms and the target at rest, the damping
+// ratio is 100 / mass: critical at mass 100, swinging about the target for
+// heavier ships. There is no cap and no stand-off distance.
+constexpr double pullStiffness = 0.0005;
+constexpr double dampingScale = 200.0;
+// From this far on the enemy stops chasing and brakes against its motion.
+constexpr float farRange = 3000.0f;
+
+// The full thrust of self's class; anything without a class (a mine) has none.
+float classThrust(const Object& self)
+{
+    if (self.kind < 1 || self.kind > enemyClassCount)
+        return 0.0f;
+    return enMaxThrust[self.kind - 1];
+}
+
+// Pulls self toward the target, or brakes it when the target is far away.
+// Returns false when the target is too far for anything more this step.
+bool pull(Object& self, float dx, float dy, float dist)
+{
+    if (dist >= farRange) {
+        const float speed = std::hypot(self.vx, self.vy);
+        if (speed == 0.0f)
+            return false; // at rest: nothing to brake
+        const float brake = classThrust(self);
+        self.fx -= brake * self.vx / speed;
+        self.fy -= brake * self.vy / speed;
+        return false;
+    }
+    const double k = std::sqrt(pullStiffness / self.mass) * dampingScale;
+    self.fx = static_cast<float>(pullStiffness * dx - k * self.vx);
+    self.fy = static_cast<float>(pullStiffness * dy - k * self.vy);
+    return true;
+}
+
+// Shots. Every shot weighs 1, never reloads and belongs to its shooter, so
+// it does not hit it; its health is its lifetime in ms.
+constexpr float shotMass = 1.0f;
+constexpr float bulletLife = 1000.0f;
+constexpr float ringBulletLife = 600.0f; // class 4's four-way burst
+constexpr float boltLife = 7.0f;
+constexpr float shredderLife = 800.0f;
+constexpr float pickedShredderLife = 500.0f; // class 9
+constexpr float railLife = 7.0f;
+constexpr float pickedRailLife = 1.0f; // class 9
+constexpr float bfgLife = 2000.0f;
+
+// Volley geometry: units, units per ms relative to the muzzle velocity.
+constexpr float ringRadius = 30.0f;     // class 4's bullets start this far out
+constexpr float boltReach = 100.0f;     // class 5's bolts start ahead of the ship
+constexpr float boltSpeed = 50.0f;      // class 5
+constexpr float fastSpeed = 100.0f;     // rails, and class 9's bolt
+constexpr float shredderSpacing = 25.0f; // class 7's pair, either side
+constexpr float shredderSpin = -0.03f;   // class 6's disc, first step only
+
+float shotRadius(int type)
+{
+    switch (type) {
+    case typeShredder:
+        return 15.0f;
+    case typeBfg:
+        return 40.0f;
+    default: // bullet, lightning bolt, rail
+        return 3.0f;
+    }
+}
+
+SDL_Surface* shotSprite(int type)
+{
+    switch (type) {
+    case typeShredder:
+        return shredder;
+    case typeBfg:
+        return bfgshot;
+    default:
+        return nullSprite;
+    }
+}
+
+// Creates one shot of self's and lists it at the end of the registries
+// that move, draw and collide it (never ennemies).
+Object* shoot(Object& self, int type, float x, float y, float vx, float vy, float angle,
+              float health)
+{
+    Object* shot = new Object(shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f,
+                              shotSprite(type), type, 0, health);
+    shot->owner = &self;
+    dynamicMasses.push_back(shot);
+    drawables.push_back(shot);
+    objects.push_back(shot);
+    return shot;
+}
+
+// Where a gun fires from: the gun on the mount, or the ship itself when the
+// mount or its gun is missing.
+const Object& gunAt(const Object& self, const Connector* mount)
+{
+    return mount && mount->child ? *mount->child : self;
+}
+
+// One crackle at a time, not positioned: a busy channel is left alone.
+void crackle()
+{
+    if (Mix_Playing(lightningChannel) == 0)
+        Mix_PlayChannelTimed(lightningChannel, lightningSFX, 0, -1);
+}
+
+// The volley of self's class. a is the heading, (svx, svy) the muzzle
+// velocity: one unit per ms along the heading on top of the ship's own.
+// heardAt and dist place the gunshot sounds relative to the target.
+void fireVolley(Object& self, float heardAt, float dist)
+{
+    const float x = self.x, y = self.y, a = self.angle;
+    const float c = std::cos(a), s = std::sin(a);
+    const float svx = self.vx + c, svy = self.vy + s;
+
+    switch (self.kind) {
+    case 1: // one bullet ahead
+    case 11:
+        shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
+        playSFX(shot1SFX, shot1Tag, heardAt, dist);
+        break;
+    case 2: { // one bullet from each gun
+        const Object& gun1 = gunAt(self, self.turret1);
+        const Object& gun2 = gunAt(self, self.turret2);
+        shoot(self, typeBullet, gun1.x, gun1.y, svx, svy, a, bulletLife);
+        shoot(self, typeBullet, gun2.x, gun2.y, svx, svy, a, bulletLife);
+        playSFX(shot1SFX, shot1Tag, heardAt, dist);
+        break;
+    }
+    case 4: { // four bullets from a ring, each flying square to its offset
+        const float r = ringRadius;
+        shoot(self, typeBullet, x - r * s, y + r * c, svx, svy, a, ringBulletLife);
+        shoot(self, typeBullet, x + r * s, y - r * c, -svx, -svy,
+              static_cast<float>(a + pi / 2), ringBulletLife);
+        shoot(self, typeBullet, x - r * c, y - r * s, -svy, svx, static_cast<float>(a + pi),
+              ringBulletLife);
+        shoot(self, typeBullet, x + r * c, y + r * s, svy, -svx,
+              static_cast<float>(a + 3 * pi / 2), ringBulletLife);
+        playSFX(shot1SFX, shot1Tag, heardAt, dist);
+        break;
+    }
+    case 5: // two bolts from ahead of the ship
+        for (int bolt = 0; bolt < 2; ++bolt)
+            shoot(self, typeLightning, x + boltReach * c, y + boltReach * s, boltSpeed * svx,
+                  boltSpeed * svy, a, boltLife);
+        crackle();
+        break;
+    case 6: { // one spinning shredder
+        Object* disc = shoot(self, typeShredder, x, y, svx, svy, a, shredderLife);
+        disc->spin = shredderSpin;
+        break;
+    }
+    case 7: { // two shredders, one either side
+        const double left = a + pi / 2, right = a - pi / 2;
+        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * std::cos(left)),
+              static_cast<float>(y + shredderSpacing * std::sin(left)), svx, svy, a,
+              shredderLife);
+        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * std::cos(right)),
+              static_cast<float>(y + shredderSpacing * std::sin(right)), svx, svy, a,
+              shredderLife);
+        break;
+    }
+    case 8: // three rails, all alike
+        for (int rail = 0; rail < 3; ++rail)
+            shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, railLife);
+        break;
+    case 9: // one shot of a random kind
+        switch (std::rand() % 4 + 1) {
+        case 1:
+            shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
+            playSFX(shot1SFX, shot1Tag, heardAt, dist);
+            break;
+        case 2:
+            shoot(self, typeLightning, x, y, fastSpeed * svx, fastSpeed * svy, a, boltLife);
+            crackle();
+            break;
+        case 3:
+            shoot(self, typeShredder, x, y, svx, svy, a, pickedShredderLife);
+            break;
+        default:
+            shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, pickedRailLife);
+            break;
+        }
+        break;
+    case 12: // one BFG ball
+        shoot(self, typeBfg, x, y, svx, svy, a, bfgLife);
+        playSFX(bfgSFX, shot1Tag, heardAt, dist);
+        break;
+    default: // classes 3 and 10 carry no gun; mines have no class
+        break;
+    }
+}
+
+// The weapon fires only with the target nearer than this.
+constexpr float fireRange = 1000.0f;
+
+} // namespace
+
+void AIUpdate(Object* self, Object* target)
+{
+    if (!self || !target)
+        return;
+    Object& me = *self;
+    // Plain differences: the wrap keeps everything within half a world of
+    // the ship, so they are the short way to it.
+    const float dx = target->x - me.x;
+    const float dy = target->y - me.y;
+    const float dist = std::sqrt(dx * dx + dy * dy);
+    const float bearing = std::atan2(dy, dx);
+
+    turn(me, bearing);
+    if (!pull(me, dx, dy, dist))
+        return;
+    // Out of range the weapon stays loaded, so it fires in the first step
+    // that brings the target nearer. Heading is not checked: enemies fire
+    // while still turning, and never lead the target.
+    if (!me.loaded || dist >= fireRange)
+        return;
+    me.loaded = false;
+    fireVolley(me, me.x - target->x, dist);
+}
+
+} // namespace tether

@@ -1,0 +1,57 @@
+#include "content/images.h"
+
+#include <SDL_image.h>
+#include <SDL_rotozoom.h>
+
+#include <cmath>
+
+namespace tether {
+
+SDL_Surface* loadImage(const std::string& path)
+{
+    return IMG_Load(path.c_str());
+}
+
+SDL_Surface* convertWithAlpha(SDL_Surface* image)
+{
+    if (!image)
+        return nullptr;
+    SDL_SetAlpha(image, SDL_SRCALPHA | SDL_RLEACCEL, 255);
+    SDL_Surface* converted = SDL_DisplayFormatAlpha(image);
+    SDL_FreeSurface(image);
+    return converted;
+}
+
+SDL_Surface* loadConverted(const std::string& path)
+{
+    return convertWithAlpha(loadImage(path));
+}
+
+SDL_Surface* loadOpaque(const std::string& path)
+{
+    SDL_Surface* image = loadImage(path);
+    if (!image)
+        return nullptr;
+    SDL_Surface* converted = SDL_DisplayFormat(image);
+    SDL_FreeSurface(image);
+    return converted;
+}
+
+SDL_Surface* loadZoomed(const std::string& path, double zx, double zy)
+{
+    SDL_Surface* image = loadImage(path);
+    if (!image)
+        return nullptr;
+    SDL_Surface* zoomed = zoomSurface(image, zx, zy, SMOOTHING_ON);
+    SDL_FreeSurface(image);
+    return zoomed;
+}
+
+SDL_Surface* scaledCopy(SDL_Surface* image, double factor)
+{
+    if (!image || !std::isfinite(factor) || factor <= 0.0)
+        return nullptr;
+    return convertWithAlpha(zoomSurface(image, factor, factor, SMOOTHING_ON));
+}
+
+} // namespace tether

@@ -1,0 +1,261 @@
+// Map files: records of a keyword and float values, separated by any white
+// space. Unknown words are skipped one by one; a value that cannot be read
+// ends the reading of the map (the record it belongs to is not made).
+#include "content/maps.h"
+#include "world/angles.h"
+
+#include "content/assets.h"
+#include "content/images.h"
+#include "content/tuning.h"
+#include "world/connector.h"
+#include "world/object.h"
+#include "world/world.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace tether {
+
+float spawnX = 1000.0f, spawnY = 1000.0f, spawnVX = 0.0f, spawnVY = 0.0f;
+
+namespace {
+
+constexpr float mineObjectRadius = 15.0f;
+constexpr float bodyHealth = 100.0f; // planets, suns, black holes never die of it
+constexpr float gunHealth = 100.0f;
+constexpr float shipHealth = 1000.0f;
+
+// The map file stays open for the whole level.
+std::ifstream mapFile;
+// Scaled images made for this level's mines, planets and suns.
+std::vector<SDL_Surface*> levelImages;
+
+SDL_Surface* levelImage(SDL_Surface* image, double factor)
+{
+    SDL_Surface* copy = scaledCopy(image, factor);
+    if (copy)
+        levelImages.push_back(copy);
+    return copy;
+}
+
+// Reads count floats; false when the stream could not supply them all.
+bool readValues(std::istream& in, float* values, int count)
+{
+    for (int i = 0; i < count; ++i)
+        in >> values[i];
+    return !in.fail();
+}
+
+// Gun mounts per enemy class (index into the mount tables), -1 for none.
+struct GunMounts {
+    int first = -1, second = -1;
+};
+
+GunMounts gunMountsOf(int enemyClass)
+{
+    switch (enemyClass) {
+    case 1: return {0, -1};
+    case 2: return {1, 2};
+    case 3: return {3, -1};
+    default: return {};
+    }
+}
+
+void attachGun(Object* enemy, int mount)
+{
+    const int cls = enemy->kind - 1;
+    Object* gun = new Object(1.0f, 1.0f, 0, 0, 0, 0, 0, 0, turretSprites[mount], typeTurret,
+                             enReloadTime[cls], gunHealth);
+    // The mount is given in pixels from the image's top-left corner; the
+    // connector wants it from the centre, along and across the heading.
+    const SDL_Surface* hull = enemySprites[cls];
+    const int w = hull ? hull->w : 0;
+    const int h = hull ? hull->h : 0;
+    Connector* link = enemy->addChild(gun, turretX[mount] - static_cast<float>(w / 2),
+                                      turretY[mount] - static_cast<float>(h / 2), 0.0f, true,
+                                      false, false, true);
+    if (mount == 2)
+        enemy->turret2 = link;
+    else
+        enemy->turret1 = link;
+    drawables.push_back(gun);
+}
+
+void makeEnemy(int enemyClass, const float* v)
+{
+    const int cls = enemyClass - 1;
+    Object* enemy = new Object(enMass[cls], enRadius[cls], v[0], v[1], v[2], v[3], v[4], 0,
+                               enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
+    enemy->kind = enemyClass;
+    objects.push_back(enemy);
+    dynamicMasses.push_back(enemy);
+    drawables.push_back(enemy);
+    ennemies.push_back(enemy);
+    const GunMounts mounts = gunMountsOf(enemyClass);
+    if (mounts.first >= 0)
+        attachGun(enemy, mounts.first);
+    if (mounts.second >= 0)
+        attachGun(enemy, mounts.second);
+}
+
+void makeBody(int type, const float* v, SDL_Surface* sprite)
+{
+    Object* body = new Object(v[2], v[3], v[0], v[1], 0, 0, 0, 0, sprite, type, 0, bodyHealth);
+    objects.push_back(body);
+    attractingMasses.push_back(body);
+    drawables.push_back(body);
+}
+
+void makeMine(const float* v)
+{
+    SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / mineRadius);
+    Object* mine = new Object(mineMass, mineObjectRadius, v[0], v[1], 0, 0, 0, 0, sprite, typeMine,
+                              0, mineHealth);
+    objects.push_back(mine);
+    drawables.push_back(mine);
+    dynamicMasses.push_back(mine);
+    ennemies.push_back(mine);
+}
+
+// The class number of "enemy1".."enemy12", or 0 for any other word.
+int enemyClassOf(const std::string& word)
+{
+    for (int n = 1; n <= enemyClassCount; ++n)
+        if (word == "enemy" + std::to_string(n))
+            return n;
+    return 0;
+}
+
+} // namespace
+
+MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& entries)
+{
+    entries.clear();
+    std::ifstream in(path);
+    if (!in.is_open())
+        return MapListResult::cannotOpen;
+    int count = 0;
+    in >> count;
+    for (int i = 0; i < count; ++i) {
+        MapListEntry entry;
+        if (!(in >> entry.mapName >> entry.bossMapName >> entry.bossMusic))
+            break;
+        entries.push_back(entry);
+    }
+    return entries.empty() ? MapListResult::noMaps : MapListResult::ok;
+}
+
+bool loadMap(const std::string& path)
+{
+    if (mapFile.is_open())
+        mapFile.close();
+    mapFile.clear();
+    mapFile.open(path);
+    numEnemies = 0;
+    if (!mapFile.is_open())
+        return false;
+    std::istream& in = mapFile;
+    float v[5];
+    while (!in.eof()) {
+        std::string word;
+        if (!(in >> word))
+            break;
+        if (word == "world") {
+            if (!readValues(in, v, 2))
+                break;
+            worldW = v[0];
+            worldH = v[1];
+        } else if (word == "mine") {
+            if (!readValues(in, v, 2))
+                break;
+            makeMine(v);
+        } else if (int enemyClass = enemyClassOf(word)) {
+            // Counted only once its record has been read whole, so a broken
+            // record never leaves the level with an enemy that can't be killed.
+            if (!readValues(in, v, 5))
+                break;
+            ++numEnemies;
+            makeEnemy(enemyClass, v);
+        } else if (word == "planet") {
+            if (!readValues(in, v, 4))
+                break;
+            makeBody(typePlanet, v, levelImage(planetSprite, v[3] / planetBaseRadius));
+        } else if (word == "sun") {
+            if (!readValues(in, v, 4))
+                break;
+            makeBody(typeSun, v, levelImage(sunSprite, v[3] / sunBaseRadius));
+        } else if (word == "blackhole") {
+            if (!readValues(in, v, 4))
+                break;
+            makeBody(typeBlackHole, v, gHook);
+        } else if (word == "spawn") {
+            if (!readValues(in, v, 4))
+                break;
+            spawnX = v[0];
+            spawnY = v[1];
+            spawnVX = v[2];
+            spawnVY = v[3];
+        }
+    }
+    return true;
+}
+
+void loadLevelMap(const std::string& path)
+{
+    if (!loadMap(path)) {
+        std::fputs("Error opening map", stdout);
+        std::exit(1);
+    }
+}
+
+void assembleShip()
+{
+    ship = new Object(shipMass, shipRadius, spawnX, spawnY, spawnVX, spawnVY, 0, 0, shipSprite,
+                      typeShip, shipReloadTime, shipHealth);
+    leftGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
+                              gHook, typeLeftHook, grapReloadTime, 1.0f);
+    rightGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
+                               gHook, typeRightHook, grapReloadTime, 1.0f);
+    turret = new Object(grapMass, grapRadius, ship->x - 17.0f, ship->y, ship->vx, ship->vy, 0, 0,
+                        chainImage, typeTurret, grapReloadTime, 1.0f);
+    Object* flame = new Object(1.0f, 0.0f, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1.0f);
+
+    objects.push_back(ship);
+    objects.push_back(leftGrapHook);
+    objects.push_back(rightGrapHook);
+    drawables.push_back(ship);
+    drawables.push_back(leftGrapHook);
+    drawables.push_back(rightGrapHook);
+    drawables.push_back(flame);
+    dynamicMasses.push_back(ship);
+    dynamicMasses.push_back(leftGrapHook);
+    dynamicMasses.push_back(rightGrapHook);
+
+    // The hook mount sits at the centre of ship 1, behind ships 2 and 3, and
+    // hands the ropes' pull on to the ship.
+    float mountDistance = 17.0f, mountAngle = piFloat;
+    if (difficulty == 0)
+        mountDistance = mountAngle = 0.0f;
+    else if (difficulty == 1)
+        mountDistance = 22.0f;
+    ship->addChild(turret, mountDistance, mountAngle, 0.0f, true, true, true, false);
+
+    leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
+    rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);
+
+    ship->addChild(flame, 45.0f, piFloat, piFloat, true, false, false, false);
+    ship->flame = flame;
+}
+
+void closeLevelMap()
+{
+    if (mapFile.is_open())
+        mapFile.close();
+    mapFile.clear();
+    for (SDL_Surface* image : levelImages)
+        SDL_FreeSurface(image);
+    levelImages.clear();
+}
+
+} // namespace tether

@@ -1,0 +1,45 @@
+// Levels: the map list that the title screen offers, the map files that
+// populate the world, and the assembly of the player's ship.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+namespace tether {
+
+// One entry of "maps/maplist": a map, the boss map that follows it when it
+// is won, and the boss level's music track (1..9).
+struct MapListEntry {
+    std::string mapName;
+    std::string bossMapName;
+    int bossMusic = 0;
+};
+
+enum class MapListResult { ok, cannotOpen, noMaps };
+
+// Reads a map list: a count, then that many records of map name, boss map
+// name and boss music. Only complete records up to the count are kept, so
+// the list never offers an entry that was not read; a list that offers
+// nothing is noMaps.
+MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& entries);
+
+// The spawn values: the ship's start position and velocity. Kept from map
+// to map unless a map gives a "spawn" record; the world's centre at first.
+extern float spawnX, spawnY, spawnVX, spawnVY;
+
+// Opens the map at path and populates the world from its records, in order.
+// Reading stops at a number that cannot be read; what was read before stays.
+// Returns false when the file cannot be opened.
+bool loadMap(const std::string& path);
+// The level cycle's map loading: a map that cannot be opened prints
+// "Error opening map" and ends the process with status 1.
+void loadLevelMap(const std::string& path);
+// Creates the ship with its hook mount, hooks and thrust flame at the spawn
+// point, the mount placed by difficulty.
+void assembleShip();
+// Closes the level's map file and frees the images made for its objects.
+void closeLevelMap();
+
+} // namespace tether

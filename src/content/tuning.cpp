@@ -1,0 +1,119 @@
+// The data file: a sequence of records, each a keyword and its values,
+// separated by any white space. Values are read with the stream's own number
+// rules; a value that cannot be read leaves it and the rest of its record
+// unchanged and ends the reading, as does any word that is not a keyword.
+#include "content/tuning.h"
+
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <variant>
+#include <vector>
+
+namespace tether {
+
+float shipRadius, shipMass, shipMaxSpeed, shipMaxThrust, shipRotationSpeed;
+int shipReloadTime;
+float mineRadius, mineMass, mineHealth;
+float turretX[gunMountCount], turretY[gunMountCount];
+SDL_Surface* turretSprites[gunMountCount];
+float enRadius[enemyClassCount], enMass[enemyClassCount];
+float enMaxSpeed[enemyClassCount], enMaxThrust[enemyClassCount];
+float enRotationSpeed[enemyClassCount];
+int enReloadTime[enemyClassCount];
+float enHealth[enemyClassCount];
+SDL_Surface* enemySprites[enemyClassCount];
+float grapRadius, grapMass, grapSpeed, grapMaxDistance, grapNumLinks;
+int grapReloadTime;
+SDL_Surface* gHook;
+float nodeRadius, nodeMass, nodeMaxSpeed, nodeMaxThrust, nodeRotationSpeed;
+int nodeReloadTime;
+SDL_Surface* nodeSprite;
+float planetBaseRadius;
+SDL_Surface* planetSprite;
+float sunBaseRadius;
+SDL_Surface* sunSprite;
+float blackholeBaseRadius;
+
+namespace {
+
+// One value of a record and where it goes.
+using Field = std::variant<float*, int*, SDL_Surface**>;
+
+std::map<std::string, std::vector<Field>> buildRecordTable()
+{
+    std::map<std::string, std::vector<Field>> records;
+    records["ship"] = {&shipRadius, &shipMass, &shipMaxSpeed, &shipMaxThrust, &shipRotationSpeed,
+                       &shipReloadTime};
+    records["mine"] = {&mineRadius, &mineMass, &mineHealth};
+    const char* mountKeywords[gunMountCount] = {"enemy1t", "enemy2t1", "enemy2t2", "enemy3t"};
+    for (int m = 0; m < gunMountCount; ++m)
+        records[mountKeywords[m]] = {&turretX[m], &turretY[m], &turretSprites[m]};
+    for (int i = 0; i < enemyClassCount; ++i) {
+        records["enemy" + std::to_string(i + 1)] = {
+            &enRadius[i],        &enMass[i],       &enMaxSpeed[i], &enMaxThrust[i],
+            &enRotationSpeed[i], &enReloadTime[i], &enHealth[i],   &enemySprites[i]};
+    }
+    records["hook"] = {&grapRadius,   &grapMass,       &grapSpeed, &grapMaxDistance,
+                       &grapNumLinks, &grapReloadTime, &gHook};
+    records["node"] = {&nodeRadius,        &nodeMass,       &nodeMaxSpeed, &nodeMaxThrust,
+                       &nodeRotationSpeed, &nodeReloadTime, &nodeSprite};
+    records["planet"] = {&planetBaseRadius, &planetSprite};
+    records["sun"] = {&sunBaseRadius, &sunSprite};
+    records["blackhole"] = {&blackholeBaseRadius};
+    return records;
+}
+
+// Reads one value into its destination; a failed read leaves a number as
+// it was, while an image entry then loads nothing and becomes empty.
+void readField(std::istream& in, const Field& field)
+{
+    if (auto target = std::get_if<float*>(&field)) {
+        float value;
+        if (in >> value)
+            **target = value;
+    } else if (auto target = std::get_if<int*>(&field)) {
+        int value;
+        if (in >> value)
+            **target = value;
+    } else {
+        SDL_Surface*& image = *std::get<SDL_Surface**>(field);
+        std::string path;
+        in >> path;
+        SDL_FreeSurface(image);
+        image = path.empty() ? nullptr : IMG_Load(path.c_str());
+    }
+}
+
+} // namespace
+
+bool readDataFile(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in.is_open())
+        return false;
+    static const std::map<std::string, std::vector<Field>> records = buildRecordTable();
+    while (!in.eof()) {
+        std::string keyword;
+        in >> keyword;
+        auto record = records.find(keyword);
+        if (record == records.end())
+            break;
+        for (const Field& field : record->second)
+            readField(in, field);
+    }
+    return true;
+}
+
+void loadGameData()
+{
+    if (!readDataFile("data")) {
+        std::fputs("Error opening data", stdout);
+        std::exit(1);
+    }
+}
+
+} // namespace tether

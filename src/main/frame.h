@@ -1,0 +1,49 @@
+// The frame loop: read input, advance the world in fixed 1-ms physics steps
+// (as many as milliseconds have passed, at most 100), remove the dead, place
+// the camera on the ship, draw, and flip.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+namespace tether {
+
+constexpr int maxStepsPerFrame = 100; // a slower frame slows the game down
+
+// State of the running level's loop.
+extern Uint32 frameTicks;      // clock at the start of the current frame
+extern Uint32 levelStartTicks; // clock at loop entry
+extern Uint32 frameCount;      // frames flipped in this level
+extern Uint32 maxFrameTime;    // longest frame of this level, unclamped (ms)
+extern int cameraX, cameraY;   // world position of the screen's top-left pixel
+extern int mouseX, mouseY;     // pointer on screen; kept between levels
+extern Uint8* keyState;        // fetched once per frame
+
+// How a frame ended.
+enum class FrameEnd {
+    next,     // flipped; the level goes on
+    escape,   // Escape seen in a physics step; nothing of the frame was drawn
+    gameOver, // drawn, not flipped: the game-over screen follows
+    victory,  // drawn, not flipped: the victory screen follows
+};
+
+// Physics steps for a frame that took elapsed ms.
+int physicsStepCount(Uint32 elapsed);
+
+// Resets the loop's state at the start of a level, with the clock at now.
+void enterFrameLoop(Uint32 now);
+// Runs one frame with the clock at now. A quit event prints the frame
+// statistics and ends the process with status 0.
+FrameEnd runFrame(Uint32 now);
+// One 1-ms step of the whole world, with the pointer at the given world
+// position and the keys held in keys.
+void physicsStep(const Uint8* keys, float mouseWorldX, float mouseWorldY);
+// Draws the whole frame for the current camera into screen (not flipped).
+void drawFrame(SDL_Surface* screen);
+// "Average frame time: ...; Maximum frame time: ..." for this level.
+void printFrameStatistics();
+// Runs frames until the level ends and tells how it ended.
+FrameEnd playLevel();
+
+} // namespace tether

@@ -1,0 +1,206 @@
+#include "main/hooks.h"
+
+#include "content/tuning.h"
+#include "world/connector.h"
+#include "world/object.h"
+#include "world/sound.h"
+#include "world/spring.h"
+#include "world/world.h"
+
+#include <SDL_mixer.h>
+
+#include <cmath>
+
+namespace tether {
+
+bool leftHookRetracting = false;
+bool rightHookRetracting = false;
+
+namespace {
+
+// Every rope and tie is made alike.
+constexpr float ropeStiffness = 1.0f;
+constexpr float ropeDamping = 3.0f;
+// A rope node is a heavy buoy.
+constexpr float nodeObjectMass = 100.0f;
+constexpr float nodeHealth = 10000.0f;
+
+// One hook's pieces, so the left and right hooks share their code.
+struct Hook {
+    Object* hook;
+    Connector* link;
+    bool& extended;
+    bool& retracting;
+    bool& grappling;
+    int channel;
+};
+
+Hook leftHook()
+{
+    return {leftGrapHook, leftHookConnector, leftHookExtended, leftHookRetracting,
+            leftHookGrappling, leftHookChannel};
+}
+
+Hook rightHook()
+{
+    return {rightGrapHook, rightHookConnector, rightHookExtended, rightHookRetracting,
+            rightHookGrappling, rightHookChannel};
+}
+
+bool canFire(const Hook& h)
+{
+    return h.hook && !h.extended && h.hook->loaded && !h.grappling;
+}
+
+void launch(Hook& h)
+{
+    h.extended = true;
+    h.retracting = false;
+    h.hook->loaded = false;
+    grappleChannel = Mix_PlayChannelTimed(h.channel, grappleSFX, 0, -1);
+}
+
+void aim(Hook& h, float mouseWorldX, float mouseWorldY)
+{
+    if (h.hook && h.link && !h.extended)
+        h.link->offsetAngle = std::atan2(mouseWorldY - h.hook->y, mouseWorldX - h.hook->x);
+}
+
+void fly(Hook& h)
+{
+    if (!h.link)
+        return;
+    float& distance = h.link->distance;
+    if (!h.extended) {
+        distance = 0;
+    } else if (!h.retracting) {
+        distance += grapSpeed;
+        if (distance > grapMaxDistance)
+            h.retracting = true;
+    } else {
+        distance -= 0.1 * grapSpeed; // back at a tenth of the speed
+        if (distance < 1.0f) {
+            h.retracting = false;
+            h.extended = false;
+            distance = 0;
+        }
+    }
+}
+
+bool isRope(const Spring* s)
+{
+    return s->endA->type == typeTurret || s->endB->type == typeTurret;
+}
+
+Object* caughtEnd(const Spring* rope)
+{
+    return rope->endA->type == typeTurret ? rope->endB : rope->endA;
+}
+
+void removeSpring(Spring* s)
+{
+    springs.remove(s);
+    delete s;
+}
+
+// Both hooks hold something: the two caught objects are tied to each other
+// at their present distance and the ship is free.
+void tieTogether(Spring* first, Spring* second)
+{
+    Object* a = caughtEnd(first);
+    Object* b = caughtEnd(second);
+    removeSpring(first);
+    removeSpring(second);
+    a->hooked = false;
+    b->hooked = false;
+    springs.push_back(new Spring(a, b, ropeStiffness, ropeDamping));
+    rightHookGrappling = false;
+    leftHookGrappling = false;
+}
+
+// One hook holds something: its rope is cut; unless the object is close to
+// the ship, it stays tied to a rope node dropped at the ship's rim on the
+// side facing it.
+void leaveOnNode(Spring* rope)
+{
+    Object* caught = caughtEnd(rope);
+    const float dx = caught->x - ship->x;
+    const float dy = caught->y - ship->y;
+    const float dist = static_cast<float>(std::hypot(dx, dy));
+    removeSpring(rope);
+    if (dist > 2 * nodeRadius + ship->radius + caught->radius) {
+        const float rim = (nodeRadius + ship->radius) * (1.0f / dist);
+        Object* node = new Object(nodeObjectMass, nodeRadius, ship->x + dx * rim, ship->y + dy * rim,
+                                  ship->vx, ship->vy, 0, 0, nodeSprite, typeRopeNode, 0, nodeHealth);
+        objects.push_back(node);
+        dynamicMasses.push_back(node);
+        drawables.push_back(node);
+        springs.push_back(new Spring(caught, node, ropeStiffness, ropeDamping));
+    }
+    caught->hooked = false;
+    if (rightHookGrappling)
+        rightHookGrappling = false;
+    else
+        leftHookGrappling = false;
+}
+
+} // namespace
+
+void fireHook()
+{
+    Hook left = leftHook();
+    Hook right = rightHook();
+    if (canFire(left))
+        launch(left);
+    else if (canFire(right))
+        launch(right);
+}
+
+void tieOff()
+{
+    if (!ship || (!leftHookGrappling && !rightHookGrappling))
+        return;
+    Spring* firstRope = nullptr;
+    Spring* lastRope = nullptr;
+    for (Spring* s : springs) {
+        if (!isRope(s))
+            continue;
+        if (!firstRope)
+            firstRope = s;
+        lastRope = s;
+    }
+    if (!lastRope) {
+        // Nothing is held after all; let the flags go.
+        leftHookGrappling = rightHookGrappling = false;
+        return;
+    }
+    if (leftHookGrappling && rightHookGrappling && firstRope != lastRope)
+        tieTogether(firstRope, lastRope);
+    else
+        leaveOnNode(lastRope);
+}
+
+void aimHooks(float mouseWorldX, float mouseWorldY)
+{
+    Hook right = rightHook();
+    Hook left = leftHook();
+    aim(right, mouseWorldX, mouseWorldY);
+    aim(left, mouseWorldX, mouseWorldY);
+}
+
+void flyHooks()
+{
+    Hook right = rightHook();
+    Hook left = leftHook();
+    fly(right);
+    fly(left);
+}
+
+void resetHooks()
+{
+    leftHookExtended = rightHookExtended = false;
+    leftHookGrappling = rightHookGrappling = false;
+    leftHookRetracting = rightHookRetracting = false;
+}
+
+} // namespace tether

@@ -1,0 +1,30 @@
+// The two grappling hooks. Each is a small state machine:
+//   Idle  at the mount, aiming at the pointer (distance 0);
+//   Out   flying away at grapSpeed until past grapMaxDistance;
+//   Back  returning at a tenth of that speed until closer than 1 unit.
+// A catch (in collision) sends a hook straight back to Idle with its
+// grappling flag set and a rope from the mount to what it caught. The left
+// button fires (left hook first), the right button lets go.
+#pragma once
+
+namespace tether {
+
+extern bool leftHookRetracting; // a flying hook is on its way back
+extern bool rightHookRetracting;
+
+// Left button: fires the first hook that is idle, loaded and not grappling.
+void fireHook();
+// Right button: with two objects caught, ties them to each other; with one,
+// leaves it tied to a rope node dropped at the ship's rim (or just cuts the
+// rope when it is close).
+void tieOff();
+// Each step, before the enemies: idle hooks point from the mount toward the
+// pointer's world position.
+void aimHooks(float mouseWorldX, float mouseWorldY);
+// Each step, after the objects' updates: lengthens or shortens the hooks'
+// connectors.
+void flyHooks();
+// Puts both hooks in their idle state, at level start.
+void resetHooks();
+
+} // namespace tether

@@ -1,0 +1,40 @@
+// The level cycle and its music. A run is a sequence of levels: the player
+// picks a map on the title screen; winning it leads straight into its boss
+// map; winning that, losing anywhere, or Escape returns to the title screen.
+// Music plays on throughout, a new track whenever the last one has ended.
+#pragma once
+
+#include "main/frame.h"
+
+#include <SDL_mixer.h>
+
+#include <string>
+
+namespace tether {
+
+constexpr Uint32 endScreenMs = 5000; // how long victory and game over show
+
+extern std::string mapPath;     // the map of the level to play
+extern char shipSpritePath[32]; // the chosen ship's image
+extern Mix_Music* music;        // the track last started; cleared when it ends
+
+// The track to start now: the boss track on a boss level, otherwise one of
+// tracks 2 to 6 at random.
+Mix_Music* trackToPlay();
+// Once per frame: starts a track when none plays (the boss track on a boss
+// level, otherwise one of tracks 2 to 6 at random).
+void checkMusic();
+// The mixer's music-finished hook.
+void musicDone();
+// Shows image over the last frame for holdMs.
+void showEndScreen(SDL_Surface* image, Uint32 holdMs = endScreenMs);
+// After a level's frame loop: the end screen its end calls for, then the
+// level end.
+void finishLevel(FrameEnd how);
+// Pauses the engine, decides whether the boss level follows, and tears the
+// world down.
+void endLevel();
+// Plays level after level; never returns (quitting ends the process).
+[[noreturn]] void runLevelCycle();
+
+} // namespace tether

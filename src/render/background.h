@@ -1,0 +1,11 @@
+// The parallax background: four endlessly tiled layers, the farthest first,
+// each scrolling at 1/divisor of the camera's speed.
+#pragma once
+
+#include <SDL.h>
+
+namespace tether {
+
+void drawBackground(SDL_Surface* screen, int cameraX, int cameraY);
+
+} // namespace tether

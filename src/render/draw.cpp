@@ -1,0 +1,416 @@
+// How one Object looks, and the order of the world's draw pass.
+//
+// Object::draw picks the look from the type code:
+//   ships, enemies, turrets, hooks, nodes, planets, suns, mines, the flame
+//   and whatever is exploding: the sprite turned to the heading, with a
+//   damage flash when the object was hit since the last frame;
+//   bullets: a red disc; lightning and rail shots: a beam from the shooter;
+//   shredders and BFG balls: their image, never turned;
+//   black holes: a lens that pulls what lies behind them into a ring.
+// Exploding objects get an explosion frame on top. Drawing changes the game
+// only where the look needs it: `hit` is cleared, the flame picks its frame
+// and hides until the controls show it again, the explosion clock stops at
+// its last frame, and a black hole keeps its lens table.
+#include "render/draw.h"
+#include "world/angles.h"
+
+#include "content/assets.h"
+#include "content/tuning.h"
+#include "render/coords.h"
+#include "render/effects.h"
+#include "world/object.h"
+#include "world/spring.h"
+#include "world/world.h"
+
+#include <SDL_gfxPrimitives.h>
+#include <SDL_rotozoom.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+namespace tether {
+
+const int sortOrder[15] = {0, 2, 3, 3, 3, 3, 2, 1, 1, 4, 4, 4, 4, 4, 4};
+
+int getDrawOrder(int type)
+{
+    if (type >= 0 && type < 15)
+        return sortOrder[type];
+    if (type == typeExploding)
+        return explodingLayer;
+    if (type == typeFlame)
+        return flameLayer;
+    return lastLayer;
+}
+
+bool cmpObjectDraw::operator()(const Object* a, const Object* b) const
+{
+    return getDrawOrder(a->type) < getDrawOrder(b->type);
+}
+
+namespace {
+
+constexpr Uint32 bulletColour = 0xff0000ff;
+constexpr Sint16 bulletRadius = 5; // whatever the bullet's collision radius
+constexpr Uint32 lightningColour = 0x9999ffff;
+constexpr float lightningSpread = 0.3f; // radians of wander per segment
+constexpr float lightningStep = 20.0f; // pixels per segment
+constexpr Uint32 railColour = 0x0000ffff;
+constexpr Uint32 railHelixColour = 0xff0000ff;
+constexpr Uint32 lensCoreColour = 0x000000ff;
+
+// Full health that the damage flash measures against.
+constexpr float shipFullHealth = 1000.0f;
+constexpr float otherFullHealth = 200.0f;
+constexpr Uint32 healthyColour = 0x00ff00ff;
+constexpr Uint32 woundedColour = 0xffff00ff;
+constexpr Uint32 dyingColour = 0xff0000ff;
+
+constexpr int explosionFrames = 10;
+constexpr float lastExplosionClock = 9.99999f; // shows the last frame
+
+void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y)
+{
+    SDL_Rect at;
+    at.x = static_cast<Sint16>(x);
+    at.y = static_cast<Sint16>(y);
+    SDL_BlitSurface(image, nullptr, screen, &at);
+}
+
+// Blits image with its centre at (x, y) on screen, the image's half size
+// taken with integer division, the corner truncated.
+void blitCentred(SDL_Surface* image, SDL_Surface* screen, float x, float y)
+{
+    if (!image)
+        return;
+    blitAt(image, screen, truncated(x - static_cast<float>(image->w / 2)),
+        truncated(y - static_cast<float>(image->h / 2)));
+}
+
+// Image objects: everything at or below typeSun except the black hole
+// (exploding objects and the flame included), and mines.
+bool isImageObject(int type)
+{
+    return (type >= typeExploding && type <= typeSun && type != typeBlackHole && type != typeDead)
+        || type == typeMine;
+}
+
+// Planets, suns and rope nodes take hits without showing them.
+bool showsDamage(int type)
+{
+    return type != typePlanet && type != typeSun && type != typeRopeNode;
+}
+
+float fullHealth(const Object& object)
+{
+    if (object.type == typeShip)
+        return shipFullHealth;
+    // An enemy of an unknown class, or of a class whose record was never
+    // read, measures against the common reference instead of dividing by 0.
+    if (object.type == typeEnemy && object.kind >= 1 && object.kind <= enemyClassCount
+        && enHealth[object.kind - 1] > 0.0f)
+        return enHealth[object.kind - 1];
+    return otherFullHealth;
+}
+
+// The force-field image scaled to the object's diameter, recoloured by a
+// disc in the health colour, centred on the object.
+void drawDamageFlash(const Object& object, SDL_Surface* screen, float cameraX, float cameraY)
+{
+    if (!shieldSprite || shieldSprite->w <= 0 || shieldSprite->h <= 0 || !(object.radius > 0.0f))
+        return;
+    const float diameter = 2 * object.radius;
+    SDL_Surface* field
+        = zoomSurface(shieldSprite, diameter * (1.0f / static_cast<float>(shieldSprite->w)),
+            diameter / static_cast<float>(shieldSprite->h), SMOOTHING_OFF);
+    if (!field)
+        return;
+    const SDL_PixelFormat* f = field->format;
+    SDL_Surface* tint = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, field->w, field->h, 32,
+        f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    if (tint) {
+        // Blended onto the field, the disc takes over its colour while the
+        // field keeps its own transparency.
+        filledCircleColor(tint, static_cast<Sint16>(field->w / 2),
+            static_cast<Sint16>(field->h / 2), toSint16(object.radius), damageColour(object));
+        blitAt(tint, field, 0, 0);
+        SDL_FreeSurface(tint);
+    }
+    blitCentred(field, screen, object.x - cameraX, object.y - cameraY);
+    SDL_FreeSurface(field);
+}
+
+// The sprite turned to the heading and centred, then the flash of a hit.
+void drawImage(Object& object, SDL_Surface* screen, int sx, int sy, float cameraX, float cameraY)
+{
+    if (object.sprite) {
+        SDL_Surface* image = object.sprite;
+        SDL_Surface* turned = nullptr;
+        if (object.angle != 0.0f) {
+            // Our angles grow clockwise on screen, the rotation's counter-clockwise.
+            const double degrees = static_cast<double>(-object.angle * 180) * (1.0 / pi);
+            image = turned = rotozoomSurface(object.sprite, degrees, 1.0, SMOOTHING_ON);
+        }
+        if (image)
+            blitAt(image, screen, sx - image->w / 2, sy - image->h / 2);
+        if (turned)
+            SDL_FreeSurface(turned);
+    }
+    if (object.hit && showsDamage(object.type))
+        drawDamageFlash(object, screen, cameraX, cameraY);
+    object.hit = false;
+}
+
+// Scaled explosion frames, kept between frames. Explosions of one size show
+// the same ten frames over and over, and scaling a frame costs more than
+// drawing a whole ship; the frames are loaded once at start-up and kept for
+// the run, so a scaled copy stays right as long as its frame does.
+struct ScaledFrame {
+    SDL_Surface* source;
+    double zoom;
+    SDL_Surface* scaled;
+};
+std::vector<ScaledFrame> scaledFrames;
+constexpr size_t scaledFrameLimit = 100; // ten sizes of explosion
+
+SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
+{
+    for (const ScaledFrame& frame : scaledFrames)
+        if (frame.source == source && frame.zoom == zoom)
+            return frame.scaled;
+    if (scaledFrames.size() >= scaledFrameLimit)
+        forgetScaledExplosions();
+    SDL_Surface* scaled = zoomSurface(source, zoom, zoom, SMOOTHING_ON);
+    if (scaled)
+        scaledFrames.push_back({source, zoom, scaled});
+    return scaled;
+}
+
+// An exploding object's clock runs from 0 to 10 through ten frames; it
+// stops on the last frame until the object is removed.
+void drawExplosion(Object& object, SDL_Surface* screen, float cameraX, float cameraY)
+{
+    float clock = object.health;
+    if (clock >= 10.0f) {
+        clock = lastExplosionClock;
+        object.health = lastExplosionClock;
+    }
+    int frame = clock > 0.0f ? static_cast<int>(clock) : 0;
+    if (frame >= explosionFrames)
+        frame = explosionFrames - 1;
+
+    SDL_Surface* image = nullptr;
+    if (object.kind == kindExpiredBfg)
+        image = bfgflames[frame];
+    else if (explosions[frame] && object.radius > 0.0f)
+        // The frames are drawn for a radius of 50.
+        image = scaledExplosion(explosions[frame], 0.02 * object.radius);
+    blitCentred(image, screen, object.x - cameraX, object.y - cameraY);
+}
+
+// Gravitational lens: the ring from r to 3r shows the whole disc of radius
+// 3r pulled inward, and the middle is black.
+void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
+{
+    const float r = object.radius;
+    if (!(r > 0.0f))
+        return;
+    if (!object.pixelCache)
+        object.pixelCache = makeLensTable(r);
+    if (!object.pixelCache)
+        return;
+    const int n = static_cast<int>(6 * r);
+    const int whole = static_cast<int>(r);
+
+    SDL_Rect patch;
+    patch.x = static_cast<Sint16>(sx - 3 * whole);
+    patch.y = static_cast<Sint16>(sy - 3 * whole);
+    patch.w = static_cast<Uint16>(6 * whole);
+    patch.h = static_cast<Uint16>(6 * whole);
+
+    const SDL_PixelFormat* f = screen->format;
+    SDL_Surface* behind
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
+    SDL_Surface* bent
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
+    if (behind && bent) {
+        SDL_Rect from = patch;
+        SDL_BlitSurface(screen, &from, behind, nullptr);
+        // Every pixel of the bent copy is written below, so it needs no
+        // copy of what lies behind first.
+        SDL_LockSurface(behind);
+        SDL_LockSurface(bent);
+        const Uint32* source = static_cast<const Uint32*>(behind->pixels);
+        const int sourceStride = behind->pitch / 4;
+        const int32_t* table = object.pixelCache;
+        for (int y = 0; y < n; ++y) {
+            Uint32* row
+                = reinterpret_cast<Uint32*>(static_cast<Uint8*>(bent->pixels) + y * bent->pitch);
+            for (int x = 0; x < n; ++x) {
+                const int32_t index = table[x + n * y];
+                row[x] = source[(index / n) * sourceStride + index % n];
+            }
+        }
+        SDL_UnlockSurface(bent);
+        SDL_UnlockSurface(behind);
+        filledCircleColor(bent, static_cast<Sint16>(bent->w / 2), static_cast<Sint16>(bent->w / 2),
+            static_cast<Sint16>(whole), lensCoreColour);
+        blitAt(bent, screen, patch.x, patch.y);
+    }
+    if (behind)
+        SDL_FreeSurface(behind);
+    if (bent)
+        SDL_FreeSurface(bent);
+}
+
+} // namespace
+
+void forgetScaledExplosions()
+{
+    for (const ScaledFrame& frame : scaledFrames)
+        SDL_FreeSurface(frame.scaled);
+    scaledFrames.clear();
+}
+
+Uint32 damageColour(const Object& object)
+{
+    const float f = object.health / fullHealth(object);
+    if (f > 0.5f)
+        return healthyColour;
+    if (f > 0.1f)
+        return woundedColour;
+    return dyingColour;
+}
+
+bool isOffScreen(const Object& object, int sx, int sy, int width, int height)
+{
+    const float x = static_cast<float>(sx), y = static_cast<float>(sy);
+    const float w = static_cast<float>(width), h = static_cast<float>(height);
+    auto beyond = [&](float reach) {
+        return x - reach - 2 > w || y - reach - 2 > h || x < -2 - reach || y < -2 - reach;
+    };
+    // Shots and mines reach as far as their radius.
+    if (object.type > typeSun && beyond(object.radius))
+        return true;
+    // A black hole's lens reaches three radii.
+    if (object.type == typeBlackHole)
+        return beyond(3 * object.radius);
+    // Image objects: the unturned image's width plus height covers any turn.
+    if (isImageObject(object.type)) {
+        const int reach = object.sprite ? object.sprite->w + object.sprite->h : 0;
+        return sx - reach - 2 > width || sy - reach - 2 > height || sx < -reach - 2
+            || sy < -reach - 2;
+    }
+    return false;
+}
+
+int32_t* makeLensTable(float r)
+{
+    if (!(r > 0.0f) || !std::isfinite(r))
+        return nullptr;
+    const int n = static_cast<int>(6 * r);
+    if (n <= 0)
+        return nullptr;
+    int32_t* table = new (std::nothrow) int32_t[static_cast<size_t>(n) * n];
+    if (!table)
+        return nullptr;
+    const int c = n / 2;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            const int32_t here = n * j + i;
+            const float d = static_cast<float>(std::hypot(i - c, j - c));
+            if (d < r || d >= 3 * r) {
+                table[here] = here;
+                continue;
+            }
+            // d' = d - r (d/2r - 3/2)^2 runs from 0 at d = r to d at d = 3r.
+            const double t = std::pow(d * (1 / r) * 0.5 - 1.5, 2.0);
+            const float bentD = static_cast<float>(d - t * r);
+            int si = static_cast<int>((i - c) * bentD * (1 / d) + c);
+            int sj = static_cast<int>((j - c) * bentD * (1 / d) + c);
+            // Rounding can push a ray's end a hair past the square.
+            si = si < 0 ? 0 : (si >= n ? n - 1 : si);
+            sj = sj < 0 ? 0 : (sj >= n ? n - 1 : sj);
+            table[here] = si + n * sj;
+        }
+    }
+    return table;
+}
+
+void Object::draw(SDL_Surface* screen, int cameraX, int cameraY)
+{
+    if (hidden || type == typeDead || !screen)
+        return;
+    // The flame shows one random frame each time the controls light it.
+    if (type == typeFlame) {
+        sprite = flames[std::rand() % 3];
+        hidden = true;
+    }
+    const float camX = static_cast<float>(cameraX), camY = static_cast<float>(cameraY);
+    const int sx = toSint16(x - camX);
+    const int sy = toSint16(y - camY);
+    if (isOffScreen(*this, sx, sy, screen->w, screen->h))
+        return;
+
+    switch (type) {
+    case typeBullet:
+        filledCircleColor(
+            screen, static_cast<Sint16>(sx), static_cast<Sint16>(sy), bulletRadius, bulletColour);
+        break;
+    case typeLightning:
+        // A beam runs from its shooter; a shooter that is gone leaves nothing to draw.
+        if (owner)
+            drawLightning(screen, owner->x - camX, owner->y - camY, x - camX, y - camY,
+                lightningColour, lightningSpread, lightningStep);
+        break;
+    case typeRail:
+        if (owner)
+            drawRail(screen, owner->x - camX, owner->y - camY, x - camX, y - camY, railColour,
+                railHelixColour);
+        break;
+    case typeShredder: blitCentred(shredder, screen, x - camX, y - camY); break;
+    case typeBfg: blitCentred(bfgshot, screen, x - camX, y - camY); break;
+    case typeBlackHole: drawLens(*this, screen, sx, sy); break;
+    default:
+        if (isImageObject(type))
+            drawImage(*this, screen, sx, sy, camX, camY);
+        break;
+    }
+    if (type == typeExploding)
+        drawExplosion(*this, screen, camX, camY);
+}
+
+void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
+{
+    drawables.sort(cmpObjectDraw());
+
+    // Black holes, planets, suns, the flame, the ship and enemies lie under
+    // the ropes; hooks, mounts, nodes, shots and explosions over them.
+    auto next = drawables.begin();
+    for (; next != drawables.end() && getDrawOrder((*next)->type) <= 2; ++next)
+        (*next)->draw(screen, cameraX, cameraY);
+
+    for (Spring* spring : springs)
+        spring->draw(screen, chainImage, cameraX, cameraY);
+    const float camX = static_cast<float>(cameraX), camY = static_cast<float>(cameraY);
+    if (leftGrapHook && turret)
+        drawChain(screen, chainImage, camX, camY, leftGrapHook, turret);
+    if (rightGrapHook && turret)
+        drawChain(screen, chainImage, camX, camY, rightGrapHook, turret);
+
+    for (; next != drawables.end(); ++next)
+        (*next)->draw(screen, cameraX, cameraY);
+
+    // Nothing shows through the middle of a black hole, not even what
+    // passes over it.
+    for (Object* hole : drawables) {
+        if (hole->type != typeBlackHole || !(hole->radius > 0.0f))
+            continue;
+        filledCircleColor(screen, toSint16(hole->x - camX), toSint16(hole->y - camY),
+            toSint16(hole->radius), lensCoreColour);
+    }
+}
+
+} // namespace tether

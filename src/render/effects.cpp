@@ -1,0 +1,126 @@
+// Beams, chains and ropes on screen.
+#include "render/effects.h"
+#include "world/angles.h"
+
+#include "content/tuning.h"
+#include "render/coords.h"
+#include "world/object.h"
+#include "world/sound.h"
+#include "world/spring.h"
+#include "world/world.h"
+
+#include <SDL_gfxPrimitives.h>
+#include <SDL_rotozoom.h>
+
+#include <cmath>
+
+namespace tether {
+
+namespace {
+
+void line(SDL_Surface* screen, float x1, float y1, float x2, float y2, Uint32 colour)
+{
+    lineColor(screen, toSint16(x1), toSint16(y1), toSint16(x2), toSint16(y2), colour);
+}
+
+} // namespace
+
+// Each segment is `step` long and deviates at most spread/2 from the bearing
+// to the end, so with the game's spread of 0.3 the distance shrinks at every
+// segment and the bolt always lands on its end point.
+void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int colour,
+    float spread, float step)
+{
+    float dx = x2 - x1, dy = y2 - y1;
+    float dist = static_cast<float>(std::hypot(dx, dy));
+    // A wide spread could wander off for good; the cap is far above the
+    // segments a bolt needs (about dist/step) and is never met in play.
+    const double cap = std::isfinite(dist) && step > 0.0f ? 4.0 * dist / step + 16.0 : 0.0;
+    for (int segments = 0; step > 0.0f && dist > step && segments < cap; ++segments) {
+        const double bearing = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+        const float aim = static_cast<float>((drand48() - 0.5) * spread + bearing);
+        const float nx = x1 + std::cos(aim) * step;
+        const float ny = y1 + std::sin(aim) * step;
+        line(screen, x1, y1, nx, ny, colour);
+        x1 = nx;
+        y1 = ny;
+        dx = x2 - x1;
+        dy = y2 - y1;
+        dist = static_cast<float>(std::hypot(dx, dy));
+    }
+    line(screen, x1, y1, x2, y2, colour);
+}
+
+// The helix point for t in [0, 1) is (x1, y1) + t (dx, dy) + 10 (sin 100t,
+// -cos 100t). Each pass plots the point of the pass before, starting with
+// the start point itself; t accumulates in single precision, 1001 passes.
+void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int lineColour,
+    unsigned int helixColour)
+{
+    line(screen, x1, y1, x2, y2, lineColour);
+    const float dx = x2 - x1, dy = y2 - y1;
+    float px = x1, py = y1;
+    float t = 0.0f;
+    do {
+        pixelColor(screen, toSint16(px), toSint16(py), helixColour);
+        const double a = t * 100.0;
+        px = static_cast<float>(t * dx + x1 + 10 * std::sin(a));
+        py = static_cast<float>(t * dy + y1 - 10 * std::cos(a));
+        t = t + 0.001f;
+    } while (t < 1.0f);
+}
+
+void drawChain(
+    SDL_Surface* screen, SDL_Surface* link, float cameraX, float cameraY, Object* a, Object* b)
+{
+    if (!screen || !link || !a || !b || link->w <= 0)
+        return;
+    const float dx = b->x - a->x, dy = b->y - a->y;
+    const float len = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+    // Links must be a positive count: none (or a negative count) would
+    // stretch one link without bound.
+    const float links = grapNumLinks;
+    if (!(len > 0.0f) || !std::isfinite(len) || !(links > 0.0f))
+        return;
+    const float stepX = dx * (1 / links), stepY = dy * (1 / links);
+    // The slope's angle, not the bearing: a link looks the same turned half
+    // a turn, so the image need only be oriented modulo pi.
+    const float slope = static_cast<float>(-std::atan(static_cast<double>(stepY / stepX)));
+
+    SDL_Surface* stretched
+        = zoomSurface(link, len * (1 / (static_cast<float>(link->w) * links)), 1.0, SMOOTHING_ON);
+    if (!stretched)
+        return;
+    SDL_Surface* turned = rotozoomSurface(
+        stretched, static_cast<double>(slope * 180) * (1 / pi), 1.0, SMOOTHING_ON);
+    if (turned) {
+        float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
+        float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
+        int k = 0;
+        do {
+            ++k;
+            SDL_Rect at;
+            at.x = toSint16(px);
+            at.y = toSint16(py);
+            SDL_BlitSurface(turned, nullptr, screen, &at);
+            px += stepX;
+            py += stepY;
+        } while (static_cast<float>(k) < links);
+        SDL_FreeSurface(turned);
+    }
+    SDL_FreeSurface(stretched);
+}
+
+// A rope whose ends lie on opposite sides of the world's seam would be drawn
+// the long way round across the screen; it stays unseen until they meet.
+void Spring::draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int cameraY)
+{
+    if (!endA || !endB)
+        return;
+    if (std::fabs(endA->x - endB->x) < worldW * 0.5f
+        && std::fabs(endA->y - endB->y) < worldH * 0.5f)
+        drawChain(
+            screen, link, static_cast<float>(cameraX), static_cast<float>(cameraY), endA, endB);
+}
+
+} // namespace tether

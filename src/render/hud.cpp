@@ -1,0 +1,131 @@
+// Panel, digits and radar. Everything here sits at fixed pixels of the
+// 800 by 600 screen; nothing depends on the camera.
+#include "render/hud.h"
+
+#include "content/assets.h"
+#include "render/coords.h"
+#include "world/object.h"
+#include "world/world.h"
+
+#include <SDL_gfxPrimitives.h>
+
+#include <cmath>
+#include <cstdint>
+
+namespace tether {
+
+namespace {
+
+constexpr int panelX = 395, panelY = 395;
+constexpr int enemiesX = 445, enemiesY = 545;
+constexpr int healthX = 445, healthY = 420;
+constexpr int radarX = 595, radarY = 395; // top-left of the radar image
+
+constexpr Uint32 radarGreen = 0x00ff00ff;
+constexpr Uint32 radarRed = 0xff0000ff;
+constexpr Uint32 radarYellow = 0xffff00ff;
+constexpr Sint16 rimMarkRadius = 5; // an enemy beyond the radar's range
+
+void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y)
+{
+    if (!image)
+        return;
+    SDL_Rect at;
+    at.x = static_cast<Sint16>(x);
+    at.y = static_cast<Sint16>(y);
+    SDL_BlitSurface(image, nullptr, screen, &at);
+}
+
+// The health shown: truncated toward zero; a value no int can hold shows 0.
+int shownHealth(const Object& ship)
+{
+    if (ship.type == typeExploding) // health is the explosion clock then
+        return 0;
+    if (!(ship.health > INT_MIN && ship.health < INT_MAX))
+        return 0;
+    return static_cast<int>(ship.health);
+}
+
+} // namespace
+
+void drawNumber(SDL_Surface* screen, int x, int y, int n)
+{
+    // The place value of the first digit; 64 bits so that the step past
+    // the largest int cannot overflow.
+    int64_t place = 1;
+    while (place <= n)
+        place *= 10;
+    if (n != 0)
+        place /= 10;
+    for (; place > 0; place /= 10) {
+        SDL_Surface* digit = digits[(n / place) % 10];
+        if (!digit)
+            continue; // a missing digit image takes no room
+        blitAt(digit, screen, x, y);
+        x += digit->w;
+    }
+}
+
+void Object::drawMap(SDL_Surface* screen, float shipX, float shipY)
+{
+    Uint32 colour;
+    Sint16 size;
+    bool filled = true;
+    switch (type) {
+    case typeBlackHole: colour = radarGreen, size = 3, filled = false; break;
+    case typePlanet:
+    case typeSun: colour = radarGreen, size = 3; break;
+    case typeEnemy: colour = radarRed, size = 3; break;
+    case typeRopeNode:
+    case typeMine: colour = radarYellow, size = 1; break;
+    case typeBullet:
+    case typeLightning:
+    case typeShredder:
+    case typeRail:
+    case typeBfg: colour = radarRed, size = 1; break;
+    default: // the ship, its hooks, turrets, and everything not alive
+        return;
+    }
+
+    // The world wrap keeps everything within half a world of the ship, so
+    // plain differences are the short way.
+    const float dx = x - shipX, dy = y - shipY;
+    const float dist = std::sqrt((shipX - x) * (shipX - x) + (shipY - y) * (shipY - y));
+    if (dist < radarRange) {
+        const Sint16 mx = toSint16(radarCentreX + dx / radarScale);
+        const Sint16 my = toSint16(radarCentreY + dy / radarScale);
+        if (filled)
+            filledCircleColor(screen, mx, my, size, colour);
+        else
+            aacircleColor(screen, mx, my, size, colour);
+        return;
+    }
+    // Enemies out of range stay on the rim, on their bearing from the ship.
+    if (type != typeEnemy)
+        return;
+    const double bearing = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+    filledCircleColor(screen, toSint16(radarCentreX + radarRadius * std::cos(bearing)),
+        toSint16(radarCentreY + radarRadius * std::sin(bearing)), rimMarkRadius, colour);
+}
+
+void drawHud(SDL_Surface* screen)
+{
+    if (!ship)
+        return;
+    blitAt(hudImage, screen, panelX, panelY);
+    drawNumber(screen, enemiesX, enemiesY, numEnemies);
+    drawNumber(screen, healthX, healthY, shownHealth(*ship));
+    blitAt(radarImage, screen, radarX, radarY);
+    // Black holes and rope nodes first, so that what lives and shoots is
+    // marked over them.
+    for (Object* object : drawables) {
+        if (object->type >= typeBlackHole && object->type <= typeRopeNode)
+            object->drawMap(screen, ship->x, ship->y);
+    }
+    for (Object* object : drawables) {
+        if (object->type > typeRopeNode)
+            object->drawMap(screen, ship->x, ship->y);
+    }
+}
+
+} // namespace tether

@@ -1,0 +1,342 @@
+// Contacts. Pairs are found by sort and sweep along x: the list is sorted by
+// left edge every step and each object is tested only against those that
+// start before its right edge ends. A contact is applied the moment it is
+// found, so later pairs of the same pass see what earlier ones changed.
+//
+// The five contact rules, tried top to bottom; the first that applies to a
+// pair handles it. A is the member that comes first in the sorted list.
+//   1 hook catch   a hook touches something of type 0..8, neither hooked:
+//                  it is caught on a new rope (hooks pass through suns)
+//   2 projectile   a shot or mine (type > 8) damages the other and is spent
+//   3 sun          whatever touches a sun burns up
+//   4 black hole   whatever but a hook touches a black hole is swallowed
+//   5 bounce       everything else bounces, hurt by the impact
+#include "world/collision.h"
+
+#include "world/object.h"
+#include "world/sound.h"
+#include "world/spring.h"
+#include "world/world.h"
+
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace tether {
+
+bool cmpObjectX(const Object* a, const Object* b)
+{
+    return a->x - a->radius < b->x - b->radius;
+}
+
+namespace {
+
+bool isHook(const Object* o)
+{
+    return o->type == typeLeftHook || o->type == typeRightHook;
+}
+
+bool isShipOrHook(const Object* o)
+{
+    return o->type == typeShip || o->type == typeLeftHook || o->type == typeRightHook;
+}
+
+bool isFixedBody(const Object* o)
+{
+    return o->type == typePlanet || o->type == typeBlackHole;
+}
+
+bool isAttractingMass(const Object* o)
+{
+    return o->type == typePlanet || o->type == typeSun || o->type == typeBlackHole;
+}
+
+// Rule 1. The rope runs from the ship's hook mount, not from the hook, so the
+// hook itself can fly back and be fired again.
+constexpr float ropeStiffness = 1.0f;
+constexpr float ropeDamping = 3.0f;
+
+void catchWithHook(Object* a, Object* b)
+{
+    Object* caught = isHook(a) ? b : a;
+    caught->hooked = true;
+    if (a->type == typeLeftHook || b->type == typeLeftHook) {
+        leftHookExtended = false;
+        leftHookGrappling = true;
+    } else {
+        rightHookExtended = false;
+        rightHookGrappling = true;
+    }
+    springs.push_back(new Spring(turret, caught, ropeStiffness, ropeDamping));
+}
+
+// Rule 2. Damage by the projectile's type code, 9..14.
+constexpr float projectileDamage[] = {
+    10, // typeBullet
+    0.1f, // typeLightning
+    50, // typeShredder
+    100, // typeRail
+    1000, // typeBfg
+    200, // typeMine
+};
+
+// The spent shot rides along with its target, so its explosion does too.
+// On the hardest ship, enemies are immune to shots and mines: only a crash,
+// a sun or a black hole kills them there.
+void hitByProjectile(Object* shot, Object* target)
+{
+    if (shot->owner == target)
+        return;
+    shot->vx = target->vx;
+    shot->vy = target->vy;
+    if (!(difficulty > 1 && target->type == typeEnemy))
+        target->health -= projectileDamage[shot->type - typeBullet];
+    target->hit = true;
+    shot->health = 0;
+}
+
+// Rule 4. A swallowed object vanishes without an explosion; the ropes tied
+// to it are handed to the black hole, which reels them in.
+void swallow(Object* hole, Object* victim)
+{
+    if (victim->type == typeEnemy)
+        --numEnemies;
+    if (victim == ship) {
+        gameOver = true; // the ship keeps its type: it is never removed
+    } else {
+        // A swallowed planet or black hole must stop pulling before cleanup
+        // frees it, or gravity would read freed memory.
+        if (isAttractingMass(victim))
+            attractingMasses.remove(victim);
+        victim->type = typeDead;
+    }
+    for (Spring* rope : springs) {
+        if (rope->endA == victim && rope->endB != hole)
+            rope->endA = hole;
+        else if (rope->endB == victim && rope->endA != hole)
+            rope->endB = hole;
+        else
+            continue;
+        rope->restLength = rope->lastLength = rope->length();
+    }
+}
+
+// Rule 5, crash sound: louder the harder the impact.
+constexpr float crashThreshold = 3.0f; // damage below this is silent
+constexpr int mixerMaxVolume = 128;
+
+void playCrash(float dmg, float dx, float dist)
+{
+    if (!(dist < hearingRange && dmg > crashThreshold))
+        return;
+    int channel = Mix_GroupAvailable(collideTag);
+    if (channel == -1)
+        channel = Mix_GroupOldest(collideTag);
+    channel = Mix_PlayChannelTimed(channel, collideSFX, 0, -1);
+    if (channel == -1)
+        return;
+    collideChannel = channel;
+    Mix_Volume(channel, crashVolume(dmg));
+    positionChannel(channel, dx, dist);
+}
+
+// Rule 5, with d = B - A (units), |d| < rsum, and velocities in units/ms:
+//   separation: each circle moves out along d until they just touch; a
+//               planet or black hole stays put and the other moves the whole way
+//   p = (v . d) / |d|^2, u = p d   the normal part of each velocity
+//   vA += (uA (mA - e mB) + (1 + e) mB uB) / (mA + mB) - uA   and likewise B
+//   damage to both = 1e6 (pA - pB)^2
+constexpr float restitution = 0.7f;
+constexpr float impactDamageFactor = 1e6f;
+
+void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
+{
+    const float k = rsum / d - 1;
+    const float hx = dx * k * 0.5f;
+    const float hy = dy * k * 0.5f;
+    if (isFixedBody(a)) {
+        b->x += 2 * hx;
+        b->y += 2 * hy;
+    } else if (isFixedBody(b)) {
+        a->x -= 2 * hx;
+        a->y -= 2 * hy;
+    } else {
+        a->x -= hx;
+        a->y -= hy;
+        b->x += hx;
+        b->y += hy;
+    }
+
+    const float d2 = d * d;
+    const float pA = (dx * a->vx + dy * a->vy) / d2;
+    const float pB = (dx * b->vx + dy * b->vy) / d2;
+    const float uAx = pA * dx, uAy = pA * dy;
+    const float uBx = pB * dx, uBy = pB * dy;
+    a->vx -= uAx;
+    a->vy -= uAy;
+    b->vx -= uBx;
+    b->vy -= uBy;
+    const float mA = a->mass, mB = b->mass;
+    const float s = 1 / (mA + mB);
+    a->vx += (uAx * (mA - restitution * mB) + (1 + restitution) * mB * uBx) * s;
+    a->vy += (uAy * (mA - restitution * mB) + (1 + restitution) * mB * uBy) * s;
+    b->vx += (uBx * (mB - restitution * mA) + (1 + restitution) * mA * uAx) * s;
+    b->vy += (uBy * (mB - restitution * mA) + (1 + restitution) * mA * uAy) * s;
+
+    const float dmg = impactDamageFactor * (pA - pB) * (pA - pB);
+    a->health -= dmg;
+    b->health -= dmg;
+    a->hit = b->hit = true;
+
+    // With no ship there is nobody to hear it.
+    if (!ship)
+        return;
+    const float mx = (a->x + b->x) / 2 - ship->x;
+    const float my = (a->y + b->y) / 2 - ship->y;
+    playCrash(dmg, mx, static_cast<float>(std::hypot(mx, my)));
+}
+
+// One contact, by the rules in the order of the table at the top.
+void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum)
+{
+    // 1. Hook catch.
+    if ((isHook(a) || isHook(b)) && !a->hooked && !b->hooked && a->type <= typeSun
+        && b->type <= typeSun) {
+        if (a->type != typeSun && b->type != typeSun)
+            catchWithHook(a, b);
+        return;
+    }
+    // 2. Projectile: with two, A is the shot and B its target.
+    if (a->type > typeSun) {
+        hitByProjectile(a, b);
+        return;
+    }
+    if (b->type > typeSun) {
+        hitByProjectile(b, a);
+        return;
+    }
+    // 3. Sun.
+    if (a->type == typeSun) {
+        b->health = 0;
+        return;
+    }
+    if (b->type == typeSun) {
+        a->health = 0;
+        return;
+    }
+    // 4. Black hole: with two, A swallows B.
+    if (a->type == typeBlackHole && !isHook(b)) {
+        swallow(a, b);
+        return;
+    }
+    if (b->type == typeBlackHole && !isHook(a)) {
+        swallow(b, a);
+        return;
+    }
+    // 5. Bounce. Circles at the very same centre have no normal to bounce
+    // along: that pair does not bounce this step.
+    if (d == 0)
+        return;
+    bounce(a, b, dx, dy, d, rsum);
+}
+
+// The sort: the same order as the list's own stable sort with cmpObjectX,
+// but done on a copy of the left edges, which sit together in memory
+// instead of one object per comparison. The objects barely move between
+// steps, so the list is nearly in order already and insertion sort finishes
+// in about one pass; a list far out of order (a new level) goes to a
+// merge sort instead. Both are stable, so ties keep their order either way.
+struct Edge {
+    float left;
+    Object* object;
+};
+std::vector<Edge> edges; // left edges, in sweep order
+std::vector<Object*> sweepOrder; // the sorted list, walked by the sweep
+
+bool leftOf(const Edge& a, const Edge& b)
+{
+    return a.left < b.left;
+}
+
+void sortByLeftEdge(std::list<Object*>* list)
+{
+    edges.clear();
+    for (Object* o : *list)
+        edges.push_back({o->x - o->radius, o});
+    const size_t n = edges.size();
+    size_t budget = 8 * n; // moves before insertion sort gives up
+    bool sorted = true;
+    for (size_t i = 1; i < n && sorted; ++i) {
+        const Edge e = edges[i];
+        size_t j = i;
+        for (; j > 0 && leftOf(e, edges[j - 1]); --j) {
+            edges[j] = edges[j - 1];
+            if (--budget == 0) {
+                sorted = false;
+                --j;
+                break;
+            }
+        }
+        edges[j] = e;
+    }
+    if (!sorted)
+        std::stable_sort(edges.begin(), edges.end(), leftOf);
+    sweepOrder.clear();
+    auto node = list->begin();
+    for (const Edge& e : edges) {
+        *node++ = e.object;
+        sweepOrder.push_back(e.object);
+    }
+}
+
+} // namespace
+
+int crashVolume(float dmg)
+{
+    // The mixer takes 0..128; a NaN or negative damage is silence and an
+    // enormous one is full volume, never an overflowed int.
+    if (!(dmg > 0))
+        return 0;
+    if (dmg >= mixerMaxVolume)
+        return mixerMaxVolume;
+    return static_cast<int>(dmg);
+}
+
+void collisionDetect(std::list<Object*>* list)
+{
+    sortByLeftEdge(list);
+    const size_t n = sweepOrder.size();
+    for (size_t i = 0; i < n; ++i) {
+        Object* a = sweepOrder[i];
+        for (size_t j = i + 1; j < n; ++j) {
+            // Turrets, wrecks, the dead and the flame touch nothing. A can
+            // only fall out of play during its scan (swallowed), never back.
+            if (a->type == typeTurret || a->type < 0)
+                break;
+            Object* b = sweepOrder[j];
+            // Nothing later in the list starts before A ends.
+            if (b->x - b->radius >= a->x + a->radius)
+                break;
+            if (b->type == typeTurret || b->type < 0)
+                continue;
+            // The ship never touches its own hooks.
+            if (isShipOrHook(a) && isShipOrHook(b))
+                continue;
+            const float dy = b->y - a->y;
+            const float rsum = a->radius + b->radius;
+            if (!(std::fabs(dy) < rsum))
+                continue;
+            const float dx = b->x - a->x;
+            const float d = static_cast<float>(
+                std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+            // Circles that only touch do not collide.
+            if (!(d < rsum))
+                continue;
+            handleContact(a, b, dx, dy, d, rsum);
+        }
+    }
+}
+
+} // namespace tether

@@ -1,0 +1,21 @@
+// Contacts between objects: hook catches, hits by shots and mines, suns that
+// burn, black holes that swallow, and bounces with impact damage.
+#pragma once
+
+#include <list>
+
+namespace tether {
+
+class Object;
+
+// Orders objects by their left edge, x - radius.
+bool cmpObjectX(const Object* a, const Object* b);
+
+// Finds every overlapping pair in list (re-sorting it by left edge) and
+// applies each contact at once, in the order found.
+void collisionDetect(std::list<Object*>* list);
+
+// The mixer volume (0..128) of a crash doing dmg damage.
+int crashVolume(float dmg);
+
+} // namespace tether

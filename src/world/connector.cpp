@@ -1,0 +1,60 @@
+// Placement of attached children. Each offset is floored to a whole unit
+// before it is added to the parent's position, so a child sits on the
+// pixel grid relative to its parent (and an offset of -0.2 is a whole unit).
+#include "world/connector.h"
+
+#include "world/object.h"
+#include "world/world.h"
+
+#include <cmath>
+
+namespace tether {
+
+Connector::Connector(Object* parent, Object* child, float distance, float offsetAngle,
+                     float childAngle, bool rotateWithParent, bool passForces, bool absoluteAngle,
+                     bool localOffset)
+    : parent(parent), child(child), rotateWithParent(rotateWithParent), passForces(passForces),
+      absoluteAngle(absoluteAngle), localOffset(localOffset), distance(distance),
+      offsetAngle(offsetAngle), childAngle(childAngle)
+{
+}
+
+void Connector::update()
+{
+    Object& p = *parent;
+    Object& c = *child;
+    if (localOffset) {
+        // distance runs along the parent's heading, offsetAngle across it.
+        const float a = p.angle;
+        c.x = p.x + std::floor(distance * std::cos(a) - offsetAngle * std::sin(a));
+        c.y = p.y + std::floor(distance * std::sin(a) + offsetAngle * std::cos(a));
+        c.angle = childAngle + p.angle;
+        return;
+    }
+    const float t = rotateWithParent ? offsetAngle + p.angle : offsetAngle;
+    c.x = p.x + std::floor(std::cos(t) * distance);
+    c.y = p.y + std::floor(std::sin(t) * distance);
+    if (absoluteAngle)
+        c.angle = childAngle;
+    else if (rotateWithParent)
+        c.angle = offsetAngle + p.angle + childAngle;
+    else
+        c.angle = childAngle + offsetAngle;
+}
+
+Connector* Object::addChild(Object* child, float distance, float offsetAngle, float childAngle,
+                            bool rotateWithParent, bool passForces, bool absoluteAngle,
+                            bool localOffset)
+{
+    if (!children)
+        children = new std::list<Connector*>;
+    Connector* link = new Connector(this, child, distance, offsetAngle, childAngle,
+                                    rotateWithParent, passForces, absoluteAngle, localOffset);
+    link->update();
+    children->push_back(link);
+    connectors.push_back(link);
+    child->owner = this;
+    return link;
+}
+
+} // namespace tether

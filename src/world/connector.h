@@ -1,0 +1,29 @@
+// A rigid attachment: places a child Object relative to its parent every
+// physics step, without forces. The ship carries its hook mount and flame,
+// the mount carries the two hooks, enemies carry their guns.
+#pragma once
+
+namespace tether {
+
+class Object;
+
+class Connector {
+public:
+    Connector(Object* parent, Object* child, float distance, float offsetAngle, float childAngle,
+              bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
+
+    // Puts the child at its place beside the parent and sets its heading.
+    void update();
+
+    Object* parent;
+    Object* child;
+    bool rotateWithParent; // offset direction measured from the parent's heading
+    bool passForces;       // the child's force is handed to the parent each step
+    bool absoluteAngle;    // the child's heading is childAngle itself
+    bool localOffset;      // distance/offsetAngle are (along, across) the heading
+    float distance;
+    float offsetAngle;
+    float childAngle;
+};
+
+} // namespace tether

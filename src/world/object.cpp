@@ -1,0 +1,34 @@
+// Construction and destruction of Objects. A parent owns its children: its
+// destructor frees them (recursively) and their Connectors, and takes them
+// out of drawables and connectors. The caller takes the object itself out of
+// the registries first.
+#include "world/object.h"
+
+#include "world/connector.h"
+#include "world/world.h"
+
+namespace tether {
+
+Object::Object(float mass, float radius, float x, float y, float vx, float vy, float angle,
+               float spin, SDL_Surface* sprite, int type, int reloadTime, float health)
+    : mass(mass), radius(radius), x(x), y(y), vx(vx), vy(vy), angle(angle), spin(spin),
+      health(health), type(type), reloadTime(reloadTime), sprite(sprite), owner(this)
+{
+}
+
+Object::~Object()
+{
+    delete[] pixelCache;
+    if (!children)
+        return;
+    for (Connector* link : *children) {
+        drawables.remove(link->child);
+        if (link->child)
+            delete link->child;
+        connectors.remove(link);
+        delete link;
+    }
+    delete children;
+}
+
+} // namespace tether

@@ -1,0 +1,106 @@
+#include "world/sound.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tether {
+
+Mix_Chunk* shot1SFX;
+Mix_Chunk* grappleSFX;
+Mix_Chunk* collideSFX;
+Mix_Chunk* thrustSFX;
+Mix_Chunk* bfgSFX;
+Mix_Chunk* explodeSFX;
+Mix_Chunk* lightningSFX;
+
+int thrustChannel = 0;
+int shot1Channel = -1;
+int grappleChannel = -1;
+int collideChannel = -1;
+
+namespace {
+
+Mix_Chunk* loadSound(const char* path)
+{
+    return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
+}
+
+} // namespace
+
+// The mixer's angle is 0 straight ahead and 90 to the right. Only the
+// horizontal offset enters it, through atan of the raw offset in world
+// units, so anything not almost straight above or below is panned fully.
+// The distance byte runs 0..254 over the hearing range.
+Sint16 panAngle(float dx)
+{
+    return static_cast<Sint16>(std::atan(dx) * 57.29577951308232);
+}
+
+Uint8 distanceByte(float dist)
+{
+    return static_cast<Uint8>(static_cast<int>(dist * 0.255f) & 0xff);
+}
+
+void positionChannel(int channel, float dx, float dist)
+{
+    if (!Mix_SetPosition(channel, panAngle(dx), distanceByte(dist)))
+        std::printf("Mix_SetPosition: %s\n", Mix_GetError());
+}
+
+int playSFX(Mix_Chunk* chunk, int tag, float dx, float dist)
+{
+    if (dist >= hearingRange)
+        return -1;
+    int channel = Mix_GroupAvailable(tag);
+    if (channel == -1)
+        channel = Mix_GroupOldest(tag);
+    channel = Mix_PlayChannelTimed(channel, chunk, 0, -1);
+    if (channel == -1)
+        return -1;
+    positionChannel(channel, dx, dist);
+    return channel;
+}
+
+float drand48()
+{
+    return static_cast<float>(std::rand() & 0x7fff) * (1.0f / 32767.0f);
+}
+
+void setUpChannels()
+{
+    Mix_AllocateChannels(mixChannelCount);
+    Mix_GroupChannels(4, 20, shot1Tag);
+    Mix_GroupChannels(21, 32, collideTag);
+    Mix_GroupChannels(33, 40, explodeTag);
+}
+
+void loadSounds()
+{
+    shot1SFX = loadSound("sounds/Vqmachinesgunshot.wav");
+    grappleSFX = loadSound("sounds/VqGrapple.wav");
+    collideSFX = loadSound("sounds/VqCollide.wav");
+    thrustSFX = loadSound("sounds/VqThrust.wav");
+    bfgSFX = loadSound("sounds/VqBfg.wav");
+    explodeSFX = loadSound("sounds/Vqexplode.wav");
+    lightningSFX = loadSound("sounds/Vqlightning.wav");
+    shot1Channel = -1;
+    grappleChannel = -1;
+    thrustChannel = 0;
+    collideChannel = -1;
+}
+
+void startEngineSound()
+{
+    thrustChannel = 0;
+    Mix_Volume(0, 40);
+    // Without an engine sound nothing plays; the channel stays 0, so that
+    // pausing and resuming it never reaches the other channels (-1 would
+    // mean all of them).
+    int channel = Mix_PlayChannelTimed(0, thrustSFX, -1, -1);
+    if (channel >= 0)
+        thrustChannel = channel;
+    Mix_Pause(thrustChannel);
+}
+
+} // namespace tether

@@ -1,0 +1,58 @@
+// Sound effects and the mixer's channel plan. Effects are panned by their
+// horizontal offset from the ship and attenuated by their distance from it.
+#pragma once
+
+#include <SDL_mixer.h>
+
+namespace tether {
+
+// Channel plan: 64 mixing channels.
+constexpr int mixChannelCount = 64;
+constexpr int leftHookChannel = 1;  // hook launches
+constexpr int rightHookChannel = 2;
+constexpr int lightningChannel = 3; // one crackle at a time
+constexpr int shot1Tag = 1;         // channels 4..20: enemy weapons
+constexpr int collideTag = 2;       // channels 21..32: crashes
+constexpr int explodeTag = 3;       // channels 33..40: explosions
+
+extern Mix_Chunk* shot1SFX;
+extern Mix_Chunk* grappleSFX;
+extern Mix_Chunk* collideSFX;
+extern Mix_Chunk* thrustSFX;
+extern Mix_Chunk* bfgSFX;
+extern Mix_Chunk* explodeSFX;
+extern Mix_Chunk* lightningSFX;
+
+extern int thrustChannel;  // the engine loop; channel 0
+extern int shot1Channel;   // -1 until used
+extern int grappleChannel; // channel of the last hook launch sound
+extern int collideChannel;
+
+// Sources this far from the ship or farther are not heard.
+constexpr float hearingRange = 1000.0f;
+
+// Plays chunk once on a channel of the group tag (the longest-playing one is
+// cut off when all are busy), panned by the source's horizontal offset dx
+// from the ship and attenuated by its distance dist. Returns the channel,
+// or -1 when nothing was played.
+int playSFX(Mix_Chunk* chunk, int tag, float dx, float dist);
+// The mixer's angle (degrees, 0 ahead, 90 right) and distance byte (0 near,
+// 254 at the edge of hearing) for a source at dx, dist from the ship.
+Sint16 panAngle(float dx);
+Uint8 distanceByte(float dist);
+// Pans a playing channel like playSFX; a mixer failure is printed.
+void positionChannel(int channel, float dx, float dist);
+
+// The game's own uniform random number in [0, 1]: a 15-bit draw of rand()
+// times 1/32767 in single precision, whatever the platform's RAND_MAX.
+float drand48();
+
+// Allocates the 64 channels and tags the three groups.
+void setUpChannels();
+// Loads the seven effects.
+void loadSounds();
+// Starts the engine loop on channel 0 at volume 40, paused; from then on it
+// is only paused and resumed.
+void startEngineSound();
+
+} // namespace tether

@@ -1,0 +1,33 @@
+// An elastic, damped rope between two Objects: hook ropes and ties.
+#pragma once
+
+#include <SDL.h>
+
+namespace tether {
+
+class Object;
+
+class Spring {
+public:
+    // Rest length and last length start as the ends' present distance.
+    Spring(Object* endA, Object* endB, float stiffness, float damping);
+
+    // The ends' difference A - B the short way round the world, and its
+    // length: how the rope measures itself.
+    void separation(float& dx, float& dy) const;
+    float length() const;
+
+    // Adds this step's rope force to both ends.
+    void update(int dt);
+    // Draws the rope as a chain of link images.
+    void draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int cameraY);
+
+    float stiffness;  // force per unit of stretch
+    float restLength;
+    float lastLength; // length at the previous update, for damping
+    float damping;    // force per unit of length change per ms
+    Object* endA;
+    Object* endB;
+};
+
+} // namespace tether

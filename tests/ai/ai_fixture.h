@@ -1,0 +1,100 @@
+// An empty world with a target ship, distinct shot images and sounds, and a
+// thrust for every enemy class, for running AIUpdate in isolation.
+#pragma once
+
+#include "ai/ai.h"
+#include "content/assets.h"
+#include "content/tuning.h"
+#include "support/world_fixture.h"
+#include "world/sound.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+class AITest : public WorldTest {
+protected:
+    tether::Object* target = nullptr;
+    std::vector<Uint8> silence = std::vector<Uint8>(22050 * 4 * 2, 0); // two seconds
+    Mix_Chunk* gunshot = nullptr;
+    Mix_Chunk* boom = nullptr;
+    Mix_Chunk* zap = nullptr;
+
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        target = make(tether::typeShip, 0, 0);
+        tether::objects.push_back(target);
+        saved = {tether::nullSprite, tether::shredder, tether::bfgshot};
+        tether::nullSprite = SDL_CreateRGBSurface(0, 4, 4, 32, 0, 0, 0, 0);
+        tether::shredder = SDL_CreateRGBSurface(0, 30, 30, 32, 0, 0, 0, 0);
+        tether::bfgshot = SDL_CreateRGBSurface(0, 80, 80, 32, 0, 0, 0, 0);
+        savedSounds = {tether::shot1SFX, tether::bfgSFX, tether::lightningSFX};
+        tether::setUpChannels();
+        Mix_HaltChannel(-1);
+        gunshot = tether::shot1SFX = quiet();
+        boom = tether::bfgSFX = quiet();
+        zap = tether::lightningSFX = quiet();
+        std::copy(std::begin(tether::enMaxThrust), std::end(tether::enMaxThrust), savedThrust);
+        for (int i = 0; i < tether::enemyClassCount; ++i)
+            tether::enMaxThrust[i] = 10.0f * (i + 1);
+    }
+    void TearDown() override
+    {
+        Mix_HaltChannel(-1);
+        for (Mix_Chunk* chunk : {gunshot, boom, zap})
+            Mix_FreeChunk(chunk);
+        tether::shot1SFX = savedSounds[0];
+        tether::bfgSFX = savedSounds[1];
+        tether::lightningSFX = savedSounds[2];
+        SDL_FreeSurface(tether::nullSprite);
+        SDL_FreeSurface(tether::shredder);
+        SDL_FreeSurface(tether::bfgshot);
+        tether::nullSprite = saved[0];
+        tether::shredder = saved[1];
+        tether::bfgshot = saved[2];
+        std::copy(std::begin(savedThrust), std::end(savedThrust), tether::enMaxThrust);
+        WorldTest::TearDown();
+    }
+
+    Mix_Chunk* quiet() { return Mix_QuickLoad_RAW(silence.data(), Uint32(silence.size())); }
+
+    // An enemy of class kind (or a mine, for typeMine), listed as the map
+    // loader lists it.
+    tether::Object* enemy(int kind, float x, float y, float angle = 0, float mass = 100,
+                          int type = tether::typeEnemy)
+    {
+        auto* e = new tether::Object(mass, 20, x, y, 0, 0, angle, 0, nullptr, type, 300, 100);
+        e->kind = kind;
+        for (auto* list : {&tether::objects, &tether::dynamicMasses, &tether::drawables,
+                           &tether::ennemies})
+            list->push_back(e);
+        return e;
+    }
+
+    // Runs one step of e and returns the shots it appended, after checking
+    // that they stand at the end of the three shot registries in the same
+    // order and that ennemies did not grow.
+    std::vector<tether::Object*> step(tether::Object* e)
+    {
+        const size_t moving = tether::dynamicMasses.size(), drawn = tether::drawables.size();
+        const size_t owned = tether::objects.size(), hostile = tether::ennemies.size();
+        tether::AIUpdate(e, target);
+        std::vector<tether::Object*> shots(std::next(tether::objects.begin(), long(owned)),
+                                           tether::objects.end());
+        EXPECT_EQ(tail(tether::dynamicMasses, moving), shots);
+        EXPECT_EQ(tail(tether::drawables, drawn), shots);
+        EXPECT_EQ(tether::ennemies.size(), hostile);
+        return shots;
+    }
+
+    static std::vector<tether::Object*> tail(const std::list<tether::Object*>& list, size_t from)
+    {
+        return {std::next(list.begin(), long(from)), list.end()};
+    }
+
+private:
+    std::vector<SDL_Surface*> saved;
+    std::vector<Mix_Chunk*> savedSounds;
+    float savedThrust[tether::enemyClassCount] = {};
+};

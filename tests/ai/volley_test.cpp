@@ -1,0 +1,263 @@
+#include "ai/ai_fixture.h"
+#include "main/frame.h"
+#include "world/connector.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+
+using namespace tether;
+
+namespace {
+constexpr double pi = 3.14159265358979323846;
+}
+
+// The shooter sits 500 units from the target at the origin, heading a and
+// drifting, so every muzzle velocity carries the ship's own velocity too.
+class AIVolley : public AITest {
+protected:
+    const float a = 0.7f;
+    const float ex = 300, ey = 400, evx = 0.2f, evy = -0.1f;
+    const float svx = evx + std::cos(a), svy = evy + std::sin(a);
+
+    Object* shooter(int kind)
+    {
+        Object* e = enemy(kind, ex, ey, a);
+        e->vx = evx;
+        e->vy = evy;
+        return e;
+    }
+
+    void expectShot(const Object* shot, const Object* e, int type, float x, float y, float vx,
+                    float vy, float angle, float health)
+    {
+        SCOPED_TRACE(testing::Message() << "shot of type " << type);
+        EXPECT_EQ(shot->type, type);
+        EXPECT_NEAR(shot->x, x, 1e-3);
+        EXPECT_NEAR(shot->y, y, 1e-3);
+        EXPECT_NEAR(shot->vx, vx, 1e-3);
+        EXPECT_NEAR(shot->vy, vy, 1e-3);
+        EXPECT_NEAR(shot->angle, angle, 1e-5);
+        EXPECT_FLOAT_EQ(shot->health, health);
+        EXPECT_FLOAT_EQ(shot->mass, 1.0f);
+        EXPECT_EQ(shot->reloadTime, 0);
+        EXPECT_EQ(shot->owner, e);
+        const bool disc = type == typeShredder, ball = type == typeBfg;
+        EXPECT_FLOAT_EQ(shot->radius, disc ? 15.0f : ball ? 40.0f : 3.0f);
+        EXPECT_EQ(shot->sprite, disc ? shredder : ball ? bfgshot : nullSprite);
+    }
+
+    // Whether chunk plays on one of the enemy weapon channels.
+    static bool heard(Mix_Chunk* chunk)
+    {
+        for (int channel = 4; channel <= 20; ++channel)
+            if (Mix_Playing(channel) && Mix_GetChunk(channel) == chunk)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(AIVolley, TheWeaponWaitsLoadedUntilTheTargetIsNearerThanAThousand)
+{
+    Object* e = enemy(1, 2999, 0);
+    for (float x : {2999.0f, 1500.0f, 1000.0f}) {
+        e->x = x;
+        EXPECT_TRUE(step(e).empty()) << x;
+        EXPECT_TRUE(e->loaded) << x;
+        EXPECT_NEAR(e->fx, -0.0005 * x, 1e-3) << x; // pulled all the same
+    }
+    e->x = 999.9f;
+    EXPECT_EQ(step(e).size(), 1u);
+    EXPECT_FALSE(e->loaded);
+    EXPECT_TRUE(step(e).empty()); // not again until reloaded
+    EXPECT_TRUE(heard(gunshot));
+}
+
+TEST_F(AIVolley, ClassesOneAndElevenFireOneBulletAlongTheHeading)
+{
+    for (int kind : {1, 11}) {
+        Object* e = shooter(kind);
+        const auto shots = step(e);
+        ASSERT_EQ(shots.size(), 1u);
+        expectShot(shots[0], e, typeBullet, ex, ey, svx, svy, a, 1000);
+        EXPECT_FLOAT_EQ(shots[0]->spin, 0);
+        EXPECT_TRUE(heard(gunshot));
+        Mix_HaltChannel(-1);
+    }
+}
+
+TEST_F(AIVolley, ClassTwoFiresFromEachGunOrFromItselfWhereAGunIsMissing)
+{
+    Object* e = shooter(2);
+    Object* gun1 = make(typeTurret);
+    Object* gun2 = make(typeTurret);
+    e->turret1 = e->addChild(gun1, 12, 1, 0, true, false, false, false);
+    e->turret2 = e->addChild(gun2, 12, -1, 0, true, false, false, false);
+    gun1->x = 310; // where the mounts were last placed
+    gun1->y = 405;
+    gun2->x = 290;
+    gun2->y = 396;
+    auto shots = step(e);
+    ASSERT_EQ(shots.size(), 2u);
+    expectShot(shots[0], e, typeBullet, 310, 405, svx, svy, a, 1000);
+    expectShot(shots[1], e, typeBullet, 290, 396, svx, svy, a, 1000);
+    EXPECT_TRUE(heard(gunshot));
+
+    e->turret1 = nullptr;
+    e->turret2->child = nullptr;
+    e->loaded = true;
+    shots = step(e);
+    ASSERT_EQ(shots.size(), 2u);
+    expectShot(shots[0], e, typeBullet, ex, ey, svx, svy, a, 1000);
+    expectShot(shots[1], e, typeBullet, ex, ey, svx, svy, a, 1000);
+    e->turret2->child = gun2; // the enemy's own to free
+}
+
+TEST_F(AIVolley, UnarmedClassesAndMinesSpendTheirShotOnNothing)
+{
+    for (int kind : {3, 10, 0, 13, -1}) {
+        Object* e = kind == -1 ? enemy(-1, ex, ey, a, 100, typeMine) : shooter(kind);
+        EXPECT_TRUE(step(e).empty()) << kind;
+        EXPECT_FALSE(e->loaded) << kind;
+    }
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(AIVolley, ClassFourFiresFourShortBulletsSquareToTheirOffsets)
+{
+    Object* e = shooter(4);
+    const auto shots = step(e);
+    ASSERT_EQ(shots.size(), 4u);
+    const float c = std::cos(a), s = std::sin(a);
+    expectShot(shots[0], e, typeBullet, ex - 30 * s, ey + 30 * c, svx, svy, a, 600);
+    expectShot(shots[1], e, typeBullet, ex + 30 * s, ey - 30 * c, -svx, -svy, a + pi / 2, 600);
+    expectShot(shots[2], e, typeBullet, ex - 30 * c, ey - 30 * s, -svy, svx, a + pi, 600);
+    expectShot(shots[3], e, typeBullet, ex + 30 * c, ey + 30 * s, svy, -svx, a + 3 * pi / 2, 600);
+    EXPECT_FLOAT_EQ(e->spin, 0.006f);
+    EXPECT_TRUE(heard(gunshot));
+}
+
+TEST_F(AIVolley, ClassFiveFiresTwoFastBoltsFromAheadOfItself)
+{
+    Object* e = shooter(5);
+    const auto shots = step(e);
+    ASSERT_EQ(shots.size(), 2u);
+    for (Object* bolt : shots)
+        expectShot(bolt, e, typeLightning, ex + 100 * std::cos(a), ey + 100 * std::sin(a),
+                   50 * svx, 50 * svy, a, 7);
+    EXPECT_EQ(Mix_GetChunk(lightningChannel), zap);
+    EXPECT_TRUE(Mix_Playing(lightningChannel));
+    EXPECT_FALSE(heard(gunshot));
+}
+
+TEST_F(AIVolley, TheCrackleWaitsForItsChannel)
+{
+    Mix_Chunk* other = quiet();
+    Mix_PlayChannelTimed(lightningChannel, other, 0, -1);
+    EXPECT_EQ(step(shooter(5)).size(), 2u);
+    EXPECT_EQ(Mix_GetChunk(lightningChannel), other); // not cut off
+    Mix_HaltChannel(lightningChannel);
+    Mix_FreeChunk(other);
+}
+
+TEST_F(AIVolley, ClassSixFiresOneShredderThatTurnsInItsFirstStep)
+{
+    Object* e = shooter(6);
+    const auto shots = step(e);
+    ASSERT_EQ(shots.size(), 1u);
+    expectShot(shots[0], e, typeShredder, ex, ey, svx, svy, a, 800);
+    EXPECT_FLOAT_EQ(shots[0]->spin, -0.03f);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(AIVolley, ClassSevenFiresAShredderEitherSide)
+{
+    Object* e = shooter(7);
+    const auto shots = step(e);
+    ASSERT_EQ(shots.size(), 2u);
+    expectShot(shots[0], e, typeShredder, ex + 25 * std::cos(a + pi / 2),
+               ey + 25 * std::sin(a + pi / 2), svx, svy, a, 800);
+    expectShot(shots[1], e, typeShredder, ex + 25 * std::cos(a - pi / 2),
+               ey + 25 * std::sin(a - pi / 2), svx, svy, a, 800);
+    EXPECT_FLOAT_EQ(shots[0]->spin, 0);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(AIVolley, ClassEightFiresThreeIdenticalRails)
+{
+    Object* e = shooter(8);
+    const auto shots = step(e);
+    ASSERT_EQ(shots.size(), 3u);
+    for (Object* rail : shots)
+        expectShot(rail, e, typeRail, ex, ey, 100 * svx, 100 * svy, a, 7);
+    EXPECT_NE(shots[0], shots[1]);
+    EXPECT_NE(shots[1], shots[2]);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(AIVolley, ClassNineFiresTheShotItDrawsFromTheRandomSource)
+{
+    std::set<int> seen;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        Mix_HaltChannel(-1);
+        Object* e = shooter(9);
+        std::srand(seed);
+        const auto shots = step(e);
+        std::srand(seed);
+        const int pick = std::rand() % 4 + 1;
+        seen.insert(pick);
+        SCOPED_TRACE(testing::Message() << "seed " << seed << " pick " << pick);
+        ASSERT_EQ(shots.size(), 1u);
+        if (pick == 1)
+            expectShot(shots[0], e, typeBullet, ex, ey, svx, svy, a, 1000);
+        else if (pick == 2)
+            expectShot(shots[0], e, typeLightning, ex, ey, 100 * svx, 100 * svy, a, 7);
+        else if (pick == 3)
+            expectShot(shots[0], e, typeShredder, ex, ey, svx, svy, a, 500);
+        else
+            expectShot(shots[0], e, typeRail, ex, ey, 100 * svx, 100 * svy, a, 1);
+        EXPECT_FLOAT_EQ(shots[0]->spin, 0);
+        EXPECT_EQ(heard(gunshot), pick == 1);
+        EXPECT_EQ(Mix_Playing(lightningChannel) != 0, pick == 2);
+    }
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST_F(AIVolley, ClassTwelveFiresABfgBallWithItsOwnSound)
+{
+    Object* e = shooter(12);
+    const auto shots = step(e);
+    ASSERT_EQ(shots.size(), 1u);
+    expectShot(shots[0], e, typeBfg, ex, ey, svx, svy, a, 2000);
+    EXPECT_TRUE(heard(boom));
+    EXPECT_FALSE(heard(gunshot));
+}
+
+TEST_F(AIVolley, ADyingEnemyStillSteersAndFires)
+{
+    Object* e = shooter(7);
+    e->type = typeExploding;
+    e->health = 3; // its explosion clock
+    EXPECT_EQ(step(e).size(), 2u);
+    EXPECT_FALSE(e->loaded);
+    EXPECT_FLOAT_EQ(e->spin, -0.03f); // heading 0.7, bearing about -2.21
+    EXPECT_NE(e->fx, 0);
+}
+
+TEST_F(AIVolley, ThePhysicsStepRunsEveryEnemyAgainstTheShipInListOrder)
+{
+    ship = target;
+    dynamicMasses.push_back(ship);
+    Object* first = shooter(1);
+    Object* second = shooter(11);
+    second->x = -300;
+    physicsStep(SDL_GetKeyState(nullptr), 0, 0);
+    std::vector<Object*> bullets;
+    for (Object* o : dynamicMasses)
+        if (o->type == typeBullet)
+            bullets.push_back(o);
+    ASSERT_EQ(bullets.size(), 2u);
+    EXPECT_EQ(bullets[0]->owner, first);
+    EXPECT_EQ(bullets[1]->owner, second);
+    EXPECT_EQ(ennemies.size(), 2u);
+}

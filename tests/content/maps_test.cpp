@@ -1,0 +1,284 @@
+#include "content/assets.h"
+#include "content/maps.h"
+#include "content/tuning.h"
+#include "support/child.h"
+#include "support/world_fixture.h"
+#include "world/connector.h"
+
+#include <SDL_image.h>
+
+#include <vector>
+
+using namespace tether;
+
+namespace {
+constexpr float pi = 3.1415927f;
+
+std::vector<Object*> asVector(const std::list<Object*>& list)
+{
+    return {list.begin(), list.end()};
+}
+} // namespace
+
+class MapLoading : public WorldTest {
+protected:
+    std::string dir;
+    SDL_Surface* hull = nullptr;
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        dir = makeTempDir();
+        for (int i = 0; i < enemyClassCount; ++i) {
+            enMass[i] = 100 + i;
+            enRadius[i] = 20 + i;
+            enHealth[i] = 50 + i;
+            enReloadTime[i] = 500 + i;
+        }
+        // Class 2's hull image is 68 by 60: mounts are given from its corner.
+        hull = SDL_CreateRGBSurface(SDL_SWSURFACE, 68, 60, 32, 0xff0000, 0xff00, 0xff, 0);
+        enemySprites[1] = hull;
+        turretX[1] = 38;
+        turretY[1] = 18;
+        turretX[2] = 38;
+        turretY[2] = 50;
+        mineSprite = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 32, 0xff0000, 0xff00, 0xff,
+                                          0xff000000);
+        mineRadius = 24;
+        planetSprite = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 40, 32, 0xff0000, 0xff00, 0xff,
+                                            0xff000000);
+        planetBaseRadius = 20;
+        sunBaseRadius = 0; // a missing record
+        spawnX = spawnY = 1000;
+        spawnVX = spawnVY = 0;
+    }
+    void TearDown() override
+    {
+        clearWorld();
+        closeLevelMap();
+        enemySprites[1] = nullptr;
+        SDL_FreeSurface(hull);
+        SDL_FreeSurface(mineSprite);
+        mineSprite = nullptr;
+        SDL_FreeSurface(planetSprite);
+        planetSprite = nullptr;
+        removeTree(dir);
+        WorldTest::TearDown();
+    }
+    void load(const std::string& text)
+    {
+        writeFile(dir + "/map", text);
+        ASSERT_TRUE(loadMap(dir + "/map"));
+    }
+};
+
+TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
+{
+    load("planet 10 20 1e9 40\nmine 5 6\nenemy4 1 2 0.5 0.25 1\nblackhole 7 8 2e9 30\n");
+    ASSERT_EQ(objects.size(), 4u);
+    const auto all = asVector(objects);
+    EXPECT_EQ(all[0]->type, typePlanet);
+    EXPECT_EQ(all[1]->type, typeMine);
+    EXPECT_EQ(all[2]->type, typeEnemy);
+    EXPECT_EQ(all[3]->type, typeBlackHole);
+    EXPECT_EQ(asVector(drawables), all);
+    EXPECT_EQ(asVector(attractingMasses), (std::vector<Object*>{all[0], all[3]}));
+    EXPECT_EQ(asVector(dynamicMasses), (std::vector<Object*>{all[1], all[2]}));
+    EXPECT_EQ(asVector(ennemies), (std::vector<Object*>{all[1], all[2]}));
+
+    const Object& planet = *all[0];
+    EXPECT_EQ(planet.mass, 1e9f);
+    EXPECT_EQ(planet.radius, 40);
+    EXPECT_EQ(planet.health, 100);
+    ASSERT_NE(planet.sprite, nullptr);
+    EXPECT_EQ(planet.sprite->w, 80); // scaled by radius / base radius
+
+    const Object& mine = *all[1];
+    EXPECT_EQ(mine.radius, 15);
+    ASSERT_NE(mine.sprite, nullptr);
+    EXPECT_EQ(mine.sprite->w, 40); // 64 * 15 / 24
+
+    const Object& enemy = *all[2];
+    EXPECT_EQ(enemy.kind, 4);
+    EXPECT_EQ(enemy.mass, enMass[3]);
+    EXPECT_EQ(enemy.radius, enRadius[3]);
+    EXPECT_EQ(enemy.health, enHealth[3]);
+    EXPECT_EQ(enemy.reloadTime, enReloadTime[3]);
+    EXPECT_EQ(enemy.vx, 0.5f);
+    EXPECT_EQ(enemy.angle, 1.0f);
+    EXPECT_EQ(enemy.children, nullptr); // classes 4 to 12 carry no guns
+    EXPECT_EQ(all[3]->sprite, gHook);
+}
+
+TEST_F(MapLoading, TwinGunEnemyCarriesTwoMountedGuns)
+{
+    load("enemy2 100 200 0 0 0");
+    EXPECT_EQ(numEnemies, 1);
+    ASSERT_EQ(objects.size(), 1u);
+    Object* enemy = objects.front();
+    ASSERT_NE(enemy->turret1, nullptr);
+    ASSERT_NE(enemy->turret2, nullptr);
+    EXPECT_EQ(connectors.size(), 2u);
+    ASSERT_EQ(drawables.size(), 3u);
+    EXPECT_EQ(*std::next(drawables.begin()), enemy->turret1->child);
+    EXPECT_EQ(drawables.back(), enemy->turret2->child);
+
+    Object* gun = enemy->turret1->child;
+    EXPECT_EQ(gun->type, typeTurret);
+    EXPECT_EQ(gun->owner, enemy);
+    EXPECT_EQ(gun->reloadTime, enReloadTime[1]);
+    EXPECT_EQ(gun->health, 100);
+    // Mount (38, 18) in a 68 by 60 image is 4 along and 12 across from the centre.
+    EXPECT_EQ(enemy->turret1->distance, 4);
+    EXPECT_EQ(enemy->turret1->offsetAngle, -12);
+    EXPECT_TRUE(enemy->turret1->localOffset);
+    EXPECT_FALSE(enemy->turret1->passForces);
+    EXPECT_EQ(gun->x, 104);
+    EXPECT_EQ(gun->y, 188);
+    EXPECT_EQ(enemy->turret2->child->y, 220);
+}
+
+TEST_F(MapLoading, EnemiesAreCountedButMinesAndGunsAreNot)
+{
+    load("mine 1 1 mine 2 2 enemy1 0 0 0 0 0 enemy3 5 5 0 0 0 enemy12 9 9 0 0 0");
+    EXPECT_EQ(numEnemies, 3);
+    EXPECT_EQ(ennemies.size(), 5u);
+}
+
+TEST_F(MapLoading, TwoMinesGetTwoSeparateImages)
+{
+    load("mine 1 1\nmine 2 2\n");
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_NE(objects.front()->sprite, objects.back()->sprite);
+}
+
+TEST_F(MapLoading, WorldSizeAndSpawnAreKeptUntilAMapSetsThem)
+{
+    load("world 3000 2500 world 4000 3500 spawn 10 20 0.5 -0.5");
+    EXPECT_EQ(worldW, 4000);
+    EXPECT_EQ(worldH, 3500);
+    EXPECT_EQ(spawnX, 10);
+    EXPECT_EQ(spawnVY, -0.5f);
+    clearWorld();
+    load("planet 1 1 1 1");
+    EXPECT_EQ(worldW, 4000);
+    EXPECT_EQ(spawnY, 20);
+}
+
+TEST_F(MapLoading, RecordsMayBeSpreadOverLinesAndUnknownWordsAreSkipped)
+{
+    load("nebula 1 2 3\nplanet\n10\n20\n\t1e9\n40\n");
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects.front()->x, 10);
+    EXPECT_EQ(objects.front()->radius, 40);
+}
+
+TEST_F(MapLoading, AnUnreadableNumberEndsTheMapWithoutHalfARecord)
+{
+    load("enemy1 1 2 0 0 0\nenemy1 5 6 zero 0 0\nplanet 1 1 1 1\n");
+    EXPECT_EQ(numEnemies, 1);
+    EXPECT_EQ(objects.size(), 1u);
+}
+
+TEST_F(MapLoading, ZeroBaseRadiusGivesNoImageInsteadOfAnInfiniteScale)
+{
+    load("sun 100 100 1e9 50");
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects.front()->type, typeSun);
+    EXPECT_EQ(objects.front()->sprite, nullptr);
+}
+
+TEST_F(MapLoading, MissingMapPrintsErrorAndExitsWithOne)
+{
+    EXPECT_FALSE(loadMap(dir + "/no-map"));
+    const std::string path = dir + "/no-map";
+    const ChildResult result = runInChild([&] { loadLevelMap(path); });
+    EXPECT_TRUE(result.exited);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "Error opening map");
+}
+
+class ShipAssembly : public MapLoading {
+protected:
+    void assemble(int chosen)
+    {
+        difficulty = chosen;
+        load("spawn 500 400 0.25 0\nenemy4 0 0 0 0 0");
+        assembleShip();
+    }
+};
+
+TEST_F(ShipAssembly, ShipHooksMountAndFlameJoinTheirRegistries)
+{
+    assemble(0);
+    const auto all = asVector(objects);
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all[1], ship);
+    EXPECT_EQ(all[2], leftGrapHook);
+    EXPECT_EQ(all[3], rightGrapHook);
+    EXPECT_EQ(asVector(dynamicMasses), (std::vector<Object*>{all[0], ship, leftGrapHook,
+                                                             rightGrapHook}));
+    ASSERT_EQ(drawables.size(), 5u);
+    EXPECT_EQ(drawables.back(), ship->flame);
+    EXPECT_EQ(ship->flame->type, typeFlame);
+    EXPECT_EQ(ship->health, 1000);
+    EXPECT_EQ(ship->vx, 0.25f);
+    EXPECT_EQ(leftGrapHook->vx, 0.25f);
+    EXPECT_EQ(turret->type, typeTurret);
+    EXPECT_EQ(turret->sprite, chainImage);
+    EXPECT_EQ(leftHookConnector->child, leftGrapHook);
+    EXPECT_EQ(rightHookConnector->child, rightGrapHook);
+    EXPECT_EQ(leftGrapHook->owner, turret);
+    EXPECT_EQ(connectors.size(), 4u);
+}
+
+TEST_F(ShipAssembly, MountSitsAtTheCentreForShipOne)
+{
+    assemble(0);
+    EXPECT_EQ(turret->x, 500);
+    EXPECT_EQ(turret->y, 400);
+}
+
+TEST_F(ShipAssembly, MountSitsBehindShipsTwoAndThree)
+{
+    assemble(1);
+    EXPECT_EQ(turret->x, 478);
+    clearWorld();
+    assemble(2);
+    EXPECT_EQ(turret->x, 483);
+    EXPECT_EQ(turret->y, 399); // behind, where the sine of pi floors to -1
+    Connector* mount = ship->children->front();
+    EXPECT_TRUE(mount->passForces);
+    EXPECT_TRUE(mount->absoluteAngle);
+}
+
+TEST_F(ShipAssembly, FlameRidesFortyFiveUnitsBehind)
+{
+    assemble(2);
+    EXPECT_EQ(ship->flame->x, 455);
+    EXPECT_EQ(ship->flame->owner, ship);
+}
+
+TEST(MapList, ReadsCompleteRecordsUpToTheCount)
+{
+    const std::string dir = makeTempDir();
+    std::vector<MapListEntry> entries;
+    writeFile(dir + "/list", "2\nalpha alpha_boss 7\nbeta beta_boss 8\ngamma gamma_boss 9\n");
+    EXPECT_EQ(readMapList(dir + "/list", entries), MapListResult::ok);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].mapName, "beta");
+    EXPECT_EQ(entries[1].bossMapName, "beta_boss");
+    EXPECT_EQ(entries[1].bossMusic, 8);
+
+    writeFile(dir + "/list", "5\nalpha alpha_boss 7\nbeta beta_boss");
+    EXPECT_EQ(readMapList(dir + "/list", entries), MapListResult::ok);
+    EXPECT_EQ(entries.size(), 1u); // the half record is not offered
+
+    writeFile(dir + "/list", "0\nalpha alpha_boss 7\n");
+    EXPECT_EQ(readMapList(dir + "/list", entries), MapListResult::noMaps);
+    writeFile(dir + "/list", "-3\nalpha alpha_boss 7\n");
+    EXPECT_EQ(readMapList(dir + "/list", entries), MapListResult::noMaps);
+    writeFile(dir + "/list", "");
+    EXPECT_EQ(readMapList(dir + "/list", entries), MapListResult::noMaps);
+    EXPECT_EQ(readMapList(dir + "/none", entries), MapListResult::cannotOpen);
+    removeTree(dir);
+}

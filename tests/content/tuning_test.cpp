@@ -1,0 +1,189 @@
+#include "content/tuning.h"
+#include "support/child.h"
+#include "support/images.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace tether;
+
+class DataFile : public ::testing::Test {
+protected:
+    std::string dir;
+    void SetUp() override
+    {
+        dir = makeTempDir();
+        writeTestImage(dir + "/a.bmp", 8, 6);
+        writeTestImage(dir + "/b.bmp", 12, 10);
+        resetTuning();
+    }
+    void TearDown() override
+    {
+        resetTuning();
+        removeTree(dir);
+    }
+    // Reads text as the data file; true when it could be opened.
+    bool read(const std::string& text)
+    {
+        writeFile(dir + "/data", text);
+        return readDataFile(dir + "/data");
+    }
+    std::string img(const char* name) { return dir + "/" + name; }
+
+    static void resetTuning()
+    {
+        shipRadius = shipMass = shipMaxSpeed = shipMaxThrust = shipRotationSpeed = 0;
+        shipReloadTime = 0;
+        mineRadius = mineMass = mineHealth = 0;
+        grapRadius = grapMass = grapSpeed = grapMaxDistance = grapNumLinks = 0;
+        grapReloadTime = 0;
+        planetBaseRadius = sunBaseRadius = blackholeBaseRadius = 0;
+        std::memset(enRadius, 0, sizeof enRadius);
+        std::memset(enHealth, 0, sizeof enHealth);
+        std::memset(enReloadTime, 0, sizeof enReloadTime);
+        std::memset(turretX, 0, sizeof turretX);
+        std::memset(turretY, 0, sizeof turretY);
+        for (SDL_Surface** image : {&gHook, &nodeSprite, &planetSprite, &sunSprite}) {
+            SDL_FreeSurface(*image);
+            *image = nullptr;
+        }
+        for (SDL_Surface*& image : enemySprites) {
+            SDL_FreeSurface(image);
+            image = nullptr;
+        }
+        for (SDL_Surface*& image : turretSprites) {
+            SDL_FreeSurface(image);
+            image = nullptr;
+        }
+    }
+};
+
+TEST_F(DataFile, ShipRecordFillsTheShipValuesInFileOrder)
+{
+    ASSERT_TRUE(read("ship 18 100 0.6 0.05 0.004 300\n"));
+    EXPECT_EQ(shipRadius, 18);
+    EXPECT_EQ(shipMass, 100);
+    EXPECT_FLOAT_EQ(shipMaxSpeed, 0.6f);
+    EXPECT_FLOAT_EQ(shipMaxThrust, 0.05f);
+    EXPECT_FLOAT_EQ(shipRotationSpeed, 0.004f);
+    EXPECT_EQ(shipReloadTime, 300);
+}
+
+TEST_F(DataFile, EveryRecordReachesItsDestinations)
+{
+    const std::string text = "mine 24 40 60 enemy1t 36 28 " + img("a.bmp") +
+                             "\nenemy2t2 1 2 " + img("b.bmp") + " enemy3t 3 4 " + img("a.bmp") +
+                             "\nenemy12 40 500 0.2 0.2 0.03 4000 600 " + img("b.bmp") +
+                             "\nhook 8 1 3 450 10.5 300 " + img("a.bmp") +
+                             "\nnode 10 100 1 2 3 4 " + img("b.bmp") + "\nplanet 120 " +
+                             img("a.bmp") + "\nsun 100 " + img("b.bmp") + "\nblackhole 50\n";
+    ASSERT_TRUE(read(text));
+    EXPECT_EQ(mineRadius, 24);
+    EXPECT_EQ(mineHealth, 60);
+    EXPECT_EQ(turretX[0], 36);
+    EXPECT_EQ(turretY[0], 28);
+    ASSERT_NE(turretSprites[0], nullptr);
+    EXPECT_EQ(turretSprites[0]->w, 8);
+    EXPECT_EQ(turretX[2], 1); // "enemy2t2" is the second gun of class 2
+    EXPECT_EQ(turretSprites[1], nullptr);
+    ASSERT_NE(turretSprites[2], nullptr);
+    EXPECT_EQ(turretSprites[2]->w, 12);
+    EXPECT_EQ(turretX[3], 3); // "enemy3t" is mount 3
+    EXPECT_EQ(enRadius[11], 40);
+    EXPECT_EQ(enReloadTime[11], 4000);
+    EXPECT_EQ(enHealth[11], 600);
+    ASSERT_NE(enemySprites[11], nullptr);
+    EXPECT_EQ(enemySprites[0], nullptr);
+    EXPECT_FLOAT_EQ(grapNumLinks, 10.5f); // read as a float
+    EXPECT_EQ(grapReloadTime, 300);
+    ASSERT_NE(gHook, nullptr);
+    EXPECT_EQ(nodeRadius, 10);
+    EXPECT_EQ(nodeReloadTime, 4);
+    ASSERT_NE(nodeSprite, nullptr);
+    EXPECT_EQ(planetBaseRadius, 120);
+    EXPECT_EQ(sunBaseRadius, 100);
+    ASSERT_NE(sunSprite, nullptr);
+    EXPECT_EQ(sunSprite->w, 12);
+    EXPECT_EQ(blackholeBaseRadius, 50);
+}
+
+TEST_F(DataFile, LaterRecordsReplaceEarlierOnesAndLastLineNeedsNoBreak)
+{
+    ASSERT_TRUE(read("mine 1 2 3\nplanet 5 " + img("a.bmp") + "\nmine 4 5 6\nplanet 7 " +
+                     img("b.bmp")));
+    EXPECT_EQ(mineRadius, 4);
+    EXPECT_EQ(mineHealth, 6);
+    EXPECT_EQ(planetBaseRadius, 7);
+    ASSERT_NE(planetSprite, nullptr);
+    EXPECT_EQ(planetSprite->w, 12);
+}
+
+TEST_F(DataFile, UnknownOrWronglyCasedKeywordEndsTheReading)
+{
+    ASSERT_TRUE(read("mine 1 2 3\nShip 18 100 1 1 1 1\nblackhole 9\n"));
+    EXPECT_EQ(mineRadius, 1);
+    EXPECT_EQ(shipRadius, 0);
+    EXPECT_EQ(blackholeBaseRadius, 0);
+}
+
+TEST_F(DataFile, BlackholeTakesOneValueSoAPathAfterItEndsTheReading)
+{
+    ASSERT_TRUE(read("blackhole 50 " + img("a.bmp") + "\nmine 1 2 3\n"));
+    EXPECT_EQ(blackholeBaseRadius, 50);
+    EXPECT_EQ(mineRadius, 0);
+}
+
+TEST_F(DataFile, AValueThatFailsKeepsItAndTheRestOfTheRecordAndStops)
+{
+    shipReloadTime = 77;
+    ASSERT_TRUE(read("ship 18 100 oops 0.05 0.004 300\nmine 1 2 3\n"));
+    EXPECT_EQ(shipRadius, 18);
+    EXPECT_EQ(shipMass, 100);
+    EXPECT_EQ(shipMaxSpeed, 0);
+    EXPECT_EQ(shipMaxThrust, 0);
+    EXPECT_EQ(shipReloadTime, 77);
+    EXPECT_EQ(mineRadius, 0);
+}
+
+TEST_F(DataFile, AFailedValueEmptiesTheImageOfItsRecord)
+{
+    ASSERT_TRUE(read("planet 120 " + img("a.bmp") + "\n"));
+    ASSERT_NE(planetSprite, nullptr);
+    ASSERT_TRUE(read("planet x " + img("b.bmp") + "\n"));
+    EXPECT_EQ(planetBaseRadius, 120);
+    EXPECT_EQ(planetSprite, nullptr);
+}
+
+TEST_F(DataFile, EndOfFileInsideARecordKeepsWhatWasRead)
+{
+    ASSERT_TRUE(read("enemy3 30 200"));
+    EXPECT_EQ(enRadius[2], 30);
+    EXPECT_EQ(enHealth[2], 0);
+    EXPECT_EQ(enemySprites[2], nullptr);
+}
+
+TEST_F(DataFile, MissingImageLeavesTheEntryEmpty)
+{
+    ASSERT_TRUE(read("sun 100 " + img("nothing-here.png") + "\n"));
+    EXPECT_EQ(sunBaseRadius, 100);
+    EXPECT_EQ(sunSprite, nullptr);
+}
+
+TEST_F(DataFile, EmptyFileSetsNothing)
+{
+    ASSERT_TRUE(read(""));
+    EXPECT_EQ(shipRadius, 0);
+    EXPECT_EQ(mineRadius, 0);
+}
+
+TEST_F(DataFile, MissingFilePrintsErrorAndExitsWithOne)
+{
+    EXPECT_FALSE(readDataFile(dir + "/no-such-file"));
+    const std::string empty = makeTempDir();
+    const ChildResult result = runInChild([] { loadGameData(); }, empty);
+    removeTree(empty);
+    EXPECT_TRUE(result.exited);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "Error opening data");
+}

@@ -1,0 +1,143 @@
+# Shared helpers for the end-to-end tests: a private Xvfb display, the game
+# started from a copy of build/game, screenshots, and waiting for readiness.
+set -euo pipefail
+
+work=$(mktemp -d /tmp/tether-e2e-XXXXXX)
+xvfb_pid=""
+game_pid=""
+
+cleanup() {
+    [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/out.txt" ] && { echo "--- game output:" >&2; cat "$work/out.txt" >&2; }
+    exit 1
+}
+
+# Starts Xvfb on a free display number (it picks one and tells us) and waits
+# until it answers.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    fail "Xvfb on $DISPLAY does not answer"
+}
+
+# Copies the built game so that a test may change its content files. A build
+# made without the generated art gets a stand-in background tile, so that
+# there is still a picture to wait for.
+copy_game() {
+    cp -r "$1" "$work/game"
+    if [ ! -f "$work/game/worldsprites/space4.png" ]; then
+        mkdir -p "$work/game/worldsprites"
+        convert -size 64x64 pattern:checkerboard "$work/game/worldsprites/space4.png"
+    fi
+}
+
+# Starts the game from the copy; its standard output goes to out.txt.
+start_game() {
+    (cd "$work/game" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec ./tether >"$work/out.txt" 2>"$work/err.txt") &
+    game_pid=$!
+}
+
+screenshot() {
+    xwd -root -silent | convert xwd:- "$1"
+}
+
+# Number of distinct colours on the screen: 1 means a blank screen.
+colour_count() {
+    convert "$1" -format '%k' info:
+}
+
+# Waits (up to 20 s) until the screen shows more than one colour.
+wait_for_picture() {
+    for _ in $(seq 1 200); do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
+        screenshot "$work/shot.png"
+        [ "$(colour_count "$work/shot.png")" -gt 1 ] && return 0
+        sleep 0.1
+    done
+    fail "the screen stayed blank"
+}
+
+# Waits (up to 20 s) for the game to end; its exit status lands in
+# game_status.
+game_status=""
+wait_game() {
+    for _ in $(seq 1 200); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    game_status=0
+    wait "$game_pid" || game_status=$?
+    game_pid=""
+}
+
+# Number of pixels that differ between two screenshots.
+pixels_changed() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+# Waits (up to 20 s) until the screen differs from the picture in $1 by more
+# than a few hundred pixels (a new screen, not a blinking detail).
+wait_for_change() {
+    for _ in $(seq 1 200); do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
+        screenshot "$work/shot.png"
+        local changed
+        changed=$(pixels_changed "$1" "$work/shot.png")
+        [ "${changed%%.*}" -gt 400 ] && return 0
+        sleep 0.1
+    done
+    fail "the screen did not change from $1"
+}
+
+# Holds a key long enough for the game to see it in its key state, even on
+# a loaded machine.
+press() {
+    xdotool keydown "$1"
+    sleep 0.3
+    xdotool keyup "$1"
+}
+
+# Holds a key down until the screen differs from the picture in $2, so a
+# slow frame can never miss it.
+hold_until_change() {
+    xdotool keydown "$1"
+    wait_for_change "$2"
+    xdotool keyup "$1"
+}
+
+# The colour at (x, y) of a screenshot, as RRGGBB.
+pixel() {
+    convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6
+}
+
+# Fails unless the screenshot's pixel at (x, y) has the colour RRGGBB.
+expect_pixel() {
+    local got
+    got=$(pixel "$1" "$2" "$3")
+    [ "$got" = "$4" ] || fail "pixel ($2, $3) of $(basename "$1") is $got, not $4"
+}
+
+# Succeeds when the screenshot's pixel at (x, y) is the victory overlay's
+# gold (bright red and green, less blue).
+is_gold() {
+    convert "$1" -format "%[fx:p{$2,$3}.r>0.9 && p{$2,$3}.g>0.75 && p{$2,$3}.b<0.7]" info: | grep -q 1
+}
+
+now() { date +%s.%N; }

@@ -1,0 +1,190 @@
+#include "content/tuning.h"
+#include "main/controls.h"
+#include "support/keys.h"
+#include "support/world_fixture.h"
+#include "world/sound.h"
+
+#include <cmath>
+#include <vector>
+
+using namespace tether;
+
+class ShipControls : public WorldTest {
+protected:
+    Object* flame = nullptr;
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        shipMaxThrust = 0.05f;
+        shipMaxSpeed = 0.6f;
+        shipRotationSpeed = 0.004f;
+        ship = make(typeShip, 500, 500);
+        flame = make(typeFlame);
+        ship->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
+        ship->flame = flame;
+        objects.push_back(ship);
+        flame->hidden = true;
+    }
+    void steer(int scheme, TestKeys keys)
+    {
+        difficulty = scheme;
+        ship->fx = ship->fy = ship->spin = 0;
+        steerShip(keys.data());
+    }
+};
+
+TEST_F(ShipControls, VelocitySteeringBrakesWithFullThrustWhenNoKeyIsHeld)
+{
+    ship->vx = 0.3f;
+    steer(0, {});
+    EXPECT_FLOAT_EQ(ship->fx, -0.05f);
+    EXPECT_FLOAT_EQ(ship->fy, 0.0f);
+    EXPECT_TRUE(flame->hidden);
+    EXPECT_EQ(ship->spin, 0);
+}
+
+TEST_F(ShipControls, VelocitySteeringThrustsAlongTheVelocityDifference)
+{
+    ship->vx = 0.6f; // moving right at full speed, asking for up
+    steer(0, {SDLK_w});
+    EXPECT_FLOAT_EQ(ship->fx, -0.05f * 0.70710677f);
+    EXPECT_FLOAT_EQ(ship->fy, -0.05f * 0.70710677f);
+    EXPECT_FALSE(flame->hidden);
+}
+
+TEST_F(ShipControls, VelocitySteeringAtTheTargetAddsNoForce)
+{
+    ship->vx = 0.6f;
+    steer(0, {SDLK_RIGHT});
+    EXPECT_EQ(ship->fx, 0);
+    EXPECT_EQ(ship->fy, 0);
+}
+
+TEST_F(ShipControls, UpWinsOverDownAndRightOverLeft)
+{
+    steer(0, {SDLK_UP, SDLK_DOWN});
+    EXPECT_FLOAT_EQ(ship->fy, -0.05f);
+    steer(0, {SDLK_a, SDLK_d});
+    EXPECT_FLOAT_EQ(ship->fx, 0.05f);
+    steer(0, {SDLK_s, SDLK_LEFT, SDLK_RIGHT});
+    EXPECT_GT(ship->fx, 0);
+    EXPECT_GT(ship->fy, 0);
+}
+
+TEST_F(ShipControls, HeadingSteeringTurnsNegativeAndThrustsWhenExactlyOnHeading)
+{
+    ship->angle = 0;
+    steer(1, {SDLK_RIGHT});
+    EXPECT_EQ(ship->spin, -0.004f);
+    EXPECT_FLOAT_EQ(ship->fx, 0.05f);
+    EXPECT_FALSE(flame->hidden);
+}
+
+TEST_F(ShipControls, HeadingSteeringTurnsWithoutThrustWhenTheTargetIsBehind)
+{
+    ship->angle = 0;
+    flame->hidden = false; // shown by an earlier step of the same frame
+    // Heading "pi" in single precision is a hair above pi, so the difference
+    // wraps to a hair above -pi: the ship turns the negative way.
+    steer(1, {SDLK_LEFT});
+    EXPECT_EQ(ship->spin, -0.004f);
+    EXPECT_EQ(ship->fx, 0);
+    EXPECT_FALSE(flame->hidden);
+}
+
+TEST_F(ShipControls, HeadingSteeringTakesTheShortWayRound)
+{
+    ship->angle = 3.0f; // up is -pi/2: 4.57 rad one way, 1.71 the other
+    steer(1, {SDLK_UP});
+    EXPECT_EQ(ship->spin, 0.004f);
+    EXPECT_EQ(ship->fx, 0); // still more than a right angle off
+    ship->angle = -2.5f;
+    steer(1, {SDLK_DOWN, SDLK_LEFT}); // heading 3pi/4: 4.86 one way, -1.43 the other
+    EXPECT_EQ(ship->spin, -0.004f);
+    EXPECT_NE(ship->fx, 0);
+}
+
+TEST_F(ShipControls, HeadingSteeringWithNoKeyStopsTurningAndHidesTheFlame)
+{
+    flame->hidden = false;
+    ship->spin = 1;
+    steer(1, {});
+    EXPECT_EQ(ship->spin, 0);
+    EXPECT_TRUE(flame->hidden);
+}
+
+TEST_F(ShipControls, RotateAndThrustScheme)
+{
+    ship->angle = 0.5f;
+    steer(2, {SDLK_UP});
+    EXPECT_FLOAT_EQ(ship->fx, std::cos(0.5f) * 0.05f);
+    EXPECT_FLOAT_EQ(ship->fy, std::sin(0.5f) * 0.05f);
+    EXPECT_FALSE(flame->hidden);
+
+    flame->hidden = true;
+    steer(2, {SDLK_DOWN});
+    EXPECT_FLOAT_EQ(ship->fx, -std::cos(0.5f) * 0.01f);
+    EXPECT_TRUE(flame->hidden); // reverse thrust shows no flame
+
+    ship->angle = 0;
+    steer(2, {SDLK_e, SDLK_q}); // only the right strafe
+    EXPECT_FLOAT_EQ(ship->fy, 0.025f);
+    steer(2, {SDLK_q});
+    EXPECT_FLOAT_EQ(ship->fy, -0.025f);
+
+    steer(2, {SDLK_LEFT, SDLK_RIGHT});
+    EXPECT_EQ(ship->spin, -0.003f); // fixed rate, left wins
+    steer(2, {SDLK_d});
+    EXPECT_EQ(ship->spin, 0.003f);
+}
+
+TEST_F(ShipControls, ThrustAndStrafeAddUp)
+{
+    steer(2, {SDLK_UP, SDLK_e});
+    EXPECT_FLOAT_EQ(ship->fx, 0.05f);
+    EXPECT_FLOAT_EQ(ship->fy, 0.025f);
+}
+
+class ThrustSound : public ShipControls {
+protected:
+    std::vector<Uint8> samples = std::vector<Uint8>(4096, 0);
+    Mix_Chunk* loop = nullptr;
+    void SetUp() override
+    {
+        ShipControls::SetUp();
+        loop = Mix_QuickLoad_RAW(samples.data(), static_cast<Uint32>(samples.size()));
+        thrustSFX = loop;
+        startEngineSound();
+    }
+    void TearDown() override
+    {
+        Mix_HaltChannel(-1);
+        thrustSFX = nullptr;
+        Mix_FreeChunk(loop);
+        ShipControls::TearDown();
+    }
+};
+
+TEST_F(ThrustSound, TheEngineStartsPausedOnChannelZero)
+{
+    EXPECT_EQ(thrustChannel, 0);
+    EXPECT_TRUE(Mix_Playing(0));
+    EXPECT_TRUE(Mix_Paused(0));
+}
+
+TEST_F(ThrustSound, PlaysWhileTheFlameShowsAndHidesSchemeZerosFlame)
+{
+    difficulty = 2;
+    flame->hidden = false;
+    updateThrustSound();
+    EXPECT_FALSE(Mix_Paused(0));
+    EXPECT_FALSE(flame->hidden);
+
+    difficulty = 0;
+    updateThrustSound();
+    EXPECT_FALSE(Mix_Paused(0));
+    EXPECT_TRUE(flame->hidden); // never drawn in this scheme
+
+    updateThrustSound();
+    EXPECT_TRUE(Mix_Paused(0));
+}

@@ -1,0 +1,134 @@
+#include "content/assets.h"
+#include "main/level.h"
+#include "support/world_fixture.h"
+
+using namespace tether;
+
+class LevelEnd : public WorldTest {
+protected:
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        bossLevel = false;
+        ship = make(typeShip);
+        objects.push_back(ship);
+    }
+    void TearDown() override
+    {
+        bossLevel = false;
+        WorldTest::TearDown();
+    }
+};
+
+TEST_F(LevelEnd, AWonNormalLevelLeadsToItsBossAndEmptiesTheWorld)
+{
+    numEnemies = 0;
+    endLevel();
+    EXPECT_TRUE(bossLevel);
+    EXPECT_TRUE(objects.empty());
+    EXPECT_EQ(ship, nullptr);
+}
+
+TEST_F(LevelEnd, GameOverWinsOverVictory)
+{
+    numEnemies = 0;
+    gameOver = true;
+    endLevel();
+    EXPECT_FALSE(bossLevel);
+}
+
+TEST_F(LevelEnd, EscapeWithEnemiesLeftReturnsToTheTitle)
+{
+    numEnemies = 2;
+    endLevel();
+    EXPECT_FALSE(bossLevel);
+}
+
+TEST_F(LevelEnd, AWonBossLevelReturnsToTheTitle)
+{
+    bossLevel = true;
+    numEnemies = 0;
+    endLevel();
+    EXPECT_FALSE(bossLevel);
+}
+
+TEST_F(LevelEnd, EscapeOnAMapWithoutEnemiesCountsAsAWin)
+{
+    numEnemies = 0;
+    enterFrameLoop(0);
+    SDL_GetKeyState(nullptr)[SDLK_ESCAPE] = 1;
+    const FrameEnd end = runFrame(5);
+    SDL_GetKeyState(nullptr)[SDLK_ESCAPE] = 0;
+    ASSERT_EQ(end, FrameEnd::escape);
+    finishLevel(end); // no end screen for Escape
+    EXPECT_TRUE(bossLevel);
+}
+
+TEST_F(LevelEnd, EndScreenHoldsItsPictureForTheWholeTime)
+{
+    SDL_Surface* picture =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_FillRect(picture, nullptr, 0x00ff00);
+    screen = SDL_GetVideoSurface();
+    const Uint32 start = SDL_GetTicks();
+    showEndScreen(picture, 120);
+    EXPECT_GE(SDL_GetTicks() - start, 120u);
+    const Uint32* pixels = static_cast<const Uint32*>(screen->pixels);
+    EXPECT_EQ(pixels[300 * screen->pitch / 4 + 400] & 0xffffff, 0x00ff00u);
+    SDL_FreeSurface(picture);
+}
+
+class Music : public ::testing::Test {
+protected:
+    // Stand-ins that are never played: only which one is chosen matters.
+    Mix_Music* saved[musicTrackCount];
+    char marks[musicTrackCount];
+    void SetUp() override
+    {
+        for (int i = 0; i < musicTrackCount; ++i) {
+            saved[i] = musicTracks[i];
+            musicTracks[i] = reinterpret_cast<Mix_Music*>(&marks[i]);
+        }
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < musicTrackCount; ++i)
+            musicTracks[i] = saved[i];
+        bossLevel = false;
+    }
+    int chosenTrack() { return static_cast<int>(reinterpret_cast<char*>(trackToPlay()) - marks) + 1; }
+};
+
+TEST_F(Music, NormalLevelsPlayTracksTwoToSixAtRandom)
+{
+    bossLevel = false;
+    bool seen[10] = {};
+    for (int i = 0; i < 500; ++i) {
+        const int n = chosenTrack();
+        ASSERT_GE(n, 2);
+        ASSERT_LE(n, 6);
+        seen[n] = true;
+    }
+    for (int n = 2; n <= 6; ++n)
+        EXPECT_TRUE(seen[n]) << "track " << n;
+}
+
+TEST_F(Music, BossLevelsPlayTheirOwnTrack)
+{
+    bossLevel = true;
+    bossMusic = 7;
+    EXPECT_EQ(chosenTrack(), 7);
+    bossMusic = 1;
+    EXPECT_EQ(chosenTrack(), 1);
+}
+
+TEST_F(Music, ABossTrackNumberOutOfRangeFallsBackToNormalMusic)
+{
+    bossLevel = true;
+    for (int n : {-5, 0, 10, 1000}) {
+        bossMusic = n;
+        const int chosen = chosenTrack();
+        EXPECT_GE(chosen, 2) << n;
+        EXPECT_LE(chosen, 6) << n;
+    }
+}

@@ -1,0 +1,81 @@
+// The damage flash: the force field over an object that was hit, coloured
+// by what is left of its health.
+#include "render_fixture.h"
+
+using namespace tether;
+
+namespace {
+constexpr Uint32 green = 0x00ff00, yellow = 0xffff00, red = 0xff0000;
+}
+
+class DamageFlash : public RenderTest {
+protected:
+    void SetUp() override
+    {
+        RenderTest::SetUp();
+        shieldSprite = solid(40, 40, 255, 255, 255);
+    }
+
+    // The colour in the middle of the object after one draw with a hit.
+    Uint32 flashOf(int type, float health, int kind = -1)
+    {
+        clear();
+        Object o(1, 10, 400, 300, 0, 0, 0, 0, nullptr, type, 0, health);
+        o.kind = kind;
+        o.hit = true;
+        o.draw(canvas, 0, 0);
+        EXPECT_FALSE(o.hit); // a flash lasts one frame
+        return rgb(canvas, 400, 300);
+    }
+};
+
+TEST_F(DamageFlash, EnemyMeasuresAgainstItsOwnClass)
+{
+    enHealth[2] = 400;
+    enHealth[4] = 40;
+    EXPECT_TRUE(closeColour(flashOf(typeEnemy, 201, 3), green));
+    EXPECT_TRUE(closeColour(flashOf(typeEnemy, 200, 3), yellow));
+    EXPECT_TRUE(closeColour(flashOf(typeEnemy, 41, 3), yellow));
+    EXPECT_TRUE(closeColour(flashOf(typeEnemy, 40, 3), red));
+    EXPECT_TRUE(closeColour(flashOf(typeEnemy, 40, 5), green)); // plenty for a weaker class
+}
+
+TEST_F(DamageFlash, ShipMeasuresAgainstAThousandOthersAgainstTwoHundred)
+{
+    EXPECT_TRUE(closeColour(flashOf(typeShip, 501), green));
+    EXPECT_TRUE(closeColour(flashOf(typeShip, 500), yellow));
+    EXPECT_TRUE(closeColour(flashOf(typeShip, 100), red));
+    for (int type : {typeTurret, typeLeftHook, typeMine, typeExploding}) {
+        EXPECT_TRUE(closeColour(flashOf(type, 101), green)) << type;
+        EXPECT_TRUE(closeColour(flashOf(type, 100), yellow)) << type;
+        EXPECT_TRUE(closeColour(flashOf(type, 20), red)) << type;
+    }
+}
+
+TEST_F(DamageFlash, EnemyOfUnreadOrUnknownClassFallsBackToTwoHundred)
+{
+    EXPECT_TRUE(closeColour(flashOf(typeEnemy, 150, 1), green)); // record never read
+    EXPECT_TRUE(closeColour(flashOf(typeEnemy, 100, 13), yellow));
+}
+
+TEST_F(DamageFlash, PlanetsSunsAndNodesShowNoFlashButForgetTheHit)
+{
+    for (int type : {typePlanet, typeSun, typeRopeNode})
+        EXPECT_EQ(flashOf(type, 1), 0u) << type;
+}
+
+TEST_F(DamageFlash, ForceFieldIsScaledToTheDiameterOverTheSprite)
+{
+    Object gun(1, 10, 400, 300, 0, 0, 0, 0, solid(30, 30, 0, 0, 255), typeTurret, 0, 200);
+    gun.hit = true;
+    gun.draw(canvas, 100, 50);
+    EXPECT_TRUE(closeColour(rgb(canvas, 300, 250), green));
+    EXPECT_EQ(rgb(canvas, 290, 240), 0xffffffu); // the field's corner, beyond the disc
+    EXPECT_EQ(rgb(canvas, 289, 240), 0x0000ffu); // the sprite beyond the field
+}
+
+TEST_F(DamageFlash, MissingForceFieldDrawsNoFlash)
+{
+    shieldSprite = nullptr;
+    EXPECT_EQ(flashOf(typeShip, 1), 0u);
+}

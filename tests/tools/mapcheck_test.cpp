@@ -1,0 +1,97 @@
+#include "check.h"
+#include "support/child.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using mapcheck::Checker;
+using mapcheck::Finding;
+
+class MapCheck : public ::testing::Test {
+protected:
+    std::string dir;
+    Checker checker;
+    void SetUp() override { dir = makeTempDir(); }
+    void TearDown() override { removeTree(dir); }
+
+    std::string put(const std::string& name, const std::string& text)
+    {
+        writeFile(dir + "/" + name, text);
+        return dir + "/" + name;
+    }
+    // The findings as "line: error|warning: message" without the folder.
+    bool has(int line, bool error, const std::string& part) const
+    {
+        const auto& all = checker.findings();
+        return std::any_of(all.begin(), all.end(), [&](const Finding& f) {
+            return f.line == line && f.error == error && f.message.find(part) != std::string::npos;
+        });
+    }
+};
+
+TEST_F(MapCheck, AGoodMapHasNoFindings)
+{
+    checker.checkMap(put("m", "world 3000 3000\nspawn 1 2 0 0\nplanet 1 2 1e9 40\nenemy3 5 5 0 0 1\n"));
+    EXPECT_TRUE(checker.findings().empty()) << mapcheck::format(checker.findings().front());
+}
+
+TEST_F(MapCheck, AnUnreadableNumberIsAnErrorOnItsOwnLine)
+{
+    checker.checkMap(put("m", "spawn 0 0 0 0\nplanet 1 2\n  1e9x 40\nenemy1 1 1 1 1 1\n"));
+    EXPECT_TRUE(has(3, true, "\"1e9x\" is not a number"));
+    EXPECT_EQ(checker.errorCount(), 1);
+}
+
+TEST_F(MapCheck, UnknownKeywordsAreWarningsAndTheirNumbersAreNotRepeated)
+{
+    checker.checkMap(put("m", "spawn 0 0 0 0 enemy2 1 1 1 1 1\nplanett 1 2 3 4\n"));
+    EXPECT_TRUE(has(2, false, "unknown keyword \"planett\""));
+    EXPECT_EQ(checker.findings().size(), 1u);
+}
+
+TEST_F(MapCheck, ATruncatedRecordAndMissingSpawnAndEnemiesAreReported)
+{
+    checker.checkMap(put("m", "mine 5\n"));
+    EXPECT_TRUE(has(1, true, "needs 2 values"));
+    EXPECT_TRUE(has(0, false, "no \"spawn\""));
+    EXPECT_TRUE(has(0, false, "won in its first frame"));
+}
+
+TEST_F(MapCheck, MapsAreCheckedAgainstTheDataFile)
+{
+    checker.checkData(put("data", "mine 0 40 60\nenemy1 20 100 0.4 0.05 0.03 700 100 x.png\n"), dir);
+    EXPECT_TRUE(has(1, true, "mine: radius and mass must be positive"));
+    EXPECT_TRUE(has(2, false, "image \"x.png\" not found"));
+    checker.checkMap(put("m", "spawn 0 0 0 0\nenemy1 1 1 0 0 0\nenemy7 1 1 0 0 0\nsun 1 1 1 1\n"));
+    EXPECT_TRUE(has(3, true, "enemy7 has no record"));
+    EXPECT_TRUE(has(4, true, "suns need a \"sun\" record"));
+    EXPECT_FALSE(has(2, true, "enemy1"));
+}
+
+TEST_F(MapCheck, TheDataFileStopsAtAnUnknownWordLikeTheGame)
+{
+    checker.checkData(put("data", "blackhole 50 extra\nship 1 1 1 1 1 1\n"), dir);
+    EXPECT_TRUE(has(1, true, "\"extra\" is not a keyword"));
+    EXPECT_EQ(checker.findings().size(), 1u);
+}
+
+TEST_F(MapCheck, TheMapListCountMustMatchItsRecords)
+{
+    put("a", "spawn 0 0 0 0 enemy1 1 1 1 1 1");
+    const std::string list = put("maplist", "3\na a 7\na a 12\n");
+    checker.checkMapList(list);
+    EXPECT_TRUE(has(1, true, "the count says 3 maps but 2 records follow"));
+    EXPECT_TRUE(has(3, true, "\"12\" must be a track number from 1 to 9"));
+
+    Checker second;
+    put("maplist", "0\n");
+    second.checkMapList(dir + "/maplist");
+    EXPECT_EQ(second.errorCount(), 1);
+
+    Checker third;
+    put("maplist", "1\na missing 3\n");
+    third.checkMapList(dir + "/maplist");
+    ASSERT_EQ(third.errorCount(), 1);
+    EXPECT_NE(third.findings()[0].message.find("\"missing\" not found"), std::string::npos);
+}

@@ -1,0 +1,284 @@
+#include "support/silent_effects.h"
+#include "support/world_fixture.h"
+#include "world/collision.h"
+#include "world/spring.h"
+
+#include <cmath>
+
+using namespace tether;
+
+// The ship sits far from the action (out of hearing) unless a test moves
+// it; the player's hook mount rides on it.
+class Contacts : public WorldTest {
+protected:
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        ship = add(typeShip, -5000, -5000);
+        turret = make(typeTurret, -5000, -5000);
+        ship->addChild(turret, 0, 0, 0, true, true, true, false);
+    }
+    Object* add(int type, float x, float y, float radius = 10, float mass = 1)
+    {
+        Object* o = make(type, x, y, radius, mass);
+        objects.push_back(o);
+        return o;
+    }
+    void collide() { collisionDetect(&objects); }
+};
+
+using PairSearch = Contacts;
+
+TEST_F(PairSearch, TheOrderIsTheListsStableSortByLeftEdgeWhateverTheStart)
+{
+    // Far apart in y so nothing touches; many shared left edges.
+    for (int i = 0; i < 600; ++i)
+        add(typeEnemy, float((i * 37) % 50), 100.0f * i, float(i % 3));
+    for (int round = 0; round < 3; ++round) {
+        std::list<Object*> expected = objects;
+        expected.sort(cmpObjectX);
+        collide();
+        EXPECT_EQ(objects, expected) << round;
+        if (round == 0) // a few move: nearly in order
+            for (Object* o : objects)
+                if (o->y < 3000)
+                    o->x += 7;
+        if (round == 1) // far out of order
+            objects.reverse();
+    }
+}
+
+TEST_F(PairSearch, CirclesThatOnlyTouchDoNotCollide)
+{
+    Object* a = add(typeEnemy, 0, 0, 2);
+    Object* b = add(typeEnemy, 3, 4, 3); // 5 apart, radii sum 5
+    collide();
+    EXPECT_FALSE(a->hit || b->hit);
+}
+
+TEST_F(PairSearch, ShipAndHooksTurretsWrecksAndTheDeadDoNotCollide)
+{
+    ship->x = ship->y = 0;
+    Object* near[] = {add(typeLeftHook, 1, 0), add(typeRightHook, 2, 0), add(typeTurret, 3, 0),
+        add(typeExploding, 4, 0), add(typeDead, 5, 0)};
+    collide();
+    EXPECT_TRUE(springs.empty());
+    EXPECT_FALSE(ship->hit);
+    for (Object* o : near)
+        EXPECT_FALSE(o->hit) << o->type;
+}
+
+TEST_F(PairSearch, LaterPairsSeeWhatEarlierContactsChanged)
+{
+    // The hole swallows the enemy first; the swallowed enemy then no longer
+    // bounces off the node beside it.
+    add(typeBlackHole, 0, 0, 10, 1e9f);
+    Object* enemy = add(typeEnemy, 15, 0);
+    Object* node = add(typeRopeNode, 30, 0);
+    numEnemies = 1;
+    collide();
+    EXPECT_EQ(enemy->type, typeDead);
+    EXPECT_FALSE(node->hit);
+}
+
+using HookCatch = Contacts;
+
+TEST_F(HookCatch, AHookCatchesAnEnemyOnOneNewRopeFromTheMount)
+{
+    add(typeLeftHook, 100, 100, 8);
+    Object* enemy = add(typeEnemy, 110, 100, 10);
+    enemy->vx = 0.3f;
+    leftHookExtended = true;
+    collide();
+    EXPECT_TRUE(enemy->hooked);
+    EXPECT_FALSE(leftHookExtended);
+    EXPECT_TRUE(leftHookGrappling);
+    EXPECT_FALSE(rightHookGrappling);
+    ASSERT_EQ(springs.size(), 1u);
+    const Spring* rope = springs.front();
+    EXPECT_EQ(rope->endA, turret);
+    EXPECT_EQ(rope->endB, enemy);
+    EXPECT_EQ(rope->stiffness, 1.0f);
+    EXPECT_EQ(rope->damping, 3.0f);
+    EXPECT_EQ(enemy->vx, 0.3f); // no bounce, no damage
+    EXPECT_EQ(enemy->health, 100);
+    collide(); // caught already: no second rope
+    EXPECT_EQ(springs.size(), 1u);
+}
+
+TEST_F(HookCatch, TheRightHookCatchesABlackHoleRatherThanBeingSwallowed)
+{
+    Object* hole = add(typeBlackHole, 0, 0, 40, 1e9f);
+    Object* hook = add(typeRightHook, 45, 0, 8);
+    collide();
+    EXPECT_TRUE(hole->hooked);
+    EXPECT_EQ(hook->type, typeRightHook);
+    EXPECT_TRUE(rightHookGrappling);
+    EXPECT_FALSE(leftHookGrappling);
+}
+
+TEST_F(HookCatch, HooksPassThroughSunsButAShipBurns)
+{
+    ship->x = 59;
+    ship->y = 0;
+    Object* sun = add(typeSun, 0, 0, 50, 1e9f);
+    Object* hook = add(typeLeftHook, -20, 0, 8);
+    collide();
+    EXPECT_TRUE(springs.empty());
+    EXPECT_FALSE(sun->hooked);
+    EXPECT_EQ(hook->health, 100);
+    EXPECT_EQ(ship->health, 0);
+}
+
+using Projectile = Contacts;
+
+TEST_F(Projectile, AShotPassesThroughItsShooterAndHitsTheShipRidingAlong)
+{
+    ship->x = ship->y = 0;
+    ship->vx = 0.2f;
+    Object* enemy = add(typeEnemy, 20, 0, 6);
+    Object* bullet = add(typeBullet, 12, 0, 3); // touches both
+    bullet->owner = enemy;
+    bullet->vx = -0.5f;
+    collide();
+    EXPECT_EQ(enemy->health, 100);
+    EXPECT_FALSE(enemy->hit);
+    EXPECT_EQ(ship->health, 90);
+    EXPECT_TRUE(ship->hit);
+    EXPECT_EQ(bullet->health, 0);
+    EXPECT_EQ(bullet->vx, 0.2f);
+}
+
+TEST_F(Projectile, OnTheHardestShipEnemiesShrugOffMinesButFeelThem)
+{
+    difficulty = 2;
+    Object* enemy = add(typeEnemy, 0, 0);
+    Object* mine = add(typeMine, 12, 0, 5);
+    collide();
+    EXPECT_EQ(enemy->health, 100);
+    EXPECT_TRUE(enemy->hit);
+    EXPECT_EQ(mine->health, 0);
+    difficulty = 1;
+    mine->type = typeDead;
+    add(typeMine, -12, 0, 5);
+    collide();
+    EXPECT_EQ(enemy->health, -100);
+}
+
+using SunAndBlackHole = Contacts;
+
+TEST_F(SunAndBlackHole, AnEnemyIsSwallowedSilentlyAndItsRopePassesToTheHole)
+{
+    SilentEffects effects;
+    ship->x = 0;
+    ship->y = 300;
+    numEnemies = 2;
+    Object* hole = add(typeBlackHole, 0, 0, 40, 1e9f);
+    Object* enemy = add(typeEnemy, 45, 0);
+    turret->x = 0;
+    turret->y = 300;
+    springs.push_back(new Spring(turret, enemy, 1.0f, 3.0f));
+    collide();
+    EXPECT_EQ(enemy->type, typeDead);
+    EXPECT_EQ(numEnemies, 1);
+    EXPECT_EQ(effects.explosionsPlaying() + effects.crashesPlaying(), 0);
+    const Spring* rope = springs.front();
+    EXPECT_EQ(rope->endA, turret);
+    EXPECT_EQ(rope->endB, hole);
+    EXPECT_FLOAT_EQ(rope->restLength, 300);
+    EXPECT_FLOAT_EQ(rope->lastLength, 300);
+}
+
+TEST_F(SunAndBlackHole, TheShipIsSwallowedAndTheGameIsOver)
+{
+    ship->x = 45;
+    ship->y = 0;
+    add(typeBlackHole, 0, 0, 40, 1e9f);
+    collide();
+    EXPECT_TRUE(gameOver);
+    EXPECT_EQ(ship->type, typeShip);
+}
+
+TEST_F(SunAndBlackHole, ASwallowedPlanetOrBlackHoleStopsPulling)
+{
+    Object* hole = add(typeBlackHole, 0, 0, 40, 1e9f);
+    Object* planet = add(typePlanet, 60, 0, 30, 1e9f);
+    Object* first = add(typeBlackHole, 1000, 0, 40, 1e9f);
+    Object* second = add(typeBlackHole, 1070, 0, 40, 1e9f);
+    attractingMasses = {hole, planet, second, first};
+    collide();
+    EXPECT_EQ(planet->type, typeDead);
+    EXPECT_EQ(second->type, typeDead); // the first in the list swallows
+    EXPECT_EQ(attractingMasses, (std::list<Object*> {hole, first}));
+}
+
+using Bounce = Contacts;
+
+TEST_F(Bounce, ABodyReboundsOffAPlanetWhichStaysPut)
+{
+    Object* planet = add(typePlanet, 0, 0, 90, 1e9f);
+    Object* body = add(typeRopeNode, 99, 0, 10, 1);
+    body->vx = -0.1f;
+    collide();
+    EXPECT_NEAR(body->vx, 0.07f, 1e-4f);
+    EXPECT_FLOAT_EQ(body->x, 100);
+    EXPECT_EQ(planet->x, 0);
+    EXPECT_NEAR(100 - body->health, 1e6f * std::pow(0.1f / 99, 2.0f), 1e-3f);
+    EXPECT_TRUE(planet->hit);
+}
+
+TEST_F(Bounce, EqualMassesMeetingHeadOnReboundAtSevenTenths)
+{
+    Object* a = add(typeEnemy, 0, 0, 10, 5);
+    Object* b = add(typeEnemy, 18, 0, 10, 5);
+    a->vx = 0.05f;
+    a->vy = 0.3f; // along the contact: kept
+    b->vx = -0.05f;
+    collide();
+    EXPECT_FLOAT_EQ(a->vx, -0.035f);
+    EXPECT_FLOAT_EQ(b->vx, 0.035f);
+    EXPECT_FLOAT_EQ(a->vy, 0.3f);
+    EXPECT_FLOAT_EQ(a->x, -1);
+    EXPECT_FLOAT_EQ(b->x, 19);
+    EXPECT_NEAR(100 - b->health, 1e6f * (0.1f / 18) * (0.1f / 18), 1e-3f);
+}
+
+TEST_F(Bounce, BodiesAtTheSameCentreDoNotBounceRatherThanTurnToNaN)
+{
+    Object* a = add(typeEnemy, 50, 50);
+    Object* b = add(typeRopeNode, 50, 50);
+    a->vx = 0.1f;
+    collide();
+    EXPECT_EQ(a->vx, 0.1f);
+    EXPECT_EQ(b->x, 50);
+    EXPECT_EQ(a->health, 100);
+}
+
+TEST_F(Bounce, ACrashIsHeardAsLoudAsItsDamageUpToTheMixersMaximum)
+{
+    SilentEffects effects;
+    ship->x = 0;
+    ship->y = 100;
+    const float speeds[] = {0.016f, 0.0625f, 5.0f}; // damage 2.8, 43.3, huge
+    for (float v : speeds) {
+        Object* a = add(typeRopeNode, 0, 0, 10, 1);
+        Object* b = add(typeRopeNode, 19, 0, 10, 1);
+        a->vx = v;
+        b->vx = -v;
+        collide();
+        a->type = b->type = typeDead;
+    }
+    EXPECT_EQ(effects.crashesPlaying(), 2); // the gentle touch is silent
+    EXPECT_EQ(Mix_Volume(21, -1), 43);
+    EXPECT_EQ(Mix_Volume(22, -1), 128);
+    EXPECT_EQ(collideChannel, 22);
+}
+
+TEST(CrashVolume, NoDamageReachesTheMixerOutsideItsRange)
+{
+    EXPECT_EQ(crashVolume(3.5f), 3);
+    EXPECT_EQ(crashVolume(1e30f), 128);
+    EXPECT_EQ(crashVolume(INFINITY), 128);
+    EXPECT_EQ(crashVolume(NAN), 0);
+    EXPECT_EQ(crashVolume(-5), 0);
+}

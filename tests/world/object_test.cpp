@@ -1,0 +1,98 @@
+#include "support/world_fixture.h"
+#include "world/connector.h"
+
+#include <algorithm>
+
+using namespace tether;
+
+namespace {
+
+template <typename List, typename T> bool contains(const List& list, T item)
+{
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+} // namespace
+
+using ObjectLife = WorldTest;
+
+TEST_F(ObjectLife, FreshObjectIsLoadedUnhurtUnownedByOthersAndChildless)
+{
+    Object o(2, 3, 4, 5, 6, 7, 0.5f, 0.25f, nullptr, typeEnemy, 300, 80);
+    EXPECT_EQ(o.mass, 2);
+    EXPECT_EQ(o.radius, 3);
+    EXPECT_EQ(o.x, 4);
+    EXPECT_EQ(o.vy, 7);
+    EXPECT_EQ(o.spin, 0.25f);
+    EXPECT_EQ(o.health, 80);
+    EXPECT_EQ(o.reloadTime, 300);
+    EXPECT_TRUE(o.loaded);
+    EXPECT_FALSE(o.hit);
+    EXPECT_FALSE(o.hooked);
+    EXPECT_FALSE(o.hidden);
+    EXPECT_EQ(o.fx, 0);
+    EXPECT_EQ(o.fy, 0);
+    EXPECT_EQ(o.kind, -1);
+    EXPECT_EQ(o.owner, &o);
+    EXPECT_EQ(o.children, nullptr);
+    EXPECT_EQ(o.reloadTimer, 0);
+}
+
+TEST_F(ObjectLife, DestroyingAnEnemyFreesItsGunAndConnectorOnly)
+{
+    Object* enemy = make(typeEnemy);
+    Object* gun = make(typeTurret);
+    Object* bystander = make(typeEnemy);
+    objects = {enemy, bystander};
+    dynamicMasses = {enemy, bystander};
+    ennemies = {enemy, bystander};
+    drawables = {enemy, gun, bystander};
+    Connector* link = enemy->addChild(gun, 5, 0, 0, true, false, false, true);
+    ASSERT_TRUE(contains(connectors, link));
+
+    objects.remove(enemy);
+    dynamicMasses.remove(enemy);
+    ennemies.remove(enemy);
+    drawables.remove(enemy);
+    delete enemy;
+
+    EXPECT_FALSE(contains(drawables, gun));
+    EXPECT_TRUE(connectors.empty());
+    EXPECT_EQ(drawables.size(), 1u);
+    EXPECT_EQ(objects.size(), 1u);
+    EXPECT_EQ(dynamicMasses.size(), 1u);
+    EXPECT_EQ(ennemies.size(), 1u);
+}
+
+TEST_F(ObjectLife, DestroyingTheShipTakesMountFlameAndHooksAlong)
+{
+    Object* s = make(typeShip);
+    Object* mount = make(typeTurret);
+    Object* flame = make(typeFlame);
+    Object* left = make(typeLeftHook);
+    Object* right = make(typeRightHook);
+    drawables = {s, left, right, flame};
+    s->addChild(mount, 17, 3.1415927f, 0, true, true, true, false);
+    mount->addChild(left, 0, 0, 0, false, false, false, false);
+    mount->addChild(right, 0, 0, 0, false, false, false, false);
+    s->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
+    ASSERT_EQ(connectors.size(), 4u);
+
+    drawables.remove(s);
+    delete s; // the sanitizer build reports any child left behind
+
+    EXPECT_TRUE(connectors.empty());
+    EXPECT_TRUE(drawables.empty());
+}
+
+TEST_F(ObjectLife, ClearWorldFreesEverythingAndClearsHandles)
+{
+    objects = {make(typeEnemy), make(typePlanet)};
+    ship = make(typeShip);
+    objects.push_back(ship);
+    drawables = objects;
+    clearWorld();
+    EXPECT_TRUE(objects.empty());
+    EXPECT_TRUE(drawables.empty());
+    EXPECT_EQ(ship, nullptr);
+}

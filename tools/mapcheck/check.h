@@ -1,0 +1,50 @@
+// The content checker: reads the data file, map list and map files the way
+// the game does and reports, with file names and line numbers, everything
+// the game would silently skip, stop at, or get wrong.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace mapcheck {
+
+struct Finding {
+    std::string file;
+    int line = 0; // 0 when it concerns the whole file
+    bool error = true; // errors break the level; warnings are worth a look
+    std::string message;
+};
+
+// What the data file provides that maps rely on.
+struct DataFacts {
+    bool read = false;
+    std::set<int> enemyClasses; // classes with a record
+    bool mine = false, planet = false, sun = false, blackhole = false;
+    float mineRadius = 0, planetBaseRadius = 0, sunBaseRadius = 0;
+};
+
+class Checker {
+public:
+    // Checks the data file; image paths are taken relative to gameDir.
+    void checkData(const std::string& path, const std::string& gameDir);
+    // Checks a map list and every map it names (under the list's folder).
+    void checkMapList(const std::string& path);
+    // Checks one map file.
+    void checkMap(const std::string& path);
+
+    const std::vector<Finding>& findings() const { return found; }
+    int errorCount() const;
+
+private:
+    void report(const std::string& file, int line, bool error, const std::string& message);
+
+    DataFacts data;
+    std::set<std::string> mapsChecked;
+    std::vector<Finding> found;
+};
+
+// "file:line: error: message" (or warning), one per line.
+std::string format(const Finding& f);
+
+} // namespace mapcheck
