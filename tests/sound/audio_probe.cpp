@@ -30,7 +30,10 @@ Decoded decodeFile(const std::string& path)
     return out;
 }
 
-std::string gameFile(const std::string& relative) { return std::string(TETHER_GAME_DIR) + "/" + relative; }
+std::string gameFile(const std::string& relative)
+{
+    return std::string(TETHER_GAME_DIR) + "/" + relative;
+}
 
 std::string readBytes(const std::string& path)
 {
@@ -54,6 +57,12 @@ float rmsLevel(const std::vector<float>& samples, size_t from, size_t to)
     return to > from ? float(std::sqrt(sum / double(to - from))) : 0.0f;
 }
 
-float rmsLevel(const std::vector<float>& samples) { return rmsLevel(samples, 0, samples.size()); }
+float rmsLevel(const std::vector<float>& samples)
+{
+    return rmsLevel(samples, 0, samples.size());
+}
 
-float toDb(float level) { return 20.0f * std::log10(std::max(level, 1e-9f)); }
+float toDb(float level)
+{
+    return 20.0f * std::log10(std::max(level, 1e-9f));
+}

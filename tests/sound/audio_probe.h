@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-constexpr int kMixRate = 22050;  // the rate the test main opens the mixer at
+constexpr int kMixRate = 22050; // the rate the test main opens the mixer at
 
 struct Decoded {
     bool loaded = false;
-    std::vector<float> left, right;  // full scale is 1
+    std::vector<float> left, right; // full scale is 1
     double seconds() const { return double(left.size()) / kMixRate; }
 };
 

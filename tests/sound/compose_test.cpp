@@ -15,9 +15,16 @@ namespace {
 constexpr int kBossTracks[] = {1, 7, 8, 9};
 constexpr int kStepsPerBar = 16;
 
-bool isBoss(int track) { return std::find(std::begin(kBossTracks), std::end(kBossTracks), track) != std::end(kBossTracks); }
+bool isBoss(int track)
+{
+    return std::find(std::begin(kBossTracks), std::end(kBossTracks), track)
+        != std::end(kBossTracks);
+}
 
-int pitchClass(float pitch) { return ((int(std::lround(pitch)) % 12) + 12) % 12; }
+int pitchClass(float pitch)
+{
+    return ((int(std::lround(pitch)) % 12) + 12) % 12;
+}
 
 // Where a moment of the song falls: its section, its bar within the song.
 struct Place {
@@ -42,7 +49,7 @@ protected:
                 return {&s, bar};
             first += s.bars;
         }
-        return {&song->sections.back(), bar};  // the closing chord
+        return {&song->sections.back(), bar}; // the closing chord
     }
     int firstBarOf(const Section* section) const
     {
@@ -71,7 +78,8 @@ protected:
     {
         std::set<int> tones;
         for (int k : {0, 2, 4})
-            tones.insert(pitchClass(float(degreePitch(*song, song->root + transpose, chordAt(bar) + k))));
+            tones.insert(
+                pitchClass(float(degreePitch(*song, song->root + transpose, chordAt(bar) + k))));
         return tones;
     }
     // The tune itself, without the counter-melody that doubles it on returns.
@@ -83,7 +91,10 @@ protected:
                 out.push_back(n);
         return out;
     }
-    int stepOf(double seconds) const { return int(std::lround(seconds / (barSeconds(*song) / kStepsPerBar))); }
+    int stepOf(double seconds) const
+    {
+        return int(std::lround(seconds / (barSeconds(*song) / kStepsPerBar)));
+    }
 
     const Song* song = nullptr;
     Score score;
@@ -91,14 +102,17 @@ protected:
 
 TEST_P(Composition, EveryNoteIsInTheKeyOfItsSection)
 {
-    const std::vector<NoteEvent>* parts[] = {&score.pad, &score.bass, &score.arp, &score.lead, &score.bell};
+    const std::vector<NoteEvent>* parts[]
+        = {&score.pad, &score.bass, &score.arp, &score.lead, &score.bell, &score.stab};
     for (const std::vector<NoteEvent>* part : parts)
         for (const NoteEvent& n : *part) {
             Place at = placeOf(n.start);
             std::set<int> key;
             for (int degree = 0; degree < 7; ++degree)
-                key.insert(pitchClass(float(degreePitch(*song, song->root + at.section->transpose, degree))));
-            EXPECT_TRUE(key.count(pitchClass(n.pitch))) << "pitch " << n.pitch << " at " << n.start << " s";
+                key.insert(pitchClass(
+                    float(degreePitch(*song, song->root + at.section->transpose, degree))));
+            EXPECT_TRUE(key.count(pitchClass(n.pitch)))
+                << "pitch " << n.pitch << " at " << n.start << " s";
         }
 }
 
@@ -128,14 +142,16 @@ TEST_P(Composition, EveryPhraseComesHomeToTheChordRoot)
             continue;
         int first = firstBarOf(&s);
         for (int bar = 0; bar + 8 <= s.bars; bar += 8) {
-            double from = (first + bar) * barSeconds(*song), to = (first + bar + 8) * barSeconds(*song) - 0.01;
+            double from = (first + bar) * barSeconds(*song),
+                   to = (first + bar + 8) * barSeconds(*song) - 0.01;
             const NoteEvent* last = nullptr;
             for (const NoteEvent& n : tune)
                 if (n.start >= from - 0.01 && n.start < to)
                     last = &n;
             ASSERT_NE(last, nullptr);
             int lastBar = placeOf(last->start).bar;
-            int root = pitchClass(float(degreePitch(*song, song->root + s.transpose, chordAt(lastBar))));
+            int root
+                = pitchClass(float(degreePitch(*song, song->root + s.transpose, chordAt(lastBar))));
             EXPECT_EQ(pitchClass(last->pitch), root) << "phrase at bar " << first + bar;
             ++phrases;
         }
@@ -229,12 +245,19 @@ TEST_P(Composition, PartsKeepToTheirRegisters)
     }
     for (const NoteEvent& n : score.bell)
         EXPECT_LE(n.pitch, 90.0f) << "bell so high its overtones fold back";
+    // Stabs sit in the middle, between the bass and the tune.
+    for (const NoteEvent& n : score.stab) {
+        float pitch = n.pitch - float(placeOf(n.start).section->transpose);
+        EXPECT_GE(pitch, float(song->root + 12)) << "stab down in the bass at " << n.start;
+        EXPECT_LE(pitch, float(song->root + 24 + 12)) << "stab up in the tune at " << n.start;
+    }
 }
 
 TEST_P(Composition, EveryNoteAndHitFitsInTheSong)
 {
     double end = songSeconds(*song);
-    const std::vector<NoteEvent>* parts[] = {&score.pad, &score.bass, &score.arp, &score.lead, &score.bell};
+    const std::vector<NoteEvent>* parts[]
+        = {&score.pad, &score.bass, &score.arp, &score.lead, &score.bell, &score.stab};
     for (const std::vector<NoteEvent>* part : parts)
         for (const NoteEvent& n : *part) {
             EXPECT_GE(n.start, -0.01);
@@ -248,7 +271,7 @@ TEST_P(Composition, EveryNoteAndHitFitsInTheSong)
 }
 
 INSTANTIATE_TEST_SUITE_P(Tracks, Composition, ::testing::Range(1, 10),
-                         [](const ::testing::TestParamInfo<int>& info) { return "track" + std::to_string(info.param); });
+    [](const ::testing::TestParamInfo<int>& info) { return "track" + std::to_string(info.param); });
 
 TEST(TrackSet, BossTracksAreFasterThanLevelTracks)
 {
@@ -271,14 +294,15 @@ TEST(TrackSet, EachTrackHasItsOwnKeyAndTempo)
     std::set<std::pair<int, std::array<int, 7>>> keys;
     std::set<float> tempos;
     for (const Song& song : allSongs()) {
-        EXPECT_TRUE(keys.insert({song.root % 12, song.scale}).second) << song.path << " repeats a key";
+        EXPECT_TRUE(keys.insert({song.root % 12, song.scale}).second)
+            << song.path << " repeats a key";
         EXPECT_TRUE(tempos.insert(song.bpm).second) << song.path << " repeats a tempo";
     }
 }
 
 TEST(TrackSet, DegreesCountThroughOctavesBothWays)
 {
-    const Song& song = allSongs()[1];  // a minor key
+    const Song& song = allSongs()[1]; // a minor key
     int tonic = song.root;
     EXPECT_EQ(degreePitch(song, tonic, 0), tonic);
     EXPECT_EQ(degreePitch(song, tonic, 7), tonic + 12);

@@ -16,7 +16,7 @@ struct EffectCase {
 };
 
 const EffectCase kEffects[] = {
-    {"sounds/Vqmachinesgunshot.wav", 0.08, 0.4, false},  // short: volleys of many
+    {"sounds/Vqmachinesgunshot.wav", 0.08, 0.4, false}, // short: volleys of many
     {"sounds/VqGrapple.wav", 0.2, 1.0, false},
     {"sounds/VqCollide.wav", 0.2, 1.2, false},
     {"sounds/VqThrust.wav", 0.5, 4.0, true},
@@ -26,10 +26,13 @@ const EffectCase kEffects[] = {
 };
 
 // Names the case in test output instead of dumping its bytes.
-void PrintTo(const EffectCase& effect, std::ostream* out) { *out << effect.path; }
+void PrintTo(const EffectCase& effect, std::ostream* out)
+{
+    *out << effect.path;
+}
 
-constexpr float kFullScale = 0.97f;   // a sample this high is clipping or about to
-constexpr float kFaintPeak = 0.25f;   // quieter than this gets lost under the music
+constexpr float kFullScale = 0.97f; // a sample this high is clipping or about to
+constexpr float kFaintPeak = 0.25f; // quieter than this gets lost under the music
 constexpr double kOnsetSeconds = 0.015;
 
 class SoundEffect : public ::testing::TestWithParam<EffectCase> {
@@ -72,12 +75,12 @@ std::vector<EffectCase> oneShots()
     return out;
 }
 
-class OneShot : public SoundEffect {};
+class OneShot : public SoundEffect { };
 
 TEST_P(OneShot, EndsInSilence)
 {
     ASSERT_TRUE(sound.loaded);
-    size_t tail = kMixRate / 200;  // the last 5 ms
+    size_t tail = kMixRate / 200; // the last 5 ms
     std::vector<float> end(sound.left.end() - long(tail), sound.left.end());
     EXPECT_LT(peakLevel(end), 0.02f) << "cut off mid-sound: the mixer would click";
 }
@@ -85,7 +88,7 @@ TEST_P(OneShot, EndsInSilence)
 std::string effectName(const ::testing::TestParamInfo<EffectCase>& info)
 {
     std::string name = info.param.path;
-    name = name.substr(name.find('/') + 3);  // drop "sounds/Vq"
+    name = name.substr(name.find('/') + 3); // drop "sounds/Vq"
     return name.substr(0, name.find('.'));
 }
 
@@ -168,7 +171,8 @@ TEST_F(ThrustLoop, LevelAndBrightnessHoldAcrossTheSeam)
     EXPECT_NEAR(toDb(level(acrossSeam)), toDb(overallLevel), 3.0f);
     EXPECT_NEAR(toDb(brightness(acrossSeam)), toDb(overallBright), 3.0f);
     for (size_t from = 0; from < n; from += window / 2)
-        EXPECT_NEAR(toDb(level(from)), toDb(overallLevel), 4.0f) << "at " << double(from) / kMixRate << " s";
+        EXPECT_NEAR(toDb(level(from)), toDb(overallLevel), 4.0f)
+            << "at " << double(from) / kMixRate << " s";
 }
 
 } // namespace

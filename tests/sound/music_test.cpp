@@ -12,13 +12,16 @@
 namespace {
 
 constexpr int kTracks = 9;
-constexpr float kCeiling = 0.89f;          // -1 dBFS: nothing louder may reach the mixer
-constexpr float kLoudestRmsDb = -16.0f;    // louder music would bury the effects
+constexpr float kCeiling = 0.89f; // -1 dBFS: nothing louder may reach the mixer
+constexpr float kLoudestRmsDb = -16.0f; // louder music would bury the effects
 constexpr float kQuietestRmsDb = -26.0f;
-constexpr float kLevelSpreadDb = 3.0f;     // between the loudest and quietest track
-constexpr double kEndingSeconds = 6.0;     // the closing chord fades out here
+constexpr float kLevelSpreadDb = 3.0f; // between the loudest and quietest track
+constexpr double kEndingSeconds = 6.0; // the closing chord fades out here
 
-std::string trackPath(int number) { return "music/track" + std::to_string(number) + ".ogg"; }
+std::string trackPath(int number)
+{
+    return "music/track" + std::to_string(number) + ".ogg";
+}
 
 class Music : public ::testing::Test {
 protected:
@@ -135,7 +138,8 @@ TEST_F(Music, TracksDifferFromEachOther)
                 xx += double(x[i]) * x[i];
                 yy += double(y[i]) * y[i];
             }
-            EXPECT_LT(std::fabs(xy) / std::sqrt(xx * yy), 0.5) << trackPath(a) << " vs " << trackPath(b);
+            EXPECT_LT(std::fabs(xy) / std::sqrt(xx * yy), 0.5)
+                << trackPath(a) << " vs " << trackPath(b);
             EXPECT_NE(readBytes(gameFile(trackPath(a))), readBytes(gameFile(trackPath(b))));
         }
 }

@@ -15,7 +15,8 @@ const char* const kSample[] = {"sounds/Vqexplode.wav", "sounds/VqThrust.wav", "m
 
 int runSoundgen(const std::string& outDir, const std::string& files)
 {
-    std::string command = std::string("'") + TETHER_SOUNDGEN + "' '" + outDir + "' " + files + " > /dev/null 2>&1";
+    std::string command
+        = std::string("'") + TETHER_SOUNDGEN + "' '" + outDir + "' " + files + " > /dev/null 2>&1";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -38,7 +38,7 @@ TEST(Limiter, HoldsEveryPeakUnderTheCeiling)
         s.left[i] = 0.5f * rng.noise();
         s.right[i] = 0.5f * rng.noise();
         if (i % 5000 == 0)
-            s.left[i] = 3.0f;  // isolated spikes, far over
+            s.left[i] = 3.0f; // isolated spikes, far over
     }
     limitPeaks(s, 0.8f, 0.05f);
     EXPECT_LE(peakOf(s.left), 0.8f + 1e-5f);
@@ -143,17 +143,18 @@ TEST(Oscillators, BandLimitedWavesStayInRangeAndCentred)
 
 TEST(Envelope, HasNoStepWhenTheKeyIsReleased)
 {
-    Adsr env{0.01f, 0.2f, 0.6f, 0.3f};
+    Adsr env {0.01f, 0.2f, 0.6f, 0.3f};
     float gate = 0.5f, tick = 1.0f / kSampleRate;
     EXPECT_NEAR(env.value(gate - tick, gate), env.value(gate + tick, gate), 0.01f);
     EXPECT_NEAR(env.value(env.attack, gate), 1.0f, 0.01f);
-    EXPECT_LT(env.value(env.length(gate), gate), 0.01f) << "still sounding when the note's voice stops";
+    EXPECT_LT(env.value(env.length(gate), gate), 0.01f)
+        << "still sounding when the note's voice stops";
 }
 
 TEST(Envelope, ReleaseFromAnUnfinishedAttackStartsWhereItWas)
 {
-    Adsr env{0.2f, 0.2f, 0.6f, 0.3f};
-    float gate = 0.05f;  // let go a quarter of the way up
+    Adsr env {0.2f, 0.2f, 0.6f, 0.3f};
+    float gate = 0.05f; // let go a quarter of the way up
     EXPECT_NEAR(env.value(gate + 0.001f, gate), 0.25f, 0.02f);
 }
 

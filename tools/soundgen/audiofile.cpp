@@ -16,7 +16,7 @@ constexpr int kEncodeBlockFrames = 1024;
 
 bool writeWav(const std::string& path, const Buffer& mono)
 {
-    SF_INFO info{};
+    SF_INFO info {};
     info.samplerate = kSampleRate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
@@ -42,8 +42,8 @@ bool writePages(FILE* out, ogg_stream_state& stream, bool flush)
 {
     ogg_page page;
     while (flush ? ogg_stream_flush(&stream, &page) : ogg_stream_pageout(&stream, &page)) {
-        if (std::fwrite(page.header, 1, size_t(page.header_len), out) != size_t(page.header_len) ||
-            std::fwrite(page.body, 1, size_t(page.body_len), out) != size_t(page.body_len))
+        if (std::fwrite(page.header, 1, size_t(page.header_len), out) != size_t(page.header_len)
+            || std::fwrite(page.body, 1, size_t(page.body_len), out) != size_t(page.body_len))
             return false;
     }
     return true;
@@ -83,14 +83,14 @@ bool writeOgg(const std::string& path, const Stereo& music, int serial, const st
     ogg_stream_packetin(&stream, &header);
     ogg_stream_packetin(&stream, &headerComment);
     ogg_stream_packetin(&stream, &headerCode);
-    bool ok = writePages(out, stream, true);  // audio starts on a fresh page
+    bool ok = writePages(out, stream, true); // audio starts on a fresh page
 
     size_t done = 0, total = music.frames();
     bool ended = false;
     while (ok && !ended) {
         size_t count = std::min<size_t>(kEncodeBlockFrames, total - done);
         if (count == 0) {
-            vorbis_analysis_wrote(&dsp, 0);  // end of stream
+            vorbis_analysis_wrote(&dsp, 0); // end of stream
         } else {
             float** in = vorbis_analysis_buffer(&dsp, int(count));
             std::copy_n(music.left.begin() + long(done), count, in[0]);

@@ -12,21 +12,25 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "rng.h"
 
 namespace {
 
-constexpr int kStepsPerBar = 16;     // sixteenth notes
-constexpr int kMotifSteps = 32;      // two bars
-constexpr double kHumanTiming = 0.002;  // seconds of random push and pull
+constexpr int kStepsPerBar = 16; // sixteenth notes
+constexpr int kMotifSteps = 32; // two bars
+constexpr double kHumanTiming = 0.002; // seconds of random push and pull
 
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int floorDiv(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 struct MotifNote {
-    int step;    // from the motif's start
-    int length;  // in steps
-    int move;    // scale steps from the previous note
+    int step; // from the motif's start
+    int length; // in steps
+    int move; // scale steps from the previous note
 };
 using Motif = std::vector<MotifNote>;
 
@@ -34,10 +38,14 @@ using Motif = std::vector<MotifNote>;
 struct Writer {
     const Song& song;
     Score score;
-    std::vector<int> chords;  // chord degree of every bar of the song
+    std::vector<int> chords; // chord degree of every bar of the song
     double stepSeconds;
 
-    explicit Writer(const Song& s) : song(s), stepSeconds(60.0 / s.bpm / 4.0) {}
+    explicit Writer(const Song& s)
+        : song(s)
+        , stepSeconds(60.0 / s.bpm / 4.0)
+    {
+    }
 
     // Start time of a step (counted from the song's start), with swing on
     // the off-beat sixteenths.
@@ -48,7 +56,10 @@ struct Writer {
             t += song.swing * stepSeconds;
         return t;
     }
-    int chordAt(int bar) const { return chords[size_t(std::clamp(bar, 0, int(chords.size()) - 1))]; }
+    int chordAt(int bar) const
+    {
+        return chords[size_t(std::clamp(bar, 0, int(chords.size()) - 1))];
+    }
     bool isChordTone(int bar, int degree) const
     {
         int rel = ((degree - chordAt(bar)) % 7 + 7) % 7;
@@ -80,7 +91,7 @@ Motif makeMotif(Rng& rng, float density)
     while (step < kMotifSteps - 4) {
         int len = rng.chance(density) ? busy[rng.below(8)] : calm[rng.below(8)];
         len = std::min(len, kMotifSteps - step);
-        if (!motif.empty() && rng.chance(0.12)) {  // a breath
+        if (!motif.empty() && rng.chance(0.12)) { // a breath
             step += len;
             continue;
         }
@@ -97,7 +108,7 @@ Motif makeMotif(Rng& rng, float density)
     for (size_t k = 1; k < motif.size(); ++k) {
         int size = sizes[rng.below(6)];
         bool rising = k <= peak ? rng.chance(0.75) : rng.chance(0.25);
-        if (k == 1 && rng.chance(0.3)) {  // an opening leap of a fourth
+        if (k == 1 && rng.chance(0.3)) { // an opening leap of a fourth
             size = 3;
             rising = true;
         }
@@ -111,20 +122,21 @@ enum class Ending { open, home, free };
 // A tune being written: where its notes go and where it has got to.
 struct Line {
     std::vector<NoteEvent>* out;
-    int octaveTonic;  // MIDI pitch of the key's tonic in the tune's octave
-    int center;       // scale degree the tune circles
-    int position;     // scale degree of its last note
+    int octaveTonic; // MIDI pitch of the key's tonic in the tune's octave
+    int center; // scale degree the tune circles
+    int position; // scale degree of its last note
     float velocity;
     float pan;
-    bool counter;  // doubled a sixth below
-    double lastEnd = -1.0;  // when its last note ended, in seconds
+    bool counter; // doubled a sixth below
+    double lastEnd = -1.0; // when its last note ended, in seconds
     float lastPitch = 0.0f;
 };
 
 // Writes one statement of a motif from `bar`, continuing from the melody's
 // last scale position. `open` ends on a chord tone other than the root, a
 // question; `home` ends on the root with a long note, the answer.
-void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, float tweak, Rng& rng, Line& line)
+void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, float tweak,
+    Rng& rng, Line& line)
 {
     int& position = line.position;
     int center = line.center;
@@ -132,8 +144,9 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
     Motif notes = motif;
     if (ending == Ending::home) {
         // Keep the motif's first bar, then one long note to rest on.
-        notes.erase(std::remove_if(notes.begin(), notes.end(), [](const MotifNote& n) { return n.step >= 14; }),
-                    notes.end());
+        notes.erase(std::remove_if(notes.begin(), notes.end(),
+                        [](const MotifNote& n) { return n.step >= 14; }),
+            notes.end());
         int from = notes.empty() ? 0 : notes.back().step + notes.back().length;
         from = std::max(from, 16);
         notes.push_back({from, kMotifSteps - 2 - from, 0});
@@ -184,7 +197,8 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
         int step = firstStep + n.step;
         double start = w.timeOf(step) + rng.range(-kHumanTiming, kHumanTiming);
         double length = n.length * w.stepSeconds * 0.92;
-        float vel = line.velocity * (stepInBar % 4 == 0 ? 1.0f : 0.85f) * float(rng.range(0.94, 1.0));
+        float vel
+            = line.velocity * (stepInBar % 4 == 0 ? 1.0f : 0.85f) * float(rng.range(0.94, 1.0));
         float pitch = float(degreePitch(w.song, line.octaveTonic, target));
         // A note that follows straight on from the last can slide in from it.
         bool legato = start - line.lastEnd < w.stepSeconds;
@@ -193,15 +207,17 @@ void playMotif(Writer& w, const Motif& motif, int bar, Ending ending, int lift, 
         line.lastPitch = pitch;
         if (line.counter) {
             // A sixth below is a third above, inverted: sweet, never muddy.
-            line.out->push_back({start + 0.004, length, float(degreePitch(w.song, line.octaveTonic, target - 5)),
-                                 vel * 0.55f, line.pan + 0.55f});
+            line.out->push_back(
+                {start + 0.004, length, float(degreePitch(w.song, line.octaveTonic, target - 5)),
+                    vel * 0.55f, line.pan + 0.55f});
         }
     }
 }
 
 // Plays a theme through a section in eight-bar phrases: statement,
 // question, restatement a step away, answer.
-void playTheme(Writer& w, const Section& sec, int firstBar, const Motif& motif, float variation, Rng& rng, Line line)
+void playTheme(Writer& w, const Section& sec, int firstBar, const Motif& motif, float variation,
+    Rng& rng, Line line)
 {
     int phrase = 0;
     for (int bar = 0; bar + 4 <= sec.bars; bar += 8, ++phrase) {
@@ -225,7 +241,8 @@ void playTheme(Writer& w, const Section& sec, int firstBar, const Motif& motif, 
 // `statement` counts the sections that played this theme before: the first
 // keeps the motif nearly exact, later ones vary it more. In a section with
 // chimes the bells recall the first theme softly instead of the lead.
-void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, int statement, const Motif& motif)
+void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, int statement,
+    const Motif& motif)
 {
     Rng rng(w.song.seed * 977 + uint64_t(sectionIndex) * 13 + 5);
     // The first theme circles the key's third; the second sits higher, on
@@ -234,12 +251,12 @@ void writeLead(Writer& w, const Section& sec, int firstBar, int sectionIndex, in
     int octaveTonic = w.song.root + 12 * w.song.themeOctave[size_t(sec.theme)];
     float variation = statement == 0 ? 0.06f : 0.2f;
     if (sec.layers & layerLead) {
-        Line lead{&w.score.lead, octaveTonic, center, center, 0.7f + 0.1f * sec.intensity, -0.12f,
-                  (sec.layers & layerCounter) != 0};
+        Line lead {&w.score.lead, octaveTonic, center, center, 0.7f + 0.1f * sec.intensity, -0.12f,
+            (sec.layers & layerCounter) != 0};
         playTheme(w, sec, firstBar, motif, variation, rng, lead);
     }
     if (sec.layers & layerChime) {
-        Line chime{&w.score.bell, octaveTonic, center, center, 0.75f, 0.3f, false};
+        Line chime {&w.score.bell, octaveTonic, center, center, 0.75f, 0.3f, false};
         playTheme(w, sec, firstBar, motif, variation, rng, chime);
     }
 }
@@ -285,7 +302,7 @@ void writePad(Writer& w, const Section& sec, int firstBar, std::vector<int>& voi
         for (size_t k = 0; k < best.size(); ++k) {
             float pan = (float(k) / float(best.size() - 1) - 0.5f) * 0.6f;
             w.score.pad.push_back({w.timeOf(b * kStepsPerBar), 16 * w.stepSeconds, float(best[k]),
-                                   0.55f + 0.1f * sec.intensity, pan});
+                0.55f + 0.1f * sec.intensity, pan});
         }
     }
 }
@@ -307,7 +324,8 @@ int bassRoot(const Writer& w, int bar)
 int approachTo(const Writer& w, int bar, int steps)
 {
     int chord = w.chordAt(bar) % 7;
-    int pitch = bassRoot(w, bar) + degreePitch(w.song, 0, chord - steps) - degreePitch(w.song, 0, chord);
+    int pitch
+        = bassRoot(w, bar) + degreePitch(w.song, 0, chord - steps) - degreePitch(w.song, 0, chord);
     return pitch < kLowestPitch ? pitch + 12 : pitch;
 }
 
@@ -324,7 +342,7 @@ void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
         int s0 = b * kStepsPerBar;
         auto note = [&](int step, int len, int pitch, float vel) {
             w.score.bass.push_back({w.timeOf(s0 + step), len * w.stepSeconds * 0.9, float(pitch),
-                                    vel * float(rng.range(0.92, 1.0)), 0.0f});
+                vel * float(rng.range(0.92, 1.0)), 0.0f});
         };
         // Quiet sections hold the bass back: a drone, or plain eighths in
         // place of the sixteenth-note roll.
@@ -332,9 +350,7 @@ void writeBass(Writer& w, const Section& sec, int firstBar, Rng& rng)
         if (sec.intensity == 1 && line == BassLine::rolling)
             line = BassLine::pulse;
         switch (line) {
-        case BassLine::drone:
-            note(0, 16, root, 0.8f);
-            break;
+        case BassLine::drone: note(0, 16, root, 0.8f); break;
         case BassLine::pulse:
             for (int s = 0; s < 16; s += 2) {
                 int pitch = s == 14 && bar % 2 == 1 ? fifth : root;
@@ -404,8 +420,27 @@ void writeArp(Writer& w, const Section& sec, int firstBar)
             int degree = chord + 2 * (idx % 3) + 7 * (idx / 3);
             float vel = (s % 4 == 0 ? 0.9f : 0.65f) * (0.6f + 0.13f * sec.intensity);
             w.score.arp.push_back({w.timeOf(b * kStepsPerBar + s), w.stepSeconds * 0.7 * rate,
-                                   float(degreePitch(w.song, w.song.root + 24, degree)), vel, 0.0f});
+                float(degreePitch(w.song, w.song.root + 24, degree)), vel, 0.0f});
         }
+    }
+}
+
+// Stabs: the bar's chord struck short on a three-against-four pattern
+// (the first half-bar in dotted eighths, then two pushes), driving the boss
+// fights against the beat.
+void writeStabs(Writer& w, const Section& sec, int firstBar)
+{
+    static const int steps[] = {0, 3, 6, 10, 12};
+    for (int bar = 0; bar < sec.bars; ++bar) {
+        int b = firstBar + bar;
+        int chord = w.chordAt(b) % 7;
+        if (chord > 3)
+            chord -= 7; // kept in one band of pitch, like the arpeggio
+        for (int s : steps)
+            for (int k : {0, 2, 4})
+                w.score.stab.push_back({w.timeOf(b * kStepsPerBar + s), w.stepSeconds * 1.2,
+                    float(degreePitch(w.song, w.song.root + 24, chord + k)), s == 0 ? 1.0f : 0.8f,
+                    0.0f});
     }
 }
 
@@ -423,8 +458,8 @@ void writeBell(Writer& w, const Section& sec, int firstBar, Rng& rng)
                 continue;
             int degree = w.chordAt(b) % 7 + 2 * rng.below(3);
             w.score.bell.push_back({w.timeOf(b * kStepsPerBar + beat * 4), 3 * w.stepSeconds,
-                                    float(degreePitch(w.song, tonic, degree)),
-                                    float(rng.range(0.5, 0.9)), float(rng.range(-0.6, 0.6))});
+                float(degreePitch(w.song, tonic, degree)), float(rng.range(0.5, 0.9)),
+                float(rng.range(-0.6, 0.6))});
         }
     }
 }
@@ -440,7 +475,7 @@ void writeDrums(Writer& w, const Section& sec, int firstBar, Rng& rng)
             if (!(layers & layer))
                 return;
             if (fillBar && step >= 8 && kind != drumKick && kind != drumCrash)
-                return;  // the fill owns the bar's second half
+                return; // the fill owns the bar's second half
             double t = w.timeOf(s0 + step) + rng.range(-kHumanTiming, kHumanTiming);
             w.score.drums.push_back({t, kind, vel * float(rng.range(0.9, 1.0))});
         };
@@ -531,18 +566,21 @@ Score compose(const Song& song)
         for (int bar = 0; bar < sec.bars; ++bar)
             w.chords.push_back(prog[size_t(bar) % prog.size()]);
     }
-    w.chords.push_back(0);  // the closing chord is the tonic
+    w.chords.push_back(0); // the closing chord is the tonic
 
     Rng themeRng(song.seed);
-    const Motif motifs[2] = {makeMotif(themeRng, song.themeDensity[0]), makeMotif(themeRng, song.themeDensity[1])};
+    const Motif motifs[2]
+        = {makeMotif(themeRng, song.themeDensity[0]), makeMotif(themeRng, song.themeDensity[1])};
     Rng partRng(song.seed + 1);
     std::vector<int> voicing;
     int statements[2] = {0, 0};
     int bar = 0;
-    std::vector<NoteEvent>* parts[] = {&w.score.pad, &w.score.bass, &w.score.arp, &w.score.lead, &w.score.bell};
+    std::vector<NoteEvent>* parts[]
+        = {&w.score.pad, &w.score.bass, &w.score.arp, &w.score.lead, &w.score.bell, &w.score.stab};
+    constexpr size_t kParts = std::size(parts);
     // Moves the notes written since `written` into the section's key.
     auto transpose = [&](const size_t* written, int semitones) {
-        for (size_t p = 0; p < 5; ++p)
+        for (size_t p = 0; p < kParts; ++p)
             for (size_t n = written[p]; n < parts[p]->size(); ++n) {
                 NoteEvent& note = (*parts[p])[n];
                 note.pitch += float(semitones);
@@ -550,10 +588,10 @@ Score compose(const Song& song)
                     note.from += float(semitones);
             }
     };
-    size_t written[5];
+    size_t written[kParts];
     for (size_t i = 0; i < song.sections.size(); ++i) {
         const Section& sec = song.sections[i];
-        for (size_t p = 0; p < 5; ++p)
+        for (size_t p = 0; p < kParts; ++p)
             written[p] = parts[p]->size();
         if (sec.layers & layerPad)
             writePad(w, sec, bar, voicing);
@@ -563,6 +601,8 @@ Score compose(const Song& song)
             writeArp(w, sec, bar);
         if (sec.layers & layerBell)
             writeBell(w, sec, bar, partRng);
+        if (sec.layers & layerStab)
+            writeStabs(w, sec, bar);
         if (sec.layers & (layerLead | layerChime))
             writeLead(w, sec, bar, int(i), statements[sec.theme]++, motifs[sec.theme]);
         if (sec.layers & layerDrums)
@@ -574,15 +614,15 @@ Score compose(const Song& song)
     }
     // The last chord: the tonic, held and left to ring out, in the key the
     // song ended in.
-    for (size_t p = 0; p < 5; ++p)
+    for (size_t p = 0; p < kParts; ++p)
         written[p] = parts[p]->size();
-    Section coda{1, layerPad, 0, 0, 1, false};
+    Section coda {1, layerPad, 0, 0, 1, false};
     writePad(w, coda, bar, voicing);
     for (NoteEvent& n : w.score.pad)
         if (n.start >= w.timeOf(bar * kStepsPerBar))
             n.length = barSeconds(song) * 1.5;
     w.score.bass.push_back({w.timeOf(bar * kStepsPerBar), barSeconds(song) * 1.2,
-                            float(degreePitch(song, song.root, 0)), 0.8f, 0.0f});
+        float(degreePitch(song, song.root, 0)), 0.8f, 0.0f});
     transpose(written, song.sections.back().transpose);
     w.score.drums.push_back({w.timeOf(bar * kStepsPerBar), drumCrash, 0.6f});
     return w.score;

@@ -7,15 +7,25 @@
 #include "music.h"
 
 struct NoteEvent {
-    double start;    // seconds
-    double length;   // seconds the key is held
-    float pitch;     // MIDI note
-    float velocity;  // 0..1
-    float pan;       // added to the part's own pan
-    float from = 0.0f;  // pitch a tune slides in from when played legato; 0 for none
+    double start; // seconds
+    double length; // seconds the key is held
+    float pitch; // MIDI note
+    float velocity; // 0..1
+    float pan; // added to the part's own pan
+    float from = 0.0f; // pitch a tune slides in from when played legato; 0 for none
 };
 
-enum DrumKind { drumKick, drumSnare, drumClap, drumClosedHat, drumOpenHat, drumCrash, drumTomLow, drumTomHigh, drumKinds };
+enum DrumKind {
+    drumKick,
+    drumSnare,
+    drumClap,
+    drumClosedHat,
+    drumOpenHat,
+    drumCrash,
+    drumTomLow,
+    drumTomHigh,
+    drumKinds
+};
 
 struct DrumHit {
     double time;
@@ -29,7 +39,7 @@ struct Riser {
 };
 
 struct Score {
-    std::vector<NoteEvent> bass, pad, lead, arp, bell;
+    std::vector<NoteEvent> bass, pad, lead, arp, bell, stab;
     std::vector<DrumHit> drums;
     std::vector<Riser> risers;
 };
@@ -37,7 +47,10 @@ struct Score {
 Score compose(const Song& song);
 
 // Seconds in one bar of four beats.
-inline double barSeconds(const Song& song) { return 4.0 * 60.0 / song.bpm; }
+inline double barSeconds(const Song& song)
+{
+    return 4.0 * 60.0 / song.bpm;
+}
 
 // Pitch of a scale degree counted from `tonic` (0 is the tonic, 7 the octave
 // above, negative degrees go below).

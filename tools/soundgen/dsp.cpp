@@ -37,7 +37,8 @@ constexpr int kStereoSpread = 23;
 constexpr float kReverbInputGain = 0.015f;
 
 Reverb::Reverb(float roomSize, float damping)
-    : feedback(roomSize * 0.28f + 0.7f), damp(damping * 0.4f)
+    : feedback(roomSize * 0.28f + 0.7f)
+    , damp(damping * 0.4f)
 {
     for (int side = 0; side < 2; ++side) {
         int spread = side * kStereoSpread;
@@ -140,7 +141,8 @@ double integratedLoudness(const Stereo& signal)
             sum += hops[k];
         powers.push_back(sum / double(hop * hopsPerBlock));
     }
-    auto loudnessOf = [](double power) { return -0.691 + 10.0 * std::log10(std::max(power, 1e-20)); };
+    auto loudnessOf
+        = [](double power) { return -0.691 + 10.0 * std::log10(std::max(power, 1e-20)); };
     auto gatedMean = [&](double gate) {
         double sum = 0.0;
         int n = 0;

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-constexpr int kSampleRate = 22050;  // the rate the game opens the mixer at
+constexpr int kSampleRate = 22050; // the rate the game opens the mixer at
 constexpr float kPi = 3.14159265358979f;
 
 using Buffer = std::vector<float>;
@@ -16,17 +16,36 @@ using Buffer = std::vector<float>;
 // A stereo signal kept as two planes, the way the buses are mixed.
 struct Stereo {
     Buffer left, right;
-    explicit Stereo(size_t frames = 0) : left(frames, 0.0f), right(frames, 0.0f) {}
+    explicit Stereo(size_t frames = 0)
+        : left(frames, 0.0f)
+        , right(frames, 0.0f)
+    {
+    }
     size_t frames() const { return left.size(); }
 };
 
-inline float midiToHz(float note) { return 440.0f * std::exp2((note - 69.0f) / 12.0f); }
-inline float dbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
-inline float gainToDb(float gain) { return 20.0f * std::log10(std::max(gain, 1e-9f)); }
+inline float midiToHz(float note)
+{
+    return 440.0f * std::exp2((note - 69.0f) / 12.0f);
+}
+inline float dbToGain(float db)
+{
+    return std::pow(10.0f, db / 20.0f);
+}
+inline float gainToDb(float gain)
+{
+    return 20.0f * std::log10(std::max(gain, 1e-9f));
+}
 
 // Equal-power pan: -1 is hard left, +1 hard right.
-inline float panLeft(float pan) { return std::cos((pan + 1.0f) * kPi * 0.25f); }
-inline float panRight(float pan) { return std::sin((pan + 1.0f) * kPi * 0.25f); }
+inline float panLeft(float pan)
+{
+    return std::cos((pan + 1.0f) * kPi * 0.25f);
+}
+inline float panRight(float pan)
+{
+    return std::sin((pan + 1.0f) * kPi * 0.25f);
+}
 
 // PolyBLEP correction: rounds off the step of a saw or square over one sample
 // so the harmonics above Nyquist fold back far quieter than a naive edge.
@@ -57,12 +76,9 @@ struct Osc {
         if (phase >= 1.0f)
             phase -= 1.0f;
         switch (wave) {
-        case Wave::sine:
-            return std::sin(2.0f * kPi * t);
-        case Wave::triangle:
-            return 1.0f - 4.0f * std::fabs(t - 0.5f);
-        case Wave::saw:
-            return 2.0f * t - 1.0f - polyBlep(t, dt);
+        case Wave::sine: return std::sin(2.0f * kPi * t);
+        case Wave::triangle: return 1.0f - 4.0f * std::fabs(t - 0.5f);
+        case Wave::saw: return 2.0f * t - 1.0f - polyBlep(t, dt);
         case Wave::square:
         case Wave::pulse25: {
             float width = wave == Wave::square ? 0.5f : 0.25f;
@@ -143,7 +159,7 @@ struct Adsr {
             level = sustain + (1.0f - sustain) * std::exp(-(held - attack) / decay);
         if (t < gate)
             return level;
-        return level * std::exp(-(t - gate) / release * 4.0f);  // -35 dB at `release`
+        return level * std::exp(-(t - gate) / release * 4.0f); // -35 dB at `release`
     }
     float length(float gate) const { return gate + release * 1.5f; }
 };

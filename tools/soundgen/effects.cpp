@@ -7,14 +7,21 @@
 
 namespace {
 
-Buffer silence(float seconds) { return Buffer(size_t(seconds * kSampleRate), 0.0f); }
-float timeOf(size_t i) { return float(i) / kSampleRate; }
+Buffer silence(float seconds)
+{
+    return Buffer(size_t(seconds * kSampleRate), 0.0f);
+}
+float timeOf(size_t i)
+{
+    return float(i) / kSampleRate;
+}
 
 // Struck metal: a few inharmonic partials, the higher ones dying faster.
 struct Partial {
     float ratio, level, decay;
 };
-void addStruckMetal(Buffer& out, float start, float baseHz, const std::vector<Partial>& partials, float gain)
+void addStruckMetal(
+    Buffer& out, float start, float baseHz, const std::vector<Partial>& partials, float gain)
 {
     size_t first = size_t(start * kSampleRate);
     for (const Partial& p : partials) {
@@ -71,7 +78,8 @@ Buffer gunshot()
         float body = bark.band * std::exp(-t / 0.035f) * 2.2f;
         // The thump is kept short: a volley of seventeen would turn a long
         // one into a drone.
-        float low = thump.step(Wave::sine, 55.0f + 160.0f * std::exp(-t / 0.03f)) * std::exp(-t / 0.03f);
+        float low
+            = thump.step(Wave::sine, 55.0f + 160.0f * std::exp(-t / 0.03f)) * std::exp(-t / 0.03f);
         out[i] = softClip(1.6f * (0.5f * crack + body + 0.7f * low));
     }
     fadeTail(out, kTailFadeSeconds);
@@ -93,13 +101,14 @@ Buffer grapple()
         whip.process(rng.noise());
         float swell = 0.3f + 0.7f * (t / kSnapAt) * (t / kSnapAt);
         // The launcher's kick as the hook leaves: heard the moment you click.
-        float kick = thunk.step(Wave::sine, 180.0f + 300.0f * std::exp(-t / 0.01f)) * std::exp(-t / 0.02f);
+        float kick
+            = thunk.step(Wave::sine, 180.0f + 300.0f * std::exp(-t / 0.01f)) * std::exp(-t / 0.02f);
         out[i] += 1.4f * swell * whip.band + 0.7f * kick;
     }
     addNoiseBurst(out, rng, kSnapAt, 4000.0f, 1.0f, 0.004f, 1.2f);
-    const std::vector<Partial> hook = {{1.0f, 1.0f, 0.12f}, {1.59f, 0.6f, 0.09f}, {2.14f, 0.5f, 0.07f},
-                                       {2.30f, 0.4f, 0.06f}, {2.65f, 0.3f, 0.05f}, {3.16f, 0.25f, 0.04f},
-                                       {4.10f, 0.2f, 0.03f}};
+    const std::vector<Partial> hook
+        = {{1.0f, 1.0f, 0.12f}, {1.59f, 0.6f, 0.09f}, {2.14f, 0.5f, 0.07f}, {2.30f, 0.4f, 0.06f},
+            {2.65f, 0.3f, 0.05f}, {3.16f, 0.25f, 0.04f}, {4.10f, 0.2f, 0.03f}};
     addStruckMetal(out, kSnapAt + 0.005f, 520.0f, hook, 0.5f);
     addNoiseBurst(out, rng, kSnapAt + 0.005f, 2200.0f, 2.0f, 0.01f, 0.6f);
     addStruckMetal(out, kSnapAt + 0.1f, 610.0f, hook, 0.22f);
@@ -121,15 +130,16 @@ Buffer collide()
     crunchTone.set(2500.0f);
     for (size_t i = 0; i < out.size(); ++i) {
         float t = timeOf(i);
-        float low = thud.step(Wave::sine, 45.0f + 110.0f * std::exp(-t / 0.05f)) * std::exp(-t / 0.12f);
+        float low
+            = thud.step(Wave::sine, 45.0f + 110.0f * std::exp(-t / 0.05f)) * std::exp(-t / 0.12f);
         float grit = rng.chance(0.3) ? rng.noise() : 0.0f;
         float crunch = crunchTone.lowpass(grit) * std::exp(-t / 0.03f);
         out[i] = low * std::fmin(1.0f, t / 0.001f) + 2.5f * crunch;
     }
-    const std::vector<Partial> hull = {{1.0f, 1.0f, 0.25f}, {2.32f, 0.7f, 0.18f}, {4.25f, 0.45f, 0.1f},
-                                       {6.63f, 0.25f, 0.06f}, {9.38f, 0.15f, 0.04f}};
+    const std::vector<Partial> hull = {{1.0f, 1.0f, 0.25f}, {2.32f, 0.7f, 0.18f},
+        {4.25f, 0.45f, 0.1f}, {6.63f, 0.25f, 0.06f}, {9.38f, 0.15f, 0.04f}};
     addStruckMetal(out, 0.0f, 170.0f, hull, 0.35f);
-    addStruckMetal(out, 0.0f, 173.5f, hull, 0.25f);  // a second plate, beating against the first
+    addStruckMetal(out, 0.0f, 173.5f, hull, 0.25f); // a second plate, beating against the first
     for (float& s : out)
         s = softClip(1.3f * s);
     fadeTail(out, 0.2f);
@@ -171,8 +181,8 @@ Buffer thrust()
             s = noise[size_t(i)] * std::sin(a) + noise[size_t(kLoop + i)] * std::cos(a);
         }
         float t = timeOf(size_t(i));
-        float hum = 0.5f * std::sin(2 * kPi * 55.0f * t) + 0.25f * std::sin(2 * kPi * 110.0f * t) +
-                    0.1f * std::sin(2 * kPi * 165.0f * t);
+        float hum = 0.5f * std::sin(2 * kPi * 55.0f * t) + 0.25f * std::sin(2 * kPi * 110.0f * t)
+            + 0.1f * std::sin(2 * kPi * 165.0f * t);
         float flutter = 1.0f + 0.15f * std::sin(2 * kPi * 6.0f * t);
         out[size_t(i)] = softClip(0.8f * flutter * (s + 0.4f * hum));
     }
@@ -208,9 +218,10 @@ Buffer bfg()
 
         float boom = sub.step(Wave::sine, 50.0f) * std::exp(-t / 0.3f);
         float attack = std::fmin(1.0f, t / 0.005f);
-        out[i] = softClip(1.8f * attack * (0.8f * growl + 0.5f * charge + 0.6f * air + 0.6f * boom));
+        out[i]
+            = softClip(1.8f * attack * (0.8f * growl + 0.5f * charge + 0.6f * air + 0.6f * boom));
     }
-    fadeTail(out, 0.3f);  // the growl is still dying away: ease it out
+    fadeTail(out, 0.3f); // the growl is still dying away: ease it out
     return out;
 }
 
@@ -224,7 +235,8 @@ Buffer explode()
     Svf rumble;
     for (size_t i = 0; i < out.size(); ++i) {
         float t = timeOf(i);
-        float low = boom.step(Wave::sine, 32.0f + 58.0f * std::exp(-t / 0.15f)) * std::exp(-t / 0.5f);
+        float low
+            = boom.step(Wave::sine, 32.0f + 58.0f * std::exp(-t / 0.15f)) * std::exp(-t / 0.5f);
         rumble.set(150.0f + 1800.0f * std::exp(-t / 0.3f), 0.7f);
         float n = rng.noise();
         rumble.process(n);
@@ -239,15 +251,18 @@ Buffer explode()
         if (at > 1.8f)
             continue;
         float level = float(rng.range(0.1, 0.4)) * std::exp(-at / 0.8f);
-        addNoiseBurst(out, rng, at, float(rng.range(800, 5000)), 3.0f, float(rng.range(0.005, 0.02)), level);
+        addNoiseBurst(
+            out, rng, at, float(rng.range(800, 5000)), 3.0f, float(rng.range(0.005, 0.02)), level);
     }
     // ...and some of it is hull plating, ringing briefly as it strikes.
     for (int g = 0; g < kDebrisPings; ++g) {
         float at = 0.15f + float(-0.35 * std::log(1.0 - rng.uniform()));
         if (at > 1.7f)
             continue;
-        const std::vector<Partial> shard = {{1.0f, 1.0f, 0.05f}, {2.76f, 0.5f, 0.03f}, {5.4f, 0.25f, 0.02f}};
-        addStruckMetal(out, at, float(rng.range(700, 2200)), shard, float(rng.range(0.04, 0.12)) * std::exp(-at));
+        const std::vector<Partial> shard
+            = {{1.0f, 1.0f, 0.05f}, {2.76f, 0.5f, 0.03f}, {5.4f, 0.25f, 0.02f}};
+        addStruckMetal(out, at, float(rng.range(700, 2200)), shard,
+            float(rng.range(0.04, 0.12)) * std::exp(-at));
     }
     for (float& s : out)
         s = softClip(1.4f * s);
@@ -276,11 +291,13 @@ Buffer lightning()
             nextSwitch = i + size_t(rng.range(0.01, 0.06) * kSampleRate);
         }
         float drift = 1.0f + 0.3f * jitter.lowpass(rng.noise());
-        float buzz = 0.6f * buzzA.step(Wave::saw, 90.0f * drift) + 0.4f * buzzB.step(Wave::square, 141.0f * drift);
+        float buzz = 0.6f * buzzA.step(Wave::saw, 90.0f * drift)
+            + 0.4f * buzzB.step(Wave::square, 141.0f * drift);
         float arc = buzz * gateSmooth.lowpass(gate);
         float snap = rng.chance(0.02) ? rng.noise() * 4.0f : 0.0f;
         snapTone.process(snap);
-        float strike = zap.step(Wave::sine, 200.0f + 2800.0f * std::exp(-t / 0.015f)) * std::exp(-t / 0.04f);
+        float strike
+            = zap.step(Wave::sine, 200.0f + 2800.0f * std::exp(-t / 0.015f)) * std::exp(-t / 0.04f);
         float env = std::fmin(1.0f, t / 0.003f) * std::exp(-t / 0.4f);
         out[i] = softClip(1.5f * (env * (0.7f * arc + snapTone.high) + 0.6f * strike));
     }

@@ -6,9 +6,9 @@
 #include "dsp.h"
 
 struct Effect {
-    const char* path;  // relative to the game directory
+    const char* path; // relative to the game directory
     Buffer (*render)();
-    float peak;  // level of the loudest sample in the written file, of full scale
+    float peak; // level of the loudest sample in the written file, of full scale
 };
 
 // Every effect the game loads, in no particular order.

@@ -12,7 +12,10 @@ constexpr int kMaxUnison = 4;
 // they are computed once per control block and ramped between.
 constexpr int kControlSamples = 8;
 
-size_t firstFrame(double seconds) { return size_t(std::max(0.0, seconds) * kSampleRate); }
+size_t firstFrame(double seconds)
+{
+    return size_t(std::max(0.0, seconds) * kSampleRate);
+}
 
 } // namespace
 
@@ -41,7 +44,8 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
     float centreR = panRight(std::clamp(p.pan + note.pan, -1.0f, 1.0f));
     float baseHz = midiToHz(note.pitch);
     // A sub-octave that would sink below what speakers play folds up one.
-    float interval2 = note.pitch + p.interval2 < float(kLowestPitch) ? p.interval2 + 12.0f : p.interval2;
+    float interval2
+        = note.pitch + p.interval2 < float(kLowestPitch) ? p.interval2 + 12.0f : p.interval2;
     float ratio2 = std::exp2(interval2 / 12.0f);
     bool stereoFilter = unison > 1 && p.width > 0.0f;
 
@@ -58,7 +62,8 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
             if (p.glide > 0.0f && note.from > 0.0f)
                 hz *= std::exp2((note.from - note.pitch) * std::exp(-t / p.glide) / 12.0f);
             if (p.vibrato > 0.0f) {
-                float depth = p.vibrato * std::fmin(1.0f, t / 0.4f);  // vibrato blooms after the attack
+                float depth
+                    = p.vibrato * std::fmin(1.0f, t / 0.4f); // vibrato blooms after the attack
                 hz *= std::exp2(depth * std::sin(2.0f * kPi * p.vibratoRate * t) / 12.0f);
             }
             float cutoff = p.cutoff + p.envAmount * note.velocity * std::exp(-t / p.filterDecay);
@@ -67,7 +72,8 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
                 filterR.set(cutoff, p.resonance);
             fmIndex = p.fmIndex * std::exp(-t / p.fmDecay);
             amp = ampEnd;
-            ampEnd = p.amp.value(t + float(kControlSamples) / kSampleRate, gate) * note.velocity * p.gain;
+            ampEnd = p.amp.value(t + float(kControlSamples) / kSampleRate, gate) * note.velocity
+                * p.gain;
             ampStep = (ampEnd - amp) / kControlSamples;
         }
         float left = 0.0f, right = 0.0f;
@@ -119,7 +125,10 @@ void renderNote(const Patch& p, const NoteEvent& note, Buses& buses, Rng& rng)
 
 namespace {
 
-Buffer drumBuffer(float seconds) { return Buffer(size_t(seconds * kSampleRate), 0.0f); }
+Buffer drumBuffer(float seconds)
+{
+    return Buffer(size_t(seconds * kSampleRate), 0.0f);
+}
 
 // A pitched drum: a sine whose pitch falls fast from `punch` times above
 // its resting pitch, the thump of a kick or a tom.
@@ -155,7 +164,8 @@ Buffer metalNoise(float hz, float decay, float seconds, Rng& rng)
         for (int k = 0; k < 6; ++k)
             ring += metal[k].step(Wave::square, clash[k] * 1.5f);
         tone.process(0.6f * rng.noise() + 0.12f * ring);
-        out[i] = (tone.high * 0.7f + tone.band * 0.5f) * std::exp(-t / decay) * std::fmin(1.0f, t / 0.0005f);
+        out[i] = (tone.high * 0.7f + tone.band * 0.5f) * std::exp(-t / decay)
+            * std::fmin(1.0f, t / 0.0005f);
     }
     return out;
 }
@@ -168,8 +178,9 @@ Buffer snare(const Kit& kit, Rng& rng)
     rattle.set(3200.0f, 0.7f);
     for (size_t i = 0; i < out.size(); ++i) {
         float t = float(i) / kSampleRate;
-        float tone = (a.step(Wave::triangle, kit.snareHz * (1.0f + 0.5f * std::exp(-t / 0.01f))) +
-                      0.5f * b.step(Wave::sine, kit.snareHz * 1.5f)) * std::exp(-t / 0.06f);
+        float tone = (a.step(Wave::triangle, kit.snareHz * (1.0f + 0.5f * std::exp(-t / 0.01f)))
+                         + 0.5f * b.step(Wave::sine, kit.snareHz * 1.5f))
+            * std::exp(-t / 0.06f);
         rattle.process(rng.noise());
         float wires = (rattle.band + 0.4f * rattle.high) * std::exp(-t / 0.12f) * kit.snareNoise;
         out[i] = softClip(1.2f * (0.7f * tone + 1.3f * wires));

@@ -11,7 +11,12 @@
 // The dry mix and the two effect sends every instrument writes into.
 struct Buses {
     Stereo dry, reverb, delay;
-    explicit Buses(size_t frames) : dry(frames), reverb(frames), delay(frames) {}
+    explicit Buses(size_t frames)
+        : dry(frames)
+        , reverb(frames)
+        , delay(frames)
+    {
+    }
 };
 
 void renderNote(const Patch& patch, const NoteEvent& note, Buses& buses, Rng& rng);

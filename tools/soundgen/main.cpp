@@ -24,7 +24,7 @@ namespace {
 
 struct Job {
     std::string path;
-    double estimate;  // seconds of audio, to start the long jobs first
+    double estimate; // seconds of audio, to start the long jobs first
     std::function<bool(const std::string& outDir, std::string& report)> run;
 };
 
@@ -32,7 +32,7 @@ std::string levels(const Buffer& samples)
 {
     char text[96];
     std::snprintf(text, sizeof text, "peak %6.1f dBFS  rms %6.1f dBFS", gainToDb(peakOf(samples)),
-                  gainToDb(rmsOf(samples)));
+        gainToDb(rmsOf(samples)));
     return text;
 }
 
@@ -44,23 +44,25 @@ std::vector<Job> allJobs()
                             Buffer sound = effect.render();
                             scale(sound, effect.peak / peakOf(sound));
                             char text[64];
-                            std::snprintf(text, sizeof text, "%6.2f s  ", double(sound.size()) / kSampleRate);
+                            std::snprintf(
+                                text, sizeof text, "%6.2f s  ", double(sound.size()) / kSampleRate);
                             report = text + levels(sound);
                             return writeWav(dir + "/" + effect.path, sound);
                         }});
     }
     int serial = 1;
     for (const Song& song : allSongs()) {
-        jobs.push_back({song.path, songSeconds(song), [&song, serial](const std::string& dir, std::string& report) {
-                            Stereo music = renderSong(song);
-                            Buffer both = music.left;
-                            both.insert(both.end(), music.right.begin(), music.right.end());
-                            char text[96];
-                            std::snprintf(text, sizeof text, "%6.2f s  %5.1f LUFS  ",
-                                          double(music.frames()) / kSampleRate, integratedLoudness(music));
-                            report = text + levels(both);
-                            return writeOgg(dir + "/" + song.path, music, serial, song.title);
-                        }});
+        jobs.push_back({song.path, songSeconds(song),
+            [&song, serial](const std::string& dir, std::string& report) {
+                Stereo music = renderSong(song);
+                Buffer both = music.left;
+                both.insert(both.end(), music.right.begin(), music.right.end());
+                char text[96];
+                std::snprintf(text, sizeof text, "%6.2f s  %5.1f LUFS  ",
+                    double(music.frames()) / kSampleRate, integratedLoudness(music));
+                report = text + levels(both);
+                return writeOgg(dir + "/" + song.path, music, serial, song.title);
+            }});
         ++serial;
     }
     return jobs;
@@ -80,7 +82,8 @@ int main(int argc, char** argv)
     if (argc > 2) {
         std::vector<Job> chosen;
         for (int i = 2; i < argc; ++i) {
-            auto it = std::find_if(jobs.begin(), jobs.end(), [&](const Job& j) { return j.path == argv[i]; });
+            auto it = std::find_if(
+                jobs.begin(), jobs.end(), [&](const Job& j) { return j.path == argv[i]; });
             if (it == jobs.end()) {
                 std::fprintf(stderr, "soundgen: no such file to generate: %s\n", argv[i]);
                 return 2;
@@ -93,20 +96,23 @@ int main(int argc, char** argv)
     for (const char* sub : {"/sounds", "/music"}) {
         std::filesystem::create_directories(outDir + sub, error);
         if (error) {
-            std::fprintf(stderr, "soundgen: cannot create %s%s: %s\n", outDir.c_str(), sub, error.message().c_str());
+            std::fprintf(stderr, "soundgen: cannot create %s%s: %s\n", outDir.c_str(), sub,
+                error.message().c_str());
             return 1;
         }
     }
-    std::stable_sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) { return a.estimate > b.estimate; });
+    std::stable_sort(jobs.begin(), jobs.end(),
+        [](const Job& a, const Job& b) { return a.estimate > b.estimate; });
 
     std::vector<std::string> reports(jobs.size());
     std::vector<char> ok(jobs.size(), 0);
-    std::atomic<size_t> next{0};
+    std::atomic<size_t> next {0};
     auto worker = [&] {
         for (size_t i; (i = next++) < jobs.size();)
             ok[i] = jobs[i].run(outDir, reports[i]);
     };
-    unsigned threads = std::max(1u, std::min(std::thread::hardware_concurrency(), unsigned(jobs.size())));
+    unsigned threads
+        = std::max(1u, std::min(std::thread::hardware_concurrency(), unsigned(jobs.size())));
     std::vector<std::thread> pool;
     for (unsigned t = 0; t < threads; ++t)
         pool.emplace_back(worker);
@@ -115,10 +121,12 @@ int main(int argc, char** argv)
 
     bool allOk = true;
     for (size_t i = 0; i < jobs.size(); ++i) {
-        std::printf("%-32s %s%s\n", jobs[i].path.c_str(), reports[i].c_str(), ok[i] ? "" : "  FAILED");
+        std::printf(
+            "%-32s %s%s\n", jobs[i].path.c_str(), reports[i].c_str(), ok[i] ? "" : "  FAILED");
         allOk = allOk && ok[i];
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    double seconds
+        = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("soundgen: %zu files in %.1f s on %u threads\n", jobs.size(), seconds, threads);
     return allOk ? 0 : 1;
 }

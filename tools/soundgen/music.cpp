@@ -11,12 +11,12 @@
 
 namespace {
 
-constexpr double kTailSeconds = 3.0;     // the last chord and the reverb ring out
-constexpr float kEndFadeSeconds = 2.0f;  // ...and fade to nothing
+constexpr double kTailSeconds = 3.0; // the last chord and the reverb ring out
+constexpr float kEndFadeSeconds = 2.0f; // ...and fade to nothing
 constexpr float kSubsonicHz = 28.0f;
 constexpr float kEchoToneHz = 3500.0f;
-constexpr float kEchoIntoReverb = 0.3f;   // echoes get a little room too
-constexpr float kLimiterRelease = 0.08f;  // seconds
+constexpr float kEchoIntoReverb = 0.3f; // echoes get a little room too
+constexpr float kLimiterRelease = 0.08f; // seconds
 
 int totalBars(const Song& song)
 {
@@ -34,7 +34,8 @@ constexpr float kBassLevel = -21.0f;
 constexpr float kDrumLevel = -17.0f;
 constexpr float kPadLevel = -24.0f;
 constexpr float kArpLevel = -25.5f;
-constexpr float kBellLevel = -24.5f;  // they carry the theme through breakdowns
+constexpr float kBellLevel = -24.5f; // they carry the theme through breakdowns
+constexpr float kStabLevel = -25.0f;
 
 // Level of a part while it plays: the power of the half-second windows in
 // which it sounds at all, so rests and silent sections don't count.
@@ -102,8 +103,8 @@ void mixPart(Buses& part, float targetDb, Buses& song, const Buffer* pump = null
     }
 }
 
-void renderPart(const Patch& patch, const std::vector<NoteEvent>& notes, float targetDb, Buses& part,
-                Buses& song, Rng& rng, const Buffer* pump = nullptr)
+void renderPart(const Patch& patch, const std::vector<NoteEvent>& notes, float targetDb,
+    Buses& part, Buses& song, Rng& rng, const Buffer* pump = nullptr)
 {
     for (const NoteEvent& n : notes)
         renderNote(patch, n, part, rng);
@@ -117,10 +118,10 @@ void renderPart(const Patch& patch, const std::vector<NoteEvent>& notes, float t
 void rideQuietSections(Stereo& mix)
 {
     constexpr float kHopSeconds = 0.25f, kWindowSeconds = 1.0f;
-    constexpr float kQuietBelowDb = 4.0f;  // under the song's loud level
-    constexpr float kLiftFraction = 0.5f;  // of the distance beyond that
+    constexpr float kQuietBelowDb = 4.0f; // under the song's loud level
+    constexpr float kLiftFraction = 0.5f; // of the distance beyond that
     constexpr float kMostLiftDb = 5.0f;
-    constexpr float kRideSeconds = 1.5f;   // how slowly the fader moves
+    constexpr float kRideSeconds = 1.5f; // how slowly the fader moves
     size_t hop = size_t(kHopSeconds * kSampleRate), window = size_t(kWindowSeconds * kSampleRate);
     size_t hops = mix.frames() / hop + 1;
     std::vector<float> level(hops);
@@ -131,11 +132,12 @@ void rideQuietSections(Stereo& mix)
         double sum = 0.0;
         for (size_t i = from; i < to; ++i)
             sum += double(mix.left[i]) * mix.left[i] + double(mix.right[i]) * mix.right[i];
-        level[h] = to > from ? float(10.0 * std::log10(sum / double(2 * (to - from)) + 1e-20)) : -200.0f;
+        level[h]
+            = to > from ? float(10.0 * std::log10(sum / double(2 * (to - from)) + 1e-20)) : -200.0f;
     }
     std::vector<float> sorted = level;
     std::sort(sorted.begin(), sorted.end());
-    float loud = sorted[sorted.size() * 4 / 5];  // the level the full sections sit at
+    float loud = sorted[sorted.size() * 4 / 5]; // the level the full sections sit at
     std::vector<float> lift(hops);
     for (size_t h = 0; h < hops; ++h)
         lift[h] = std::clamp((loud - kQuietBelowDb - level[h]) * kLiftFraction, 0.0f, kMostLiftDb);
@@ -158,7 +160,10 @@ void rideQuietSections(Stereo& mix)
 
 } // namespace
 
-double songSeconds(const Song& song) { return (totalBars(song) + 1) * barSeconds(song) + kTailSeconds; }
+double songSeconds(const Song& song)
+{
+    return (totalBars(song) + 1) * barSeconds(song) + kTailSeconds;
+}
 
 Stereo renderSong(const Song& song)
 {
@@ -172,6 +177,7 @@ Stereo renderSong(const Song& song)
     renderPart(song.arp, score.arp, kArpLevel, part, buses, rng, &pump);
     renderPart(song.lead, score.lead, kLeadLevel, part, buses, rng);
     renderPart(song.bell, score.bell, kBellLevel, part, buses, rng);
+    renderPart(song.stab, score.stab, kStabLevel, part, buses, rng, &pump);
     DrumKit kit = makeDrumKit(song.kit, rng);
     for (const DrumHit& hit : score.drums)
         renderDrumHit(kit, hit, 1.0f, part);
@@ -180,7 +186,8 @@ Stereo renderSong(const Song& song)
         renderRiser(riser, buses, rng);
 
     Stereo echo(frames);
-    pingPongDelay(buses.delay, echo, float(song.delayBeats * 60.0 / song.bpm), song.delayFeedback, kEchoToneHz);
+    pingPongDelay(buses.delay, echo, float(song.delayBeats * 60.0 / song.bpm), song.delayFeedback,
+        kEchoToneHz);
     for (size_t i = 0; i < frames; ++i) {
         buses.reverb.left[i] += echo.left[i] * kEchoIntoReverb;
         buses.reverb.right[i] += echo.right[i] * kEchoIntoReverb;
@@ -190,8 +197,10 @@ Stereo renderSong(const Song& song)
 
     Stereo mix(frames);
     for (size_t i = 0; i < frames; ++i) {
-        mix.left[i] = buses.dry.left[i] + wet.left[i] * song.reverbReturn + echo.left[i] * song.delayReturn;
-        mix.right[i] = buses.dry.right[i] + wet.right[i] * song.reverbReturn + echo.right[i] * song.delayReturn;
+        mix.left[i]
+            = buses.dry.left[i] + wet.left[i] * song.reverbReturn + echo.left[i] * song.delayReturn;
+        mix.right[i] = buses.dry.right[i] + wet.right[i] * song.reverbReturn
+            + echo.right[i] * song.delayReturn;
     }
     dcBlock(mix.left, kSubsonicHz);
     dcBlock(mix.right, kSubsonicHz);

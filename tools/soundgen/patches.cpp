@@ -82,7 +82,7 @@ Patch softLead()
     p.wave = Wave::triangle;
     p.wave2 = Wave::saw;
     p.mix2 = 0.35f;
-    p.interval2 = 0.07f;  // a whisker sharp: slow beating gives it life
+    p.interval2 = 0.07f; // a whisker sharp: slow beating gives it life
     p.amp = {0.02f, 0.5f, 0.75f, 0.3f};
     p.cutoff = 1800.0f;
     p.envAmount = 1500.0f;
@@ -201,7 +201,7 @@ Patch chimeArp()
 Patch glassBell()
 {
     Patch p;
-    p.fmRatio = 1.4f;  // inharmonic: the metallic shimmer of a bell
+    p.fmRatio = 1.4f; // inharmonic: the metallic shimmer of a bell
     p.fmIndex = 2.2f;
     p.fmDecay = 0.5f;
     p.amp = {0.002f, 1.0f, 0.0f, 1.0f};
@@ -209,5 +209,24 @@ Patch glassBell()
     p.gain = 0.14f;
     p.reverb = 0.5f;
     p.delay = 0.45f;
+    return p;
+}
+
+Patch stabChord()
+{
+    Patch p;
+    p.wave = Wave::saw;
+    p.unison = 2;
+    p.detune = 12.0f;
+    p.width = 0.5f;
+    p.amp = {0.002f, 0.12f, 0.0f, 0.08f};
+    p.cutoff = 900.0f;
+    p.envAmount = 2500.0f;
+    p.filterDecay = 0.08f;
+    p.resonance = 1.5f;
+    p.drive = 0.5f;
+    p.gain = 0.12f;
+    p.reverb = 0.3f;
+    p.delay = 0.15f;
     return p;
 }

@@ -28,5 +28,7 @@ Patch pluckArp();
 Patch sawArp();
 // A small FM chime: glassy plucks for the spacious tracks.
 Patch chimeArp();
+// Short, bright, driven chord hits for the boss fights.
+Patch stabChord();
 // A long FM bell, its inharmonic shimmer fading into the echoes.
 Patch glassBell();

@@ -6,7 +6,10 @@
 
 class Rng {
 public:
-    explicit Rng(uint64_t seed) : state(seed) {}
+    explicit Rng(uint64_t seed)
+        : state(seed)
+    {
+    }
 
     // splitmix64: tiny, fast and good enough for noise and musical choices.
     uint64_t next()

@@ -13,12 +13,13 @@ constexpr unsigned kAmbient = layerPad | layerBell;
 constexpr unsigned kGroove = layerPad | layerBass | layerArp | layerDrums;
 constexpr unsigned kFull = kGroove | layerLead;
 constexpr unsigned kReturn = kFull | layerCounter;
-constexpr unsigned kBreakdown = layerPad | layerArp | layerChime;  // the theme recalled on bells
+constexpr unsigned kBossB = kFull | layerStab; // the fights' second theme, pushed by stabs
+constexpr unsigned kBreakdown = layerPad | layerArp | layerChime; // the theme recalled on bells
 
 // Space and effect settings most tracks share; each song overrides a few.
 Song base()
 {
-    Song s{};
+    Song s {};
     s.swing = 0.0f;
     s.themeDensity = {0.4f, 0.3f};
     s.themeOctave = {2, 2};
@@ -28,10 +29,11 @@ Song base()
     s.lead = softLead();
     s.arp = pluckArp();
     s.bell = glassBell();
+    s.stab = stabChord();
     s.reverbRoom = 0.8f;
     s.reverbDamp = 0.5f;
     s.reverbReturn = 0.9f;
-    s.delayBeats = 0.75f;  // a dotted eighth
+    s.delayBeats = 0.75f; // a dotted eighth
     s.delayFeedback = 0.4f;
     s.delayReturn = 0.6f;
     return s;
@@ -52,10 +54,10 @@ Song collapsar()
     s.sections = {
         {4, layerPad | layerBass | layerHats, 2, 0, 0, true},
         {16, kFull, 0, 0, 2, false},
-        {8, kFull, 1, 1, 3, true},
+        {8, kBossB, 1, 1, 3, true},
         {8, layerPad | layerArp | layerBass, 2, 0, 0, true},
         {16, kReturn, 0, 0, 3, false},
-        {8, kFull, 1, 1, 3, true},
+        {8, kBossB, 1, 1, 3, true},
         {4, layerPad | layerBass | layerKick, 0, 0, 1, false},
     };
     s.groove = Groove::gallop;
@@ -122,7 +124,7 @@ Song solarWind()
         {16, kFull, 0, 0, 2, false},
         {8, kFull, 1, 1, 2, true},
         {8, kBreakdown, 2, 0, 0, true},
-        {16, kReturn, 0, 0, 3, false, 2},  // the return lifts a whole step
+        {16, kReturn, 0, 0, 3, false, 2}, // the return lifts a whole step
         {8, kFull, 1, 1, 3, false, 2},
         {4, layerPad | layerArp | layerKick, 0, 0, 1, false, 2},
     };
@@ -164,7 +166,7 @@ Song darkMatter()
     s.themeDensity = {0.35f, 0.2f};
     s.themeOctave = {3, 3};
     s.pad = darkPad();
-    s.lead.cutoff = 1100.0f;  // the soft lead, darker still
+    s.lead.cutoff = 1100.0f; // the soft lead, darker still
     s.lead.reverb = 0.5f;
     s.kit = {50.0f, 1.1f, 170.0f, 1.1f, 6500.0f, 1.0f};
     s.reverbRoom = 0.88f;
@@ -253,10 +255,10 @@ Song warlord()
     s.sections = {
         {8, layerPad | layerBass | layerHats, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
-        {8, kFull, 1, 1, 3, true},
+        {8, kBossB, 1, 1, 3, true},
         {8, layerPad | layerArp | layerBass, 2, 0, 0, true},
         {16, kReturn, 0, 0, 3, false},
-        {8, kFull, 1, 1, 3, true},
+        {8, kBossB, 1, 1, 3, true},
         {8, kGroove, 0, 0, 2, false},
     };
     s.groove = Groove::breakbeat;
@@ -288,10 +290,10 @@ Song annihilator()
     s.sections = {
         {8, layerPad | layerBass | layerKick, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
-        {8, kFull, 1, 1, 3, true},
+        {8, kBossB, 1, 1, 3, true},
         {8, kBreakdown, 2, 0, 0, true},
         {16, kReturn, 0, 0, 3, false},
-        {8, kFull, 1, 1, 3, false},
+        {8, kBossB, 1, 1, 3, false},
         {4, layerPad | layerBass | layerKick, 0, 0, 1, false},
     };
     s.groove = Groove::halfTime;
@@ -322,10 +324,10 @@ Song finalOrbit()
     s.sections = {
         {8, layerPad | layerBass | layerHats | layerArp, 2, 0, 1, true},
         {16, kFull, 0, 0, 2, false},
-        {16, kFull, 1, 1, 3, true},
+        {16, kBossB, 1, 1, 3, true},
         {8, kBreakdown, 2, 0, 0, true},
-        {16, kReturn, 0, 0, 3, false, 1},  // a semitone higher: the screw turns
-        {8, kFull, 1, 1, 3, true, 1},
+        {16, kReturn, 0, 0, 3, false, 1}, // a semitone higher: the screw turns
+        {8, kBossB, 1, 1, 3, true, 1},
         {8, kGroove, 0, 0, 2, false, 1},
     };
     s.groove = Groove::fourFloor;
@@ -348,7 +350,7 @@ Song finalOrbit()
 
 const std::vector<Song>& allSongs()
 {
-    static const std::vector<Song> songs = {collapsar(), drift(),   solarWind(), darkMatter(), nebula(),
-                                            slingshot(), warlord(), annihilator(), finalOrbit()};
+    static const std::vector<Song> songs = {collapsar(), drift(), solarWind(), darkMatter(),
+        nebula(), slingshot(), warlord(), annihilator(), finalOrbit()};
     return songs;
 }
