@@ -55,7 +55,6 @@ void applyGravity()
         for (const Source& source : sources) {
             const float dx = source.x - body->x;
             const float dy = source.y - body->y;
-            // The squared sum of two floats is exact in double, so this is
             // hypot without its overflow care, which floats never need.
             const double r2 = static_cast<double>(dx) * dx + static_cast<double>(dy) * dy;
             if (r2 == 0.0)
@@ -64,8 +63,9 @@ void applyGravity()
             const double surface2 = static_cast<double>(source.radius) * source.radius;
             const float force = static_cast<float>(body->mass * source.mass * gravityConstant /
                                                    std::max(r2, surface2));
-            fx += static_cast<float>(dx * force * (1.0 / r));
-            fy += static_cast<float>(dy * force * (1.0 / r));
+            // Added in double and rounded once, like the float += double it is.
+            fx = static_cast<float>(fx + dx * force * (1.0 / r));
+            fy = static_cast<float>(fy + dy * force * (1.0 / r));
         }
         body->fx = fx;
         body->fy = fy;
