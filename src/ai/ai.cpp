@@ -25,7 +25,7 @@ namespace {
 
 // Turning, radians and radians per ms. Class 4 ignores the bearing and
 // rotates steadily; class 5 turns slowly; everyone else turns at turnRate.
-constexpr float deadBand = 0.1f; // this close to the bearing, hold the heading
+constexpr double deadBand = 0.1; // this close to the bearing, hold the heading
 constexpr float turnRate = 0.03f;
 constexpr float slowTurnRate = 0.002f; // class 5
 constexpr float steadySpin = 0.006f;   // class 4

@@ -34,7 +34,7 @@ Mix_Chunk* loadSound(const char* path)
 // The distance byte runs 0..254 over the hearing range.
 Sint16 panAngle(float dx)
 {
-    return static_cast<Sint16>(std::atan(dx) * 57.29577951308232);
+    return static_cast<Sint16>(std::atan(static_cast<double>(dx)) * 57.29577951308232);
 }
 
 Uint8 distanceByte(float dist)
