@@ -13,8 +13,8 @@ namespace tether {
 namespace {
 
 constexpr float diagonal = 0.70710677f;
-constexpr float reverseThrust = 0.2f; // of full thrust, scheme 2
-constexpr float strafeThrust = 0.5f;  // of full thrust, scheme 2
+constexpr double reverseThrust = 0.2; // of full thrust, scheme 2
+constexpr double strafeThrust = 0.5;  // of full thrust, scheme 2
 constexpr float fixedTurnRate = 0.003f; // radians per ms, scheme 2
 
 struct Keys {

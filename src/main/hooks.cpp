@@ -129,8 +129,9 @@ void leaveOnNode(Spring* rope)
     const float dist = static_cast<float>(std::hypot(dx, dy));
     removeSpring(rope);
     if (dist > 2 * nodeRadius + ship->radius + caught->radius) {
-        const float rim = (nodeRadius + ship->radius) * (1.0f / dist);
-        Object* node = new Object(nodeObjectMass, nodeRadius, ship->x + dx * rim, ship->y + dy * rim,
+        const float rimX = (nodeRadius + ship->radius) * dx * (1.0f / dist);
+        const float rimY = (nodeRadius + ship->radius) * dy * (1.0f / dist);
+        Object* node = new Object(nodeObjectMass, nodeRadius, ship->x + rimX, ship->y + rimY,
                                   ship->vx, ship->vy, 0, 0, nodeSprite, typeRopeNode, 0, nodeHealth);
         objects.push_back(node);
         dynamicMasses.push_back(node);
