@@ -172,7 +172,15 @@ struct ScaledFrame {
     double zoom;
     SDL_Surface* scaled;
 };
-std::vector<ScaledFrame> scaledFrames;
+// The copies are freed when the game ends, like any image it owns.
+struct ScaledFrameCache : std::vector<ScaledFrame> {
+    ~ScaledFrameCache()
+    {
+        for (const ScaledFrame& frame : *this)
+            SDL_FreeSurface(frame.scaled);
+    }
+};
+ScaledFrameCache scaledFrames;
 constexpr size_t scaledFrameLimit = 100; // ten sizes of explosion
 
 SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
