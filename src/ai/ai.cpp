@@ -28,7 +28,7 @@ namespace {
 constexpr double deadBand = 0.1; // this close to the bearing, hold the heading
 constexpr float turnRate = 0.03f;
 constexpr float slowTurnRate = 0.002f; // class 5
-constexpr float steadySpin = 0.006f;   // class 4
+constexpr float steadySpin = 0.006f; // class 4
 
 void turn(Object& self, float bearing)
 {
@@ -103,20 +103,18 @@ constexpr float pickedRailLife = 1.0f; // class 9
 constexpr float bfgLife = 2000.0f;
 
 // Volley geometry: units, units per ms relative to the muzzle velocity.
-constexpr float ringRadius = 30.0f;     // class 4's bullets start this far out
-constexpr float boltReach = 100.0f;     // class 5's bolts start ahead of the ship
-constexpr float boltSpeed = 50.0f;      // class 5
-constexpr float fastSpeed = 100.0f;     // rails, and class 9's bolt
+constexpr float ringRadius = 30.0f; // class 4's bullets start this far out
+constexpr float boltReach = 100.0f; // class 5's bolts start ahead of the ship
+constexpr float boltSpeed = 50.0f; // class 5
+constexpr float fastSpeed = 100.0f; // rails, and class 9's bolt
 constexpr float shredderSpacing = 25.0f; // class 7's pair, either side
-constexpr float shredderSpin = -0.03f;   // class 6's disc, first step only
+constexpr float shredderSpin = -0.03f; // class 6's disc, first step only
 
 float shotRadius(int type)
 {
     switch (type) {
-    case typeShredder:
-        return 15.0f;
-    case typeBfg:
-        return 40.0f;
+    case typeShredder: return 15.0f;
+    case typeBfg: return 40.0f;
     default: // bullet, lightning bolt, rail
         return 3.0f;
     }
@@ -125,22 +123,19 @@ float shotRadius(int type)
 SDL_Surface* shotSprite(int type)
 {
     switch (type) {
-    case typeShredder:
-        return shredder;
-    case typeBfg:
-        return bfgshot;
-    default:
-        return nullSprite;
+    case typeShredder: return shredder;
+    case typeBfg: return bfgshot;
+    default: return nullSprite;
     }
 }
 
 // Creates one shot of self's and lists it at the end of the registries
 // that move, draw and collide it (never ennemies).
-Object* shoot(Object& self, int type, float x, float y, float vx, float vy, float angle,
-              float health)
+Object* shoot(
+    Object& self, int type, float x, float y, float vx, float vy, float angle, float health)
 {
-    Object* shot = new Object(shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f,
-                              shotSprite(type), type, 0, health);
+    Object* shot = new Object(
+        shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f, shotSprite(type), type, 0, health);
     shot->owner = &self;
     dynamicMasses.push_back(shot);
     drawables.push_back(shot);
@@ -188,19 +183,19 @@ void fireVolley(Object& self, float heardAt, float dist)
     case 4: { // four bullets from a ring, each flying square to its offset
         const float r = ringRadius;
         shoot(self, typeBullet, x - r * s, y + r * c, svx, svy, a, ringBulletLife);
-        shoot(self, typeBullet, x + r * s, y - r * c, -svx, -svy,
-              static_cast<float>(a + pi / 2), ringBulletLife);
+        shoot(self, typeBullet, x + r * s, y - r * c, -svx, -svy, static_cast<float>(a + pi / 2),
+            ringBulletLife);
         shoot(self, typeBullet, x - r * c, y - r * s, -svy, svx, static_cast<float>(a + pi),
-              ringBulletLife);
-        shoot(self, typeBullet, x + r * c, y + r * s, svy, -svx,
-              static_cast<float>(a + 3 * pi / 2), ringBulletLife);
+            ringBulletLife);
+        shoot(self, typeBullet, x + r * c, y + r * s, svy, -svx, static_cast<float>(a + 3 * pi / 2),
+            ringBulletLife);
         playSFX(shot1SFX, shot1Tag, heardAt, dist);
         break;
     }
     case 5: // two bolts from ahead of the ship
         for (int bolt = 0; bolt < 2; ++bolt)
             shoot(self, typeLightning, x + boltReach * c, y + boltReach * s, boltSpeed * svx,
-                  boltSpeed * svy, a, boltLife);
+                boltSpeed * svy, a, boltLife);
         crackle();
         break;
     case 6: { // one spinning shredder
@@ -211,11 +206,9 @@ void fireVolley(Object& self, float heardAt, float dist)
     case 7: { // two shredders, one either side
         const double left = a + pi / 2, right = a - pi / 2;
         shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * std::cos(left)),
-              static_cast<float>(y + shredderSpacing * std::sin(left)), svx, svy, a,
-              shredderLife);
+            static_cast<float>(y + shredderSpacing * std::sin(left)), svx, svy, a, shredderLife);
         shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * std::cos(right)),
-              static_cast<float>(y + shredderSpacing * std::sin(right)), svx, svy, a,
-              shredderLife);
+            static_cast<float>(y + shredderSpacing * std::sin(right)), svx, svy, a, shredderLife);
         break;
     }
     case 8: // three rails, all alike
@@ -232,9 +225,7 @@ void fireVolley(Object& self, float heardAt, float dist)
             shoot(self, typeLightning, x, y, fastSpeed * svx, fastSpeed * svy, a, boltLife);
             crackle();
             break;
-        case 3:
-            shoot(self, typeShredder, x, y, svx, svy, a, pickedShredderLife);
-            break;
+        case 3: shoot(self, typeShredder, x, y, svx, svy, a, pickedShredderLife); break;
         default:
             shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, pickedRailLife);
             break;

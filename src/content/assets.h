@@ -16,14 +16,14 @@ extern SDL_Surface* screen; // the 800 by 600 video surface
 
 extern Mix_Music* musicTracks[musicTrackCount]; // index n-1: "music/track<n>.ogg"
 
-extern SDL_Surface* digits[11];    // 0..9, then the percent sign
-extern SDL_Surface* nullSprite;    // image of small shots
-extern SDL_Surface* flames[3];     // thrust flame frames
+extern SDL_Surface* digits[11]; // 0..9, then the percent sign
+extern SDL_Surface* nullSprite; // image of small shots
+extern SDL_Surface* flames[3]; // thrust flame frames
 extern SDL_Surface* bfgflames[10]; // explosion frames of an expired BFG ball
 extern SDL_Surface* explosions[10];
 extern SDL_Surface* shredder;
 extern SDL_Surface* bfgshot;
-extern SDL_Surface* mineSprite;   // every mine gets its own scaled copy
+extern SDL_Surface* mineSprite; // every mine gets its own scaled copy
 extern SDL_Surface* shieldSprite; // the damage flash
 extern SDL_Surface* hudImage;
 extern SDL_Surface* radarImage;
@@ -32,7 +32,7 @@ extern SDL_Surface* victoryImage;
 extern SDL_Surface* cursorImage;
 extern SDL_Surface* chainImage; // rope links, and the player's hook mount
 extern SDL_Surface* backgroundLayers[backgroundLayerCount]; // nearest first
-extern float layerDivisors[backgroundLayerCount];           // parallax divisors
+extern float layerDivisors[backgroundLayerCount]; // parallax divisors
 extern SDL_Surface* shipSprite; // the player's ship, reloaded every level
 
 // Loads the nine music tracks.

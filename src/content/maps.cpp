@@ -66,15 +66,14 @@ void attachGun(Object* enemy, int mount)
 {
     const int cls = enemy->kind - 1;
     Object* gun = new Object(1.0f, 1.0f, 0, 0, 0, 0, 0, 0, turretSprites[mount], typeTurret,
-                             enReloadTime[cls], gunHealth);
+        enReloadTime[cls], gunHealth);
     // The mount is given in pixels from the image's top-left corner; the
     // connector wants it from the centre, along and across the heading.
     const SDL_Surface* hull = enemySprites[cls];
     const int w = hull ? hull->w : 0;
     const int h = hull ? hull->h : 0;
     Connector* link = enemy->addChild(gun, turretX[mount] - static_cast<float>(w / 2),
-                                      turretY[mount] - static_cast<float>(h / 2), 0.0f, true,
-                                      false, false, true);
+        turretY[mount] - static_cast<float>(h / 2), 0.0f, true, false, false, true);
     if (mount == 2)
         enemy->turret2 = link;
     else
@@ -86,7 +85,7 @@ void makeEnemy(int enemyClass, const float* v)
 {
     const int cls = enemyClass - 1;
     Object* enemy = new Object(enMass[cls], enRadius[cls], v[0], v[1], v[2], v[3], v[4], 0,
-                               enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
+        enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
     enemy->kind = enemyClass;
     objects.push_back(enemy);
     dynamicMasses.push_back(enemy);
@@ -110,8 +109,8 @@ void makeBody(int type, const float* v, SDL_Surface* sprite)
 void makeMine(const float* v)
 {
     SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / mineRadius);
-    Object* mine = new Object(mineMass, mineObjectRadius, v[0], v[1], 0, 0, 0, 0, sprite, typeMine,
-                              0, mineHealth);
+    Object* mine = new Object(
+        mineMass, mineObjectRadius, v[0], v[1], 0, 0, 0, 0, sprite, typeMine, 0, mineHealth);
     objects.push_back(mine);
     drawables.push_back(mine);
     dynamicMasses.push_back(mine);
@@ -212,13 +211,13 @@ void loadLevelMap(const std::string& path)
 void assembleShip()
 {
     ship = new Object(shipMass, shipRadius, spawnX, spawnY, spawnVX, spawnVY, 0, 0, shipSprite,
-                      typeShip, shipReloadTime, shipHealth);
+        typeShip, shipReloadTime, shipHealth);
     leftGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
-                              gHook, typeLeftHook, grapReloadTime, 1.0f);
+        gHook, typeLeftHook, grapReloadTime, 1.0f);
     rightGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
-                               gHook, typeRightHook, grapReloadTime, 1.0f);
+        gHook, typeRightHook, grapReloadTime, 1.0f);
     turret = new Object(grapMass, grapRadius, ship->x - 17.0f, ship->y, ship->vx, ship->vy, 0, 0,
-                        chainImage, typeTurret, grapReloadTime, 1.0f);
+        chainImage, typeTurret, grapReloadTime, 1.0f);
     Object* flame = new Object(1.0f, 0.0f, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1.0f);
 
     objects.push_back(ship);

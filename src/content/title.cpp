@@ -15,7 +15,7 @@ namespace tether {
 namespace {
 
 constexpr Uint32 frameColour = 0xffff00ff; // yellow, around the focused row
-constexpr Uint32 dotColour = 0x000000ff;   // black, on a held arrow
+constexpr Uint32 dotColour = 0x000000ff; // black, on a held arrow
 constexpr Uint32 nameColour = 0xffffffff;
 constexpr Uint32 shipBoxColours[3] = {0x0000ffff, 0x00ffffff, 0xff0000ff};
 constexpr int shipCount = 3;
@@ -24,7 +24,7 @@ constexpr int glyphWidth = 8; // the built-in font
 void frame(SDL_Surface* screen, int x1, int y1, int x2, int y2, Uint32 colour)
 {
     rectangleColor(screen, static_cast<Sint16>(x1), static_cast<Sint16>(y1),
-                   static_cast<Sint16>(x2), static_cast<Sint16>(y2), colour);
+        static_cast<Sint16>(x2), static_cast<Sint16>(y2), colour);
 }
 
 } // namespace
@@ -58,8 +58,8 @@ void wrapTitleMenu(TitleMenu& menu, int mapCount)
         menu.mapChoice = mapCount - 1;
 }
 
-void drawTitleMenu(SDL_Surface* screen, const TitleMenu& menu, const Uint8* keys,
-                   const std::string& mapName)
+void drawTitleMenu(
+    SDL_Surface* screen, const TitleMenu& menu, const Uint8* keys, const std::string& mapName)
 {
     if (menu.menuRow == 0) {
         frame(screen, 320, 105, 450, 160, frameColour);
@@ -76,20 +76,15 @@ void drawTitleMenu(SDL_Surface* screen, const TitleMenu& menu, const Uint8* keys
     stringColor(screen, static_cast<Sint16>(nameX), 500, mapName.c_str(), nameColour);
 }
 
-void titleScreen(SDL_Surface* screen, char* shipSpritePath, int* chosenDifficulty,
-                 std::string* chosenMapPath)
+void titleScreen(
+    SDL_Surface* screen, char* shipSpritePath, int* chosenDifficulty, std::string* chosenMapPath)
 {
     SDL_Surface* titleImage = loadConverted("main/titlescreen.png");
     std::vector<MapListEntry> maps;
     switch (readMapList("maps/maplist", maps)) {
-    case MapListResult::cannotOpen:
-        std::fputs("Error opening data", stdout);
-        std::exit(1);
-    case MapListResult::noMaps:
-        std::fputs("NO MAPS", stdout);
-        std::exit(0);
-    case MapListResult::ok:
-        break;
+    case MapListResult::cannotOpen: std::fputs("Error opening data", stdout); std::exit(1);
+    case MapListResult::noMaps: std::fputs("NO MAPS", stdout); std::exit(0);
+    case MapListResult::ok: break;
     }
     const int mapCount = static_cast<int>(maps.size());
 

@@ -11,8 +11,8 @@ namespace tether {
 // The menu's state while the title screen runs.
 struct TitleMenu {
     int shipChoice = 0; // 0..2
-    int menuRow = 0;    // 0: ship row, 1: map row
-    int mapChoice = 0;  // 0..mapCount-1
+    int menuRow = 0; // 0: ship row, 1: map row
+    int mapChoice = 0; // 0..mapCount-1
 };
 
 // A key went down: the whole keyboard state decides what changes. Right
@@ -22,8 +22,8 @@ void titleKeyDown(TitleMenu& menu, const Uint8* keys);
 void wrapTitleMenu(TitleMenu& menu, int mapCount);
 // Draws the row frame, the held-arrow dot, the ship box and the map name
 // over the title picture already on screen.
-void drawTitleMenu(SDL_Surface* screen, const TitleMenu& menu, const Uint8* keys,
-                   const std::string& mapName);
+void drawTitleMenu(
+    SDL_Surface* screen, const TitleMenu& menu, const Uint8* keys, const std::string& mapName);
 
 // Runs the title screen until Space; writes the ship image path (the buffer
 // holds at least 18 characters), the difficulty, the map path, and the boss

@@ -46,21 +46,20 @@ using Field = std::variant<float*, int*, SDL_Surface**>;
 std::map<std::string, std::vector<Field>> buildRecordTable()
 {
     std::map<std::string, std::vector<Field>> records;
-    records["ship"] = {&shipRadius, &shipMass, &shipMaxSpeed, &shipMaxThrust, &shipRotationSpeed,
-                       &shipReloadTime};
+    records["ship"] = {
+        &shipRadius, &shipMass, &shipMaxSpeed, &shipMaxThrust, &shipRotationSpeed, &shipReloadTime};
     records["mine"] = {&mineRadius, &mineMass, &mineHealth};
     const char* mountKeywords[gunMountCount] = {"enemy1t", "enemy2t1", "enemy2t2", "enemy3t"};
     for (int m = 0; m < gunMountCount; ++m)
         records[mountKeywords[m]] = {&turretX[m], &turretY[m], &turretSprites[m]};
     for (int i = 0; i < enemyClassCount; ++i) {
-        records["enemy" + std::to_string(i + 1)] = {
-            &enRadius[i],        &enMass[i],       &enMaxSpeed[i], &enMaxThrust[i],
-            &enRotationSpeed[i], &enReloadTime[i], &enHealth[i],   &enemySprites[i]};
+        records["enemy" + std::to_string(i + 1)] = {&enRadius[i], &enMass[i], &enMaxSpeed[i],
+            &enMaxThrust[i], &enRotationSpeed[i], &enReloadTime[i], &enHealth[i], &enemySprites[i]};
     }
-    records["hook"] = {&grapRadius,   &grapMass,       &grapSpeed, &grapMaxDistance,
-                       &grapNumLinks, &grapReloadTime, &gHook};
-    records["node"] = {&nodeRadius,        &nodeMass,       &nodeMaxSpeed, &nodeMaxThrust,
-                       &nodeRotationSpeed, &nodeReloadTime, &nodeSprite};
+    records["hook"] = {&grapRadius, &grapMass, &grapSpeed, &grapMaxDistance, &grapNumLinks,
+        &grapReloadTime, &gHook};
+    records["node"] = {&nodeRadius, &nodeMass, &nodeMaxSpeed, &nodeMaxThrust, &nodeRotationSpeed,
+        &nodeReloadTime, &nodeSprite};
     records["planet"] = {&planetBaseRadius, &planetSprite};
     records["sun"] = {&sunBaseRadius, &sunSprite};
     records["blackhole"] = {&blackholeBaseRadius};

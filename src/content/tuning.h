@@ -14,8 +14,8 @@ constexpr int gunMountCount = 4;
 
 // The player's ship.
 extern float shipRadius, shipMass;
-extern float shipMaxSpeed;      // units per ms; the ship's speed cap
-extern float shipMaxThrust;     // force of full thrust
+extern float shipMaxSpeed; // units per ms; the ship's speed cap
+extern float shipMaxThrust; // force of full thrust
 extern float shipRotationSpeed; // radians per ms, heading steering
 extern int shipReloadTime;
 
@@ -38,9 +38,9 @@ extern SDL_Surface* enemySprites[enemyClassCount];
 
 // Grappling hooks.
 extern float grapRadius, grapMass;
-extern float grapSpeed;       // units per ms of outward travel
+extern float grapSpeed; // units per ms of outward travel
 extern float grapMaxDistance; // where a shot turns back
-extern float grapNumLinks;    // links drawn along a hook's chain
+extern float grapNumLinks; // links drawn along a hook's chain
 extern int grapReloadTime;
 extern SDL_Surface* gHook;
 

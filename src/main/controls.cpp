@@ -14,7 +14,7 @@ namespace {
 
 constexpr float diagonal = 0.70710677f;
 constexpr double reverseThrust = 0.2; // of full thrust, scheme 2
-constexpr double strafeThrust = 0.5;  // of full thrust, scheme 2
+constexpr double strafeThrust = 0.5; // of full thrust, scheme 2
 constexpr float fixedTurnRate = 0.003f; // radians per ms, scheme 2
 
 struct Keys {
@@ -24,7 +24,7 @@ struct Keys {
 Keys readKeys(const Uint8* keys)
 {
     return {keys[SDLK_UP] || keys[SDLK_w], keys[SDLK_DOWN] || keys[SDLK_s],
-            keys[SDLK_RIGHT] || keys[SDLK_d], keys[SDLK_LEFT] || keys[SDLK_a]};
+        keys[SDLK_RIGHT] || keys[SDLK_d], keys[SDLK_LEFT] || keys[SDLK_a]};
 }
 
 // The held keys as one of nine directions, tried in this order: up wins

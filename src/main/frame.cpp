@@ -49,7 +49,7 @@ void printFrameStatistics()
     // A quit before the level's first flip has no frames to average over.
     const Uint32 average = frameCount ? (frameTicks - levelStartTicks) / frameCount : 0;
     std::printf("Average frame time: %dms;  Maximum frame time: %dms\n", static_cast<int>(average),
-                static_cast<int>(maxFrameTime));
+        static_cast<int>(maxFrameTime));
 }
 
 namespace {
@@ -72,11 +72,8 @@ void handleEvents()
             else if (event.button.button == SDL_BUTTON_RIGHT)
                 tieOff();
             break;
-        case SDL_QUIT:
-            printFrameStatistics();
-            std::exit(0);
-        default:
-            break;
+        case SDL_QUIT: printFrameStatistics(); std::exit(0);
+        default: break;
         }
     }
 }

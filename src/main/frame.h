@@ -12,20 +12,20 @@ namespace tether {
 constexpr int maxStepsPerFrame = 100; // a slower frame slows the game down
 
 // State of the running level's loop.
-extern Uint32 frameTicks;      // clock at the start of the current frame
+extern Uint32 frameTicks; // clock at the start of the current frame
 extern Uint32 levelStartTicks; // clock at loop entry
-extern Uint32 frameCount;      // frames flipped in this level
-extern Uint32 maxFrameTime;    // longest frame of this level, unclamped (ms)
-extern int cameraX, cameraY;   // world position of the screen's top-left pixel
-extern int mouseX, mouseY;     // pointer on screen; kept between levels
-extern Uint8* keyState;        // fetched once per frame
+extern Uint32 frameCount; // frames flipped in this level
+extern Uint32 maxFrameTime; // longest frame of this level, unclamped (ms)
+extern int cameraX, cameraY; // world position of the screen's top-left pixel
+extern int mouseX, mouseY; // pointer on screen; kept between levels
+extern Uint8* keyState; // fetched once per frame
 
 // How a frame ended.
 enum class FrameEnd {
-    next,     // flipped; the level goes on
-    escape,   // Escape seen in a physics step; nothing of the frame was drawn
+    next, // flipped; the level goes on
+    escape, // Escape seen in a physics step; nothing of the frame was drawn
     gameOver, // drawn, not flipped: the game-over screen follows
-    victory,  // drawn, not flipped: the victory screen follows
+    victory, // drawn, not flipped: the victory screen follows
 };
 
 // Physics steps for a frame that took elapsed ms.

@@ -38,13 +38,13 @@ struct Hook {
 Hook leftHook()
 {
     return {leftGrapHook, leftHookConnector, leftHookExtended, leftHookRetracting,
-            leftHookGrappling, leftHookChannel};
+        leftHookGrappling, leftHookChannel};
 }
 
 Hook rightHook()
 {
     return {rightGrapHook, rightHookConnector, rightHookExtended, rightHookRetracting,
-            rightHookGrappling, rightHookChannel};
+        rightHookGrappling, rightHookChannel};
 }
 
 bool canFire(const Hook& h)
@@ -132,7 +132,7 @@ void leaveOnNode(Spring* rope)
         const float rimX = (nodeRadius + ship->radius) * dx * (1.0f / dist);
         const float rimY = (nodeRadius + ship->radius) * dy * (1.0f / dist);
         Object* node = new Object(nodeObjectMass, nodeRadius, ship->x + rimX, ship->y + rimY,
-                                  ship->vx, ship->vy, 0, 0, nodeSprite, typeRopeNode, 0, nodeHealth);
+            ship->vx, ship->vy, 0, 0, nodeSprite, typeRopeNode, 0, nodeHealth);
         objects.push_back(node);
         dynamicMasses.push_back(node);
         drawables.push_back(node);

@@ -14,9 +14,9 @@ namespace tether {
 
 constexpr Uint32 endScreenMs = 5000; // how long victory and game over show
 
-extern std::string mapPath;     // the map of the level to play
+extern std::string mapPath; // the map of the level to play
 extern char shipSpritePath[32]; // the chosen ship's image
-extern Mix_Music* music;        // the track last started; cleared when it ends
+extern Mix_Music* music; // the track last started; cleared when it ends
 
 // The track to start now: the boss track on a boss level, otherwise one of
 // tracks 2 to 6 at random.

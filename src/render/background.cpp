@@ -22,8 +22,8 @@ void drawLayer(SDL_Surface* screen, SDL_Surface* tile, float divisor, int camera
     for (int c = -1; c < columns; ++c) {
         for (int r = -1; r < rows; ++r) {
             SDL_Rect at;
-            at.x = static_cast<Sint16>(
-                static_cast<int>(static_cast<float>(tw * (firstColumn + c)) - ox * (1.0f / divisor)));
+            at.x = static_cast<Sint16>(static_cast<int>(
+                static_cast<float>(tw * (firstColumn + c)) - ox * (1.0f / divisor)));
             at.y = static_cast<Sint16>(
                 static_cast<int>(static_cast<float>(th * (firstRow + r)) - oy * (1.0f / divisor)));
             SDL_BlitSurface(tile, nullptr, screen, &at);

@@ -11,11 +11,16 @@
 namespace tether {
 
 Connector::Connector(Object* parent, Object* child, float distance, float offsetAngle,
-                     float childAngle, bool rotateWithParent, bool passForces, bool absoluteAngle,
-                     bool localOffset)
-    : parent(parent), child(child), rotateWithParent(rotateWithParent), passForces(passForces),
-      absoluteAngle(absoluteAngle), localOffset(localOffset), distance(distance),
-      offsetAngle(offsetAngle), childAngle(childAngle)
+    float childAngle, bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset)
+    : parent(parent)
+    , child(child)
+    , rotateWithParent(rotateWithParent)
+    , passForces(passForces)
+    , absoluteAngle(absoluteAngle)
+    , localOffset(localOffset)
+    , distance(distance)
+    , offsetAngle(offsetAngle)
+    , childAngle(childAngle)
 {
 }
 
@@ -43,13 +48,12 @@ void Connector::update()
 }
 
 Connector* Object::addChild(Object* child, float distance, float offsetAngle, float childAngle,
-                            bool rotateWithParent, bool passForces, bool absoluteAngle,
-                            bool localOffset)
+    bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset)
 {
     if (!children)
         children = new std::list<Connector*>;
     Connector* link = new Connector(this, child, distance, offsetAngle, childAngle,
-                                    rotateWithParent, passForces, absoluteAngle, localOffset);
+        rotateWithParent, passForces, absoluteAngle, localOffset);
     link->update();
     children->push_back(link);
     connectors.push_back(link);

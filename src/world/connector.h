@@ -10,7 +10,7 @@ class Object;
 class Connector {
 public:
     Connector(Object* parent, Object* child, float distance, float offsetAngle, float childAngle,
-              bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
+        bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
 
     // Puts the child at its place beside the parent and sets its heading.
     void update();
@@ -18,9 +18,9 @@ public:
     Object* parent;
     Object* child;
     bool rotateWithParent; // offset direction measured from the parent's heading
-    bool passForces;       // the child's force is handed to the parent each step
-    bool absoluteAngle;    // the child's heading is childAngle itself
-    bool localOffset;      // distance/offsetAngle are (along, across) the heading
+    bool passForces; // the child's force is handed to the parent each step
+    bool absoluteAngle; // the child's heading is childAngle itself
+    bool localOffset; // distance/offsetAngle are (along, across) the heading
     float distance;
     float offsetAngle;
     float childAngle;

@@ -61,8 +61,8 @@ void applyGravity()
                 continue;
             const double r = std::sqrt(r2);
             const double surface2 = static_cast<double>(source.radius) * source.radius;
-            const float force = static_cast<float>(body->mass * source.mass * gravityConstant /
-                                                   std::max(r2, surface2));
+            const float force = static_cast<float>(
+                body->mass * source.mass * gravityConstant / std::max(r2, surface2));
             // Added in double and rounded once, like the float += double it is.
             fx = static_cast<float>(fx + dx * force * (1.0 / r));
             fy = static_cast<float>(fy + dy * force * (1.0 / r));

@@ -10,9 +10,20 @@
 namespace tether {
 
 Object::Object(float mass, float radius, float x, float y, float vx, float vy, float angle,
-               float spin, SDL_Surface* sprite, int type, int reloadTime, float health)
-    : mass(mass), radius(radius), x(x), y(y), vx(vx), vy(vy), angle(angle), spin(spin),
-      health(health), type(type), reloadTime(reloadTime), sprite(sprite), owner(this)
+    float spin, SDL_Surface* sprite, int type, int reloadTime, float health)
+    : mass(mass)
+    , radius(radius)
+    , x(x)
+    , y(y)
+    , vx(vx)
+    , vy(vy)
+    , angle(angle)
+    , spin(spin)
+    , health(health)
+    , type(type)
+    , reloadTime(reloadTime)
+    , sprite(sprite)
+    , owner(this)
 {
 }
 

@@ -17,8 +17,8 @@ class Connector;
 // damage what they touch; 9 to 13 are shots whose health is their lifetime.
 enum : int {
     typeExploding = -3, // health is the explosion clock
-    typeFlame = -2,     // the ship's thrust flame, a child of the ship
-    typeDead = -1,      // marked for removal at the end of the frame
+    typeFlame = -2, // the ship's thrust flame, a child of the ship
+    typeDead = -1, // marked for removal at the end of the frame
     typeBlackHole = 0,
     typeShip = 1,
     typeLeftHook = 2,
@@ -42,7 +42,7 @@ constexpr int kindExpiredBfg = 1337;
 class Object {
 public:
     Object(float mass, float radius, float x, float y, float vx, float vy, float angle, float spin,
-           SDL_Surface* sprite, int type, int reloadTime, float health);
+        SDL_Surface* sprite, int type, int reloadTime, float health);
     ~Object();
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
@@ -52,8 +52,7 @@ public:
     void update(int dt);
     // Attaches child with a new Connector (see connector.h) and returns it.
     Connector* addChild(Object* child, float distance, float offsetAngle, float childAngle,
-                        bool rotateWithParent, bool passForces, bool absoluteAngle,
-                        bool localOffset);
+        bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
     // Draws the object at its position minus the camera.
     void draw(SDL_Surface* screen, int cameraX, int cameraY);
     // Draws the object's radar mark, relative to the ship at (shipX, shipY).
@@ -62,25 +61,25 @@ public:
     float mass;
     float radius;
     float x, y;
-    float vx, vy;       // world units per ms
-    float angle;        // heading, radians, clockwise on screen
-    float spin;         // radians per ms for the coming step only
+    float vx, vy; // world units per ms
+    float angle; // heading, radians, clockwise on screen
+    float spin; // radians per ms for the coming step only
     float fx = 0, fy = 0; // force gathered for the coming step
-    bool hit = false;     // took damage since it was last drawn
-    bool loaded = true;   // weapon ready
-    bool hooked = false;  // held by a hook rope
-    bool hidden = false;  // drawing skips it
-    float health;         // hit points; lifetime for shots; clock while exploding
+    bool hit = false; // took damage since it was last drawn
+    bool loaded = true; // weapon ready
+    bool hooked = false; // held by a hook rope
+    bool hidden = false; // drawing skips it
+    float health; // hit points; lifetime for shots; clock while exploding
     int type;
-    int reloadTime;       // ms to re-arm after a shot
-    int reloadTimer = 0;  // ms since the shot while not loaded
-    int kind = -1;        // enemy class 1..12, or kindExpiredBfg
-    SDL_Surface* sprite;  // shared, never owned; may be null
+    int reloadTime; // ms to re-arm after a shot
+    int reloadTimer = 0; // ms since the shot while not loaded
+    int kind = -1; // enemy class 1..12, or kindExpiredBfg
+    SDL_Surface* sprite; // shared, never owned; may be null
     int32_t* pixelCache = nullptr; // a black hole's lens table, owned
-    Connector* turret1 = nullptr;  // an enemy's first gun mount
-    Connector* turret2 = nullptr;  // a two-gun enemy's second mount
-    Object* owner;                 // parent, or the shooter of a shot
-    Object* flame = nullptr;       // the ship's thrust flame
+    Connector* turret1 = nullptr; // an enemy's first gun mount
+    Connector* turret2 = nullptr; // a two-gun enemy's second mount
+    Object* owner; // parent, or the shooter of a shot
+    Object* flame = nullptr; // the ship's thrust flame
     std::list<Connector*>* children = nullptr; // owned, with the children in it
 };
 

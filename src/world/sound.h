@@ -8,12 +8,12 @@ namespace tether {
 
 // Channel plan: 64 mixing channels.
 constexpr int mixChannelCount = 64;
-constexpr int leftHookChannel = 1;  // hook launches
+constexpr int leftHookChannel = 1; // hook launches
 constexpr int rightHookChannel = 2;
 constexpr int lightningChannel = 3; // one crackle at a time
-constexpr int shot1Tag = 1;         // channels 4..20: enemy weapons
-constexpr int collideTag = 2;       // channels 21..32: crashes
-constexpr int explodeTag = 3;       // channels 33..40: explosions
+constexpr int shot1Tag = 1; // channels 4..20: enemy weapons
+constexpr int collideTag = 2; // channels 21..32: crashes
+constexpr int explodeTag = 3; // channels 33..40: explosions
 
 extern Mix_Chunk* shot1SFX;
 extern Mix_Chunk* grappleSFX;
@@ -23,8 +23,8 @@ extern Mix_Chunk* bfgSFX;
 extern Mix_Chunk* explodeSFX;
 extern Mix_Chunk* lightningSFX;
 
-extern int thrustChannel;  // the engine loop; channel 0
-extern int shot1Channel;   // -1 until used
+extern int thrustChannel; // the engine loop; channel 0
+extern int shot1Channel; // -1 until used
 extern int grappleChannel; // channel of the last hook launch sound
 extern int collideChannel;
 

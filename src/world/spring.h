@@ -22,10 +22,10 @@ public:
     // Draws the rope as a chain of link images.
     void draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int cameraY);
 
-    float stiffness;  // force per unit of stretch
+    float stiffness; // force per unit of stretch
     float restLength;
     float lastLength; // length at the previous update, for damping
-    float damping;    // force per unit of length change per ms
+    float damping; // force per unit of length change per ms
     Object* endA;
     Object* endB;
 };

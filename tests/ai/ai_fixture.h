@@ -61,13 +61,13 @@ protected:
 
     // An enemy of class kind (or a mine, for typeMine), listed as the map
     // loader lists it.
-    tether::Object* enemy(int kind, float x, float y, float angle = 0, float mass = 100,
-                          int type = tether::typeEnemy)
+    tether::Object* enemy(
+        int kind, float x, float y, float angle = 0, float mass = 100, int type = tether::typeEnemy)
     {
         auto* e = new tether::Object(mass, 20, x, y, 0, 0, angle, 0, nullptr, type, 300, 100);
         e->kind = kind;
-        for (auto* list : {&tether::objects, &tether::dynamicMasses, &tether::drawables,
-                           &tether::ennemies})
+        for (auto* list :
+            {&tether::objects, &tether::dynamicMasses, &tether::drawables, &tether::ennemies})
             list->push_back(e);
         return e;
     }
@@ -80,8 +80,8 @@ protected:
         const size_t moving = tether::dynamicMasses.size(), drawn = tether::drawables.size();
         const size_t owned = tether::objects.size(), hostile = tether::ennemies.size();
         tether::AIUpdate(e, target);
-        std::vector<tether::Object*> shots(std::next(tether::objects.begin(), long(owned)),
-                                           tether::objects.end());
+        std::vector<tether::Object*> shots(
+            std::next(tether::objects.begin(), long(owned)), tether::objects.end());
         EXPECT_EQ(tail(tether::dynamicMasses, moving), shots);
         EXPECT_EQ(tail(tether::drawables, drawn), shots);
         EXPECT_EQ(tether::ennemies.size(), hostile);

@@ -26,10 +26,14 @@ protected:
 TEST_F(AISteering, TurnsTowardTheTargetOutsideADeadBandOfATenthRadian)
 {
     target->x = 500; // bearing 0 from the origin
-    struct Case { int kind; float angle; float spin; };
-    for (const Case c : {Case{1, 0.099f, 0}, {1, -0.099f, 0}, {1, 0.101f, -0.03f},
-                         {1, -0.101f, 0.03f}, {12, 2.0f, -0.03f}, {5, 0.101f, -0.002f},
-                         {5, -0.101f, 0.002f}, {5, 0.05f, 0}}) {
+    struct Case {
+        int kind;
+        float angle;
+        float spin;
+    };
+    for (const Case c :
+        {Case {1, 0.099f, 0}, {1, -0.099f, 0}, {1, 0.101f, -0.03f}, {1, -0.101f, 0.03f},
+            {12, 2.0f, -0.03f}, {5, 0.101f, -0.002f}, {5, -0.101f, 0.002f}, {5, 0.05f, 0}}) {
         Object* e = enemy(c.kind, 0, 0, c.angle);
         e->spin = 7;
         AIUpdate(e, target);

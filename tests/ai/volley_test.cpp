@@ -29,7 +29,7 @@ protected:
     }
 
     void expectShot(const Object* shot, const Object* e, int type, float x, float y, float vx,
-                    float vy, float angle, float health)
+        float vy, float angle, float health)
     {
         SCOPED_TRACE(testing::Message() << "shot of type " << type);
         EXPECT_EQ(shot->type, type);
@@ -143,8 +143,8 @@ TEST_F(AIVolley, ClassFiveFiresTwoFastBoltsFromAheadOfItself)
     const auto shots = step(e);
     ASSERT_EQ(shots.size(), 2u);
     for (Object* bolt : shots)
-        expectShot(bolt, e, typeLightning, ex + 100 * std::cos(a), ey + 100 * std::sin(a),
-                   50 * svx, 50 * svy, a, 7);
+        expectShot(bolt, e, typeLightning, ex + 100 * std::cos(a), ey + 100 * std::sin(a), 50 * svx,
+            50 * svy, a, 7);
     EXPECT_EQ(Mix_GetChunk(lightningChannel), zap);
     EXPECT_TRUE(Mix_Playing(lightningChannel));
     EXPECT_FALSE(heard(gunshot));
@@ -176,9 +176,9 @@ TEST_F(AIVolley, ClassSevenFiresAShredderEitherSide)
     const auto shots = step(e);
     ASSERT_EQ(shots.size(), 2u);
     expectShot(shots[0], e, typeShredder, ex + 25 * std::cos(a + pi / 2),
-               ey + 25 * std::sin(a + pi / 2), svx, svy, a, 800);
+        ey + 25 * std::sin(a + pi / 2), svx, svy, a, 800);
     expectShot(shots[1], e, typeShredder, ex + 25 * std::cos(a - pi / 2),
-               ey + 25 * std::sin(a - pi / 2), svx, svy, a, 800);
+        ey + 25 * std::sin(a - pi / 2), svx, svy, a, 800);
     EXPECT_FLOAT_EQ(shots[0]->spin, 0);
     EXPECT_EQ(Mix_Playing(-1), 0);
 }

@@ -41,11 +41,11 @@ protected:
         turretY[1] = 18;
         turretX[2] = 38;
         turretY[2] = 50;
-        mineSprite = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 32, 0xff0000, 0xff00, 0xff,
-                                          0xff000000);
+        mineSprite
+            = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
         mineRadius = 24;
-        planetSprite = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 40, 32, 0xff0000, 0xff00, 0xff,
-                                            0xff000000);
+        planetSprite
+            = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 40, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
         planetBaseRadius = 20;
         sunBaseRadius = 0; // a missing record
         spawnX = spawnY = 1000;
@@ -81,9 +81,9 @@ TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
     EXPECT_EQ(all[2]->type, typeEnemy);
     EXPECT_EQ(all[3]->type, typeBlackHole);
     EXPECT_EQ(asVector(drawables), all);
-    EXPECT_EQ(asVector(attractingMasses), (std::vector<Object*>{all[0], all[3]}));
-    EXPECT_EQ(asVector(dynamicMasses), (std::vector<Object*>{all[1], all[2]}));
-    EXPECT_EQ(asVector(ennemies), (std::vector<Object*>{all[1], all[2]}));
+    EXPECT_EQ(asVector(attractingMasses), (std::vector<Object*> {all[0], all[3]}));
+    EXPECT_EQ(asVector(dynamicMasses), (std::vector<Object*> {all[1], all[2]}));
+    EXPECT_EQ(asVector(ennemies), (std::vector<Object*> {all[1], all[2]}));
 
     const Object& planet = *all[0];
     EXPECT_EQ(planet.mass, 1e9f);
@@ -192,7 +192,7 @@ TEST_F(MapLoading, AnAbsurdRadiusGivesNoImageInsteadOfAHugeOne)
     load("planet 100 100 1e9 5000\nplanet 100 100 1e9 2040");
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects.front()->sprite, nullptr); // 40 * 5000 / 20 = 10000 pixels
-    ASSERT_NE(objects.back()->sprite, nullptr);  // 4080 pixels still fit
+    ASSERT_NE(objects.back()->sprite, nullptr); // 4080 pixels still fit
     EXPECT_EQ(objects.back()->sprite->w, 4080);
 }
 
@@ -224,8 +224,8 @@ TEST_F(ShipAssembly, ShipHooksMountAndFlameJoinTheirRegistries)
     EXPECT_EQ(all[1], ship);
     EXPECT_EQ(all[2], leftGrapHook);
     EXPECT_EQ(all[3], rightGrapHook);
-    EXPECT_EQ(asVector(dynamicMasses), (std::vector<Object*>{all[0], ship, leftGrapHook,
-                                                             rightGrapHook}));
+    EXPECT_EQ(asVector(dynamicMasses),
+        (std::vector<Object*> {all[0], ship, leftGrapHook, rightGrapHook}));
     ASSERT_EQ(drawables.size(), 5u);
     EXPECT_EQ(drawables.back(), ship->flame);
     EXPECT_EQ(ship->flame->type, typeFlame);

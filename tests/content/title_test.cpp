@@ -25,19 +25,19 @@ Uint32 pixelAt(SDL_Surface* s, int x, int y)
 TEST(TitleMenu, ChoicesWrapAroundBothWays)
 {
     TitleMenu menu;
-    titleKeyDown(menu, TestKeys{SDLK_LEFT}.data());
+    titleKeyDown(menu, TestKeys {SDLK_LEFT}.data());
     wrapTitleMenu(menu, 4);
     EXPECT_EQ(menu.shipChoice, 2);
-    titleKeyDown(menu, TestKeys{SDLK_RIGHT}.data());
+    titleKeyDown(menu, TestKeys {SDLK_RIGHT}.data());
     wrapTitleMenu(menu, 4);
     EXPECT_EQ(menu.shipChoice, 0);
 
     menu.menuRow = 1;
     menu.mapChoice = 3;
-    titleKeyDown(menu, TestKeys{SDLK_RIGHT}.data());
+    titleKeyDown(menu, TestKeys {SDLK_RIGHT}.data());
     wrapTitleMenu(menu, 4);
     EXPECT_EQ(menu.mapChoice, 0);
-    titleKeyDown(menu, TestKeys{SDLK_LEFT}.data());
+    titleKeyDown(menu, TestKeys {SDLK_LEFT}.data());
     wrapTitleMenu(menu, 4);
     EXPECT_EQ(menu.mapChoice, 3);
     EXPECT_EQ(menu.shipChoice, 0); // the ship row is left alone
@@ -46,16 +46,16 @@ TEST(TitleMenu, ChoicesWrapAroundBothWays)
 TEST(TitleMenu, RightWinsOverLeftAndUpOrDownSwitchesRows)
 {
     TitleMenu menu;
-    titleKeyDown(menu, TestKeys{SDLK_LEFT, SDLK_RIGHT}.data());
+    titleKeyDown(menu, TestKeys {SDLK_LEFT, SDLK_RIGHT}.data());
     wrapTitleMenu(menu, 2);
     EXPECT_EQ(menu.shipChoice, 1);
-    titleKeyDown(menu, TestKeys{SDLK_UP, SDLK_DOWN}.data());
+    titleKeyDown(menu, TestKeys {SDLK_UP, SDLK_DOWN}.data());
     wrapTitleMenu(menu, 2);
     EXPECT_EQ(menu.menuRow, 1);
-    titleKeyDown(menu, TestKeys{SDLK_DOWN}.data());
+    titleKeyDown(menu, TestKeys {SDLK_DOWN}.data());
     wrapTitleMenu(menu, 2);
     EXPECT_EQ(menu.menuRow, 0);
-    titleKeyDown(menu, TestKeys{SDLK_DOWN}.data());
+    titleKeyDown(menu, TestKeys {SDLK_DOWN}.data());
     wrapTitleMenu(menu, 2);
     EXPECT_EQ(menu.menuRow, 1);
 }
@@ -75,7 +75,7 @@ TEST_F(TitleDrawing, FocusedRowIsFramedInYellowAndTheShipBoxHasItsColour)
 {
     TitleMenu menu;
     menu.shipChoice = 1;
-    drawTitleMenu(screen, menu, TestKeys{}.data(), "x");
+    drawTitleMenu(screen, menu, TestKeys {}.data(), "x");
     EXPECT_EQ(pixelAt(screen, 320, 130), 0xffff00u);
     EXPECT_EQ(pixelAt(screen, 450, 105), 0xffff00u);
     EXPECT_EQ(pixelAt(screen, 320, 400), 0x808080u);
@@ -89,7 +89,7 @@ TEST_F(TitleDrawing, MapRowShowsADotForTheHeldArrow)
     TitleMenu menu;
     menu.menuRow = 1;
     menu.shipChoice = 2;
-    drawTitleMenu(screen, menu, TestKeys{SDLK_LEFT, SDLK_RIGHT}.data(), "x");
+    drawTitleMenu(screen, menu, TestKeys {SDLK_LEFT, SDLK_RIGHT}.data(), "x");
     EXPECT_EQ(pixelAt(screen, 320, 400), 0xffff00u);
     EXPECT_EQ(pixelAt(screen, 47, 500), 0x000000u); // Left wins for the dot
     EXPECT_EQ(pixelAt(screen, 750, 500), 0x808080u);
@@ -99,7 +99,7 @@ TEST_F(TitleDrawing, MapRowShowsADotForTheHeldArrow)
 TEST_F(TitleDrawing, MapNameIsCentredInTheBuiltInFont)
 {
     TitleMenu menu;
-    drawTitleMenu(screen, menu, TestKeys{}.data(), "WWWWWWWWWW"); // 10 glyphs: x 360..439
+    drawTitleMenu(screen, menu, TestKeys {}.data(), "WWWWWWWWWW"); // 10 glyphs: x 360..439
     int firstWhite = 800, lastWhite = -1;
     for (int y = 500; y < 508; ++y)
         for (int x = 0; x < 800; ++x)
@@ -152,7 +152,8 @@ TEST_F(TitleScreen, AMissingMapListIsAnErrorAndAnEmptyOneHasNoMaps)
     char shipPath[32];
     int chosenDifficulty;
     std::string chosenMap;
-    auto open = [&] { titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap); };
+    auto open
+        = [&] { titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap); };
     ChildResult missing = runInChild(open, dir);
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.output, "Error opening data");

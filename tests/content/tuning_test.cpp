@@ -72,12 +72,11 @@ TEST_F(DataFile, ShipRecordFillsTheShipValuesInFileOrder)
 
 TEST_F(DataFile, EveryRecordReachesItsDestinations)
 {
-    const std::string text = "mine 24 40 60 enemy1t 36 28 " + img("a.bmp") +
-                             "\nenemy2t2 1 2 " + img("b.bmp") + " enemy3t 3 4 " + img("a.bmp") +
-                             "\nenemy12 40 500 0.2 0.2 0.03 4000 600 " + img("b.bmp") +
-                             "\nhook 8 1 3 450 10.5 300 " + img("a.bmp") +
-                             "\nnode 10 100 1 2 3 4 " + img("b.bmp") + "\nplanet 120 " +
-                             img("a.bmp") + "\nsun 100 " + img("b.bmp") + "\nblackhole 50\n";
+    const std::string text = "mine 24 40 60 enemy1t 36 28 " + img("a.bmp") + "\nenemy2t2 1 2 "
+        + img("b.bmp") + " enemy3t 3 4 " + img("a.bmp") + "\nenemy12 40 500 0.2 0.2 0.03 4000 600 "
+        + img("b.bmp") + "\nhook 8 1 3 450 10.5 300 " + img("a.bmp") + "\nnode 10 100 1 2 3 4 "
+        + img("b.bmp") + "\nplanet 120 " + img("a.bmp") + "\nsun 100 " + img("b.bmp")
+        + "\nblackhole 50\n";
     ASSERT_TRUE(read(text));
     EXPECT_EQ(mineRadius, 24);
     EXPECT_EQ(mineHealth, 60);
@@ -110,8 +109,8 @@ TEST_F(DataFile, EveryRecordReachesItsDestinations)
 
 TEST_F(DataFile, LaterRecordsReplaceEarlierOnesAndLastLineNeedsNoBreak)
 {
-    ASSERT_TRUE(read("mine 1 2 3\nplanet 5 " + img("a.bmp") + "\nmine 4 5 6\nplanet 7 " +
-                     img("b.bmp")));
+    ASSERT_TRUE(
+        read("mine 1 2 3\nplanet 5 " + img("a.bmp") + "\nmine 4 5 6\nplanet 7 " + img("b.bmp")));
     EXPECT_EQ(mineRadius, 4);
     EXPECT_EQ(mineHealth, 6);
     EXPECT_EQ(planetBaseRadius, 7);

@@ -1,5 +1,5 @@
-#include "main/frame.h"
 #include "content/assets.h"
+#include "main/frame.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
 
@@ -21,8 +21,7 @@ protected:
         keys = SDL_GetKeyState(nullptr);
         keys[SDLK_ESCAPE] = 0;
         SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
+        while (SDL_PollEvent(&event)) { }
     }
     void TearDown() override
     {
@@ -59,7 +58,7 @@ TEST_F(FrameLoop, EscapeEndsTheLevelAtTheFirstStepWithoutDrawing)
     EXPECT_EQ(runFrame(5260), FrameEnd::escape);
     EXPECT_EQ(frameCount, 1u);
     EXPECT_EQ(cameraX, cameraBefore); // the frame was abandoned before the camera moved
-    EXPECT_GE(maxFrameTime, 250u);    // the long frame still counts, unclamped
+    EXPECT_GE(maxFrameTime, 250u); // the long frame still counts, unclamped
 }
 
 TEST_F(FrameLoop, CameraCentresTheShip)
@@ -85,13 +84,13 @@ TEST_F(FrameLoop, EndOfFrameReportsGameOverBeforeVictory)
 TEST_F(FrameLoop, MouseEventsMoveThePointerKeyEventsDoNothing)
 {
     enterFrameLoop(0);
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = SDL_MOUSEBUTTONDOWN;
     event.button.button = SDL_BUTTON_MIDDLE;
     event.button.x = 123;
     event.button.y = 456;
     SDL_PushEvent(&event);
-    SDL_Event key{};
+    SDL_Event key {};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_ESCAPE;
     SDL_PushEvent(&key);
@@ -106,7 +105,7 @@ TEST_F(FrameLoop, QuitPrintsThisLevelsStatisticsAndExitsWithZero)
         enterFrameLoop(1000);
         runFrame(1010);
         runFrame(1030);
-        SDL_Event quit{};
+        SDL_Event quit {};
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);
         runFrame(1040);
@@ -121,7 +120,7 @@ TEST_F(FrameLoop, QuitBeforeTheFirstFlipAveragesZero)
 {
     const ChildResult result = runInChild([] {
         enterFrameLoop(1000);
-        SDL_Event quit{};
+        SDL_Event quit {};
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);
         runFrame(1007);

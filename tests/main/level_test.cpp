@@ -66,8 +66,8 @@ TEST_F(LevelEnd, EscapeOnAMapWithoutEnemiesCountsAsAWin)
 
 TEST_F(LevelEnd, EndScreenHoldsItsPictureForTheWholeTime)
 {
-    SDL_Surface* picture =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_Surface* picture
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00, 0xff, 0);
     SDL_FillRect(picture, nullptr, 0x00ff00);
     screen = SDL_GetVideoSurface();
     const Uint32 start = SDL_GetTicks();
@@ -96,7 +96,10 @@ protected:
             musicTracks[i] = saved[i];
         bossLevel = false;
     }
-    int chosenTrack() { return static_cast<int>(reinterpret_cast<char*>(trackToPlay()) - marks) + 1; }
+    int chosenTrack()
+    {
+        return static_cast<int>(reinterpret_cast<char*>(trackToPlay()) - marks) + 1;
+    }
 };
 
 TEST_F(Music, NormalLevelsPlayTracksTwoToSixAtRandom)

@@ -33,7 +33,7 @@ TEST_F(Lens, BlackHoleBlackensItsMiddleAndBendsTheRing)
     EXPECT_EQ(rgb(canvas, 420, 300), pattern(370 + source % 60, 270 + source / 60));
     EXPECT_NE(rgb(canvas, 420, 300), pattern(420, 300));
     EXPECT_EQ(rgb(canvas, 425, 325), pattern(425, 325)); // beyond 3r, inside the patch
-    EXPECT_EQ(source, 60 * 30 + 30 + 17);                  // 2r shows what lies at 1.75r
+    EXPECT_EQ(source, 60 * 30 + 30 + 17); // 2r shows what lies at 1.75r
 
     int32_t* table = hole.pixelCache;
     hole.draw(canvas, 1000, 1000);

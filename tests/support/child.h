@@ -6,9 +6,9 @@
 #include <string>
 
 struct ChildResult {
-    bool exited = false;  // ended through exit() rather than a signal
-    int status = -1;      // exit status when exited
-    std::string output;   // everything written to standard output
+    bool exited = false; // ended through exit() rather than a signal
+    int status = -1; // exit status when exited
+    std::string output; // everything written to standard output
 };
 
 // Runs body in a child whose working directory is workDir (unchanged when

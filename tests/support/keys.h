@@ -7,7 +7,7 @@
 #include <initializer_list>
 
 struct TestKeys {
-    std::array<Uint8, SDLK_LAST> state{};
+    std::array<Uint8, SDLK_LAST> state {};
     TestKeys() = default;
     TestKeys(std::initializer_list<SDLKey> held)
     {

@@ -24,8 +24,8 @@ protected:
     }
 
     // A plain object with the given type at (x, y), listed nowhere.
-    static tether::Object* make(int type, float x = 0, float y = 0, float radius = 10,
-                                float mass = 1)
+    static tether::Object* make(
+        int type, float x = 0, float y = 0, float radius = 10, float mass = 1)
     {
         return new tether::Object(mass, radius, x, y, 0, 0, 0, 0, nullptr, type, 0, 100);
     }

@@ -32,7 +32,8 @@ protected:
 
 TEST_F(MapCheck, AGoodMapHasNoFindings)
 {
-    checker.checkMap(put("m", "world 3000 3000\nspawn 1 2 0 0\nplanet 1 2 1e9 40\nenemy3 5 5 0 0 1\n"));
+    checker.checkMap(
+        put("m", "world 3000 3000\nspawn 1 2 0 0\nplanet 1 2 1e9 40\nenemy3 5 5 0 0 1\n"));
     EXPECT_TRUE(checker.findings().empty()) << mapcheck::format(checker.findings().front());
 }
 
@@ -52,7 +53,8 @@ TEST_F(MapCheck, UnknownKeywordsAreWarningsAndTheirNumbersAreNotRepeated)
 
 TEST_F(MapCheck, BodiesTooLargeToDrawAreWarnedAbout)
 {
-    checker.checkMap(put("m", "spawn 0 0 0 0 enemy1 1 1 1 1 1\nblackhole 1 1 1e9 301\nsun 1 1 1e9 2000\n"));
+    checker.checkMap(
+        put("m", "spawn 0 0 0 0 enemy1 1 1 1 1 1\nblackhole 1 1 1e9 301\nsun 1 1 1e9 2000\n"));
     EXPECT_TRUE(has(2, false, "without its lens"));
     EXPECT_TRUE(has(3, false, "too large for its image"));
     EXPECT_EQ(checker.errorCount(), 0);
@@ -68,7 +70,8 @@ TEST_F(MapCheck, ATruncatedRecordAndMissingSpawnAndEnemiesAreReported)
 
 TEST_F(MapCheck, MapsAreCheckedAgainstTheDataFile)
 {
-    checker.checkData(put("data", "mine 0 40 60\nenemy1 20 100 0.4 0.05 0.03 700 100 x.png\n"), dir);
+    checker.checkData(
+        put("data", "mine 0 40 60\nenemy1 20 100 0.4 0.05 0.03 700 100 x.png\n"), dir);
     EXPECT_TRUE(has(1, true, "mine: radius and mass must be positive"));
     EXPECT_TRUE(has(2, false, "image \"x.png\" not found"));
     checker.checkMap(put("m", "spawn 0 0 0 0\nenemy1 1 1 0 0 0\nenemy7 1 1 0 0 0\nsun 1 1 1 1\n"));

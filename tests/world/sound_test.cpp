@@ -65,7 +65,6 @@ TEST(PanAngle, OnlyTheHorizontalOffsetPansThroughItsArcTangent)
     EXPECT_EQ(panAngle(-0.5f), -26); // -26.57 truncated toward zero
     EXPECT_EQ(panAngle(-400.0f), -89);
     EXPECT_EQ(panAngle(1.7320508f), 59); // tan 60 deg in float lies just below it
-
 }
 
 TEST(GameRandom, StaysWithinZeroAndOneAndReachesOne)

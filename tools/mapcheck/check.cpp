@@ -94,16 +94,17 @@ void Checker::checkData(const std::string& path, const std::string& gameDir)
 {
     std::vector<Token> tokens;
     if (!readTokens(path, tokens)) {
-        report(path, 0, true, "cannot be opened (the game prints \"Error opening data\" and stops)");
+        report(
+            path, 0, true, "cannot be opened (the game prints \"Error opening data\" and stops)");
         return;
     }
-    data = DataFacts{};
+    data = DataFacts {};
     data.read = true;
     // Field kinds per keyword: f float, i int, p image path.
-    std::map<std::string, std::string> records = {
-        {"ship", "fffffi"}, {"mine", "fff"},     {"enemy1t", "ffp"}, {"enemy2t1", "ffp"},
-        {"enemy2t2", "ffp"}, {"enemy3t", "ffp"}, {"hook", "fffffip"}, {"node", "fffffip"},
-        {"planet", "fp"},   {"sun", "fp"},       {"blackhole", "f"}};
+    std::map<std::string, std::string> records
+        = {{"ship", "fffffi"}, {"mine", "fff"}, {"enemy1t", "ffp"}, {"enemy2t1", "ffp"},
+            {"enemy2t2", "ffp"}, {"enemy3t", "ffp"}, {"hook", "fffffip"}, {"node", "fffffip"},
+            {"planet", "fp"}, {"sun", "fp"}, {"blackhole", "f"}};
     for (int n = 1; n <= 12; ++n)
         records["enemy" + std::to_string(n)] = "fffffifp";
 
@@ -112,14 +113,14 @@ void Checker::checkData(const std::string& path, const std::string& gameDir)
         auto record = records.find(keyword.text);
         if (record == records.end()) {
             report(path, keyword.line, true,
-                   "\"" + keyword.text + "\" is not a keyword: the game stops reading here");
+                "\"" + keyword.text + "\" is not a keyword: the game stops reading here");
             return;
         }
         std::vector<float> numbers;
         for (char kind : record->second) {
             if (i >= tokens.size()) {
                 report(path, keyword.line, true,
-                       "\"" + keyword.text + "\" ends before all its values");
+                    "\"" + keyword.text + "\" ends before all its values");
                 return;
             }
             const Token& value = tokens[i++];
@@ -130,7 +131,7 @@ void Checker::checkData(const std::string& path, const std::string& gameDir)
                     report(path, value.line, false, "image \"" + value.text + "\" not found");
             } else if (kind == 'i' ? !parseInt(value.text, n) : !parseFloat(value.text, f)) {
                 report(path, value.line, true,
-                       "\"" + value.text + "\" is not a number: the game stops reading here");
+                    "\"" + value.text + "\" is not a number: the game stops reading here");
                 return;
             } else {
                 numbers.push_back(kind == 'i' ? static_cast<float>(n) : f);
@@ -174,7 +175,7 @@ void Checker::checkMapList(const std::string& path)
     int count = 0;
     if (tokens.empty() || !parseInt(tokens[0].text, count)) {
         report(path, tokens.empty() ? 0 : tokens[0].line, true,
-               "the list must start with the number of maps");
+            "the list must start with the number of maps");
         return;
     }
     if (count <= 0)
@@ -182,12 +183,12 @@ void Checker::checkMapList(const std::string& path)
     const size_t records = (tokens.size() - 1) / 3;
     if ((tokens.size() - 1) % 3 != 0)
         report(path, tokens.back().line, true,
-               "the last record is incomplete (map name, boss map name, boss music)");
+            "the last record is incomplete (map name, boss map name, boss music)");
     if (static_cast<int>(records) != count && count > 0)
         report(path, tokens[0].line, true,
-               "the count says " + std::to_string(count) + " maps but " +
-                   std::to_string(records) + " records follow; the game offers " +
-                   std::to_string(std::min<int>(count, static_cast<int>(records))));
+            "the count says " + std::to_string(count) + " maps but " + std::to_string(records)
+                + " records follow; the game offers "
+                + std::to_string(std::min<int>(count, static_cast<int>(records))));
     const std::string folder = folderOf(path);
     for (size_t r = 0; r < records; ++r) {
         const Token& name = tokens[1 + 3 * r];
@@ -196,7 +197,7 @@ void Checker::checkMapList(const std::string& path)
         int track = 0;
         if (!parseInt(music.text, track) || track < 1 || track > 9)
             report(path, music.line, true,
-                   "boss music \"" + music.text + "\" must be a track number from 1 to 9");
+                "boss music \"" + music.text + "\" must be a track number from 1 to 9");
         for (const Token* map : {&name, &boss}) {
             const std::string file = folder + "/" + map->text;
             if (!fileExists(file))
@@ -216,8 +217,8 @@ void Checker::checkMap(const std::string& path)
         report(path, 0, true, "cannot be opened (the game prints \"Error opening map\" and stops)");
         return;
     }
-    const std::map<std::string, int> valueCounts = {{"world", 2}, {"mine", 2},      {"planet", 4},
-                                                    {"sun", 4},   {"blackhole", 4}, {"spawn", 4}};
+    const std::map<std::string, int> valueCounts
+        = {{"world", 2}, {"mine", 2}, {"planet", 4}, {"sun", 4}, {"blackhole", 4}, {"spawn", 4}};
     int enemies = 0;
     bool spawn = false;
     bool stopped = false; // the game stops reading where a value fails
@@ -229,7 +230,7 @@ void Checker::checkMap(const std::string& path)
             float ignored;
             if (!parseFloat(keyword.text, ignored))
                 report(path, keyword.line, false,
-                       "unknown keyword \"" + keyword.text + "\": the game skips it");
+                    "unknown keyword \"" + keyword.text + "\": the game skips it");
             continue;
         }
         const int needed = cls ? 5 : known->second;
@@ -238,14 +239,15 @@ void Checker::checkMap(const std::string& path)
             float f = 0;
             if (i >= tokens.size()) {
                 report(path, keyword.line, true,
-                       "\"" + keyword.text + "\" needs " + std::to_string(needed) +
-                           " values: the map ends first and the record is not made");
+                    "\"" + keyword.text + "\" needs " + std::to_string(needed)
+                        + " values: the map ends first and the record is not made");
                 stopped = true;
                 break;
             }
             if (!parseFloat(tokens[i].text, f)) {
                 report(path, tokens[i].line, true,
-                       "\"" + tokens[i].text + "\" is not a number: the game stops reading the map here");
+                    "\"" + tokens[i].text
+                        + "\" is not a number: the game stops reading the map here");
                 stopped = true;
                 break;
             }
@@ -258,7 +260,7 @@ void Checker::checkMap(const std::string& path)
             ++enemies;
             if (data.read && !data.enemyClasses.count(cls))
                 report(path, keyword.line, true,
-                       word + " has no record in the data file: it would be invisible and massless");
+                    word + " has no record in the data file: it would be invisible and massless");
         } else if (word == "world" && (v[0] <= 0 || v[1] <= 0)) {
             report(path, keyword.line, true, "the world's size must be positive");
         } else if (word == "spawn") {
@@ -270,20 +272,21 @@ void Checker::checkMap(const std::string& path)
                 report(path, keyword.line, false, word + ": a mass of 0 or less pulls nothing");
             if (word == "blackhole" && v[3] > 300)
                 report(path, keyword.line, false,
-                       "a black hole above radius 300 is drawn without its lens");
+                    "a black hole above radius 300 is drawn without its lens");
             else if (v[3] > 1500)
                 report(path, keyword.line, false,
-                       word + ": a radius above 1500 is too large for its image to be drawn");
+                    word + ": a radius above 1500 is too large for its image to be drawn");
         }
         if (data.read) {
             if (word == "mine" && (!data.mine || data.mineRadius <= 0))
-                report(path, keyword.line, true, "mines need a \"mine\" record with a positive radius");
+                report(path, keyword.line, true,
+                    "mines need a \"mine\" record with a positive radius");
             if (word == "planet" && (!data.planet || data.planetBaseRadius <= 0))
                 report(path, keyword.line, true,
-                       "planets need a \"planet\" record with a positive base radius");
+                    "planets need a \"planet\" record with a positive base radius");
             if (word == "sun" && (!data.sun || data.sunBaseRadius <= 0))
                 report(path, keyword.line, true,
-                       "suns need a \"sun\" record with a positive base radius");
+                    "suns need a \"sun\" record with a positive base radius");
         }
     }
     if (!spawn)

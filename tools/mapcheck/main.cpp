@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         std::printf("%s\n", mapcheck::format(f).c_str());
     const int errors = checker.errorCount();
     std::printf("%d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s",
-                static_cast<int>(checker.findings().size()) - errors,
-                checker.findings().size() - errors == 1 ? "" : "s");
+        static_cast<int>(checker.findings().size()) - errors,
+        checker.findings().size() - errors == 1 ? "" : "s");
     return errors ? 1 : 0;
 }
