@@ -33,7 +33,7 @@ protected:
 TEST_F(MapCheck, AGoodMapHasNoFindings)
 {
     checker.checkMap(
-        put("m", "world 3000 3000\nspawn 1 2 0 0\nplanet 1 2 1e9 40\nenemy3 5 5 0 0 1\n"));
+        put("m", "world 3000 3000\nspawn 1 2 0 0\nplanet 1 2 1e9 40\nenemy3 1500 1500 0 0 1\n"));
     EXPECT_TRUE(checker.findings().empty()) << mapcheck::format(checker.findings().front());
 }
 
@@ -46,15 +46,28 @@ TEST_F(MapCheck, AnUnreadableNumberIsAnErrorOnItsOwnLine)
 
 TEST_F(MapCheck, UnknownKeywordsAreWarningsAndTheirNumbersAreNotRepeated)
 {
-    checker.checkMap(put("m", "spawn 0 0 0 0 enemy2 1 1 1 1 1\nplanett 1 2 3 4\n"));
+    checker.checkMap(put("m", "spawn 0 0 0 0 enemy2 1000 1000 1 1 1\nplanett 1 2 3 4\n"));
     EXPECT_TRUE(has(2, false, "unknown keyword \"planett\""));
     EXPECT_EQ(checker.findings().size(), 1u);
+}
+
+TEST_F(MapCheck, HostilesCloseToTheSpawnAreMeasuredTheShortWayRound)
+{
+    checker.checkMap(put("m", "world 8000 8000\nspawn 1000 4000 0 0\n"
+                              "mine 7000 4000\n"       // 2000 across the seam
+                              "mine 4500 4000\n"       // 3500: waits
+                              "enemy1 1500 4500 0 0 0\n" // 707: fires at once
+                              "enemy2 3000 4000 0 0 0\n")); // 2000: in range later
+    EXPECT_TRUE(has(3, false, "this mine starts 2000 units from the spawn point"));
+    EXPECT_FALSE(has(4, false, "this mine"));
+    EXPECT_TRUE(has(5, false, "enemy1 starts 707 units"));
+    EXPECT_FALSE(has(6, false, "enemy2"));
 }
 
 TEST_F(MapCheck, BodiesTooLargeToDrawAreWarnedAbout)
 {
     checker.checkMap(
-        put("m", "spawn 0 0 0 0 enemy1 1 1 1 1 1\nblackhole 1 1 1e9 301\nsun 1 1 1e9 2000\n"));
+        put("m", "spawn 0 0 0 0 enemy1 1000 1000 1 1 1\nblackhole 1 1 1e9 301\nsun 1 1 1e9 2000\n"));
     EXPECT_TRUE(has(2, false, "without its lens"));
     EXPECT_TRUE(has(3, false, "too large for its image"));
     EXPECT_EQ(checker.errorCount(), 0);
@@ -89,7 +102,7 @@ TEST_F(MapCheck, TheDataFileStopsAtAnUnknownWordLikeTheGame)
 
 TEST_F(MapCheck, TheMapListCountMustMatchItsRecords)
 {
-    put("a", "spawn 0 0 0 0 enemy1 1 1 1 1 1");
+    put("a", "spawn 0 0 0 0 enemy1 1000 1000 1 1 1");
     const std::string list = put("maplist", "3\na a 7\na a 12\n");
     checker.checkMapList(list);
     EXPECT_TRUE(has(1, true, "the count says 3 maps but 2 records follow"));

@@ -1,5 +1,6 @@
 #include "check.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -221,6 +222,13 @@ void Checker::checkMap(const std::string& path)
         = {{"world", 2}, {"mine", 2}, {"planet", 4}, {"sun", 4}, {"blackhole", 4}, {"spawn", 4}};
     int enemies = 0;
     bool spawn = false;
+    float worldW = 2000, worldH = 2000, spawnX = 0, spawnY = 0;
+    struct Hostile {
+        std::string word;
+        int line;
+        float x, y;
+    };
+    std::vector<Hostile> hostiles; // enemies and mines, for their distance from the spawn
     bool stopped = false; // the game stops reading where a value fails
     for (size_t i = 0; i < tokens.size() && !stopped;) {
         const Token& keyword = tokens[i++];
@@ -256,15 +264,22 @@ void Checker::checkMap(const std::string& path)
         if (stopped)
             break;
         const std::string& word = keyword.text;
+        if (cls || word == "mine")
+            hostiles.push_back({word, keyword.line, v[0], v[1]});
         if (cls) {
             ++enemies;
             if (data.read && !data.enemyClasses.count(cls))
                 report(path, keyword.line, true,
                     word + " has no record in the data file: it would be invisible and massless");
-        } else if (word == "world" && (v[0] <= 0 || v[1] <= 0)) {
-            report(path, keyword.line, true, "the world's size must be positive");
+        } else if (word == "world") {
+            if (v[0] <= 0 || v[1] <= 0)
+                report(path, keyword.line, true, "the world's size must be positive");
+            else
+                worldW = v[0], worldH = v[1];
         } else if (word == "spawn") {
             spawn = true;
+            spawnX = v[0];
+            spawnY = v[1];
         } else if (word == "planet" || word == "sun" || word == "blackhole") {
             if (v[3] <= 0)
                 report(path, keyword.line, true, word + ": the radius must be positive");
@@ -291,6 +306,21 @@ void Checker::checkMap(const std::string& path)
     }
     if (!spawn)
         report(path, 0, false, "no \"spawn\": the ship starts where the previous map put it");
+    // Enemies and mines stay put until the ship comes within 3000 units, the
+    // short way round the world; enemies fire from 1000.
+    for (const Hostile& h : hostiles) {
+        if (!spawn)
+            break;
+        const float dx = std::fabs(h.x - spawnX), dy = std::fabs(h.y - spawnY);
+        const float dist = std::hypot(std::min(dx, worldW - dx), std::min(dy, worldH - dy));
+        const std::string units = std::to_string(static_cast<int>(dist));
+        if (h.word == "mine" && dist < 3000)
+            report(path, h.line, false,
+                "this mine starts " + units + " units from the spawn point: it homes in at once");
+        else if (h.word != "mine" && dist < 1000)
+            report(path, h.line, false,
+                h.word + " starts " + units + " units from the spawn point: it fires at once");
+    }
     if (enemies == 0)
         report(path, 0, false, "no enemies: the map is won in its first frame");
 }
