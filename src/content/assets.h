@@ -9,7 +9,7 @@
 
 namespace tether {
 
-constexpr int musicTrackCount = 9;
+constexpr int musicTrackCount = 13;
 constexpr int backgroundLayerCount = 4;
 
 extern SDL_Surface* screen; // the 800 by 600 video surface
@@ -35,7 +35,7 @@ extern SDL_Surface* backgroundLayers[backgroundLayerCount]; // nearest first
 extern float layerDivisors[backgroundLayerCount]; // parallax divisors
 extern SDL_Surface* shipSprite; // the player's ship, reloaded every level
 
-// Loads the nine music tracks.
+// Loads the thirteen music tracks.
 void loadMusic();
 // Loads every image of the table above except the ship, with its treatment,
 // and fills the layer divisors.

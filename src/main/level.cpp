@@ -44,7 +44,7 @@ void musicDone()
 
 Mix_Music* trackToPlay()
 {
-    // A boss track number outside 1..9 names no track: such a boss level
+    // A boss track number outside 1..13 names no track: such a boss level
     // plays the normal levels' music instead of reading past the table.
     if (bossLevel && bossMusic >= 1 && bossMusic <= musicTrackCount)
         return musicTracks[bossMusic - 1];

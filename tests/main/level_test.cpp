@@ -123,12 +123,14 @@ TEST_F(Music, BossLevelsPlayTheirOwnTrack)
     EXPECT_EQ(chosenTrack(), 7);
     bossMusic = 1;
     EXPECT_EQ(chosenTrack(), 1);
+    bossMusic = 13;
+    EXPECT_EQ(chosenTrack(), 13);
 }
 
 TEST_F(Music, ABossTrackNumberOutOfRangeFallsBackToNormalMusic)
 {
     bossLevel = true;
-    for (int n : {-5, 0, 10, 1000}) {
+    for (int n : {-5, 0, 14, 1000}) {
         bossMusic = n;
         const int chosen = chosenTrack();
         EXPECT_GE(chosen, 2) << n;

@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr int kBossTracks[] = {1, 7, 8, 9};
+constexpr int kBossTracks[] = {1, 7, 8, 9, 10, 11, 12, 13};
+constexpr int kTracks = 13;
 constexpr int kStepsPerBar = 16;
 
 bool isBoss(int track)
@@ -270,15 +271,15 @@ TEST_P(Composition, EveryNoteAndHitFitsInTheSong)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tracks, Composition, ::testing::Range(1, 10),
+INSTANTIATE_TEST_SUITE_P(Tracks, Composition, ::testing::Range(1, kTracks + 1),
     [](const ::testing::TestParamInfo<int>& info) { return "track" + std::to_string(info.param); });
 
 TEST(TrackSet, BossTracksAreFasterThanLevelTracks)
 {
     const std::vector<Song>& songs = allSongs();
-    ASSERT_EQ(songs.size(), 9u);
+    ASSERT_EQ(songs.size(), size_t(kTracks));
     float slowestBoss = 1000.0f, fastestLevel = 0.0f;
-    for (int track = 1; track <= 9; ++track) {
+    for (int track = 1; track <= kTracks; ++track) {
         EXPECT_EQ(songs[size_t(track - 1)].path, "music/track" + std::to_string(track) + ".ogg");
         float bpm = songs[size_t(track - 1)].bpm;
         if (isBoss(track))

@@ -1,4 +1,4 @@
-// The nine music tracks as the game plays them: each opens as music, runs
+// The thirteen music tracks as the game plays them: each opens as music, runs
 // 90 to 180 seconds, sits at the common level with headroom for the effects,
 // develops through louder and quieter sections, and is its own piece.
 #include <SDL_mixer.h>
@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kTracks = 9;
+constexpr int kTracks = 13;
 constexpr float kCeiling = 0.89f; // -1 dBFS: nothing louder may reach the mixer
 constexpr float kLoudestRmsDb = -16.0f; // louder music would bury the effects
 constexpr float kQuietestRmsDb = -26.0f;
@@ -25,7 +25,7 @@ std::string trackPath(int number)
 
 class Music : public ::testing::Test {
 protected:
-    // Decoding all nine takes a few seconds: do it once for the suite.
+    // Decoding all thirteen takes a few seconds: do it once for the suite.
     static void SetUpTestSuite()
     {
         tracks = new std::vector<Decoded>;

@@ -531,6 +531,58 @@ void writeDrums(Writer& w, const Section& sec, int firstBar, Rng& rng)
                 if (s % 2 == 0)
                     hit(s, drumClosedHat, s % 4 == 2 ? 0.45f : 0.25f, layerHats);
                 break;
+            case Groove::tribal:
+                // The toms play with the kick, so they come and go with it.
+                // A breakdown keeps only a heartbeat of them.
+                if (s == 0 || (in >= 1 && s == 8) || (in >= 3 && s == 10))
+                    hit(s, drumKick, s == 10 ? 0.75f : 1.0f, layerKick);
+                if (s == 6 || s == 14 || (in >= 1 && (s == 3 || s == 11)))
+                    hit(s, drumTomLow, s == 6 || s == 14 ? 0.75f : 0.55f, layerKick);
+                if (in >= 2 && (s == 2 || s == 7 || s == 15))
+                    hit(s, drumTomHigh, 0.45f, layerKick);
+                if (s == 4 || s == 12)
+                    hit(s, in >= 3 ? drumClap : drumSnare, 0.85f, layerSnare);
+                if (s % 2 == 0 || in >= 2)
+                    hit(s, drumClosedHat, s % 4 == 0 ? 0.5f : 0.3f, layerHats);
+                break;
+            case Groove::march: {
+                // Accents on the backbeat, each dragged in by a ghost note;
+                // busier sections fill the gaps with a roll's taps.
+                bool accent = s == 4 || s == 12;
+                bool drag = s == 3 || s == 11;
+                bool tap = (in >= 2 && (s == 6 || s == 14)) || (in >= 3 && (s == 7 || s == 15));
+                if (s % 4 == 0)
+                    hit(s, drumKick, s % 8 == 0 ? 1.0f : 0.85f, layerKick);
+                if (accent || drag || tap)
+                    hit(s, drumSnare, accent ? 1.0f : (drag ? 0.3f : 0.4f), layerSnare);
+                if (accent && in >= 3)
+                    hit(s, drumClap, 0.6f, layerSnare);
+                if (offbeat8)
+                    hit(s, drumClosedHat, 0.5f, layerHats);
+                break;
+            }
+            case Groove::tresillo:
+                if (s == 0 || s == 6 || s == 12 || (in >= 3 && s == 10))
+                    hit(s, drumKick, s == 10 ? 0.7f : 1.0f, layerKick);
+                if (s == 4 || s == 12)
+                    hit(s, drumSnare, 0.95f, layerSnare);
+                if (in >= 2 && s == 9)
+                    hit(s, drumSnare, 0.3f, layerSnare);
+                // Hats accent the same three-three-two in sixteenths.
+                if (s == 0 || s == 3 || s == 6 || s == 8 || s == 11 || s == 14)
+                    hit(s, drumClosedHat, 0.55f, layerHats);
+                else if (in >= 2)
+                    hit(s, drumClosedHat, 0.25f, layerHats);
+                break;
+            case Groove::doubleKick:
+                if (in >= 3 ? s % 2 == 0 : (s % 8 == 0 || (in >= 2 && s % 8 == 6)))
+                    hit(s, drumKick, s % 4 == 0 ? 1.0f : 0.75f, layerKick);
+                if (s == 4 || s == 12)
+                    hit(s, drumSnare, 1.0f, layerSnare);
+                // A ride on the beat once it drives, eighths before that.
+                if (in >= 2 ? s % 4 == 0 : s % 2 == 0)
+                    hit(s, in >= 2 ? drumOpenHat : drumClosedHat, in >= 2 ? 0.4f : 0.5f, layerHats);
+                break;
             }
         }
         // Every fourth bar turns around with a ghost snare and an open hat,
@@ -540,7 +592,8 @@ void writeDrums(Writer& w, const Section& sec, int firstBar, Rng& rng)
             hit(14, drumOpenHat, 0.45f, layerHats);
         }
         if (fillBar && (layers & layerSnare)) {
-            bool toms = w.song.groove == Groove::gallop || w.song.groove == Groove::halfTime;
+            bool toms = w.song.groove == Groove::gallop || w.song.groove == Groove::halfTime
+                || w.song.groove == Groove::tribal;
             for (int s = 8; s < kStepsPerBar; ++s) {
                 float vel = 0.4f + 0.6f * float(s - 8) / 7.0f;
                 DrumKind kind = toms ? (s < 12 ? drumTomHigh : drumTomLow) : drumSnare;

@@ -41,7 +41,17 @@ struct Section {
     int transpose = 0; // semitones above the song's key: a lift for a last return
 };
 
-enum class Groove { fourFloor, breakbeat, halfTime, gallop, pulse };
+enum class Groove {
+    fourFloor,
+    breakbeat,
+    halfTime,
+    gallop,
+    pulse,
+    tribal, // toms carry the beat, the kick only anchors it
+    march, // a snare drummer's rudiments over a kick on every beat
+    tresillo, // kicks three, three and two eighths apart
+    doubleKick, // the kick on every eighth at full tilt
+};
 enum class BassLine { drone, pulse, octaves, syncopated, rolling };
 enum class ArpShape { up, upDown, pinball, broken };
 
@@ -120,9 +130,14 @@ constexpr std::array<int, 7> phrygian = {0, 1, 3, 5, 7, 8, 10};
 constexpr std::array<int, 7> harmonicMinor = {0, 2, 3, 5, 7, 8, 11};
 constexpr std::array<int, 7> lydian = {0, 2, 4, 6, 7, 9, 11};
 constexpr std::array<int, 7> mixolydian = {0, 2, 4, 5, 7, 9, 10};
+// Harmonic minor's fifth mode: a major tonic over phrygian's flat second.
+constexpr std::array<int, 7> phrygianDominant = {0, 1, 4, 5, 7, 8, 10};
+// Harmonic minor with a flat second: the major chord a semitone above the
+// tonic falls onto it like a trapdoor.
+constexpr std::array<int, 7> neapolitanMinor = {0, 1, 3, 5, 7, 8, 11};
 } // namespace scales
 
-// Every track the game plays, track1 to track9.
+// Every track the game plays, track1 to track13.
 const std::vector<Song>& allSongs();
 
 // Length of a song in seconds, including the tail where its last chord rings out.

@@ -158,6 +158,95 @@ Patch squareLead()
     return p;
 }
 
+Patch reedLead()
+{
+    Patch p;
+    p.wave = Wave::pulse25;
+    p.wave2 = Wave::square;
+    p.mix2 = 0.2f;
+    p.interval2 = 12.0f;
+    p.amp = {0.012f, 0.3f, 0.8f, 0.15f};
+    p.cutoff = 1300.0f;
+    p.envAmount = 1400.0f;
+    p.filterDecay = 0.2f;
+    p.resonance = 2.6f;
+    p.vibrato = 0.25f;
+    p.vibratoRate = 6.6f;
+    p.glide = 0.06f;
+    p.drive = 0.6f;
+    p.gain = 0.2f;
+    p.reverb = 0.3f;
+    p.delay = 0.2f;
+    return p;
+}
+
+Patch hornLead()
+{
+    Patch p;
+    p.fmRatio = 1.0f; // harmonic: every overtone of a brass tube
+    p.fmIndex = 2.6f;
+    p.fmDecay = 0.35f;
+    p.wave2 = Wave::saw;
+    p.mix2 = 0.3f;
+    p.interval2 = 0.1f;
+    p.amp = {0.03f, 0.4f, 0.75f, 0.18f};
+    p.cutoff = 2400.0f;
+    p.envAmount = 1200.0f;
+    p.filterDecay = 0.15f;
+    p.vibrato = 0.12f;
+    p.vibratoRate = 5.0f;
+    p.glide = 0.03f;
+    p.drive = 0.4f;
+    p.gain = 0.2f;
+    p.reverb = 0.4f;
+    p.delay = 0.15f;
+    return p;
+}
+
+Patch swarmLead()
+{
+    Patch p;
+    p.wave = Wave::square;
+    p.unison = 4;
+    p.detune = 32.0f;
+    p.width = 0.8f;
+    p.amp = {0.006f, 0.3f, 0.7f, 0.15f};
+    p.cutoff = 1200.0f;
+    p.envAmount = 2600.0f;
+    p.filterDecay = 0.15f;
+    p.resonance = 1.6f;
+    p.glide = 0.03f;
+    p.drive = 0.4f;
+    p.gain = 0.17f;
+    p.reverb = 0.25f;
+    p.delay = 0.3f;
+    return p;
+}
+
+Patch screamLead()
+{
+    Patch p;
+    p.wave = Wave::saw;
+    p.unison = 2;
+    p.detune = 6.0f;
+    p.wave2 = Wave::saw;
+    p.mix2 = 0.35f;
+    p.interval2 = 12.0f;
+    p.amp = {0.005f, 0.4f, 0.75f, 0.2f};
+    p.cutoff = 1400.0f;
+    p.envAmount = 3000.0f;
+    p.filterDecay = 0.3f;
+    p.resonance = 2.0f;
+    p.vibrato = 0.3f;
+    p.vibratoRate = 6.2f;
+    p.glide = 0.035f;
+    p.drive = 0.9f;
+    p.gain = 0.16f;
+    p.reverb = 0.3f;
+    p.delay = 0.25f;
+    return p;
+}
+
 Patch pluckArp()
 {
     Patch p;

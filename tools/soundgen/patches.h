@@ -22,6 +22,15 @@ Patch sawLead();
 Patch fluteLead();
 // Hollow and reedy: a square through a plucked filter.
 Patch squareLead();
+// Nasal and ornamented: a narrow pulse through a resonant filter, fast
+// vibrato and slow slides, like a double reed.
+Patch reedLead();
+// Brassy: an FM pair whose brightness blares at the attack and mellows.
+Patch hornLead();
+// A buzzing swarm: four detuned squares spread wide.
+Patch swarmLead();
+// Searing: saws doubled an octave up, driven into a screaming filter.
+Patch screamLead();
 // Short filtered pulse plucks, echoing.
 Patch pluckArp();
 // Bright, edgy plucks for the fights.

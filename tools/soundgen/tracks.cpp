@@ -1,8 +1,8 @@
-// The nine tracks. Tracks 2 to 6 play in ordinary levels, one after another
-// in random order, so they share a calm-to-driving range and each has its own
-// key and colour. Tracks 1 and 7 to 9 are boss music: faster, lower, in the
-// darker modes (harmonic minor's raised seventh, phrygian's flat second) with
-// driven bass and busier drums.
+// The thirteen tracks. Tracks 2 to 6 play in ordinary levels, one after
+// another in random order, so they share a calm-to-driving range and each has
+// its own key and colour. Tracks 1 and 7 to 13 are boss music, one for each
+// boss: faster, lower, in the darker modes (harmonic minor's raised seventh,
+// phrygian's flat second) with driven bass and busier drums.
 #include "music.h"
 #include "patches.h"
 
@@ -346,11 +346,161 @@ Song finalOrbit()
     return s;
 }
 
+// Boss fight in E phrygian dominant: war drums on the toms, a bass locked
+// to them, and a reedy lead winding over a major tonic and its flat second.
+Song maelstrom()
+{
+    Song s = base();
+    s.path = "music/track10.ogg";
+    s.title = "Maelstrom";
+    s.seed = 10022;
+    s.bpm = 156.0f;
+    s.root = 40;
+    s.scale = scales::phrygianDominant;
+    s.progressions = {{0, 1, 0, 6, 3, 6, 1, 0}, {3, 1, 5, 0}, {0, 1, 0, 6}};
+    s.sections = {
+        {8, layerPad | layerBass | layerKick, 2, 0, 1, true},
+        {16, kFull, 0, 0, 2, false},
+        {8, kBossB, 1, 1, 3, true},
+        {8, kBreakdown | layerKick, 2, 0, 0, true},
+        {16, kReturn, 0, 0, 3, false},
+        {8, kBossB, 1, 1, 3, true},
+        {4, layerPad | layerBass | layerKick, 0, 0, 1, false},
+    };
+    s.groove = Groove::tribal;
+    s.bassLine = BassLine::syncopated;
+    s.arpShape = ArpShape::upDown;
+    s.themeDensity = {0.45f, 0.55f};
+    s.bass = sawBass();
+    s.pad = darkPad();
+    s.lead = reedLead();
+    s.arp = sawArp();
+    s.kit = {53.0f, 1.0f, 175.0f, 0.9f, 6000.0f, 1.0f};
+    s.reverbRoom = 0.8f;
+    return s;
+}
+
+// Boss fight in A dorian at a march: a kick on every beat, a snare
+// drummer's rudiments, a bass striding in octaves and a brass lead over the mode's defiant major
+// fourth.
+Song dreadnought()
+{
+    Song s = base();
+    s.path = "music/track11.ogg";
+    s.title = "Dreadnought";
+    s.seed = 11076;
+    s.bpm = 144.0f;
+    s.root = 33;
+    s.scale = scales::dorian;
+    s.progressions = {{0, 6, 3, 0, 2, 6, 4, 0}, {2, 6, 3, 3}, {0, 0, 3, 3}};
+    s.sections = {
+        {8, layerPad | layerSnare, 2, 0, 1, false},
+        {8, kGroove, 0, 0, 2, false},
+        {16, kFull, 0, 0, 2, false},
+        {8, kBossB, 1, 1, 3, true},
+        {8, kBreakdown | layerSnare, 2, 0, 0, true},
+        {16, kReturn, 0, 0, 3, false},
+        {8, kBossB, 1, 1, 3, true},
+        {4, layerPad | layerBass | layerSnare, 0, 0, 1, false},
+    };
+    s.groove = Groove::march;
+    s.bassLine = BassLine::octaves;
+    s.arpShape = ArpShape::up;
+    s.themeDensity = {0.3f, 0.4f};
+    s.themeOctave = {3, 3};
+    s.bass = sawBass();
+    s.bass.drive = 1.2f;
+    s.pad = warmPad();
+    s.lead = hornLead();
+    s.arp = sawArp();
+    s.kit = {50.0f, 1.2f, 200.0f, 0.9f, 6500.0f, 1.0f};
+    s.reverbRoom = 0.85f;
+    s.delayBeats = 1.0f;
+    return s;
+}
+
+// Boss fight in G-sharp minor: kicks three, three and two eighths apart
+// under a rolling bass, and a lead that buzzes like a swarm.
+Song swarm()
+{
+    Song s = base();
+    s.path = "music/track12.ogg";
+    s.title = "Swarm";
+    s.seed = 12012;
+    s.bpm = 152.0f;
+    s.root = 32;
+    s.scale = scales::minor;
+    s.progressions = {{0, 2, 6, 3, 0, 2, 5, 4}, {5, 4, 3, 6}, {0, 3, 0, 5}};
+    s.sections = {
+        {4, layerPad | layerArp | layerHats, 2, 0, 1, true},
+        {16, kFull, 0, 0, 2, false},
+        {8, kBossB, 1, 1, 3, true},
+        {8, kBreakdown | layerHats, 2, 0, 0, true},
+        {16, kReturn, 0, 0, 3, false},
+        {8, kBossB, 1, 1, 3, true},
+        {8, kGroove, 0, 0, 2, false},
+    };
+    s.groove = Groove::tresillo;
+    s.bassLine = BassLine::rolling;
+    s.arpShape = ArpShape::broken;
+    s.swing = 0.1f;
+    s.pump = {0.2f, 0.12f};
+    s.themeDensity = {0.55f, 0.4f};
+    s.themeOctave = {3, 3};
+    s.bass = growlBass();
+    s.pad = darkPad();
+    s.lead = swarmLead();
+    s.arp = sawArp();
+    s.kit = {54.0f, 1.1f, 210.0f, 1.0f, 8500.0f, 1.0f};
+    s.reverbRoom = 0.7f;
+    s.delayBeats = 0.5f;
+    return s;
+}
+
+// Boss fight in B-flat neapolitan minor: the kick doubling to every eighth
+// over a bass chugging with it, a screaming lead, the flat second falling onto the tonic, and a
+// last return that climbs a minor third.
+Song supernova()
+{
+    Song s = base();
+    s.path = "music/track13.ogg";
+    s.title = "Supernova";
+    s.seed = 13061;
+    s.bpm = 168.0f;
+    s.root = 34;
+    s.scale = scales::neapolitanMinor;
+    s.progressions = {{0, 3, 5, 1, 0, 3, 1, 0}, {5, 3, 1, 1}, {0, 1, 0, 1}};
+    s.sections = {
+        {8, layerPad | layerBass | layerHats, 2, 0, 1, true},
+        {16, kFull, 0, 0, 2, false},
+        {16, kBossB, 1, 1, 3, true},
+        {8, kBreakdown, 2, 0, 0, true},
+        {16, kReturn, 0, 0, 3, false, 3},
+        {8, kBossB, 1, 1, 3, true, 3},
+        {8, kGroove, 0, 0, 2, false, 3},
+    };
+    s.groove = Groove::doubleKick;
+    s.pump = {0.12f, 0.08f};
+    s.bassLine = BassLine::pulse;
+    s.arpShape = ArpShape::pinball;
+    s.themeDensity = {0.4f, 0.5f};
+    s.themeOctave = {3, 3};
+    s.bass = growlBass();
+    s.pad = darkPad();
+    s.lead = screamLead();
+    s.arp = sawArp();
+    s.kit = {49.0f, 1.5f, 180.0f, 1.1f, 7500.0f, 1.0f};
+    s.reverbRoom = 0.7f;
+    s.delayBeats = 0.5f;
+    return s;
+}
+
 } // namespace
 
 const std::vector<Song>& allSongs()
 {
-    static const std::vector<Song> songs = {collapsar(), drift(), solarWind(), darkMatter(),
-        nebula(), slingshot(), warlord(), annihilator(), finalOrbit()};
+    static const std::vector<Song> songs
+        = {collapsar(), drift(), solarWind(), darkMatter(), nebula(), slingshot(), warlord(),
+            annihilator(), finalOrbit(), maelstrom(), dreadnought(), swarm(), supernova()};
     return songs;
 }
