@@ -6,11 +6,14 @@
 
 #include "content/assets.h"
 #include "content/images.h"
+#include "content/limits.h"
 #include "content/tuning.h"
 #include "world/connector.h"
 #include "world/object.h"
 #include "world/world.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -28,15 +31,54 @@ constexpr float shipHealth = 1000.0f;
 
 // The map file stays open for the whole level.
 std::ifstream mapFile;
-// Scaled images made for this level's mines, planets and suns.
+// Scaled images made for this level's mines, planets and suns, and the
+// pixels they hold together.
 std::vector<SDL_Surface*> levelImages;
+double levelPixels = 0;
+// Objects and gravity sources this map has made so far.
+int mapObjects = 0, mapBodies = 0;
 
 SDL_Surface* levelImage(SDL_Surface* image, double factor)
 {
+    if (!image || !(factor > 0.0))
+        return nullptr;
+    const double pixels = image->w * factor * image->h * factor;
+    if (!(levelPixels + pixels <= levelImagePixels))
+        return nullptr;
     SDL_Surface* copy = scaledCopy(image, factor);
-    if (copy)
+    if (copy) {
         levelImages.push_back(copy);
+        levelPixels += static_cast<double>(copy->w) * copy->h;
+    }
     return copy;
+}
+
+// Whether the map may make one more object (and one more source of gravity).
+bool roomForObject(bool pulls)
+{
+    if (mapObjects >= maxMapObjects || (pulls && mapBodies >= maxMapBodies))
+        return false;
+    ++mapObjects;
+    mapBodies += pulls;
+    return true;
+}
+
+// After the last record: the world is given room for what it holds, and
+// whatever lies more than a world outside it is brought in.
+void settleWorld()
+{
+    worldW = boundedWorldSide(worldW);
+    worldH = boundedWorldSide(worldH);
+    const float needed = static_cast<float>(mapObjects) * roomPerObject;
+    if (worldW * worldH < needed) {
+        const float grow = std::sqrt(needed / (worldW * worldH));
+        worldW = boundedWorldSide(worldW * grow);
+        worldH = boundedWorldSide(worldH * grow);
+    }
+    for (Object* o : objects) {
+        o->x = intoWorld(o->x, worldW);
+        o->y = intoWorld(o->y, worldH);
+    }
 }
 
 // Reads count floats; false when the stream could not supply them all.
@@ -84,8 +126,8 @@ void attachGun(Object* enemy, int mount)
 void makeEnemy(int enemyClass, const float* v)
 {
     const int cls = enemyClass - 1;
-    Object* enemy = new Object(enMass[cls], enRadius[cls], v[0], v[1], v[2], v[3], v[4], 0,
-        enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
+    Object* enemy = new Object(movingMass(enMass[cls]), boundedRadius(enRadius[cls]), v[0], v[1],
+        v[2], v[3], v[4], 0, enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
     enemy->kind = enemyClass;
     objects.push_back(enemy);
     dynamicMasses.push_back(enemy);
@@ -100,7 +142,8 @@ void makeEnemy(int enemyClass, const float* v)
 
 void makeBody(int type, const float* v, SDL_Surface* sprite)
 {
-    Object* body = new Object(v[2], v[3], v[0], v[1], 0, 0, 0, 0, sprite, type, 0, bodyHealth);
+    Object* body = new Object(boundedMass(v[2]), boundedRadius(v[3]), v[0], v[1], 0, 0, 0, 0,
+        sprite, type, 0, bodyHealth);
     objects.push_back(body);
     attractingMasses.push_back(body);
     drawables.push_back(body);
@@ -109,8 +152,8 @@ void makeBody(int type, const float* v, SDL_Surface* sprite)
 void makeMine(const float* v)
 {
     SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / mineRadius);
-    Object* mine = new Object(
-        mineMass, mineObjectRadius, v[0], v[1], 0, 0, 0, 0, sprite, typeMine, 0, mineHealth);
+    Object* mine = new Object(movingMass(mineMass), mineObjectRadius, v[0], v[1], 0, 0, 0, 0,
+        sprite, typeMine, 0, mineHealth);
     objects.push_back(mine);
     drawables.push_back(mine);
     dynamicMasses.push_back(mine);
@@ -140,7 +183,8 @@ MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& en
         MapListEntry entry;
         if (!(in >> entry.mapName >> entry.bossMapName >> entry.bossMusic))
             break;
-        entries.push_back(entry);
+        if (staysInGameFolder(entry.mapName) && staysInGameFolder(entry.bossMapName))
+            entries.push_back(entry);
     }
     return entries.empty() ? MapListResult::noMaps : MapListResult::ok;
 }
@@ -152,6 +196,7 @@ bool loadMap(const std::string& path)
     mapFile.clear();
     mapFile.open(path);
     numEnemies = 0;
+    mapObjects = mapBodies = 0;
     if (!mapFile.is_open())
         return false;
     std::istream& in = mapFile;
@@ -168,26 +213,32 @@ bool loadMap(const std::string& path)
         } else if (word == "mine") {
             if (!readValues(in, v, 2))
                 break;
-            makeMine(v);
+            if (roomForObject(false))
+                makeMine(v);
         } else if (int enemyClass = enemyClassOf(word)) {
             // Counted only once its record has been read whole, so a broken
             // record never leaves the level with an enemy that can't be killed.
             if (!readValues(in, v, 5))
                 break;
+            if (!roomForObject(false))
+                continue;
             ++numEnemies;
             makeEnemy(enemyClass, v);
         } else if (word == "planet") {
             if (!readValues(in, v, 4))
                 break;
-            makeBody(typePlanet, v, levelImage(planetSprite, v[3] / planetBaseRadius));
+            if (roomForObject(true))
+                makeBody(typePlanet, v, levelImage(planetSprite, v[3] / planetBaseRadius));
         } else if (word == "sun") {
             if (!readValues(in, v, 4))
                 break;
-            makeBody(typeSun, v, levelImage(sunSprite, v[3] / sunBaseRadius));
+            if (roomForObject(true))
+                makeBody(typeSun, v, levelImage(sunSprite, v[3] / sunBaseRadius));
         } else if (word == "blackhole") {
             if (!readValues(in, v, 4))
                 break;
-            makeBody(typeBlackHole, v, gHook);
+            if (roomForObject(true))
+                makeBody(typeBlackHole, v, gHook);
         } else if (word == "spawn") {
             if (!readValues(in, v, 4))
                 break;
@@ -197,6 +248,7 @@ bool loadMap(const std::string& path)
             spawnVY = v[3];
         }
     }
+    settleWorld();
     return true;
 }
 
@@ -210,14 +262,15 @@ void loadLevelMap(const std::string& path)
 
 void assembleShip()
 {
-    ship = new Object(shipMass, shipRadius, spawnX, spawnY, spawnVX, spawnVY, 0, 0, shipSprite,
-        typeShip, shipReloadTime, shipHealth);
-    leftGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
-        gHook, typeLeftHook, grapReloadTime, 1.0f);
-    rightGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
-        gHook, typeRightHook, grapReloadTime, 1.0f);
-    turret = new Object(grapMass, grapRadius, ship->x - 17.0f, ship->y, ship->vx, ship->vy, 0, 0,
-        chainImage, typeTurret, grapReloadTime, 1.0f);
+    ship = new Object(movingMass(shipMass), shipRadius, intoWorld(spawnX, worldW),
+        intoWorld(spawnY, worldH), spawnVX, spawnVY, 0, 0, shipSprite, typeShip, shipReloadTime,
+        shipHealth);
+    leftGrapHook = new Object(movingMass(grapMass), grapRadius, ship->x, ship->y, ship->vx,
+        ship->vy, 0, 0, gHook, typeLeftHook, grapReloadTime, 1.0f);
+    rightGrapHook = new Object(movingMass(grapMass), grapRadius, ship->x, ship->y, ship->vx,
+        ship->vy, 0, 0, gHook, typeRightHook, grapReloadTime, 1.0f);
+    turret = new Object(movingMass(grapMass), grapRadius, ship->x - 17.0f, ship->y, ship->vx,
+        ship->vy, 0, 0, chainImage, typeTurret, grapReloadTime, 1.0f);
     Object* flame = new Object(1.0f, 0.0f, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1.0f);
 
     objects.push_back(ship);
@@ -255,6 +308,41 @@ void closeLevelMap()
     for (SDL_Surface* image : levelImages)
         SDL_FreeSurface(image);
     levelImages.clear();
+    levelPixels = 0;
+}
+
+namespace {
+
+// The depth below the game's folder that a map name reaches at its lowest,
+// starting from "maps/" at depth 1; below 0 it has left the game's folder.
+int lowestDepth(const std::string& mapName)
+{
+    int depth = 1, lowest = 1;
+    size_t start = 0;
+    while (start <= mapName.size()) {
+        size_t end = mapName.find('/', start);
+        if (end == std::string::npos)
+            end = mapName.size();
+        const std::string part = mapName.substr(start, end - start);
+        if (part == "..")
+            lowest = std::min(lowest, --depth);
+        else if (!part.empty() && part != ".")
+            ++depth;
+        start = end + 1;
+    }
+    return lowest;
+}
+
+} // namespace
+
+bool staysInGameFolder(const std::string& mapName)
+{
+    return lowestDepth(mapName) >= 0;
+}
+
+bool staysInMapsFolder(const std::string& mapName)
+{
+    return lowestDepth(mapName) >= 1;
 }
 
 } // namespace tether

@@ -4,6 +4,8 @@
 // unchanged and ends the reading, as does any word that is not a keyword.
 #include "content/tuning.h"
 
+#include "content/limits.h"
+
 #include <SDL_image.h>
 
 #include <cstdio>
@@ -87,6 +89,16 @@ void readField(std::istream& in, const Field& field)
     }
 }
 
+// Collision radii beyond what any world can hold are held to the largest
+// that can (content/limits.h); everything else is kept as read.
+void boundRadii()
+{
+    for (float* r : {&shipRadius, &grapRadius, &nodeRadius})
+        *r = boundedRadius(*r);
+    for (float& r : enRadius)
+        r = boundedRadius(r);
+}
+
 } // namespace
 
 bool readDataFile(const std::string& path)
@@ -104,6 +116,7 @@ bool readDataFile(const std::string& path)
         for (const Field& field : record->second)
             readField(in, field);
     }
+    boundRadii();
     return true;
 }
 
