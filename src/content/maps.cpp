@@ -54,10 +54,15 @@ SDL_Surface* levelImage(SDL_Surface* image, double factor)
 }
 
 // Whether the map may make one more object (and one more source of gravity).
-bool roomForObject(bool pulls)
+bool roomForObject(bool pulls, ContentReport* report)
 {
-    if (mapObjects >= maxMapObjects || (pulls && mapBodies >= maxMapBodies))
+    if (mapObjects >= maxMapObjects || (pulls && mapBodies >= maxMapBodies)) {
+        if (report)
+            report->warning(report->records.back().line,
+                "the game makes at most " + std::to_string(maxMapObjects) + " objects of a map, "
+                    + std::to_string(maxMapBodies) + " of them bodies that pull: not this one");
         return false;
+    }
     ++mapObjects;
     mapBodies += pulls;
     return true;
@@ -81,12 +86,28 @@ void settleWorld()
     }
 }
 
-// Reads count floats; false when the stream could not supply them all.
-bool readValues(std::istream& in, float* values, int count)
+// Reads the count floats of the record whose keyword was just read; false
+// when the stream could not supply them all. With a report, the record or
+// what stopped it is noted.
+bool readRecord(
+    std::istream& in, const std::string& keyword, float* values, int count, ContentReport* report)
 {
-    for (int i = 0; i < count; ++i)
-        in >> values[i];
-    return !in.fail();
+    ContentRecord record {keyword, report ? report->line() : 0, {}, {}};
+    for (int i = 0; i < count; ++i) {
+        const bool midWord = insideWord(report);
+        if (!(in >> values[i])) {
+            noteUnread(in, report, midWord, record.line,
+                "\"" + keyword + "\" needs " + std::to_string(count)
+                    + " values: the map ends first and the record is not made",
+                "the game stops reading the map here");
+            return false;
+        }
+        record.numbers.push_back(values[i]);
+        noteGlued(report);
+    }
+    if (report)
+        report->records.push_back(record);
+    return true;
 }
 
 // Gun mounts per enemy class (index into the mount tables), -1 for none.
@@ -160,6 +181,15 @@ void makeMine(const float* v)
     ennemies.push_back(mine);
 }
 
+// Whether a whole word reads as a number: a misspelt keyword's values, which
+// the game skips one by one like the keyword.
+bool isNumber(const std::string& word)
+{
+    char* end = nullptr;
+    std::strtod(word.c_str(), &end);
+    return end != word.c_str() && *end == '\0';
+}
+
 // The class number of "enemy1".."enemy12", or 0 for any other word.
 int enemyClassOf(const std::string& word)
 {
@@ -171,22 +201,47 @@ int enemyClassOf(const std::string& word)
 
 } // namespace
 
+MapListResult readMapList(
+    std::istream& in, std::vector<MapListEntry>& entries, ContentReport* report)
+{
+    entries.clear();
+    int count = 0;
+    if (!(in >> count) && report)
+        report->error(report->line(), "the list must start with the number of maps");
+    else if (count <= 0 && report)
+        report->error(report->line(), "the count must be positive: the game offers no maps");
+    if (report)
+        report->records.push_back({"count", report->line(), {static_cast<float>(count)}, {}});
+    for (int i = 0; i < count; ++i) {
+        MapListEntry entry;
+        in >> entry.mapName;
+        const int line = report ? report->line() : 0;
+        if (!(in >> entry.bossMapName >> entry.bossMusic)) {
+            if (report && !entry.mapName.empty())
+                report->error(report->line(),
+                    "the last record is incomplete (map name, boss map name, boss music)");
+            break;
+        }
+        if (report)
+            report->records.push_back({"map", line, {static_cast<float>(entry.bossMusic)},
+                {entry.mapName, entry.bossMapName}});
+        if (staysInGameFolder(entry.mapName) && staysInGameFolder(entry.bossMapName))
+            entries.push_back(entry);
+        else if (report)
+            report->error(line,
+                "a map name leaves the game's folder: the game does not offer \"" + entry.mapName
+                    + "\"");
+    }
+    return entries.empty() ? MapListResult::noMaps : MapListResult::ok;
+}
+
 MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& entries)
 {
     entries.clear();
     std::ifstream in(path);
     if (!in.is_open())
         return MapListResult::cannotOpen;
-    int count = 0;
-    in >> count;
-    for (int i = 0; i < count; ++i) {
-        MapListEntry entry;
-        if (!(in >> entry.mapName >> entry.bossMapName >> entry.bossMusic))
-            break;
-        if (staysInGameFolder(entry.mapName) && staysInGameFolder(entry.bossMapName))
-            entries.push_back(entry);
-    }
-    return entries.empty() ? MapListResult::noMaps : MapListResult::ok;
+    return readMapList(in, entries);
 }
 
 bool loadMap(const std::string& path)
@@ -196,60 +251,67 @@ bool loadMap(const std::string& path)
     mapFile.clear();
     mapFile.open(path);
     numEnemies = 0;
-    mapObjects = mapBodies = 0;
     if (!mapFile.is_open())
         return false;
-    std::istream& in = mapFile;
+    readMap(mapFile);
+    return true;
+}
+
+void readMap(std::istream& in, ContentReport* report)
+{
+    numEnemies = 0;
+    mapObjects = mapBodies = 0;
     float v[5];
     while (!in.eof()) {
         std::string word;
         if (!(in >> word))
             break;
         if (word == "world") {
-            if (!readValues(in, v, 2))
+            if (!readRecord(in, word, v, 2, report))
                 break;
             worldW = v[0];
             worldH = v[1];
         } else if (word == "mine") {
-            if (!readValues(in, v, 2))
+            if (!readRecord(in, word, v, 2, report))
                 break;
-            if (roomForObject(false))
+            if (roomForObject(false, report))
                 makeMine(v);
         } else if (int enemyClass = enemyClassOf(word)) {
             // Counted only once its record has been read whole, so a broken
             // record never leaves the level with an enemy that can't be killed.
-            if (!readValues(in, v, 5))
+            if (!readRecord(in, word, v, 5, report))
                 break;
-            if (!roomForObject(false))
+            if (!roomForObject(false, report))
                 continue;
             ++numEnemies;
             makeEnemy(enemyClass, v);
         } else if (word == "planet") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
-            if (roomForObject(true))
+            if (roomForObject(true, report))
                 makeBody(typePlanet, v, levelImage(planetSprite, v[3] / planetBaseRadius));
         } else if (word == "sun") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
-            if (roomForObject(true))
+            if (roomForObject(true, report))
                 makeBody(typeSun, v, levelImage(sunSprite, v[3] / sunBaseRadius));
         } else if (word == "blackhole") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
-            if (roomForObject(true))
+            if (roomForObject(true, report))
                 makeBody(typeBlackHole, v, gHook);
         } else if (word == "spawn") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
             spawnX = v[0];
             spawnY = v[1];
             spawnVX = v[2];
             spawnVY = v[3];
+        } else if (report && !isNumber(word)) {
+            report->warning(report->line(), "unknown keyword \"" + word + "\": the game skips it");
         }
     }
     settleWorld();
-    return true;
 }
 
 void loadLevelMap(const std::string& path)

@@ -230,7 +230,7 @@ constexpr float maxLensRadius = 300.0f;
 void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
 {
     const float r = object.radius;
-    if (!(r > 0.0f) || r > maxLensRadius)
+    if (!(r > 0.0f) || r > maxLensRadius || !lensFits(r))
         return;
     if (!object.pixelCache)
         object.pixelCache = makeLensTable(r);
@@ -400,6 +400,7 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY)
 void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
 {
     drawables.sort(cmpObjectDraw());
+    startLensCount();
 
     // Black holes, planets, suns, the flame, the ship and enemies lie under
     // the ropes; hooks, mounts, nodes, shots and explosions over them.

@@ -51,4 +51,26 @@ inline double explosionZoom(float radius, int frameWidth, int frameHeight)
     return std::min(zoom, maxExplosionSide / side);
 }
 
+// A black hole's lens bends a square of 6r pixels a side, made anew every
+// frame, with a table of as many entries kept per black hole. The lenses of
+// one frame together bend at most this many pixels (a little more than two
+// of the largest); black holes beyond it show their black disc alone. The
+// world's draw pass starts the count afresh each frame.
+constexpr double maxLensPixelsPerFrame = 8.0 * 1024 * 1024;
+inline double lensPixelsThisFrame = 0;
+
+inline void startLensCount()
+{
+    lensPixelsThisFrame = 0;
+}
+
+inline bool lensFits(float radius)
+{
+    const double pixels = 36.0 * radius * radius;
+    if (lensPixelsThisFrame + pixels > maxLensPixelsPerFrame)
+        return false;
+    lensPixelsThisFrame += pixels;
+    return true;
+}
+
 } // namespace tether
