@@ -198,9 +198,12 @@ TEST_F(Corpus, EveryCaseEndsAsExpectedInTheGameAndInMapcheck)
         EXPECT_EQ(findings.empty() ? 0 : 1, expect.mapcheckStatus)
             << (findings.empty() ? "" : mapcheck::format(findings.front()));
         if (!expect.mapcheckSays.empty())
-            EXPECT_TRUE(std::any_of(findings.begin(), findings.end(), [&](const mapcheck::Finding& f) {
-                return f.message.find(expect.mapcheckSays) != std::string::npos;
-            })) << "no finding says \"" << expect.mapcheckSays << "\"";
-        std::printf("%-24s %.2f s, mapcheck %zu findings\n", name.c_str(), seconds, findings.size());
+            EXPECT_TRUE(std::any_of(findings.begin(), findings.end(),
+                [&](const mapcheck::Finding& f) {
+                    return f.message.find(expect.mapcheckSays) != std::string::npos;
+                }))
+                << "no finding says \"" << expect.mapcheckSays << "\"";
+        std::printf(
+            "%-24s %.2f s, mapcheck %zu findings\n", name.c_str(), seconds, findings.size());
     }
 }

@@ -1,4 +1,5 @@
 #include "check.h"
+#include "command.h"
 #include "support/child.h"
 
 #include <gtest/gtest.h>
@@ -120,4 +121,20 @@ TEST_F(MapCheck, TheMapListCountMustMatchItsRecords)
     third.checkMapList(dir + "/maplist");
     ASSERT_EQ(third.errorCount(), 1);
     EXPECT_NE(third.findings()[0].message.find("\"missing\" not found"), std::string::npos);
+}
+
+TEST_F(MapCheck, TheCommandLineSaysWhatItIsAndCountsWarningsOnlyWhenStrict)
+{
+    const std::string map = put("m", "spawn 0 0 0 0\nenemy1 5000 5000 0 0 0\nplanett 1 2 3 4\n");
+    std::string out, err;
+    EXPECT_EQ(mapcheck::runCommand({"--help"}, out, err), 0);
+    EXPECT_NE(out.find("--strict"), std::string::npos); // help, not a map named "--help"
+    out.clear();
+    EXPECT_EQ(mapcheck::runCommand({"--version"}, out, err), 0);
+    EXPECT_EQ(out.rfind("tether-mapcheck ", 0), 0u);
+    EXPECT_EQ(mapcheck::runCommand({map}, out, err), 0); // a warning alone
+    EXPECT_EQ(mapcheck::runCommand({"--strict", map}, out, err), 1);
+    EXPECT_EQ(mapcheck::runCommand({"--frobnicate", map}, out, err), 2);
+    EXPECT_EQ(mapcheck::runCommand({"--strict"}, out, err), 2); // no files
+    EXPECT_EQ(mapcheck::runCommand({"--data"}, out, err), 2);
 }
