@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev libx11-dev
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   libpng-dev libfreetype-dev libsndfile1-dev libvorbis-dev fonts-dejavu-core
   xvfb xdotool x11-apps x11-utils imagemagick bc

@@ -16,6 +16,10 @@ SDL_Surface* convertWithAlpha(SDL_Surface* image)
 {
     if (!image)
         return nullptr;
+    // Without a display (the map checker reads maps with the game's readers)
+    // there is no format to convert to: the image stays as it is.
+    if (!SDL_GetVideoSurface())
+        return image;
     SDL_SetAlpha(image, SDL_SRCALPHA | SDL_RLEACCEL, 255);
     SDL_Surface* converted = SDL_DisplayFormatAlpha(image);
     SDL_FreeSurface(image);

@@ -6,11 +6,14 @@
 
 #include "content/assets.h"
 #include "content/images.h"
+#include "content/limits.h"
 #include "content/tuning.h"
 #include "world/connector.h"
 #include "world/object.h"
 #include "world/world.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -28,23 +31,83 @@ constexpr float shipHealth = 1000.0f;
 
 // The map file stays open for the whole level.
 std::ifstream mapFile;
-// Scaled images made for this level's mines, planets and suns.
+// Scaled images made for this level's mines, planets and suns, and the
+// pixels they hold together.
 std::vector<SDL_Surface*> levelImages;
+double levelPixels = 0;
+// Objects and gravity sources this map has made so far.
+int mapObjects = 0, mapBodies = 0;
 
 SDL_Surface* levelImage(SDL_Surface* image, double factor)
 {
+    if (!image || !(factor > 0.0))
+        return nullptr;
+    const double pixels = image->w * factor * image->h * factor;
+    if (!(levelPixels + pixels <= levelImagePixels))
+        return nullptr;
     SDL_Surface* copy = scaledCopy(image, factor);
-    if (copy)
+    if (copy) {
         levelImages.push_back(copy);
+        levelPixels += static_cast<double>(copy->w) * copy->h;
+    }
     return copy;
 }
 
-// Reads count floats; false when the stream could not supply them all.
-bool readValues(std::istream& in, float* values, int count)
+// Whether the map may make one more object (and one more source of gravity).
+bool roomForObject(bool pulls, ContentReport* report)
 {
-    for (int i = 0; i < count; ++i)
-        in >> values[i];
-    return !in.fail();
+    if (mapObjects >= maxMapObjects || (pulls && mapBodies >= maxMapBodies)) {
+        if (report)
+            report->warning(report->records.back().line,
+                "the game makes at most " + std::to_string(maxMapObjects) + " objects of a map, "
+                    + std::to_string(maxMapBodies) + " of them bodies that pull: not this one");
+        return false;
+    }
+    ++mapObjects;
+    mapBodies += pulls;
+    return true;
+}
+
+// After the last record: the world is given room for what it holds, and
+// whatever lies more than a world outside it is brought in.
+void settleWorld()
+{
+    worldW = boundedWorldSide(worldW);
+    worldH = boundedWorldSide(worldH);
+    const float needed = static_cast<float>(mapObjects) * roomPerObject;
+    if (worldW * worldH < needed) {
+        const float grow = std::sqrt(needed / (worldW * worldH));
+        worldW = boundedWorldSide(worldW * grow);
+        worldH = boundedWorldSide(worldH * grow);
+    }
+    for (Object* o : objects) {
+        o->x = intoWorld(o->x, worldW);
+        o->y = intoWorld(o->y, worldH);
+    }
+}
+
+// Reads the count floats of the record whose keyword was just read; false
+// when the stream could not supply them all. With a report, the record or
+// what stopped it is noted.
+bool readRecord(
+    std::istream& in, const std::string& keyword, float* values, int count, ContentReport* report)
+{
+    ContentRecord record {keyword, report ? report->line() : 0, {}, {}};
+    for (int i = 0; i < count; ++i) {
+        const bool midWord = insideWord(report);
+        if (!(in >> values[i])) {
+            noteUnread(in, report, midWord, record.line,
+                "\"" + keyword + "\" needs " + std::to_string(count)
+                    + " values: the map ends first and the record is not made",
+                "the game stops reading the map here");
+            return false;
+        }
+        record.numbers.push_back(values[i]);
+        noteGlued(report);
+    }
+    if (report)
+        report->records.push_back(record);
+    return true;
 }
 
 // Gun mounts per enemy class (index into the mount tables), -1 for none.
@@ -84,8 +147,8 @@ void attachGun(Object* enemy, int mount)
 void makeEnemy(int enemyClass, const float* v)
 {
     const int cls = enemyClass - 1;
-    Object* enemy = new Object(enMass[cls], enRadius[cls], v[0], v[1], v[2], v[3], v[4], 0,
-        enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
+    Object* enemy = new Object(movingMass(enMass[cls]), boundedRadius(enRadius[cls]), v[0], v[1],
+        v[2], v[3], v[4], 0, enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
     enemy->kind = enemyClass;
     objects.push_back(enemy);
     dynamicMasses.push_back(enemy);
@@ -100,7 +163,8 @@ void makeEnemy(int enemyClass, const float* v)
 
 void makeBody(int type, const float* v, SDL_Surface* sprite)
 {
-    Object* body = new Object(v[2], v[3], v[0], v[1], 0, 0, 0, 0, sprite, type, 0, bodyHealth);
+    Object* body = new Object(boundedMass(v[2]), boundedRadius(v[3]), v[0], v[1], 0, 0, 0, 0,
+        sprite, type, 0, bodyHealth);
     objects.push_back(body);
     attractingMasses.push_back(body);
     drawables.push_back(body);
@@ -109,12 +173,21 @@ void makeBody(int type, const float* v, SDL_Surface* sprite)
 void makeMine(const float* v)
 {
     SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / mineRadius);
-    Object* mine = new Object(
-        mineMass, mineObjectRadius, v[0], v[1], 0, 0, 0, 0, sprite, typeMine, 0, mineHealth);
+    Object* mine = new Object(movingMass(mineMass), mineObjectRadius, v[0], v[1], 0, 0, 0, 0,
+        sprite, typeMine, 0, mineHealth);
     objects.push_back(mine);
     drawables.push_back(mine);
     dynamicMasses.push_back(mine);
     ennemies.push_back(mine);
+}
+
+// Whether a whole word reads as a number: a misspelt keyword's values, which
+// the game skips one by one like the keyword.
+bool isNumber(const std::string& word)
+{
+    char* end = nullptr;
+    std::strtod(word.c_str(), &end);
+    return end != word.c_str() && *end == '\0';
 }
 
 // The class number of "enemy1".."enemy12", or 0 for any other word.
@@ -128,21 +201,47 @@ int enemyClassOf(const std::string& word)
 
 } // namespace
 
+MapListResult readMapList(
+    std::istream& in, std::vector<MapListEntry>& entries, ContentReport* report)
+{
+    entries.clear();
+    int count = 0;
+    if (!(in >> count) && report)
+        report->error(report->line(), "the list must start with the number of maps");
+    else if (count <= 0 && report)
+        report->error(report->line(), "the count must be positive: the game offers no maps");
+    if (report)
+        report->records.push_back({"count", report->line(), {static_cast<float>(count)}, {}});
+    for (int i = 0; i < count; ++i) {
+        MapListEntry entry;
+        in >> entry.mapName;
+        const int line = report ? report->line() : 0;
+        if (!(in >> entry.bossMapName >> entry.bossMusic)) {
+            if (report && !entry.mapName.empty())
+                report->error(report->line(),
+                    "the last record is incomplete (map name, boss map name, boss music)");
+            break;
+        }
+        if (report)
+            report->records.push_back({"map", line, {static_cast<float>(entry.bossMusic)},
+                {entry.mapName, entry.bossMapName}});
+        if (staysInGameFolder(entry.mapName) && staysInGameFolder(entry.bossMapName))
+            entries.push_back(entry);
+        else if (report)
+            report->error(line,
+                "a map name leaves the game's folder: the game does not offer \"" + entry.mapName
+                    + "\"");
+    }
+    return entries.empty() ? MapListResult::noMaps : MapListResult::ok;
+}
+
 MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& entries)
 {
     entries.clear();
     std::ifstream in(path);
     if (!in.is_open())
         return MapListResult::cannotOpen;
-    int count = 0;
-    in >> count;
-    for (int i = 0; i < count; ++i) {
-        MapListEntry entry;
-        if (!(in >> entry.mapName >> entry.bossMapName >> entry.bossMusic))
-            break;
-        entries.push_back(entry);
-    }
-    return entries.empty() ? MapListResult::noMaps : MapListResult::ok;
+    return readMapList(in, entries);
 }
 
 bool loadMap(const std::string& path)
@@ -154,50 +253,65 @@ bool loadMap(const std::string& path)
     numEnemies = 0;
     if (!mapFile.is_open())
         return false;
-    std::istream& in = mapFile;
+    readMap(mapFile);
+    return true;
+}
+
+void readMap(std::istream& in, ContentReport* report)
+{
+    numEnemies = 0;
+    mapObjects = mapBodies = 0;
     float v[5];
     while (!in.eof()) {
         std::string word;
         if (!(in >> word))
             break;
         if (word == "world") {
-            if (!readValues(in, v, 2))
+            if (!readRecord(in, word, v, 2, report))
                 break;
             worldW = v[0];
             worldH = v[1];
         } else if (word == "mine") {
-            if (!readValues(in, v, 2))
+            if (!readRecord(in, word, v, 2, report))
                 break;
-            makeMine(v);
+            if (roomForObject(false, report))
+                makeMine(v);
         } else if (int enemyClass = enemyClassOf(word)) {
             // Counted only once its record has been read whole, so a broken
             // record never leaves the level with an enemy that can't be killed.
-            if (!readValues(in, v, 5))
+            if (!readRecord(in, word, v, 5, report))
                 break;
+            if (!roomForObject(false, report))
+                continue;
             ++numEnemies;
             makeEnemy(enemyClass, v);
         } else if (word == "planet") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
-            makeBody(typePlanet, v, levelImage(planetSprite, v[3] / planetBaseRadius));
+            if (roomForObject(true, report))
+                makeBody(typePlanet, v, levelImage(planetSprite, v[3] / planetBaseRadius));
         } else if (word == "sun") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
-            makeBody(typeSun, v, levelImage(sunSprite, v[3] / sunBaseRadius));
+            if (roomForObject(true, report))
+                makeBody(typeSun, v, levelImage(sunSprite, v[3] / sunBaseRadius));
         } else if (word == "blackhole") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
-            makeBody(typeBlackHole, v, gHook);
+            if (roomForObject(true, report))
+                makeBody(typeBlackHole, v, gHook);
         } else if (word == "spawn") {
-            if (!readValues(in, v, 4))
+            if (!readRecord(in, word, v, 4, report))
                 break;
             spawnX = v[0];
             spawnY = v[1];
             spawnVX = v[2];
             spawnVY = v[3];
+        } else if (report && !isNumber(word)) {
+            report->warning(report->line(), "unknown keyword \"" + word + "\": the game skips it");
         }
     }
-    return true;
+    settleWorld();
 }
 
 void loadLevelMap(const std::string& path)
@@ -210,14 +324,15 @@ void loadLevelMap(const std::string& path)
 
 void assembleShip()
 {
-    ship = new Object(shipMass, shipRadius, spawnX, spawnY, spawnVX, spawnVY, 0, 0, shipSprite,
-        typeShip, shipReloadTime, shipHealth);
-    leftGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
-        gHook, typeLeftHook, grapReloadTime, 1.0f);
-    rightGrapHook = new Object(grapMass, grapRadius, ship->x, ship->y, ship->vx, ship->vy, 0, 0,
-        gHook, typeRightHook, grapReloadTime, 1.0f);
-    turret = new Object(grapMass, grapRadius, ship->x - 17.0f, ship->y, ship->vx, ship->vy, 0, 0,
-        chainImage, typeTurret, grapReloadTime, 1.0f);
+    ship = new Object(movingMass(shipMass), shipRadius, intoWorld(spawnX, worldW),
+        intoWorld(spawnY, worldH), spawnVX, spawnVY, 0, 0, shipSprite, typeShip, shipReloadTime,
+        shipHealth);
+    leftGrapHook = new Object(movingMass(grapMass), grapRadius, ship->x, ship->y, ship->vx,
+        ship->vy, 0, 0, gHook, typeLeftHook, grapReloadTime, 1.0f);
+    rightGrapHook = new Object(movingMass(grapMass), grapRadius, ship->x, ship->y, ship->vx,
+        ship->vy, 0, 0, gHook, typeRightHook, grapReloadTime, 1.0f);
+    turret = new Object(movingMass(grapMass), grapRadius, ship->x - 17.0f, ship->y, ship->vx,
+        ship->vy, 0, 0, chainImage, typeTurret, grapReloadTime, 1.0f);
     Object* flame = new Object(1.0f, 0.0f, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1.0f);
 
     objects.push_back(ship);
@@ -255,6 +370,41 @@ void closeLevelMap()
     for (SDL_Surface* image : levelImages)
         SDL_FreeSurface(image);
     levelImages.clear();
+    levelPixels = 0;
+}
+
+namespace {
+
+// The depth below the game's folder that a map name reaches at its lowest,
+// starting from "maps/" at depth 1; below 0 it has left the game's folder.
+int lowestDepth(const std::string& mapName)
+{
+    int depth = 1, lowest = 1;
+    size_t start = 0;
+    while (start <= mapName.size()) {
+        size_t end = mapName.find('/', start);
+        if (end == std::string::npos)
+            end = mapName.size();
+        const std::string part = mapName.substr(start, end - start);
+        if (part == "..")
+            lowest = std::min(lowest, --depth);
+        else if (!part.empty() && part != ".")
+            ++depth;
+        start = end + 1;
+    }
+    return lowest;
+}
+
+} // namespace
+
+bool staysInGameFolder(const std::string& mapName)
+{
+    return lowestDepth(mapName) >= 0;
+}
+
+bool staysInMapsFolder(const std::string& mapName)
+{
+    return lowestDepth(mapName) >= 1;
 }
 
 } // namespace tether

@@ -2,6 +2,8 @@
 // populate the world, and the assembly of the player's ship.
 #pragma once
 
+#include "content/report.h"
+
 #include <SDL.h>
 
 #include <string>
@@ -24,6 +26,11 @@ enum class MapListResult { ok, cannotOpen, noMaps };
 // the list never offers an entry that was not read; a list that offers
 // nothing is noMaps.
 MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& entries);
+// The same from a stream (never cannotOpen). An entry whose map or boss map
+// name leaves the game's folder ("../../x") is read and not offered. With a
+// report, each record read and each problem met is noted with its line.
+MapListResult readMapList(
+    std::istream& in, std::vector<MapListEntry>& entries, ContentReport* report = nullptr);
 
 // The spawn values: the ship's start position and velocity. Kept from map
 // to map unless a map gives a "spawn" record; the world's centre at first.
@@ -31,8 +38,13 @@ extern float spawnX, spawnY, spawnVX, spawnVY;
 
 // Opens the map at path and populates the world from its records, in order.
 // Reading stops at a number that cannot be read; what was read before stays.
-// Returns false when the file cannot be opened.
+// Returns false when the file cannot be opened. The file stays open for the
+// level (closeLevelMap closes it).
 bool loadMap(const std::string& path);
+// Populates the world from a map read from in, as loadMap does; with a
+// report, each record read and each problem met is noted with its line.
+// Afterwards the world has room for what it holds (content/limits.h).
+void readMap(std::istream& in, ContentReport* report = nullptr);
 // The level cycle's map loading: a map that cannot be opened prints
 // "Error opening map" and ends the process with status 1.
 void loadLevelMap(const std::string& path);

@@ -4,6 +4,8 @@
 // unchanged and ends the reading, as does any word that is not a keyword.
 #include "content/tuning.h"
 
+#include "content/limits.h"
+
 #include <SDL_image.h>
 
 #include <cstdio>
@@ -68,42 +70,94 @@ std::map<std::string, std::vector<Field>> buildRecordTable()
 
 // Reads one value into its destination; a failed read leaves a number as
 // it was, while an image entry then loads nothing and becomes empty.
-void readField(std::istream& in, const Field& field)
+void readField(std::istream& in, const Field& field, ContentReport* report, ContentRecord& record)
 {
+    const bool midWord = insideWord(report);
+    const bool failedBefore = in.fail();
     if (auto target = std::get_if<float*>(&field)) {
         float value;
-        if (in >> value)
+        if (in >> value) {
             **target = value;
+            record.numbers.push_back(value);
+            noteGlued(report);
+        } else if (!failedBefore) {
+            noteUnread(in, report, midWord, record.line,
+                "\"" + record.keyword + "\" ends before all its values",
+                "the game stops reading here");
+        }
     } else if (auto target = std::get_if<int*>(&field)) {
         int value;
-        if (in >> value)
+        if (in >> value) {
             **target = value;
+            record.numbers.push_back(static_cast<float>(value));
+            noteGlued(report);
+        } else if (!failedBefore) {
+            noteUnread(in, report, midWord, record.line,
+                "\"" + record.keyword + "\" ends before all its values",
+                "the game stops reading here");
+        }
     } else {
         SDL_Surface*& image = *std::get<SDL_Surface**>(field);
         std::string path;
         in >> path;
         SDL_FreeSurface(image);
-        image = path.empty() ? nullptr : IMG_Load(path.c_str());
+        if (path.empty()) {
+            image = nullptr;
+            if (!failedBefore)
+                noteUnread(in, report, midWord, record.line,
+                    "\"" + record.keyword + "\" ends before all its values",
+                    "the game stops reading here");
+            return;
+        }
+        record.words.push_back(path);
+        const std::string where
+            = report && !report->imageFolder.empty() ? report->imageFolder + "/" + path : path;
+        image = IMG_Load(where.c_str());
+        if (!image && report)
+            report->warning(report->line(), "image \"" + path + "\" not found");
     }
 }
 
+// Collision radii beyond what any world can hold are held to the largest
+// that can (content/limits.h); everything else is kept as read.
+void boundRadii()
+{
+    for (float* r : {&shipRadius, &grapRadius, &nodeRadius})
+        *r = boundedRadius(*r);
+    for (float& r : enRadius)
+        r = boundedRadius(r);
+}
+
 } // namespace
+
+void readData(std::istream& in, ContentReport* report)
+{
+    static const std::map<std::string, std::vector<Field>> records = buildRecordTable();
+    while (!in.eof()) {
+        std::string keyword;
+        in >> keyword;
+        auto record = records.find(keyword);
+        if (record == records.end()) {
+            if (report && !keyword.empty())
+                report->error(report->line(),
+                    "\"" + keyword + "\" is not a keyword: the game stops reading here");
+            break;
+        }
+        ContentRecord read {keyword, report ? report->line() : 0, {}, {}};
+        for (const Field& field : record->second)
+            readField(in, field, report, read);
+        if (report)
+            report->records.push_back(read);
+    }
+    boundRadii();
+}
 
 bool readDataFile(const std::string& path)
 {
     std::ifstream in(path);
     if (!in.is_open())
         return false;
-    static const std::map<std::string, std::vector<Field>> records = buildRecordTable();
-    while (!in.eof()) {
-        std::string keyword;
-        in >> keyword;
-        auto record = records.find(keyword);
-        if (record == records.end())
-            break;
-        for (const Field& field : record->second)
-            readField(in, field);
-    }
+    readData(in);
     return true;
 }
 

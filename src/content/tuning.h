@@ -3,6 +3,8 @@
 // has been read.
 #pragma once
 
+#include "content/report.h"
+
 #include <SDL.h>
 
 #include <string>
@@ -56,6 +58,11 @@ extern float sunBaseRadius;
 extern SDL_Surface* sunSprite;
 extern float blackholeBaseRadius;
 
+// Reads a data file from in: records until the first word that is not a
+// keyword, or a value that cannot be read. With a report, every record read
+// and every problem met is noted in it with its line; the reading itself is
+// the same.
+void readData(std::istream& in, ContentReport* report = nullptr);
 // Reads the data file at path. Reading stops at the first word that is not
 // a keyword, or when a value cannot be read. Returns false only when the
 // file cannot be opened (nothing is changed then).

@@ -7,6 +7,7 @@
 #include "main/level.h"
 #include "main/startup.h"
 #include "render/background.h"
+#include "render/coords.h"
 #include "render/draw.h"
 #include "render/hud.h"
 #include "world/collision.h"
@@ -154,8 +155,8 @@ FrameEnd runFrame(Uint32 now)
     cleanup(&ennemies);
     cleanup(&objects);
 
-    cameraX = static_cast<int>(ship->x - static_cast<float>(screen->w / 2));
-    cameraY = static_cast<int>(ship->y - static_cast<float>(screen->h / 2));
+    cameraX = cameraCoordinate(ship->x, screen->w);
+    cameraY = cameraCoordinate(ship->y, screen->h);
     drawFrame(screen);
 
     if (gameOver)

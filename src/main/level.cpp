@@ -16,6 +16,7 @@ namespace tether {
 std::string mapPath;
 char shipSpritePath[32] = "sprites/ship1.png";
 Mix_Music* music = nullptr;
+std::atomic<bool> musicFinished {false};
 
 namespace {
 
@@ -36,10 +37,11 @@ void loadShipImage()
 
 } // namespace
 
+// The mixer calls this on its own thread and forbids its functions in it:
+// it only raises the flag that the next frame's checkMusic acts on.
 void musicDone()
 {
-    Mix_HaltMusic();
-    music = nullptr;
+    musicFinished.store(true);
 }
 
 Mix_Music* trackToPlay()
@@ -53,6 +55,8 @@ Mix_Music* trackToPlay()
 
 void checkMusic()
 {
+    if (musicFinished.exchange(false))
+        music = nullptr;
     if (Mix_PlayingMusic())
         return;
     music = trackToPlay();

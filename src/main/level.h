@@ -8,6 +8,7 @@
 
 #include <SDL_mixer.h>
 
+#include <atomic>
 #include <string>
 
 namespace tether {
@@ -17,6 +18,8 @@ constexpr Uint32 endScreenMs = 5000; // how long victory and game over show
 extern std::string mapPath; // the map of the level to play
 extern char shipSpritePath[32]; // the chosen ship's image
 extern Mix_Music* music; // the track last started; cleared when it ends
+// Raised by the mixer's thread when a track has ended; the frame clears it.
+extern std::atomic<bool> musicFinished;
 
 // The track to start now: the boss track on a boss level, otherwise one of
 // tracks 2 to 6 at random.
@@ -24,7 +27,7 @@ Mix_Music* trackToPlay();
 // Once per frame: starts a track when none plays (the boss track on a boss
 // level, otherwise one of tracks 2 to 6 at random).
 void checkMusic();
-// The mixer's music-finished hook.
+// The mixer's music-finished hook: raises musicFinished, nothing more.
 void musicDone();
 // Shows image over the last frame for holdMs.
 void showEndScreen(SDL_Surface* image, Uint32 holdMs = endScreenMs);

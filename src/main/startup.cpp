@@ -2,6 +2,7 @@
 
 #include "content/assets.h"
 #include "content/tuning.h"
+#include "main/display.h"
 #include "world/sound.h"
 #include "world/world.h"
 
@@ -28,7 +29,7 @@ void startUp()
         std::exit(1);
     }
     setUpChannels();
-    screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, SDL_FULLSCREEN);
+    screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, displayModeFlags());
     if (!screen) {
         std::printf("Unable to set %dx%d video: %s\n", screenWidth, screenHeight, SDL_GetError());
         std::exit(1);

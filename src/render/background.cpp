@@ -1,19 +1,38 @@
+// The parallax background: four layers of tiles, the nearest moving most.
 #include "render/background.h"
 
 #include "content/assets.h"
 #include "world/world.h"
 
+#include <cmath>
+
 namespace tether {
 
 namespace {
+
+// A layer repeats every tile's width of its offset times its divisor. Far
+// out (a ship that has crossed a huge world many times, or a broken value)
+// the offset is taken modulo that period first: the picture is the same and
+// the tile numbers below stay small enough for an int. Nearer in, where a
+// float still holds whole pixels, the offset is used as it is.
+constexpr float farOffset = 16777216.0f; // 2^24
+
+float repeatedOffset(float offset, float period)
+{
+    if (!std::isfinite(offset))
+        return 0.0f;
+    if (std::fabs(offset) < farOffset || !(period > 0.0f))
+        return offset;
+    return static_cast<float>(std::fmod(static_cast<double>(offset), static_cast<double>(period)));
+}
 
 void drawLayer(SDL_Surface* screen, SDL_Surface* tile, float divisor, int cameraX, int cameraY)
 {
     const int tw = tile->w, th = tile->h;
     // backx/backy carry the world sizes crossed, so a wrap of the ship does
     // not jump the background.
-    const float ox = static_cast<float>(cameraX) + backx;
-    const float oy = static_cast<float>(cameraY) + backy;
+    const float ox = repeatedOffset(static_cast<float>(cameraX) + backx, tw * divisor);
+    const float oy = repeatedOffset(static_cast<float>(cameraY) + backy, th * divisor);
     const int columns = screen->w / tw + 2;
     const int rows = screen->h / th + 2;
     const int firstColumn = static_cast<int>(ox * (1.0f / (tw * divisor)));

@@ -4,27 +4,26 @@
 // makes an undefined conversion.
 #pragma once
 
+#include "world/finite.h"
+
 #include <SDL.h>
 
-#include <climits>
-#include <cmath>
-
 namespace tether {
-
-inline int truncated(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v <= INT_MIN)
-        return INT_MIN;
-    if (v >= INT_MAX)
-        return INT_MAX;
-    return static_cast<int>(v);
-}
 
 inline Sint16 toSint16(double v)
 {
     return static_cast<Sint16>(truncated(v));
+}
+
+// The camera puts the ship in the middle of a screen of this side. It is
+// held well inside the int range, so that adding a pointer position or a
+// screen offset to it can never overflow, whatever the ship's position.
+constexpr int cameraReach = 1 << 30;
+
+inline int cameraCoordinate(float shipCoordinate, int screenSide)
+{
+    const int c = truncated(shipCoordinate - static_cast<float>(screenSide / 2));
+    return c < -cameraReach ? -cameraReach : (c > cameraReach ? cameraReach : c);
 }
 
 } // namespace tether

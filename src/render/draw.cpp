@@ -18,6 +18,7 @@
 #include "content/tuning.h"
 #include "render/coords.h"
 #include "render/effects.h"
+#include "render/limits.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/world.h"
@@ -121,7 +122,7 @@ void drawDamageFlash(const Object& object, SDL_Surface* screen, float cameraX, f
 {
     if (!shieldSprite || shieldSprite->w <= 0 || shieldSprite->h <= 0 || !(object.radius > 0.0f))
         return;
-    const float diameter = 2 * object.radius;
+    const float diameter = flashDiameter(object.radius);
     SDL_Surface* field
         = zoomSurface(shieldSprite, diameter * (1.0f / static_cast<float>(shieldSprite->w)),
             diameter / static_cast<float>(shieldSprite->h), SMOOTHING_OFF);
@@ -214,7 +215,8 @@ void drawExplosion(Object& object, SDL_Surface* screen, float cameraX, float cam
         image = bfgflames[frame];
     else if (explosions[frame] && object.radius > 0.0f)
         // The frames are drawn for a radius of 50.
-        image = scaledExplosion(explosions[frame], 0.02 * object.radius);
+        image = scaledExplosion(explosions[frame],
+            explosionZoom(object.radius, explosions[frame]->w, explosions[frame]->h));
     blitCentred(image, screen, object.x - cameraX, object.y - cameraY);
 }
 
@@ -228,7 +230,7 @@ constexpr float maxLensRadius = 300.0f;
 void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
 {
     const float r = object.radius;
-    if (!(r > 0.0f) || r > maxLensRadius)
+    if (!(r > 0.0f) || r > maxLensRadius || !lensFits(r))
         return;
     if (!object.pixelCache)
         object.pixelCache = makeLensTable(r);
@@ -398,6 +400,7 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY)
 void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
 {
     drawables.sort(cmpObjectDraw());
+    startLensCount();
 
     // Black holes, planets, suns, the flame, the ship and enemies lie under
     // the ropes; hooks, mounts, nodes, shots and explosions over them.

@@ -4,6 +4,7 @@
 
 #include "content/tuning.h"
 #include "render/coords.h"
+#include "render/limits.h"
 #include "world/object.h"
 #include "world/sound.h"
 #include "world/spring.h"
@@ -78,8 +79,8 @@ void drawChain(
     const float dx = b->x - a->x, dy = b->y - a->y;
     const float len = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     // Links must be a positive count: none (or a negative count) would
-    // stretch one link without bound.
-    const float links = grapNumLinks;
+    // stretch one link without bound; too many would take the frame.
+    const float links = chainLinks(grapNumLinks, len);
     if (!(len > 0.0f) || !std::isfinite(len) || !(links > 0.0f))
         return;
     const float stepX = dx * (1 / links), stepY = dy * (1 / links);

@@ -7,6 +7,7 @@
 
 #include "content/tuning.h"
 #include "world/connector.h"
+#include "world/finite.h"
 #include "world/object.h"
 #include "world/sound.h"
 #include "world/world.h"
@@ -102,6 +103,7 @@ void Object::update(int dt)
     const float inv = 1.0f / mass;
     vx += fx * inv * dt;
     vy += fy * inv * dt;
+    holdSpeed(vx, vy);
 
     // Only the player's ship has a top speed; the cap keeps its heading.
     if (type == typeShip) {

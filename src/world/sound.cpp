@@ -1,4 +1,5 @@
 #include "world/sound.h"
+#include "world/finite.h"
 
 #include <cmath>
 #include <cstdio>
@@ -34,12 +35,12 @@ Mix_Chunk* loadSound(const char* path)
 // The distance byte runs 0..254 over the hearing range.
 Sint16 panAngle(float dx)
 {
-    return static_cast<Sint16>(std::atan(static_cast<double>(dx)) * 57.29577951308232);
+    return static_cast<Sint16>(truncated(std::atan(static_cast<double>(dx)) * 57.29577951308232));
 }
 
 Uint8 distanceByte(float dist)
 {
-    return static_cast<Uint8>(static_cast<int>(dist * 0.255f) & 0xff);
+    return static_cast<Uint8>(truncated(dist * 0.255f) & 0xff);
 }
 
 void positionChannel(int channel, float dx, float dist)

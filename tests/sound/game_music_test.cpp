@@ -1,6 +1,6 @@
 // The game's music glue with the real generated tracks: a track starts when
 // none plays, from 2 to 6 on a normal level and the boss's own on a boss
-// level, and the finished hook halts it and forgets it.
+// level, and the finished hook only tells the next frame.
 #include "content/assets.h"
 #include "main/level.h"
 #include "world/world.h"
@@ -53,10 +53,56 @@ TEST_F(GameMusic, ANormalLevelStartsOneOfTracksTwoToSix)
     Mix_Music* first = music;
     checkMusic(); // still playing: nothing changes
     EXPECT_EQ(music, first);
+}
 
-    musicDone();
+// The mixer calls the finished hook on its own thread, where none of its
+// functions may be called: the hook only raises a flag, and the first frame
+// after the track has stopped forgets it and starts the next.
+TEST_F(GameMusic, TheFinishedHookOnlyRaisesAFlagForTheNextFrame)
+{
+    bossLevel = false;
+    checkMusic();
+    Mix_Music* first = music;
+    musicFinished = false;
+    Mix_FadeOutMusic(50); // ends on the mixer's thread
+    const Uint32 start = SDL_GetTicks();
+    while (!musicFinished && SDL_GetTicks() - start < 3000)
+        SDL_Delay(5);
+    ASSERT_TRUE(musicFinished);
+    EXPECT_EQ(music, first); // the hook touched nothing of the frame's
     EXPECT_FALSE(Mix_PlayingMusic());
-    EXPECT_EQ(music, nullptr);
+    checkMusic();
+    EXPECT_FALSE(musicFinished);
+    EXPECT_TRUE(Mix_PlayingMusic());
+    EXPECT_GE(playingTrack(), 2);
+    EXPECT_LE(playingTrack(), 6);
+}
+
+// After a won normal map the music fades out over a second, and only then
+// does the boss track start.
+TEST_F(GameMusic, AfterAWonMapTheMusicFadesAndTheBossTrackFollows)
+{
+    bossLevel = false;
+    gameOver = false;
+    numEnemies = 0;
+    bossMusic = 8;
+    checkMusic();
+    Mix_Music* normal = music;
+    musicFinished = false;
+    const Uint32 wonAt = SDL_GetTicks();
+    endLevel();
+    ASSERT_TRUE(bossLevel);
+    checkMusic(); // still fading
+    EXPECT_EQ(music, normal);
+    while (!musicFinished && SDL_GetTicks() - wonAt < 3000) {
+        SDL_Delay(5);
+        checkMusic();
+        if (music != normal)
+            break;
+    }
+    EXPECT_GE(SDL_GetTicks() - wonAt, 900u);
+    checkMusic();
+    EXPECT_EQ(playingTrack(), 8);
 }
 
 TEST_F(GameMusic, ABossLevelPlaysItsOwnTrack)

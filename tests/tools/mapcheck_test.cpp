@@ -1,4 +1,5 @@
 #include "check.h"
+#include "command.h"
 #include "support/child.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ protected:
 TEST_F(MapCheck, AGoodMapHasNoFindings)
 {
     checker.checkMap(
-        put("m", "world 3000 3000\nspawn 1 2 0 0\nplanet 1 2 1e9 40\nenemy3 1500 1500 0 0 1\n"));
+        put("m", "world 3000 3000\nspawn 1 2 0 0\nplanet 600 2 1e9 40\nenemy3 1500 1500 0 0 1\n"));
     EXPECT_TRUE(checker.findings().empty()) << mapcheck::format(checker.findings().front());
 }
 
@@ -53,11 +54,12 @@ TEST_F(MapCheck, UnknownKeywordsAreWarningsAndTheirNumbersAreNotRepeated)
 
 TEST_F(MapCheck, HostilesCloseToTheSpawnAreMeasuredTheShortWayRound)
 {
-    checker.checkMap(put("m", "world 8000 8000\nspawn 1000 4000 0 0\n"
-                              "mine 7000 4000\n"       // 2000 across the seam
-                              "mine 4500 4000\n"       // 3500: waits
-                              "enemy1 1500 4500 0 0 0\n" // 707: fires at once
-                              "enemy2 3000 4000 0 0 0\n")); // 2000: in range later
+    checker.checkMap(put("m",
+        "world 8000 8000\nspawn 1000 4000 0 0\n"
+        "mine 7000 4000\n" // 2000 across the seam
+        "mine 4500 4000\n" // 3500: waits
+        "enemy1 1500 4500 0 0 0\n" // 707: fires at once
+        "enemy2 3000 4000 0 0 0\n")); // 2000: in range later
     EXPECT_TRUE(has(3, false, "this mine starts 2000 units from the spawn point"));
     EXPECT_FALSE(has(4, false, "this mine"));
     EXPECT_TRUE(has(5, false, "enemy1 starts 707 units"));
@@ -66,8 +68,9 @@ TEST_F(MapCheck, HostilesCloseToTheSpawnAreMeasuredTheShortWayRound)
 
 TEST_F(MapCheck, BodiesTooLargeToDrawAreWarnedAbout)
 {
-    checker.checkMap(
-        put("m", "spawn 0 0 0 0 enemy1 1000 1000 1 1 1\nblackhole 1 1 1e9 301\nsun 1 1 1e9 2000\n"));
+    checker.checkMap(put("m",
+        "world 20000 20000 spawn 0 0 0 0 enemy1 1000 1000 1 1 1\n"
+        "blackhole 10000 10000 1e9 301\nsun 10000 1 1e9 2000\n"));
     EXPECT_TRUE(has(2, false, "without its lens"));
     EXPECT_TRUE(has(3, false, "too large for its image"));
     EXPECT_EQ(checker.errorCount(), 0);
@@ -118,4 +121,20 @@ TEST_F(MapCheck, TheMapListCountMustMatchItsRecords)
     third.checkMapList(dir + "/maplist");
     ASSERT_EQ(third.errorCount(), 1);
     EXPECT_NE(third.findings()[0].message.find("\"missing\" not found"), std::string::npos);
+}
+
+TEST_F(MapCheck, TheCommandLineSaysWhatItIsAndCountsWarningsOnlyWhenStrict)
+{
+    const std::string map = put("m", "spawn 0 0 0 0\nenemy1 5000 5000 0 0 0\nplanett 1 2 3 4\n");
+    std::string out, err;
+    EXPECT_EQ(mapcheck::runCommand({"--help"}, out, err), 0);
+    EXPECT_NE(out.find("--strict"), std::string::npos); // help, not a map named "--help"
+    out.clear();
+    EXPECT_EQ(mapcheck::runCommand({"--version"}, out, err), 0);
+    EXPECT_EQ(out.rfind("tether-mapcheck ", 0), 0u);
+    EXPECT_EQ(mapcheck::runCommand({map}, out, err), 0); // a warning alone
+    EXPECT_EQ(mapcheck::runCommand({"--strict", map}, out, err), 1);
+    EXPECT_EQ(mapcheck::runCommand({"--frobnicate", map}, out, err), 2);
+    EXPECT_EQ(mapcheck::runCommand({"--strict"}, out, err), 2); // no files
+    EXPECT_EQ(mapcheck::runCommand({"--data"}, out, err), 2);
 }

@@ -1,53 +1,23 @@
 #include "check.h"
 
+#include "content/limits.h"
+#include "content/maps.h"
+#include "content/report.h"
+#include "content/tuning.h"
+#include "render/limits.h"
+#include "world/finite.h"
+#include "world/world.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
-#include <map>
-#include <sstream>
+
+using tether::ContentRecord;
+using tether::ContentReport;
 
 namespace mapcheck {
 
 namespace {
-
-// A word of a content file and the line it stands on.
-struct Token {
-    std::string text;
-    int line;
-};
-
-bool readTokens(const std::string& path, std::vector<Token>& tokens)
-{
-    std::ifstream in(path);
-    if (!in.is_open())
-        return false;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        std::istringstream words(line);
-        std::string word;
-        while (words >> word)
-            tokens.push_back({word, number});
-    }
-    return true;
-}
-
-// A whole word that the game reads as a float (the stream would take "12x"
-// as 12 and then trip over "x", so we insist on the whole word).
-bool parseFloat(const std::string& text, float& value)
-{
-    char* end = nullptr;
-    value = std::strtof(text.c_str(), &end);
-    return end != text.c_str() && *end == '\0' && std::isfinite(value);
-}
-
-bool parseInt(const std::string& text, int& value)
-{
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    value = static_cast<int>(v);
-    return end != text.c_str() && *end == '\0';
-}
 
 std::string folderOf(const std::string& path)
 {
@@ -66,6 +36,45 @@ int enemyClassOf(const std::string& word)
         if (word == "enemy" + std::to_string(n))
             return n;
     return 0;
+}
+
+// A number as a person would write it in a message.
+std::string number(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
+    return text;
+}
+
+// The value at index i of a record, or 0 when the record stopped before it.
+float value(const ContentRecord& r, size_t i)
+{
+    return i < r.numbers.size() ? r.numbers[i] : 0.0f;
+}
+
+// Distance the short way round a world of w by h.
+float shortDistance(float x1, float y1, float x2, float y2, float w, float h)
+{
+    const float dx = std::fabs(x1 - x2), dy = std::fabs(y1 - y2);
+    return static_cast<float>(
+        std::hypot(std::min(dx, std::fabs(w - dx)), std::min(dy, std::fabs(h - dy))));
+}
+
+// One thing a map places, for the checks between things.
+struct Placed {
+    std::string word;
+    int line;
+    float x, y, radius;
+};
+
+bool isBody(const std::string& word)
+{
+    return word == "planet" || word == "sun" || word == "blackhole";
+}
+
+std::string bodyName(const std::string& word)
+{
+    return word == "blackhole" ? "black hole" : word;
 }
 
 } // namespace
@@ -93,118 +102,140 @@ std::string format(const Finding& f)
 
 void Checker::checkData(const std::string& path, const std::string& gameDir)
 {
-    std::vector<Token> tokens;
-    if (!readTokens(path, tokens)) {
+    std::ifstream file(path);
+    if (!file.is_open()) {
         report(
             path, 0, true, "cannot be opened (the game prints \"Error opening data\" and stops)");
         return;
     }
+    ContentReport read(file);
+    read.imageFolder = gameDir;
+    tether::readData(read.stream(), &read);
+    for (const tether::ContentNote& n : read.notes)
+        report(path, n.line, n.error, n.message);
+
     data = DataFacts {};
     data.read = true;
-    // Field kinds per keyword: f float, i int, p image path.
-    std::map<std::string, std::string> records
-        = {{"ship", "fffffi"}, {"mine", "fff"}, {"enemy1t", "ffp"}, {"enemy2t1", "ffp"},
-            {"enemy2t2", "ffp"}, {"enemy3t", "ffp"}, {"hook", "fffffip"}, {"node", "fffffip"},
-            {"planet", "fp"}, {"sun", "fp"}, {"blackhole", "f"}};
-    for (int n = 1; n <= 12; ++n)
-        records["enemy" + std::to_string(n)] = "fffffifp";
-
-    for (size_t i = 0; i < tokens.size();) {
-        const Token& keyword = tokens[i++];
-        auto record = records.find(keyword.text);
-        if (record == records.end()) {
-            report(path, keyword.line, true,
-                "\"" + keyword.text + "\" is not a keyword: the game stops reading here");
-            return;
-        }
-        std::vector<float> numbers;
-        for (char kind : record->second) {
-            if (i >= tokens.size()) {
-                report(path, keyword.line, true,
-                    "\"" + keyword.text + "\" ends before all its values");
-                return;
-            }
-            const Token& value = tokens[i++];
-            float f = 0;
-            int n = 0;
-            if (kind == 'p') {
-                if (!fileExists(gameDir + "/" + value.text))
-                    report(path, value.line, false, "image \"" + value.text + "\" not found");
-            } else if (kind == 'i' ? !parseInt(value.text, n) : !parseFloat(value.text, f)) {
-                report(path, value.line, true,
-                    "\"" + value.text + "\" is not a number: the game stops reading here");
-                return;
-            } else {
-                numbers.push_back(kind == 'i' ? static_cast<float>(n) : f);
-            }
-        }
-        const std::string& word = keyword.text;
+    for (const ContentRecord& r : read.records) {
+        const std::string& word = r.keyword;
+        const int line = r.line;
+        auto positive = [&](size_t i) { return value(r, i) > 0; };
+        // Masses beyond the bound would overflow gravity; radii beyond the
+        // world's are held.
+        auto bounds = [&](size_t radius, size_t mass) {
+            if (std::fabs(value(r, mass)) > tether::maxMass)
+                report(path, line, true,
+                    word + ": a mass of " + number(value(r, mass))
+                        + " makes gravity overflow; the game holds it at "
+                        + number(tether::maxMass));
+            if (value(r, radius) > tether::maxObjectRadius)
+                report(path, line, false,
+                    word + ": a radius of " + number(value(r, radius))
+                        + " covers any world; the game holds it at "
+                        + number(tether::maxObjectRadius));
+        };
         if (const int cls = enemyClassOf(word)) {
             data.enemyClasses.insert(cls);
-            if (numbers[0] <= 0 || numbers[1] <= 0)
-                report(path, keyword.line, true, word + ": radius and mass must be positive");
+            data.enemyRadius[cls - 1] = std::min(value(r, 0), tether::maxObjectRadius);
+            if (!positive(0) || !positive(1))
+                report(path, line, true, word + ": radius and mass must be positive");
+            bounds(0, 1);
         } else if (word == "mine") {
             data.mine = true;
-            data.mineRadius = numbers[0];
-            if (numbers[0] <= 0 || numbers[1] <= 0)
-                report(path, keyword.line, true, "mine: radius and mass must be positive");
+            data.mineRadius = value(r, 0);
+            if (!positive(0) || !positive(1))
+                report(path, line, true, "mine: radius and mass must be positive");
+            if (std::fabs(value(r, 1)) > tether::maxMass)
+                bounds(0, 1);
         } else if (word == "planet" || word == "sun") {
             (word == "planet" ? data.planet : data.sun) = true;
-            (word == "planet" ? data.planetBaseRadius : data.sunBaseRadius) = numbers[0];
-            if (numbers[0] <= 0)
-                report(path, keyword.line, true, word + ": the base radius must be positive");
+            (word == "planet" ? data.planetBaseRadius : data.sunBaseRadius) = value(r, 0);
+            if (!positive(0))
+                report(path, line, true, word + ": the base radius must be positive");
         } else if (word == "blackhole") {
             data.blackhole = true;
         } else if (word == "hook") {
-            if (numbers[4] <= 0)
-                report(path, keyword.line, true, "hook: the number of links must be positive");
-            if (numbers[2] <= 0)
-                report(path, keyword.line, true, "hook: the speed must be positive");
-        } else if (word == "ship" && (numbers[0] <= 0 || numbers[1] <= 0)) {
-            report(path, keyword.line, true, "ship: radius and mass must be positive");
+            if (!positive(4))
+                report(path, line, true, "hook: the number of links must be positive");
+            else if (value(r, 4) > tether::maxChainLinks)
+                report(path, line, false,
+                    "hook: " + number(value(r, 4)) + " links: a chain draws at most "
+                        + number(tether::maxChainLinks) + ", one per "
+                        + number(tether::minLinkSpacing) + " pixels of its length");
+            if (!positive(2))
+                report(path, line, true, "hook: the speed must be positive");
+            bounds(0, 1);
+        } else if (word == "ship") {
+            data.shipRadius = std::min(value(r, 0), tether::maxObjectRadius);
+            if (!positive(0) || !positive(1))
+                report(path, line, true, "ship: radius and mass must be positive");
+            bounds(0, 1);
+            if (value(r, 2) > tether::speedLimit)
+                report(path, line, false,
+                    "ship: a top speed above " + number(tether::speedLimit)
+                        + " units per ms: nothing moves faster");
+        } else if (word == "node") {
+            bounds(0, 1);
         }
     }
 }
 
 void Checker::checkMapList(const std::string& path)
 {
-    std::vector<Token> tokens;
-    if (!readTokens(path, tokens)) {
+    std::ifstream file(path);
+    if (!file.is_open()) {
         report(path, 0, true, "cannot be opened (the game prints \"Error opening data\")");
         return;
     }
-    int count = 0;
-    if (tokens.empty() || !parseInt(tokens[0].text, count)) {
-        report(path, tokens.empty() ? 0 : tokens[0].line, true,
-            "the list must start with the number of maps");
-        return;
+    ContentReport read(file);
+    std::vector<tether::MapListEntry> offered;
+    tether::readMapList(read.stream(), offered, &read);
+    for (const tether::ContentNote& n : read.notes)
+        report(path, n.line, n.error, n.message);
+
+    int count = 0, countLine = 0, records = 0;
+    for (const ContentRecord& r : read.records) {
+        if (r.keyword == "count")
+            count = static_cast<int>(value(r, 0)), countLine = r.line;
+        else
+            ++records;
     }
-    if (count <= 0)
-        report(path, tokens[0].line, true, "the count must be positive: the game offers no maps");
-    const size_t records = (tokens.size() - 1) / 3;
-    if ((tokens.size() - 1) % 3 != 0)
-        report(path, tokens.back().line, true,
-            "the last record is incomplete (map name, boss map name, boss music)");
-    if (static_cast<int>(records) != count && count > 0)
-        report(path, tokens[0].line, true,
+    // Records the count leaves out are there all the same: count them on.
+    std::istream& rest = read.stream();
+    if (rest.good() && count > 0 && records == count) {
+        int words = 0;
+        std::string word;
+        while (rest >> word)
+            ++words;
+        records += words / 3;
+        if (words % 3 != 0)
+            report(path, read.line(), true,
+                "the last record is incomplete (map name, boss map name, boss music)");
+    }
+    if (count > 0 && records != count)
+        report(path, countLine, true,
             "the count says " + std::to_string(count) + " maps but " + std::to_string(records)
-                + " records follow; the game offers "
-                + std::to_string(std::min<int>(count, static_cast<int>(records))));
+                + " records follow; the game offers " + std::to_string(std::min(count, records)));
+
     const std::string folder = folderOf(path);
-    for (size_t r = 0; r < records; ++r) {
-        const Token& name = tokens[1 + 3 * r];
-        const Token& boss = tokens[2 + 3 * r];
-        const Token& music = tokens[3 + 3 * r];
-        int track = 0;
-        if (!parseInt(music.text, track) || track < 1 || track > 9)
-            report(path, music.line, true,
-                "boss music \"" + music.text + "\" must be a track number from 1 to 9");
-        for (const Token* map : {&name, &boss}) {
-            const std::string file = folder + "/" + map->text;
-            if (!fileExists(file))
-                report(path, map->line, true, "map \"" + map->text + "\" not found");
+    for (const ContentRecord& r : read.records) {
+        if (r.keyword != "map")
+            continue;
+        const int track = static_cast<int>(value(r, 0));
+        if (track < 1 || track > 9)
+            report(path, r.line, true,
+                "boss music \"" + std::to_string(track) + "\" must be a track number from 1 to 9");
+        for (const std::string& name : r.words) {
+            if (!tether::staysInGameFolder(name))
+                continue; // the reader said so: never opened
+            if (!tether::staysInMapsFolder(name))
+                report(path, r.line, true,
+                    "map name \"" + name + "\" leaves the maps folder: map names are names in it");
+            const std::string map = folder + "/" + name;
+            if (!fileExists(map))
+                report(path, r.line, true, "map \"" + name + "\" not found");
             else
-                checkMap(file);
+                checkMap(map);
         }
     }
 }
@@ -213,113 +244,156 @@ void Checker::checkMap(const std::string& path)
 {
     if (!mapsChecked.insert(path).second)
         return;
-    std::vector<Token> tokens;
-    if (!readTokens(path, tokens)) {
+    std::ifstream file(path);
+    if (!file.is_open()) {
         report(path, 0, true, "cannot be opened (the game prints \"Error opening map\" and stops)");
         return;
     }
-    const std::map<std::string, int> valueCounts
-        = {{"world", 2}, {"mine", 2}, {"planet", 4}, {"sun", 4}, {"blackhole", 4}, {"spawn", 4}};
+    // Each map is checked as if it came first: the default world, no spawn.
+    tether::clearWorld();
+    tether::worldW = tether::worldH = 2000.0f;
+    ContentReport read(file);
+    tether::readMap(read.stream(), &read);
+    const float worldW = tether::worldW, worldH = tether::worldH;
+    const int made = static_cast<int>(tether::objects.size());
+    tether::clearWorld();
+    tether::closeLevelMap();
+    for (const tether::ContentNote& n : read.notes)
+        report(path, n.line, n.error, n.message);
+
     int enemies = 0;
-    bool spawn = false;
-    float worldW = 2000, worldH = 2000, spawnX = 0, spawnY = 0;
-    struct Hostile {
-        std::string word;
-        int line;
-        float x, y;
-    };
-    std::vector<Hostile> hostiles; // enemies and mines, for their distance from the spawn
-    bool stopped = false; // the game stops reading where a value fails
-    for (size_t i = 0; i < tokens.size() && !stopped;) {
-        const Token& keyword = tokens[i++];
-        const int cls = enemyClassOf(keyword.text);
-        auto known = valueCounts.find(keyword.text);
-        if (!cls && known == valueCounts.end()) {
-            float ignored;
-            if (!parseFloat(keyword.text, ignored))
-                report(path, keyword.line, false,
-                    "unknown keyword \"" + keyword.text + "\": the game skips it");
-            continue;
+    const ContentRecord* spawn = nullptr;
+    std::vector<Placed> placed; // mines, enemies and bodies
+    for (const ContentRecord& r : read.records) {
+        const std::string& word = r.keyword;
+        const int line = r.line;
+        const int cls = enemyClassOf(word);
+        const float x = value(r, 0), y = value(r, 1);
+        if (cls || word == "mine") {
+            const float radius = cls ? data.enemyRadius[cls - 1] : 15.0f;
+            placed.push_back({word, line, x, y, radius});
         }
-        const int needed = cls ? 5 : known->second;
-        std::vector<float> v;
-        for (int k = 0; k < needed; ++k, ++i) {
-            float f = 0;
-            if (i >= tokens.size()) {
-                report(path, keyword.line, true,
-                    "\"" + keyword.text + "\" needs " + std::to_string(needed)
-                        + " values: the map ends first and the record is not made");
-                stopped = true;
-                break;
-            }
-            if (!parseFloat(tokens[i].text, f)) {
-                report(path, tokens[i].line, true,
-                    "\"" + tokens[i].text
-                        + "\" is not a number: the game stops reading the map here");
-                stopped = true;
-                break;
-            }
-            v.push_back(f);
-        }
-        if (stopped)
-            break;
-        const std::string& word = keyword.text;
-        if (cls || word == "mine")
-            hostiles.push_back({word, keyword.line, v[0], v[1]});
         if (cls) {
             ++enemies;
             if (data.read && !data.enemyClasses.count(cls))
-                report(path, keyword.line, true,
+                report(path, line, true,
                     word + " has no record in the data file: it would be invisible and massless");
+            if (std::fabs(value(r, 2)) > tether::speedLimit
+                || std::fabs(value(r, 3)) > tether::speedLimit)
+                report(path, line, false,
+                    word + ": a speed above " + number(tether::speedLimit)
+                        + " units per ms: nothing moves faster");
         } else if (word == "world") {
-            if (v[0] <= 0 || v[1] <= 0)
-                report(path, keyword.line, true, "the world's size must be positive");
-            else
-                worldW = v[0], worldH = v[1];
+            if (x <= 0 || y <= 0)
+                report(path, line, true, "the world's size must be positive");
+            else if (x <= 1 && y <= 1)
+                report(path, line, true,
+                    "a world of " + number(x) + " by " + number(y)
+                        + " has no room: the game makes it " + number(worldW) + " by "
+                        + number(worldH));
+            else if (x < tether::minWorldSide || y < tether::minWorldSide
+                || x > tether::maxWorldSide || y > tether::maxWorldSide)
+                report(path, line, false,
+                    "the game keeps each side of the world within " + number(tether::minWorldSide)
+                        + " and " + number(tether::maxWorldSide) + ": it makes it " + number(worldW)
+                        + " by " + number(worldH));
         } else if (word == "spawn") {
-            spawn = true;
-            spawnX = v[0];
-            spawnY = v[1];
-        } else if (word == "planet" || word == "sun" || word == "blackhole") {
-            if (v[3] <= 0)
-                report(path, keyword.line, true, word + ": the radius must be positive");
-            if (v[2] <= 0)
-                report(path, keyword.line, false, word + ": a mass of 0 or less pulls nothing");
-            if (word == "blackhole" && v[3] > 300)
-                report(path, keyword.line, false,
-                    "a black hole above radius 300 is drawn without its lens");
-            else if (v[3] > 1500)
-                report(path, keyword.line, false,
+            spawn = &r;
+        } else if (isBody(word)) {
+            const float mass = value(r, 2), radius = value(r, 3);
+            placed.push_back({word, line, x, y, std::min(radius, tether::maxObjectRadius)});
+            if (radius <= 0)
+                report(path, line, true, word + ": the radius must be positive");
+            if (mass <= 0)
+                report(path, line, false, word + ": a mass of 0 or less pulls nothing");
+            if (std::fabs(mass) > tether::maxMass)
+                report(path, line, true,
+                    bodyName(word) + ": a mass of " + number(mass)
+                        + " makes gravity overflow; the game holds it at "
+                        + number(tether::maxMass));
+            if (radius > tether::maxObjectRadius)
+                report(path, line, false,
+                    bodyName(word) + ": a radius of " + number(radius)
+                        + " covers any world; the game holds it at "
+                        + number(tether::maxObjectRadius));
+            if (word == "blackhole" && radius > 300)
+                report(
+                    path, line, false, "a black hole above radius 300 is drawn without its lens");
+            else if (radius > 1500)
+                report(path, line, false,
                     word + ": a radius above 1500 is too large for its image to be drawn");
         }
         if (data.read) {
             if (word == "mine" && (!data.mine || data.mineRadius <= 0))
-                report(path, keyword.line, true,
-                    "mines need a \"mine\" record with a positive radius");
+                report(path, line, true, "mines need a \"mine\" record with a positive radius");
             if (word == "planet" && (!data.planet || data.planetBaseRadius <= 0))
-                report(path, keyword.line, true,
+                report(path, line, true,
                     "planets need a \"planet\" record with a positive base radius");
             if (word == "sun" && (!data.sun || data.sunBaseRadius <= 0))
-                report(path, keyword.line, true,
-                    "suns need a \"sun\" record with a positive base radius");
+                report(path, line, true, "suns need a \"sun\" record with a positive base radius");
+        }
+        // Far outside the world, the game brings a position in by whole
+        // world sizes at once.
+        if ((cls || word == "mine" || isBody(word) || word == "spawn")
+            && (tether::intoWorld(x, worldW) != x || tether::intoWorld(y, worldH) != y))
+            report(path, line, false,
+                word + " lies more than a world outside the world: the game brings it in");
+    }
+    if (static_cast<float>(made) * tether::roomPerObject > 0
+        && std::any_of(read.records.begin(), read.records.end(),
+            [](const ContentRecord& r) { return r.keyword == "world"; })) {
+        // The world grew for what it holds: say so once, at the end.
+        for (const ContentRecord& r : read.records)
+            if (r.keyword == "world" && value(r, 0) >= tether::minWorldSide
+                && value(r, 1) >= tether::minWorldSide
+                && (value(r, 0) < worldW || value(r, 1) < worldH))
+                report(path, r.line, false,
+                    "the world is too small for its " + std::to_string(made)
+                        + " objects: the game makes it " + number(worldW) + " by "
+                        + number(worldH));
+    }
+
+    // Bodies hold what lies in them: a sun burns it, a black hole swallows
+    // it, a planet throws it out.
+    for (const Placed& body : placed) {
+        if (!isBody(body.word))
+            continue;
+        for (const Placed& p : placed) {
+            if (&p == &body
+                || shortDistance(p.x, p.y, body.x, body.y, worldW, worldH) >= body.radius)
+                continue;
+            report(path, p.line, false,
+                (p.word == body.word ? "this " + bodyName(p.word) : p.word) + " starts inside the "
+                    + bodyName(body.word) + " of line " + std::to_string(body.line));
         }
     }
-    if (!spawn)
+
+    if (!spawn) {
         report(path, 0, false, "no \"spawn\": the ship starts where the previous map put it");
-    // Enemies and mines stay put until the ship comes within 3000 units, the
-    // short way round the world; enemies fire from 1000.
-    for (const Hostile& h : hostiles) {
-        if (!spawn)
-            break;
-        const float dx = std::fabs(h.x - spawnX), dy = std::fabs(h.y - spawnY);
-        const float dist = std::hypot(std::min(dx, worldW - dx), std::min(dy, worldH - dy));
-        const std::string units = std::to_string(static_cast<int>(dist));
-        if (h.word == "mine" && dist < 3000)
-            report(path, h.line, false,
-                "this mine starts " + units + " units from the spawn point: it homes in at once");
-        else if (h.word != "mine" && dist < 1000)
-            report(path, h.line, false,
-                h.word + " starts " + units + " units from the spawn point: it fires at once");
+    } else {
+        const float sx = value(*spawn, 0), sy = value(*spawn, 1);
+        const float shipRadius = data.shipRadius;
+        for (const Placed& p : placed) {
+            const float dist = shortDistance(p.x, p.y, sx, sy, worldW, worldH);
+            const std::string units = std::to_string(tether::truncated(dist));
+            if (dist < p.radius + shipRadius) {
+                const bool fatal = p.word == "sun" || p.word == "blackhole";
+                report(path, fatal ? spawn->line : p.line, fatal,
+                    "the spawn point is inside or touching the " + bodyName(p.word) + " of line "
+                        + std::to_string(p.line)
+                        + (fatal ? ": the ship is lost at once" : ": they collide at once"));
+                continue;
+            }
+            // Enemies and mines stay put until the ship comes within 3000
+            // units, the short way round the world; enemies fire from 1000.
+            if (p.word == "mine" && dist < 3000)
+                report(path, p.line, false,
+                    "this mine starts " + units
+                        + " units from the spawn point: it homes in at once");
+            else if (enemyClassOf(p.word) && dist < 1000)
+                report(path, p.line, false,
+                    p.word + " starts " + units + " units from the spawn point: it fires at once");
+        }
     }
     if (enemies == 0)
         report(path, 0, false, "no enemies: the map is won in its first frame");

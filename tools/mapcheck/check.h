@@ -1,6 +1,7 @@
-// The content checker: reads the data file, map list and map files the way
-// the game does and reports, with file names and line numbers, everything
-// the game would silently skip, stop at, or get wrong.
+// The content checker: reads the data file, map list and map files with the
+// game's own readers (src/content) and reports, with file names and line
+// numbers, what the readers met and everything the game would silently
+// skip, stop at, get wrong or hold within its bounds.
 #pragma once
 
 #include <set>
@@ -20,6 +21,8 @@ struct Finding {
 struct DataFacts {
     bool read = false;
     std::set<int> enemyClasses; // classes with a record
+    float enemyRadius[12] = {};
+    float shipRadius = 0;
     bool mine = false, planet = false, sun = false, blackhole = false;
     float mineRadius = 0, planetBaseRadius = 0, sunBaseRadius = 0;
 };
