@@ -12,7 +12,7 @@
 namespace tether {
 
 // One entry of "maps/maplist": a map, the boss map that follows it when it
-// is won, and the boss level's music track (1..9).
+// is won, and the boss level's music track (1..13).
 struct MapListEntry {
     std::string mapName;
     std::string bossMapName;

@@ -49,7 +49,7 @@ extern int numEnemies; // enemies alive; the level is won at 0 or below
 extern bool gameOver; // the ship is lost
 extern bool bossLevel; // the level played, or next, is the boss level
 extern std::string bossMapPath;
-extern int bossMusic; // boss track number 1..9
+extern int bossMusic; // boss track number 1..13
 // The ship chosen on the title screen: 0, 1 or 2. Chooses the controls, the
 // hook mount's place and whether enemies are hurt by shots and mines.
 extern int difficulty;

@@ -106,10 +106,10 @@ TEST_F(MapCheck, TheDataFileStopsAtAnUnknownWordLikeTheGame)
 TEST_F(MapCheck, TheMapListCountMustMatchItsRecords)
 {
     put("a", "spawn 0 0 0 0 enemy1 1000 1000 1 1 1");
-    const std::string list = put("maplist", "3\na a 7\na a 12\n");
+    const std::string list = put("maplist", "3\na a 7\na a 14\n");
     checker.checkMapList(list);
     EXPECT_TRUE(has(1, true, "the count says 3 maps but 2 records follow"));
-    EXPECT_TRUE(has(3, true, "\"12\" must be a track number from 1 to 9"));
+    EXPECT_TRUE(has(3, true, "\"14\" must be a track number from 1 to 13"));
 
     Checker second;
     put("maplist", "0\n");

@@ -1,5 +1,6 @@
 #include "check.h"
 
+#include "content/assets.h"
 #include "content/limits.h"
 #include "content/maps.h"
 #include "content/report.h"
@@ -222,9 +223,10 @@ void Checker::checkMapList(const std::string& path)
         if (r.keyword != "map")
             continue;
         const int track = static_cast<int>(value(r, 0));
-        if (track < 1 || track > 9)
+        if (track < 1 || track > tether::musicTrackCount)
             report(path, r.line, true,
-                "boss music \"" + std::to_string(track) + "\" must be a track number from 1 to 9");
+                "boss music \"" + std::to_string(track) + "\" must be a track number from 1 to "
+                    + std::to_string(tether::musicTrackCount));
         for (const std::string& name : r.words) {
             if (!tether::staysInGameFolder(name))
                 continue; // the reader said so: never opened
