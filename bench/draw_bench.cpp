@@ -13,6 +13,7 @@
 #include "render/draw.h"
 #include "render/effects.h"
 #include "render/hud.h"
+#include "render/presentation.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/world.h"
@@ -263,12 +264,16 @@ void prepare()
     buildBusyScreen();
 }
 
-// Every frame looks alike: the same objects are hit and the flame is lit.
+// Every frame looks alike: the same objects were hit and the flame was lit
+// (on the second ship, whose flame shows) since the last frame drawn.
 void relight()
 {
+    difficulty = 1;
+    drawnStep = -1;
     for (Object* o : flashing)
-        o->hit = true;
+        o->lastHitStep = 0;
     ship->flame->hidden = false;
+    ship->flame->lastThrustStep = 0;
 }
 
 void BM_DrawFrameBusy(benchmark::State& state)

@@ -1,21 +1,16 @@
 #include "main/frame.h"
 
-#include "ai/ai.h"
 #include "content/assets.h"
-#include "main/controls.h"
-#include "main/hooks.h"
+#include "main/audio.h"
 #include "main/level.h"
 #include "main/startup.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "render/hud.h"
-#include "world/collision.h"
-#include "world/connector.h"
-#include "world/motion.h"
+#include "render/presentation.h"
 #include "world/object.h"
-#include "world/spring.h"
+#include "world/stats.h"
 #include "world/world.h"
-#include "world/wrap.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,7 +36,7 @@ void enterFrameLoop(Uint32 now)
     frameTicks = levelStartTicks = now;
     frameCount = maxFrameTime = 0;
     cameraX = cameraY = 0;
-    resetHooks();
+    drawnStep = -1;
 }
 
 void printFrameStatistics()
@@ -53,30 +48,6 @@ void printFrameStatistics()
 }
 
 namespace {
-
-void handleEvents()
-{
-    SDL_PumpEvents();
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        switch (event.type) {
-        case SDL_MOUSEMOTION:
-            mouseX = event.motion.x;
-            mouseY = event.motion.y;
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-            mouseX = event.button.x;
-            mouseY = event.button.y;
-            if (event.button.button == SDL_BUTTON_LEFT)
-                fireHook();
-            else if (event.button.button == SDL_BUTTON_RIGHT)
-                tieOff();
-            break;
-        case SDL_QUIT: printFrameStatistics(); std::exit(0);
-        default: break;
-        }
-    }
-}
 
 void drawPointer(SDL_Surface* screen)
 {
@@ -90,29 +61,41 @@ void drawPointer(SDL_Surface* screen)
 
 } // namespace
 
-void physicsStep(const Uint8* keys, float mouseWorldX, float mouseWorldY)
+FrameInput gatherInput()
 {
-    steerShip(keys);
-    aimHooks(mouseWorldX, mouseWorldY);
+    FrameInput input;
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+        case SDL_MOUSEMOTION:
+            mouseX = event.motion.x;
+            mouseY = event.motion.y;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            mouseX = event.button.x;
+            mouseY = event.button.y;
+            if (event.button.button == SDL_BUTTON_LEFT)
+                input.clicks.push_back(Click::fireHook);
+            else if (event.button.button == SDL_BUTTON_RIGHT)
+                input.clicks.push_back(Click::tieOff);
+            break;
+        case SDL_QUIT: printFrameStatistics(); std::exit(0);
+        default: break;
+        }
+    }
+    keyState = SDL_GetKeyState(nullptr);
+    input.actions = actionsFromKeys(keyState);
+    // The pointer in the world, with the camera of the previous frame.
+    input.pointerX = static_cast<float>(mouseX + cameraX);
+    input.pointerY = static_cast<float>(mouseY + cameraY);
+    return input;
+}
 
-    // Enemies and mines act on the ship before gravity and collision; their
-    // new shots go to the other registries, never to ennemies.
-    if (ship)
-        for (Object* enemy : ennemies)
-            AIUpdate(enemy, ship);
-
-    applyGravity();
-    collisionDetect(&objects);
-    for (Spring* rope : springs)
-        rope->update(1);
-    for (Object* body : dynamicMasses)
-        body->update(1);
-
-    flyHooks();
-
-    fixTorusCoords();
-    for (Connector* link : connectors)
-        link->update();
+void placeCamera()
+{
+    cameraX = static_cast<int>(ship->x - static_cast<float>(screen->w / 2));
+    cameraY = static_cast<int>(ship->y - static_cast<float>(screen->h / 2));
 }
 
 void drawFrame(SDL_Surface* screen)
@@ -125,6 +108,25 @@ void drawFrame(SDL_Surface* screen)
     drawPointer(screen);
 }
 
+FrameEnd presentFrame(LevelState state)
+{
+    playSoundEvents();
+    if (state == LevelState::escape)
+        return FrameEnd::escape;
+    updateThrustSound();
+    placeCamera();
+    drawFrame(screen);
+    drawnStep = levelStats.gameTime;
+
+    if (state == LevelState::gameOver)
+        return FrameEnd::gameOver;
+    if (state == LevelState::victory)
+        return FrameEnd::victory;
+    SDL_Flip(screen);
+    ++frameCount;
+    return FrameEnd::next;
+}
+
 FrameEnd runFrame(Uint32 now)
 {
     const Uint32 previous = frameTicks;
@@ -134,37 +136,9 @@ FrameEnd runFrame(Uint32 now)
     const int steps = physicsStepCount(elapsed);
 
     checkMusic();
-    handleEvents();
-    keyState = SDL_GetKeyState(nullptr);
-
-    for (int step = 0; step < steps; ++step) {
-        // The pointer in the world, with the camera of the previous frame.
-        const float mouseWorldX = static_cast<float>(mouseX + cameraX);
-        const float mouseWorldY = static_cast<float>(mouseY + cameraY);
-        if (keyState[SDLK_ESCAPE])
-            return FrameEnd::escape;
-        physicsStep(keyState, mouseWorldX, mouseWorldY);
-    }
-    updateThrustSound();
-
-    // Removal of the dead; objects frees them, so it comes last.
-    cleanupSprings();
-    cleanup(&dynamicMasses);
-    cleanup(&drawables);
-    cleanup(&ennemies);
-    cleanup(&objects);
-
-    cameraX = static_cast<int>(ship->x - static_cast<float>(screen->w / 2));
-    cameraY = static_cast<int>(ship->y - static_cast<float>(screen->h / 2));
-    drawFrame(screen);
-
-    if (gameOver)
-        return FrameEnd::gameOver;
-    if (numEnemies <= 0)
-        return FrameEnd::victory;
-    SDL_Flip(screen);
-    ++frameCount;
-    return FrameEnd::next;
+    const FrameInput input = gatherInput();
+    const LevelState state = simulateFrame(input, steps);
+    return presentFrame(state);
 }
 
 FrameEnd playLevel()

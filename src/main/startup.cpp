@@ -2,7 +2,7 @@
 
 #include "content/assets.h"
 #include "content/tuning.h"
-#include "world/sound.h"
+#include "main/audio.h"
 #include "world/world.h"
 
 #include <SDL.h>

@@ -16,16 +16,21 @@ protected:
         shieldSprite = solid(40, 40, 255, 255, 255);
     }
 
-    // The colour in the middle of the object after one draw with a hit.
+    // The colour in the middle of the object in the frame after a hit.
     Uint32 flashOf(int type, float health, int kind = -1)
     {
         clear();
         Object o(1, 10, 400, 300, 0, 0, 0, 0, nullptr, type, 0, health);
         o.kind = kind;
-        o.hit = true;
+        drawnStep = 40; // the last frame
+        o.lastHitStep = 41;
         o.draw(canvas, 0, 0);
-        EXPECT_FALSE(o.hit); // a flash lasts one frame
-        return rgb(canvas, 400, 300);
+        const Uint32 colour = rgb(canvas, 400, 300);
+        clear();
+        drawnStep = 41; // a flash lasts one frame
+        o.draw(canvas, 0, 0);
+        EXPECT_EQ(rgb(canvas, 400, 300), 0u);
+        return colour;
     }
 };
 
@@ -67,7 +72,7 @@ TEST_F(DamageFlash, PlanetsSunsAndNodesShowNoFlashButForgetTheHit)
 TEST_F(DamageFlash, ForceFieldIsScaledToTheDiameterOverTheSprite)
 {
     Object gun(1, 10, 400, 300, 0, 0, 0, 0, solid(30, 30, 0, 0, 255), typeTurret, 0, 200);
-    gun.hit = true;
+    gun.lastHitStep = 0; // before the level's first frame
     gun.draw(canvas, 100, 50);
     EXPECT_TRUE(closeColour(rgb(canvas, 300, 250), green));
     EXPECT_EQ(rgb(canvas, 290, 240), 0xffffffu); // the field's corner, beyond the disc
