@@ -16,6 +16,12 @@ SDL_Surface* convertWithAlpha(SDL_Surface* image)
 {
     if (!image)
         return nullptr;
+    // Without a video mode (the headless simulator) there is no display
+    // format to convert to, and SDL would crash trying.
+    if (!SDL_GetVideoSurface()) {
+        SDL_FreeSurface(image);
+        return nullptr;
+    }
     SDL_SetAlpha(image, SDL_SRCALPHA | SDL_RLEACCEL, 255);
     SDL_Surface* converted = SDL_DisplayFormatAlpha(image);
     SDL_FreeSurface(image);
@@ -32,7 +38,7 @@ SDL_Surface* loadOpaque(const std::string& path)
     SDL_Surface* image = loadImage(path);
     if (!image)
         return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormat(image);
+    SDL_Surface* converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(image) : nullptr;
     SDL_FreeSurface(image);
     return converted;
 }
