@@ -1,3 +1,6 @@
+// The window's frame: input gathered from SDL, the simulation's frame
+// (main/session.h), then what the player sees and hears of it. Frame pacing
+// belongs in playLevel's loop, between one frame and the next.
 #include "main/frame.h"
 
 #include "content/assets.h"
