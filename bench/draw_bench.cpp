@@ -268,12 +268,14 @@ void prepare()
 // (on the second ship, whose flame shows) since the last frame drawn.
 void relight()
 {
+    static int64_t step = 0;
+    ++step;
     difficulty = 1;
-    drawnStep = -1;
+    drawnStep = step - 1;
     for (Object* o : flashing)
-        o->lastHitStep = 0;
+        o->lastHitStep = step;
     ship->flame->hidden = false;
-    ship->flame->lastThrustStep = 0;
+    ship->flame->lastThrustStep = step;
 }
 
 void BM_DrawFrameBusy(benchmark::State& state)

@@ -11,6 +11,7 @@
 #include "render/draw.h"
 #include "render/hud.h"
 #include "render/presentation.h"
+#include "world/events.h"
 #include "world/object.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -40,6 +41,7 @@ void enterFrameLoop(Uint32 now)
     frameCount = maxFrameTime = 0;
     cameraX = cameraY = 0;
     drawnStep = -1;
+    forgetShownHits();
 }
 
 void printFrameStatistics()
@@ -60,6 +62,23 @@ void drawPointer(SDL_Surface* screen)
     at.x = static_cast<Sint16>(mouseX - cursorImage->w / 2);
     at.y = static_cast<Sint16>(mouseY - cursorImage->h / 2);
     SDL_BlitSurface(cursorImage, nullptr, screen, &at);
+}
+
+// The picture of a frame that did not stop at Escape.
+FrameEnd showFrame(LevelState state)
+{
+    updateThrustSound();
+    placeCamera();
+    drawFrame(screen);
+    drawnStep = levelStats.gameTime;
+
+    if (state == LevelState::gameOver)
+        return FrameEnd::gameOver;
+    if (state == LevelState::victory)
+        return FrameEnd::victory;
+    SDL_Flip(screen);
+    ++frameCount;
+    return FrameEnd::next;
 }
 
 } // namespace
@@ -114,20 +133,9 @@ void drawFrame(SDL_Surface* screen)
 FrameEnd presentFrame(LevelState state)
 {
     playSoundEvents();
-    if (state == LevelState::escape)
-        return FrameEnd::escape;
-    updateThrustSound();
-    placeCamera();
-    drawFrame(screen);
-    drawnStep = levelStats.gameTime;
-
-    if (state == LevelState::gameOver)
-        return FrameEnd::gameOver;
-    if (state == LevelState::victory)
-        return FrameEnd::victory;
-    SDL_Flip(screen);
-    ++frameCount;
-    return FrameEnd::next;
+    const FrameEnd end = state == LevelState::escape ? FrameEnd::escape : showFrame(state);
+    clearEvents(); // each event is told once, even if no frame is simulated next
+    return end;
 }
 
 FrameEnd runFrame(Uint32 now)

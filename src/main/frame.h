@@ -49,7 +49,8 @@ FrameInput gatherInput();
 // Puts the camera on the ship.
 void placeCamera();
 // Plays, draws and (while the level goes on) flips the frame that was just
-// simulated, and tells how it ended.
+// simulated, tells how it ended, and forgets the frame's events: each is
+// told once.
 FrameEnd presentFrame(LevelState state);
 // Draws the whole frame for the current camera into screen (not flipped).
 void drawFrame(SDL_Surface* screen);

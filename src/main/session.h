@@ -46,7 +46,8 @@ bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed);
 // One frame: clears the event queue, applies the input's clicks in order,
 // runs up to steps 1-ms steps with the input held (none once Escape is
 // held: the frame ends there and nothing is removed), then removes the
-// dead. The frame's events stay in worldEvents until the next call.
+// dead. The frame's events stay in worldEvents until the next call (or
+// until the window's frame has presented them).
 LevelState simulateFrame(const FrameInput& input, int steps);
 
 // One 1-ms step of the whole world with input held.

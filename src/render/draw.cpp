@@ -8,10 +8,11 @@
 //   shredders and BFG balls: their image, never turned;
 //   black holes: a lens that pulls what lies behind them into a ring.
 // Exploding objects get an explosion frame on top. Drawing never changes
-// the world: a hit shows in the first frame drawn after it, the flame in
-// each frame whose steps lit it (render/presentation.h), with a frame picked
-// by the presentation's own generator; an explosion clock past its end shows
-// the last frame; a black hole's lens table is kept here, by radius.
+// the world: a hit flashes the first time the object is drawn after it, the
+// flame shows in each frame whose steps lit it (render/presentation.h), with
+// a frame picked by the presentation's own generator; an explosion clock
+// past its end shows the last frame; a black hole's lens table is kept
+// here, by radius.
 #include "render/draw.h"
 #include "world/angles.h"
 
@@ -144,7 +145,7 @@ void drawImage(const Object& object, SDL_Surface* sprite, SDL_Surface* screen, i
         if (turned)
             SDL_FreeSurface(turned);
     }
-    if (hitSinceLastFrame(object) && showsDamage(object.type))
+    if (takeNewHit(object) && showsDamage(object.type))
         drawDamageFlash(object, screen, cameraX, cameraY);
 }
 

@@ -1,10 +1,12 @@
 // What the presentation keeps of its own from frame to frame, so that
 // drawing and sound only ever read the world: its own random source (the
-// flame's flicker, the lightning's wander, the choice of music), and the
-// game time of the world when the last frame was drawn. The rules stamp
-// hits and thrust with the step they happened in; whatever happened after
-// the last frame was drawn shows in the next one, once: a damage flash in
-// the frame after a hit, the flame in each frame that had thrust.
+// flame's flicker, the lightning's wander, the choice of music), the game
+// time of the world when the last frame was drawn, and which hits it has
+// shown. The rules stamp hits and thrust with the step they happened in;
+// the presentation shows what is new to it: the flame in each frame that
+// had thrust, and a damage flash the first time an object is drawn after a
+// hit (an object hit while off screen, or while a shot, which shows no
+// flash, flashes when it is next drawn with its image).
 #pragma once
 
 #include "world/random.h"
@@ -22,11 +24,16 @@ extern Random presentationRandom;
 // first frame. The frame sets it after drawing.
 extern int64_t drawnStep;
 
-// Whether an object hit since the last frame shows its damage flash.
-bool hitSinceLastFrame(const Object& object);
 // Whether the flame was lit by the controls since the last frame and is
 // still lit: the engine sounds, and (but for the first ship, whose flame is
 // never seen) the flame is drawn.
 bool thrustSinceLastFrame(const Object& flame);
+
+// Called as object is drawn with its image: true once for each new hit,
+// the first time it is drawn after it.
+bool takeNewHit(const Object& object);
+// Forgets which hits were shown; a level's start, when game time begins
+// again at 0.
+void forgetShownHits();
 
 } // namespace tether

@@ -35,6 +35,7 @@ protected:
             for (int i = 0; i < count; ++i)
                 savedValues.push_back({values + i, std::exchange(values[i], 0.0f)});
         forgetScaledExplosions();
+        forgetShownHits();
         drawnStep = -1;
         canvas = makeCanvas();
     }
@@ -47,6 +48,7 @@ protected:
             *global = value;
         tether::forgetScaledExplosions();
         tether::forgetLensTables();
+        tether::forgetShownHits();
         tether::drawnStep = -1;
         for (SDL_Surface* s : made)
             SDL_FreeSurface(s);
