@@ -3,7 +3,9 @@
 // presents them; the headless simulator, a bot and replays call the same
 // functions with their own inputs and step counts, as fast as they like.
 // Given the map, the data file, the seed and each frame's input and number
-// of steps, a level always unfolds the same way (world/hash.h to check).
+// of steps, a level always unfolds the same way (world/hash.h to check). One
+// thing carries over from the level before: a map without a "spawn" or
+// "world" record keeps the last one read (every shipped map has both).
 //
 // Headless use, from the game folder (images in the data file are read by
 // IMG_Load, which needs no video; enemy image sizes place their guns):
