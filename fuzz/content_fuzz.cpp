@@ -4,7 +4,7 @@
 // is the file. Whatever a content author writes must never crash the game.
 #include "content/maps.h"
 #include "content/tuning.h"
-#include "main/frame.h"
+#include "main/session.h"
 #include "world/object.h"
 #include "world/world.h"
 
@@ -60,9 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         worldW = worldH = 2000.0f;
         loadMap(scratchFile());
         assembleShip();
-        static Uint8 keys[SDLK_LAST];
+        FrameInput input;
+        input.pointerX = ship->x + 50;
+        input.pointerY = ship->y;
         for (int step = 0; step < 20; ++step)
-            physicsStep(keys, ship->x + 50, ship->y);
+            physicsStep(input);
         clearWorld();
         closeLevelMap();
         break;

@@ -5,19 +5,21 @@
 // cycle is the Object's `loaded` flag, cleared here and re-armed by motion
 // after `reloadTime`. It never looks at `type`, so a dying enemy goes on
 // steering and firing until it is removed. Mines have no class: they turn
-// and home like ships and never fire.
+// and home like ships and never fire. Gunshots are raised as sound events,
+// heard from the shooter's place relative to the ship; class 9's pick comes
+// from the rules' own generator.
 #include "ai/ai.h"
 #include "world/angles.h"
 
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "world/connector.h"
+#include "world/events.h"
 #include "world/object.h"
-#include "world/sound.h"
+#include "world/random.h"
 #include "world/world.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace tether {
 
@@ -150,17 +152,11 @@ const Object& gunAt(const Object& self, const Connector* mount)
     return mount && mount->child ? *mount->child : self;
 }
 
-// One crackle at a time, not positioned: a busy channel is left alone.
-void crackle()
-{
-    if (Mix_Playing(lightningChannel) == 0)
-        Mix_PlayChannelTimed(lightningChannel, lightningSFX, 0, -1);
-}
-
 // The volley of self's class. a is the heading, (svx, svy) the muzzle
 // velocity: one unit per ms along the heading on top of the ship's own.
-// heardAt and dist place the gunshot sounds relative to the target.
-void fireVolley(Object& self, float heardAt, float dist)
+// heardAt, heardBelow and dist place the gunshot sounds relative to the
+// target.
+void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
 {
     const float x = self.x, y = self.y, a = self.angle;
     const float c = std::cos(a), s = std::sin(a);
@@ -170,14 +166,14 @@ void fireVolley(Object& self, float heardAt, float dist)
     case 1: // one bullet ahead
     case 11:
         shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
-        playSFX(shot1SFX, shot1Tag, heardAt, dist);
+        raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
         break;
     case 2: { // one bullet from each gun
         const Object& gun1 = gunAt(self, self.turret1);
         const Object& gun2 = gunAt(self, self.turret2);
         shoot(self, typeBullet, gun1.x, gun1.y, svx, svy, a, bulletLife);
         shoot(self, typeBullet, gun2.x, gun2.y, svx, svy, a, bulletLife);
-        playSFX(shot1SFX, shot1Tag, heardAt, dist);
+        raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
         break;
     }
     case 4: { // four bullets from a ring, each flying square to its offset
@@ -189,14 +185,14 @@ void fireVolley(Object& self, float heardAt, float dist)
             ringBulletLife);
         shoot(self, typeBullet, x + r * c, y + r * s, svy, -svx, static_cast<float>(a + 3 * pi / 2),
             ringBulletLife);
-        playSFX(shot1SFX, shot1Tag, heardAt, dist);
+        raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
         break;
     }
     case 5: // two bolts from ahead of the ship
         for (int bolt = 0; bolt < 2; ++bolt)
             shoot(self, typeLightning, x + boltReach * c, y + boltReach * s, boltSpeed * svx,
                 boltSpeed * svy, a, boltLife);
-        crackle();
+        raiseSound(Sound::crackle); // not positioned
         break;
     case 6: { // one spinning shredder
         Object* disc = shoot(self, typeShredder, x, y, svx, svy, a, shredderLife);
@@ -216,14 +212,14 @@ void fireVolley(Object& self, float heardAt, float dist)
             shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, railLife);
         break;
     case 9: // one shot of a random kind
-        switch (std::rand() % 4 + 1) {
+        switch (ruleRandom.next15() % 4 + 1) {
         case 1:
             shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
-            playSFX(shot1SFX, shot1Tag, heardAt, dist);
+            raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
             break;
         case 2:
             shoot(self, typeLightning, x, y, fastSpeed * svx, fastSpeed * svy, a, boltLife);
-            crackle();
+            raiseSound(Sound::crackle); // not positioned
             break;
         case 3: shoot(self, typeShredder, x, y, svx, svy, a, pickedShredderLife); break;
         default:
@@ -233,7 +229,7 @@ void fireVolley(Object& self, float heardAt, float dist)
         break;
     case 12: // one BFG ball
         shoot(self, typeBfg, x, y, svx, svy, a, bfgLife);
-        playSFX(bfgSFX, shot1Tag, heardAt, dist);
+        raiseSound(Sound::bfgShot, heardAt, heardBelow, dist);
         break;
     default: // classes 3 and 10 carry no gun; mines have no class
         break;
@@ -266,7 +262,7 @@ void AIUpdate(Object* self, Object* target)
     if (!me.loaded || dist >= fireRange)
         return;
     me.loaded = false;
-    fireVolley(me, me.x - target->x, dist);
+    fireVolley(me, me.x - target->x, me.y - target->y, dist);
 }
 
 } // namespace tether

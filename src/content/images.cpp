@@ -36,7 +36,7 @@ SDL_Surface* loadOpaque(const std::string& path)
     SDL_Surface* image = loadImage(path);
     if (!image)
         return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormat(image);
+    SDL_Surface* converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(image) : nullptr;
     SDL_FreeSurface(image);
     return converted;
 }

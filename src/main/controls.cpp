@@ -2,8 +2,9 @@
 #include "world/angles.h"
 
 #include "content/tuning.h"
+#include "main/input.h"
 #include "world/object.h"
-#include "world/sound.h"
+#include "world/stats.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -21,10 +22,23 @@ struct Keys {
     bool up, down, right, left;
 };
 
-Keys readKeys(const Uint8* keys)
+Keys readKeys(unsigned actions)
 {
-    return {keys[SDLK_UP] || keys[SDLK_w], keys[SDLK_DOWN] || keys[SDLK_s],
-        keys[SDLK_RIGHT] || keys[SDLK_d], keys[SDLK_LEFT] || keys[SDLK_a]};
+    return {(actions & actionUp) != 0, (actions & actionDown) != 0, (actions & actionRight) != 0,
+        (actions & actionLeft) != 0};
+}
+
+// The flame shows while the controls keep it lit; the step it was last lit
+// in tells the presentation whether a frame has thrust to show.
+void light(Object& flame)
+{
+    flame.hidden = false;
+    flame.lastThrustStep = levelStats.gameTime;
+}
+
+void putOut(Object& flame)
+{
+    flame.hidden = true;
 }
 
 // The held keys as one of nine directions, tried in this order: up wins
@@ -63,10 +77,11 @@ Direction directionOf(const Keys& k)
 // velocity; with no key the wanted velocity is rest, so the ship brakes.
 void steerByVelocity(Object& s, const Keys& keys)
 {
-    s.flame->hidden = false;
     const Direction d = directionOf(keys);
     if (d.none)
-        s.flame->hidden = true;
+        putOut(*s.flame);
+    else
+        light(*s.flame);
     const float dvx = d.ux * shipMaxSpeed - s.vx;
     const float dvy = d.uy * shipMaxSpeed - s.vy;
     const float len = static_cast<float>(std::hypot(dvx, dvy));
@@ -82,7 +97,7 @@ void steerByHeading(Object& s, const Keys& keys)
 {
     const Direction d = directionOf(keys);
     if (d.none) {
-        s.flame->hidden = true;
+        putOut(*s.flame);
         s.spin = 0;
         return;
     }
@@ -95,26 +110,26 @@ void steerByHeading(Object& s, const Keys& keys)
     if (std::fabs(diff) < pi / 2) {
         s.fx += std::cos(s.angle) * shipMaxThrust;
         s.fy += std::sin(s.angle) * shipMaxThrust;
-        s.flame->hidden = false;
+        light(*s.flame);
     }
 }
 
-void steerByRotation(Object& s, const Keys& keys, const Uint8* raw)
+void steerByRotation(Object& s, const Keys& keys, unsigned actions)
 {
     const float t = shipMaxThrust;
     const float a = s.angle;
     if (keys.up) {
         s.fx += std::cos(a) * t;
         s.fy += std::sin(a) * t;
-        s.flame->hidden = false;
+        light(*s.flame);
     } else if (keys.down) {
         s.fx -= std::cos(a) * (reverseThrust * t);
         s.fy -= std::sin(a) * (reverseThrust * t);
     }
-    if (raw[SDLK_e]) {
+    if (actions & actionStrafeRight) {
         s.fx -= std::sin(a) * (strafeThrust * t);
         s.fy += std::cos(a) * (strafeThrust * t);
-    } else if (raw[SDLK_q]) {
+    } else if (actions & actionStrafeLeft) {
         s.fx += std::sin(a) * (strafeThrust * t);
         s.fy -= std::cos(a) * (strafeThrust * t);
     }
@@ -128,28 +143,15 @@ void steerByRotation(Object& s, const Keys& keys, const Uint8* raw)
 
 } // namespace
 
-void steerShip(const Uint8* keys)
+void steerShip(unsigned actions)
 {
     if (!ship || !ship->flame)
         return;
-    const Keys held = readKeys(keys);
+    const Keys held = readKeys(actions);
     switch (difficulty) {
     case 0: steerByVelocity(*ship, held); break;
     case 1: steerByHeading(*ship, held); break;
-    default: steerByRotation(*ship, held, keys); break;
-    }
-}
-
-void updateThrustSound()
-{
-    if (!ship || !ship->flame)
-        return;
-    if (!ship->flame->hidden) {
-        Mix_Resume(thrustChannel);
-        if (difficulty == 0)
-            ship->flame->hidden = true;
-    } else {
-        Mix_Pause(thrustChannel);
+    default: steerByRotation(*ship, held, actions); break;
     }
 }
 

@@ -1,22 +1,21 @@
+// The window's frame: input gathered from SDL, the simulation's frame
+// (main/session.h), then what the player sees and hears of it. Frame pacing
+// belongs in playLevel's loop, between one frame and the next.
 #include "main/frame.h"
 
-#include "ai/ai.h"
 #include "content/assets.h"
-#include "main/controls.h"
-#include "main/hooks.h"
+#include "main/audio.h"
 #include "main/level.h"
 #include "main/startup.h"
 #include "render/background.h"
 #include "render/coords.h"
 #include "render/draw.h"
 #include "render/hud.h"
-#include "world/collision.h"
-#include "world/connector.h"
-#include "world/motion.h"
+#include "render/presentation.h"
+#include "world/events.h"
 #include "world/object.h"
-#include "world/spring.h"
+#include "world/stats.h"
 #include "world/world.h"
-#include "world/wrap.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,7 +41,8 @@ void enterFrameLoop(Uint32 now)
     frameTicks = levelStartTicks = now;
     frameCount = maxFrameTime = 0;
     cameraX = cameraY = 0;
-    resetHooks();
+    drawnStep = -1;
+    forgetShownHits();
 }
 
 void printFrameStatistics()
@@ -55,8 +55,38 @@ void printFrameStatistics()
 
 namespace {
 
-void handleEvents()
+void drawPointer(SDL_Surface* screen)
 {
+    if (!cursorImage)
+        return;
+    SDL_Rect at;
+    at.x = static_cast<Sint16>(mouseX - cursorImage->w / 2);
+    at.y = static_cast<Sint16>(mouseY - cursorImage->h / 2);
+    SDL_BlitSurface(cursorImage, nullptr, screen, &at);
+}
+
+// The picture of a frame that did not stop at Escape.
+FrameEnd showFrame(LevelState state)
+{
+    updateThrustSound();
+    placeCamera();
+    drawFrame(screen);
+    drawnStep = levelStats.gameTime;
+
+    if (state == LevelState::gameOver)
+        return FrameEnd::gameOver;
+    if (state == LevelState::victory)
+        return FrameEnd::victory;
+    SDL_Flip(screen);
+    ++frameCount;
+    return FrameEnd::next;
+}
+
+} // namespace
+
+FrameInput gatherInput()
+{
+    FrameInput input;
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -69,51 +99,26 @@ void handleEvents()
             mouseX = event.button.x;
             mouseY = event.button.y;
             if (event.button.button == SDL_BUTTON_LEFT)
-                fireHook();
+                input.clicks.push_back(Click::fireHook);
             else if (event.button.button == SDL_BUTTON_RIGHT)
-                tieOff();
+                input.clicks.push_back(Click::tieOff);
             break;
         case SDL_QUIT: printFrameStatistics(); std::exit(0);
         default: break;
         }
     }
+    keyState = SDL_GetKeyState(nullptr);
+    input.actions = actionsFromKeys(keyState);
+    // The pointer in the world, with the camera of the previous frame.
+    input.pointerX = static_cast<float>(mouseX + cameraX);
+    input.pointerY = static_cast<float>(mouseY + cameraY);
+    return input;
 }
 
-void drawPointer(SDL_Surface* screen)
+void placeCamera()
 {
-    if (!cursorImage)
-        return;
-    SDL_Rect at;
-    at.x = static_cast<Sint16>(mouseX - cursorImage->w / 2);
-    at.y = static_cast<Sint16>(mouseY - cursorImage->h / 2);
-    SDL_BlitSurface(cursorImage, nullptr, screen, &at);
-}
-
-} // namespace
-
-void physicsStep(const Uint8* keys, float mouseWorldX, float mouseWorldY)
-{
-    steerShip(keys);
-    aimHooks(mouseWorldX, mouseWorldY);
-
-    // Enemies and mines act on the ship before gravity and collision; their
-    // new shots go to the other registries, never to ennemies.
-    if (ship)
-        for (Object* enemy : ennemies)
-            AIUpdate(enemy, ship);
-
-    applyGravity();
-    collisionDetect(&objects);
-    for (Spring* rope : springs)
-        rope->update(1);
-    for (Object* body : dynamicMasses)
-        body->update(1);
-
-    flyHooks();
-
-    fixTorusCoords();
-    for (Connector* link : connectors)
-        link->update();
+    cameraX = cameraCoordinate(ship->x, screen->w);
+    cameraY = cameraCoordinate(ship->y, screen->h);
 }
 
 void drawFrame(SDL_Surface* screen)
@@ -126,6 +131,14 @@ void drawFrame(SDL_Surface* screen)
     drawPointer(screen);
 }
 
+FrameEnd presentFrame(LevelState state)
+{
+    playSoundEvents();
+    const FrameEnd end = state == LevelState::escape ? FrameEnd::escape : showFrame(state);
+    clearEvents(); // each event is told once, even if no frame is simulated next
+    return end;
+}
+
 FrameEnd runFrame(Uint32 now)
 {
     const Uint32 previous = frameTicks;
@@ -135,37 +148,9 @@ FrameEnd runFrame(Uint32 now)
     const int steps = physicsStepCount(elapsed);
 
     checkMusic();
-    handleEvents();
-    keyState = SDL_GetKeyState(nullptr);
-
-    for (int step = 0; step < steps; ++step) {
-        // The pointer in the world, with the camera of the previous frame.
-        const float mouseWorldX = static_cast<float>(mouseX + cameraX);
-        const float mouseWorldY = static_cast<float>(mouseY + cameraY);
-        if (keyState[SDLK_ESCAPE])
-            return FrameEnd::escape;
-        physicsStep(keyState, mouseWorldX, mouseWorldY);
-    }
-    updateThrustSound();
-
-    // Removal of the dead; objects frees them, so it comes last.
-    cleanupSprings();
-    cleanup(&dynamicMasses);
-    cleanup(&drawables);
-    cleanup(&ennemies);
-    cleanup(&objects);
-
-    cameraX = cameraCoordinate(ship->x, screen->w);
-    cameraY = cameraCoordinate(ship->y, screen->h);
-    drawFrame(screen);
-
-    if (gameOver)
-        return FrameEnd::gameOver;
-    if (numEnemies <= 0)
-        return FrameEnd::victory;
-    SDL_Flip(screen);
-    ++frameCount;
-    return FrameEnd::next;
+    const FrameInput input = gatherInput();
+    const LevelState state = simulateFrame(input, steps);
+    return presentFrame(state);
 }
 
 FrameEnd playLevel()

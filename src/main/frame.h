@@ -1,7 +1,13 @@
-// The frame loop: read input, advance the world in fixed 1-ms physics steps
-// (as many as milliseconds have passed, at most 100), remove the dead, place
-// the camera on the ship, draw, and flip.
+// The frame loop: gather the frame's input (events and key state), simulate
+// (its clicks, then fixed 1-ms physics steps, as many as milliseconds have
+// passed, at most 100, then the removal of the dead: main/session.h), and
+// present it (the world's sound events, the engine sound, the camera on the
+// ship, the drawing, the pointer, and the flip or the end screens). The
+// simulation never draws or plays; the presentation only reads the world.
 #pragma once
+
+#include "main/input.h"
+#include "main/session.h"
 
 #include <SDL.h>
 
@@ -36,9 +42,16 @@ void enterFrameLoop(Uint32 now);
 // Runs one frame with the clock at now. A quit event prints the frame
 // statistics and ends the process with status 0.
 FrameEnd runFrame(Uint32 now);
-// One 1-ms step of the whole world, with the pointer at the given world
-// position and the keys held in keys.
-void physicsStep(const Uint8* keys, float mouseWorldX, float mouseWorldY);
+// The frame's input from SDL: mouse events move the pointer and make the
+// clicks, the key state gives the actions; a quit event prints the frame
+// statistics and ends the process with status 0.
+FrameInput gatherInput();
+// Puts the camera on the ship.
+void placeCamera();
+// Plays, draws and (while the level goes on) flips the frame that was just
+// simulated, tells how it ended, and forgets the frame's events: each is
+// told once.
+FrameEnd presentFrame(LevelState state);
 // Draws the whole frame for the current camera into screen (not flipped).
 void drawFrame(SDL_Surface* screen);
 // "Average frame time: ...; Maximum frame time: ..." for this level.

@@ -2,19 +2,15 @@
 
 #include "content/tuning.h"
 #include "world/connector.h"
+#include "world/events.h"
 #include "world/object.h"
-#include "world/sound.h"
 #include "world/spring.h"
+#include "world/stats.h"
 #include "world/world.h"
-
-#include <SDL_mixer.h>
 
 #include <cmath>
 
 namespace tether {
-
-bool leftHookRetracting = false;
-bool rightHookRetracting = false;
 
 namespace {
 
@@ -32,19 +28,19 @@ struct Hook {
     bool& extended;
     bool& retracting;
     bool& grappling;
-    int channel;
+    Sound launchSound;
 };
 
 Hook leftHook()
 {
     return {leftGrapHook, leftHookConnector, leftHookExtended, leftHookRetracting,
-        leftHookGrappling, leftHookChannel};
+        leftHookGrappling, Sound::leftHookLaunch};
 }
 
 Hook rightHook()
 {
     return {rightGrapHook, rightHookConnector, rightHookExtended, rightHookRetracting,
-        rightHookGrappling, rightHookChannel};
+        rightHookGrappling, Sound::rightHookLaunch};
 }
 
 bool canFire(const Hook& h)
@@ -57,7 +53,8 @@ void launch(Hook& h)
     h.extended = true;
     h.retracting = false;
     h.hook->loaded = false;
-    grappleChannel = Mix_PlayChannelTimed(h.channel, grappleSFX, 0, -1);
+    raiseSound(h.launchSound);
+    ++levelStats.hooksFired;
 }
 
 void aim(Hook& h, float mouseWorldX, float mouseWorldY)
@@ -103,6 +100,14 @@ void removeSpring(Spring* s)
     delete s;
 }
 
+// What a hook lets go of is the player's throw: it counts as slung for a
+// while (world/stats.h).
+void letGo(Object* caught)
+{
+    caught->hooked = false;
+    caught->releasedStep = levelStats.gameTime;
+}
+
 // Both hooks hold something: the two caught objects are tied to each other
 // at their present distance and the ship is free.
 void tieTogether(Spring* first, Spring* second)
@@ -111,8 +116,8 @@ void tieTogether(Spring* first, Spring* second)
     Object* b = caughtEnd(second);
     removeSpring(first);
     removeSpring(second);
-    a->hooked = false;
-    b->hooked = false;
+    letGo(a);
+    letGo(b);
     springs.push_back(new Spring(a, b, ropeStiffness, ropeDamping));
     rightHookGrappling = false;
     leftHookGrappling = false;
@@ -138,7 +143,7 @@ void leaveOnNode(Spring* rope)
         drawables.push_back(node);
         springs.push_back(new Spring(caught, node, ropeStiffness, ropeDamping));
     }
-    caught->hooked = false;
+    letGo(caught);
     if (rightHookGrappling)
         rightHookGrappling = false;
     else

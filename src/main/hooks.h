@@ -4,13 +4,12 @@
 //   Back  returning at a tenth of that speed until closer than 1 unit.
 // A catch (in collision) sends a hook straight back to Idle with its
 // grappling flag set and a rope from the mount to what it caught. The left
-// button fires (left hook first), the right button lets go.
+// button fires (left hook first), the right button lets go. The hooks'
+// flags live with the world's (world/world.h); a launch raises its sound
+// event and counts as a hook fired.
 #pragma once
 
 namespace tether {
-
-extern bool leftHookRetracting; // a flying hook is on its way back
-extern bool rightHookRetracting;
 
 // Left button: fires the first hook that is idle, loaded and not grappling.
 void fireHook();

@@ -3,13 +3,15 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "content/title.h"
-#include "main/hooks.h"
-#include "world/sound.h"
+#include "main/audio.h"
+#include "main/session.h"
+#include "render/draw.h"
+#include "render/presentation.h"
 #include "world/world.h"
 
 #include <SDL_image.h>
 
-#include <cstdlib>
+#include <ctime>
 
 namespace tether {
 
@@ -26,13 +28,19 @@ constexpr int musicFadeMs = 1000; // after a won map, before its boss
 
 Mix_Music* normalTrack()
 {
-    return musicTracks[firstNormalTrack - 1 + std::rand() % normalTrackCount];
+    return musicTracks[firstNormalTrack - 1 + presentationRandom.next15() % normalTrackCount];
 }
 
 void loadShipImage()
 {
     SDL_FreeSurface(shipSprite);
     shipSprite = IMG_Load(shipSpritePath);
+}
+
+// In the window every level gets a new seed from the clock.
+uint64_t clockSeed()
+{
+    return (static_cast<uint64_t>(std::time(nullptr)) << 32) ^ SDL_GetTicks();
 }
 
 } // namespace
@@ -84,8 +92,8 @@ void endLevel()
     } else {
         bossLevel = false;
     }
-    clearWorld();
-    closeLevelMap();
+    stopLevel();
+    forgetLensTables();
 }
 
 void finishLevel(FrameEnd how)
@@ -99,6 +107,7 @@ void finishLevel(FrameEnd how)
 
 void runLevelCycle()
 {
+    presentationRandom.reseed(clockSeed());
     for (;;) {
         gameOver = false;
         if (bossLevel)
@@ -108,6 +117,7 @@ void runLevelCycle()
         loadShipImage();
         loadLevelMap(mapPath);
         assembleShip();
+        resetLevel(clockSeed());
         finishLevel(playLevel());
     }
 }

@@ -2,8 +2,8 @@
 
 #include "content/assets.h"
 #include "content/tuning.h"
+#include "main/audio.h"
 #include "main/display.h"
-#include "world/sound.h"
 #include "world/world.h"
 
 #include <SDL.h>

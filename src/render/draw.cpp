@@ -7,10 +7,12 @@
 //   bullets: a red disc; lightning and rail shots: a beam from the shooter;
 //   shredders and BFG balls: their image, never turned;
 //   black holes: a lens that pulls what lies behind them into a ring.
-// Exploding objects get an explosion frame on top. Drawing changes the game
-// only where the look needs it: `hit` is cleared, the flame picks its frame
-// and hides until the controls show it again, the explosion clock stops at
-// its last frame, and a black hole keeps its lens table.
+// Exploding objects get an explosion frame on top. Drawing never changes
+// the world: a hit flashes the first time the object is drawn after it, the
+// flame shows in each frame whose steps lit it (render/presentation.h), with
+// a frame picked by the presentation's own generator; an explosion clock
+// past its end shows the last frame; a black hole's lens table is kept
+// here, by radius.
 #include "render/draw.h"
 #include "world/angles.h"
 
@@ -19,6 +21,7 @@
 #include "render/coords.h"
 #include "render/effects.h"
 #include "render/limits.h"
+#include "render/presentation.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/world.h"
@@ -26,30 +29,13 @@
 #include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <memory>
 #include <new>
 #include <vector>
 
 namespace tether {
-
-const int sortOrder[15] = {0, 2, 3, 3, 3, 3, 2, 1, 1, 4, 4, 4, 4, 4, 4};
-
-int getDrawOrder(int type)
-{
-    if (type >= 0 && type < 15)
-        return sortOrder[type];
-    if (type == typeExploding)
-        return explodingLayer;
-    if (type == typeFlame)
-        return flameLayer;
-    return lastLayer;
-}
-
-bool cmpObjectDraw::operator()(const Object* a, const Object* b) const
-{
-    return getDrawOrder(a->type) < getDrawOrder(b->type);
-}
 
 namespace {
 
@@ -144,24 +130,24 @@ void drawDamageFlash(const Object& object, SDL_Surface* screen, float cameraX, f
 }
 
 // The sprite turned to the heading and centred, then the flash of a hit.
-void drawImage(Object& object, SDL_Surface* screen, int sx, int sy, float cameraX, float cameraY)
+void drawImage(const Object& object, SDL_Surface* sprite, SDL_Surface* screen, int sx, int sy,
+    float cameraX, float cameraY)
 {
-    if (object.sprite) {
-        SDL_Surface* image = object.sprite;
+    if (sprite) {
+        SDL_Surface* image = sprite;
         SDL_Surface* turned = nullptr;
         if (object.angle != 0.0f) {
             // Our angles grow clockwise on screen, the rotation's counter-clockwise.
             const double degrees = static_cast<double>(-object.angle * 180) * (1.0 / pi);
-            image = turned = rotozoomSurface(object.sprite, degrees, 1.0, SMOOTHING_ON);
+            image = turned = rotozoomSurface(sprite, degrees, 1.0, SMOOTHING_ON);
         }
         if (image)
             blitAt(image, screen, sx - image->w / 2, sy - image->h / 2);
         if (turned)
             SDL_FreeSurface(turned);
     }
-    if (object.hit && showsDamage(object.type))
+    if (takeNewHit(object) && showsDamage(object.type))
         drawDamageFlash(object, screen, cameraX, cameraY);
-    object.hit = false;
 }
 
 // Scaled explosion frames, kept between frames. Explosions of one size show
@@ -198,14 +184,12 @@ SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
 }
 
 // An exploding object's clock runs from 0 to 10 through ten frames; it
-// stops on the last frame until the object is removed.
-void drawExplosion(Object& object, SDL_Surface* screen, float cameraX, float cameraY)
+// shows the last frame until the object is removed.
+void drawExplosion(const Object& object, SDL_Surface* screen, float cameraX, float cameraY)
 {
     float clock = object.health;
-    if (clock >= 10.0f) {
+    if (clock >= 10.0f)
         clock = lastExplosionClock;
-        object.health = lastExplosionClock;
-    }
     int frame = clock > 0.0f ? static_cast<int>(clock) : 0;
     if (frame >= explosionFrames)
         frame = explosionFrames - 1;
@@ -227,14 +211,23 @@ void drawExplosion(Object& object, SDL_Surface* screen, float cameraX, float cam
 // alone, never as square sizes that overflow or eat the memory.
 constexpr float maxLensRadius = 300.0f;
 
-void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
+// Lens tables by radius: a black hole never changes its size and a map has
+// few of them, so the few sizes seen are kept (up to a table of ~13 MB
+// each); a level's end lets them go.
+struct KeptLens {
+    float radius;
+    std::unique_ptr<int32_t[]> table;
+};
+std::vector<KeptLens> keptLenses;
+constexpr size_t keptLensLimit = 8;
+
+void drawLens(const Object& object, SDL_Surface* screen, int sx, int sy)
 {
     const float r = object.radius;
     if (!(r > 0.0f) || r > maxLensRadius || !lensFits(r))
         return;
-    if (!object.pixelCache)
-        object.pixelCache = makeLensTable(r);
-    if (!object.pixelCache)
+    const int32_t* table = lensTableFor(r);
+    if (!table)
         return;
     const int n = static_cast<int>(6 * r);
     const int whole = static_cast<int>(r);
@@ -259,7 +252,6 @@ void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
         SDL_LockSurface(bent);
         const Uint32* source = static_cast<const Uint32*>(behind->pixels);
         const int sourceStride = behind->pitch / 4;
-        const int32_t* table = object.pixelCache;
         for (int y = 0; y < n; ++y) {
             Uint32* row
                 = reinterpret_cast<Uint32*>(static_cast<Uint8*>(bent->pixels) + y * bent->pitch);
@@ -282,6 +274,25 @@ void drawLens(Object& object, SDL_Surface* screen, int sx, int sy)
 
 } // namespace
 
+const int32_t* lensTableFor(float r)
+{
+    for (const KeptLens& kept : keptLenses)
+        if (kept.radius == r)
+            return kept.table.get();
+    int32_t* table = makeLensTable(r);
+    if (!table)
+        return nullptr;
+    if (keptLenses.size() >= keptLensLimit)
+        keptLenses.clear();
+    keptLenses.push_back({r, std::unique_ptr<int32_t[]>(table)});
+    return table;
+}
+
+void forgetLensTables()
+{
+    keptLenses.clear();
+}
+
 void forgetScaledExplosions()
 {
     for (const ScaledFrame& frame : scaledFrames)
@@ -301,6 +312,12 @@ Uint32 damageColour(const Object& object)
 
 bool isOffScreen(const Object& object, int sx, int sy, int width, int height)
 {
+    return isOffScreen(object, object.sprite, sx, sy, width, height);
+}
+
+bool isOffScreen(
+    const Object& object, const SDL_Surface* look, int sx, int sy, int width, int height)
+{
     const float x = static_cast<float>(sx), y = static_cast<float>(sy);
     const float w = static_cast<float>(width), h = static_cast<float>(height);
     auto beyond = [&](float reach) {
@@ -314,7 +331,7 @@ bool isOffScreen(const Object& object, int sx, int sy, int width, int height)
         return beyond(3 * object.radius);
     // Image objects: the unturned image's width plus height covers any turn.
     if (isImageObject(object.type)) {
-        const int reach = object.sprite ? object.sprite->w + object.sprite->h : 0;
+        const int reach = look ? look->w + look->h : 0;
         return sx - reach - 2 > width || sy - reach - 2 > height || sx < -reach - 2
             || sy < -reach - 2;
     }
@@ -354,19 +371,22 @@ int32_t* makeLensTable(float r)
     return table;
 }
 
-void Object::draw(SDL_Surface* screen, int cameraX, int cameraY)
+void Object::draw(SDL_Surface* screen, int cameraX, int cameraY) const
 {
     if (hidden || type == typeDead || !screen)
         return;
-    // The flame shows one random frame each time the controls light it.
+    // The flame shows one random frame in each frame with thrust; the first
+    // ship's flame is never seen.
+    SDL_Surface* look = sprite;
     if (type == typeFlame) {
-        sprite = flames[std::rand() % 3];
-        hidden = true;
+        if (!thrustSinceLastFrame(*this) || difficulty == 0)
+            return;
+        look = flames[presentationRandom.next15() % 3];
     }
     const float camX = static_cast<float>(cameraX), camY = static_cast<float>(cameraY);
     const int sx = toSint16(x - camX);
     const int sy = toSint16(y - camY);
-    if (isOffScreen(*this, sx, sy, screen->w, screen->h))
+    if (isOffScreen(*this, look, sx, sy, screen->w, screen->h))
         return;
 
     switch (type) {
@@ -390,7 +410,7 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY)
     case typeBlackHole: drawLens(*this, screen, sx, sy); break;
     default:
         if (isImageObject(type))
-            drawImage(*this, screen, sx, sy, camX, camY);
+            drawImage(*this, look, screen, sx, sy, camX, camY);
         break;
     }
     if (type == typeExploding)
@@ -399,13 +419,17 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY)
 
 void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
 {
-    drawables.sort(cmpObjectDraw());
+    // The world keeps drawables in layer order; the copy is sorted all the
+    // same, so that a list put together by hand draws right too.
+    static std::vector<const Object*> inLayers;
+    inLayers.assign(drawables.begin(), drawables.end());
+    std::stable_sort(inLayers.begin(), inLayers.end(), cmpObjectDraw());
     startLensCount();
 
     // Black holes, planets, suns, the flame, the ship and enemies lie under
     // the ropes; hooks, mounts, nodes, shots and explosions over them.
-    auto next = drawables.begin();
-    for (; next != drawables.end() && getDrawOrder((*next)->type) <= 2; ++next)
+    auto next = inLayers.begin();
+    for (; next != inLayers.end() && getDrawOrder((*next)->type) <= 2; ++next)
         (*next)->draw(screen, cameraX, cameraY);
 
     for (Spring* spring : springs)
@@ -416,7 +440,7 @@ void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
     if (rightGrapHook && turret)
         drawChain(screen, chainImage, camX, camY, rightGrapHook, turret);
 
-    for (; next != drawables.end(); ++next)
+    for (; next != inLayers.end(); ++next)
         (*next)->draw(screen, cameraX, cameraY);
 
     // Nothing shows through the middle of a black hole, not even what

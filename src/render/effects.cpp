@@ -5,8 +5,8 @@
 #include "content/tuning.h"
 #include "render/coords.h"
 #include "render/limits.h"
+#include "render/presentation.h"
 #include "world/object.h"
-#include "world/sound.h"
 #include "world/spring.h"
 #include "world/world.h"
 
@@ -39,7 +39,7 @@ void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, 
     const double cap = std::isfinite(dist) && step > 0.0f ? 4.0 * dist / step + 16.0 : 0.0;
     for (int segments = 0; step > 0.0f && dist > step && segments < cap; ++segments) {
         const double bearing = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
-        const float aim = static_cast<float>((drand48() - 0.5) * spread + bearing);
+        const float aim = static_cast<float>((presentationRandom.unit() - 0.5) * spread + bearing);
         const float nx = x1 + std::cos(aim) * step;
         const float ny = y1 + std::sin(aim) * step;
         line(screen, x1, y1, nx, ny, colour);
@@ -114,7 +114,7 @@ void drawChain(
 
 // A rope whose ends lie on opposite sides of the world's seam would be drawn
 // the long way round across the screen; it stays unseen until they meet.
-void Spring::draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int cameraY)
+void Spring::draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int cameraY) const
 {
     if (!endA || !endB)
         return;

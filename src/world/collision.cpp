@@ -11,14 +11,17 @@
 //   3 sun          whatever touches a sun burns up
 //   4 black hole   whatever but a hook touches a black hole is swallowed
 //   5 bounce       everything else bounces, hurt by the impact
+//
+// Each hit is stamped with the step it happened in (a flash for the
+// presentation), each damage with its cause (statistics, and the ship's
+// hit events), and a crash hard enough to hear raises a sound event.
 #include "world/collision.h"
 
+#include "world/events.h"
 #include "world/object.h"
-#include "world/sound.h"
 #include "world/spring.h"
+#include "world/stats.h"
 #include "world/world.h"
-
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cmath>
@@ -70,6 +73,7 @@ void catchWithHook(Object* a, Object* b)
         rightHookGrappling = true;
     }
     springs.push_back(new Spring(turret, caught, ropeStiffness, ropeDamping));
+    ++levelStats.catches;
 }
 
 // Rule 2. Damage by the projectile's type code, 9..14.
@@ -91,20 +95,40 @@ void hitByProjectile(Object* shot, Object* target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
-    if (!(difficulty > 1 && target->type == typeEnemy))
-        target->health -= projectileDamage[shot->type - typeBullet];
-    target->hit = true;
+    if (!(difficulty > 1 && target->type == typeEnemy)) {
+        const float damage = projectileDamage[shot->type - typeBullet];
+        target->health -= damage;
+        // A shot's shooter may be gone; a mine is its own.
+        const Object& source = shot->owner ? *shot->owner : *shot;
+        recordDamage(
+            *target, damage, shot->type == typeMine ? causeMine : causeShot, *shot, source);
+    }
+    target->lastHitStep = levelStats.gameTime;
     shot->health = 0;
+}
+
+// Rule 3. Whatever touches a sun loses all its health at once.
+void burn(const Object& sun, Object* victim)
+{
+    recordDamage(*victim, victim->health, causeSun, sun, sun);
+    victim->health = 0;
 }
 
 // Rule 4. A swallowed object vanishes without an explosion; the ropes tied
 // to it are handed to the black hole, which reels them in.
 void swallow(Object* hole, Object* victim)
 {
-    if (victim->type == typeEnemy)
+    if (victim->type == typeEnemy) {
         --numEnemies;
+        victim->lastDamageCause = causeBlackHole;
+        countEnemyDestroyed(*victim);
+    }
     if (victim == ship) {
-        gameOver = true; // the ship keeps its type: it is never removed
+        // The ship keeps its type and its health: it is never removed. What
+        // health it had is counted lost, once.
+        if (!gameOver)
+            recordDamage(*ship, ship->health, causeBlackHole, *hole, *hole);
+        gameOver = true;
     } else {
         // A swallowed planet or black hole must stop pulling before cleanup
         // frees it, or gravity would read freed memory.
@@ -123,24 +147,9 @@ void swallow(Object* hole, Object* victim)
     }
 }
 
-// Rule 5, crash sound: louder the harder the impact.
-constexpr float crashThreshold = 3.0f; // damage below this is silent
-constexpr int mixerMaxVolume = 128;
-
-void playCrash(float dmg, float dx, float dist)
-{
-    if (!(dist < hearingRange && dmg > crashThreshold))
-        return;
-    int channel = Mix_GroupAvailable(collideTag);
-    if (channel == -1)
-        channel = Mix_GroupOldest(collideTag);
-    channel = Mix_PlayChannelTimed(channel, collideSFX, 0, -1);
-    if (channel == -1)
-        return;
-    collideChannel = channel;
-    Mix_Volume(channel, crashVolume(dmg));
-    positionChannel(channel, dx, dist);
-}
+// Rule 5, crash sound: heard from the middle of the pair, louder the harder
+// the impact (the presentation sets the volume from the damage).
+constexpr float crashThreshold = 3.0f; // damage up to this is silent
 
 // Rule 5, with d = B - A (units), |d| < rsum, and velocities in units/ms:
 //   separation: each circle moves out along d until they just touch; a
@@ -188,14 +197,16 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
     const float dmg = impactDamageFactor * (pA - pB) * (pA - pB);
     a->health -= dmg;
     b->health -= dmg;
-    a->hit = b->hit = true;
+    a->lastHitStep = b->lastHitStep = levelStats.gameTime;
+    recordDamage(*a, dmg, causeCrash, *b, *b);
+    recordDamage(*b, dmg, causeCrash, *a, *a);
 
     // With no ship there is nobody to hear it.
-    if (!ship)
+    if (!ship || !(dmg > crashThreshold))
         return;
     const float mx = (a->x + b->x) / 2 - ship->x;
     const float my = (a->y + b->y) / 2 - ship->y;
-    playCrash(dmg, mx, static_cast<float>(std::hypot(mx, my)));
+    raiseSound(Sound::crash, mx, my, static_cast<float>(std::hypot(mx, my)), dmg);
 }
 
 // One contact, by the rules in the order of the table at the top.
@@ -219,11 +230,11 @@ void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum
     }
     // 3. Sun.
     if (a->type == typeSun) {
-        b->health = 0;
+        burn(*a, b);
         return;
     }
     if (b->type == typeSun) {
-        a->health = 0;
+        burn(*b, a);
         return;
     }
     // 4. Black hole: with two, A swallows B.
@@ -292,17 +303,6 @@ void sortByLeftEdge(std::list<Object*>* list)
 }
 
 } // namespace
-
-int crashVolume(float dmg)
-{
-    // The mixer takes 0..128; a NaN or negative damage is silence and an
-    // enormous one is full volume, never an overflowed int.
-    if (!(dmg > 0))
-        return 0;
-    if (dmg >= mixerMaxVolume)
-        return mixerMaxVolume;
-    return static_cast<int>(dmg);
-}
 
 void collisionDetect(std::list<Object*>* list)
 {

@@ -15,7 +15,4 @@ bool cmpObjectX(const Object* a, const Object* b);
 // applies each contact at once, in the order found.
 void collisionDetect(std::list<Object*>* list);
 
-// The mixer volume (0..128) of a crash doing dmg damage.
-int crashVolume(float dmg);
-
 } // namespace tether

@@ -7,9 +7,10 @@
 
 #include "content/tuning.h"
 #include "world/connector.h"
+#include "world/events.h"
 #include "world/finite.h"
 #include "world/object.h"
-#include "world/sound.h"
+#include "world/stats.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -154,7 +155,10 @@ void Object::update(int dt)
     switch (type) {
     case typeLeftHook:
     case typeRightHook: return; // hooks are indestructible
-    case typeEnemy: --numEnemies; break;
+    case typeEnemy:
+        --numEnemies;
+        countEnemyDestroyed(*this);
+        break;
     default: break;
     }
     // Shots and mines die silently; everything else explodes aloud. With
@@ -162,7 +166,7 @@ void Object::update(int dt)
     if (type <= typeSun && ship) {
         const float dx = x - ship->x;
         const float dy = y - ship->y;
-        playSFX(explodeSFX, explodeTag, dx, static_cast<float>(std::hypot(dx, dy)));
+        raiseSound(Sound::explosion, dx, dy, static_cast<float>(std::hypot(dx, dy)));
     }
     if (type == typeBfg)
         kind = kindExpiredBfg;

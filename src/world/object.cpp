@@ -29,7 +29,6 @@ Object::Object(float mass, float radius, float x, float y, float vx, float vy, f
 
 Object::~Object()
 {
-    delete[] pixelCache;
     if (!children)
         return;
     for (Connector* link : *children) {

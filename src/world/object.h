@@ -4,6 +4,8 @@
 // from its integer `type`; the operations that differ between kinds test it.
 #pragma once
 
+#include "world/events.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -53,8 +55,9 @@ public:
     // Attaches child with a new Connector (see connector.h) and returns it.
     Connector* addChild(Object* child, float distance, float offsetAngle, float childAngle,
         bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
-    // Draws the object at its position minus the camera.
-    void draw(SDL_Surface* screen, int cameraX, int cameraY);
+    // Draws the object at its position minus the camera. Reads the world
+    // only (see render/draw.h for what it shows of hits and the flame).
+    void draw(SDL_Surface* screen, int cameraX, int cameraY) const;
     // Draws the object's radar mark, relative to the ship at (shipX, shipY).
     void drawMap(SDL_Surface* screen, float shipX, float shipY);
 
@@ -65,22 +68,30 @@ public:
     float angle; // heading, radians, clockwise on screen
     float spin; // radians per ms for the coming step only
     float fx = 0, fy = 0; // force gathered for the coming step
-    bool hit = false; // took damage since it was last drawn
     bool loaded = true; // weapon ready
     bool hooked = false; // held by a hook rope
-    bool hidden = false; // drawing skips it
+    bool hidden = false; // the flame: put out by the controls; drawing skips it
     float health; // hit points; lifetime for shots; clock while exploding
     int type;
     int reloadTime; // ms to re-arm after a shot
     int reloadTimer = 0; // ms since the shot while not loaded
     int kind = -1; // enemy class 1..12, or kindExpiredBfg
     SDL_Surface* sprite; // shared, never owned; may be null
-    int32_t* pixelCache = nullptr; // a black hole's lens table, owned
     Connector* turret1 = nullptr; // an enemy's first gun mount
     Connector* turret2 = nullptr; // a two-gun enemy's second mount
     Object* owner; // parent, or the shooter of a shot
     Object* flame = nullptr; // the ship's thrust flame
     std::list<Connector*>* children = nullptr; // owned, with the children in it
+
+    // Written by the rules, in steps of game time (LevelStats::gameTime),
+    // so that presentation can tell what happened since it last looked.
+    int64_t lastHitStep = -1; // the step it last took a hit; -1 never
+    // The flame: the step in which the controls last lit it. A new flame
+    // counts as lit before the first step, as it always has been: the
+    // level's first frame shows it unless a step puts it out.
+    int64_t lastThrustStep = 0;
+    int64_t releasedStep = -1; // when a tie-off let it go off our rope; -1 never
+    int lastDamageCause = causeOther; // a Cause; the last one that took health
 };
 
 } // namespace tether

@@ -28,6 +28,8 @@ bool leftHookExtended = false;
 bool rightHookExtended = false;
 bool leftHookGrappling = false;
 bool rightHookGrappling = false;
+bool leftHookRetracting = false;
+bool rightHookRetracting = false;
 
 int numEnemies = 0;
 bool gameOver = false;

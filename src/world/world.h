@@ -17,7 +17,8 @@ class Connector;
 extern std::list<Object*> attractingMasses;
 // Everything moved by forces: ship, hooks, rope nodes, enemies, mines, shots.
 extern std::list<Object*> dynamicMasses;
-// Everything drawn, flame and gun turrets included; sorted by layer each frame.
+// Everything drawn, flame and gun turrets included; sorted by layer after
+// each frame's removal of the dead (world/layers.h).
 extern std::list<Object*> drawables;
 // Elastic ropes; owns them.
 extern std::list<Spring*> springs;
@@ -43,6 +44,8 @@ extern bool leftHookExtended; // out on a shot
 extern bool rightHookExtended;
 extern bool leftHookGrappling; // a rope of this hook holds something
 extern bool rightHookGrappling;
+extern bool leftHookRetracting; // a flying hook is on its way back
+extern bool rightHookRetracting;
 
 // --- Level state ---
 extern int numEnemies; // enemies alive; the level is won at 0 or below

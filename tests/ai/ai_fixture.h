@@ -1,12 +1,11 @@
-// An empty world with a target ship, distinct shot images and sounds, and a
-// thrust for every enemy class, for running AIUpdate in isolation.
+// An empty world with a target ship, distinct shot images and a thrust for
+// every enemy class, for running AIUpdate in isolation.
 #pragma once
 
 #include "ai/ai.h"
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "support/world_fixture.h"
-#include "world/sound.h"
 
 #include <algorithm>
 #include <iterator>
@@ -15,10 +14,6 @@
 class AITest : public WorldTest {
 protected:
     tether::Object* target = nullptr;
-    std::vector<Uint8> silence = std::vector<Uint8>(22050 * 4 * 2, 0); // two seconds
-    Mix_Chunk* gunshot = nullptr;
-    Mix_Chunk* boom = nullptr;
-    Mix_Chunk* zap = nullptr;
 
     void SetUp() override
     {
@@ -29,24 +24,12 @@ protected:
         tether::nullSprite = SDL_CreateRGBSurface(0, 4, 4, 32, 0, 0, 0, 0);
         tether::shredder = SDL_CreateRGBSurface(0, 30, 30, 32, 0, 0, 0, 0);
         tether::bfgshot = SDL_CreateRGBSurface(0, 80, 80, 32, 0, 0, 0, 0);
-        savedSounds = {tether::shot1SFX, tether::bfgSFX, tether::lightningSFX};
-        tether::setUpChannels();
-        Mix_HaltChannel(-1);
-        gunshot = tether::shot1SFX = quiet();
-        boom = tether::bfgSFX = quiet();
-        zap = tether::lightningSFX = quiet();
         std::copy(std::begin(tether::enMaxThrust), std::end(tether::enMaxThrust), savedThrust);
         for (int i = 0; i < tether::enemyClassCount; ++i)
             tether::enMaxThrust[i] = 10.0f * (i + 1);
     }
     void TearDown() override
     {
-        Mix_HaltChannel(-1);
-        for (Mix_Chunk* chunk : {gunshot, boom, zap})
-            Mix_FreeChunk(chunk);
-        tether::shot1SFX = savedSounds[0];
-        tether::bfgSFX = savedSounds[1];
-        tether::lightningSFX = savedSounds[2];
         SDL_FreeSurface(tether::nullSprite);
         SDL_FreeSurface(tether::shredder);
         SDL_FreeSurface(tether::bfgshot);
@@ -56,8 +39,6 @@ protected:
         std::copy(std::begin(savedThrust), std::end(savedThrust), tether::enMaxThrust);
         WorldTest::TearDown();
     }
-
-    Mix_Chunk* quiet() { return Mix_QuickLoad_RAW(silence.data(), Uint32(silence.size())); }
 
     // An enemy of class kind (or a mine, for typeMine), listed as the map
     // loader lists it.
@@ -95,6 +76,5 @@ protected:
 
 private:
     std::vector<SDL_Surface*> saved;
-    std::vector<Mix_Chunk*> savedSounds;
     float savedThrust[tether::enemyClassCount] = {};
 };

@@ -1,9 +1,9 @@
 #include "ai/ai_fixture.h"
-#include "main/frame.h"
+#include "main/session.h"
 #include "world/connector.h"
+#include "world/random.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <set>
 
 using namespace tether;
@@ -47,13 +47,19 @@ protected:
         EXPECT_EQ(shot->sprite, disc ? shredder : ball ? bfgshot : nullSprite);
     }
 
-    // Whether chunk plays on one of the enemy weapon channels.
-    static bool heard(Mix_Chunk* chunk)
+    // Whether the volley raised this sound, heard from the shooter's place
+    // relative to the target.
+    bool heard(Sound sound) const
     {
-        for (int channel = 4; channel <= 20; ++channel)
-            if (Mix_Playing(channel) && Mix_GetChunk(channel) == chunk)
-                return true;
-        return false;
+        const auto found = raised(sound);
+        if (found.empty())
+            return false;
+        for (const WorldEvent& e : found) {
+            if (sound != Sound::crackle) {
+                EXPECT_FLOAT_EQ(e.dist, std::hypot(e.dx, e.dy));
+            }
+        }
+        return true;
     }
 };
 
@@ -70,7 +76,7 @@ TEST_F(AIVolley, TheWeaponWaitsLoadedUntilTheTargetIsNearerThanAThousand)
     EXPECT_EQ(step(e).size(), 1u);
     EXPECT_FALSE(e->loaded);
     EXPECT_TRUE(step(e).empty()); // not again until reloaded
-    EXPECT_TRUE(heard(gunshot));
+    EXPECT_TRUE(heard(Sound::gunshot));
 }
 
 TEST_F(AIVolley, ClassesOneAndElevenFireOneBulletAlongTheHeading)
@@ -81,8 +87,8 @@ TEST_F(AIVolley, ClassesOneAndElevenFireOneBulletAlongTheHeading)
         ASSERT_EQ(shots.size(), 1u);
         expectShot(shots[0], e, typeBullet, ex, ey, svx, svy, a, 1000);
         EXPECT_FLOAT_EQ(shots[0]->spin, 0);
-        EXPECT_TRUE(heard(gunshot));
-        Mix_HaltChannel(-1);
+        EXPECT_TRUE(heard(Sound::gunshot));
+        clearEvents();
     }
 }
 
@@ -101,7 +107,7 @@ TEST_F(AIVolley, ClassTwoFiresFromEachGunOrFromItselfWhereAGunIsMissing)
     ASSERT_EQ(shots.size(), 2u);
     expectShot(shots[0], e, typeBullet, 310, 405, svx, svy, a, 1000);
     expectShot(shots[1], e, typeBullet, 290, 396, svx, svy, a, 1000);
-    EXPECT_TRUE(heard(gunshot));
+    EXPECT_TRUE(heard(Sound::gunshot));
 
     e->turret1 = nullptr;
     e->turret2->child = nullptr;
@@ -120,7 +126,7 @@ TEST_F(AIVolley, UnarmedClassesAndMinesSpendTheirShotOnNothing)
         EXPECT_TRUE(step(e).empty()) << kind;
         EXPECT_FALSE(e->loaded) << kind;
     }
-    EXPECT_EQ(Mix_Playing(-1), 0);
+    EXPECT_EQ(worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassFourFiresFourShortBulletsSquareToTheirOffsets)
@@ -134,7 +140,7 @@ TEST_F(AIVolley, ClassFourFiresFourShortBulletsSquareToTheirOffsets)
     expectShot(shots[2], e, typeBullet, ex - 30 * c, ey - 30 * s, -svy, svx, a + pi, 600);
     expectShot(shots[3], e, typeBullet, ex + 30 * c, ey + 30 * s, svy, -svx, a + 3 * pi / 2, 600);
     EXPECT_FLOAT_EQ(e->spin, 0.006f);
-    EXPECT_TRUE(heard(gunshot));
+    EXPECT_TRUE(heard(Sound::gunshot));
 }
 
 TEST_F(AIVolley, ClassFiveFiresTwoFastBoltsFromAheadOfItself)
@@ -145,19 +151,8 @@ TEST_F(AIVolley, ClassFiveFiresTwoFastBoltsFromAheadOfItself)
     for (Object* bolt : shots)
         expectShot(bolt, e, typeLightning, ex + 100 * std::cos(a), ey + 100 * std::sin(a), 50 * svx,
             50 * svy, a, 7);
-    EXPECT_EQ(Mix_GetChunk(lightningChannel), zap);
-    EXPECT_TRUE(Mix_Playing(lightningChannel));
-    EXPECT_FALSE(heard(gunshot));
-}
-
-TEST_F(AIVolley, TheCrackleWaitsForItsChannel)
-{
-    Mix_Chunk* other = quiet();
-    Mix_PlayChannelTimed(lightningChannel, other, 0, -1);
-    EXPECT_EQ(step(shooter(5)).size(), 2u);
-    EXPECT_EQ(Mix_GetChunk(lightningChannel), other); // not cut off
-    Mix_HaltChannel(lightningChannel);
-    Mix_FreeChunk(other);
+    EXPECT_EQ(raised(Sound::crackle).size(), 1u);
+    EXPECT_FALSE(heard(Sound::gunshot));
 }
 
 TEST_F(AIVolley, ClassSixFiresOneShredderThatTurnsInItsFirstStep)
@@ -167,7 +162,7 @@ TEST_F(AIVolley, ClassSixFiresOneShredderThatTurnsInItsFirstStep)
     ASSERT_EQ(shots.size(), 1u);
     expectShot(shots[0], e, typeShredder, ex, ey, svx, svy, a, 800);
     EXPECT_FLOAT_EQ(shots[0]->spin, -0.03f);
-    EXPECT_EQ(Mix_Playing(-1), 0);
+    EXPECT_EQ(worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassSevenFiresAShredderEitherSide)
@@ -180,7 +175,7 @@ TEST_F(AIVolley, ClassSevenFiresAShredderEitherSide)
     expectShot(shots[1], e, typeShredder, ex + 25 * std::cos(a - pi / 2),
         ey + 25 * std::sin(a - pi / 2), svx, svy, a, 800);
     EXPECT_FLOAT_EQ(shots[0]->spin, 0);
-    EXPECT_EQ(Mix_Playing(-1), 0);
+    EXPECT_EQ(worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassEightFiresThreeIdenticalRails)
@@ -192,19 +187,19 @@ TEST_F(AIVolley, ClassEightFiresThreeIdenticalRails)
         expectShot(rail, e, typeRail, ex, ey, 100 * svx, 100 * svy, a, 7);
     EXPECT_NE(shots[0], shots[1]);
     EXPECT_NE(shots[1], shots[2]);
-    EXPECT_EQ(Mix_Playing(-1), 0);
+    EXPECT_EQ(worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassNineFiresTheShotItDrawsFromTheRandomSource)
 {
     std::set<int> seen;
     for (unsigned seed = 1; seed <= 40; ++seed) {
-        Mix_HaltChannel(-1);
+        clearEvents();
         Object* e = shooter(9);
-        std::srand(seed);
+        ruleRandom.reseed(seed);
         const auto shots = step(e);
-        std::srand(seed);
-        const int pick = std::rand() % 4 + 1;
+        ruleRandom.reseed(seed);
+        const int pick = ruleRandom.next15() % 4 + 1;
         seen.insert(pick);
         SCOPED_TRACE(testing::Message() << "seed " << seed << " pick " << pick);
         ASSERT_EQ(shots.size(), 1u);
@@ -217,8 +212,8 @@ TEST_F(AIVolley, ClassNineFiresTheShotItDrawsFromTheRandomSource)
         else
             expectShot(shots[0], e, typeRail, ex, ey, 100 * svx, 100 * svy, a, 1);
         EXPECT_FLOAT_EQ(shots[0]->spin, 0);
-        EXPECT_EQ(heard(gunshot), pick == 1);
-        EXPECT_EQ(Mix_Playing(lightningChannel) != 0, pick == 2);
+        EXPECT_EQ(heard(Sound::gunshot), pick == 1);
+        EXPECT_EQ(heard(Sound::crackle), pick == 2);
     }
     EXPECT_EQ(seen.size(), 4u);
 }
@@ -229,8 +224,8 @@ TEST_F(AIVolley, ClassTwelveFiresABfgBallWithItsOwnSound)
     const auto shots = step(e);
     ASSERT_EQ(shots.size(), 1u);
     expectShot(shots[0], e, typeBfg, ex, ey, svx, svy, a, 2000);
-    EXPECT_TRUE(heard(boom));
-    EXPECT_FALSE(heard(gunshot));
+    EXPECT_TRUE(heard(Sound::bfgShot));
+    EXPECT_FALSE(heard(Sound::gunshot));
 }
 
 TEST_F(AIVolley, ADyingEnemyStillSteersAndFires)
@@ -251,7 +246,7 @@ TEST_F(AIVolley, ThePhysicsStepRunsEveryEnemyAgainstTheShipInListOrder)
     Object* first = shooter(1);
     Object* second = shooter(11);
     second->x = -300;
-    physicsStep(SDL_GetKeyState(nullptr), 0, 0);
+    physicsStep(FrameInput {});
     std::vector<Object*> bullets;
     for (Object* o : dynamicMasses)
         if (o->type == typeBullet)

@@ -1,8 +1,10 @@
 #include "content/tuning.h"
+#include "main/audio.h"
 #include "main/controls.h"
+#include "main/input.h"
+#include "render/presentation.h"
 #include "support/keys.h"
 #include "support/world_fixture.h"
-#include "world/sound.h"
 
 #include <cmath>
 #include <vector>
@@ -29,7 +31,7 @@ protected:
     {
         difficulty = scheme;
         ship->fx = ship->fy = ship->spin = 0;
-        steerShip(keys.data());
+        steerShip(actionsFromKeys(keys.data()));
     }
 };
 
@@ -145,6 +147,28 @@ TEST_F(ShipControls, ThrustAndStrafeAddUp)
     EXPECT_FLOAT_EQ(ship->fy, 0.025f);
 }
 
+TEST_F(ShipControls, ThrustLightsTheFlameInItsStep)
+{
+    levelStats.gameTime = 41;
+    steer(2, {SDLK_UP});
+    EXPECT_EQ(flame->lastThrustStep, 41);
+    levelStats.gameTime = 42;
+    steer(2, {});
+    EXPECT_EQ(flame->lastThrustStep, 41);
+}
+
+TEST(KeysToActions, ArrowsOrWasdQAndEAndEscape)
+{
+    EXPECT_EQ(actionsFromKeys(TestKeys {}.data()), 0u);
+    EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_UP, SDLK_s, SDLK_LEFT, SDLK_d}.data()),
+        actionUp | actionDown | actionLeft | actionRight);
+    EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_w, SDLK_DOWN, SDLK_a, SDLK_RIGHT}.data()),
+        actionUp | actionDown | actionLeft | actionRight);
+    EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_q, SDLK_e, SDLK_ESCAPE}.data()),
+        actionStrafeLeft | actionStrafeRight | actionEscape);
+    EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_SPACE, SDLK_x, SDLK_RETURN}.data()), 0u);
+}
+
 class ThrustSound : public ShipControls {
 protected:
     std::vector<Uint8> samples = std::vector<Uint8>(4096, 0);
@@ -161,6 +185,7 @@ protected:
         Mix_HaltChannel(-1);
         thrustSFX = nullptr;
         Mix_FreeChunk(loop);
+        drawnStep = -1;
         ShipControls::TearDown();
     }
 };
@@ -172,19 +197,36 @@ TEST_F(ThrustSound, TheEngineStartsPausedOnChannelZero)
     EXPECT_TRUE(Mix_Paused(0));
 }
 
-TEST_F(ThrustSound, PlaysWhileTheFlameShowsAndHidesSchemeZerosFlame)
+TEST_F(ThrustSound, RunsInFramesWhoseStepsLitTheFlameWhateverTheShip)
 {
-    difficulty = 2;
-    flame->hidden = false;
-    updateThrustSound();
-    EXPECT_FALSE(Mix_Paused(0));
-    EXPECT_FALSE(flame->hidden);
+    for (int scheme : {0, 2}) {
+        drawnStep = 10; // the last frame drawn
+        levelStats.gameTime = 11;
+        steer(scheme, {SDLK_UP});
+        updateThrustSound();
+        EXPECT_FALSE(Mix_Paused(0)) << scheme;
 
-    difficulty = 0;
-    updateThrustSound();
-    EXPECT_FALSE(Mix_Paused(0));
-    EXPECT_TRUE(flame->hidden); // never drawn in this scheme
-
+        drawnStep = 11; // drawn; no thrust since
+        updateThrustSound();
+        EXPECT_TRUE(Mix_Paused(0)) << scheme;
+    }
+    levelStats.gameTime = 12; // lit, then let go of within the frame
+    steer(0, {SDLK_UP});
+    levelStats.gameTime = 13;
+    steer(0, {});
     updateThrustSound();
     EXPECT_TRUE(Mix_Paused(0));
+}
+
+TEST_F(ThrustSound, ANewFlameCountsAsLitForTheLevelsFirstFrame)
+{
+    Object fresh(1, 0, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1);
+    ship->flame = &fresh;
+    drawnStep = -1;
+    updateThrustSound();
+    EXPECT_FALSE(Mix_Paused(0));
+    drawnStep = 0;
+    updateThrustSound();
+    EXPECT_TRUE(Mix_Paused(0));
+    ship->flame = flame;
 }

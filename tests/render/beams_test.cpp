@@ -1,5 +1,6 @@
 // Lightning bolts and rail beams, and beam shots drawn from their shooter.
 #include "render/effects.h"
+#include "render/presentation.h"
 #include "render_fixture.h"
 
 #include <SDL_gfxPrimitives.h>
@@ -28,7 +29,7 @@ TEST_F(Beams, LightningWithinOneStepIsOneStraightLine)
 
 TEST_F(Beams, TwoBoltsBetweenTheSamePointsDifferAndBothArrive)
 {
-    std::srand(7);
+    presentationRandom.reseed(7);
     SDL_Surface* second = makeCanvas();
     SDL_Surface* straight = makeCanvas();
     drawLightning(canvas, 100, 100, 600, 400, bolt, 0.3f, 20.0f);

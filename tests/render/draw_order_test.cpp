@@ -1,5 +1,5 @@
-// Draw layers and the stable sort that keeps each layer's order between
-// frames.
+// Draw layers and the world's stable sort that keeps each layer's order
+// between frames.
 #include "render_fixture.h"
 
 #include <vector>
@@ -35,17 +35,17 @@ TEST_F(DrawOrder, ObjectsOfOneLayerKeepTheirOrderFromFrameToFrame)
                 found.push_back(o);
         return found;
     };
-    drawWorld(canvas, 0, 0);
+    sortDrawables();
     const std::list<Object*> first = drawables;
     EXPECT_TRUE(std::is_sorted(first.begin(), first.end(), cmpObjectDraw()));
     EXPECT_EQ(enemiesInOrder(), (std::vector<Object*> {made[1], made[6], made[9]}));
     for (int frame = 0; frame < 5; ++frame) {
-        drawWorld(canvas, 0, 0);
+        sortDrawables();
         EXPECT_EQ(drawables, first) << "frame " << frame;
     }
     // An enemy that starts exploding moves up; the others close ranks.
     made[6]->type = typeExploding;
-    drawWorld(canvas, 0, 0);
+    sortDrawables();
     EXPECT_EQ(drawables.back(), made[6]);
     EXPECT_EQ(enemiesInOrder(), (std::vector<Object*> {made[1], made[9]}));
 }

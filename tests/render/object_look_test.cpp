@@ -55,40 +55,51 @@ TEST_F(ObjectLook, ShredderImageIsNeverTurned)
     EXPECT_EQ(box.h, 10);
 }
 
-TEST_F(ObjectLook, FlameShowsOneOfItsFramesOnceEachTimeItIsLit)
+TEST_F(ObjectLook, FlameShowsOneOfItsFramesInEachFrameWithThrust)
 {
     const Uint32 colours[3] = {0xff0000, 0x00ff00, 0x0000ff};
     for (int i = 0; i < 3; ++i)
         flames[i] = solid(8, 8, colours[i] >> 16, (colours[i] >> 8) & 0xff, colours[i] & 0xff);
     Object flame(1, 4, 100, 100, 0, 0, 0, 0, nullptr, typeFlame, 0, 100);
+    difficulty = 1;
     bool seen[3] = {};
     for (int frame = 0; frame < 60; ++frame) {
-        flame.hidden = false; // the controls light it while thrusting
+        flame.lastThrustStep = frame; // the controls light it while thrusting
+        clear();
         flame.draw(canvas, 0, 0);
-        EXPECT_TRUE(flame.hidden);
-        const int which = static_cast<int>(std::find(flames, flames + 3, flame.sprite) - flames);
+        const Uint32 shown = rgb(canvas, 100, 100);
+        const int which = static_cast<int>(std::find_if(colours, colours + 3, [&](Uint32 c) {
+            return closeColour(shown, c);
+        }) - colours);
         ASSERT_LT(which, 3);
         seen[which] = true;
-        EXPECT_TRUE(closeColour(rgb(canvas, 100, 100), colours[which]));
+        drawnStep = frame;
     }
     EXPECT_TRUE(seen[0] && seen[1] && seen[2]);
     clear();
     flame.draw(canvas, 0, 0); // not lit again: not drawn
+    flame.lastThrustStep = 60;
+    flame.hidden = true; // lit, then put out again
+    flame.draw(canvas, 0, 0);
+    flame.hidden = false;
+    difficulty = 0; // the first ship's flame is never seen
+    flame.draw(canvas, 0, 0);
     EXPECT_EQ(countLit(canvas), 0);
+    EXPECT_EQ(flame.sprite, nullptr);
 }
 
 TEST_F(ObjectLook, HiddenDeadAndUnknownObjectsAreNotDrawn)
 {
     SDL_Surface* white = solid(10, 10, 255, 255, 255);
     Object hidden(1, 10, 100, 100, 0, 0, 0, 0, white, typeEnemy, 0, 100);
-    hidden.hidden = hidden.hit = true;
+    hidden.hidden = true;
+    hidden.lastHitStep = 0;
     hidden.draw(canvas, 0, 0);
     Object dead(1, 10, 200, 100, 0, 0, 0, 0, white, typeDead, 0, 100);
     dead.draw(canvas, 0, 0);
     Object unknown(1, 10, 300, 100, 0, 0, 0, 0, white, 42, 0, 100);
     unknown.draw(canvas, 0, 0);
     EXPECT_EQ(countLit(canvas), 0);
-    EXPECT_TRUE(hidden.hit);
 }
 
 TEST_F(ObjectLook, MissingImagesDrawNothingAndNeverFail)
@@ -100,7 +111,7 @@ TEST_F(ObjectLook, MissingImagesDrawNothingAndNeverFail)
         for (int kind : {3, kindExpiredBfg})
             for (float angle : {0.0f, 0.7f}) {
                 Object o(1, 10, 400, 300, 0, 0, angle, 0, nullptr, type, 0, 3);
-                o.hit = true;
+                o.lastHitStep = 0;
                 o.kind = kind;
                 o.draw(canvas, 0, 0);
             }

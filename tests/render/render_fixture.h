@@ -6,6 +6,7 @@
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "render/draw.h"
+#include "render/presentation.h"
 #include "support/world_fixture.h"
 
 #include <SDL.h>
@@ -34,6 +35,8 @@ protected:
             for (int i = 0; i < count; ++i)
                 savedValues.push_back({values + i, std::exchange(values[i], 0.0f)});
         forgetScaledExplosions();
+        forgetShownHits();
+        drawnStep = -1;
         canvas = makeCanvas();
     }
 
@@ -44,6 +47,9 @@ protected:
         for (auto [global, value] : savedValues)
             *global = value;
         tether::forgetScaledExplosions();
+        tether::forgetLensTables();
+        tether::forgetShownHits();
+        tether::drawnStep = -1;
         for (SDL_Surface* s : made)
             SDL_FreeSurface(s);
         WorldTest::TearDown();

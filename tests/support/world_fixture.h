@@ -1,10 +1,14 @@
 // A fixture that gives every test an empty world and leaves one behind.
 #pragma once
 
+#include "world/events.h"
 #include "world/object.h"
+#include "world/stats.h"
 #include "world/world.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 class WorldTest : public ::testing::Test {
 protected:
@@ -21,6 +25,32 @@ protected:
         tether::backx = tether::backy = 0.0f;
         tether::leftHookExtended = tether::rightHookExtended = false;
         tether::leftHookGrappling = tether::rightHookGrappling = false;
+        tether::leftHookRetracting = tether::rightHookRetracting = false;
+        tether::levelStats = tether::LevelStats {};
+        tether::clearEvents();
+    }
+
+    // Whether the rules have stamped a hit on o.
+    static bool wasHit(const tether::Object* o) { return o->lastHitStep >= 0; }
+
+    // The events of one kind (a sound, or every ship hit) raised since the
+    // queue was last cleared.
+    static std::vector<tether::WorldEvent> raised(tether::Sound sound)
+    {
+        std::vector<tether::WorldEvent> found;
+        for (int i = 0; i < tether::worldEvents.count; ++i)
+            if (tether::worldEvents.events[i].kind == tether::EventKind::sound
+                && tether::worldEvents.events[i].sound == sound)
+                found.push_back(tether::worldEvents.events[i]);
+        return found;
+    }
+    static std::vector<tether::WorldEvent> shipHits()
+    {
+        std::vector<tether::WorldEvent> found;
+        for (int i = 0; i < tether::worldEvents.count; ++i)
+            if (tether::worldEvents.events[i].kind == tether::EventKind::shipHit)
+                found.push_back(tether::worldEvents.events[i]);
+        return found;
     }
 
     // A plain object with the given type at (x, y), listed nowhere.

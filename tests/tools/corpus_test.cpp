@@ -12,11 +12,12 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "main/audio.h"
 #include "main/frame.h"
 #include "main/hooks.h"
+#include "main/session.h"
 #include "render/draw.h"
 #include "world/object.h"
-#include "world/sound.h"
 #include "world/world.h"
 
 #include <gtest/gtest.h>
@@ -109,6 +110,7 @@ std::string playMap(const std::string& path)
     if (!loadMap(path))
         return "the map did not open";
     assembleShip();
+    resetLevel(1);
     mouseX = 600; // aim right of the ship, where the cases put an enemy
     mouseY = 300;
     Uint32 now = 100000;

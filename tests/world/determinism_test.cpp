@@ -1,24 +1,32 @@
+#include "content/assets.h"
 #include "content/tuning.h"
 #include "main/frame.h"
+#include "main/session.h"
+#include "render/presentation.h"
 #include "support/world_fixture.h"
+#include "world/angles.h"
+#include "world/hash.h"
 #include "world/spring.h"
-#include "world/wrap.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 using namespace tether;
 
-// A busy little world run through the whole step sequence: the same start
-// must always give the same world, bit for bit.
+// A busy little world run through the whole step sequence, frame by frame,
+// with the player at the controls: the same start and inputs must always
+// give the same world, bit for bit, whether or not frames are drawn; the
+// seed alone changes what the rules draw.
 class WholeWorld : public WorldTest {
 protected:
-    std::vector<Uint8> keys = std::vector<Uint8>(SDLK_LAST, 0);
     float savedThrust[enemyClassCount] = {};
-    float savedMaxSpeed = 0;
+    std::vector<std::pair<float*, float>> savedTuning;
+    std::vector<std::pair<SDL_Surface**, SDL_Surface*>> savedImages;
+    SDL_Surface* look = nullptr;
 
     void SetUp() override
     {
@@ -26,36 +34,53 @@ protected:
         std::copy(std::begin(enMaxThrust), std::end(enMaxThrust), savedThrust);
         for (int i = 0; i < enemyClassCount; ++i)
             enMaxThrust[i] = 0.05f + 0.01f * i;
-        savedMaxSpeed = shipMaxSpeed;
-        shipMaxSpeed = 0.6f;
+        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {{&shipMaxSpeed, 0.6f},
+                 {&shipMaxThrust, 0.05f}, {&shipRotationSpeed, 0.004f}, {&grapSpeed, 3},
+                 {&grapMaxDistance, 450}, {&nodeRadius, 10}})
+            savedTuning.push_back({value, std::exchange(*value, tuned)});
+        // Something to draw wherever drawing once wrote back: the flash,
+        // the flame, the explosion clock.
+        look = SDL_CreateRGBSurface(SDL_SWSURFACE, 24, 24, 32, 0xff000000, 0xff0000, 0xff00, 0xff);
+        SDL_FillRect(look, nullptr, 0x80c0ffff);
+        for (SDL_Surface** image : {&flames[0], &flames[1], &flames[2], &shieldSprite,
+                 &explosions[0], &explosions[5], &explosions[9]})
+            savedImages.push_back({image, std::exchange(*image, look)});
+        savedImages.push_back({&screen, std::exchange(screen, SDL_GetVideoSurface())});
     }
     void TearDown() override
     {
         std::copy(std::begin(savedThrust), std::end(savedThrust), enMaxThrust);
-        shipMaxSpeed = savedMaxSpeed;
+        for (auto [value, saved] : savedTuning)
+            *value = saved;
+        for (auto [image, saved] : savedImages)
+            *image = saved;
+        SDL_FreeSurface(look);
         WorldTest::TearDown();
     }
 
-    static Object* add(int type, float x, float y, float radius, float mass, float health,
+    Object* add(int type, float x, float y, float radius, float mass, float health,
         std::initializer_list<std::list<Object*>*> lists)
     {
-        Object* o = new Object(mass, radius, x, y, 0, 0, 0, 0, nullptr, type, 500, health);
+        Object* o = new Object(mass, radius, x, y, 0, 0, 0, 0, look, type, 500, health);
         for (auto* list : lists)
             list->push_back(o);
         return o;
     }
 
-    // Planets, a sun, a black hole, an enemy of every class, mines, shots of
-    // every kind and three ropes, around a moving ship with its hooks.
-    static void build()
+    // Planets, a sun, a black hole, an enemy of every class (class 9 in
+    // range of the ship), mines, shots of every kind and three ropes, around
+    // a moving ship with its flame and hooks.
+    void build(uint64_t seed = 7)
     {
-        std::srand(7);
         worldW = worldH = 3000;
         const auto mover = {&objects, &drawables, &dynamicMasses};
         ship = add(typeShip, 1500, 1500, 18, 100, 1000, mover);
         ship->vx = 0.05f;
         turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
         ship->addChild(turret, 0, 0, 0, true, true, true, false);
+        ship->flame = new Object(1, 0, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1);
+        ship->addChild(ship->flame, 45, piFloat, piFloat, true, false, false, false);
+        drawables.push_back(ship->flame);
         leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, mover);
         rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, mover);
         leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
@@ -91,46 +116,40 @@ protected:
         Object* node = add(typeRopeNode, 1450, 1600, 10, 100, 1000, mover);
         springs = {new Spring(turret, enemies[6], 1, 3), new Spring(node, enemies[7], 1, 3),
             new Spring(node, enemies[2], 1, 3)};
-        leftHookGrappling = true;
+        resetLevel(seed);
+        leftHookGrappling = true; // the rope on the mount is the left hook's
+        difficulty = 1; // the second ship: its flame is drawn
     }
 
-    // Runs 1-ms steps, removing the dead every 16 as frames do.
-    void run(int steps)
+    // The player's part: thrust this way and that, a hook fired now and
+    // then, a tie-off, the pointer sweeping round the ship.
+    static FrameInput inputOf(int frame)
     {
-        for (int step = 1; step <= steps; ++step) {
-            physicsStep(keys.data(), 0, 0);
-            if (step % 16 == 0) {
-                cleanupSprings();
-                cleanup(&dynamicMasses);
-                cleanup(&drawables);
-                cleanup(&ennemies);
-                cleanup(&objects);
-            }
+        FrameInput input;
+        const unsigned moves[] = {actionUp, actionUp | actionRight, 0, actionDown | actionLeft};
+        input.actions = moves[(frame / 20) % 4];
+        input.pointerX = ship->x + 300 * std::cos(0.05f * frame);
+        input.pointerY = ship->y + 300 * std::sin(0.05f * frame);
+        if (frame % 40 == 5)
+            input.clicks.push_back(Click::fireHook);
+        if (frame % 90 == 60)
+            input.clicks.push_back(Click::tieOff);
+        return input;
+    }
+
+    // Frames of 1 to 23 steps up to `steps` in all, each ending with the
+    // removal of the dead; drawn and sounded as the window does when
+    // `present` is set.
+    static void run(int steps, bool present = false)
+    {
+        enterFrameLoop(0);
+        for (int frame = 0; steps > 0; ++frame) {
+            const int n = std::min(steps, 1 + (frame * 7) % 23);
+            steps -= n;
+            const LevelState state = simulateFrame(inputOf(frame), n);
+            if (present)
+                presentFrame(state);
         }
-    }
-
-    static void mix(uint64_t& hash, const void* data, size_t size)
-    {
-        for (size_t i = 0; i < size; ++i)
-            hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ull;
-    }
-
-    static uint64_t worldHash()
-    {
-        uint64_t hash = 14695981039346656037ull;
-        for (const Object* o : objects) {
-            const float values[] = {o->x, o->y, o->vx, o->vy, o->angle, o->health};
-            const int ints[] = {o->type, o->kind, o->reloadTimer, o->loaded, o->hooked, o->hit};
-            mix(hash, values, sizeof values);
-            mix(hash, ints, sizeof ints);
-        }
-        for (const Spring* rope : springs)
-            mix(hash, &rope->restLength, sizeof rope->restLength);
-        const int level[] = {numEnemies, gameOver, leftHookGrappling, rightHookGrappling};
-        mix(hash, level, sizeof level);
-        mix(hash, &backx, sizeof backx);
-        mix(hash, &backy, sizeof backy);
-        return hash;
     }
 };
 
@@ -155,4 +174,40 @@ TEST_F(WholeWorld, TheSameStartGivesTheSameWorldAfter4000Steps)
     // And the world did live: things moved, and enemies died.
     EXPECT_NE(first, start);
     EXPECT_LT(numEnemies, 12);
+}
+
+TEST_F(WholeWorld, DrawingAndSoundingTheFramesChangesNothing)
+{
+    build();
+    run(3000);
+    const uint64_t unseen = worldHash();
+
+    resetWorld();
+    build();
+    run(3000, true);
+    EXPECT_EQ(worldHash(), unseen);
+    EXPECT_GT(drawnStep, 2900); // frames were drawn, up to the end
+    SDL_Surface* shown = SDL_GetVideoSurface();
+    int lit = 0;
+    for (int y = 0; y < shown->h; y += 4)
+        for (int x = 0; x < shown->w; x += 4)
+            lit += static_cast<const Uint32*>(shown->pixels)[y * (shown->pitch / 4) + x] != 0;
+    EXPECT_GT(lit, 100);
+}
+
+TEST_F(WholeWorld, TheSeedAloneDecidesWhatTheRulesDraw)
+{
+    build(11);
+    run(3000);
+    const uint64_t first = worldHash();
+
+    resetWorld();
+    build(11);
+    run(3000);
+    EXPECT_EQ(worldHash(), first);
+
+    resetWorld();
+    build(12); // class 9 picks other weapons
+    run(3000);
+    EXPECT_NE(worldHash(), first);
 }

@@ -1,5 +1,4 @@
 #include "content/tuning.h"
-#include "support/silent_effects.h"
 #include "support/world_fixture.h"
 #include "world/motion.h"
 
@@ -123,7 +122,6 @@ TEST_F(Integration, AForcePassingChildHandsItsForceToTheParent)
 
 class Death : public WorldTest {
 protected:
-    SilentEffects effects;
     void SetUp() override
     {
         WorldTest::SetUp();
@@ -145,7 +143,7 @@ TEST_F(Death, ABulletDiesSilentlyOnItsLastMillisecond)
     bullet.update(1);
     EXPECT_EQ(bullet.type, typeExploding);
     EXPECT_EQ(bullet.health, 0.000001f);
-    EXPECT_EQ(effects.explosionsPlaying(), 0);
+    EXPECT_TRUE(raised(Sound::explosion).empty());
 }
 
 TEST_F(Death, AnEnemyExplodesAloudOnceAndIsGoneAfter500Milliseconds)
@@ -155,7 +153,10 @@ TEST_F(Death, AnEnemyExplodesAloudOnceAndIsGoneAfter500Milliseconds)
     enemy.update(1);
     EXPECT_EQ(numEnemies, 2);
     EXPECT_EQ(enemy.type, typeExploding);
-    EXPECT_EQ(effects.explosionsPlaying(), 1);
+    const auto booms = raised(Sound::explosion);
+    ASSERT_EQ(booms.size(), 1u);
+    EXPECT_EQ(booms[0].dx, 300); // heard from where it died, as the ship hears it
+    EXPECT_EQ(booms[0].dist, 500);
     for (int ms = 1; ms < 500; ++ms)
         enemy.update(1);
     EXPECT_EQ(enemy.type, typeExploding);

@@ -27,7 +27,9 @@ TEST_F(ObjectLife, FreshObjectIsLoadedUnhurtUnownedByOthersAndChildless)
     EXPECT_EQ(o.health, 80);
     EXPECT_EQ(o.reloadTime, 300);
     EXPECT_TRUE(o.loaded);
-    EXPECT_FALSE(o.hit);
+    EXPECT_FALSE(wasHit(&o));
+    EXPECT_EQ(o.releasedStep, -1);
+    EXPECT_EQ(o.lastDamageCause, causeOther);
     EXPECT_FALSE(o.hooked);
     EXPECT_FALSE(o.hidden);
     EXPECT_EQ(o.fx, 0);

@@ -1,5 +1,9 @@
-// Sound effects and the mixer's channel plan. Effects are panned by their
-// horizontal offset from the ship and attenuated by their distance from it.
+// Sound: the mixer's channel plan, the effects, and playing what the world
+// told. The rules never call the mixer; they raise sound events (world/
+// events.h) with where their source was relative to the ship, and the frame
+// plays them here after its steps, in the order raised. Effects are panned
+// by their horizontal offset from the ship and attenuated by their distance
+// from it.
 #pragma once
 
 #include <SDL_mixer.h>
@@ -26,7 +30,7 @@ extern Mix_Chunk* lightningSFX;
 extern int thrustChannel; // the engine loop; channel 0
 extern int shot1Channel; // -1 until used
 extern int grappleChannel; // channel of the last hook launch sound
-extern int collideChannel;
+extern int collideChannel; // channel of the last crash
 
 // Sources this far from the ship or farther are not heard.
 constexpr float hearingRange = 1000.0f;
@@ -42,10 +46,8 @@ Sint16 panAngle(float dx);
 Uint8 distanceByte(float dist);
 // Pans a playing channel like playSFX; a mixer failure is printed.
 void positionChannel(int channel, float dx, float dist);
-
-// The game's own uniform random number in [0, 1]: a 15-bit draw of rand()
-// times 1/32767 in single precision, whatever the platform's RAND_MAX.
-float drand48();
+// The mixer volume (0..128) of a crash doing dmg damage.
+int crashVolume(float dmg);
 
 // Allocates the 64 channels and tags the three groups.
 void setUpChannels();
@@ -54,5 +56,12 @@ void loadSounds();
 // Starts the engine loop on channel 0 at volume 40, paused; from then on it
 // is only paused and resumed.
 void startEngineSound();
+
+// Plays the sound events the world raised since the queue was last cleared.
+void playSoundEvents();
+// Once per frame, before drawing: the engine runs while the ship's flame
+// had thrust since the last frame (render/presentation.h), and is paused
+// otherwise.
+void updateThrustSound();
 
 } // namespace tether

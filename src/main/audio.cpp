@@ -1,9 +1,16 @@
-#include "world/sound.h"
+// The mixer's side of sound. Everything here runs in the frame, after its
+// physics steps: the world's sound events are played in the order the rules
+// raised them, each placed as the ship heard it at that moment.
+#include "main/audio.h"
+
+#include "render/presentation.h"
+#include "world/events.h"
 #include "world/finite.h"
+#include "world/object.h"
+#include "world/world.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace tether {
 
@@ -25,6 +32,48 @@ namespace {
 Mix_Chunk* loadSound(const char* path)
 {
     return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
+}
+
+constexpr int mixerMaxVolume = 128;
+
+// A crash: on a crash channel, its volume set by its damage.
+void playCrash(float dmg, float dx, float dist)
+{
+    if (!(dist < hearingRange))
+        return;
+    int channel = Mix_GroupAvailable(collideTag);
+    if (channel == -1)
+        channel = Mix_GroupOldest(collideTag);
+    channel = Mix_PlayChannelTimed(channel, collideSFX, 0, -1);
+    if (channel == -1)
+        return;
+    collideChannel = channel;
+    Mix_Volume(channel, crashVolume(dmg));
+    positionChannel(channel, dx, dist);
+}
+
+// One crackle at a time: a busy channel is left alone.
+void crackle()
+{
+    if (Mix_Playing(lightningChannel) == 0)
+        Mix_PlayChannelTimed(lightningChannel, lightningSFX, 0, -1);
+}
+
+void play(const WorldEvent& e)
+{
+    switch (e.sound) {
+    case Sound::gunshot: playSFX(shot1SFX, shot1Tag, e.dx, e.dist); break;
+    case Sound::bfgShot: playSFX(bfgSFX, shot1Tag, e.dx, e.dist); break;
+    case Sound::crackle: crackle(); break;
+    case Sound::crash: playCrash(e.amount, e.dx, e.dist); break;
+    case Sound::explosion: playSFX(explodeSFX, explodeTag, e.dx, e.dist); break;
+    case Sound::leftHookLaunch:
+        grappleChannel = Mix_PlayChannelTimed(leftHookChannel, grappleSFX, 0, -1);
+        break;
+    case Sound::rightHookLaunch:
+        grappleChannel = Mix_PlayChannelTimed(rightHookChannel, grappleSFX, 0, -1);
+        break;
+    }
 }
 
 } // namespace
@@ -63,9 +112,15 @@ int playSFX(Mix_Chunk* chunk, int tag, float dx, float dist)
     return channel;
 }
 
-float drand48()
+int crashVolume(float dmg)
 {
-    return static_cast<float>(std::rand() & 0x7fff) * (1.0f / 32767.0f);
+    // The mixer takes 0..128; a NaN or negative damage is silence and an
+    // enormous one is full volume, never an overflowed int.
+    if (!(dmg > 0))
+        return 0;
+    if (dmg >= mixerMaxVolume)
+        return mixerMaxVolume;
+    return static_cast<int>(dmg);
 }
 
 void setUpChannels()
@@ -102,6 +157,23 @@ void startEngineSound()
     if (channel >= 0)
         thrustChannel = channel;
     Mix_Pause(thrustChannel);
+}
+
+void playSoundEvents()
+{
+    for (int i = 0; i < worldEvents.count; ++i)
+        if (worldEvents.events[i].kind == EventKind::sound)
+            play(worldEvents.events[i]);
+}
+
+void updateThrustSound()
+{
+    if (!ship || !ship->flame)
+        return;
+    if (thrustSinceLastFrame(*ship->flame))
+        Mix_Resume(thrustChannel);
+    else
+        Mix_Pause(thrustChannel);
 }
 
 } // namespace tether

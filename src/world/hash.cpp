@@ -1,0 +1,175 @@
+// The world hash. Left out on purpose: images (presentation), the event
+// queue (drained every frame), and backx/backy, which only remember how far
+// the background has scrolled since the game started and so would make a
+// level's hash depend on the levels played before it.
+#include "world/hash.h"
+
+#include "world/connector.h"
+#include "world/object.h"
+#include "world/random.h"
+#include "world/spring.h"
+#include "world/stats.h"
+#include "world/world.h"
+
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+namespace tether {
+
+namespace {
+
+class Fnv {
+public:
+    template <typename T> void add(const T& value)
+    {
+        unsigned char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        for (unsigned char b : bytes)
+            hash = (hash ^ b) * 1099511628211ull;
+    }
+    uint64_t hash = 14695981039346656037ull;
+};
+
+constexpr int nowhere = -1; // a null reference
+constexpr int elsewhere = -2; // an Object or Connector outside the walk
+
+// Every Object in the order of a fixed walk: objects, then each one's
+// children depth first, then whatever only the other registries, the
+// ropes, the connectors or the handles reach.
+class Walk {
+public:
+    Walk()
+    {
+        for (Object* o : objects)
+            visit(o);
+        for (std::list<Object*>* list : {&dynamicMasses, &attractingMasses, &ennemies, &drawables})
+            for (Object* o : *list)
+                visit(o);
+        for (const Spring* rope : springs) {
+            visit(rope->endA);
+            visit(rope->endB);
+        }
+        for (const Connector* link : connectors) {
+            visit(link->parent);
+            visit(link->child);
+        }
+        for (Object* o : {ship, turret, leftGrapHook, rightGrapHook})
+            visit(o);
+        int n = 0;
+        for (const Connector* link : connectors)
+            links.emplace(link, n++);
+    }
+
+    int id(const Object* o) const
+    {
+        if (!o)
+            return nowhere;
+        auto it = ids.find(o);
+        return it == ids.end() ? elsewhere : it->second;
+    }
+    int id(const Connector* link) const
+    {
+        if (!link)
+            return nowhere;
+        auto it = links.find(link);
+        return it == links.end() ? elsewhere : it->second;
+    }
+
+    std::vector<const Object*> order;
+
+private:
+    void visit(const Object* o)
+    {
+        if (!o || ids.count(o))
+            return;
+        ids.emplace(o, static_cast<int>(order.size()));
+        order.push_back(o);
+        if (o->children)
+            for (const Connector* link : *o->children)
+                visit(link->child);
+    }
+
+    std::unordered_map<const Object*, int> ids;
+    std::unordered_map<const Connector*, int> links;
+};
+
+void addObject(Fnv& h, const Walk& walk, const Object& o)
+{
+    for (float v : {o.mass, o.radius, o.x, o.y, o.vx, o.vy, o.angle, o.spin, o.fx, o.fy, o.health})
+        h.add(v);
+    for (int v : {o.type, o.reloadTime, o.reloadTimer, o.kind, o.lastDamageCause})
+        h.add(v);
+    for (bool v : {o.loaded, o.hooked, o.hidden})
+        h.add(v);
+    for (int64_t v : {o.lastHitStep, o.lastThrustStep, o.releasedStep})
+        h.add(v);
+    for (int v : {walk.id(o.owner), walk.id(o.flame), walk.id(o.turret1), walk.id(o.turret2)})
+        h.add(v);
+    h.add(o.children ? static_cast<int>(o.children->size()) : nowhere);
+    if (o.children)
+        for (const Connector* link : *o.children)
+            h.add(walk.id(link));
+}
+
+void addList(Fnv& h, const Walk& walk, const std::list<Object*>& list)
+{
+    h.add(list.size());
+    for (const Object* o : list)
+        h.add(walk.id(o));
+}
+
+} // namespace
+
+uint64_t worldHash()
+{
+    const Walk walk;
+    Fnv h;
+    h.add(walk.order.size());
+    for (const Object* o : walk.order)
+        addObject(h, walk, *o);
+    for (const std::list<Object*>* list :
+        {&objects, &dynamicMasses, &attractingMasses, &ennemies, &drawables})
+        addList(h, walk, *list);
+
+    h.add(connectors.size());
+    for (const Connector* link : connectors) {
+        h.add(walk.id(link->parent));
+        h.add(walk.id(link->child));
+        for (bool v :
+            {link->rotateWithParent, link->passForces, link->absoluteAngle, link->localOffset})
+            h.add(v);
+        for (float v : {link->distance, link->offsetAngle, link->childAngle})
+            h.add(v);
+    }
+    h.add(springs.size());
+    for (const Spring* rope : springs) {
+        h.add(walk.id(rope->endA));
+        h.add(walk.id(rope->endB));
+        for (float v : {rope->stiffness, rope->restLength, rope->lastLength, rope->damping})
+            h.add(v);
+    }
+
+    for (int v : {walk.id(ship), walk.id(turret), walk.id(leftGrapHook), walk.id(rightGrapHook),
+             walk.id(leftHookConnector), walk.id(rightHookConnector)})
+        h.add(v);
+    for (bool v : {leftHookExtended, rightHookExtended, leftHookGrappling, rightHookGrappling,
+             leftHookRetracting, rightHookRetracting, gameOver})
+        h.add(v);
+    h.add(numEnemies);
+    h.add(difficulty);
+    h.add(worldW);
+    h.add(worldH);
+
+    h.add(levelStats.gameTime);
+    for (int i = 0; i < causeCount; ++i) {
+        h.add(levelStats.enemiesDestroyed[i]);
+        h.add(levelStats.damageTaken[i]);
+    }
+    for (int v : {levelStats.hooksFired, levelStats.catches, levelStats.slings})
+        h.add(v);
+    h.add(ruleRandom.state);
+    return h.hash;
+}
+
+} // namespace tether

@@ -1,0 +1,61 @@
+// Counting damage, deaths and slings.
+#include "world/stats.h"
+
+#include "world/object.h"
+#include "world/world.h"
+
+#include <cmath>
+
+namespace tether {
+
+LevelStats levelStats;
+
+namespace {
+
+// The ship was struck: a mark on its rim toward what touched it, and the
+// direction of whoever did it.
+void tellShipHit(float amount, Cause cause, const Object& toucher, const Object& source)
+{
+    WorldEvent event {};
+    event.kind = EventKind::shipHit;
+    event.step = levelStats.gameTime;
+    event.cause = cause;
+    event.amount = amount;
+    event.dx = source.x - ship->x;
+    event.dy = source.y - ship->y;
+    const float tx = toucher.x - ship->x, ty = toucher.y - ship->y;
+    const float reach = static_cast<float>(std::hypot(tx, ty));
+    if (reach > 0) {
+        event.contactX = tx * (ship->radius / reach);
+        event.contactY = ty * (ship->radius / reach);
+    }
+    raiseEvent(event);
+}
+
+} // namespace
+
+void recordDamage(
+    Object& victim, float amount, Cause cause, const Object& toucher, const Object& source)
+{
+    if (!(amount > 0))
+        return;
+    victim.lastDamageCause = cause;
+    if (&victim != ship)
+        return;
+    levelStats.damageTaken[cause] += amount;
+    tellShipHit(amount, cause, toucher, source);
+}
+
+void countEnemyDestroyed(const Object& enemy)
+{
+    const int cause = enemy.lastDamageCause >= 0 && enemy.lastDamageCause < causeCount
+        ? enemy.lastDamageCause
+        : causeOther;
+    ++levelStats.enemiesDestroyed[cause];
+    const bool letGoLately
+        = enemy.releasedStep >= 0 && levelStats.gameTime - enemy.releasedStep <= slingWindow;
+    if (enemy.hooked || letGoLately)
+        ++levelStats.slings;
+}
+
+} // namespace tether

@@ -1,0 +1,262 @@
+// A level stepped from plain C++, as the headless simulator, a bot and
+// replays do: what the world counts and tells of a little scripted scene,
+// and a whole level that unfolds the same without a window as in one.
+#include "content/assets.h"
+#include "content/maps.h"
+#include "content/tuning.h"
+#include "main/audio.h"
+#include "main/frame.h"
+#include "main/session.h"
+#include "support/child.h"
+#include "support/world_fixture.h"
+#include "world/connector.h"
+#include "world/hash.h"
+#include "world/spring.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace tether;
+
+// The ship of the second kind at rest at (1000, 1000) with its mount 22
+// behind it, a sun, and enemies that do not steer (they are in no AI list),
+// so that only the script moves things.
+class LevelRecord : public WorldTest {
+protected:
+    std::vector<std::pair<float*, float>> saved;
+    Object* sun = nullptr;
+
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {{&shipMass, 100},
+                 {&shipRadius, 18}, {&shipMaxSpeed, 1}, {&shipMaxThrust, 0.05f}, {&grapMass, 1},
+                 {&grapRadius, 8}, {&grapSpeed, 3}, {&grapMaxDistance, 450}, {&nodeRadius, 10},
+                 {&spawnX, 1000}, {&spawnY, 1000}, {&spawnVX, 0}, {&spawnVY, 0}})
+            saved.push_back({value, std::exchange(*value, tuned)});
+        worldW = worldH = 4000;
+        difficulty = 1;
+        assembleShip();
+        resetLevel(3);
+        sun = add(typeSun, 3000, 3000, 50, 1);
+        attractingMasses.push_back(sun);
+    }
+    void TearDown() override
+    {
+        for (auto [value, old] : saved)
+            *value = old;
+        WorldTest::TearDown();
+    }
+
+    Object* add(int type, float x, float y, float radius, float mass = 100)
+    {
+        Object* o = new Object(mass, radius, x, y, 0, 0, 0, 0, nullptr, type, 0, 100);
+        objects.push_back(o);
+        if (type != typeSun)
+            dynamicMasses.push_back(o);
+        if (type == typeEnemy)
+            ++numEnemies;
+        return o;
+    }
+
+    static FrameInput pointingAt(const Object* target, std::vector<Click> clicks = {})
+    {
+        FrameInput input;
+        input.pointerX = target->x;
+        input.pointerY = target->y;
+        input.clicks = std::move(clicks);
+        return input;
+    }
+
+    // Aims at target for a frame (an idle hook follows the pointer during
+    // steps), fires, and runs frames until it is caught.
+    void hookAndCatch(Object* target)
+    {
+        simulateFrame(pointingAt(target), 1);
+        simulateFrame(pointingAt(target, {Click::fireHook}), 10);
+        EXPECT_EQ(raised(Sound::leftHookLaunch).size() + raised(Sound::rightHookLaunch).size(), 1u);
+        for (int frame = 0; frame < 50 && !target->hooked; ++frame)
+            simulateFrame(pointingAt(target), 10);
+        ASSERT_TRUE(target->hooked);
+    }
+
+    // Runs one frame of steps and returns its ship-hit events.
+    static std::vector<WorldEvent> frameHits(int steps)
+    {
+        simulateFrame(FrameInput {}, steps);
+        return shipHits();
+    }
+};
+
+TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
+{
+    Object* shooter = add(typeEnemy, 1000, 1600, 20);
+    shooter->kind = 10;
+    Object* first = add(typeEnemy, 1200, 1000, 20);
+    Object* second = add(typeEnemy, 1000, 1250, 20);
+    Object* third = add(typeEnemy, 800, 1000, 20);
+
+    // Both hooks catch, a tie-off lets both go, and the first is then
+    // pushed into the sun: slung, though no longer on our rope.
+    hookAndCatch(first);
+    hookAndCatch(second);
+    EXPECT_TRUE(leftHookGrappling && rightHookGrappling);
+    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    EXPECT_FALSE(first->hooked || second->hooked);
+    sun->x = first->x + 60;
+    sun->y = first->y;
+    simulateFrame(FrameInput {}, 5);
+    EXPECT_EQ(first->type, typeExploding);
+    const auto boom = raised(Sound::explosion);
+    ASSERT_EQ(boom.size(), 1u);
+    EXPECT_NEAR(boom[0].dx, first->x - ship->x, 1.0f);
+    EXPECT_EQ(levelStats.enemiesDestroyed[causeSun], 1);
+    EXPECT_EQ(levelStats.slings, 1);
+
+    // The second dies to a shot more than three seconds after it was let
+    // go: not a sling.
+    for (int frame = 0; frame < 31; ++frame)
+        simulateFrame(FrameInput {}, 100);
+    Object* rail = add(typeRail, second->x + 10, second->y, 3, 1);
+    rail->health = 50;
+    rail->owner = shooter;
+    simulateFrame(FrameInput {}, 2);
+    EXPECT_EQ(second->type, typeExploding);
+    EXPECT_EQ(levelStats.enemiesDestroyed[causeShot], 1);
+    EXPECT_EQ(levelStats.slings, 1);
+
+    // The third burns while on our rope.
+    hookAndCatch(third);
+    sun->x = third->x - 60;
+    sun->y = third->y;
+    simulateFrame(FrameInput {}, 3);
+    EXPECT_EQ(third->type, typeExploding);
+    EXPECT_EQ(levelStats.enemiesDestroyed[causeSun], 2);
+    EXPECT_EQ(levelStats.slings, 2);
+    EXPECT_EQ(levelStats.hooksFired, 3);
+    EXPECT_EQ(levelStats.catches, 3);
+    sun->x = sun->y = 3000;
+    for (int frame = 0; frame < 10; ++frame) // the wreck and its rope go
+        simulateFrame(FrameInput {}, 100);
+
+    // A bullet of the shooter's strikes the ship from below.
+    ship->vx = ship->vy = 0;
+    const float sx = ship->x, sy = ship->y;
+    Object* bullet = add(typeBullet, sx, sy + 30, 3, 1);
+    bullet->health = 100;
+    bullet->vy = -0.5f;
+    bullet->owner = shooter;
+    auto hits = frameHits(30);
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].cause, causeShot);
+    EXPECT_EQ(hits[0].amount, 10);
+    EXPECT_NEAR(hits[0].contactX, 0, 0.01f); // on the rim, toward the bullet
+    EXPECT_NEAR(hits[0].contactY, 18, 0.01f);
+    EXPECT_NEAR(hits[0].dx, shooter->x - sx, 0.5f); // the arrow points at the shooter
+    EXPECT_NEAR(hits[0].dy, shooter->y - sy, 0.5f);
+
+    // A mine beside it, then a rope node crashing into it.
+    add(typeMine, ship->x - 30, ship->y, 15, 40);
+    hits = frameHits(1);
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].cause, causeMine);
+    EXPECT_EQ(hits[0].amount, 200);
+    EXPECT_NEAR(hits[0].dx, -30, 0.5f);
+    ship->vx = ship->vy = 0;
+    Object* node = add(typeRopeNode, ship->x + 40, ship->y, 10);
+    node->vx = -0.3f;
+    hits = frameHits(60);
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].cause, causeCrash);
+    EXPECT_GT(hits[0].amount, 50);
+    ASSERT_EQ(raised(Sound::crash).size(), 1u);
+    EXPECT_EQ(raised(Sound::crash)[0].amount, hits[0].amount);
+
+    EXPECT_EQ(levelStats.damageTaken[causeShot], 10);
+    EXPECT_EQ(levelStats.damageTaken[causeMine], 200);
+    EXPECT_FLOAT_EQ(static_cast<float>(levelStats.damageTaken[causeCrash]), hits[0].amount);
+    EXPECT_FLOAT_EQ(ship->health, 1000 - 210 - hits[0].amount);
+    EXPECT_EQ(levelStats.enemiesDestroyed[causeCrash] + levelStats.enemiesDestroyed[causeOther], 0);
+    EXPECT_EQ(numEnemies, 1);
+}
+
+namespace {
+
+// A little bot: holds a course for a while, points at the first enemy left,
+// fires now and then and ties off what it holds.
+FrameInput botInput(int frame)
+{
+    FrameInput input;
+    const unsigned courses[] = {actionUp, actionRight, actionDown | actionLeft, 0};
+    input.actions = courses[(frame / 50) % 4];
+    for (const Object* o : ennemies) {
+        if (o->type == typeEnemy) {
+            input.pointerX = o->x;
+            input.pointerY = o->y;
+            break;
+        }
+    }
+    if (frame % 30 == 3)
+        input.clicks.push_back(Click::fireHook);
+    if (frame % 75 == 70)
+        input.clicks.push_back(Click::tieOff);
+    return input;
+}
+
+// Plays a map with the bot in frames of 1 to 29 steps, drawn and sounded
+// when present is set; tells how it ended and what was counted.
+std::string playWithBot(const char* map, bool present)
+{
+    readDataFile("data");
+    if (!startLevel(map, 1, 2024))
+        return "no map";
+    enterFrameLoop(0);
+    LevelState state = LevelState::ongoing;
+    for (int frame = 0; frame < 3000 && state == LevelState::ongoing; ++frame) {
+        state = simulateFrame(botInput(frame), 1 + (frame * 11) % 29);
+        if (present)
+            presentFrame(state);
+    }
+    int destroyed = 0;
+    for (int n : levelStats.enemiesDestroyed)
+        destroyed += n;
+    char line[160];
+    std::snprintf(line, sizeof line, "%016llx state %d time %lld destroyed %d catches %d",
+        static_cast<unsigned long long>(worldHash()), static_cast<int>(state),
+        static_cast<long long>(levelStats.gameTime), destroyed, levelStats.catches);
+    stopLevel();
+    return line;
+}
+
+} // namespace
+
+TEST(HeadlessLevel, PlaysAsInTheWindowWithNoVideoAndNoSound)
+{
+    // The simulator's case: no video at all (the data file's images are
+    // still read, as software surfaces), and not one mixer call.
+    const ChildResult headless = runInChild(
+        [] {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            std::fputs(playWithBot("maps/twin_suns", false).c_str(), stdout);
+        },
+        TETHER_GAME_DIR);
+    ASSERT_EQ(headless.status, 0);
+
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(TETHER_GAME_DIR), 0);
+    screen = SDL_GetVideoSurface();
+    setUpChannels();
+    loadSounds();
+    loadImages();
+    const std::string windowed = playWithBot("maps/twin_suns", true);
+    ASSERT_EQ(chdir(cwd), 0);
+    EXPECT_EQ(headless.output, windowed);
+    EXPECT_GT(levelStats.catches, 0) << windowed;
+    EXPECT_GT(levelStats.gameTime, 3000) << windowed;
+}
