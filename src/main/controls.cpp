@@ -2,7 +2,7 @@
 #include "world/angles.h"
 
 #include "content/tuning.h"
-#include "main/input.h"
+#include "world/input.h"
 #include "world/object.h"
 #include "world/stats.h"
 #include "world/world.h"

@@ -16,7 +16,7 @@
 //   stopLevel();
 #pragma once
 
-#include "main/input.h"
+#include "world/input.h"
 
 #include <cstdint>
 #include <string>
