@@ -5,6 +5,7 @@
 #include "main/controls.h"
 #include "main/hooks.h"
 #include "main/level.h"
+#include "main/pacing.h"
 #include "main/startup.h"
 #include "render/background.h"
 #include "render/draw.h"
@@ -174,6 +175,7 @@ FrameEnd playLevel()
         const FrameEnd end = runFrame(SDL_GetTicks());
         if (end != FrameEnd::next)
             return end;
+        paceFrame();
     }
 }
 

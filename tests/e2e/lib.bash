@@ -5,6 +5,12 @@ set -euo pipefail
 work=$(mktemp -d /tmp/tether-e2e-XXXXXX)
 xvfb_pid=""
 game_pid=""
+# No test reads a player's settings or another test's files.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share"
+# Under the sanitizers, the one leak of libX11's own (at SDL_Init) is known.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/libx11.supp"
+# The audio driver games are started with.
+audio_driver=dummy
 
 cleanup() {
     [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
@@ -16,6 +22,7 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$work/out.txt" ] && { echo "--- game output:" >&2; cat "$work/out.txt" >&2; }
+    [ -s "$work/err.txt" ] && { echo "--- game errors:" >&2; tail -n 40 "$work/err.txt" >&2; }
     exit 1
 }
 
@@ -50,7 +57,15 @@ copy_game() {
 
 # Starts the game from the copy; its standard output goes to out.txt.
 start_game() {
-    (cd "$work/game" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec ./tether >"$work/out.txt" 2>"$work/err.txt") &
+    start_command "$work/game" ./tether
+}
+
+# Starts a command (the game, with its options) from the folder given; its
+# standard output goes to out.txt.
+start_command() {
+    local folder=$1
+    shift
+    (cd "$folder" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver exec "$@" >"$work/out.txt" 2>"$work/err.txt") &
     game_pid=$!
 }
 
@@ -141,3 +156,13 @@ is_gold() {
 }
 
 now() { date +%s.%N; }
+
+# The share of one core, in percent, that the game used over the next
+# `seconds` (user and system time from /proc, in ticks of 1/100 s).
+cpu_percent() {
+    local seconds=$1 before after
+    before=$(awk '{print $14 + $15}' "/proc/$game_pid/stat")
+    sleep "$seconds"
+    after=$(awk '{print $14 + $15}' "/proc/$game_pid/stat")
+    echo $(((after - before) / seconds))
+}
