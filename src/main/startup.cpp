@@ -29,16 +29,17 @@ void startUp()
     }
     std::atexit(SDL_Quit);
     // A quit in a level or on its end screen ends the process there; the
-    // level's world is torn down on the way out as at a level end, so the
-    // game leaves nothing it made behind (and the sanitizers see no leak).
+    // level's world is torn down on the way out as at a level end, so that a
+    // sanitizer build reports only what a level end would leak too.
     std::atexit(clearWorld);
     if (soundEnabled && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
         std::cout << "Unable to open audio!" << std::endl;
         std::cout << "Start the game with --no-sound to play without sound." << std::endl;
         std::exit(1);
     }
-    // The channels exist even without a device: the mixer's channel calls
-    // then find nothing playing instead of an empty table.
+    // The channels are allocated even without a device: the mixer's channel
+    // calls then find idle channels (with none, Mix_Volume(-1) divides by
+    // zero).
     setUpChannels();
     screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, SDL_FULLSCREEN);
     if (!screen) {

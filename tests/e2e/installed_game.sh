@@ -40,11 +40,11 @@ check_install "$work/prefix"
 echo "installed under a prefix: tether $version starts from / and its campaign checks"
 
 if [ "$(id -u)" != 0 ]; then
-    echo "SKIPPED the Debian package: installing it needs root"
+    echo "SKIPPED: the Debian package, since installing it needs root"
     exit 0
 fi
 if dpkg-query -W -f='${Status}' tether 2>/dev/null | grep -q "install ok installed"; then
-    echo "SKIPPED the Debian package: a tether package is installed on this machine already"
+    echo "SKIPPED: the Debian package, since a tether package is installed on this machine already"
     exit 0
 fi
 (cd "$build" && cpack -G DEB -B "$work/package") >"$work/cpack.log" 2>&1 ||

@@ -55,6 +55,26 @@ copy_game() {
     fi
 }
 
+# Copies the game with a campaign of one map without enemies, won at its
+# first frame, whose boss map holds one enemy far from the ship; starts it in
+# a fresh X display and plays that map. Leaves the victory screen up, its
+# screenshot in victory.png and the time it was seen in victory_shown.
+victory_shown=""
+play_to_victory() {
+    copy_game "$1"
+    printf '1\nquiet quiet_boss 7\n' >"$work/game/maps/maplist"
+    printf 'world 3000 3000\nspawn 1500 1500 0 0\nplanet 1800 1400 1e11 100\n' >"$work/game/maps/quiet"
+    printf 'world 3000 3000\nspawn 1500 1500 0 0\nenemy3 2700 2700 0 0 0\n' >"$work/game/maps/quiet_boss"
+    start_xvfb
+    start_game
+    wait_for_picture
+    screenshot "$work/title.png"
+    hold_until_change space "$work/title.png"
+    victory_shown=$(now)
+    screenshot "$work/victory.png"
+    is_gold "$work/victory.png" 197 308 || fail "no victory screen after the empty map"
+}
+
 # Starts the game from the copy; its standard output goes to out.txt.
 start_game() {
     start_command "$work/game" ./tether
