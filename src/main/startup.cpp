@@ -1,6 +1,7 @@
 #include "main/startup.h"
 
 #include "content/assets.h"
+#include "content/maps.h"
 #include "content/tuning.h"
 #include "world/sound.h"
 #include "world/world.h"
@@ -29,9 +30,12 @@ void startUp()
     }
     std::atexit(SDL_Quit);
     // A quit in a level or on its end screen ends the process there; the
-    // level's world is torn down on the way out as at a level end, so that a
-    // sanitizer build reports only what a level end would leak too.
-    std::atexit(clearWorld);
+    // level is torn down on the way out as at a level end, so that nothing
+    // the game made is left behind (a sanitizer build checks it).
+    std::atexit([] {
+        clearWorld();
+        closeLevelMap();
+    });
     if (soundEnabled && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
         std::cout << "Unable to open audio!" << std::endl;
         std::cout << "Start the game with --no-sound to play without sound." << std::endl;
