@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the game and starts it.
+# Sets everything up, builds the game and starts it; options go to the game
+# (bash scripts/play.sh --no-sound).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
-cd build/game
-exec ./tether
+exec build/game/tether "$@"

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package the game, its tools and its tests need.
+# Installs every Debian package the game, its tools and its tests need, and
+# the Debian package builder: the art generator draws its text with the DejaVu
+# faces of fonts-dejavu-core and fonts-dejavu-extra; CPack reads the game's
+# library dependencies with dpkg-shlibdeps (dpkg-dev), which needs `file`.
 # Does nothing when they are all there.
 set -euo pipefail
 
@@ -7,8 +10,10 @@ packages=(
   g++ cmake make pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev libx11-dev
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  libpng-dev libfreetype-dev libsndfile1-dev libvorbis-dev fonts-dejavu-core
+  libpng-dev libfreetype-dev libsndfile1-dev libvorbis-dev
+  fonts-dejavu-core fonts-dejavu-extra
   xvfb xdotool x11-apps x11-utils imagemagick bc
+  dpkg-dev file
 )
 
 missing=()

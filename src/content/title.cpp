@@ -27,6 +27,19 @@ void frame(SDL_Surface* screen, int x1, int y1, int x2, int y2, Uint32 colour)
         static_cast<Sint16>(x2), static_cast<Sint16>(y2), colour);
 }
 
+// Nothing on the title changes without input: between passes, sleep until
+// an event waits, and leave it for the next pass to read.
+void waitForInput()
+{
+    SDL_Event event;
+    for (;;) {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+            return;
+        SDL_Delay(10);
+    }
+}
+
 } // namespace
 
 void titleKeyDown(TitleMenu& menu, const Uint8* keys)
@@ -117,6 +130,7 @@ void titleScreen(
         }
         drawTitleMenu(screen, menu, keys, chosen.mapName);
         SDL_Flip(screen);
+        waitForInput();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "content/assets.h"
 #include "main/audio.h"
 #include "main/level.h"
+#include "main/pacing.h"
 #include "main/startup.h"
 #include "render/background.h"
 #include "render/coords.h"
@@ -160,6 +161,7 @@ FrameEnd playLevel()
         const FrameEnd end = runFrame(SDL_GetTicks());
         if (end != FrameEnd::next)
             return end;
+        paceFrame();
     }
 }
 

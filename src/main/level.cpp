@@ -75,10 +75,19 @@ void checkMusic()
 void showEndScreen(SDL_Surface* image, Uint32 holdMs)
 {
     SDL_BlitSurface(image, nullptr, screen, nullptr);
+    SDL_Flip(screen);
     const Uint32 start = SDL_GetTicks();
     while (SDL_GetTicks() - start < holdMs) {
-        SDL_Flip(screen);
-        SDL_Delay(10); // the picture stands still; no need to spin
+        // The picture stands still: sleep. Only a quit is taken from the
+        // queue, and it ends the game at once, as in a level; every other
+        // event waits for the next screen.
+        SDL_PumpEvents();
+        SDL_Event quit;
+        if (SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUITMASK) > 0) {
+            printFrameStatistics();
+            std::exit(0);
+        }
+        SDL_Delay(10);
     }
 }
 

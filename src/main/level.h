@@ -29,7 +29,8 @@ Mix_Music* trackToPlay();
 void checkMusic();
 // The mixer's music-finished hook: raises musicFinished, nothing more.
 void musicDone();
-// Shows image over the last frame for holdMs.
+// Shows image over the last frame for holdMs. A quit meanwhile prints the
+// level's frame statistics and ends the process with status 0.
 void showEndScreen(SDL_Surface* image, Uint32 holdMs = endScreenMs);
 // After a level's frame loop: the end screen its end calls for, then the
 // level end.

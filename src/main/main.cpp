@@ -1,12 +1,21 @@
-// Tether: the process entry. Brings the game up, then plays level after
-// level until the player quits.
+// Tether: the process entry. Reads the command line, moves into the game's
+// folder, brings the game up, then plays level after level until the player
+// quits.
+#include "main/gamefolder.h"
 #include "main/level.h"
+#include "main/options.h"
 #include "main/startup.h"
 
 #include <SDL.h>
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
+    switch (tether::readCommandLine(argc, argv)) {
+    case tether::CommandLine::answered: return 0;
+    case tether::CommandLine::badUsage: return 2;
+    case tether::CommandLine::play: break;
+    }
+    tether::enterGameFolder();
     tether::startUp();
     tether::runLevelCycle();
 }

@@ -1,6 +1,7 @@
 #include "main/startup.h"
 
 #include "content/assets.h"
+#include "content/maps.h"
 #include "content/tuning.h"
 #include "main/audio.h"
 #include "main/display.h"
@@ -16,26 +17,43 @@
 
 namespace tether {
 
+bool soundEnabled = true;
+
 void startUp()
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
+    // Silent, the game leaves the audio subsystem alone: probing a broken
+    // sound server can hang.
+    const Uint32 audio = soundEnabled ? SDL_INIT_AUDIO : 0;
+    if (SDL_Init(SDL_INIT_TIMER | audio | SDL_INIT_VIDEO) < 0) {
         std::printf("Unable to init SDL: %s\n", SDL_GetError());
         std::exit(1);
     }
     std::atexit(SDL_Quit);
-    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
+    // A quit in a level or on its end screen ends the process there; the
+    // level is torn down on the way out as at a level end, so that nothing
+    // the game made is left behind (a sanitizer build checks it).
+    std::atexit([] {
+        clearWorld();
+        closeLevelMap();
+    });
+    if (soundEnabled && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
         std::cout << "Unable to open audio!" << std::endl;
+        std::cout << "Start the game with --no-sound to play without sound." << std::endl;
         std::exit(1);
     }
+    // The channels are allocated even without a device: the mixer's channel
+    // calls then find idle channels (with none, Mix_Volume(-1) divides by
+    // zero).
     setUpChannels();
     screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, displayModeFlags());
     if (!screen) {
         std::printf("Unable to set %dx%d video: %s\n", screenWidth, screenHeight, SDL_GetError());
         std::exit(1);
     }
-    loadMusic();
-    loadSounds();
+    if (soundEnabled)
+        loadMusic(); // unopened, the mixer could not play a track anyway
+    loadSounds(); // unopened, the mixer loads none: every effect stays empty
     loadImages();
     SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer
     loadGameData();

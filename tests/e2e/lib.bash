@@ -5,6 +5,12 @@ set -euo pipefail
 work=$(mktemp -d /tmp/tether-e2e-XXXXXX)
 xvfb_pid=""
 game_pid=""
+# No test reads a player's settings or another test's files.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share"
+# Under the sanitizers, the one leak of libX11's own (at SDL_Init) is known.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/libx11.supp"
+# The audio driver games are started with.
+audio_driver=dummy
 
 cleanup() {
     [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
@@ -16,6 +22,7 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$work/out.txt" ] && { echo "--- game output:" >&2; cat "$work/out.txt" >&2; }
+    [ -s "$work/err.txt" ] && { echo "--- game errors:" >&2; tail -n 40 "$work/err.txt" >&2; }
     exit 1
 }
 
@@ -48,9 +55,37 @@ copy_game() {
     fi
 }
 
+# Copies the game with a campaign of one map without enemies, won at its
+# first frame, whose boss map holds one enemy far from the ship; starts it in
+# a fresh X display and plays that map. Leaves the victory screen up, its
+# screenshot in victory.png and the time it was seen in victory_shown.
+victory_shown=""
+play_to_victory() {
+    copy_game "$1"
+    printf '1\nquiet quiet_boss 7\n' >"$work/game/maps/maplist"
+    printf 'world 3000 3000\nspawn 1500 1500 0 0\nplanet 1800 1400 1e11 100\n' >"$work/game/maps/quiet"
+    printf 'world 3000 3000\nspawn 1500 1500 0 0\nenemy3 2700 2700 0 0 0\n' >"$work/game/maps/quiet_boss"
+    start_xvfb
+    start_game
+    wait_for_picture
+    screenshot "$work/title.png"
+    hold_until_change space "$work/title.png"
+    victory_shown=$(now)
+    screenshot "$work/victory.png"
+    is_gold "$work/victory.png" 197 308 || fail "no victory screen after the empty map"
+}
+
 # Starts the game from the copy; its standard output goes to out.txt.
 start_game() {
-    (cd "$work/game" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec ./tether >"$work/out.txt" 2>"$work/err.txt") &
+    start_command "$work/game" ./tether
+}
+
+# Starts a command (the game, with its options) from the folder given; its
+# standard output goes to out.txt.
+start_command() {
+    local folder=$1
+    shift
+    (cd "$folder" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver exec "$@" >"$work/out.txt" 2>"$work/err.txt") &
     game_pid=$!
 }
 
@@ -141,3 +176,13 @@ is_gold() {
 }
 
 now() { date +%s.%N; }
+
+# The share of one core, in percent, that the game used over the next
+# `seconds` (user and system time from /proc, in ticks of 1/100 s).
+cpu_percent() {
+    local seconds=$1 before after
+    before=$(awk '{print $14 + $15}' "/proc/$game_pid/stat")
+    sleep "$seconds"
+    after=$(awk '{print $14 + $15}' "/proc/$game_pid/stat")
+    echo $(((after - before) / seconds))
+}

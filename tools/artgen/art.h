@@ -1,6 +1,7 @@
 // The game's images, grouped by sheet. Each make* function draws its
 // images and saves them under the output directory, under the paths the
-// game loads them from (main/, sprites/, effects/, worldsprites/).
+// game loads them from (main/, sprites/, effects/, worldsprites/), and the
+// desktop icon under icons/, which is installed apart from the game folder.
 #pragma once
 
 #include "canvas.h"
@@ -21,6 +22,7 @@ void makeEnemies(); // the twelve enemy hulls and their gun turrets
 void makeBodies(); // planet, sun, mine, pellet
 void makeEffects(); // flames, explosions, energy ball, saw disc, force field
 void makeSpace(); // the four parallax layers
+void makeIcon(); // the desktop icon, icons/hicolor/<size>/apps/tether.png
 
 // Ships are drawn by the title screen too, larger: View places them.
 void drawShip(Canvas& c, const View& v, int kind);

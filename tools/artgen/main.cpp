@@ -29,8 +29,8 @@ int main(int argc, char** argv)
     }
     gOutputDir = argv[1];
     auto start = std::chrono::steady_clock::now();
-    for (auto make :
-        {makeHud, makeScreens, makeShips, makeEnemies, makeBodies, makeEffects, makeSpace}) {
+    for (auto make : {makeHud, makeScreens, makeShips, makeEnemies, makeBodies, makeEffects,
+             makeSpace, makeIcon}) {
         auto t0 = std::chrono::steady_clock::now();
         make();
         if (std::getenv("ARTGEN_TIMES"))

@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-const char* const kFontBold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-const char* const kFontCondensedBold
-    = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
-const char* const kFontSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// The paths come from tools/artgen/CMakeLists.txt, which checks them.
+const char* const kFontBold = ARTGEN_FONT_BOLD;
+const char* const kFontCondensedBold = ARTGEN_FONT_CONDENSED_BOLD;
+const char* const kFontSans = ARTGEN_FONT_SANS;
 
 namespace {
 
@@ -61,7 +61,10 @@ Font::Font(const char* path, int pixelSize)
 {
     FT_Face face;
     if (FT_New_Face(library(), path, 0, &face) || FT_Set_Pixel_Sizes(face, 0, pixelSize)) {
-        std::fprintf(stderr, "artgen: cannot open font %s (install fonts-dejavu-core)\n", path);
+        std::fprintf(stderr,
+            "artgen: cannot open the font %s: install the Debian packages %s"
+            " (bash scripts/setup.sh does)\n",
+            path, ARTGEN_FONT_PACKAGES);
         std::exit(1);
     }
     face_ = face;

@@ -1,0 +1,138 @@
+// The command line's options as a table, and reading argv against it.
+#include "main/options.h"
+
+#include "main/pacing.h"
+#include "main/startup.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tether {
+
+namespace {
+
+// Takes the option's value (null for a switch) and fills its setting, or
+// tells what is wrong with the value.
+using Apply = std::function<std::string(const char* value)>;
+
+struct Option {
+    const char* name;
+    const char* value; // what the value is called in the help ("N", "FILE"); null: a switch
+    const char* help;
+    Apply apply;
+    bool answers = false; // prints something and ends the run (--help, --version)
+};
+
+Apply setFlag(bool& setting, bool to)
+{
+    return [&setting, to](const char*) {
+        setting = to;
+        return std::string();
+    };
+}
+
+Apply setWholeNumber(int& setting, int lowest, int highest)
+{
+    return [&setting, lowest, highest](const char* text) {
+        char* end = nullptr;
+        errno = 0;
+        const long n = std::strtol(text, &end, 10);
+        if (end == text || *end != '\0' || errno != 0 || n < lowest || n > highest)
+            return "'" + std::string(text) + "' is not a whole number from "
+                + std::to_string(lowest) + " to " + std::to_string(highest);
+        setting = static_cast<int>(n);
+        return std::string();
+    };
+}
+
+const std::vector<Option>& options();
+
+std::string printUsage(const char*)
+{
+    std::printf("Usage: tether [OPTION]...\n"
+                "Tether, a space action game: catch enemies with two grappling hooks and\n"
+                "swing them into suns, black holes and mines.\n\nOptions:\n");
+    for (const Option& option : options()) {
+        std::string left = option.name;
+        if (option.value)
+            left = left + " " + option.value;
+        std::printf("  %-16s %s\n", left.c_str(), option.help);
+    }
+    std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n");
+    return "";
+}
+
+std::string printVersion(const char*)
+{
+    std::printf("tether %s\n", TETHER_VERSION);
+    return "";
+}
+
+// One entry per option, in the order --help lists them: the name, what its
+// value is called (null for a switch), the help line, and what it sets.
+const std::vector<Option>& options()
+{
+    static const std::vector<Option> table = {
+        {"--help", nullptr, "show this help and quit", printUsage, true},
+        {"--version", nullptr, "show the version and quit", printVersion, true},
+        {"--no-sound", nullptr, "play silently, without opening an audio device",
+            setFlag(soundEnabled, false)},
+        {"--max-fps", "N", "draw at most N frames a second in a level (0: no limit)",
+            setWholeNumber(maxFps, 0, 1000)},
+    };
+    return table;
+}
+
+const Option* findOption(const std::string& name)
+{
+    for (const Option& option : options())
+        if (name == option.name)
+            return &option;
+    return nullptr;
+}
+
+CommandLine usageError(const std::string& what)
+{
+    std::fprintf(stderr, "tether: %s\nTry 'tether --help' for the options.\n", what.c_str());
+    return CommandLine::badUsage;
+}
+
+} // namespace
+
+CommandLine readCommandLine(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        // "--name value" or "--name=value".
+        std::string name = argv[i];
+        const char* value = nullptr;
+        const size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = argv[i] + equals + 1;
+            name.resize(equals);
+        }
+        const Option* option = findOption(name);
+        if (!option)
+            return usageError(name.rfind("-", 0) == 0 ? "unknown option '" + name + "'"
+                                                      : "unexpected argument '" + name + "'");
+        if (!option->value && value)
+            return usageError(name + " takes no value");
+        if (option->value && !value) {
+            if (i + 1 == argc)
+                return usageError(name + " needs a value: " + name + " " + option->value);
+            value = argv[++i];
+        }
+        const std::string wrong = option->apply(value);
+        if (!wrong.empty())
+            return usageError(name + ": " + wrong);
+        if (option->answers)
+            return CommandLine::answered;
+    }
+    return CommandLine::play;
+}
+
+} // namespace tether

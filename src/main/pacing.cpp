@@ -1,0 +1,27 @@
+#include "main/pacing.h"
+
+#include <SDL.h>
+
+namespace tether {
+
+int maxFps = 0;
+
+void paceFrame()
+{
+    if (maxFps <= 0)
+        return;
+    const double period = 1000.0 / maxFps; // ms
+    // Frames are due at even steps from one another, so the rate holds on
+    // average although SDL sleeps in whole milliseconds. After a pause (an
+    // end screen, the title) or a run of slow frames the schedule starts
+    // again from now rather than rushing to catch up.
+    static double due = 0;
+    const double now = SDL_GetTicks();
+    due += period;
+    if (due < now - period || due > now + period)
+        due = now;
+    if (due > now)
+        SDL_Delay(static_cast<Uint32>(due - now));
+}
+
+} // namespace tether
