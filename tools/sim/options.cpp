@@ -1,6 +1,8 @@
 // Reading tether-sim's command line; --help is the reference.
 #include "options.h"
 
+#include "pilots.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -31,7 +33,7 @@ const char* const help
       "  --data FILE      the data file (default: data in the game folder)\n"
       "  --ship S         the ship, 1, 2 or 3, or all three in turn (default 1)\n"
       "  --seed N         the level's seed (default 1)\n"
-      "  --pilot NAME     who plays: idle, which touches nothing (default idle)\n"
+      "  --pilot NAME     who plays (default idle, which touches nothing)\n"
       "  --minutes M      stop a run after M minutes of game time (default 10)\n"
       "  --runs K         seeds N to N+K-1 for each map and ship, in parallel, one\n"
       "                   process per core; then a table per map and ship\n"
@@ -118,7 +120,7 @@ Parsed readOptions(const std::vector<std::string>& args, Options& o)
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         if (name == "--help") {
-            std::printf("%s\n%s", usage, help);
+            std::printf("%s\n%s\nPilots: %s.\n", usage, help, pilotNames().c_str());
             return Parsed::answered;
         }
         if (name == "--version") {
