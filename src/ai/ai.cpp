@@ -53,17 +53,40 @@ void turn(Object& self, float bearing)
         self.spin = 0;
 }
 
-// The chase is a spring whose rest point is the target itself, damped
-// against the enemy's own velocity (force per unit of distance, per unit
-// per ms of velocity):
-//   f = pullStiffness * d - k * v,   k = 200 * sqrt(pullStiffness / mass)
+// The chase is a spring whose rest point lies standOff units short of the
+// target on the line to it, damped against the enemy's own velocity (force
+// per unit of distance, per unit per ms of velocity), with u the unit
+// vector toward the target and d the distance:
+//   f = pullStiffness * (d - standOff) * u - k * v,
+//   k = 200 * sqrt(pullStiffness / mass)
 // With velocity += f / mass every ms and the target at rest, the damping
 // ratio is 100 / mass: critical at mass 100, swinging about the target for
-// heavier ships. There is no cap and no stand-off distance.
+// heavier ships.
+//
+// An enemy's own engine limits the chase: the force is at most the class's
+// max thrust, and it never pushes the enemy along its motion beyond the
+// class's max speed (units per ms). Unbounded, the spring's pull grows with
+// the distance: from 3000 units away an enemy would arrive at several units
+// per ms, too fast to be seen and ramming for hundreds of health. Ropes and
+// gravity are not the enemy's engine: they may still throw it faster. A
+// class whose limit is 0 or less (no data record) is not limited.
 constexpr double pullStiffness = 0.0005;
 constexpr double dampingScale = 200.0;
 // From this far on the enemy stops chasing and brakes against its motion.
 constexpr float farRange = 3000.0f;
+
+// An enemy with a gun holds off this far from the ship and fires from
+// there: sitting on the ship it would fire into it point blank, every
+// reload, a drain with no shot to be seen or dodged. Enemies without a gun
+// (classes 3 and 10) and mines close in: ramming is their attack.
+constexpr double gunStandOff = 250.0;
+
+double standOff(const Object& self)
+{
+    const bool gunless
+        = self.kind == 3 || self.kind == 10 || self.kind < 1 || self.kind > enemyClassCount;
+    return gunless ? 0.0 : gunStandOff;
+}
 
 // The full thrust of self's class; anything without a class (a mine) has none.
 float classThrust(const Object& self)
@@ -71,6 +94,33 @@ float classThrust(const Object& self)
     if (self.kind < 1 || self.kind > enemyClassCount)
         return 0.0f;
     return enMaxThrust[self.kind - 1];
+}
+
+float classMaxSpeed(const Object& self)
+{
+    if (self.kind < 1 || self.kind > enemyClassCount)
+        return 0.0f;
+    return enMaxSpeed[self.kind - 1];
+}
+
+// Holds the chase force (fx, fy) within what self's engine can do.
+void limitChase(const Object& self, double& fx, double& fy)
+{
+    const double thrust = classThrust(self);
+    const double force = std::hypot(fx, fy);
+    if (thrust > 0 && force > thrust) {
+        fx *= thrust / force;
+        fy *= thrust / force;
+    }
+    const double maxSpeed = classMaxSpeed(self);
+    const double speed2
+        = static_cast<double>(self.vx) * self.vx + static_cast<double>(self.vy) * self.vy;
+    const double along = fx * self.vx + fy * self.vy;
+    if (maxSpeed > 0 && speed2 >= maxSpeed * maxSpeed && along > 0) {
+        // At top speed: keep the turning and braking part only.
+        fx -= along / speed2 * self.vx;
+        fy -= along / speed2 * self.vy;
+    }
 }
 
 // Pulls self toward the target, or brakes it when the target is far away.
@@ -87,8 +137,13 @@ bool pull(Object& self, float dx, float dy, float dist)
         return false;
     }
     const double k = std::sqrt(pullStiffness / self.mass) * dampingScale;
-    self.fx = static_cast<float>(pullStiffness * dx - k * self.vx);
-    self.fy = static_cast<float>(pullStiffness * dy - k * self.vy);
+    // The pull toward the rest point; at the target itself, none.
+    const double toRest = dist > 0 ? pullStiffness * (dist - standOff(self)) / dist : 0.0;
+    double fx = toRest * dx - k * self.vx;
+    double fy = toRest * dy - k * self.vy;
+    limitChase(self, fx, fy);
+    self.fx = static_cast<float>(fx);
+    self.fy = static_cast<float>(fy);
     return true;
 }
 

@@ -41,9 +41,22 @@ bool isHook(const Object* o)
     return o->type == typeLeftHook || o->type == typeRightHook;
 }
 
-bool isShipOrHook(const Object* o)
+// The ship's own rope gear: its hooks and the rope nodes it drops.
+bool isRopeGear(const Object* o)
 {
-    return o->type == typeShip || o->type == typeLeftHook || o->type == typeRightHook;
+    return isHook(o) || o->type == typeRopeNode;
+}
+
+// The ship never touches its own gear, nor one hook the other. A node is
+// dropped against the ship's rim and tied to what was let go; the tie can
+// drag it across the ship, which must not be a crash.
+bool passThrough(const Object* a, const Object* b)
+{
+    if (a->type == typeShip)
+        return isRopeGear(b);
+    if (b->type == typeShip)
+        return isRopeGear(a);
+    return isHook(a) && isHook(b);
 }
 
 bool isFixedBody(const Object* o)
@@ -321,8 +334,7 @@ void collisionDetect(std::list<Object*>* list)
                 break;
             if (b->type == typeTurret || b->type < 0)
                 continue;
-            // The ship never touches its own hooks.
-            if (isShipOrHook(a) && isShipOrHook(b))
+            if (passThrough(a, b))
                 continue;
             const float dy = b->y - a->y;
             const float rsum = a->radius + b->radius;

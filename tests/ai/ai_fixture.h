@@ -25,8 +25,11 @@ protected:
         tether::shredder = SDL_CreateRGBSurface(0, 30, 30, 32, 0, 0, 0, 0);
         tether::bfgshot = SDL_CreateRGBSurface(0, 80, 80, 32, 0, 0, 0, 0);
         std::copy(std::begin(tether::enMaxThrust), std::end(tether::enMaxThrust), savedThrust);
-        for (int i = 0; i < tether::enemyClassCount; ++i)
+        std::copy(std::begin(tether::enMaxSpeed), std::end(tether::enMaxSpeed), savedSpeed);
+        for (int i = 0; i < tether::enemyClassCount; ++i) {
             tether::enMaxThrust[i] = 10.0f * (i + 1);
+            tether::enMaxSpeed[i] = 0; // no top speed
+        }
     }
     void TearDown() override
     {
@@ -37,6 +40,7 @@ protected:
         tether::shredder = saved[1];
         tether::bfgshot = saved[2];
         std::copy(std::begin(savedThrust), std::end(savedThrust), tether::enMaxThrust);
+        std::copy(std::begin(savedSpeed), std::end(savedSpeed), tether::enMaxSpeed);
         WorldTest::TearDown();
     }
 
@@ -77,4 +81,5 @@ protected:
 private:
     std::vector<SDL_Surface*> saved;
     float savedThrust[tether::enemyClassCount] = {};
+    float savedSpeed[tether::enemyClassCount] = {};
 };

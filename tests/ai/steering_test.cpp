@@ -6,6 +6,16 @@ using namespace tether;
 
 class AISteering : public AITest {
 protected:
+    // Moves e by the AI's force alone for one ms, as motion would.
+    void fly(Object* e)
+    {
+        AIUpdate(e, target);
+        e->vx += e->fx / e->mass;
+        e->vy += e->fy / e->mass;
+        e->x += e->vx;
+        e->y += e->vy;
+    }
+
     // Closes in from rest on the target at the origin with the AI's force
     // alone; returns how far it swung past the target.
     float overshoot(float mass)
@@ -86,6 +96,50 @@ TEST_F(AISteering, DampingIsCriticalAtMassOneHundredAndSwingsForHeavierShips)
     EXPECT_LE(overshoot(100), 0.0f);
     EXPECT_LE(overshoot(60), 0.0f);
     EXPECT_GT(overshoot(400), 100.0f);
+}
+
+TEST_F(AISteering, AnEnemysEngineHoldsTheChaseToItsClassThrustAndTopSpeed)
+{
+    // A heavy rammer 1700 units off: unbounded, the pull would bring it in
+    // at over 2 units per ms to die ramming the ship within 1.5 s.
+    enMaxThrust[2] = 0.12f;
+    enMaxSpeed[2] = 0.3f;
+    Object* e = enemy(3, -1700, 0, 0, 300);
+    float fastest = 0, strongest = 0;
+    int arrival = -1;
+    for (int ms = 0; ms < 20000 && arrival < 0; ++ms) {
+        fly(e);
+        fastest = std::max(fastest, std::hypot(e->vx, e->vy));
+        strongest = std::max(strongest, std::hypot(e->fx, e->fy));
+        if (std::hypot(e->x - target->x, e->y - target->y) < 50)
+            arrival = ms;
+    }
+    EXPECT_LE(strongest, 0.12f * 1.0001f);
+    EXPECT_LE(fastest, 0.3f + 0.12f / 300);
+    EXPECT_GT(arrival, 1700 / 0.3f); // no faster than at its top speed all the way
+    EXPECT_GT(arrival, 0) << "it still comes";
+
+    // Thrown faster than its engine goes (a rope, gravity), it is not
+    // pushed on along its motion, only steered and slowed.
+    e->x = -1000;
+    e->y = 0;
+    e->vx = 1.0f;
+    e->vy = 0;
+    AIUpdate(e, target);
+    EXPECT_LE(e->fx, 0.0f);
+}
+
+TEST_F(AISteering, EnemiesWithGunsHoldOffWhileRammersCloseIn)
+{
+    // From rest 800 units off, with the AI's force alone, for 40 s.
+    Object* gunner = enemy(1, -800, 0);
+    Object* rammer = enemy(10, 0, -800);
+    for (int ms = 0; ms < 40000; ++ms) {
+        fly(gunner);
+        fly(rammer);
+    }
+    EXPECT_NEAR(std::hypot(gunner->x - target->x, gunner->y - target->y), 250, 1);
+    EXPECT_NEAR(std::hypot(rammer->x - target->x, rammer->y - target->y), 0, 1);
 }
 
 TEST_F(AISteering, FarFromTheTargetAMovingEnemyBrakesWithItsClassThrust)

@@ -160,7 +160,7 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     EXPECT_NEAR(hits[0].dx, shooter->x - sx, 0.5f); // the arrow points at the shooter
     EXPECT_NEAR(hits[0].dy, shooter->y - sy, 0.5f);
 
-    // A mine beside it, then a rope node crashing into it.
+    // A mine beside it, then an enemy crashing into it.
     add(typeMine, ship->x - 30, ship->y, 15, 40);
     hits = frameHits(1);
     ASSERT_EQ(hits.size(), 1u);
@@ -168,8 +168,9 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     EXPECT_EQ(hits[0].amount, 200);
     EXPECT_NEAR(hits[0].dx, -30, 0.5f);
     ship->vx = ship->vy = 0;
-    Object* node = add(typeRopeNode, ship->x + 40, ship->y, 10);
-    node->vx = -0.3f;
+    Object* rammer = add(typeEnemy, ship->x + 40, ship->y, 10);
+    rammer->health = 10000; // lives on
+    rammer->vx = -0.3f;
     hits = frameHits(60);
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].cause, causeCrash);
@@ -182,7 +183,35 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     EXPECT_FLOAT_EQ(static_cast<float>(levelStats.damageTaken[causeCrash]), hits[0].amount);
     EXPECT_FLOAT_EQ(ship->health, 1000 - 210 - hits[0].amount);
     EXPECT_EQ(levelStats.enemiesDestroyed[causeCrash] + levelStats.enemiesDestroyed[causeOther], 0);
-    EXPECT_EQ(numEnemies, 1);
+    EXPECT_EQ(numEnemies, 2);
+}
+
+TEST_F(LevelRecord, LettingGoOfASwungEnemyLeavesItOnANodeThatNeverStrikesTheShip)
+{
+    // An enemy swung round on the rope, coming back past the ship fast, is
+    // let go: it stays tied to a node dropped at the ship's rim, and the
+    // tie's pull drags that node across the ship, which passes through it.
+    Object* swung = add(typeEnemy, 1200, 1000, 20);
+    hookAndCatch(swung);
+    ship->vx = ship->vy = 0;
+    swung->x = ship->x + 200;
+    swung->y = ship->y;
+    swung->vx = -3.0f;
+    swung->vy = 1.0f;
+    const float before = ship->health;
+    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    ASSERT_EQ(springs.size(), 1u);
+    const Spring* tie = springs.front();
+    const Object* node = tie->endA == swung ? tie->endB : tie->endA;
+    EXPECT_EQ(node->type, typeRopeNode);
+    float closest = 1e9f;
+    for (int frame = 0; frame < 100; ++frame) {
+        simulateFrame(FrameInput {}, 10);
+        closest = std::min(closest, std::hypot(node->x - ship->x, node->y - ship->y));
+    }
+    EXPECT_LT(closest, ship->radius); // it did cross the ship
+    EXPECT_EQ(ship->health, before);
+    EXPECT_EQ(levelStats.damageTaken[causeCrash], 0);
 }
 
 namespace {

@@ -55,11 +55,13 @@ TEST_F(PairSearch, CirclesThatOnlyTouchDoNotCollide)
     EXPECT_FALSE(wasHit(a) || wasHit(b));
 }
 
-TEST_F(PairSearch, ShipAndHooksTurretsWrecksAndTheDeadDoNotCollide)
+TEST_F(PairSearch, ShipHooksRopeNodesTurretsWrecksAndTheDeadDoNotCollide)
 {
     ship->x = ship->y = 0;
-    Object* near[] = {add(typeLeftHook, 1, 0), add(typeRightHook, 2, 0), add(typeTurret, 3, 0),
-        add(typeExploding, 4, 0), add(typeDead, 5, 0)};
+    ship->vx = 0.5f; // through its own rope node, too
+    Object* near[]
+        = {add(typeLeftHook, 1, 0, 3), add(typeRightHook, 2, 0, 3), add(typeTurret, 3, 0),
+            add(typeExploding, 4, 0), add(typeDead, 5, 0), add(typeRopeNode, -8, 0, 3)};
     collide();
     EXPECT_TRUE(springs.empty());
     EXPECT_FALSE(wasHit(ship));
