@@ -11,6 +11,7 @@
 #include "main/replay.h"
 #include "main/startup.h"
 #include "render/background.h"
+#include "render/damage.h"
 #include "render/coords.h"
 #include "render/draw.h"
 #include "render/hud.h"
@@ -136,6 +137,7 @@ void drawFrame(SDL_Surface* screen)
     SDL_FillRect(screen, nullptr, 0);
     drawBackground(screen, cameraX, cameraY);
     drawWorld(screen, cameraX, cameraY);
+    drawDamage(screen, cameraX, cameraY);
     if (ship)
         drawHud(screen);
     drawPointer(screen);

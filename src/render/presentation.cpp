@@ -7,6 +7,8 @@
 // one. Entries of objects gone are pruned now and then.
 #include "render/presentation.h"
 
+#include "render/damage.h"
+
 #include "world/object.h"
 #include "world/world.h"
 
@@ -56,6 +58,7 @@ bool takeNewHit(const Object& object)
 void forgetShownHits()
 {
     shownHits.clear();
+    forgetDamage();
 }
 
 } // namespace tether

@@ -32,8 +32,8 @@ bool thrustSinceLastFrame(const Object& flame);
 // Called as object is drawn with its image: true once for each new hit,
 // the first time it is drawn after it.
 bool takeNewHit(const Object& object);
-// Forgets which hits were shown; a level's start, when game time begins
-// again at 0.
+// Forgets which hits were shown, and the damage display's tallies
+// (render/damage.h); a level's start, when game time begins again at 0.
 void forgetShownHits();
 
 } // namespace tether

@@ -48,6 +48,9 @@ struct WorldEvent {
     float dx, dy; // the source's offset from the ship's centre (units)
     float dist; // sound: its distance from the ship, as the rule measured it
     float contactX, contactY; // shipHit: where it struck, from the ship's centre
+    // shipHit: who dealt it (the shooter, the body touched), as a key that
+    // tells sources apart; never followed, the source may be gone.
+    uintptr_t source;
 };
 
 constexpr int eventCapacity = 1024;

@@ -23,6 +23,7 @@ void tellShipHit(float amount, Cause cause, const Object& toucher, const Object&
     event.amount = amount;
     event.dx = source.x - ship->x;
     event.dy = source.y - ship->y;
+    event.source = reinterpret_cast<uintptr_t>(&source);
     const float tx = toucher.x - ship->x, ty = toucher.y - ship->y;
     const float reach = static_cast<float>(std::hypot(tx, ty));
     if (reach > 0) {
