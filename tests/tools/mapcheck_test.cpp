@@ -96,6 +96,33 @@ TEST_F(MapCheck, MapsAreCheckedAgainstTheDataFile)
     EXPECT_FALSE(has(2, true, "enemy1"));
 }
 
+TEST_F(MapCheck, AnUnfairStartIsFoundByPlayingItWithNobodyAtTheControls)
+{
+    checker.checkData(TETHER_GAME_DIR "/data", TETHER_GAME_DIR);
+    // A sun whose pull takes the drifting ship in 300 units, a planet that
+    // cannot; a gunner 1500 units off, in range within five seconds; a
+    // rammer that is not; a gunner that waits beyond 3000 units.
+    checker.checkMap(put("m",
+        "world 8000 8000\nspawn 1000 1000 0 0\n"
+        "sun 1300 1000 3e11 100\n"
+        "planet 1000 3000 1e10 100\n"
+        "enemy1 1000 -500 0 0 0\n"
+        "enemy3 4000 2500 0 0 0\n"
+        "enemy2 5000 5000 0 0 0\n"));
+    EXPECT_TRUE(has(3, false, "the idle ship falls onto this sun"));
+    EXPECT_TRUE(has(5, false, "enemy1 fires at the idle ship"));
+    EXPECT_EQ(checker.findings().size(), 2u) << mapcheck::format(checker.findings().back());
+
+    // Moved away, they leave the ship its quiet start.
+    Checker fair;
+    fair.checkData(TETHER_GAME_DIR "/data", TETHER_GAME_DIR);
+    fair.checkMap(put("m",
+        "world 8000 8000\nspawn 1000 1000 0 0\n"
+        "sun 2300 1000 3e11 100\n"
+        "enemy1 1000 5000 0 0 0\n"));
+    EXPECT_TRUE(fair.findings().empty()) << mapcheck::format(fair.findings().front());
+}
+
 TEST_F(MapCheck, TheDataFileStopsAtAnUnknownWordLikeTheGame)
 {
     checker.checkData(put("data", "blackhole 50 extra\nship 1 1 1 1 1 1\n"), dir);

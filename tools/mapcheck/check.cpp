@@ -5,8 +5,11 @@
 #include "content/maps.h"
 #include "content/report.h"
 #include "content/tuning.h"
+#include "main/session.h"
 #include "render/limits.h"
+#include "world/events.h"
 #include "world/finite.h"
+#include "world/object.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -168,6 +171,7 @@ void Checker::checkData(const std::string& path, const std::string& gameDir)
             bounds(0, 1);
         } else if (word == "ship") {
             data.shipRadius = std::min(value(r, 0), tether::maxObjectRadius);
+            data.ship = positive(0) && positive(1);
             if (!positive(0) || !positive(1))
                 report(path, line, true, "ship: radius and mass must be positive");
             bounds(0, 1);
@@ -399,6 +403,111 @@ void Checker::checkMap(const std::string& path)
     }
     if (enemies == 0)
         report(path, 0, false, "no enemies: the map is won in its first frame");
+
+    // A start is fair when the ship can sit still for a while. Played
+    // headless, nobody at the controls, with the second ship (the first one
+    // brakes by itself when no key is held; the others drift).
+    if (data.read && data.ship && spawn && errorCount() == 0) {
+        std::vector<int> bodyLines, hostileLines; // in the order the world lists them
+        for (const Placed& p : placed)
+            (isBody(p.word) ? bodyLines : hostileLines).push_back(p.line);
+        checkIdleStart(path, bodyLines, hostileLines);
+    }
+}
+
+namespace {
+
+constexpr int idleShip = 1; // the second ship: no thrust without a key
+constexpr int fallSteps = 10000; // ms the idle ship must not fall in
+constexpr int64_t quietSteps = 5000; // ms before anything may reach it
+
+std::string seconds(int64_t ms)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(ms) / 1000);
+    return text;
+}
+
+bool touches(const tether::Object& a, const tether::Object& b)
+{
+    // Contacts leave circles just touching: a little slack counts them.
+    constexpr float slack = 0.5f;
+    return std::hypot(a.x - b.x, a.y - b.y) < a.radius + b.radius + slack;
+}
+
+} // namespace
+
+void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bodyLines,
+    const std::vector<int>& hostileLines)
+{
+    using namespace tether;
+    auto start = [&] {
+        worldW = worldH = 2000.0f; // as if it came first
+        return startLevel(path, idleShip, 1);
+    };
+
+    // Gravity alone: the hostiles taken out, the idle ship left to the
+    // bodies' pull for ten seconds. The body it touches first is reported.
+    if (start()) {
+        for (Object* o : ennemies)
+            o->type = typeDead;
+        removeTheDead();
+        const std::vector<Object*> bodies(attractingMasses.begin(), attractingMasses.end());
+        bool fell = false;
+        for (int step = 1; step <= fallSteps && !fell && ship; ++step) {
+            physicsStep(FrameInput {});
+            for (size_t i = 0; i < bodies.size() && i < bodyLines.size() && !fell; ++i) {
+                if (bodies[i]->type == typeDead || !touches(*ship, *bodies[i]))
+                    continue;
+                const std::string what = bodies[i]->type == typeBlackHole
+                    ? "black hole"
+                    : (bodies[i]->type == typeSun ? "sun" : "planet");
+                report(path, bodyLines[i], false,
+                    "the idle ship falls onto this " + what + " " + seconds(step)
+                        + " after the start: its pull is too strong this near the spawn point");
+                fell = true;
+            }
+        }
+    }
+
+    // The whole map: what reaches the idle ship in its first five seconds,
+    // by a shot fired or by touching it.
+    if (start()) {
+        std::vector<Object*> hostiles(ennemies.begin(), ennemies.end());
+        std::vector<bool> told(hostiles.size(), false);
+        for (int64_t step = 1; step <= quietSteps && ship; ++step) {
+            physicsStep(FrameInput {});
+            for (size_t i = 0; i < hostiles.size() && i < hostileLines.size(); ++i) {
+                if (told[i])
+                    continue;
+                const Object* h = hostiles[i];
+                bool fired = false, struck = false;
+                for (const Object* o : dynamicMasses)
+                    fired = fired || (o->type >= typeBullet && o->type <= typeBfg && o->owner == h);
+                for (int e = 0; e < worldEvents.count; ++e)
+                    struck = struck
+                        || (worldEvents.events[e].kind == EventKind::shipHit
+                            && worldEvents.events[e].source == reinterpret_cast<uintptr_t>(h));
+                if (!fired && !struck)
+                    continue;
+                told[i] = true;
+                const std::string name
+                    = h->kind >= 1 ? "enemy" + std::to_string(h->kind) : std::string("this mine");
+                report(path, hostileLines[i], false,
+                    name + (fired ? " fires at" : " reaches") + " the idle ship " + seconds(step)
+                        + " after the start: give the player a few quiet seconds");
+            }
+            clearEvents();
+            removeTheDead();
+            // The dead are gone from the world; their entries must not be
+            // read again.
+            for (size_t i = 0; i < hostiles.size(); ++i)
+                if (!told[i]
+                    && std::find(ennemies.begin(), ennemies.end(), hostiles[i]) == ennemies.end())
+                    told[i] = true, hostiles[i] = nullptr;
+        }
+    }
+    stopLevel();
 }
 
 } // namespace mapcheck

@@ -24,6 +24,7 @@ struct DataFacts {
     float enemyRadius[12] = {};
     float shipRadius = 0;
     bool mine = false, planet = false, sun = false, blackhole = false;
+    bool ship = false; // a ship record with a positive radius and mass
     float mineRadius = 0, planetBaseRadius = 0, sunBaseRadius = 0;
 };
 
@@ -41,6 +42,9 @@ public:
 
 private:
     void report(const std::string& file, int line, bool error, const std::string& message);
+    // The map played headless from its start with nobody at the controls.
+    void checkIdleStart(const std::string& path, const std::vector<int>& bodyLines,
+        const std::vector<int>& hostileLines);
 
     DataFacts data;
     std::set<std::string> mapsChecked;
