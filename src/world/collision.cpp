@@ -11,6 +11,8 @@
 //   3 sun          whatever touches a sun burns up
 //   4 black hole   whatever but a hook touches a black hole is swallowed
 //   5 bounce       everything else bounces, hurt by the impact
+// Some pairs never touch: the ship and its own rope gear (hooks, rope
+// nodes), the two hooks, a hook resting at the mount and a rope node.
 //
 // Each hit is stamped with the step it happened in (a flash for the
 // presentation), each damage with its cause (statistics, and the ship's
@@ -47,16 +49,30 @@ bool isRopeGear(const Object* o)
     return isHook(o) || o->type == typeRopeNode;
 }
 
+// A hook resting at the mount, not out on a shot.
+bool atRest(const Object* hook)
+{
+    return hook->type == typeLeftHook ? !leftHookExtended : !rightHookExtended;
+}
+
 // The ship never touches its own gear, nor one hook the other. A node is
-// dropped against the ship's rim and tied to what was let go; the tie can
-// drag it across the ship, which must not be a crash.
+// dropped against the ship's rim and tied to what was let go: the tie can
+// drag it across the ship, which must not be a crash, and where the hooks
+// rest behind the ship's centre it lands on them, which must not catch it
+// back. A hook out on a shot catches a node as it catches anything.
 bool passThrough(const Object* a, const Object* b)
 {
     if (a->type == typeShip)
         return isRopeGear(b);
     if (b->type == typeShip)
         return isRopeGear(a);
-    return isHook(a) && isHook(b);
+    if (isHook(a) && isHook(b))
+        return true;
+    if (isHook(a) && b->type == typeRopeNode)
+        return atRest(a);
+    if (isHook(b) && a->type == typeRopeNode)
+        return atRest(b);
+    return false;
 }
 
 bool isFixedBody(const Object* o)

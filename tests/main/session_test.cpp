@@ -214,6 +214,25 @@ TEST_F(LevelRecord, LettingGoOfASwungEnemyLeavesItOnANodeThatNeverStrikesTheShip
     EXPECT_EQ(levelStats.damageTaken[causeCrash], 0);
 }
 
+TEST_F(LevelRecord, WhatIsLetGoBehindTheShipStaysLetGo)
+{
+    // This ship's hooks rest at its mount, 22 units behind its centre; a
+    // node dropped toward an enemy behind lands on them. The resting hooks
+    // must not catch it back onto the ship.
+    Object* enemy = add(typeEnemy, 800, 1000, 20);
+    hookAndCatch(enemy);
+    ship->vx = ship->vy = 0;
+    enemy->vx = enemy->vy = 0;
+    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    for (int frame = 0; frame < 20; ++frame)
+        simulateFrame(FrameInput {}, 10);
+    EXPECT_FALSE(leftHookGrappling || rightHookGrappling);
+    EXPECT_EQ(levelStats.catches, 1);
+    ASSERT_EQ(springs.size(), 1u); // the enemy on its node, and nothing more
+    EXPECT_NE(springs.front()->endA->type, typeTurret);
+    EXPECT_NE(springs.front()->endB->type, typeTurret);
+}
+
 namespace {
 
 // A little bot: holds a course for a while, points at the first enemy left,
