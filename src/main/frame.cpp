@@ -5,9 +5,14 @@
 
 #include "content/assets.h"
 #include "main/audio.h"
+#include "main/commands.h"
+#include "main/gamepad.h"
 #include "main/level.h"
+#include "main/notices.h"
 #include "main/pacing.h"
+#include "main/pause.h"
 #include "main/startup.h"
+#include "main/window.h"
 #include "render/background.h"
 #include "render/coords.h"
 #include "render/draw.h"
@@ -44,6 +49,13 @@ void enterFrameLoop(Uint32 now)
     cameraX = cameraY = 0;
     drawnStep = -1;
     forgetShownHits();
+    levelRequests = LevelRequests {};
+}
+
+void holdFrameClock(Uint32 ms)
+{
+    frameTicks += ms;
+    levelStartTicks += ms;
 }
 
 void printFrameStatistics()
@@ -72,13 +84,14 @@ FrameEnd showFrame(LevelState state)
     updateThrustSound();
     placeCamera();
     drawFrame(screen);
+    drawNotices(screen);
     drawnStep = levelStats.gameTime;
 
     if (state == LevelState::gameOver)
         return FrameEnd::gameOver;
     if (state == LevelState::victory)
         return FrameEnd::victory;
-    SDL_Flip(screen);
+    presentScreen();
     ++frameCount;
     return FrameEnd::next;
 }
@@ -90,7 +103,7 @@ FrameInput gatherInput()
     FrameInput input;
     SDL_PumpEvents();
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (pollEvent(&event)) {
         switch (event.type) {
         case SDL_MOUSEMOTION:
             mouseX = event.motion.x;
@@ -105,11 +118,14 @@ FrameInput gatherInput()
                 input.clicks.push_back(Click::tieOff);
             break;
         case SDL_QUIT: printFrameStatistics(); std::exit(0);
-        default: break;
+        default: takeLevelEvent(event, input); break;
         }
     }
     keyState = SDL_GetKeyState(nullptr);
-    input.actions = actionsFromKeys(keyState);
+    input.actions = heldActions(keyState);
+    if (ship) // the right stick puts the pointer around the ship as last drawn
+        padAim(static_cast<int>(ship->x) - cameraX, static_cast<int>(ship->y) - cameraY, mouseX,
+            mouseY);
     // The pointer in the world, with the camera of the previous frame.
     input.pointerX = static_cast<float>(mouseX + cameraX);
     input.pointerY = static_cast<float>(mouseY + cameraY);
@@ -161,6 +177,10 @@ FrameEnd playLevel()
         const FrameEnd end = runFrame(SDL_GetTicks());
         if (end != FrameEnd::next)
             return end;
+        if (levelRequests.pause || levelRequests.help)
+            holdFrameClock(pauseLevel());
+        if (levelRequests.restart)
+            return FrameEnd::restart;
         paceFrame();
     }
 }

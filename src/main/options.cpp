@@ -1,10 +1,9 @@
 // The command line's options as a table, and reading argv against it.
 #include "main/options.h"
 
-#include "main/pacing.h"
+#include "main/settings.h"
 #include "main/startup.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,18 +35,12 @@ Apply setFlag(bool& setting, bool to)
     };
 }
 
-Apply setWholeNumber(int& setting, int lowest, int highest)
+// An option that stands for a setting of main/settings.h, over the file's
+// for this run: given its value, or always the value fixed.
+Apply setting(const char* name, const char* fixed = nullptr)
 {
-    return [&setting, lowest, highest](const char* text) {
-        char* end = nullptr;
-        errno = 0;
-        const long n = std::strtol(text, &end, 10);
-        if (end == text || *end != '\0' || errno != 0 || n < lowest || n > highest)
-            return "'" + std::string(text) + "' is not a whole number from "
-                + std::to_string(lowest) + " to " + std::to_string(highest);
-        setting = static_cast<int>(n);
-        return std::string();
-    };
+    return
+        [name, fixed](const char* value) { return overrideSetting(name, fixed ? fixed : value); };
 }
 
 const std::vector<Option>& options();
@@ -63,7 +56,11 @@ std::string printUsage(const char*)
             left = left + " " + option.value;
         std::printf("  %-16s %s\n", left.c_str(), option.help);
     }
-    std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n");
+    std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n"
+                "Settings (volumes, full screen, scale, frame cap, keys) are kept in\n"
+                "$XDG_CONFIG_HOME/tether/settings (~/.config/tether/settings without it);\n"
+                "the options above win over them for one run. Best times are kept in\n"
+                "$XDG_DATA_HOME/tether (~/.local/share/tether without it).\n");
     return "";
 }
 
@@ -83,7 +80,10 @@ const std::vector<Option>& options()
         {"--no-sound", nullptr, "play silently, without opening an audio device",
             setFlag(soundEnabled, false)},
         {"--max-fps", "N", "draw at most N frames a second in a level (0: no limit)",
-            setWholeNumber(maxFps, 0, 1000)},
+            setting("max_fps")},
+        {"--scale", "N", "draw the 800x600 picture at N times its size (1 or 2)", setting("scale")},
+        {"--window", nullptr, "play in a window", setting("fullscreen", "no")},
+        {"--fullscreen", nullptr, "play full screen", setting("fullscreen", "yes")},
     };
     return table;
 }
