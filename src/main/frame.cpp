@@ -84,7 +84,8 @@ FrameEnd showFrame(LevelState state)
     updateThrustSound();
     placeCamera();
     drawFrame(screen);
-    drawNotices(screen);
+    if (state == LevelState::ongoing)
+        drawNotices(screen); // an end screen shows the frame as it was
     drawnStep = levelStats.gameTime;
 
     if (state == LevelState::gameOver)

@@ -12,6 +12,7 @@ std::string notice;
 Uint32 noticeShownAt = 0;
 
 constexpr int hintY = 12, noticeY = 32;
+constexpr const char* middleDot = "\xfa"; // in the built-in font's code page
 
 } // namespace
 
@@ -35,7 +36,7 @@ void drawNotices(SDL_Surface* screen)
     const int alpha = hintAlpha(levelStats.gameTime);
     if (alpha > 0)
         drawHint(screen,
-            keyLabel(Command::help) + " controls   " + keyLabel(Command::pause) + " pause", hintY,
+            keyLabel(Command::help) + " controls " + middleDot + " " + keyLabel(Command::pause) + " pause", hintY,
             static_cast<Uint8>(alpha));
     if (!notice.empty() && SDL_GetTicks() - noticeShownAt < noticeShownMs)
         drawHint(screen, notice, noticeY, 255);

@@ -1,9 +1,9 @@
 #include "render/overlay.h"
 
 #include <SDL_gfxPrimitives.h>
-#include <SDL_rotozoom.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace tether {
 
@@ -48,23 +48,27 @@ void drawHint(SDL_Surface* screen, const std::string& line, int y, Uint8 alpha)
 void drawLargeText(
     SDL_Surface* screen, const std::string& line, int cx, int y, int factor, Uint32 colour)
 {
-    SDL_Surface* small = SDL_CreateRGBSurface(SDL_SWSURFACE, std::max(1, textWidth(line)),
-        glyphSize, 32, 0xff000000, 0x00ff0000, 0x0000ff00, 0x000000ff);
+    // The text is written once at its own size, then each of its lit pixels
+    // is drawn as a block: twice, the shadow first.
+    SDL_Surface* small = SDL_CreateRGBSurface(
+        SDL_SWSURFACE, std::max(1, textWidth(line)), glyphSize, 32, 0xff0000, 0xff00, 0xff, 0);
     if (!small)
         return;
-    const int left = cx - textWidth(line) * factor / 2;
+    SDL_FillRect(small, nullptr, 0);
+    text(small, 0, 0, line, 0xffffffff);
+    const int left = cx - small->w * factor / 2;
     const int shadow = std::max(1, factor / 2);
-    for (const Uint32 ink : {0x000000ffu, colour}) {
-        SDL_FillRect(small, nullptr, 0);
-        text(small, 0, 0, line, ink);
-        SDL_Surface* large = zoomSurface(small, factor, factor, SMOOTHING_OFF);
-        if (!large)
-            break;
-        const int offset = ink == colour ? 0 : shadow;
-        SDL_Rect at {static_cast<Sint16>(left + offset), static_cast<Sint16>(y + offset), 0, 0};
-        SDL_BlitSurface(large, nullptr, screen, &at);
-        SDL_FreeSurface(large);
-    }
+    for (const auto& [ink, offset] : {std::pair<Uint32, int> {0x000000c0u, shadow}, {colour, 0}})
+        for (int row = 0; row < small->h; ++row)
+            for (int column = 0; column < small->w; ++column) {
+                const Uint32* pixels = static_cast<const Uint32*>(small->pixels);
+                if (pixels[row * small->pitch / 4 + column] == 0)
+                    continue;
+                const int x = left + column * factor + offset, top = y + row * factor + offset;
+                boxColor(screen, static_cast<Sint16>(x), static_cast<Sint16>(top),
+                    static_cast<Sint16>(x + factor - 1), static_cast<Sint16>(top + factor - 1),
+                    ink);
+            }
     SDL_FreeSurface(small);
 }
 

@@ -27,9 +27,9 @@ fail() {
 }
 
 # Starts Xvfb on a free display number (it picks one and tells us) and waits
-# until it answers.
+# until it answers. The screen is 800x600 unless a size is given (WxH).
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1:-800x600}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
         [ -s "$work/display" ] && break
@@ -75,9 +75,10 @@ play_to_victory() {
     is_gold "$work/victory.png" 197 308 || fail "no victory screen after the empty map"
 }
 
-# Starts the game from the copy; its standard output goes to out.txt.
+# Starts the game from the copy, with the options given; its standard
+# output goes to out.txt.
 start_game() {
-    start_command "$work/game" ./tether
+    start_command "$work/game" ./tether "$@"
 }
 
 # Starts a command (the game, with its options) from the folder given; its
@@ -176,6 +177,25 @@ is_gold() {
 }
 
 now() { date +%s.%N; }
+
+# Waits (up to 20 s) until the command given succeeds; fails with the
+# message in $1 otherwise.
+wait_until() {
+    local what=$1
+    shift
+    for _ in $(seq 1 200); do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
+        "$@" && return 0
+        sleep 0.1
+    done
+    fail "$what"
+}
+
+# Succeeds when the screen shows the pause screen ("PAUSED" in white).
+shows_pause() {
+    screenshot "$work/shot.png"
+    [ "$(pixel "$work/shot.png" 258 92)" = FFFFFF ]
+}
 
 # The share of one core, in percent, that the game used over the next
 # `seconds` (user and system time from /proc, in ticks of 1/100 s).
