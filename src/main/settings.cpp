@@ -56,13 +56,23 @@ struct Entry {
     std::function<std::string(const Settings&)> write;
 };
 
+// Text from the file as a message may quote it: printable, and short.
+std::string shownText(const std::string& text)
+{
+    constexpr size_t longest = 24;
+    std::string shown;
+    for (char c : text.substr(0, longest))
+        shown += std::isprint(static_cast<unsigned char>(c)) ? c : '?';
+    return "'" + shown + (text.size() > longest ? "...'" : "'");
+}
+
 std::string readWholeNumber(int& to, const std::string& text, int lowest, int highest)
 {
     char* end = nullptr;
     errno = 0;
     const long n = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno != 0 || n < lowest || n > highest)
-        return "'" + text + "' is not a whole number from " + std::to_string(lowest) + " to "
+        return shownText(text) + " is not a whole number from " + std::to_string(lowest) + " to "
             + std::to_string(highest);
     to = static_cast<int>(n);
     return "";
@@ -82,7 +92,7 @@ Entry yesNo(const char* name, bool Settings::*field)
     return {name,
         [=](Settings& s, const std::string& text) {
             if (text != "yes" && text != "no")
-                return "'" + text + "' is neither yes nor no";
+                return shownText(text) + " is neither yes nor no";
             s.*field = text == "yes";
             return std::string();
         },
@@ -99,11 +109,11 @@ Entry keysOf(int command)
             while (words >> word) {
                 const SDLKey key = keyNamed(word);
                 if (key == SDLK_UNKNOWN)
-                    return "no key is called '" + word + "'";
+                    return "no key is called " + shownText(word);
                 keys.push_back(key);
             }
             if (keys.empty() || keys.size() > maxKeysPerCommand)
-                return "'" + text + "' is not one to " + std::to_string(maxKeysPerCommand)
+                return shownText(text) + " is not one to " + std::to_string(maxKeysPerCommand)
                     + " key names";
             s.keys[command] = keys;
             return std::string();
@@ -171,7 +181,7 @@ std::string readSettingsText(Settings& to, const std::string& text)
         const std::string value = space == std::string::npos ? "" : trimmed(line.substr(space));
         const Entry* entry = findEntry(name);
         const std::string wrong
-            = entry ? entry->read(to, value) : "no setting is called '" + name + "'";
+            = entry ? entry->read(to, value) : "no setting is called " + shownText(name);
         if (!wrong.empty() && broken++ == 0)
             firstProblem = "line " + std::to_string(lineNumber) + ": " + wrong;
     }
@@ -185,7 +195,7 @@ std::string readSettingsText(Settings& to, const std::string& text)
 std::string applySetting(Settings& to, const std::string& name, const std::string& value)
 {
     const Entry* entry = findEntry(name);
-    return entry ? entry->read(to, value) : "no setting is called '" + name + "'";
+    return entry ? entry->read(to, value) : "no setting is called " + shownText(name);
 }
 
 std::string settingsText(const Settings& from)

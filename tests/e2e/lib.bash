@@ -15,7 +15,7 @@ audio_driver=dummy
 cleanup() {
     [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
+    [ -n "${E2E_KEEP:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -101,7 +101,7 @@ colour_count() {
 
 # Waits (up to 20 s) until the screen shows more than one colour.
 wait_for_picture() {
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
         screenshot "$work/shot.png"
         [ "$(colour_count "$work/shot.png")" -gt 1 ] && return 0
@@ -114,7 +114,7 @@ wait_for_picture() {
 # game_status.
 game_status=""
 wait_game() {
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -123,15 +123,16 @@ wait_game() {
     game_pid=""
 }
 
-# Number of pixels that differ between two screenshots.
+# Number of pixels that differ between two screenshots, as a whole number
+# (compare writes a million and more as 1.2e+06).
 pixels_changed() {
-    compare -metric AE "$1" "$2" null: 2>&1 || true
+    { compare -metric AE "$1" "$2" null: 2>&1 || true; } | awk '{ printf "%d\n", $1 }'
 }
 
 # Waits (up to 20 s) until the screen differs from the picture in $1 by more
 # than a few hundred pixels (a new screen, not a blinking detail).
 wait_for_change() {
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
         screenshot "$work/shot.png"
         local changed
@@ -183,7 +184,7 @@ now() { date +%s.%N; }
 wait_until() {
     local what=$1
     shift
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
         "$@" && return 0
         sleep 0.1
