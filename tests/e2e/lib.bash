@@ -56,7 +56,7 @@ copy_game() {
 }
 
 # Copies the game with a campaign of one map without enemies, won at its
-# first frame, whose boss map holds one enemy far from the ship; starts it in
+# first frame, whose boss map holds one sleeping enemy; starts it in
 # a fresh X display and plays that map. Leaves the victory screen up, its
 # screenshot in victory.png and the time it was seen in victory_shown.
 victory_shown=""
@@ -64,7 +64,9 @@ play_to_victory() {
     copy_game "$1"
     printf '1\nquiet quiet_boss 7\n' >"$work/game/maps/maplist"
     printf 'world 3000 3000\nspawn 1500 1500 0 0\nplanet 1800 1400 1e11 100\n' >"$work/game/maps/quiet"
-    printf 'world 3000 3000\nspawn 1500 1500 0 0\nenemy3 2700 2700 0 0 0\n' >"$work/game/maps/quiet_boss"
+    # Beyond the 3000 units at which enemies wake, so the boss map goes on
+    # (in a 3000-unit world every enemy is awake and soon rams the ship).
+    printf 'world 9000 9000\nspawn 1500 1500 0 0\nenemy3 5500 5500 0 0 0\n' >"$work/game/maps/quiet_boss"
     start_xvfb
     start_game
     wait_for_picture
