@@ -36,8 +36,9 @@ void drawNotices(SDL_Surface* screen)
     const int alpha = hintAlpha(levelStats.gameTime);
     if (alpha > 0)
         drawHint(screen,
-            keyLabel(Command::help) + " controls " + middleDot + " " + keyLabel(Command::pause) + " pause", hintY,
-            static_cast<Uint8>(alpha));
+            keyLabel(Command::help) + " controls " + middleDot + " " + keyLabel(Command::pause)
+                + " pause",
+            hintY, static_cast<Uint8>(alpha));
     if (!notice.empty() && SDL_GetTicks() - noticeShownAt < noticeShownMs)
         drawHint(screen, notice, noticeY, 255);
 }
