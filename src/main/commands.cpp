@@ -4,6 +4,7 @@
 #include "main/gamepad.h"
 #include "main/input.h"
 #include "main/notices.h"
+#include "main/replay.h"
 #include "main/window.h"
 
 #include <algorithm>
@@ -40,11 +41,18 @@ bool focusLost(const SDL_ActiveEvent& active)
     return !active.gain && (active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE));
 }
 
+// A click of the pad's, as many in a frame as a replay holds.
+void click(FrameInput& input, Click click)
+{
+    if (input.clicks.size() < static_cast<size_t>(maxClicksPerFrame))
+        input.clicks.push_back(click);
+}
+
 void takePad(const SDL_Event& event, FrameInput& input)
 {
     switch (takePadEvent(event)) {
-    case PadPress::fire: input.clicks.push_back(Click::fireHook); break;
-    case PadPress::letGo: input.clicks.push_back(Click::tieOff); break;
+    case PadPress::fire: click(input, Click::fireHook); break;
+    case PadPress::letGo: click(input, Click::tieOff); break;
     case PadPress::start: levelRequests.pause = true; break;
     case PadPress::back: levelRequests.leave = true; break;
     default: break; // the sticks are read as held (heldActions, padAim)

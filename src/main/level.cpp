@@ -3,6 +3,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "main/audio.h"
+#include "main/recorder.h"
 #include "main/results.h"
 #include "main/session.h"
 #include "main/titlescreen.h"
@@ -33,12 +34,6 @@ constexpr int musicFadeMs = 1000; // after a won map, before its boss
 Mix_Music* normalTrack()
 {
     return musicTracks[firstNormalTrack - 1 + presentationRandom.next15() % normalTrackCount];
-}
-
-void loadShipImage()
-{
-    SDL_FreeSurface(shipSprite);
-    shipSprite = IMG_Load(shipSpritePath);
 }
 
 // In the window every level gets a new seed from the clock.
@@ -126,7 +121,7 @@ std::string mapName(const std::string& path)
     return path.compare(0, folder.size(), folder) == 0 ? path.substr(folder.size()) : path;
 }
 
-void finishLevel(FrameEnd how)
+void finishLevel(FrameEnd how, bool playedNow)
 {
     if (how == FrameEnd::restart) {
         tearDownLevel(); // the same map next, boss or not
@@ -134,9 +129,21 @@ void finishLevel(FrameEnd how)
     }
     if (how == FrameEnd::gameOver)
         showEndScreen(gameOverImage);
-    else if (how == FrameEnd::victory)
+    else if (how == FrameEnd::victory && playedNow)
         showEndScreen(victoryImage, endScreenMs, recordWonMap(mapName(mapPath), levelStats));
+    else if (how == FrameEnd::victory)
+        showEndScreen(victoryImage);
     endLevel();
+}
+
+void enterLevel(uint64_t seed)
+{
+    gameOver = false;
+    SDL_FreeSurface(shipSprite);
+    shipSprite = IMG_Load(shipSpritePath);
+    loadLevelMap(mapPath);
+    assembleShip();
+    resetLevel(seed);
 }
 
 void runLevelCycle()
@@ -145,18 +152,19 @@ void runLevelCycle()
     FrameEnd last = FrameEnd::escape;
     for (;;) {
         gameOver = false;
-        // A restart plays the same map with the same ship again.
+        // A restart plays the same map with the same ship again, as a new
+        // level with a replay of its own.
         if (last != FrameEnd::restart) {
             if (bossLevel)
                 mapPath = bossMapPath;
             else
                 titleScreen(screen, shipSpritePath, &difficulty, &mapPath);
         }
-        loadShipImage();
-        loadLevelMap(mapPath);
-        assembleShip();
-        resetLevel(clockSeed());
+        const uint64_t seed = clockSeed();
+        startRecording(mapPath, difficulty, seed);
+        enterLevel(seed);
         last = playLevel();
+        saveRecording(); // before the end screen, which a quit may cut short
         finishLevel(last);
     }
 }

@@ -12,6 +12,7 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,14 +40,19 @@ void musicDone();
 void showEndScreen(
     SDL_Surface* image, Uint32 holdMs = endScreenMs, const std::vector<std::string>& note = {});
 // After a level's frame loop: the end screen its end calls for, then the
-// level end.
-void finishLevel(FrameEnd how);
+// level end. A level played now has its victory counted (main/results.h);
+// a replay played back does not.
+void finishLevel(FrameEnd how, bool playedNow = true);
 // Pauses the engine, decides whether the boss level follows, and tears the
 // world down.
 void endLevel();
 // The map's name as the map list gives it: its path without "maps/".
 std::string mapName(const std::string& path);
-// Plays level after level; never returns (quitting ends the process).
+// Starts the level on mapPath with the chosen ship (difficulty and its
+// image, shipSpritePath) and seed: the map read, the ship assembled.
+void enterLevel(uint64_t seed);
+// Plays level after level, each recorded (main/recorder.h); never returns
+// (quitting ends the process).
 [[noreturn]] void runLevelCycle();
 
 } // namespace tether

@@ -1,12 +1,15 @@
 // The command line's options as a table, and reading argv against it.
 #include "main/options.h"
 
+#include "main/playback.h"
+#include "main/recorder.h"
 #include "main/settings.h"
 #include "main/startup.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,6 +46,20 @@ Apply setting(const char* name, const char* fixed = nullptr)
         [name, fixed](const char* value) { return overrideSetting(name, fixed ? fixed : value); };
 }
 
+// A file named on the command line, kept absolute: the game moves into its
+// own folder before it reads or writes it.
+Apply setPath(std::string& setting)
+{
+    return [&setting](const char* text) {
+        std::error_code error;
+        const std::filesystem::path path = std::filesystem::absolute(text, error);
+        if (!*text || error)
+            return "'" + std::string(text) + "' is not a file name";
+        setting = path.string();
+        return std::string();
+    };
+}
+
 const std::vector<Option>& options();
 
 std::string printUsage(const char*)
@@ -59,7 +76,8 @@ std::string printUsage(const char*)
     std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n"
                 "Settings (volumes, full screen, scale, frame cap, keys) are kept in\n"
                 "$XDG_CONFIG_HOME/tether/settings (~/.config/tether/settings without it);\n"
-                "the options above win over them for one run. Best times are kept in\n"
+                "the options above win over them for one run. Each map's best time, its\n"
+                "last replay and the replay of its best time are kept in\n"
                 "$XDG_DATA_HOME/tether (~/.local/share/tether without it).\n");
     return "";
 }
@@ -84,6 +102,9 @@ const std::vector<Option>& options()
         {"--scale", "N", "draw the 800x600 picture at N times its size (1 or 2)", setting("scale")},
         {"--window", nullptr, "play in a window", setting("fullscreen", "no")},
         {"--fullscreen", nullptr, "play full screen", setting("fullscreen", "yes")},
+        {"--record", "FILE", "write each level's replay to FILE (the last level's stays)",
+            setPath(recordPath)},
+        {"--replay", "FILE", "play the replay in FILE back, then quit", setPath(replayToPlay)},
     };
     return table;
 }

@@ -64,7 +64,7 @@ PauseStep takeKey(SDLKey key)
 PauseStep takeEvent(SDL_Event& event)
 {
     switch (event.type) {
-    case SDL_QUIT: printFrameStatistics(); std::exit(0);
+    case SDL_QUIT: quitFromLevel();
     case SDL_MOUSEMOTION:
         mouseX = event.motion.x;
         mouseY = event.motion.y;

@@ -1,11 +1,14 @@
 #include "main/results.h"
 
 #include "main/helptext.h"
+#include "main/recorder.h"
+#include "main/summary.h"
 #include "main/userfiles.h"
 #include "render/overlay.h"
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 namespace tether {
@@ -14,8 +17,6 @@ namespace {
 
 constexpr int64_t longestTime = int64_t(1) << 50; // ms; a larger number is not a time
 
-const char* const causeNames[causeCount]
-    = {"crashes", "shots", "mines", "sun", "black hole", "other"};
 
 // "5: crashes 2, sun 3", the causes with nothing left out.
 template <typename T> std::string byCause(const T (&counts)[causeCount])
@@ -26,7 +27,7 @@ template <typename T> std::string byCause(const T (&counts)[causeCount])
         const long long n = std::llround(static_cast<double>(counts[cause]));
         total += counts[cause];
         if (n > 0)
-            parts += (parts.empty() ? "" : ", ") + std::string(causeNames[cause]) + " "
+            parts += (parts.empty() ? "" : ", ") + std::string(causeName(cause)) + " "
                 + std::to_string(n);
     }
     const std::string all = std::to_string(std::llround(static_cast<double>(total)));
@@ -53,6 +54,23 @@ void wrapInto(std::vector<std::string>& lines, const std::string& line, size_t w
         rest = "  " + rest.substr(cut + 2);
     }
     lines.push_back(rest);
+}
+
+// The level's replay, just saved (main/recorder.h), is also the best one's.
+void keepBestReplay(const std::string& map)
+{
+    const std::string from = savedReplayPath();
+    std::string to = defaultReplayPath(map);
+    const std::string suffix = ".replay";
+    if (from.empty() || to.size() < suffix.size())
+        return;
+    to.insert(to.size() - suffix.size(), ".best");
+    std::ifstream in(from, std::ios::binary);
+    std::ostringstream replay;
+    replay << in.rdbuf();
+    const std::string wrong = in ? writeFileSafely(to, replay.str()) : "cannot read " + from;
+    if (!wrong.empty())
+        std::printf("Best replay not kept: %s\n", wrong.c_str());
 }
 
 } // namespace
@@ -125,6 +143,7 @@ std::vector<std::string> recordWonMap(const std::string& map, const LevelStats& 
     const int64_t bestBefore = found == times.end() ? -1 : found->second;
     std::printf("%s\n", summaryLine(map, stats, bestBefore).c_str());
     if (bestBefore < 0 || stats.gameTime < bestBefore) {
+        keepBestReplay(map);
         times[map] = stats.gameTime;
         const std::string wrong = path.empty() ? "no data folder (HOME and XDG_DATA_HOME are unset)"
                                                : writeFileSafely(path, bestTimesText(times));

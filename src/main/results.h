@@ -30,7 +30,8 @@ std::string bestTimesText(const BestTimes& times);
 std::vector<std::string> summaryLines(const LevelStats& stats, int64_t bestBefore /* -1: none */);
 std::string summaryLine(const std::string& map, const LevelStats& stats, int64_t bestBefore);
 
-// At a map's victory: prints the summary line, keeps the map's best time,
+// At a map's victory: prints the summary line, keeps the map's best time
+// and, beside the map's last replay, the replay of it (<map>.best.replay),
 // and gives the lines for the victory screen. map is the map's name as the
 // map list gives it.
 std::vector<std::string> recordWonMap(const std::string& map, const LevelStats& stats);

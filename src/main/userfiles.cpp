@@ -22,7 +22,7 @@ std::string gameFolderIn(const char* variable, const char* fallback)
     if (xdg && xdg[0] == '/')
         return std::string(xdg) + "/tether";
     const char* home = std::getenv("HOME");
-    if (home && *home)
+    if (home && home[0] == '/')
         return std::string(home) + "/" + fallback + "/tether";
     return "";
 }

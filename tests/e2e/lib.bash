@@ -64,9 +64,9 @@ play_to_victory() {
     copy_game "$1"
     printf '1\nquiet quiet_boss 7\n' >"$work/game/maps/maplist"
     printf 'world 3000 3000\nspawn 1500 1500 0 0\nplanet 1800 1400 1e11 100\n' >"$work/game/maps/quiet"
-    # Beyond the 3000 units at which enemies wake, so the boss map goes on
-    # (in a 3000-unit world every enemy is awake and soon rams the ship).
-    printf 'world 9000 9000\nspawn 1500 1500 0 0\nenemy3 5500 5500 0 0 0\n' >"$work/game/maps/quiet_boss"
+    # The boss waits beyond the enemies' wake-up range (3000 units the short
+    # way round), so the boss map goes on until the test is done with it.
+    printf 'world 8000 8000\nspawn 1500 1500 0 0\nenemy3 6000 6000 0 0 0\n' >"$work/game/maps/quiet_boss"
     start_xvfb
     start_game
     wait_for_picture
