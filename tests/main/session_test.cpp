@@ -285,12 +285,22 @@ std::string playWithBot(const char* map, bool present)
 
 TEST(HeadlessLevel, PlaysAsInTheWindowWithNoVideoAndNoSound)
 {
+    // A close fight of its own: every kind of body, guns, a rammer and a
+    // mine within reach from the start, whatever the campaign's maps hold.
+    const std::string dir = makeTempDir();
+    const std::string map = dir + "/brawl";
+    writeFile(map,
+        "world 3000 3000\nspawn 1500 1500 0 0\nsun 2600 1500 2e11 120\n"
+        "planet 1500 400 1e11 100\nblackhole 400 2600 3e11 40\n"
+        "enemy1 1500 1900 0 0 0\nenemy10 1100 1500 0 0 0\nenemy11 1900 1900 0 0 0\n"
+        "enemy6 1100 1100 0 0 0\nmine 2400 2400\n");
+
     // The simulator's case: no video at all (the data file's images are
     // still read, as software surfaces), and not one mixer call.
     const ChildResult headless = runInChild(
-        [] {
+        [&] {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            std::fputs(playWithBot("maps/twin_suns", false).c_str(), stdout);
+            std::fputs(playWithBot(map.c_str(), false).c_str(), stdout);
         },
         TETHER_GAME_DIR);
     ASSERT_EQ(headless.status, 0);
@@ -302,8 +312,9 @@ TEST(HeadlessLevel, PlaysAsInTheWindowWithNoVideoAndNoSound)
     setUpChannels();
     loadSounds();
     loadImages();
-    const std::string windowed = playWithBot("maps/twin_suns", true);
+    const std::string windowed = playWithBot(map.c_str(), true);
     ASSERT_EQ(chdir(cwd), 0);
+    removeTree(dir);
     EXPECT_EQ(headless.output, windowed);
     EXPECT_GT(levelStats.catches, 0) << windowed;
     EXPECT_GT(levelStats.gameTime, 3000) << windowed;
