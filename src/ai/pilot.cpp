@@ -197,6 +197,7 @@ static float closestGap = tune("CLOSEST", 100);
 static float towLimit = tune("TOWLIMIT", 6000);
 static float closeIn = tune("CLOSEIN", 1200);
 static float standOff = tune("STANDOFF", 350);
+static float rushRange = tune("RUSHR", 900), rushSpeed = tune("RUSHS", 1.0f);
 
 // Where enemies go to die: the nearest sun, or without one the nearest
 // black hole.
@@ -305,6 +306,16 @@ Vec hunt(Pilot& pilot, const Scene& scene, const Thing* anvil)
 
 Vec chooseCourse(Pilot& pilot, const Scene& scene)
 {
+    // A body caught by a hook resting at the mount is caught again as long
+    // as the mount touches it: a ship whose mount sits behind first turns
+    // to face it, so that the mount is on the far side; then away.
+    for (const Thing& t : scene.things) {
+        if (!t.seen->onOurRope || t.seen->type == typeEnemy)
+            continue;
+        if (length(scene.mount) > 1 && dot(unit(t.at), unit(scene.mount)) > -0.5f)
+            return unit(t.at) * 0.1f;
+        return unit(t.at) * -cruise;
+    }
     const Thing* anvil = anvilOf(scene);
     const Thing* towed = towedEnemy(scene);
     if (!towed) {
@@ -320,8 +331,24 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
             pilot.sense = dot(along, towed->at) < 0 ? 1 : -1;
         }
     }
-    if (!anvil)
-        return unit(towed->at) * -cruise;
+    // About to let go of a tow behind the hook mount: face it first.
+    if (pilot.turnToTow)
+        return unit(towed->at) * 0.2f;
+    // Another enemy rushing in meets the towed one first: the ship runs
+    // straight away from it, and the tow trails behind, in its way.
+    const Thing* rusher = nullptr;
+    for (const Thing& t : scene.things) {
+        if (t.seen->type == typeEnemy && !t.seen->onOurRope && t.dist < rushRange
+            && -dot(t.v - scene.shipV, unit(t.at)) > rushSpeed
+            && (!rusher || t.dist < rusher->dist))
+            rusher = &t;
+    }
+    if (rusher)
+        return unit(rusher->at) * -cruise;
+    if (!anvil) {
+        const Thing* other = nearestEnemy(scene);
+        return other ? unit(other->at) * -cruise : Vec {};
+    }
     return tow(pilot, *anvil, *towed);
 }
 
@@ -448,13 +475,22 @@ bool intercept(const Scene& scene, const Thing& t, Vec& aim)
 {
     const Vec p = t.at - scene.mount;
     const Vec w = t.v - scene.shipV;
+    // |p + w t| = grapSpeed t: the first t > 0 that solves it.
     const float a = dot(w, w) - grapSpeed * grapSpeed;
     const float b = 2 * dot(p, w);
     const float c = dot(p, p);
-    const float disc = b * b - 4 * a * c;
-    if (a >= 0 || disc < 0)
-        return false;
-    const float time = (-b - std::sqrt(disc)) / (2 * a);
+    float time = -1;
+    if (std::fabs(a) < 1e-6f) {
+        if (b < 0)
+            time = -c / b;
+    } else {
+        const float disc = b * b - 4 * a * c;
+        if (disc < 0)
+            return false;
+        const float r1 = (-b - std::sqrt(disc)) / (2 * a);
+        const float r2 = (-b + std::sqrt(disc)) / (2 * a);
+        time = std::min(r1, r2) > 0 ? std::min(r1, r2) : std::max(r1, r2);
+    }
     if (!(time > 0))
         return false;
     aim = p + w * time;
@@ -592,14 +628,20 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
     for (const Thing& t : scene.things) {
         if (!t.seen->onOurRope)
             continue;
-        if (t.seen->type != typeEnemy || onItsWayIn(scene, t))
+        if (onItsWayIn(scene, t))
+            letGo = true;
+        // A body or a rope node: at once, but with the mount turned away
+        // from it, or it is caught again.
+        if (t.seen->type != typeEnemy
+            && (length(scene.mount) < 1 || dot(unit(t.at), unit(scene.mount)) < -0.5f))
             letGo = true;
     }
     // Two on the ropes are tied to each other; a tow that has not found
     // the fire in time is left on a rope node.
     if (scene.past->ropesHeld > 1 || (pilot.towing && now - pilot.towStart > towLimit))
         letGo = true;
-    if (letGo && scene.past->ropesHeld == 1 && nodeLandsOnMount(scene))
+    pilot.turnToTow = letGo && scene.past->ropesHeld == 1 && nodeLandsOnMount(scene);
+    if (pilot.turnToTow)
         letGo = false;
     if (letGo && handFree) {
         input.clicks.push_back(Click::tieOff);

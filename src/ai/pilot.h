@@ -51,6 +51,7 @@ struct Pilot {
     // The enemy it tows, and since when.
     uintptr_t towing = 0;
     int64_t towStart = 0;
+    bool turnToTow = false; // to let go of it, the ship must face it first
 };
 
 // A pilot for a new level, its generator seeded from the run's seed.
