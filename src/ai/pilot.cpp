@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace tether {
@@ -181,23 +180,21 @@ bool isDeadly(int type)
 
 // --- Flying: where to go ---
 
-static float tune(const char* n, float d)
-{
-    const char* v = getenv(n);
-    return v ? atof(v) : d;
-}
-static float cruise = tune("CRUISE", 0.45f); // units per ms, a little under the ship's top speed
-static float wakeRange = tune("WAKE", 2900.0f); // enemies nearer than this come for the ship
-static float stationGap = tune("STATION", 150.0f); // from a sun's rim to where the pilot waits
-static float holeGap = tune("HGAP", 330.0f); // a black hole pulls harder than it looks
-static float radialGain = tune("RGAIN", 0.004f); // units per ms of course per unit off the circle
-static int noHooks = tune("NOHOOKS", 0);
-static float towGap = tune("TOWGAP", 20);
-static float closestGap = tune("CLOSEST", 100);
-static float towLimit = tune("TOWLIMIT", 6000);
-static float closeIn = tune("CLOSEIN", 1200);
-static float standOff = tune("STANDOFF", 350);
-static float rushRange = tune("RUSHR", 900), rushSpeed = tune("RUSHS", 1.0f);
+constexpr float cruise = 0.45f; // units per ms, a little under the ship's top speed
+// Enemies wake when the ship comes within 3000 units; a player soon learns
+// about where.
+constexpr float wakeRange = 2900.0f;
+constexpr float closeIn = 1200.0f; // an awake enemy this near is met rather than waited for
+constexpr float standOff = 350.0f; // where it is met: well inside the hook's reach
+constexpr float stationGap = 150.0f; // from a sun's rim to where the pilot waits beyond it
+constexpr float holeGap = 330.0f; // the same for a black hole, which pulls harder than it looks
+constexpr float radialGain = 0.004f; // units per ms of course per unit off the circle flown
+constexpr float closestGap = 100.0f; // the nearest a tow brings the ship to the anvil's rim
+constexpr float towGap = 20.0f; // the tow's circle inside the anvil's rim by this much
+constexpr int64_t towLimit = 6000; // ms a tow may take to find the fire
+// An enemy this near and closing this fast (units per ms) is rushing in.
+constexpr float rushRange = 900.0f;
+constexpr float rushSpeed = 1.0f;
 
 // Where enemies go to die: the nearest sun, or without one the nearest
 // black hole.
@@ -281,7 +278,7 @@ Vec goTo(const Thing& anvil, Vec point)
 // With no enemy on the rope: wait beyond the anvil from the nearest enemy,
 // so that it flies through the fire to come at the ship, and hook it if it
 // does not. With none awake, go and wake the nearest, then come back.
-Vec hunt(Pilot& pilot, const Scene& scene, const Thing* anvil)
+Vec hunt(const Scene& scene, const Thing* anvil)
 {
     const Thing* enemy = nearestEnemy(scene);
     if (!enemy) {
@@ -299,9 +296,7 @@ Vec hunt(Pilot& pilot, const Scene& scene, const Thing* anvil)
         return goTo(*anvil, reach) + clockwise(unit(enemy->at)) * (0.3f * weave);
     }
     const Vec beyond = anvil->at + unit(anvil->at - enemy->at) * safeRadius(*anvil);
-    Vec course = goTo(*anvil, beyond);
-    (void)pilot;
-    return course;
+    return goTo(*anvil, beyond);
 }
 
 Vec chooseCourse(Pilot& pilot, const Scene& scene)
@@ -320,12 +315,14 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
     const Thing* towed = towedEnemy(scene);
     if (!towed) {
         pilot.towing = 0;
-        return hunt(pilot, scene, anvil);
+        pilot.tieOffTries = 0;
+        return hunt(scene, anvil);
     }
     if (towed->seen->id != pilot.towing) {
         // A new tow: round the anvil the way that leads away from it.
         pilot.towing = towed->seen->id;
         pilot.towStart = scene.now->time;
+        pilot.tieOffTries = 0;
         if (anvil) {
             const Vec along = clockwise(unit(anvil->at * -1));
             pilot.sense = dot(along, towed->at) < 0 ? 1 : -1;
@@ -354,8 +351,13 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
 
 // Bends a course away from suns, black holes and planets: the nearer the
 // ship is to one, the slower it may go toward it, now or by the course.
-static float sunMargin = tune("SUNM", 40), holeMargin = tune("HOLEM", 220),
-             clearGain = tune("CLEARG", 0.00025f), turnTime = tune("TURNT", 400);
+// A planet only bounces the ship, but a hook resting at the mount catches it
+// when the ship comes that close.
+constexpr float sunMargin = 40.0f; // units beyond the rim, ship's radius aside
+constexpr float holeMargin = 220.0f;
+constexpr float planetMargin = 40.0f;
+constexpr float brakeRate = 0.00025f; // units per ms^2 counted on: half the thrust, gravity aside
+constexpr float turnTime = 400.0f; // ms a ship that turns to brake needs before it brakes
 Vec keepClear(const Scene& scene, Vec want)
 {
     for (const Thing& t : scene.things) {
@@ -364,7 +366,7 @@ Vec keepClear(const Scene& scene, Vec want)
             continue;
         const float margin = type == typeBlackHole ? holeMargin
             : type == typeSun                      ? sunMargin
-                                                   : 5.0f;
+                                                   : planetMargin;
         const float gap = t.dist - (t.seen->radius + scene.past->shipRadius + margin);
         if (gap > 400)
             continue;
@@ -376,7 +378,7 @@ Vec keepClear(const Scene& scene, Vec want)
         const float late
             = static_cast<float>(reactionTime) + (scene.past->shipChoice ? turnTime : 0);
         const float room = std::max(0.0f, gap - std::max(falling, 0.3f) * late);
-        const float allowed = std::sqrt(2 * clearGain * room);
+        const float allowed = std::sqrt(2 * brakeRate * room);
         const float inward = -dot(want, out);
         if (inward > allowed)
             want = want + out * (inward - allowed);
@@ -460,6 +462,7 @@ unsigned steer(const Scene& scene, Vec want)
 constexpr float aimSpread = 0.05f; // radians, one standard deviation (about 3 degrees)
 constexpr int64_t clickGap = 250; // ms between two clicks of a hand
 constexpr float reachMargin = 40.0f; // short of the hook's turning point
+constexpr int tieOffPatience = 4; // right clicks that do nothing before a player gives up
 
 float gaussian(Random& random)
 {
@@ -572,7 +575,7 @@ const Thing* chooseTarget(const Scene& scene, Vec& aim)
 }
 
 // The pointer is on the screen: the aim keeps its direction and stays on it.
-void pointAt(Pilot& pilot, const Scene& scene, Vec fromShip)
+void pointAt(Pilot& pilot, Vec fromShip)
 {
     const float sx = std::fabs(fromShip.x) > screenHalfWidth - 2
         ? (screenHalfWidth - 2) / std::fabs(fromShip.x)
@@ -581,7 +584,6 @@ void pointAt(Pilot& pilot, const Scene& scene, Vec fromShip)
         ? (screenHalfHeight - 2) / std::fabs(fromShip.y)
         : 1.0f;
     const Vec onScreen = fromShip * std::min(sx, sy);
-    (void)scene;
     pilot.mouseX = screenHalfWidth + onScreen.x;
     pilot.mouseY = screenHalfHeight + onScreen.y;
 }
@@ -643,15 +645,18 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
     pilot.turnToTow = letGo && scene.past->ropesHeld == 1 && nodeLandsOnMount(scene);
     if (pilot.turnToTow)
         letGo = false;
-    if (letGo && handFree) {
+    // The right button sometimes does nothing (a rope can outlive the
+    // hooks' hold on it): after a few tries, a player gives up on it.
+    if (letGo && handFree && pilot.tieOffTries < tieOffPatience) {
         input.clicks.push_back(Click::tieOff);
         pilot.lastClick = now;
+        ++pilot.tieOffTries;
         return;
     }
 
     Vec aim;
     const Thing* target = chooseTarget(scene, aim);
-    if (!target || noHooks) {
+    if (!target) {
         pilot.aimedAt = 0;
         pilot.framesOnAim = 0;
         return;
@@ -674,7 +679,7 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
     } else {
         ++pilot.framesOnAim;
     }
-    pointAt(pilot, scene, aimed);
+    pointAt(pilot, aimed);
 }
 
 } // namespace

@@ -51,6 +51,7 @@ struct Pilot {
     // The enemy it tows, and since when.
     uintptr_t towing = 0;
     int64_t towStart = 0;
+    int tieOffTries = 0; // right clicks since the tow began or the ropes went
     bool turnToTow = false; // to let go of it, the ship must face it first
 };
 
