@@ -7,6 +7,8 @@
 #include "main/audio.h"
 #include "main/level.h"
 #include "main/pacing.h"
+#include "main/recorder.h"
+#include "main/replay.h"
 #include "main/startup.h"
 #include "render/background.h"
 #include "render/coords.h"
@@ -99,12 +101,19 @@ FrameInput gatherInput()
         case SDL_MOUSEBUTTONDOWN:
             mouseX = event.button.x;
             mouseY = event.button.y;
+            // More clicks than a replay holds in one frame are beyond any
+            // hand, and left out.
+            if (input.clicks.size() == static_cast<size_t>(maxClicksPerFrame))
+                break;
             if (event.button.button == SDL_BUTTON_LEFT)
                 input.clicks.push_back(Click::fireHook);
             else if (event.button.button == SDL_BUTTON_RIGHT)
                 input.clicks.push_back(Click::tieOff);
             break;
-        case SDL_QUIT: printFrameStatistics(); std::exit(0);
+        case SDL_QUIT:
+            saveRecording(); // the level in progress is kept
+            printFrameStatistics();
+            std::exit(0);
         default: break;
         }
     }
@@ -140,17 +149,22 @@ FrameEnd presentFrame(LevelState state)
     return end;
 }
 
-FrameEnd runFrame(Uint32 now)
+Uint32 advanceFrameClock(Uint32 now)
 {
     const Uint32 previous = frameTicks;
     frameTicks = now;
     const Uint32 elapsed = frameTicks - previous;
     maxFrameTime = std::max(maxFrameTime, elapsed);
-    const int steps = physicsStepCount(elapsed);
+    return elapsed;
+}
 
+FrameEnd runFrame(Uint32 now)
+{
+    const int steps = physicsStepCount(advanceFrameClock(now));
     checkMusic();
     const FrameInput input = gatherInput();
     const LevelState state = simulateFrame(input, steps);
+    recordFrame(steps, input, state);
     return presentFrame(state);
 }
 

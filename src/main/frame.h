@@ -39,11 +39,16 @@ int physicsStepCount(Uint32 elapsed);
 
 // Resets the loop's state at the start of a level, with the clock at now.
 void enterFrameLoop(Uint32 now);
-// Runs one frame with the clock at now. A quit event prints the frame
-// statistics and ends the process with status 0.
+// Starts the frame's clock at now: the frame time and the longest so far.
+// Returns the ms elapsed since the frame before.
+Uint32 advanceFrameClock(Uint32 now);
+// Runs one frame with the clock at now, and records it (main/recorder.h).
+// A quit event saves the level's replay, prints the frame statistics and
+// ends the process with status 0.
 FrameEnd runFrame(Uint32 now);
 // The frame's input from SDL: mouse events move the pointer and make the
-// clicks, the key state gives the actions; a quit event prints the frame
+// clicks (at most maxClicksPerFrame, main/replay.h), the key state gives
+// the actions; a quit event saves the level's replay, prints the frame
 // statistics and ends the process with status 0.
 FrameInput gatherInput();
 // Puts the camera on the ship.

@@ -4,6 +4,7 @@
 #include "content/maps.h"
 #include "content/title.h"
 #include "main/audio.h"
+#include "main/recorder.h"
 #include "main/session.h"
 #include "render/draw.h"
 #include "render/presentation.h"
@@ -29,12 +30,6 @@ constexpr int musicFadeMs = 1000; // after a won map, before its boss
 Mix_Music* normalTrack()
 {
     return musicTracks[firstNormalTrack - 1 + presentationRandom.next15() % normalTrackCount];
-}
-
-void loadShipImage()
-{
-    SDL_FreeSurface(shipSprite);
-    shipSprite = IMG_Load(shipSpritePath);
 }
 
 // In the window every level gets a new seed from the clock.
@@ -114,6 +109,16 @@ void finishLevel(FrameEnd how)
     endLevel();
 }
 
+void enterLevel(uint64_t seed)
+{
+    gameOver = false;
+    SDL_FreeSurface(shipSprite);
+    shipSprite = IMG_Load(shipSpritePath);
+    loadLevelMap(mapPath);
+    assembleShip();
+    resetLevel(seed);
+}
+
 void runLevelCycle()
 {
     presentationRandom.reseed(clockSeed());
@@ -123,11 +128,12 @@ void runLevelCycle()
             mapPath = bossMapPath;
         else
             titleScreen(screen, shipSpritePath, &difficulty, &mapPath);
-        loadShipImage();
-        loadLevelMap(mapPath);
-        assembleShip();
-        resetLevel(clockSeed());
-        finishLevel(playLevel());
+        const uint64_t seed = clockSeed();
+        startRecording(mapPath, difficulty, seed);
+        enterLevel(seed);
+        const FrameEnd end = playLevel();
+        saveRecording(); // before the end screen, which a quit may cut short
+        finishLevel(end);
     }
 }
 

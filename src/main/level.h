@@ -9,6 +9,7 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 namespace tether {
@@ -38,7 +39,11 @@ void finishLevel(FrameEnd how);
 // Pauses the engine, decides whether the boss level follows, and tears the
 // world down.
 void endLevel();
-// Plays level after level; never returns (quitting ends the process).
+// Starts the level on mapPath with the chosen ship (difficulty and its
+// image, shipSpritePath) and seed: the map read, the ship assembled.
+void enterLevel(uint64_t seed);
+// Plays level after level, each recorded (main/recorder.h); never returns
+// (quitting ends the process).
 [[noreturn]] void runLevelCycle();
 
 } // namespace tether

@@ -2,12 +2,15 @@
 #include "main/options.h"
 
 #include "main/pacing.h"
+#include "main/playback.h"
+#include "main/recorder.h"
 #include "main/startup.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,6 +53,20 @@ Apply setWholeNumber(int& setting, int lowest, int highest)
     };
 }
 
+// A file named on the command line, kept absolute: the game moves into its
+// own folder before it reads or writes it.
+Apply setPath(std::string& setting)
+{
+    return [&setting](const char* text) {
+        std::error_code error;
+        const std::filesystem::path path = std::filesystem::absolute(text, error);
+        if (!*text || error)
+            return "'" + std::string(text) + "' is not a file name";
+        setting = path.string();
+        return std::string();
+    };
+}
+
 const std::vector<Option>& options();
 
 std::string printUsage(const char*)
@@ -63,7 +80,9 @@ std::string printUsage(const char*)
             left = left + " " + option.value;
         std::printf("  %-16s %s\n", left.c_str(), option.help);
     }
-    std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n");
+    std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n"
+                "The last replay of each map is kept in $XDG_DATA_HOME/tether/replays\n"
+                "(~/.local/share/tether/replays without it).\n");
     return "";
 }
 
@@ -84,6 +103,9 @@ const std::vector<Option>& options()
             setFlag(soundEnabled, false)},
         {"--max-fps", "N", "draw at most N frames a second in a level (0: no limit)",
             setWholeNumber(maxFps, 0, 1000)},
+        {"--record", "FILE", "write each level's replay to FILE (the last level's stays)",
+            setPath(recordPath)},
+        {"--replay", "FILE", "play the replay in FILE back, then quit", setPath(replayToPlay)},
     };
     return table;
 }

@@ -1,0 +1,40 @@
+// The pilots by name. A new pilot is one line in the table.
+#include "pilots.h"
+
+#include <utility>
+#include <vector>
+
+namespace sim {
+
+namespace {
+
+using tether::FrameInput;
+
+const std::vector<std::pair<std::string, std::function<Pilot(uint64_t seed)>>>& pilots()
+{
+    static const std::vector<std::pair<std::string, std::function<Pilot(uint64_t seed)>>> table = {
+        // Touches nothing: the ship drifts where gravity takes it.
+        {"idle", [](uint64_t) { return [](int) { return FrameInput {}; }; }},
+    };
+    return table;
+}
+
+} // namespace
+
+Pilot makePilot(const std::string& name, uint64_t seed)
+{
+    for (const auto& [pilotName, make] : pilots())
+        if (pilotName == name)
+            return make(seed);
+    return {};
+}
+
+std::string pilotNames()
+{
+    std::string names;
+    for (const auto& entry : pilots())
+        names += (names.empty() ? "" : ", ") + entry.first;
+    return names;
+}
+
+} // namespace sim
