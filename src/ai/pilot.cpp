@@ -311,6 +311,8 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
             return unit(t.at) * 0.1f;
         return unit(t.at) * -cruise;
     }
+    if (scene.now->time < pilot.asideUntil)
+        return Vec {pilot.asideX, pilot.asideY} * cruise;
     const Thing* anvil = anvilOf(scene);
     const Thing* towed = towedEnemy(scene);
     if (!towed) {
@@ -463,6 +465,7 @@ constexpr float aimSpread = 0.05f; // radians, one standard deviation (about 3 d
 constexpr int64_t clickGap = 250; // ms between two clicks of a hand
 constexpr float reachMargin = 40.0f; // short of the hook's turning point
 constexpr int tieOffPatience = 4; // right clicks that do nothing before a player gives up
+constexpr int64_t stepAsideTime = 500; // ms out of a dropped rope node's way
 
 float gaussian(Random& random)
 {
@@ -620,6 +623,29 @@ bool nodeLandsOnMount(const Scene& scene)
     return false;
 }
 
+// A tie-off with one rope leaves what it held tied to a rope node at the
+// ship's rim. When the enemy comes back for the ship, the rope shortens, and
+// a rope resists shortening as it resists stretching: it shoves the node
+// ahead of the enemy, straight at where the ship was, hard enough to kill.
+// So the ship steps aside, across the rope, for a moment: the first ship,
+// which moves where its keys say at once; the others would have to turn
+// first, and lose more by it than they win.
+void stepAsideFromNode(Pilot& pilot, const Scene& scene)
+{
+    if (scene.past->ropesHeld != 1 || scene.past->shipChoice != 0)
+        return;
+    for (const Thing& t : scene.things) {
+        if (!t.seen->onOurRope || t.seen->type != typeEnemy)
+            continue;
+        Vec aside = clockwise(unit(t.at));
+        if (dot(aside, scene.shipV) < 0)
+            aside = aside * -1;
+        pilot.asideX = aside.x;
+        pilot.asideY = aside.y;
+        pilot.asideUntil = scene.now->time + stepAsideTime;
+    }
+}
+
 void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
 {
     const int64_t now = scene.now->time;
@@ -651,6 +677,7 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
         input.clicks.push_back(Click::tieOff);
         pilot.lastClick = now;
         ++pilot.tieOffTries;
+        stepAsideFromNode(pilot, scene);
         return;
     }
 

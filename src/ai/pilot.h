@@ -52,7 +52,10 @@ struct Pilot {
     uintptr_t towing = 0;
     int64_t towStart = 0;
     int tieOffTries = 0; // right clicks since the tow began or the ropes went
-    bool turnToTow = false; // to let go of it, the ship must face it first
+    bool turnToTow = false;
+    // Out of the way of the rope node a tie-off dropped: which way, until when.
+    float asideX = 0, asideY = 0;
+    int64_t asideUntil = 0; // to let go of it, the ship must face it first
 };
 
 // A pilot for a new level, its generator seeded from the run's seed.
