@@ -31,7 +31,7 @@ struct Sighting {
     int kind; // an enemy's class, which its image shows; -1 otherwise
     float x, y; // world position (the radar's: to its pixel)
     float vx, vy; // its motion, units per ms
-    float radius; // its size, as the image shows (bodies are learnt from the screen)
+    float radius; // its size, as its image shows it (a player knows a body's at first sight)
     bool onScreen;
     bool onOurRope; // a rope runs from our hook mount to it
     bool tied; // a rope other than ours holds it (a tie, a rope node)
