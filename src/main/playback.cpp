@@ -82,7 +82,7 @@ int playReplayInWindow()
         status = 1;
     }
     std::fflush(stdout);
-    finishLevel(end);
+    finishLevel(end, false); // a victory played back is not a new one
     return status;
 }
 

@@ -1,6 +1,7 @@
 #include "main/recorder.h"
 
 #include "main/replay.h"
+#include "main/userfiles.h"
 #include "world/hash.h"
 
 #include <cstdio>
@@ -18,21 +19,9 @@ std::optional<uint64_t> dataHashAtStart;
 bool recording = false;
 bool overflowed = false; // a frame did not fit: the replay would be wrong
 Replay level;
+std::string savedPath; // where saveRecording last wrote a replay
 
 const std::string mapsFolder = "maps/";
-
-// The player's data folder: $XDG_DATA_HOME/tether, or ~/.local/share/tether
-// when that is unset, empty or not absolute.
-std::filesystem::path playerDataFolder()
-{
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/')
-        return std::filesystem::path(xdg) / "tether";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::filesystem::path(home) / ".local" / "share" / "tether";
-    return {};
-}
 
 } // namespace
 
@@ -46,9 +35,14 @@ uint64_t dataFileHash()
     return dataHashAtStart.value_or(0);
 }
 
+std::string savedReplayPath()
+{
+    return savedPath;
+}
+
 std::string defaultReplayPath(const std::string& mapName)
 {
-    const std::filesystem::path folder = playerDataFolder();
+    const std::filesystem::path folder = dataFolder();
     if (folder.empty())
         return "";
     // A map in a folder of its own ("sector/alpha") keeps one file too.
@@ -83,6 +77,7 @@ void recordFrame(int steps, const FrameInput& input, LevelState state)
 
 void saveRecording()
 {
+    savedPath.clear();
     if (!recording)
         return;
     recording = false;
@@ -104,6 +99,8 @@ void saveRecording()
     const std::string wrong = saveReplay(path, level);
     if (!wrong.empty())
         std::printf("Replay not saved: %s\n", wrong.c_str());
+    else
+        savedPath = path;
     std::fflush(stdout);
     level = Replay {};
 }

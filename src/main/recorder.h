@@ -35,6 +35,8 @@ void recordFrame(int steps, const FrameInput& input, LevelState state);
 // as it stands now, and stops recording.
 void saveRecording();
 
+// The file the last saveRecording wrote; empty when it wrote none.
+std::string savedReplayPath();
 // Where the replay of the map called mapName goes by default; empty when
 // there is no data folder (no XDG_DATA_HOME and no HOME).
 std::string defaultReplayPath(const std::string& mapName);
