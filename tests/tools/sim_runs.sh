@@ -54,7 +54,7 @@ expect() {
     grep -q "$message" err.txt || fail "tether-sim $* said: $(cat err.txt)"
 }
 expect 2 "unknown option '--fast'" --fast duel
-expect 2 "unknown pilot 'bot'" --pilot bot duel
+expect 2 "unknown pilot 'ace'" --pilot ace duel
 expect 2 "no map to play" --seed 3
 expect 2 "cannot read the data file" --data "$work/nothing" duel
 expect 2 "takes no MAP" --replay x.replay duel

@@ -1,6 +1,8 @@
 // The pilots by name. A new pilot is one line in the table.
 #include "pilots.h"
 
+#include "ai/pilot.h"
+
 #include <utility>
 #include <vector>
 
@@ -15,6 +17,12 @@ const std::vector<std::pair<std::string, std::function<Pilot(uint64_t seed)>>>& 
     static const std::vector<std::pair<std::string, std::function<Pilot(uint64_t seed)>>> table = {
         // Touches nothing: the ship drifts where gravity takes it.
         {"idle", [](uint64_t) { return [](int) { return FrameInput {}; }; }},
+        // Plays like a competent player from what the screen shows (ai/pilot.h).
+        {"bot",
+            [](uint64_t seed) {
+                return [p = tether::newPilot(seed)](
+                           int) mutable { return tether::flyPilot(p, tether::seePilotView()); };
+            }},
     };
     return table;
 }
