@@ -256,9 +256,31 @@ Vec tow(const Pilot& pilot, const Thing& anvil, const Thing& towed)
     return circle(anvil, radius, pilot.sense);
 }
 
-// Toward a point (from the ship), slowing as it comes near; round the anvil
-// when it stands in the way.
-Vec goTo(const Thing& anvil, Vec point)
+// The ms a ship that turns to brake needs to face about: the second ship
+// turns at its rotation speed, the third at its fixed rate.
+constexpr float thirdShipTurnRate = 0.003f; // radians per ms
+float turnTime(int shipChoice)
+{
+    if (shipChoice == 0)
+        return 0;
+    const float rate = shipChoice == 1 ? shipRotationSpeed : thirdShipTurnRate;
+    return rate > 0 ? static_cast<float>(pi) / rate : 0;
+}
+
+constexpr float brakeRate = 0.00025f; // units per ms^2 counted on: half the thrust, gravity aside
+
+// The speed from which the ship still stops within dist: it reacts, turns
+// about if it must, and brakes: v T + v^2 / (2 a) = dist.
+float arrivalSpeed(const Scene& scene, float dist)
+{
+    const float late = static_cast<float>(reactionTime) + turnTime(scene.past->shipChoice);
+    const float a = brakeRate;
+    return std::min(cruise, a * (std::sqrt(late * late + 2 * dist / a) - late));
+}
+
+// Toward a point (from the ship), slowing as it comes near so that it can
+// stop there; round the anvil when it stands in the way.
+Vec goTo(const Scene& scene, const Thing& anvil, Vec point)
 {
     const float dist = length(point);
     const Vec dir = unit(point);
@@ -272,7 +294,7 @@ Vec goTo(const Thing& anvil, Vec point)
             = std::atan2(out.x * fromAnvil.y - out.y * fromAnvil.x, dot(out, fromAnvil));
         return circle(anvil, safeRadius(anvil), turn > 0 ? 1 : -1);
     }
-    return dir * std::min(cruise, dist * 0.003f);
+    return dir * arrivalSpeed(scene, dist);
 }
 
 // With no enemy on the rope: wait beyond the anvil from the nearest enemy,
@@ -286,17 +308,19 @@ Vec hunt(const Scene& scene, const Thing* anvil)
             return Vec {std::cos(bearing), std::sin(bearing)} * cruise;
         return {};
     }
-    if (!anvil || enemy->dist > wakeRange)
+    if (!anvil)
         return unit(enemy->at) * cruise;
+    if (enemy->dist > wakeRange)
+        return goTo(scene, *anvil, enemy->at);
     if (enemy->dist < closeIn) {
         // Near: into hook reach, round the anvil if it is in the way, and
         // across the enemy's line so that its fire goes by.
         const Vec reach = enemy->at - unit(enemy->at) * standOff;
         const float weave = ((scene.now->time / 1500) % 2) ? 1.0f : -1.0f;
-        return goTo(*anvil, reach) + clockwise(unit(enemy->at)) * (0.3f * weave);
+        return goTo(scene, *anvil, reach) + clockwise(unit(enemy->at)) * (0.3f * weave);
     }
     const Vec beyond = anvil->at + unit(anvil->at - enemy->at) * safeRadius(*anvil);
-    return goTo(*anvil, beyond);
+    return goTo(scene, *anvil, beyond);
 }
 
 Vec chooseCourse(Pilot& pilot, const Scene& scene)
@@ -311,8 +335,6 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
             return unit(t.at) * 0.1f;
         return unit(t.at) * -cruise;
     }
-    if (scene.now->time < pilot.asideUntil)
-        return Vec {pilot.asideX, pilot.asideY} * cruise;
     const Thing* anvil = anvilOf(scene);
     const Thing* towed = towedEnemy(scene);
     if (!towed) {
@@ -330,9 +352,6 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
             pilot.sense = dot(along, towed->at) < 0 ? 1 : -1;
         }
     }
-    // About to let go of a tow behind the hook mount: face it first.
-    if (pilot.turnToTow)
-        return unit(towed->at) * 0.2f;
     // Another enemy rushing in meets the towed one first: the ship runs
     // straight away from it, and the tow trails behind, in its way.
     const Thing* rusher = nullptr;
@@ -355,16 +374,23 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
 // ship is to one, the slower it may go toward it, now or by the course.
 // A planet only bounces the ship, but a hook resting at the mount catches it
 // when the ship comes that close.
-constexpr float sunMargin = 40.0f; // units beyond the rim, ship's radius aside
+// Near its rim a sun pulls harder than a ship can thrust (within about 140
+// units of the centre of a sun of 2e11, the most common): the margin keeps
+// the ship where it can still climb out.
+constexpr float sunMargin = 100.0f; // units beyond the rim, ship's radius aside
 constexpr float holeMargin = 220.0f;
 constexpr float planetMargin = 40.0f;
-constexpr float brakeRate = 0.00025f; // units per ms^2 counted on: half the thrust, gravity aside
-constexpr float turnTime = 400.0f; // ms a ship that turns to brake needs before it brakes
+
 Vec keepClear(const Scene& scene, Vec want)
 {
     for (const Thing& t : scene.things) {
         const int type = t.seen->type;
         if (type != typeSun && type != typeBlackHole && type != typePlanet)
+            continue;
+        // A planet caught by a hook resting at the mount: the course turns
+        // the mount away from it first (chooseCourse); pushing off at once
+        // would keep the mount on it, caught again and again.
+        if (type == typePlanet && t.seen->onOurRope)
             continue;
         const float margin = type == typeBlackHole ? holeMargin
             : type == typeSun                      ? sunMargin
@@ -377,8 +403,7 @@ Vec keepClear(const Scene& scene, Vec want)
         // time to react (and, for a ship that must turn to brake, to turn)
         // already gone.
         const float falling = -dot(scene.shipV, out);
-        const float late
-            = static_cast<float>(reactionTime) + (scene.past->shipChoice ? turnTime : 0);
+        const float late = static_cast<float>(reactionTime) + turnTime(scene.past->shipChoice);
         const float room = std::max(0.0f, gap - std::max(falling, 0.3f) * late);
         const float allowed = std::sqrt(2 * brakeRate * room);
         const float inward = -dot(want, out);
@@ -408,7 +433,7 @@ unsigned keysFor(Vec dir)
     return keys;
 }
 
-unsigned steer(const Scene& scene, Vec want)
+unsigned steer(const Scene& scene, Vec want, int& turning)
 {
     const Vec dv = want - scene.shipV;
     switch (scene.past->shipChoice) {
@@ -442,11 +467,18 @@ unsigned steer(const Scene& scene, Vec want)
         if (length(dv) < 0.04f)
             return 0;
         const float diff = wrapAngle(std::atan2(dv.y, dv.x) - scene.shipAngle);
+        // Facing about, it keeps turning the way it turns: the change
+        // wanted wavers about straight behind, and a turn that flips with
+        // it never comes round.
+        const bool about = std::fabs(diff) > 2.6f;
+        const int way = about && turning != 0 ? turning : (diff > 0 ? 1 : -1);
         unsigned keys = 0;
-        if (diff > 0.08f)
-            keys |= actionRight;
-        else if (diff < -0.08f)
-            keys |= actionLeft;
+        if (std::fabs(diff) > 0.08f) {
+            keys |= way > 0 ? actionRight : actionLeft;
+            turning = way;
+        } else {
+            turning = 0;
+        }
         const float off = std::fabs(diff);
         if (off < 0.5f)
             keys |= actionUp;
@@ -465,7 +497,6 @@ constexpr float aimSpread = 0.05f; // radians, one standard deviation (about 3 d
 constexpr int64_t clickGap = 250; // ms between two clicks of a hand
 constexpr float reachMargin = 40.0f; // short of the hook's turning point
 constexpr int tieOffPatience = 4; // right clicks that do nothing before a player gives up
-constexpr int64_t stepAsideTime = 500; // ms out of a dropped rope node's way
 
 float gaussian(Random& random)
 {
@@ -608,44 +639,6 @@ bool onItsWayIn(const Scene& scene, const Thing& held)
     return false;
 }
 
-// A tie-off with one rope drops the rope node on the ship's rim toward what
-// it held. On the ships whose hook mount sits behind the centre, a node
-// dropped behind lands on the hooks resting there, which catch it at once
-// and slam it into the hull: wait until what is held is not behind.
-bool nodeLandsOnMount(const Scene& scene)
-{
-    if (length(scene.mount) < 1)
-        return false;
-    for (const Thing& t : scene.things) {
-        if (t.seen->onOurRope && dot(unit(t.at), unit(scene.mount)) > std::cos(0.9f))
-            return true;
-    }
-    return false;
-}
-
-// A tie-off with one rope leaves what it held tied to a rope node at the
-// ship's rim. When the enemy comes back for the ship, the rope shortens, and
-// a rope resists shortening as it resists stretching: it shoves the node
-// ahead of the enemy, straight at where the ship was, hard enough to kill.
-// So the ship steps aside, across the rope, for a moment: the first ship,
-// which moves where its keys say at once; the others would have to turn
-// first, and lose more by it than they win.
-void stepAsideFromNode(Pilot& pilot, const Scene& scene)
-{
-    if (scene.past->ropesHeld != 1 || scene.past->shipChoice != 0)
-        return;
-    for (const Thing& t : scene.things) {
-        if (!t.seen->onOurRope || t.seen->type != typeEnemy)
-            continue;
-        Vec aside = clockwise(unit(t.at));
-        if (dot(aside, scene.shipV) < 0)
-            aside = aside * -1;
-        pilot.asideX = aside.x;
-        pilot.asideY = aside.y;
-        pilot.asideUntil = scene.now->time + stepAsideTime;
-    }
-}
-
 void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
 {
     const int64_t now = scene.now->time;
@@ -668,16 +661,12 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
     // the fire in time is left on a rope node.
     if (scene.past->ropesHeld > 1 || (pilot.towing && now - pilot.towStart > towLimit))
         letGo = true;
-    pilot.turnToTow = letGo && scene.past->ropesHeld == 1 && nodeLandsOnMount(scene);
-    if (pilot.turnToTow)
-        letGo = false;
     // The right button sometimes does nothing (a rope can outlive the
     // hooks' hold on it): after a few tries, a player gives up on it.
     if (letGo && handFree && pilot.tieOffTries < tieOffPatience) {
         input.clicks.push_back(Click::tieOff);
         pilot.lastClick = now;
         ++pilot.tieOffTries;
-        stepAsideFromNode(pilot, scene);
         return;
     }
 
@@ -724,7 +713,7 @@ FrameInput flyPilot(Pilot& pilot, const PilotView& view)
     remember(pilot, view);
     const Scene scene = perceive(pilot, view);
     FrameInput input;
-    input.actions = steer(scene, keepClear(scene, chooseCourse(pilot, scene)));
+    input.actions = steer(scene, keepClear(scene, chooseCourse(pilot, scene)), pilot.turning);
     handleHooks(pilot, scene, input);
     input.pointerX = static_cast<float>(view.cameraX) + pilot.mouseX;
     input.pointerY = static_cast<float>(view.cameraY) + pilot.mouseY;

@@ -48,14 +48,12 @@ struct Pilot {
     int64_t lastClick = -100000;
     // Which way it circles its sun: +1 clockwise on screen, -1 the other.
     int sense = 1;
+    // The third ship's turn under way: +1 clockwise, -1 the other, 0 none.
+    int turning = 0;
     // The enemy it tows, and since when.
     uintptr_t towing = 0;
     int64_t towStart = 0;
     int tieOffTries = 0; // right clicks since the tow began or the ropes went
-    bool turnToTow = false;
-    // Out of the way of the rope node a tie-off dropped: which way, until when.
-    float asideX = 0, asideY = 0;
-    int64_t asideUntil = 0; // to let go of it, the ship must face it first
 };
 
 // A pilot for a new level, its generator seeded from the run's seed.

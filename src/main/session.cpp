@@ -9,6 +9,7 @@
 #include "main/hooks.h"
 #include "world/collision.h"
 #include "world/connector.h"
+#include "world/contacts.h"
 #include "world/events.h"
 #include "world/layers.h"
 #include "world/motion.h"
@@ -30,6 +31,7 @@ void resetLevel(uint64_t seed)
     levelStats = LevelStats {};
     clearEvents();
     resetHooks();
+    forgetAllContacts();
 }
 
 bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed)

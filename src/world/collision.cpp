@@ -5,12 +5,14 @@
 //
 // The five contact rules, tried top to bottom; the first that applies to a
 // pair handles it. A is the member that comes first in the sorted list.
-//   1 hook catch   a hook touches something of type 0..8, neither hooked:
-//                  it is caught on a new rope (hooks pass through suns)
+//   1 hook catch   a hook that holds no rope touches something of type
+//                  0..8, neither hooked: it is caught on a new rope (hooks
+//                  pass through suns)
 //   2 projectile   a shot or mine (type > 8) damages the other and is spent
 //   3 sun          whatever touches a sun burns up
 //   4 black hole   whatever but a hook touches a black hole is swallowed
-//   5 bounce       everything else bounces, hurt by the impact
+//   5 bounce       everything else bounces, hurt by the impact (once: a
+//                  lasting contact goes on bouncing without harm)
 // Some pairs never touch: the ship and its own rope gear (hooks, rope
 // nodes), the two hooks, a hook resting at the mount and a rope node.
 //
@@ -19,6 +21,7 @@
 // hit events), and a crash hard enough to hear raises a sound event.
 #include "world/collision.h"
 
+#include "world/contacts.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/spring.h"
@@ -86,7 +89,15 @@ bool isAttractingMass(const Object* o)
 }
 
 // Rule 1. The rope runs from the ship's hook mount, not from the hook, so the
-// hook itself can fly back and be fired again.
+// hook itself can fly back and be fired again. A hook holds one rope at a
+// time: resting at the mount with its rope out, it catches nothing more.
+// (A second rope on the same hook was never let go: a tie-off cuts one rope
+// per hook it frees, and the other stayed on the mount for good.)
+bool holdsARope(const Object* hook)
+{
+    return hook->type == typeLeftHook ? leftHookGrappling : rightHookGrappling;
+}
+
 constexpr float ropeStiffness = 1.0f;
 constexpr float ropeDamping = 3.0f;
 
@@ -223,6 +234,11 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
     b->vx += (uBx * (mB - restitution * mA) + (1 + restitution) * mA * uAx) * s;
     b->vy += (uBy * (mB - restitution * mA) + (1 + restitution) * mA * uAy) * s;
 
+    // A contact hurts once, when it begins (world/contacts.h): a ship held
+    // on a planet by a taut rope was driven back into it every few steps,
+    // and each touch counted as a fresh impact, hundreds of health a second.
+    if (lastingContact(a, b, levelStats.gameTime))
+        return;
     const float dmg = impactDamageFactor * (pA - pB) * (pA - pB);
     a->health -= dmg;
     b->health -= dmg;
@@ -241,8 +257,9 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
 // One contact, by the rules in the order of the table at the top.
 void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum)
 {
-    // 1. Hook catch.
-    if ((isHook(a) || isHook(b)) && !a->hooked && !b->hooked && a->type <= typeSun
+    // 1. Hook catch, by a hook that holds nothing yet.
+    const Object* hook = isHook(a) ? a : (isHook(b) ? b : nullptr);
+    if (hook && !holdsARope(hook) && !a->hooked && !b->hooked && a->type <= typeSun
         && b->type <= typeSun) {
         if (a->type != typeSun && b->type != typeSun)
             catchWithHook(a, b);
@@ -335,6 +352,7 @@ void sortByLeftEdge(std::list<Object*>* list)
 
 void collisionDetect(std::list<Object*>* list)
 {
+    ageContacts(levelStats.gameTime);
     sortByLeftEdge(list);
     const size_t n = sweepOrder.size();
     for (size_t i = 0; i < n; ++i) {

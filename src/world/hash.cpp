@@ -5,12 +5,14 @@
 #include "world/hash.h"
 
 #include "world/connector.h"
+#include "world/contacts.h"
 #include "world/object.h"
 #include "world/random.h"
 #include "world/spring.h"
 #include "world/stats.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
@@ -169,6 +171,13 @@ uint64_t worldHash()
     for (int v : {levelStats.hooksFired, levelStats.catches, levelStats.slings})
         h.add(v);
     h.add(ruleRandom.state);
+    h.add(rememberedContacts().size());
+    for (const Contact& c : rememberedContacts()) {
+        // A pair is kept by address, lower first: sort by walk instead.
+        h.add(std::min(walk.id(c.a), walk.id(c.b)));
+        h.add(std::max(walk.id(c.a), walk.id(c.b)));
+        h.add(c.step);
+    }
     return h.hash;
 }
 

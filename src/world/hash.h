@@ -12,7 +12,8 @@ namespace tether {
 // fields, with the Objects and Connectors it refers to given as their
 // position in a fixed walk of the world, never as addresses), the
 // connectors, the ropes, the registries' orders, the handles, the hook and
-// level flags, the level's counters and the rules' generator.
+// level flags, the level's counters, the rules' generator and the contacts
+// remembered.
 uint64_t worldHash();
 
 } // namespace tether

@@ -4,6 +4,7 @@
 #include "world/world.h"
 
 #include "world/connector.h"
+#include "world/contacts.h"
 #include "world/object.h"
 #include "world/spring.h"
 
@@ -45,6 +46,7 @@ float backy = 0.0f;
 
 void clearWorld()
 {
+    forgetAllContacts();
     dynamicMasses.clear();
     attractingMasses.clear();
     drawables.clear();

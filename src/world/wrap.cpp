@@ -10,6 +10,7 @@
 // objects, which owns them, frees them last.
 #include "world/wrap.h"
 
+#include "world/contacts.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/world.h"
@@ -111,8 +112,10 @@ void cleanup(std::list<Object*>* list)
         if (o->owner != o
             && std::binary_search(dead.begin(), dead.end(), o->owner, std::less<Object*>()))
             o->owner = nullptr;
-    for (Object* o : dead)
+    for (Object* o : dead) {
+        forgetContactsOf(o);
         delete o;
+    }
 }
 
 } // namespace tether

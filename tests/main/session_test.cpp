@@ -214,6 +214,53 @@ TEST_F(LevelRecord, LettingGoOfASwungEnemyLeavesItOnANodeThatNeverStrikesTheShip
     EXPECT_EQ(levelStats.damageTaken[causeCrash], 0);
 }
 
+TEST_F(LevelRecord, AShipHeldAgainstAPlanetIsHurtWhenItStrikesNotAllTheWhileItStays)
+{
+    // A taut rope from the hook mount draws the ship onto a planet just
+    // clear of it and holds it there; then the ship grinds along it.
+    Object* planet = add(typePlanet, 1000, 1129, 110, 1e11f);
+    ship->vx = ship->vy = 0;
+    Spring* rope = new Spring(turret, planet, 1, 3);
+    rope->restLength = rope->lastLength - 20;
+    springs.push_back(rope);
+    simulateFrame(FrameInput {}, 20); // the strike
+    const float struck = ship->health;
+    EXPECT_LT(struck, 1000);
+    size_t hits = 0;
+    for (int frame = 0; frame < 130; ++frame) {
+        simulateFrame(FrameInput {frame < 30 ? 0u : actionRight}, 16);
+        hits += shipHits().size();
+        EXPECT_LT(std::hypot(ship->x - planet->x, ship->y - planet->y), 110 + 18 + 20); // at it
+    }
+    EXPECT_GT(ship->health, struck - 10);
+    EXPECT_LT(hits, 10u);
+}
+
+TEST_F(LevelRecord, AHookThatHoldsSomethingCatchesNothingMoreSoATieOffLetsAllGo)
+{
+    // The left hook holds one enemy and rests at the mount; the right one
+    // is out on a shot when a second enemy drifts onto the mount.
+    Object* held = add(typeEnemy, 1200, 1000, 20);
+    Object* drifter = add(typeEnemy, 600, 600, 20);
+    hookAndCatch(held);
+    simulateFrame(pointingAt(drifter), 1);
+    simulateFrame(pointingAt(drifter, {Click::fireHook}), 60); // well on its way
+    ASSERT_TRUE(rightHookExtended && !rightHookGrappling);
+    drifter->x = turret->x;
+    drifter->y = turret->y + 25;
+    simulateFrame(FrameInput {}, 5);
+    EXPECT_FALSE(drifter->hooked);
+    // Let go: the held one goes free, and every rope left on the mount is
+    // one a hook still holds (the free left hook may catch the drifter now).
+    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    simulateFrame(FrameInput {}, 5);
+    EXPECT_FALSE(held->hooked);
+    int onMount = 0;
+    for (const Spring* rope : springs)
+        onMount += rope->endA == turret || rope->endB == turret;
+    EXPECT_EQ(onMount, int(leftHookGrappling) + int(rightHookGrappling));
+}
+
 TEST_F(LevelRecord, WhatIsLetGoBehindTheShipStaysLetGo)
 {
     // This ship's hooks rest at its mount, 22 units behind its centre; a

@@ -1,0 +1,41 @@
+// The memory of lasting contacts: which pairs of objects bounced off each
+// other lately, so that a contact hurts once, when it begins.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tether {
+
+class Object;
+
+// How long a pair stays in contact after its last bounce (ms). After a
+// bounce the pair just touches; a steady push (a taut rope, thrust, an
+// enemy's chase) drives it back in within a step or two, and each of those
+// would count as a fresh impact. Apart for longer, the next touch is new.
+constexpr int64_t contactMemory = 100;
+
+struct Contact {
+    const Object* a; // the lower address first
+    const Object* b;
+    int64_t step; // the last step they bounced in
+};
+
+// Notes that a and b bounce at step now; true when they were in contact
+// within the last contactMemory steps.
+bool lastingContact(const Object* a, const Object* b, int64_t now);
+
+// Forgets the pairs apart for longer than contactMemory at step now.
+void ageContacts(int64_t now);
+
+// Forgets every pair of an object about to be freed (its address may be
+// reused by a newcomer, which must not inherit its contacts).
+void forgetContactsOf(const Object* gone);
+
+// Forgets everything: a level starts or ends.
+void forgetAllContacts();
+
+// The pairs remembered, oldest contact first (the world's hash reads them).
+const std::vector<Contact>& rememberedContacts();
+
+} // namespace tether
