@@ -304,8 +304,13 @@ Vec hunt(const Scene& scene, const Thing* anvil)
 {
     const Thing* enemy = nearestEnemy(scene);
     if (!enemy) {
-        for (float bearing : scene.past->farEnemyBearings)
-            return Vec {std::cos(bearing), std::sin(bearing)} * cruise;
+        // Only a bearing on the radar's rim: toward it, round the anvil when
+        // it stands in the way (straight at it, the ship would stall at the
+        // anvil's margin for good).
+        for (float bearing : scene.past->farEnemyBearings) {
+            const Vec far = Vec {std::cos(bearing), std::sin(bearing)} * wakeRange;
+            return anvil ? goTo(scene, *anvil, far) : unit(far) * cruise;
+        }
         return {};
     }
     if (!anvil)
@@ -319,7 +324,12 @@ Vec hunt(const Scene& scene, const Thing* anvil)
         const float weave = ((scene.now->time / 1500) % 2) ? 1.0f : -1.0f;
         return goTo(scene, *anvil, reach) + clockwise(unit(enemy->at)) * (0.3f * weave);
     }
+    // Waiting beyond the anvil works only where the enemy still senses the
+    // ship: from farther it stops and brakes, and the wait never ends. So
+    // an enemy far from the anvil is met on its way instead.
     const Vec beyond = anvil->at + unit(anvil->at - enemy->at) * safeRadius(*anvil);
+    if (length(beyond - enemy->at) > wakeRange)
+        return goTo(scene, *anvil, enemy->at);
     return goTo(scene, *anvil, beyond);
 }
 
