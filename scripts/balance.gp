@@ -4,7 +4,10 @@
 #   data  the chart table: index, "map label", won % ships 1-3, median s ships 1-3
 #   out   the PNG to write
 #   runs  seeds per map and ship
-set terminal pngcairo size 1280,900 font "DejaVu Sans,12"
+#   maps  how many maps the table holds
+# The picture widens with the campaign, about 110 pixels a map.
+width = maps > 10 ? 110 * maps + 120 : 1280
+set terminal pngcairo size width,900 font "DejaVu Sans,12"
 set output out
 set encoding utf8
 
@@ -15,7 +18,7 @@ w = 0.27
 
 set style fill solid 0.9 border rgb "#333333"
 set boxwidth w * 0.92
-set xrange [-0.6:7.6]
+set xrange [-0.6:maps - 0.4]
 set xtics scale 0 font ",11"
 set grid ytics lc rgb "#cccccc"
 set border 3

@@ -96,7 +96,8 @@ END {
     }
 }' "$out/runs.jsonl"
 
-gnuplot -e "data='$work/chart.dat'; out='$out/balance.png'; runs=$runs" scripts/balance.gp
+maps=$(wc -l <"$work/chart.dat")
+gnuplot -e "data='$work/chart.dat'; out='$out/balance.png'; runs=$runs; maps=$maps" scripts/balance.gp
 
 # The table between its markers; everything else in the document stays.
 awk -v table="$work/table.md" '
