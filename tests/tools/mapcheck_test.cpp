@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 using mapcheck::Checker;
 using mapcheck::Finding;
@@ -111,7 +112,16 @@ TEST_F(MapCheck, AnUnfairStartIsFoundByPlayingItWithNobodyAtTheControls)
         "enemy2 5000 5000 0 0 0\n"));
     EXPECT_TRUE(has(3, false, "the idle ship falls onto this sun"));
     EXPECT_TRUE(has(5, false, "enemy1 fires at the idle ship"));
-    EXPECT_EQ(checker.findings().size(), 2u) << mapcheck::format(checker.findings().back());
+    // Only the map's own findings count: without the generated images (a
+    // sanitizer build) the data file's image warnings come first.
+    const auto onMap = [&](const Checker& c) {
+        std::vector<Finding> found;
+        for (const Finding& f : c.findings())
+            if (f.file == dir + "/m")
+                found.push_back(f);
+        return found;
+    };
+    ASSERT_EQ(onMap(checker).size(), 2u) << mapcheck::format(checker.findings().back());
 
     // Moved away, they leave the ship its quiet start.
     Checker fair;
@@ -120,7 +130,7 @@ TEST_F(MapCheck, AnUnfairStartIsFoundByPlayingItWithNobodyAtTheControls)
         "world 8000 8000\nspawn 1000 1000 0 0\n"
         "sun 2300 1000 3e11 100\n"
         "enemy1 1000 5000 0 0 0\n"));
-    EXPECT_TRUE(fair.findings().empty()) << mapcheck::format(fair.findings().front());
+    EXPECT_TRUE(onMap(fair).empty()) << mapcheck::format(onMap(fair).front());
 }
 
 TEST_F(MapCheck, TheDataFileStopsAtAnUnknownWordLikeTheGame)
