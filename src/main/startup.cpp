@@ -14,7 +14,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <iostream>
 
 namespace tether {
@@ -23,7 +22,6 @@ bool soundEnabled = true;
 
 void startUp()
 {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Silent, the game leaves the audio subsystem alone: probing a broken
     // sound server can hang.
     const Uint32 audio = soundEnabled ? SDL_INIT_AUDIO : 0;
