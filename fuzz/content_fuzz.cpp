@@ -1,10 +1,14 @@
 // Fuzzes the game's readers of hand-written content: the data file, a map
-// (loaded, populated, the ship assembled, a few physics steps, torn down)
-// and the map list. The first byte of the input picks the reader; the rest
-// is the file. Whatever a content author writes must never crash the game.
+// (loaded, populated, the ship assembled, a few physics steps, torn down),
+// the map list, the player's settings file and a replay (read, checked
+// against the data file, every frame's input taken out). The first byte of
+// the input picks the reader; the rest is the file. Whatever a content
+// author or a player's disk holds must never crash the game.
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "main/replay.h"
 #include "main/session.h"
+#include "main/settings.h"
 #include "world/object.h"
 #include "world/world.h"
 
@@ -13,7 +17,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -24,6 +31,12 @@ namespace {
 std::string scratchFile()
 {
     return "/tmp/tether-fuzz-" + std::to_string(getpid());
+}
+
+// The settings are read from the player's config folder: one of our own.
+std::string scratchConfig()
+{
+    return scratchFile() + "-config";
 }
 
 void writeScratch(const uint8_t* data, size_t size)
@@ -41,6 +54,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SDL_Init(SDL_INIT_VIDEO);
     SDL_SetVideoMode(800, 600, 32, 0);
+    setenv("XDG_CONFIG_HOME", scratchConfig().c_str(), 1);
+    mkdir(scratchConfig().c_str(), 0700);
+    mkdir((scratchConfig() + "/tether").c_str(), 0700);
     // Tuning as the shipped data file gives it, so maps build real objects.
     readDataFile(TETHER_GAME_DIR "/data");
     return 0;
@@ -48,10 +64,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size == 0 || size > 4096)
+    if (size == 0)
         return 0;
     writeScratch(data + 1, size - 1);
-    switch (data[0] % 3) {
+    switch (data[0] % 5) {
     case 0:
         readDataFile(scratchFile());
         readDataFile(TETHER_GAME_DIR "/data"); // back to sane tuning
@@ -69,9 +85,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         closeLevelMap();
         break;
     }
-    default: {
+    case 2: {
         std::vector<MapListEntry> entries;
         readMapList(scratchFile(), entries);
+        break;
+    }
+    case 3: {
+        std::ofstream(settingsPath(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(data + 1), std::streamsize(size - 1));
+        loadSettings();
+        settings = Settings();
+        break;
+    }
+    default: {
+        std::istringstream in(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+        Replay replay;
+        if (readReplay(in, replay).empty()) {
+            checkReplayFits(replay, replay.dataHash);
+            for (size_t i = 0; i < replay.frames.size(); ++i)
+                replayFrameInput(replay, i);
+        }
         break;
     }
     }
