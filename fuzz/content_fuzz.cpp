@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size == 0 || size > 4096)
+    if (size == 0)
         return 0;
     writeScratch(data + 1, size - 1);
     switch (data[0] % 3) {

@@ -102,7 +102,10 @@ void endLevel()
         bossLevel = false;
     }
     stopLevel();
+    // What drawing kept for the sizes of this level's things goes with it:
+    // between levels the game holds no more than before the first.
     forgetLensTables();
+    forgetScaledExplosions();
 }
 
 void finishLevel(FrameEnd how)
