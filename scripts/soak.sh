@@ -7,6 +7,6 @@
 # SOAK_SEED=N replays the input of an earlier run (each run prints its seed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTETHER_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTETHER_SANITIZE=ON -DTETHER_GENERATE_ASSETS=ON >/dev/null
 cmake --build build-asan -j "$(nproc)" --target tether content images sounds >/dev/null
 exec bash tests/soak/soak.sh "$PWD/build-asan/game" "${1:-0}"
