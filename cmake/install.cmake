@@ -35,9 +35,10 @@ function(tether_command target command)
 endfunction()
 
 # The game folder as the build lays it out, without the game's own
-# executable, the icons and the generators' stamps.
+# executables, the icons and the generators' stamps.
 install(DIRECTORY ${TETHER_GAME_DIR}/ DESTINATION ${TETHER_INSTALL_DATADIR}
   PATTERN tether EXCLUDE
+  PATTERN tether-sim EXCLUDE
   PATTERN icons EXCLUDE
   REGEX "/\\.[^/]*$" EXCLUDE)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/tether.desktop DESTINATION share/applications)

@@ -2,7 +2,8 @@
 # Installs every Debian package the game, its tools and its tests need, and
 # the Debian package builder: the art generator draws its text with the DejaVu
 # faces of fonts-dejavu-core and fonts-dejavu-extra; CPack reads the game's
-# library dependencies with dpkg-shlibdeps (dpkg-dev), which needs `file`.
+# library dependencies with dpkg-shlibdeps (dpkg-dev), which needs `file`;
+# scripts/balance.sh draws its chart with gnuplot (gnuplot-nox).
 # Does nothing when they are all there.
 set -euo pipefail
 
@@ -14,6 +15,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xdotool x11-apps x11-utils imagemagick bc
   dpkg-dev file
+  gnuplot-nox
 )
 
 missing=()

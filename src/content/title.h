@@ -1,5 +1,7 @@
-// The title screen: choose one of three ships (which is also the control
-// scheme, `difficulty`) and one map of "maps/maplist", then Space.
+// The title screen's menu: choose one of three ships (which is also the
+// control scheme, `difficulty`) and one map of "maps/maplist", then Space
+// or Return. The screen's loop, which reads keys, clicks and the gamepad,
+// is main/titlescreen.h.
 #pragma once
 
 #include <SDL.h>
@@ -18,18 +20,15 @@ struct TitleMenu {
 // A key went down: the whole keyboard state decides what changes. Right
 // wins over Left, Up over Down; Up and Down both move to the other row.
 void titleKeyDown(TitleMenu& menu, const Uint8* keys);
+// A click at (x, y) on the title picture: on a ship's box it chooses that
+// ship, on an arrow beside the map's name it moves the map choice; the
+// row clicked gets the focus. Elsewhere nothing changes.
+void titleClick(TitleMenu& menu, int x, int y);
 // Wraps every choice around its range.
 void wrapTitleMenu(TitleMenu& menu, int mapCount);
 // Draws the row frame, the held-arrow dot, the ship box and the map name
 // over the title picture already on screen.
 void drawTitleMenu(
     SDL_Surface* screen, const TitleMenu& menu, const Uint8* keys, const std::string& mapName);
-
-// Runs the title screen until Space; writes the ship image path (the buffer
-// holds at least 18 characters), the difficulty, the map path, and the boss
-// map and music of the chosen map. Escape or a quit end the process with
-// status 0; a map list that cannot be opened prints "Error opening data"
-// (status 1), one with no maps "NO MAPS" (status 0).
-void titleScreen(SDL_Surface* screen, char* shipSpritePath, int* difficulty, std::string* mapPath);
 
 } // namespace tether

@@ -3,6 +3,7 @@
 // raised them, each placed as the ship heard it at that moment.
 #include "main/audio.h"
 
+#include "main/settings.h"
 #include "render/presentation.h"
 #include "world/events.h"
 #include "world/finite.h"
@@ -157,6 +158,37 @@ void startEngineSound()
     if (channel >= 0)
         thrustChannel = channel;
     Mix_Pause(thrustChannel);
+}
+
+void applyVolumes()
+{
+    Mix_VolumeMusic(mixerMaxVolume * settings.musicVolume / volumeSteps);
+    for (Mix_Chunk* effect :
+        {shot1SFX, grappleSFX, collideSFX, thrustSFX, bfgSFX, explodeSFX, lightningSFX})
+        if (effect)
+            Mix_VolumeChunk(effect, mixerMaxVolume * settings.effectsVolume / volumeSteps);
+}
+
+namespace {
+bool pausedChannels[mixChannelCount]; // paused by pauseAllSound, resumed by resumeAllSound
+} // namespace
+
+void pauseAllSound()
+{
+    for (int channel = 0; channel < mixChannelCount; ++channel) {
+        pausedChannels[channel] = Mix_Playing(channel) && !Mix_Paused(channel);
+        if (pausedChannels[channel])
+            Mix_Pause(channel);
+    }
+    Mix_PauseMusic();
+}
+
+void resumeAllSound()
+{
+    for (int channel = 0; channel < mixChannelCount; ++channel)
+        if (pausedChannels[channel])
+            Mix_Resume(channel);
+    Mix_ResumeMusic();
 }
 
 void playSoundEvents()

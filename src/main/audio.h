@@ -57,6 +57,16 @@ void loadSounds();
 // is only paused and resumed.
 void startEngineSound();
 
+// Sets the music's and the effects' volumes from the settings (0 to 10 of
+// the mixer's full volume; the effects through each effect's own volume,
+// so the channels' volumes for crashes and the engine stay as they are).
+void applyVolumes();
+// While the game is paused: every playing channel and the music stop where
+// they are, and go on from there on resuming (the engine only if it was
+// running).
+void pauseAllSound();
+void resumeAllSound();
+
 // Plays the sound events the world raised since the queue was last cleared.
 void playSoundEvents();
 // Once per frame, before drawing: the engine runs while the ship's flame

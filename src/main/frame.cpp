@@ -5,9 +5,16 @@
 
 #include "content/assets.h"
 #include "main/audio.h"
+#include "main/commands.h"
+#include "main/gamepad.h"
 #include "main/level.h"
+#include "main/notices.h"
 #include "main/pacing.h"
+#include "main/pause.h"
+#include "main/recorder.h"
+#include "main/replay.h"
 #include "main/startup.h"
+#include "main/window.h"
 #include "render/background.h"
 #include "render/coords.h"
 #include "render/draw.h"
@@ -44,6 +51,13 @@ void enterFrameLoop(Uint32 now)
     cameraX = cameraY = 0;
     drawnStep = -1;
     forgetShownHits();
+    levelRequests = LevelRequests {};
+}
+
+void holdFrameClock(Uint32 ms)
+{
+    frameTicks += ms;
+    levelStartTicks += ms;
 }
 
 void printFrameStatistics()
@@ -52,6 +66,13 @@ void printFrameStatistics()
     const Uint32 average = frameCount ? (frameTicks - levelStartTicks) / frameCount : 0;
     std::printf("Average frame time: %dms;  Maximum frame time: %dms\n", static_cast<int>(average),
         static_cast<int>(maxFrameTime));
+}
+
+void quitFromLevel()
+{
+    saveRecording(); // the level in progress is kept
+    printFrameStatistics();
+    std::exit(0);
 }
 
 namespace {
@@ -72,13 +93,15 @@ FrameEnd showFrame(LevelState state)
     updateThrustSound();
     placeCamera();
     drawFrame(screen);
+    if (state == LevelState::ongoing)
+        drawNotices(screen); // an end screen shows the frame as it was
     drawnStep = levelStats.gameTime;
 
     if (state == LevelState::gameOver)
         return FrameEnd::gameOver;
     if (state == LevelState::victory)
         return FrameEnd::victory;
-    SDL_Flip(screen);
+    presentScreen();
     ++frameCount;
     return FrameEnd::next;
 }
@@ -90,7 +113,7 @@ FrameInput gatherInput()
     FrameInput input;
     SDL_PumpEvents();
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (pollEvent(&event)) {
         switch (event.type) {
         case SDL_MOUSEMOTION:
             mouseX = event.motion.x;
@@ -99,17 +122,24 @@ FrameInput gatherInput()
         case SDL_MOUSEBUTTONDOWN:
             mouseX = event.button.x;
             mouseY = event.button.y;
+            // More clicks than a replay holds in one frame are beyond any
+            // hand, and left out.
+            if (input.clicks.size() == static_cast<size_t>(maxClicksPerFrame))
+                break;
             if (event.button.button == SDL_BUTTON_LEFT)
                 input.clicks.push_back(Click::fireHook);
             else if (event.button.button == SDL_BUTTON_RIGHT)
                 input.clicks.push_back(Click::tieOff);
             break;
-        case SDL_QUIT: printFrameStatistics(); std::exit(0);
-        default: break;
+        case SDL_QUIT: quitFromLevel();
+        default: takeLevelEvent(event, input); break;
         }
     }
     keyState = SDL_GetKeyState(nullptr);
-    input.actions = actionsFromKeys(keyState);
+    input.actions = heldActions(keyState);
+    if (ship) // the right stick puts the pointer around the ship as last drawn
+        padAim(static_cast<int>(ship->x) - cameraX, static_cast<int>(ship->y) - cameraY, mouseX,
+            mouseY);
     // The pointer in the world, with the camera of the previous frame.
     input.pointerX = static_cast<float>(mouseX + cameraX);
     input.pointerY = static_cast<float>(mouseY + cameraY);
@@ -140,17 +170,22 @@ FrameEnd presentFrame(LevelState state)
     return end;
 }
 
-FrameEnd runFrame(Uint32 now)
+Uint32 advanceFrameClock(Uint32 now)
 {
     const Uint32 previous = frameTicks;
     frameTicks = now;
     const Uint32 elapsed = frameTicks - previous;
     maxFrameTime = std::max(maxFrameTime, elapsed);
-    const int steps = physicsStepCount(elapsed);
+    return elapsed;
+}
 
+FrameEnd runFrame(Uint32 now)
+{
+    const int steps = physicsStepCount(advanceFrameClock(now));
     checkMusic();
     const FrameInput input = gatherInput();
     const LevelState state = simulateFrame(input, steps);
+    recordFrame(steps, input, state);
     return presentFrame(state);
 }
 
@@ -161,6 +196,10 @@ FrameEnd playLevel()
         const FrameEnd end = runFrame(SDL_GetTicks());
         if (end != FrameEnd::next)
             return end;
+        if (levelRequests.pause || levelRequests.help)
+            holdFrameClock(pauseLevel());
+        if (levelRequests.restart)
+            return FrameEnd::restart;
         paceFrame();
     }
 }

@@ -32,6 +32,7 @@ enum class FrameEnd {
     escape, // Escape seen in a physics step; nothing of the frame was drawn
     gameOver, // drawn, not flipped: the game-over screen follows
     victory, // drawn, not flipped: the victory screen follows
+    restart, // flipped, and the player asked for the map again (R)
 };
 
 // Physics steps for a frame that took elapsed ms.
@@ -39,12 +40,18 @@ int physicsStepCount(Uint32 elapsed);
 
 // Resets the loop's state at the start of a level, with the clock at now.
 void enterFrameLoop(Uint32 now);
-// Runs one frame with the clock at now. A quit event prints the frame
-// statistics and ends the process with status 0.
+// Starts the frame's clock at now: the frame time and the longest so far.
+// Returns the ms elapsed since the frame before.
+Uint32 advanceFrameClock(Uint32 now);
+// Runs one frame with the clock at now, and records it (main/recorder.h).
+// A quit event saves the level's replay, prints the frame statistics and
+// ends the process with status 0.
 FrameEnd runFrame(Uint32 now);
 // The frame's input from SDL: mouse events move the pointer and make the
-// clicks, the key state gives the actions; a quit event prints the frame
-// statistics and ends the process with status 0.
+// clicks (at most maxClicksPerFrame, main/replay.h), the key state gives
+// the actions, and the gamepad adds its own (main/gamepad.h); other keys
+// and the window's focus make requests (main/commands.h). A quit event
+// ends the game (quitFromLevel).
 FrameInput gatherInput();
 // Puts the camera on the ship.
 void placeCamera();
@@ -56,7 +63,17 @@ FrameEnd presentFrame(LevelState state);
 void drawFrame(SDL_Surface* screen);
 // "Average frame time: ...; Maximum frame time: ..." for this level.
 void printFrameStatistics();
-// Runs frames until the level ends and tells how it ended.
+// A quit in a level (from its frames or its pause screen): saves the
+// level's replay, prints the frame statistics and ends the process with
+// status 0.
+[[noreturn]] void quitFromLevel();
+// Moves the loop's clock on by ms that did not count: a pause. The next
+// frame's steps then cover only the time played since, and the frame
+// statistics leave the pause out.
+void holdFrameClock(Uint32 ms);
+// Runs frames until the level ends and tells how it ended. Between frames
+// it pauses (main/pause.h) and restarts as the player asks
+// (main/commands.h).
 FrameEnd playLevel();
 
 } // namespace tether

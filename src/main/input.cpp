@@ -1,25 +1,40 @@
 // The one place where keys become actions.
 #include "main/input.h"
 
+#include "main/settings.h"
+
 namespace tether {
+
+namespace {
+
+bool anyHeld(const Uint8* keys, Command command)
+{
+    for (SDLKey key : settings.keys[static_cast<int>(command)])
+        if (keys[key])
+            return true;
+    return false;
+}
+
+} // namespace
 
 unsigned actionsFromKeys(const Uint8* keys)
 {
+    static const struct {
+        Command command;
+        Action action;
+    } bindings[] = {
+        {Command::up, actionUp},
+        {Command::down, actionDown},
+        {Command::left, actionLeft},
+        {Command::right, actionRight},
+        {Command::strafeLeft, actionStrafeLeft},
+        {Command::strafeRight, actionStrafeRight},
+        {Command::leave, actionEscape},
+    };
     unsigned actions = 0;
-    if (keys[SDLK_UP] || keys[SDLK_w])
-        actions |= actionUp;
-    if (keys[SDLK_DOWN] || keys[SDLK_s])
-        actions |= actionDown;
-    if (keys[SDLK_LEFT] || keys[SDLK_a])
-        actions |= actionLeft;
-    if (keys[SDLK_RIGHT] || keys[SDLK_d])
-        actions |= actionRight;
-    if (keys[SDLK_q])
-        actions |= actionStrafeLeft;
-    if (keys[SDLK_e])
-        actions |= actionStrafeRight;
-    if (keys[SDLK_ESCAPE])
-        actions |= actionEscape;
+    for (const auto& binding : bindings)
+        if (anyHeld(keys, binding.command))
+            actions |= binding.action;
     return actions;
 }
 

@@ -1,5 +1,5 @@
 // The window's side of input: the keys the player holds become the actions
-// of world/input.h.
+// of world/input.h, through the key bindings of main/settings.h.
 #pragma once
 
 #include "world/input.h"
@@ -8,7 +8,8 @@
 
 namespace tether {
 
-// The game's keys as actions: arrows or W A S D, Q and E to strafe, Escape.
+// The actions whose keys are held (by default arrows or W A S D, Q and E to
+// strafe, Escape to leave).
 unsigned actionsFromKeys(const Uint8* keys);
 
 } // namespace tether

@@ -2,11 +2,16 @@
 
 #include "content/assets.h"
 #include "content/maps.h"
-#include "content/title.h"
 #include "main/audio.h"
+#include "main/recorder.h"
+#include "main/results.h"
 #include "main/session.h"
+#include "main/titlescreen.h"
+#include "main/window.h"
 #include "render/draw.h"
+#include "render/overlay.h"
 #include "render/presentation.h"
+#include "world/stats.h"
 #include "world/world.h"
 
 #include <SDL_image.h>
@@ -29,12 +34,6 @@ constexpr int musicFadeMs = 1000; // after a won map, before its boss
 Mix_Music* normalTrack()
 {
     return musicTracks[firstNormalTrack - 1 + presentationRandom.next15() % normalTrackCount];
-}
-
-void loadShipImage()
-{
-    SDL_FreeSurface(shipSprite);
-    shipSprite = IMG_Load(shipSpritePath);
 }
 
 // In the window every level gets a new seed from the clock.
@@ -72,10 +71,11 @@ void checkMusic()
     Mix_HookMusicFinished(musicDone);
 }
 
-void showEndScreen(SDL_Surface* image, Uint32 holdMs)
+void showEndScreen(SDL_Surface* image, Uint32 holdMs, const std::vector<std::string>& note)
 {
     SDL_BlitSurface(image, nullptr, screen, nullptr);
-    SDL_Flip(screen);
+    drawCornerNote(screen, note);
+    presentScreen();
     const Uint32 start = SDL_GetTicks();
     while (SDL_GetTicks() - start < holdMs) {
         // The picture stands still: sleep. Only a quit is taken from the
@@ -91,9 +91,23 @@ void showEndScreen(SDL_Surface* image, Uint32 holdMs)
     }
 }
 
-void endLevel()
+namespace {
+
+// The level's world goes, and its engine sound stops until the next thrust.
+// What drawing kept for the sizes of this level's things goes with it:
+// between levels the game holds no more than before the first.
+void tearDownLevel()
 {
     Mix_Pause(thrustChannel);
+    stopLevel();
+    forgetLensTables();
+    forgetScaledExplosions();
+}
+
+} // namespace
+
+void endLevel()
+{
     const bool normalLevelWon = !bossLevel && !gameOver && numEnemies <= 0;
     if (normalLevelWon) {
         bossLevel = true;
@@ -101,36 +115,60 @@ void endLevel()
     } else {
         bossLevel = false;
     }
-    stopLevel();
-    // What drawing kept for the sizes of this level's things goes with it:
-    // between levels the game holds no more than before the first.
-    forgetLensTables();
-    forgetScaledExplosions();
+    tearDownLevel();
 }
 
-void finishLevel(FrameEnd how)
+std::string mapName(const std::string& path)
 {
+    const std::string folder = "maps/";
+    return path.compare(0, folder.size(), folder) == 0 ? path.substr(folder.size()) : path;
+}
+
+void finishLevel(FrameEnd how, bool playedNow)
+{
+    if (how == FrameEnd::restart) {
+        tearDownLevel(); // the same map next, boss or not
+        return;
+    }
     if (how == FrameEnd::gameOver)
         showEndScreen(gameOverImage);
+    else if (how == FrameEnd::victory && playedNow)
+        showEndScreen(victoryImage, endScreenMs, recordWonMap(mapName(mapPath), levelStats));
     else if (how == FrameEnd::victory)
         showEndScreen(victoryImage);
     endLevel();
 }
 
+void enterLevel(uint64_t seed)
+{
+    gameOver = false;
+    SDL_FreeSurface(shipSprite);
+    shipSprite = IMG_Load(shipSpritePath);
+    loadLevelMap(mapPath);
+    assembleShip();
+    resetLevel(seed);
+}
+
 void runLevelCycle()
 {
     presentationRandom.reseed(clockSeed());
+    FrameEnd last = FrameEnd::escape;
     for (;;) {
         gameOver = false;
-        if (bossLevel)
-            mapPath = bossMapPath;
-        else
-            titleScreen(screen, shipSpritePath, &difficulty, &mapPath);
-        loadShipImage();
-        loadLevelMap(mapPath);
-        assembleShip();
-        resetLevel(clockSeed());
-        finishLevel(playLevel());
+        // A restart plays the same map with the same ship again, as a new
+        // level with a replay of its own.
+        if (last != FrameEnd::restart) {
+            if (bossLevel)
+                mapPath = bossMapPath;
+            else
+                titleScreen(screen, shipSpritePath, &difficulty, &mapPath);
+        }
+        const uint64_t seed = clockSeed();
+        startRecording(mapPath, difficulty, seed);
+        enterLevel(seed);
+        last = playLevel();
+        saveRecording(); // before the end screen, which a quit may cut short
+        finishLevel(last);
     }
 }
 

@@ -1,6 +1,9 @@
 // The level cycle and its music. A run is a sequence of levels: the player
 // picks a map on the title screen; winning it leads straight into its boss
 // map; winning that, losing anywhere, or Escape returns to the title screen.
+// A restart (R) plays the same map again with the same ship, as a new level
+// with a new seed. A won map's summary is printed and shown on the victory
+// screen (main/results.h).
 // Music plays on throughout, a new track whenever the last one has ended.
 #pragma once
 
@@ -9,7 +12,9 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tether {
 
@@ -29,16 +34,25 @@ Mix_Music* trackToPlay();
 void checkMusic();
 // The mixer's music-finished hook: raises musicFinished, nothing more.
 void musicDone();
-// Shows image over the last frame for holdMs. A quit meanwhile prints the
-// level's frame statistics and ends the process with status 0.
-void showEndScreen(SDL_Surface* image, Uint32 holdMs = endScreenMs);
+// Shows image over the last frame for holdMs, with the note's lines at the
+// bottom-left (render/overlay.h). A quit meanwhile prints the level's frame
+// statistics and ends the process with status 0.
+void showEndScreen(
+    SDL_Surface* image, Uint32 holdMs = endScreenMs, const std::vector<std::string>& note = {});
 // After a level's frame loop: the end screen its end calls for, then the
-// level end.
-void finishLevel(FrameEnd how);
+// level end. A level played now has its victory counted (main/results.h);
+// a replay played back does not.
+void finishLevel(FrameEnd how, bool playedNow = true);
 // Pauses the engine, decides whether the boss level follows, and tears the
 // world down.
 void endLevel();
-// Plays level after level; never returns (quitting ends the process).
+// The map's name as the map list gives it: its path without "maps/".
+std::string mapName(const std::string& path);
+// Starts the level on mapPath with the chosen ship (difficulty and its
+// image, shipSpritePath) and seed: the map read, the ship assembled.
+void enterLevel(uint64_t seed);
+// Plays level after level, each recorded (main/recorder.h); never returns
+// (quitting ends the process).
 [[noreturn]] void runLevelCycle();
 
 } // namespace tether

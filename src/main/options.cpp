@@ -1,13 +1,15 @@
 // The command line's options as a table, and reading argv against it.
 #include "main/options.h"
 
-#include "main/pacing.h"
+#include "main/playback.h"
+#include "main/recorder.h"
+#include "main/settings.h"
 #include "main/startup.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,16 +38,24 @@ Apply setFlag(bool& setting, bool to)
     };
 }
 
-Apply setWholeNumber(int& setting, int lowest, int highest)
+// An option that stands for a setting of main/settings.h, over the file's
+// for this run: given its value, or always the value fixed.
+Apply setting(const char* name, const char* fixed = nullptr)
 {
-    return [&setting, lowest, highest](const char* text) {
-        char* end = nullptr;
-        errno = 0;
-        const long n = std::strtol(text, &end, 10);
-        if (end == text || *end != '\0' || errno != 0 || n < lowest || n > highest)
-            return "'" + std::string(text) + "' is not a whole number from "
-                + std::to_string(lowest) + " to " + std::to_string(highest);
-        setting = static_cast<int>(n);
+    return
+        [name, fixed](const char* value) { return overrideSetting(name, fixed ? fixed : value); };
+}
+
+// A file named on the command line, kept absolute: the game moves into its
+// own folder before it reads or writes it.
+Apply setPath(std::string& setting)
+{
+    return [&setting](const char* text) {
+        std::error_code error;
+        const std::filesystem::path path = std::filesystem::absolute(text, error);
+        if (!*text || error)
+            return "'" + std::string(text) + "' is not a file name";
+        setting = path.string();
         return std::string();
     };
 }
@@ -63,7 +73,12 @@ std::string printUsage(const char*)
             left = left + " " + option.value;
         std::printf("  %-16s %s\n", left.c_str(), option.help);
     }
-    std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n");
+    std::printf("\nThe game plays from its own folder (data, maps, images, sounds, music).\n"
+                "Settings (volumes, full screen, scale, frame cap, keys) are kept in\n"
+                "$XDG_CONFIG_HOME/tether/settings (~/.config/tether/settings without it);\n"
+                "the options above win over them for one run. Each map's best time, its\n"
+                "last replay and the replay of its best time are kept in\n"
+                "$XDG_DATA_HOME/tether (~/.local/share/tether without it).\n");
     return "";
 }
 
@@ -83,7 +98,13 @@ const std::vector<Option>& options()
         {"--no-sound", nullptr, "play silently, without opening an audio device",
             setFlag(soundEnabled, false)},
         {"--max-fps", "N", "draw at most N frames a second in a level (0: no limit)",
-            setWholeNumber(maxFps, 0, 1000)},
+            setting("max_fps")},
+        {"--scale", "N", "draw the 800x600 picture at N times its size (1 or 2)", setting("scale")},
+        {"--window", nullptr, "play in a window", setting("fullscreen", "no")},
+        {"--fullscreen", nullptr, "play full screen", setting("fullscreen", "yes")},
+        {"--record", "FILE", "write each level's replay to FILE (the last level's stays)",
+            setPath(recordPath)},
+        {"--replay", "FILE", "play the replay in FILE back, then quit", setPath(replayToPlay)},
     };
     return table;
 }

@@ -1,16 +1,16 @@
 #include "main/pacing.h"
 
+#include "main/settings.h"
+
 #include <SDL.h>
 
 namespace tether {
 
-int maxFps = 0;
-
 void paceFrame()
 {
-    if (maxFps <= 0)
+    if (settings.maxFps <= 0)
         return;
-    const double period = 1000.0 / maxFps; // ms
+    const double period = 1000.0 / settings.maxFps; // ms
     // Frames are due at even steps from one another, so the rate holds on
     // average although SDL sleeps in whole milliseconds. After a pause (an
     // end screen, the title) or a run of slow frames the schedule starts

@@ -1,12 +1,10 @@
-// Frame pacing in a level. With a frame-rate cap (--max-fps) the frame loop
-// sleeps until the next frame is due instead of drawing as fast as it can.
-// The physics steps by the time that has passed, so the cap changes how
-// often the world is drawn, never how it moves.
+// Frame pacing in a level. With a frame-rate cap (the max_fps setting, or
+// --max-fps: main/settings.h) the frame loop sleeps until the next frame is
+// due instead of drawing as fast as it can. The physics steps by the time that has passed, so the
+// cap changes how often the world is drawn, never how it moves.
 #pragma once
 
 namespace tether {
-
-extern int maxFps; // frames a second at most; 0: no cap. Set by the command line.
 
 // Called once per flipped frame: with a cap, sleeps until the next frame is
 // due; without one, returns at once.

@@ -4,7 +4,9 @@
 #include "content/maps.h"
 #include "content/tuning.h"
 #include "main/audio.h"
-#include "main/display.h"
+#include "main/gamepad.h"
+#include "main/settings.h"
+#include "main/window.h"
 #include "world/world.h"
 
 #include <SDL.h>
@@ -46,11 +48,9 @@ void startUp()
     // calls then find idle channels (with none, Mix_Volume(-1) divides by
     // zero).
     setUpChannels();
-    screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, displayModeFlags());
-    if (!screen) {
-        std::printf("Unable to set %dx%d video: %s\n", screenWidth, screenHeight, SDL_GetError());
-        std::exit(1);
-    }
+    loadSettings(); // key names come from SDL: after SDL_Init
+    openWindow();
+    openGamepad();
     if (soundEnabled)
         loadMusic(); // unopened, the mixer could not play a track anyway
     loadSounds(); // unopened, the mixer loads none: every effect stays empty
@@ -58,6 +58,7 @@ void startUp()
     SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer
     loadGameData();
     startEngineSound();
+    applyVolumes();
     bossLevel = false;
 }
 

@@ -1,5 +1,6 @@
-// Bringing the game up: SDL, the mixer, the full-screen display, every
-// asset, the data file and the engine sound. Errors end the process with
+// Bringing the game up: SDL, the mixer, the player's settings, the window
+// (full screen unless they say otherwise), the gamepad, every asset, the
+// data file, the engine sound and the volumes. Errors end the process with
 // status 1 and a message on standard output. Without sound (--no-sound) the
 // audio device is never opened: the mixer then plays nothing, and every
 // mixer call the game makes is safe on an unopened mixer.

@@ -1,4 +1,5 @@
 #include "content/title.h"
+#include "main/titlescreen.h"
 #include "support/child.h"
 #include "support/keys.h"
 #include "world/world.h"

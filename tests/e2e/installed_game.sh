@@ -2,8 +2,9 @@
 # The game as players install it: first with `cmake --install` into a fresh
 # prefix, then, when run as root, as the Debian package through apt-get.
 # Each time: the installed `tether --version` answers, the menu entry's
-# command started from / shows the title screen, and the installed map
-# checker passes the installed campaign. The package is removed at the end.
+# command started from / shows the title screen, the installed map checker
+# passes the installed campaign and the simulator plays it. The package is
+# removed at the end.
 source "$(dirname "$0")/lib.bash"
 build=$(cd "$1/.." && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -16,7 +17,8 @@ check_install() {
     local -x PATH="$prefix/games:$PATH"
     [ "$(tether --version)" = "tether $version" ] || fail "the installed tether --version says '$(tether --version)'"
     for file in "$entry" "$prefix/share/icons/hicolor/48x48/apps/tether.png" \
-        "$prefix/share/man/man6/tether.6.gz" "$prefix/share/man/man6/tether-mapcheck.6.gz"; do
+        "$prefix/share/man/man6/tether.6.gz" "$prefix/share/man/man6/tether-mapcheck.6.gz" \
+        "$prefix/share/man/man6/tether-sim.6.gz"; do
         [ -s "$file" ] || fail "$file was not installed"
     done
     local command
@@ -32,6 +34,9 @@ check_install() {
     tether-mapcheck --data "$folder/data" "$folder/maps/maplist" >"$work/check.txt" ||
         fail "the installed map checker failed on the installed campaign: $(cat "$work/check.txt")"
     grep -qx '0 errors, .*' "$work/check.txt" || fail "map checker: $(tail -n 1 "$work/check.txt")"
+    (cd / && tether-sim --minutes 0.1 first_contact) | grep -q '^{"map":"first_contact",' ||
+        fail "the installed simulator does not play the installed campaign from /"
+    [ ! -e "$folder/tether-sim" ] || fail "the simulator was installed into the game folder too"
 }
 
 start_xvfb

@@ -21,7 +21,7 @@ cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     local reported=""
     sanitizer_reports || reported=1
-    rm -rf "$work"
+    [ -n "${E2E_KEEP:-}" ] || rm -rf "$work"
     [ -z "$reported" ] || exit 1
 }
 
@@ -61,9 +61,9 @@ fail() {
 }
 
 # Starts Xvfb on a free display number (it picks one and tells us) and waits
-# until it answers.
+# until it answers. The screen is 800x600 unless a size is given (WxH).
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1:-800x600}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
         [ -s "$work/display" ] && break
@@ -90,7 +90,7 @@ copy_game() {
 }
 
 # Copies the game with a campaign of one map without enemies, won at its
-# first frame, whose boss map holds one enemy far from the ship; starts it in
+# first frame, whose boss map holds one sleeping enemy; starts it in
 # a fresh X display and plays that map. Leaves the victory screen up, its
 # screenshot in victory.png and the time it was seen in victory_shown.
 victory_shown=""
@@ -98,7 +98,9 @@ play_to_victory() {
     copy_game "$1"
     printf '1\nquiet quiet_boss 7\n' >"$work/game/maps/maplist"
     printf 'world 3000 3000\nspawn 1500 1500 0 0\nplanet 1800 1400 1e11 100\n' >"$work/game/maps/quiet"
-    printf 'world 3000 3000\nspawn 1500 1500 0 0\nenemy3 2700 2700 0 0 0\n' >"$work/game/maps/quiet_boss"
+    # The boss waits beyond the enemies' wake-up range (3000 units the short
+    # way round), so the boss map goes on until the test is done with it.
+    printf 'world 8000 8000\nspawn 1500 1500 0 0\nenemy3 6000 6000 0 0 0\n' >"$work/game/maps/quiet_boss"
     start_xvfb
     start_game
     wait_for_picture
@@ -109,9 +111,10 @@ play_to_victory() {
     is_gold "$work/victory.png" 197 308 || fail "no victory screen after the empty map"
 }
 
-# Starts the game from the copy; its standard output goes to out.txt.
+# Starts the game from the copy, with the options given; its standard
+# output goes to out.txt.
 start_game() {
-    start_command "$work/game" ./tether
+    start_command "$work/game" ./tether "$@"
 }
 
 # Starts a command (the game, with its options) from the folder given; its
@@ -134,7 +137,7 @@ colour_count() {
 
 # Waits (up to 20 s) until the screen shows more than one colour.
 wait_for_picture() {
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
         screenshot "$work/shot.png"
         [ "$(colour_count "$work/shot.png")" -gt 1 ] && return 0
@@ -147,7 +150,7 @@ wait_for_picture() {
 # game_status.
 game_status=""
 wait_game() {
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -156,15 +159,16 @@ wait_game() {
     game_pid=""
 }
 
-# Number of pixels that differ between two screenshots.
+# Number of pixels that differ between two screenshots, as a whole number
+# (compare writes a million and more as 1.2e+06).
 pixels_changed() {
-    compare -metric AE "$1" "$2" null: 2>&1 || true
+    { compare -metric AE "$1" "$2" null: 2>&1 || true; } | awk '{ printf "%d\n", $1 }'
 }
 
 # Waits (up to 20 s) until the screen differs from the picture in $1 by more
 # than a few hundred pixels (a new screen, not a blinking detail).
 wait_for_change() {
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
         screenshot "$work/shot.png"
         local changed
@@ -210,6 +214,25 @@ is_gold() {
 }
 
 now() { date +%s.%N; }
+
+# Waits (up to 20 s) until the command given succeeds; fails with the
+# message in $1 otherwise.
+wait_until() {
+    local what=$1
+    shift
+    for _ in $(seq 1 ${E2E_TRIES:-200}); do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
+        "$@" && return 0
+        sleep 0.1
+    done
+    fail "$what"
+}
+
+# Succeeds when the screen shows the pause screen ("PAUSED" in white).
+shows_pause() {
+    screenshot "$work/shot.png"
+    [ "$(pixel "$work/shot.png" 258 92)" = FFFFFF ]
+}
 
 # The share of one core, in percent, that the game used over the next
 # `seconds` (user and system time from /proc, in ticks of 1/100 s).

@@ -14,13 +14,13 @@ elsewhere="$work/elsewhere"
 mkdir "$elsewhere"
 
 "$game" --help >"$work/help.txt" || fail "--help ended with status $?"
-for option in --help --version --no-sound --max-fps; do
+for option in --help --version --no-sound --max-fps --scale --window --fullscreen; do
     grep -q -- "^ *$option" "$work/help.txt" || fail "--help does not list $option"
 done
 "$game" --version | grep -Eqx 'tether [0-9]+\.[0-9]+\.[0-9]+' || fail "--version says '$("$game" --version)'"
 
 # Refused: an unknown option, a switch given a value, a bad number.
-for bad in "--no-such-option" "--no-sound=yes" "--max-fps fast" "--max-fps"; do
+for bad in "--no-such-option" "--no-sound=yes" "--max-fps fast" "--max-fps" "--scale 3"; do
     status=0
     # shellcheck disable=SC2086 # the option and its value are two words
     "$game" $bad >"$work/bad.out" 2>"$work/bad.err" || status=$?

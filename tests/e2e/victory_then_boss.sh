@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # A map with no enemies is won at once: the victory screen holds for five
-# seconds, then the boss map of that map follows without the title screen.
+# seconds, with how it went at its bottom-left (and on standard output),
+# then the boss map of that map follows without the title screen. The
+# map's best time is kept, and its replay beside the last one.
 source "$(dirname "$0")/lib.bash"
 play_to_victory "$1"
+expect_pixel "$work/victory.png" 17 536 CFEFFF # "Time ..." on the summary's plate
+grep -qx 'Victory on quiet in 0:00.0 (new best time): enemies destroyed 0, damage taken 0, hooks fired 0, catches 0, slings 0' "$work/out.txt" ||
+    fail "no summary line: $(cat "$work/out.txt")"
+[ "$(cat "$XDG_DATA_HOME/tether/best_times")" = "quiet 0" ] || fail "best time not kept"
+cmp -s "$XDG_DATA_HOME/tether/replays/quiet.replay" "$XDG_DATA_HOME/tether/replays/quiet.best.replay" ||
+    fail "the best time's replay is not kept beside the last"
 
 wait_for_change "$work/victory.png"
 gone=$(now)

@@ -1,0 +1,113 @@
+// Building the player's view from the world: what the screen and the HUD
+// show of it this frame.
+#include "ai/view.h"
+
+#include "world/object.h"
+#include "world/spring.h"
+#include "world/stats.h"
+#include "world/world.h"
+
+#include <cmath>
+
+namespace tether {
+
+namespace {
+
+// What the radar marks: bodies, rope nodes, enemies, mines and shots (the
+// ship, its hooks, gun turrets and wrecks have no mark).
+bool onRadar(int type)
+{
+    switch (type) {
+    case typeBlackHole:
+    case typeRopeNode:
+    case typeEnemy:
+    case typePlanet:
+    case typeSun:
+    case typeBullet:
+    case typeLightning:
+    case typeShredder:
+    case typeRail:
+    case typeBfg:
+    case typeMine: return true;
+    default: return false;
+    }
+}
+
+// A radar mark sits on the pixel the offset truncates to; the eye reads
+// the middle of that pixel.
+float radarRead(float offset)
+{
+    return (std::floor(offset / radarPixel) + 0.5f) * radarPixel;
+}
+
+bool isOurRope(const Spring* s)
+{
+    return turret && (s->endA == turret || s->endB == turret);
+}
+
+bool ropeTouches(const Object* o, bool ours)
+{
+    for (const Spring* s : springs) {
+        if ((s->endA == o || s->endB == o) && isOurRope(s) == ours)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+PilotView seePilotView()
+{
+    PilotView view;
+    view.time = levelStats.gameTime;
+    view.shipChoice = difficulty;
+    view.shipX = ship->x;
+    view.shipY = ship->y;
+    view.shipVX = ship->vx;
+    view.shipVY = ship->vy;
+    view.shipAngle = ship->angle;
+    view.shipRadius = ship->radius;
+    view.mountX = turret ? turret->x : ship->x;
+    view.mountY = turret ? turret->y : ship->y;
+    view.cameraX = static_cast<int>(ship->x - screenHalfWidth);
+    view.cameraY = static_cast<int>(ship->y - screenHalfHeight);
+    view.health = ship->type == typeExploding ? 0 : static_cast<int>(ship->health);
+    view.enemiesLeft = numEnemies;
+    view.hooksHome = (leftHookExtended || leftHookGrappling ? 0 : 1)
+        + (rightHookExtended || rightHookGrappling ? 0 : 1);
+    for (const Spring* s : springs)
+        view.ropesHeld += isOurRope(s) ? 1 : 0;
+
+    for (const Object* o : drawables) {
+        // The ship, its mount, flame and hooks, gun turrets and wrecks are
+        // no news to anyone.
+        if (o == ship || o->type < 0 || o->type == typeTurret || o->type == typeLeftHook
+            || o->type == typeRightHook)
+            continue;
+        const float dx = o->x - ship->x, dy = o->y - ship->y;
+        const bool onScreen = std::fabs(dx) < screenHalfWidth + o->radius
+            && std::fabs(dy) < screenHalfHeight + o->radius;
+        const bool inReach = std::sqrt(dx * dx + dy * dy) < radarReach;
+        if (!onScreen && !(onRadar(o->type) && inReach)) {
+            if (o->type == typeEnemy && !inReach)
+                view.farEnemyBearings.push_back(std::atan2(dy, dx));
+            continue;
+        }
+        Sighting seen;
+        seen.id = reinterpret_cast<uintptr_t>(o);
+        seen.type = o->type;
+        seen.kind = o->type == typeEnemy ? o->kind : -1;
+        seen.x = ship->x + (onScreen ? dx : radarRead(dx));
+        seen.y = ship->y + (onScreen ? dy : radarRead(dy));
+        seen.vx = o->vx;
+        seen.vy = o->vy;
+        seen.radius = o->radius;
+        seen.onScreen = onScreen;
+        seen.onOurRope = ropeTouches(o, true);
+        seen.tied = ropeTouches(o, false);
+        view.things.push_back(seen);
+    }
+    return view;
+}
+
+} // namespace tether

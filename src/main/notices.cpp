@@ -1,0 +1,46 @@
+#include "main/notices.h"
+
+#include "main/settings.h"
+#include "render/overlay.h"
+#include "world/stats.h"
+
+namespace tether {
+
+namespace {
+
+std::string notice;
+Uint32 noticeShownAt = 0;
+
+constexpr int hintY = 12, noticeY = 32;
+constexpr const char* middleDot = "\xfa"; // in the built-in font's code page
+
+} // namespace
+
+void showNotice(const std::string& text)
+{
+    notice = text;
+    noticeShownAt = SDL_GetTicks();
+}
+
+int hintAlpha(long long gameTime)
+{
+    if (gameTime <= hintShownMs)
+        return 255;
+    if (gameTime >= hintShownMs + hintFadeMs)
+        return 0;
+    return static_cast<int>(255 * (hintShownMs + hintFadeMs - gameTime) / hintFadeMs);
+}
+
+void drawNotices(SDL_Surface* screen)
+{
+    const int alpha = hintAlpha(levelStats.gameTime);
+    if (alpha > 0)
+        drawHint(screen,
+            keyLabel(Command::help) + " controls " + middleDot + " " + keyLabel(Command::pause)
+                + " pause",
+            hintY, static_cast<Uint8>(alpha));
+    if (!notice.empty() && SDL_GetTicks() - noticeShownAt < noticeShownMs)
+        drawHint(screen, notice, noticeY, 255);
+}
+
+} // namespace tether

@@ -1,0 +1,119 @@
+#include "main/pause.h"
+
+#include "content/assets.h"
+#include "main/audio.h"
+#include "main/commands.h"
+#include "main/frame.h"
+#include "main/gamepad.h"
+#include "main/helptext.h"
+#include "main/settings.h"
+#include "main/window.h"
+#include "render/overlay.h"
+#include "world/stats.h"
+#include "world/world.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tether {
+
+namespace {
+
+enum class PauseStep { stay, redraw, resume };
+
+// A copy of the frame the level stopped on, to dim anew at each redraw.
+SDL_Surface* copyOfFrame()
+{
+    SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, screen->w, screen->h, 32,
+        screen->format->Rmask, screen->format->Gmask, screen->format->Bmask, screen->format->Amask);
+    if (copy)
+        SDL_BlitSurface(screen, nullptr, copy, nullptr);
+    return copy;
+}
+
+std::vector<std::string> pauseLines()
+{
+    std::vector<std::string> lines = controlsText(difficulty);
+    lines.push_back("");
+    lines.push_back("#Time so far " + clockText(levelStats.gameTime));
+    lines.push_back(keyLabel(Command::pause) + " or a click: resume   " + keyLabel(Command::restart)
+        + ": restart   " + keyLabel(Command::leave) + ": leave the level");
+    return lines;
+}
+
+PauseStep takeKey(SDLKey key)
+{
+    if (isBound(Command::pause, key) || isBound(Command::help, key))
+        return PauseStep::resume;
+    if (isBound(Command::restart, key)) {
+        levelRequests.restart = true;
+        return PauseStep::resume;
+    }
+    if (isBound(Command::leave, key)) {
+        levelRequests.leave = true;
+        return PauseStep::resume;
+    }
+    if (isBound(Command::fullscreen, key)) {
+        toggleFullscreen();
+        return PauseStep::redraw;
+    }
+    return PauseStep::stay;
+}
+
+PauseStep takeEvent(SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_QUIT: quitFromLevel();
+    case SDL_MOUSEMOTION:
+        mouseX = event.motion.x;
+        mouseY = event.motion.y;
+        return PauseStep::stay;
+    case SDL_MOUSEBUTTONDOWN:
+        mouseX = event.button.x;
+        mouseY = event.button.y;
+        return PauseStep::resume;
+    case SDL_KEYDOWN: return takeKey(event.key.keysym.sym);
+    case SDL_VIDEOEXPOSE: return PauseStep::redraw;
+    case SDL_ACTIVEEVENT: return event.active.gain ? PauseStep::redraw : PauseStep::stay;
+    default: break;
+    }
+    switch (takePadEvent(event)) {
+    case PadPress::start:
+    case PadPress::confirm: return PauseStep::resume;
+    case PadPress::back: levelRequests.leave = true; return PauseStep::resume;
+    default: return PauseStep::stay;
+    }
+}
+
+} // namespace
+
+Uint32 pauseLevel()
+{
+    const Uint32 start = SDL_GetTicks();
+    levelRequests.pause = levelRequests.help = false;
+    pauseAllSound();
+    SDL_Surface* lastFrame = copyOfFrame();
+    const std::vector<std::string> lines = pauseLines();
+    PauseStep step = PauseStep::redraw;
+    while (step != PauseStep::resume) {
+        if (step == PauseStep::redraw) {
+            drawPauseScreen(screen, lastFrame, lines);
+            presentScreen();
+        }
+        SDL_Event event;
+        step = PauseStep::stay;
+        if (SDL_WaitEvent(&event)) {
+            toPictureCoordinates(event);
+            step = takeEvent(event);
+        }
+    }
+    // The frame under the pause screen comes back until the next is drawn.
+    if (lastFrame)
+        SDL_BlitSurface(lastFrame, nullptr, screen, nullptr);
+    SDL_FreeSurface(lastFrame);
+    resumeAllSound();
+    return SDL_GetTicks() - start;
+}
+
+} // namespace tether

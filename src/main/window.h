@@ -1,0 +1,34 @@
+// The game's window: full screen or a window, with the game's 800 by 600
+// picture (`screen`, content/assets.h) shown at its own size or at twice it.
+// At twice the size the game draws into a picture of its own, and each
+// flip doubles every pixel into the window (scaleTwice); mouse events are
+// brought back to the picture's coordinates, so the rest of the game never
+// knows the scale. Full screen falls back to a window when another program
+// holds the display's input (main/display.h), and to scale 1 when the
+// screen is too small for twice the size.
+#pragma once
+
+#include <SDL.h>
+
+namespace tether {
+
+extern int windowScale; // 1 or 2: window pixels per picture pixel
+
+// Opens the window as the settings say (main/settings.h); ends the process
+// with status 1 and "Unable to set 800x600 video: ..." when no mode works.
+void openWindow();
+// Full screen to window and back (F11), kept in the settings. The picture
+// is kept; the caller draws and presents the next frame as usual.
+void toggleFullscreen();
+bool isFullscreen();
+// Shows the picture in the window: a flip, or the doubling and a flip.
+void presentScreen();
+// SDL_PollEvent, with mouse positions in picture coordinates.
+int pollEvent(SDL_Event* event);
+// Brings an event's mouse position from window to picture coordinates.
+void toPictureCoordinates(SDL_Event& event);
+// Writes every pixel of from as a 2 by 2 block into to (32 bits a pixel
+// both; to at least twice from's size).
+void scaleTwice(SDL_Surface* from, SDL_Surface* to);
+
+} // namespace tether

@@ -1,0 +1,86 @@
+// A replay holds a level exactly: every kind of input a frame can carry
+// (actions, any pointer position a pilot may give, clicks, frames without
+// steps) goes through the file and back and plays to the same world.
+#include "content/tuning.h"
+#include "main/replay.h"
+#include "main/session.h"
+#include "world/hash.h"
+#include "world/object.h"
+#include "world/random.h"
+#include "world/world.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <sstream>
+
+using namespace tether;
+
+namespace {
+
+// Plays the level from the replay's start with its frames; the end hash.
+uint64_t play(const Replay& replay)
+{
+    restoreReplayStart(replay);
+    EXPECT_TRUE(startLevel("maps/" + replay.mapName, replay.ship - 1, replay.seed));
+    for (size_t i = 0; i < replay.frames.size(); ++i)
+        if (simulateFrame(replayFrameInput(replay, i), replay.frames[i].steps)
+            != LevelState::ongoing)
+            break;
+    const uint64_t hash = worldHash();
+    stopLevel();
+    return hash;
+}
+
+} // namespace
+
+TEST(Replay, ARecordedLevelReadsBackBitForBitAndPlaysToTheSameWorld)
+{
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(TETHER_GAME_DIR), 0);
+    ASSERT_TRUE(readDataFile("data"));
+
+    // A level played by a restless pilot: random actions, pointer positions
+    // with every bit of a float in use, clicks, now and then no steps.
+    Replay recorded = replayOfLevelStart("twin_suns", 1, 2, 3, 77);
+    ASSERT_TRUE(startLevel("maps/twin_suns", 2, 77));
+    Random pilot(5);
+    for (int frame = 0; frame < 2000; ++frame) {
+        FrameInput input;
+        input.actions = static_cast<unsigned>(pilot.next() % 64);
+        input.pointerX = ship->x + (pilot.unit() - 0.5f) * 1234.567f;
+        input.pointerY = ship->y - (pilot.unit() - 0.5f) * 987.6543f;
+        if (frame % 40 == 7)
+            input.clicks.push_back(Click::fireHook);
+        if (frame % 90 == 50)
+            input.clicks = {Click::tieOff, Click::fireHook, Click::tieOff};
+        const int steps = frame % 13 == 0 ? 0 : 1 + static_cast<int>(pilot.next() % 30);
+        ASSERT_TRUE(addReplayFrame(recorded, steps, input));
+        if (simulateFrame(input, steps) != LevelState::ongoing)
+            break;
+    }
+    recorded.endHash = worldHash();
+    stopLevel();
+
+    std::stringstream file;
+    writeReplay(file, recorded);
+    Replay read;
+    ASSERT_EQ(readReplay(file, read), "");
+    ASSERT_EQ(read.frames.size(), recorded.frames.size());
+    ASSERT_EQ(read.clicks, recorded.clicks);
+    for (size_t i = 0; i < read.frames.size(); ++i) {
+        const ReplayFrame &a = recorded.frames[i], &b = read.frames[i];
+        ASSERT_EQ(std::memcmp(&a.pointerX, &b.pointerX, sizeof(float)), 0) << "frame " << i;
+        ASSERT_EQ(std::memcmp(&a.pointerY, &b.pointerY, sizeof(float)), 0) << "frame " << i;
+        ASSERT_EQ(a.steps, b.steps);
+        ASSERT_EQ(a.actions, b.actions);
+        ASSERT_EQ(a.clickCount, b.clickCount);
+    }
+    EXPECT_EQ(read.endHash, recorded.endHash);
+    EXPECT_EQ(play(read), recorded.endHash);
+    EXPECT_GT(recorded.frames.size(), 200u); // the pilot flies into a sun, in time
+    EXPECT_GT(recorded.clicks.size(), 10u);
+    ASSERT_EQ(chdir(cwd), 0);
+}
