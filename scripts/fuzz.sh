@@ -7,7 +7,7 @@
 #   frames   a data file and a map from the input, played for up to 60
 #            frames of the window's frame loop, drawing and sound included,
 #            with the player's keys, pointer and clicks from the input too
-#            (fuzz/frame_fuzz.cpp)
+#            (fuzz/frames_fuzz.cpp)
 # Usage:
 #   bash scripts/fuzz.sh [SECONDS [TARGET]]  explore each target (or TARGET
 #                                            only) for SECONDS (default 60);

@@ -16,5 +16,8 @@ bash scripts/fuzz.sh --check
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTETHER_SANITIZE=ON -DTETHER_GENERATE_ASSETS=ON
 cmake --build build-asan -j "$(nproc)"
+# Every test again; only the installed game's Debian package step stays with
+# the plain build (a package of sanitized programs is not what ships, and
+# installing it checks dpkg, not memory): its install under a prefix runs.
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 bash scripts/soak.sh
