@@ -141,8 +141,10 @@ rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$game_pid/status"; }
 peak_kb() { awk '/^VmHWM:/ {print $2}' "/proc/$game_pid/status"; }
 
 # A sanitizer build's game writes its live heap into this file on SIGUSR1.
+# (Not `ldd | grep -q`: grep's early exit may break ldd's pipe, and with
+# pipefail the sanitizer build would be taken for a plain one.)
 sanitized=""
-ldd "$work/game/tether" | grep -q libasan && sanitized=1
+[[ $(ldd "$work/game/tether") == *libasan* ]] && sanitized=1
 export TETHER_LIVE_HEAP_FILE="$work/heap"
 heap_kb() {
     rm -f "$TETHER_LIVE_HEAP_FILE"
