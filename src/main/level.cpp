@@ -94,11 +94,14 @@ void showEndScreen(SDL_Surface* image, Uint32 holdMs, const std::vector<std::str
 namespace {
 
 // The level's world goes, and its engine sound stops until the next thrust.
+// What drawing kept for the sizes of this level's things goes with it:
+// between levels the game holds no more than before the first.
 void tearDownLevel()
 {
     Mix_Pause(thrustChannel);
     stopLevel();
     forgetLensTables();
+    forgetScaledExplosions();
 }
 
 } // namespace

@@ -153,7 +153,8 @@ void drawImage(const Object& object, SDL_Surface* sprite, SDL_Surface* screen, i
 // Scaled explosion frames, kept between frames. Explosions of one size show
 // the same ten frames over and over, and scaling a frame costs more than
 // drawing a whole ship; the frames are loaded once at start-up and kept for
-// the run, so a scaled copy stays right as long as its frame does.
+// the run, so a scaled copy stays right as long as its frame does. The sizes
+// come from the level's things: its end lets the copies go.
 struct ScaledFrame {
     SDL_Surface* source;
     double zoom;

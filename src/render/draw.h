@@ -35,8 +35,8 @@ const int32_t* lensTableFor(float r);
 // Frees the kept lens tables (a level's end).
 void forgetLensTables();
 
-// Frees the scaled explosion frames that drawing keeps from frame to frame.
-// Needed only when the explosion images themselves are replaced.
+// Frees the scaled explosion frames that drawing keeps from frame to frame
+// (a level's end, or explosion images replaced).
 void forgetScaledExplosions();
 
 // The frame's draw pass with the camera at (cameraX, cameraY): drawables in
