@@ -2,8 +2,9 @@
 # Builds the game's fuzzers with clang's libFuzzer and runs them. Needs a
 # normal build first: the fuzzers run in build/game, with its images, sounds
 # and shipped content.
-#   content  the readers of the data file, a map (with a few physics steps)
-#            and the map list; the input's first byte picks the reader
+#   content  the readers of the data file, a map (with a few physics steps),
+#            the map list, the settings file and a replay; the input's first
+#            byte picks the reader
 #   frames   a data file and a map from the input, played for up to 60
 #            frames of the window's frame loop, drawing and sound included,
 #            with the player's keys, pointer and clicks from the input too
