@@ -118,11 +118,14 @@ start_game() {
 }
 
 # Starts a command (the game, with its options) from the folder given; its
-# standard output goes to out.txt.
+# standard output goes to out.txt. SIGINT is set back to its default for it:
+# a script started in the background inherits SIGINT ignored (and a
+# background job of this script ignores it too), and SDL leaves an ignored
+# SIGINT ignored, so the quit the tests send would never arrive.
 start_command() {
     local folder=$1
     shift
-    (cd "$folder" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver exec "$@" >"$work/out.txt" 2>"$work/err.txt") &
+    (cd "$folder" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver exec env --default-signal=INT "$@" >"$work/out.txt" 2>"$work/err.txt") &
     game_pid=$!
 }
 
@@ -150,10 +153,16 @@ wait_for_picture() {
 # game_status.
 game_status=""
 wait_game() {
+    local running=1
     for _ in $(seq 1 ${E2E_TRIES:-200}); do
-        kill -0 "$game_pid" 2>/dev/null || break
+        kill -0 "$game_pid" 2>/dev/null || { running=""; break; }
         sleep 0.1
     done
+    # Still running: it is hung, and a test must fail rather than wait on it.
+    if [ -n "$running" ]; then
+        echo "the game did not end within the wait: killed" >&2
+        kill -KILL "$game_pid" 2>/dev/null || true
+    fi
     game_status=0
     wait "$game_pid" || game_status=$?
     game_pid=""

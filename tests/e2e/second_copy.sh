@@ -9,7 +9,7 @@ start_game
 wait_for_picture
 first_pid=$game_pid
 
-(cd "$work/game" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec ./tether >"$work/out2.txt" 2>"$work/err2.txt") &
+(cd "$work/game" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec env --default-signal=INT ./tether >"$work/out2.txt" 2>"$work/err2.txt") &
 second_pid=$!
 trap 'kill -KILL "$second_pid" 2>/dev/null || true; cleanup' EXIT
 for _ in $(seq 1 100); do
