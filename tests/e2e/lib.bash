@@ -89,6 +89,17 @@ copy_game() {
     fi
 }
 
+# A map list of two maps that the title tells apart: the first map, and a
+# copy of it named second_wind with another boss track.
+write_two_map_list() {
+    cat >"$work/game/maps/maplist" <<'LIST'
+2
+first_contact first_contact_boss 7
+second_wind first_contact_boss 8
+LIST
+    cp "$work/game/maps/first_contact" "$work/game/maps/second_wind"
+}
+
 # Copies the game with a campaign of one map without enemies, won at its
 # first frame, whose boss map holds one sleeping enemy; starts it in
 # a fresh X display and plays that map. Leaves the victory screen up, its

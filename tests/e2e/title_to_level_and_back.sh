@@ -4,12 +4,7 @@
 # screen with its choices reset.
 source "$(dirname "$0")/lib.bash"
 copy_game "$1"
-cat >"$work/game/maps/maplist" <<'LIST'
-2
-first_contact first_contact_boss 7
-second_wind first_contact_boss 8
-LIST
-cp "$work/game/maps/first_contact" "$work/game/maps/second_wind"
+write_two_map_list
 
 start_xvfb
 start_game
