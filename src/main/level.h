@@ -36,7 +36,8 @@ void checkMusic();
 void musicDone();
 // Shows image over the last frame for holdMs, with the note's lines at the
 // bottom-left (render/overlay.h). A quit meanwhile prints the level's frame
-// statistics and ends the process with status 0.
+// statistics and ends the process with status 0; key, button and pad
+// presses meanwhile are dropped.
 void showEndScreen(
     SDL_Surface* image, Uint32 holdMs = endScreenMs, const std::vector<std::string>& note = {});
 // After a level's frame loop: the end screen its end calls for, then the

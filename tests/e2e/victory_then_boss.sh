@@ -2,9 +2,12 @@
 # A map with no enemies is won at once: the victory screen holds for five
 # seconds, with how it went at its bottom-left (and on standard output),
 # then the boss map of that map follows without the title screen. The
-# map's best time is kept, and its replay beside the last one.
+# map's best time is kept, and its replay beside the last one. Keys pressed
+# while the victory screen stands were meant for the map just won: a P then
+# does not pause the boss map.
 source "$(dirname "$0")/lib.bash"
 play_to_victory "$1"
+press p
 expect_pixel "$work/victory.png" 17 536 CFEFFF # "Time ..." on the summary's plate
 grep -qx 'Victory on quiet in 0:00.0 (new best time): enemies destroyed 0, damage taken 0, hooks fired 0, catches 0, slings 0' "$work/out.txt" ||
     fail "no summary line: $(cat "$work/out.txt")"
@@ -19,7 +22,9 @@ held=$(echo "$gone - $victory_shown" | bc)
 [ "$(echo "$held > 4.0" | bc)" = 1 ] || fail "the victory screen lasted only ${held}s"
 is_gold "$work/boss.png" 197 308 && fail "the victory screen is still up"
 [ "$(pixel "$work/boss.png" 320 130)" != FFFF00 ] || fail "back on the title screen instead of the boss map"
+shows_pause && fail "a P pressed on the victory screen paused the boss map"
 sleep 1
 screenshot "$work/boss_later.png"
 [ "$(pixel "$work/boss_later.png" 320 130)" != FFFF00 ] || fail "the boss map ended at once"
+shows_pause && fail "a P pressed on the victory screen paused the boss map"
 echo "victory held ${held}s, then the boss map"

@@ -64,18 +64,39 @@ TEST_F(LevelEnd, EscapeOnAMapWithoutEnemiesCountsAsAWin)
     EXPECT_TRUE(bossLevel);
 }
 
-TEST_F(LevelEnd, EndScreenHoldsItsPictureForTheWholeTime)
+// The picture stays the whole time; presses made meanwhile are dropped (a
+// click meant for the lost level must not choose the title's map), while
+// the pointer's moves wait for the next screen.
+TEST_F(LevelEnd, EndScreenHoldsItsPictureAndDropsPresses)
 {
     SDL_Surface* picture
         = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00, 0xff, 0);
     SDL_FillRect(picture, nullptr, 0x00ff00);
     screen = SDL_GetVideoSurface();
+    SDL_Event event {};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_p;
+    SDL_PushEvent(&event);
+    event = {};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = SDL_BUTTON_LEFT;
+    SDL_PushEvent(&event);
+    event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = 321;
+    SDL_PushEvent(&event);
+
     const Uint32 start = SDL_GetTicks();
     showEndScreen(picture, 120);
     EXPECT_GE(SDL_GetTicks() - start, 120u);
     const Uint32* pixels = static_cast<const Uint32*>(screen->pixels);
     EXPECT_EQ(pixels[300 * screen->pitch / 4 + 400] & 0xffffff, 0x00ff00u);
     SDL_FreeSurface(picture);
+
+    ASSERT_EQ(SDL_PollEvent(&event), 1);
+    EXPECT_EQ(event.type, SDL_MOUSEMOTION);
+    EXPECT_EQ(event.motion.x, 321);
+    EXPECT_EQ(SDL_PollEvent(&event), 0);
 }
 
 class Music : public ::testing::Test {
