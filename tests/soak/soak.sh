@@ -53,16 +53,20 @@ write_map_list() {
     mv "$maps/maplist.new" "$maps/maplist"
 }
 
-# What the screen shows: title, victory, gameover or level (anything else).
+# What the screen shows: title (as it comes up, the ship row framed in
+# yellow), victory, gameover, title-map-row (the title with its map row
+# framed: a press reached it that nobody made there) or level (anything
+# else).
 screen_state() {
     local shown
     shown=$(xwd -root -silent | convert xwd:- -format \
-        '%[fx:p{320,130}.r>0.99&&p{320,130}.g>0.99&&p{320,130}.b<0.01] %[fx:p{197,308}.r>0.9&&p{197,308}.g>0.75&&p{197,308}.b<0.7&&p{480,300}.r>0.9&&p{480,300}.g>0.75&&p{480,300}.b<0.75] %[fx:p{150,300}.r>0.9&&p{150,300}.g>0.45&&p{150,300}.g<0.7&&p{480,300}.r>0.9&&p{480,300}.g>0.45&&p{480,300}.g<0.7]' \
+        '%[fx:p{320,130}.r>0.99&&p{320,130}.g>0.99&&p{320,130}.b<0.01] %[fx:p{197,308}.r>0.9&&p{197,308}.g>0.75&&p{197,308}.b<0.7&&p{480,300}.r>0.9&&p{480,300}.g>0.75&&p{480,300}.b<0.75] %[fx:p{150,300}.r>0.9&&p{150,300}.g>0.45&&p{150,300}.g<0.7&&p{480,300}.r>0.9&&p{480,300}.g>0.45&&p{480,300}.g<0.7] %[fx:p{320,400}.r>0.99&&p{320,400}.g>0.99&&p{320,400}.b<0.01]' \
         info:)
     case $shown in
     "1 "*) echo title ;;
     "0 1 "*) echo victory ;;
-    "0 0 1") echo gameover ;;
+    "0 0 1 "*) echo gameover ;;
+    "0 0 0 1") echo title-map-row ;;
     *) echo level ;;
     esac
 }
@@ -137,6 +141,14 @@ play_randomly() {
     release_all
 }
 
+# The random player goes on for a moment after a level ends, as players
+# do: what it presses while an end screen stands must reach nothing, not the
+# title nor the boss map that follows.
+press_on_end_screen() {
+    for _ in 1 2; do random_step; done
+    release_all
+}
+
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$game_pid/status"; }
 peak_kb() { awk '/^VmHWM:/ {print $2}' "/proc/$game_pid/status"; }
 
@@ -170,15 +182,18 @@ while :; do
     ship=$((cycle % 3))
     ((++cycle))
     # Choose the ship with Right (its box takes its colour), then Space. The
-    # title may not start on the first ship: clicks and keys of the random
-    # player that land on an end screen are the title's events.
+    # title comes up on the first ship, whatever the random player pressed
+    # while the last end screen stood.
     box=(0000FF 00FFFF FF0000)
-    for presses in 0 1 2 3; do
-        screenshot "$work/chosen.png"
-        [ "$(pixel "$work/chosen.png" $((125 + 200 * ship)) 250)" = "${box[$ship]}" ] && break
-        [ "$presses" -lt 3 ] || fail "cycle $cycle: ship $((ship + 1)) is not chosen"
+    screenshot "$work/chosen.png"
+    [ "$(pixel "$work/chosen.png" 125 250)" = "${box[0]}" ] ||
+        fail "cycle $cycle: the title came up on another ship than the first"
+    for ((presses = 0; presses < ship; ++presses)); do
         hold_until_change Right "$work/chosen.png"
+        screenshot "$work/chosen.png"
     done
+    [ "$(pixel "$work/chosen.png" $((125 + 200 * ship)) 250)" = "${box[$ship]}" ] ||
+        fail "cycle $cycle: ship $((ship + 1)) is not chosen"
     hold_until_change space "$work/chosen.png"
     write_map_list "${plan[cycle % ${#plan[@]}]}" # the next cycle's, read when the title returns
 
@@ -198,10 +213,12 @@ while :; do
             ;;
         victory)
             ((++victories))
+            press_on_end_screen
             wait_for_state title level gameover
             ;;
         gameover)
             ((++gameovers))
+            press_on_end_screen
             wait_for_state title
             ;;
         esac
