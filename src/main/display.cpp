@@ -7,6 +7,7 @@
 
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +37,7 @@ struct Xlib {
     decltype(&XGrabKeyboard) grabKeyboard = nullptr;
     decltype(&XUngrabKeyboard) ungrabKeyboard = nullptr;
     decltype(&XDefaultRootWindow) rootWindow = nullptr;
+    decltype(&XSetIOErrorHandler) setIOErrorHandler = nullptr;
 
     bool open()
     {
@@ -49,6 +51,7 @@ struct Xlib {
         find(grabKeyboard, "XGrabKeyboard");
         find(ungrabKeyboard, "XUngrabKeyboard");
         find(rootWindow, "XDefaultRootWindow");
+        find(setIOErrorHandler, "XSetIOErrorHandler");
         return openDisplay && closeDisplay && grabPointer && ungrabPointer && grabKeyboard
             && ungrabKeyboard && rootWindow;
     }
@@ -58,10 +61,26 @@ struct Xlib {
     }
     ~Xlib()
     {
-        if (library)
+        if (library && !keepLoaded)
             dlclose(library);
     }
+    bool keepLoaded = false; // a handler of ours is in it
 };
+
+XIOErrorHandler handlerBefore = nullptr; // SDL's, which ends in Xlib's
+void (*runBeforeExit)() = nullptr;
+
+int displayLost(Display* display)
+{
+    if (void (*run)() = runBeforeExit) {
+        runBeforeExit = nullptr; // once, even if saving touches X again
+        run();
+    }
+    if (handlerBefore)
+        return handlerBefore(display);
+    std::fprintf(stderr, "The connection to the X server was lost\n");
+    _exit(1); // Xlib's own handler ends the process without returning too
+}
 
 // True when another client holds the pointer or the keyboard of the display.
 bool inputHeldElsewhere()
@@ -87,6 +106,40 @@ bool inputHeldElsewhere()
 }
 
 } // namespace
+
+std::string missingDisplay()
+{
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (driver && *driver)
+        return "";
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return "No display: DISPLAY is not set (SDL_VIDEODRIVER chooses another video driver)";
+    Xlib x;
+    if (!x.open())
+        return "No display: the X library (libX11.so.6) cannot be loaded";
+    Display* display = x.openDisplay(nullptr);
+    if (!display)
+        return "No display: nothing answers at DISPLAY " + std::string(name);
+    x.closeDisplay(display);
+    return "";
+}
+
+void onDisplayLost(void (*beforeExit)())
+{
+    if (!usesX11())
+        return;
+    static Xlib x;
+    if (!x.library && !x.open())
+        return;
+    if (!x.setIOErrorHandler)
+        return;
+    x.keepLoaded = true;
+    runBeforeExit = beforeExit;
+    const XIOErrorHandler before = x.setIOErrorHandler(displayLost);
+    if (before != displayLost)
+        handlerBefore = before;
+}
 
 Uint32 displayModeFlags()
 {

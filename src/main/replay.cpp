@@ -28,6 +28,7 @@
 
 #include "content/limits.h"
 #include "content/maps.h"
+#include "main/userfiles.h"
 #include "world/world.h"
 
 #include <cctype>
@@ -38,6 +39,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace tether {
@@ -303,24 +305,9 @@ void writeReplay(std::ostream& out, const Replay& replay)
 
 std::string saveReplay(const std::string& path, const Replay& replay)
 {
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.is_open())
-            return "cannot create " + temporary + ": " + std::strerror(errno);
-        writeReplay(out, replay);
-        out.flush();
-        if (!out.good()) {
-            std::remove(temporary.c_str());
-            return "cannot write " + temporary;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string why = std::strerror(errno);
-        std::remove(temporary.c_str());
-        return "cannot rename " + temporary + " to " + path + ": " + why;
-    }
-    return "";
+    std::ostringstream text;
+    writeReplay(text, replay);
+    return writeFileSafely(path, text.str());
 }
 
 std::string readReplay(std::istream& in, Replay& replay)

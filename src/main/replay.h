@@ -68,8 +68,9 @@ bool addReplayFrame(Replay& replay, int steps, const FrameInput& input);
 FrameInput replayFrameInput(const Replay& replay, size_t i);
 
 void writeReplay(std::ostream& out, const Replay& replay);
-// Writes the replay to path safely: a temporary file beside it, renamed into
-// place. Empty on success, otherwise why it failed.
+// Writes the replay to path safely (main/userfiles.h: flushed to the disk,
+// renamed into place, through a link, never over a device). Empty on
+// success, otherwise why it failed.
 std::string saveReplay(const std::string& path, const Replay& replay);
 
 // Reads a replay; empty on success, otherwise what is wrong with it (not a

@@ -6,9 +6,10 @@
 #include "main/userfiles.h"
 #include "render/overlay.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace tether {
@@ -56,21 +57,136 @@ void wrapInto(std::vector<std::string>& lines, const std::string& line, size_t w
     lines.push_back(rest);
 }
 
-// The level's replay, just saved (main/recorder.h), is also the best one's.
-void keepBestReplay(const std::string& map)
+// The best replay of map, beside its last replay; empty without a data
+// folder.
+std::string bestReplayPath(const std::string& map)
 {
-    const std::string from = savedReplayPath();
-    std::string to = defaultReplayPath(map);
+    std::string path = defaultReplayPath(map);
     const std::string suffix = ".replay";
-    if (from.empty() || to.size() < suffix.size())
-        return;
-    to.insert(to.size() - suffix.size(), ".best");
-    std::ifstream in(from, std::ios::binary);
-    std::ostringstream replay;
-    replay << in.rdbuf();
-    const std::string wrong = in ? writeFileSafely(to, replay.str()) : "cannot read " + from;
-    if (!wrong.empty())
-        std::printf("Best replay not kept: %s\n", wrong.c_str());
+    if (path.size() < suffix.size())
+        return "";
+    return path.insert(path.size() - suffix.size(), ".best");
+}
+
+// What became of a won map's time.
+struct BestTimeKept {
+    int64_t bestBefore = -1; // -1: none, or not known
+    bool known = true; // the file could be read
+    bool newBest = false;
+    bool saved = false; // the new best time is on the disk
+    std::vector<std::string> trouble; // lines for standard output
+};
+
+// Puts the prepared best replay in place, then the best times; when the
+// times cannot follow, the old best replay goes back, so that the two
+// never disagree. Empty when both are in place.
+std::string putPairInPlace(PreparedFile& replay, PreparedFile& times)
+{
+    const std::string backup = replay.path + ".old" + std::to_string(getpid());
+    std::remove(backup.c_str());
+    const bool hadOld = link(replay.path.c_str(), backup.c_str()) == 0;
+    std::string wrong = putInPlace(replay);
+    if (!wrong.empty()) {
+        discardPrepared(times);
+    } else if (!(wrong = putInPlace(times)).empty()) {
+        if (!hadOld || std::rename(backup.c_str(), replay.path.c_str()) != 0)
+            std::remove(replay.path.c_str());
+    }
+    std::remove(backup.c_str());
+    return wrong;
+}
+
+// Keeps time as map's best when it beats the file's, with the level's
+// replay (at replayPath, just saved; empty when none was) as the best
+// replay: both or neither. The file is read and written under its lock,
+// so that a best time another copy of the game wrote meanwhile stays.
+BestTimeKept keepBestTime(
+    const std::string& path, const std::string& map, int64_t time, const std::string& replayPath)
+{
+    BestTimeKept kept;
+    PlayerFileLock lock(path);
+    std::string text;
+    const FileRead read = readPlayerFile(path, text);
+    if (read != FileRead::ok && read != FileRead::missing) {
+        kept.known = false;
+        static bool said = false; // once a run
+        if (!said)
+            kept.trouble.push_back("Best times file " + path + " "
+                + whyUnread(read, maxPlayerFileBytes)
+                + ": it is left as it is, and no best time is saved to it");
+        said = true;
+        return kept;
+    }
+    BestTimes times = readBestTimes(text);
+    const auto found = times.find(map);
+    kept.bestBefore = found == times.end() ? -1 : found->second;
+    kept.newBest = kept.bestBefore < 0 || time < kept.bestBefore;
+    if (!kept.newBest)
+        return kept;
+    times[map] = time;
+    const std::string bestReplay = bestReplayPath(map);
+    if (replayPath.empty() || bestReplay.empty()) {
+        // No replay of this time: an older best replay would claim it.
+        const std::string wrong = writeFileSafely(path, bestTimesText(times));
+        kept.saved = wrong.empty();
+        if (!kept.saved)
+            kept.trouble.push_back("Best time not saved: " + wrong);
+        else if (!bestReplay.empty() && std::remove(bestReplay.c_str()) == 0)
+            kept.trouble.push_back(
+                "Best replay not kept: the level's replay was not saved; the older one is removed");
+        return kept;
+    }
+    std::string replay;
+    const FileRead replayRead = readRegularFile(replayPath, replay, maxReplayFileBytes);
+    PreparedFile replayFile, timesFile;
+    std::string wrong = replayRead == FileRead::ok
+        ? prepareFile(bestReplay, replay, replayFile)
+        : "the level's replay " + replayPath + " " + whyUnread(replayRead, maxReplayFileBytes);
+    if (wrong.empty())
+        wrong = prepareFile(path, bestTimesText(times), timesFile);
+    if (wrong.empty())
+        wrong = putPairInPlace(replayFile, timesFile);
+    discardPrepared(replayFile);
+    discardPrepared(timesFile);
+    kept.saved = wrong.empty();
+    if (!kept.saved)
+        kept.trouble.push_back("Best time and its replay not saved: " + wrong);
+    return kept;
+}
+
+std::string noteOf(const BestTimeKept& kept, int64_t time)
+{
+    if (!kept.known)
+        return "best time not saved";
+    if (kept.newBest && !kept.saved)
+        return "new best time, not saved";
+    return bestNote(time, kept.bestBefore);
+}
+
+std::vector<std::string> linesWithNote(const LevelStats& stats, const std::string& note)
+{
+    std::vector<std::string> lines;
+    lines.push_back("Time " + clockText(stats.gameTime) + " (" + note + ")");
+    wrapInto(lines, "Enemies destroyed " + byCause(stats.enemiesDestroyed), cornerNoteWidth);
+    wrapInto(lines, "Damage taken " + byCause(stats.damageTaken), cornerNoteWidth);
+    lines.push_back("Hooks fired " + std::to_string(stats.hooksFired) + ", catches "
+        + std::to_string(stats.catches) + ", slings " + std::to_string(stats.slings));
+    return lines;
+}
+
+std::string lineWithNote(const std::string& map, const LevelStats& stats, const std::string& note)
+{
+    auto inBrackets = [](std::string counts) {
+        const size_t colon = counts.find(':');
+        return colon == std::string::npos
+            ? counts
+            : counts.substr(0, colon) + " (" + counts.substr(colon + 2) + ")";
+    };
+    return "Victory on " + map + " in " + clockText(stats.gameTime) + " (" + note
+        + "): enemies destroyed " + inBrackets(byCause(stats.enemiesDestroyed))
+        + ", damage taken " + inBrackets(byCause(stats.damageTaken)) + ", hooks fired "
+        + std::to_string(stats.hooksFired) + ", catches " + std::to_string(stats.catches)
+        + ", slings " + std::to_string(stats.slings);
 }
 
 } // namespace
@@ -100,30 +216,12 @@ std::string bestTimesText(const BestTimes& times)
 
 std::vector<std::string> summaryLines(const LevelStats& stats, int64_t bestBefore)
 {
-    std::vector<std::string> lines;
-    lines.push_back(
-        "Time " + clockText(stats.gameTime) + " (" + bestNote(stats.gameTime, bestBefore) + ")");
-    wrapInto(lines, "Enemies destroyed " + byCause(stats.enemiesDestroyed), cornerNoteWidth);
-    wrapInto(lines, "Damage taken " + byCause(stats.damageTaken), cornerNoteWidth);
-    lines.push_back("Hooks fired " + std::to_string(stats.hooksFired) + ", catches "
-        + std::to_string(stats.catches) + ", slings " + std::to_string(stats.slings));
-    return lines;
+    return linesWithNote(stats, bestNote(stats.gameTime, bestBefore));
 }
 
 std::string summaryLine(const std::string& map, const LevelStats& stats, int64_t bestBefore)
 {
-    auto inBrackets = [](std::string counts) {
-        const size_t colon = counts.find(':');
-        return colon == std::string::npos
-            ? counts
-            : counts.substr(0, colon) + " (" + counts.substr(colon + 2) + ")";
-    };
-    return "Victory on " + map + " in " + clockText(stats.gameTime) + " ("
-        + bestNote(stats.gameTime, bestBefore) + "): enemies destroyed "
-        + inBrackets(byCause(stats.enemiesDestroyed)) + ", damage taken "
-        + inBrackets(byCause(stats.damageTaken)) + ", hooks fired "
-        + std::to_string(stats.hooksFired) + ", catches " + std::to_string(stats.catches)
-        + ", slings " + std::to_string(stats.slings);
+    return lineWithNote(map, stats, bestNote(stats.gameTime, bestBefore));
 }
 
 std::string bestTimesPath()
@@ -135,23 +233,20 @@ std::string bestTimesPath()
 std::vector<std::string> recordWonMap(const std::string& map, const LevelStats& stats)
 {
     const std::string path = bestTimesPath();
-    std::string text;
-    BestTimes times;
-    if (!path.empty() && readSmallFile(path, text))
-        times = readBestTimes(text);
-    const auto found = times.find(map);
-    const int64_t bestBefore = found == times.end() ? -1 : found->second;
-    std::printf("%s\n", summaryLine(map, stats, bestBefore).c_str());
-    if (bestBefore < 0 || stats.gameTime < bestBefore) {
-        keepBestReplay(map);
-        times[map] = stats.gameTime;
-        const std::string wrong = path.empty() ? "no data folder (HOME and XDG_DATA_HOME are unset)"
-                                               : writeFileSafely(path, bestTimesText(times));
-        if (!wrong.empty())
-            std::printf("Best time not saved: %s\n", wrong.c_str());
+    BestTimeKept kept;
+    if (path.empty()) {
+        kept.newBest = true;
+        kept.trouble.push_back(
+            "Best time not saved: no data folder (HOME and XDG_DATA_HOME are unset)");
+    } else {
+        kept = keepBestTime(path, map, stats.gameTime, savedReplayPath());
     }
+    const std::string note = noteOf(kept, stats.gameTime);
+    std::printf("%s\n", lineWithNote(map, stats, note).c_str());
+    for (const std::string& line : kept.trouble)
+        std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-    return summaryLines(stats, bestBefore);
+    return linesWithNote(stats, note);
 }
 
 } // namespace tether

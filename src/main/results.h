@@ -4,7 +4,10 @@
 // victory screen, and the best time of each map, kept in the player's data
 // folder as "best_times" (main/userfiles.h), a line "map milliseconds" per
 // map won. A best-times file that is missing or broken in places loses
-// nothing but the lines it could not read.
+// nothing but the lines it could not read; one that cannot be read at all
+// is left as it is. A new best time and its replay are written together,
+// both or neither, and what was not kept is said on the screen and on
+// standard output.
 #pragma once
 
 #include "world/stats.h"
@@ -30,10 +33,11 @@ std::string bestTimesText(const BestTimes& times);
 std::vector<std::string> summaryLines(const LevelStats& stats, int64_t bestBefore /* -1: none */);
 std::string summaryLine(const std::string& map, const LevelStats& stats, int64_t bestBefore);
 
-// At a map's victory: prints the summary line, keeps the map's best time
-// and, beside the map's last replay, the replay of it (<map>.best.replay),
-// and gives the lines for the victory screen. map is the map's name as the
-// map list gives it.
+// At a map's victory: keeps the map's best time and, beside the map's last
+// replay, the replay of it (<map>.best.replay), under the file's lock so
+// that another copy of the game loses nothing; prints the summary line and
+// what could not be kept, and gives the lines for the victory screen. map
+// is the map's name as the map list gives it.
 std::vector<std::string> recordWonMap(const std::string& map, const LevelStats& stats);
 
 // The best-times file; empty when there is no folder for it.

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <utility>
@@ -223,18 +222,39 @@ std::string settingsPath()
     return folder.empty() ? "" : folder + "/settings";
 }
 
+namespace {
+
+bool fileRefused = false; // the file is there but was not read: never written over
+
+// Says once a run why a change made in the game is not kept.
+void sayNotSavedOnce(const std::string& why)
+{
+    static bool said = false;
+    if (said)
+        return;
+    said = true;
+    std::printf("Settings not saved: %s\n", why.c_str());
+    std::fflush(stdout);
+}
+
+} // namespace
+
 void loadSettings()
 {
     savedSettings = Settings();
+    fileRefused = false;
     const std::string path = settingsPath();
     std::string text, problem;
-    std::error_code error;
-    if (path.empty() || !std::filesystem::exists(path, error))
-        problem = ""; // the first run: the defaults, silently
-    else if (!readSmallFile(path, text))
-        problem = "cannot be read";
-    else
+    const FileRead read = path.empty() ? FileRead::missing : readPlayerFile(path, text);
+    if (read == FileRead::ok)
         problem = readSettingsText(savedSettings, text);
+    else if (read != FileRead::missing) { // missing: the first run, the defaults silently
+        fileRefused = true;
+        std::printf("Settings file %s %s: the defaults stand in, and it is left as it is "
+                    "(changes made in the game are not saved)\n",
+            path.c_str(), whyUnread(read, maxPlayerFileBytes).c_str());
+        std::fflush(stdout);
+    }
     if (!problem.empty()) {
         std::printf("Settings file %s: %s; the defaults stand in\n", path.c_str(), problem.c_str());
         std::fflush(stdout);
@@ -247,15 +267,36 @@ void loadSettings()
 void keepSetting(const std::string& name)
 {
     const Entry* entry = findEntry(name);
-    const std::string path = settingsPath();
-    if (!entry || path.empty())
+    if (!entry)
         return;
-    entry->read(savedSettings, entry->write(settings));
-    const std::string wrong = writeFileSafely(path, settingsText(savedSettings));
+    const std::string path = settingsPath();
+    if (path.empty()) {
+        sayNotSavedOnce("no configuration folder (HOME and XDG_CONFIG_HOME are unset)");
+        return;
+    }
+    if (fileRefused) // said at start-up
+        return;
+    // Another copy of the game may have changed other settings since this
+    // one read the file: read it again under the lock and change only this
+    // setting in it.
+    PlayerFileLock lock(path);
+    std::string text;
+    const FileRead read = readPlayerFile(path, text);
+    if (read != FileRead::ok && read != FileRead::missing) {
+        fileRefused = true;
+        sayNotSavedOnce(path + " " + whyUnread(read, maxPlayerFileBytes) + "; it is left as it is");
+        return;
+    }
+    Settings onDisk;
+    readSettingsText(onDisk, text);
+    entry->read(onDisk, entry->write(settings));
+    const std::string wrong = writeFileSafely(path, settingsText(onDisk));
     if (!wrong.empty()) {
         std::printf("Settings not saved: %s\n", wrong.c_str());
         std::fflush(stdout);
+        return;
     }
+    savedSettings = onDisk;
 }
 
 bool isBound(Command command, SDLKey key)

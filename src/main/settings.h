@@ -4,7 +4,10 @@
 // "name value" lines, and written back whenever the player changes one in
 // the game. The command line wins over the file for the run it starts, and
 // is never written to it. A missing file gives the defaults; a broken line
-// gives its setting's default and one warning line on standard output.
+// gives its setting's default and one warning line on standard output. A
+// file that is there but cannot be read (its permissions, a pipe or a
+// device, far too long) gives the defaults too, is said once and is never
+// written over.
 #pragma once
 
 #include <SDL.h>
@@ -65,7 +68,8 @@ std::string overrideSetting(const std::string& name, const std::string& value);
 // broken.
 void loadSettings();
 // The setting called name has been changed in `settings` by the player:
-// keeps it in the file, with what the file held for the others.
+// keeps it in the file, with what the file holds for the others when it is
+// written (another copy of the game may have changed them meanwhile).
 void keepSetting(const std::string& name);
 
 // Whether key is one of command's keys.

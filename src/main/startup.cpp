@@ -4,7 +4,9 @@
 #include "content/maps.h"
 #include "content/tuning.h"
 #include "main/audio.h"
+#include "main/display.h"
 #include "main/gamepad.h"
+#include "main/recorder.h"
 #include "main/settings.h"
 #include "main/window.h"
 #include "world/world.h"
@@ -12,6 +14,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -19,6 +22,24 @@
 namespace tether {
 
 bool soundEnabled = true;
+
+namespace {
+
+// A closed terminal (SIGHUP) ends the game as SIGTERM and a window close
+// do: SDL turns SIGTERM into a quit event, which a level answers by saving
+// its replay. SDL's handler re-arms itself for the signal it caught, so it
+// serves SIGHUP too. A SIGHUP ignored from the start (nohup) stays ignored.
+void quitOnHangUp()
+{
+    struct sigaction hangUp, term;
+    if (sigaction(SIGHUP, nullptr, &hangUp) != 0 || hangUp.sa_handler == SIG_IGN)
+        return;
+    if (sigaction(SIGTERM, nullptr, &term) == 0 && term.sa_handler != SIG_DFL
+        && term.sa_handler != SIG_IGN)
+        sigaction(SIGHUP, &term, nullptr);
+}
+
+} // namespace
 
 void startUp()
 {
@@ -30,6 +51,7 @@ void startUp()
         std::exit(1);
     }
     std::atexit(SDL_Quit);
+    quitOnHangUp();
     // A quit in a level or on its end screen ends the process there; the
     // level is torn down on the way out as at a level end, so that nothing
     // the game made is left behind (a sanitizer build checks it).
@@ -48,6 +70,7 @@ void startUp()
     setUpChannels();
     loadSettings(); // key names come from SDL: after SDL_Init
     openWindow();
+    onDisplayLost(saveRecording); // the level in progress is kept
     openGamepad();
     if (soundEnabled)
         loadMusic(); // unopened, the mixer could not play a track anyway

@@ -1,9 +1,15 @@
 // The player's own files: settings under $XDG_CONFIG_HOME/tether (or
 // ~/.config/tether), best times and replays under $XDG_DATA_HOME/tether (or
 // ~/.local/share/tether). Folders are made when first written to; a file is
-// written whole to a temporary name beside it and renamed over the old one,
-// so a crash or a full disk never leaves half a file.
+// written whole to a temporary name beside it, flushed to the disk and
+// renamed over the old one, so a crash or a full disk never leaves half a
+// file. A link is written through to its target, and a target that is not a
+// regular file (a device, a pipe, a folder) is never replaced. Two copies of
+// the game share these files: a read-change-write of one is done holding
+// its lock (PlayerFileLock), so neither loses what the other wrote.
 #pragma once
+
+#include "content/regularfile.h"
 
 #include <string>
 
@@ -14,12 +20,39 @@ namespace tether {
 std::string configFolder();
 std::string dataFolder();
 
-// Writes text as the file at path (its folders made as needed). An empty
-// answer when it worked, else what went wrong.
+// Reads one of the player's files whole (only a regular file, at most
+// maxPlayerFileBytes).
+FileRead readPlayerFile(const std::string& path, std::string& text);
+
+// A file written to its temporary name and flushed, not yet in place: two
+// files that must change together (a best time and its replay) are both
+// prepared before either is put in place.
+struct PreparedFile {
+    std::string path; // where it goes: the target when path was a link
+    std::string temporary; // empty when nothing was prepared
+};
+
+// Writes text to a temporary file beside path's target (its folders made
+// as needed). The answer is empty when it worked, else what went wrong.
+std::string prepareFile(const std::string& path, const std::string& text, PreparedFile& prepared);
+// Renames the prepared file into place; empty when it worked.
+std::string putInPlace(PreparedFile& prepared);
+// Removes the prepared file, if any.
+void discardPrepared(PreparedFile& prepared);
+
+// prepareFile then putInPlace.
 std::string writeFileSafely(const std::string& path, const std::string& text);
 
-// The whole file at path, at most maxBytes of it; false when it cannot be
-// read.
-bool readSmallFile(const std::string& path, std::string& text, size_t maxBytes = 1 << 16);
+// Holds "<path>.lock" locked (flock) while it lives, so that another copy
+// of the game waits to read and write the file at path. A lock that cannot
+// be had (a read-only folder) is not waited for: the write that follows
+// tells what is wrong.
+struct PlayerFileLock {
+    explicit PlayerFileLock(const std::string& path);
+    ~PlayerFileLock();
+    PlayerFileLock(const PlayerFileLock&) = delete;
+    PlayerFileLock& operator=(const PlayerFileLock&) = delete;
+    int fd = -1;
+};
 
 } // namespace tether

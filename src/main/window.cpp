@@ -49,7 +49,9 @@ bool changeMode(bool wantFullscreen)
 {
     fullscreen = wantFullscreen && displayModeFlags() == SDL_FULLSCREEN;
     int scale = settings.scale;
-    if (fullscreen && scale == 2 && desktopWidth > 0
+    // A window larger than the screen would hang off its edges: the same
+    // fallback as full screen.
+    if (scale == 2 && desktopWidth > 0
         && (desktopWidth < screenWidth * 2 || desktopHeight < screenHeight * 2)) {
         std::printf("The screen is smaller than %dx%d: drawing at scale 1\n", screenWidth * 2,
             screenHeight * 2);

@@ -4,8 +4,9 @@
 // flip doubles every pixel into the window (scaleTwice); mouse events are
 // brought back to the picture's coordinates, so the rest of the game never
 // knows the scale. Full screen falls back to a window when another program
-// holds the display's input (main/display.h), and to scale 1 when the
-// screen is too small for twice the size.
+// holds the display's input (main/display.h), and to scale 1, with a line
+// on standard output, when the screen is too small for twice the size
+// (full screen or a window alike).
 #pragma once
 
 #include <SDL.h>

@@ -1,16 +1,56 @@
 // A won map's results: the summary says how it went, and each map keeps its
-// best time across wins, whatever else the best-times file holds.
+// best time across wins, whatever else the best-times file holds, however
+// long it is, and whatever another copy of the game wrote meanwhile; a
+// best-times file that cannot be read is never written over, and a best
+// time is kept with its replay or not at all, as the screen says.
+#include "main/recorder.h"
 #include "main/results.h"
 #include "main/window.h"
 #include "support/child.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 using namespace tether;
+
+namespace {
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A test's own data folder, for the test's life.
+struct DataFolder {
+    std::string dir = makeTempDir();
+    std::string tether = dir + "/tether";
+    DataFolder() { setenv("XDG_DATA_HOME", dir.c_str(), 1); }
+    ~DataFolder()
+    {
+        unsetenv("XDG_DATA_HOME");
+        removeTree(dir);
+    }
+};
+
+LevelStats wonIn(int64_t ms)
+{
+    LevelStats stats;
+    stats.gameTime = ms;
+    return stats;
+}
+
+} // namespace
+
 
 TEST(WonMap, TheSummaryCountsByCauseAndTheBestTimeIsKept)
 {
@@ -49,6 +89,107 @@ TEST(WonMap, TheSummaryCountsByCauseAndTheBestTimeIsKept)
     EXPECT_EQ(text.str(), "alpha 70000\nbeta 5000\n");
     unsetenv("XDG_DATA_HOME");
     removeTree(dir);
+}
+
+TEST(WonMap, ALongFileIsKeptWholeAndOneThatCannotBeReadIsNeverWrittenOver)
+{
+    const DataFolder data;
+    ASSERT_EQ(mkdir(data.tether.c_str(), 0755), 0);
+    std::string many;
+    for (int map = 0; map < 6000; ++map) // about 90 KB
+        many += "map" + std::to_string(map) + " " + std::to_string(100000 + map) + "\n";
+    writeFile(data.tether + "/best_times", many);
+    runInChild([] { recordWonMap("map5999", wonIn(5000)); });
+    const std::string kept = readAll(data.tether + "/best_times");
+    EXPECT_NE(kept.find("\nmap5998 105998\nmap5999 5000\n"), std::string::npos);
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 6000);
+
+    ASSERT_EQ(chmod((data.tether + "/best_times").c_str(), 0), 0);
+    const ChildResult unreadable = runInChild([&] {
+        if (!becomeUnprivileged(data.dir))
+            std::_Exit(98);
+        recordWonMap("alpha", wonIn(4000));
+        const std::vector<std::string> lines = recordWonMap("beta", wonIn(3000));
+        std::printf("screen: %s\n", lines.at(0).c_str());
+    });
+    EXPECT_EQ(unreadable.status, 0);
+    EXPECT_EQ(unreadable.output.substr(0, unreadable.output.find("):") + 1),
+        "Victory on alpha in 0:04.0 (best time not saved)");
+    EXPECT_NE(unreadable.output.find("\nBest times file " + data.tether
+                  + "/best_times cannot be read: it is left as it is, and no best time is "
+                    "saved to it\nVictory on beta"),
+        std::string::npos)
+        << unreadable.output;
+    EXPECT_NE(unreadable.output.find("\nscreen: Time 0:03.0 (best time not saved)\n"),
+        std::string::npos);
+    EXPECT_EQ(unreadable.output.find("cannot be read", unreadable.output.find("Victory on beta")),
+        std::string::npos); // said once
+    ASSERT_EQ(chmod((data.tether + "/best_times").c_str(), 0644), 0);
+    EXPECT_EQ(readAll(data.tether + "/best_times"), kept);
+}
+
+// The level's replay, as the recorder saves it at the level's end.
+void saveLevelReplay(const std::string& path, uint64_t seed)
+{
+    recordPath = path;
+    startRecording("maps/alpha", 0, seed);
+    saveRecording();
+    recordPath.clear();
+}
+
+TEST(WonMap, ABestTimeIsKeptWithItsReplayOrNotAtAll)
+{
+    const DataFolder data;
+    const std::string replays = data.tether + "/replays", best = replays + "/alpha.best.replay";
+    saveLevelReplay(data.dir + "/first.replay", 1);
+    recordWonMap("alpha", wonIn(9000));
+    EXPECT_EQ(readAll(best), readAll(data.dir + "/first.replay"));
+    const std::string bestBefore = readAll(best);
+
+    // The best times cannot be written (as on a full disk) while the best
+    // replay still could: neither changes, and both outputs say so.
+    saveLevelReplay(data.dir + "/second.replay", 2);
+    ASSERT_EQ(chmod(data.tether.c_str(), 0555), 0);
+    const ChildResult full = runInChild([&] {
+        if (!becomeUnprivileged(data.dir))
+            std::_Exit(98);
+        const std::vector<std::string> lines = recordWonMap("alpha", wonIn(8000));
+        std::printf("screen: %s\n", lines.at(0).c_str());
+    });
+    ASSERT_EQ(chmod(data.tether.c_str(), 0755), 0);
+    EXPECT_EQ(full.status, 0);
+    EXPECT_EQ(full.output.substr(0, full.output.find("):") + 1),
+        "Victory on alpha in 0:08.0 (new best time, not saved)");
+    EXPECT_NE(full.output.find("\nBest time and its replay not saved: cannot write"),
+        std::string::npos)
+        << full.output;
+    EXPECT_NE(full.output.find("\nscreen: Time 0:08.0 (new best time, not saved)\n"),
+        std::string::npos);
+    EXPECT_EQ(readAll(data.tether + "/best_times"), "alpha 9000\n");
+    EXPECT_EQ(readAll(best), bestBefore);
+    saveRecording(); // nothing is recorded: the next test wins without a replay
+}
+
+// Two copies of the game winning maps at once: every map's time is kept.
+TEST(WonMap, TwoCopiesKeepEachOthersBestTimes)
+{
+    const DataFolder data;
+    constexpr int wins = 40;
+    auto copyWinning = [](const std::string& prefix) {
+        const pid_t pid = fork();
+        if (pid != 0)
+            return pid;
+        std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
+        for (int map = 0; map < wins; ++map)
+            recordWonMap(prefix + std::to_string(map), wonIn(1000 + map));
+        std::_Exit(quiet ? 0 : 1);
+    };
+    const pid_t a = copyWinning("a"), b = copyWinning("b");
+    int status = 0;
+    ASSERT_EQ(waitpid(a, &status, 0), a);
+    ASSERT_EQ(waitpid(b, &status, 0), b);
+    const std::string text = readAll(data.tether + "/best_times");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 * wins) << text;
 }
 
 TEST(WindowScale, EveryPixelBecomesATwoByTwoBlock)

@@ -1,6 +1,8 @@
 // The settings file: what the game keeps is what it reads back, the
 // command line wins for its run without being kept, rebound keys steer,
-// and a broken file gives the defaults with one warning.
+// a broken file gives the defaults with one warning, a file that cannot be
+// read is never written over, and two copies of the game keep each other's
+// changes.
 #include "main/input.h"
 #include "main/settings.h"
 #include "support/child.h"
@@ -8,7 +10,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -95,4 +100,88 @@ TEST_F(SettingsFile, ABrokenFileGivesTheDefaultsAndOneWarning)
         "Settings file " + dir
             + "/tether/settings: line 1: '11' is not a whole number from 0 to 10 (and 3 more); "
               "the defaults stand in");
+}
+
+// A settings file the game cannot read (its permissions, a pipe) is said
+// once and never written over; a pipe does not hold the game up. Without a
+// folder for the file a change is not kept, and that is said once too.
+TEST_F(SettingsFile, AFileThatCannotBeReadIsLeftAsItIsAndSaidOnce)
+{
+    const std::string folder = dir + "/tether", path = folder + "/settings";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    writeFile(path, "music_volume 3\n");
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    auto changeTwice = [] {
+        settings.musicVolume = 5;
+        keepSetting("music_volume");
+        settings.effectsVolume = 4;
+        keepSetting("effects_volume");
+    };
+    const ChildResult unreadable = runInChild([&] {
+        if (!becomeUnprivileged(dir))
+            std::_Exit(98);
+        loadSettings();
+        changeTwice();
+    });
+    EXPECT_EQ(unreadable.status, 0);
+    EXPECT_EQ(unreadable.output,
+        "Settings file " + path
+            + " cannot be read: the defaults stand in, and it is left as it is (changes made in "
+              "the game are not saved)\n");
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    EXPECT_EQ(readAll(path), "music_volume 3\n");
+
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    const ChildResult pipe = runInChild([&] {
+        // A game stuck on the pipe fails here instead of hanging (SDL's
+        // timer may have taken the alarm signal for itself).
+        std::signal(SIGALRM, SIG_DFL);
+        alarm(5);
+        loadSettings();
+        changeTwice();
+    });
+    EXPECT_EQ(pipe.status, 0);
+    EXPECT_NE(pipe.output.find(path + " is not a regular file: the defaults stand in"),
+        std::string::npos)
+        << pipe.output;
+    struct stat status;
+    ASSERT_EQ(lstat(path.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+
+    const ChildResult homeless = runInChild([&] {
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("HOME");
+        loadSettings();
+        changeTwice();
+    });
+    EXPECT_EQ(homeless.output,
+        "Settings not saved: no configuration folder (HOME and XDG_CONFIG_HOME are unset)\n");
+}
+
+// Two copies of the game playing at once, each changing its own setting
+// over and over: the file ends with both copies' last values.
+TEST_F(SettingsFile, TwoCopiesKeepEachOthersChanges)
+{
+    constexpr int changes = 60;
+    auto copyChanging = [](int Settings::*field, const char* name, int last) {
+        const pid_t pid = fork();
+        if (pid != 0)
+            return pid;
+        loadSettings();
+        for (int i = changes; i >= 0; --i) {
+            settings.*field = i == 0 ? last : i % volumeSteps;
+            keepSetting(name);
+        }
+        std::fflush(stdout);
+        std::_Exit(0);
+    };
+    const pid_t music = copyChanging(&Settings::musicVolume, "music_volume", 3);
+    const pid_t effects = copyChanging(&Settings::effectsVolume, "effects_volume", 7);
+    int status = 0;
+    ASSERT_EQ(waitpid(music, &status, 0), music);
+    ASSERT_EQ(waitpid(effects, &status, 0), effects);
+    const std::string text = readAll(dir + "/tether/settings");
+    EXPECT_NE(text.find("\nmusic_volume 3\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\neffects_volume 7\n"), std::string::npos) << text;
 }

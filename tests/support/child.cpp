@@ -1,5 +1,6 @@
 #include "support/child.h"
 
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,4 +56,15 @@ void writeFile(const std::string& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+bool becomeUnprivileged(const std::string& dir)
+{
+    if (geteuid() != 0)
+        return true;
+    constexpr unsigned nobody = 65534;
+    const std::string handOver = "chown -R " + std::to_string(nobody) + ":" + std::to_string(nobody)
+        + " '" + dir + "'";
+    return std::system(handOver.c_str()) == 0 && setgroups(0, nullptr) == 0
+        && setresgid(nobody, nobody, nobody) == 0 && setresuid(nobody, nobody, nobody) == 0;
 }

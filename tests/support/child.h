@@ -19,3 +19,8 @@ ChildResult runInChild(const std::function<void()>& body, const std::string& wor
 std::string makeTempDir();
 void removeTree(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
+
+// In a child: gives up root, if the test runs as root, for the user nobody
+// (dir, the test's folder, handed to it), so that a file's permissions
+// hold as they do for a player. False when that failed.
+bool becomeUnprivileged(const std::string& dir);

@@ -44,8 +44,11 @@ std::string playRun(const Run& run, const std::string& pilotName, int64_t limitM
         const FrameInput input = pilot(steps);
         state = simulateFrame(input, steps);
         watchFrame(watch);
-        if (record)
-            addReplayFrame(*record, steps, input);
+        if (record && !addReplayFrame(*record, steps, input)) {
+            stopLevel();
+            return "the run is longer than a replay holds (" + std::to_string(maxReplayFrames)
+                + " frames): --record needs a shorter run (--minutes)";
+        }
     }
     summary = summariseLevel(
         run.map, run.ship, run.seed, pilotName, outcomeOf(state, Outcome::timeLimit), watch);
