@@ -1,12 +1,13 @@
 // Fuzzes the game's readers of hand-written content: the data file, a map
 // (loaded, populated, the ship assembled, a few physics steps, torn down),
-// the map list, the player's settings file and a replay (read, checked
-// against the data file, every frame's input taken out). The first byte of
-// the input picks the reader; the rest is the file. Whatever a content
-// author or a player's disk holds must never crash the game.
+// the map list, the player's settings and best-times files and a replay
+// (read, checked against the data file, every frame's input taken out). The
+// first byte of the input picks the reader; the rest is the file. Whatever
+// a content author or a player's disk holds must never crash the game.
 #include "content/maps.h"
 #include "content/tuning.h"
 #include "main/replay.h"
+#include "main/results.h"
 #include "main/session.h"
 #include "main/settings.h"
 #include "world/object.h"
@@ -95,6 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             .write(reinterpret_cast<const char*>(data + 1), std::streamsize(size - 1));
         loadSettings();
         settings = Settings();
+        // The same bytes as a best-times file, which a player may edit too.
+        readBestTimes(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
         break;
     }
     default: {
