@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -61,5 +62,12 @@ TEST(PlayerFiles, WritesGoThroughLinksAndNeverOverAnythingButARegularFile)
     struct stat status;
     ASSERT_EQ(stat((dir + "/pipe").c_str(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    // As root, a device of the test's own, like /dev/null.
+    if (mknod((dir + "/null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        EXPECT_EQ(saveReplay(dir + "/null", replay),
+            "cannot write " + dir + "/null: it is not a regular file");
+        ASSERT_EQ(stat((dir + "/null").c_str(), &status), 0);
+        EXPECT_TRUE(S_ISCHR(status.st_mode));
+    }
     removeTree(dir);
 }
