@@ -97,7 +97,8 @@ const std::vector<Option>& options()
         {"--version", nullptr, "show the version and quit", printVersion, true},
         {"--no-sound", nullptr, "play silently, without opening an audio device",
             setFlag(soundEnabled, false)},
-        {"--max-fps", "N", "draw at most N frames a second in a level (0: no limit);\n"
+        {"--max-fps", "N",
+            "draw at most N frames a second in a level (0: no limit);\n"
             "                   below 10 the game itself runs slower (at 5, half as fast)",
             setting("max_fps")},
         {"--scale", "N", "draw the 800x600 picture at N times its size (1 or 2)", setting("scale")},

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int64_t longestTime = int64_t(1) << 50; // ms; a larger number is not a time
 
-
 // "5: crashes 2, sun 3", the causes with nothing left out.
 template <typename T> std::string byCause(const T (&counts)[causeCount])
 {
@@ -183,8 +182,8 @@ std::string lineWithNote(const std::string& map, const LevelStats& stats, const 
             : counts.substr(0, colon) + " (" + counts.substr(colon + 2) + ")";
     };
     return "Victory on " + map + " in " + clockText(stats.gameTime) + " (" + note
-        + "): enemies destroyed " + inBrackets(byCause(stats.enemiesDestroyed))
-        + ", damage taken " + inBrackets(byCause(stats.damageTaken)) + ", hooks fired "
+        + "): enemies destroyed " + inBrackets(byCause(stats.enemiesDestroyed)) + ", damage taken "
+        + inBrackets(byCause(stats.damageTaken)) + ", hooks fired "
         + std::to_string(stats.hooksFired) + ", catches " + std::to_string(stats.catches)
         + ", slings " + std::to_string(stats.slings);
 }

@@ -160,8 +160,7 @@ PlayerFileLock::PlayerFileLock(const std::string& path)
     fd = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return;
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) { }
 }
 
 PlayerFileLock::~PlayerFileLock()

@@ -51,7 +51,6 @@ LevelStats wonIn(int64_t ms)
 
 } // namespace
 
-
 TEST(WonMap, TheSummaryCountsByCauseAndTheBestTimeIsKept)
 {
     const std::string dir = makeTempDir();
@@ -120,8 +119,8 @@ TEST(WonMap, ALongFileIsKeptWholeAndOneThatCannotBeReadIsNeverWrittenOver)
                     "saved to it\nVictory on beta"),
         std::string::npos)
         << unreadable.output;
-    EXPECT_NE(unreadable.output.find("\nscreen: Time 0:03.0 (best time not saved)\n"),
-        std::string::npos);
+    EXPECT_NE(
+        unreadable.output.find("\nscreen: Time 0:03.0 (best time not saved)\n"), std::string::npos);
     EXPECT_EQ(unreadable.output.find("cannot be read", unreadable.output.find("Victory on beta")),
         std::string::npos); // said once
     ASSERT_EQ(chmod((data.tether + "/best_times").c_str(), 0644), 0);
@@ -160,11 +159,11 @@ TEST(WonMap, ABestTimeIsKeptWithItsReplayOrNotAtAll)
     EXPECT_EQ(full.status, 0);
     EXPECT_EQ(full.output.substr(0, full.output.find("):") + 1),
         "Victory on alpha in 0:08.0 (new best time, not saved)");
-    EXPECT_NE(full.output.find("\nBest time and its replay not saved: cannot write"),
-        std::string::npos)
+    EXPECT_NE(
+        full.output.find("\nBest time and its replay not saved: cannot write"), std::string::npos)
         << full.output;
-    EXPECT_NE(full.output.find("\nscreen: Time 0:08.0 (new best time, not saved)\n"),
-        std::string::npos);
+    EXPECT_NE(
+        full.output.find("\nscreen: Time 0:08.0 (new best time, not saved)\n"), std::string::npos);
     EXPECT_EQ(readAll(data.tether + "/best_times"), "alpha 9000\n");
     EXPECT_EQ(readAll(best), bestBefore);
     saveRecording(); // nothing is recorded: the next test wins without a replay

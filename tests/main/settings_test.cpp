@@ -142,8 +142,8 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsLeftAsItIsAndSaidOnce)
         changeTwice();
     });
     EXPECT_EQ(pipe.status, 0);
-    EXPECT_NE(pipe.output.find(path + " is not a regular file: the defaults stand in"),
-        std::string::npos)
+    EXPECT_NE(
+        pipe.output.find(path + " is not a regular file: the defaults stand in"), std::string::npos)
         << pipe.output;
     struct stat status;
     ASSERT_EQ(lstat(path.c_str(), &status), 0);

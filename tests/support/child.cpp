@@ -63,8 +63,8 @@ bool becomeUnprivileged(const std::string& dir)
     if (geteuid() != 0)
         return true;
     constexpr unsigned nobody = 65534;
-    const std::string handOver = "chown -R " + std::to_string(nobody) + ":" + std::to_string(nobody)
-        + " '" + dir + "'";
+    const std::string handOver
+        = "chown -R " + std::to_string(nobody) + ":" + std::to_string(nobody) + " '" + dir + "'";
     return std::system(handOver.c_str()) == 0 && setgroups(0, nullptr) == 0
         && setresgid(nobody, nobody, nobody) == 0 && setresuid(nobody, nobody, nobody) == 0;
 }
