@@ -24,9 +24,14 @@ into_boss_map() {
     wait_for_change "$work/victory.png"
 }
 
+# Standard output: a pipe whose reader has already ended.
 exec 5> >(exec true)
 reader=$!
-while kill -0 "$reader" 2>/dev/null; do sleep 0.05; done
+for _ in $(seq 1 200); do
+    kill -0 "$reader" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$reader" 2>/dev/null && fail "the pipe's reader did not end"
 (cd "$work/game" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec env --default-signal=INT ./tether >&5 2>"$work/err.txt") &
 game_pid=$!
 exec 5>&-
