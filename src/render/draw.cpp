@@ -17,9 +17,11 @@
 #include "world/angles.h"
 
 #include "content/assets.h"
+#include "content/images.h"
 #include "content/tuning.h"
 #include "render/coords.h"
 #include "render/effects.h"
+#include "render/kept.h"
 #include "render/limits.h"
 #include "render/presentation.h"
 #include "world/object.h"
@@ -108,25 +110,9 @@ void drawDamageFlash(const Object& object, SDL_Surface* screen, float cameraX, f
 {
     if (!shieldSprite || shieldSprite->w <= 0 || shieldSprite->h <= 0 || !(object.radius > 0.0f))
         return;
-    const float diameter = flashDiameter(object.radius);
-    SDL_Surface* field
-        = zoomSurface(shieldSprite, diameter * (1.0f / static_cast<float>(shieldSprite->w)),
-            diameter / static_cast<float>(shieldSprite->h), SMOOTHING_OFF);
-    if (!field)
-        return;
-    const SDL_PixelFormat* f = field->format;
-    SDL_Surface* tint = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, field->w, field->h, 32,
-        f->Rmask, f->Gmask, f->Bmask, f->Amask);
-    if (tint) {
-        // Blended onto the field, the disc takes over its colour while the
-        // field keeps its own transparency.
-        filledCircleColor(tint, static_cast<Sint16>(field->w / 2),
-            static_cast<Sint16>(field->h / 2), toSint16(object.radius), damageColour(object));
-        blitAt(tint, field, 0, 0);
-        SDL_FreeSurface(tint);
-    }
-    blitCentred(field, screen, object.x - cameraX, object.y - cameraY);
-    SDL_FreeSurface(field);
+    blitCentred(
+        flashImage(shieldSprite, flashDiameter(object.radius), object.radius, damageColour(object)),
+        screen, object.x - cameraX, object.y - cameraY);
 }
 
 // The sprite turned to the heading and centred, then the flash of a hit.
@@ -134,17 +120,9 @@ void drawImage(const Object& object, SDL_Surface* sprite, SDL_Surface* screen, i
     float cameraX, float cameraY)
 {
     if (sprite) {
-        SDL_Surface* image = sprite;
-        SDL_Surface* turned = nullptr;
-        if (object.angle != 0.0f) {
-            // Our angles grow clockwise on screen, the rotation's counter-clockwise.
-            const double degrees = static_cast<double>(-object.angle * 180) * (1.0 / pi);
-            image = turned = rotozoomSurface(sprite, degrees, 1.0, SMOOTHING_ON);
-        }
+        SDL_Surface* image = object.angle != 0.0f ? turnedImage(sprite, object.angle) : sprite;
         if (image)
             blitAt(image, screen, sx - image->w / 2, sy - image->h / 2);
-        if (turned)
-            SDL_FreeSurface(turned);
     }
     if (takeNewHit(object) && showsDamage(object.type))
         drawDamageFlash(object, screen, cameraX, cameraY);
@@ -178,7 +156,7 @@ SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
             return frame.scaled;
     if (scaledFrames.size() >= scaledFrameLimit)
         forgetScaledExplosions();
-    SDL_Surface* scaled = zoomSurface(source, zoom, zoom, SMOOTHING_ON);
+    SDL_Surface* scaled = convertWithAlpha(zoomSurface(source, zoom, zoom, SMOOTHING_ON));
     if (scaled)
         scaledFrames.push_back({source, zoom, scaled});
     return scaled;
@@ -197,7 +175,7 @@ void drawExplosion(const Object& object, SDL_Surface* screen, float cameraX, flo
 
     SDL_Surface* image = nullptr;
     if (object.kind == kindExpiredBfg)
-        image = bfgflames[frame];
+        image = displayImage(bfgflames[frame]);
     else if (explosions[frame] && object.radius > 0.0f)
         // The frames are drawn for a radius of 50.
         image = scaledExplosion(explosions[frame],
@@ -406,8 +384,8 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY) const
             drawRail(screen, owner->x - camX, owner->y - camY, x - camX, y - camY, railColour,
                 railHelixColour);
         break;
-    case typeShredder: blitCentred(shredder, screen, x - camX, y - camY); break;
-    case typeBfg: blitCentred(bfgshot, screen, x - camX, y - camY); break;
+    case typeShredder: blitCentred(displayImage(shredder), screen, x - camX, y - camY); break;
+    case typeBfg: blitCentred(displayImage(bfgshot), screen, x - camX, y - camY); break;
     case typeBlackHole: drawLens(*this, screen, sx, sy); break;
     default:
         if (isImageObject(type))

@@ -4,6 +4,7 @@
 
 #include "content/tuning.h"
 #include "render/coords.h"
+#include "render/kept.h"
 #include "render/limits.h"
 #include "render/presentation.h"
 #include "world/object.h"
@@ -11,7 +12,6 @@
 #include "world/world.h"
 
 #include <SDL_gfxPrimitives.h>
-#include <SDL_rotozoom.h>
 
 #include <cmath>
 
@@ -88,28 +88,22 @@ void drawChain(
     // a turn, so the image need only be oriented modulo pi.
     const float slope = static_cast<float>(-std::atan(static_cast<double>(stepY / stepX)));
 
-    SDL_Surface* stretched
-        = zoomSurface(link, len * (1 / (static_cast<float>(link->w) * links)), 1.0, SMOOTHING_ON);
-    if (!stretched)
+    SDL_Surface* turned
+        = chainLinkImage(link, len * (1 / (static_cast<float>(link->w) * links)), slope);
+    if (!turned)
         return;
-    SDL_Surface* turned = rotozoomSurface(
-        stretched, static_cast<double>(slope * 180) * (1 / pi), 1.0, SMOOTHING_ON);
-    if (turned) {
-        float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
-        float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
-        int k = 0;
-        do {
-            ++k;
-            SDL_Rect at;
-            at.x = toSint16(px);
-            at.y = toSint16(py);
-            SDL_BlitSurface(turned, nullptr, screen, &at);
-            px += stepX;
-            py += stepY;
-        } while (static_cast<float>(k) < links);
-        SDL_FreeSurface(turned);
-    }
-    SDL_FreeSurface(stretched);
+    float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
+    float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
+    int k = 0;
+    do {
+        ++k;
+        SDL_Rect at;
+        at.x = toSint16(px);
+        at.y = toSint16(py);
+        SDL_BlitSurface(turned, nullptr, screen, &at);
+        px += stepX;
+        py += stepY;
+    } while (static_cast<float>(k) < links);
 }
 
 // A rope whose ends lie on opposite sides of the world's seam would be drawn
