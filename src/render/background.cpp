@@ -52,6 +52,14 @@ void drawLayer(SDL_Surface* screen, SDL_Surface* tile, float divisor, int camera
 
 } // namespace
 
+bool backgroundCoversScreen()
+{
+    const SDL_Surface* farthest = backgroundLayers[backgroundLayerCount - 1];
+    const float divisor = layerDivisors[backgroundLayerCount - 1];
+    return farthest && farthest->w > 0 && farthest->h > 0 && divisor > 0.0f
+        && std::isfinite(divisor) && !(farthest->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY));
+}
+
 void drawBackground(SDL_Surface* screen, int cameraX, int cameraY)
 {
     for (int layer = backgroundLayerCount - 1; layer >= 0; --layer) {

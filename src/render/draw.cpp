@@ -200,55 +200,52 @@ struct KeptLens {
 std::vector<KeptLens> keptLenses;
 constexpr size_t keptLensLimit = 8;
 
+// What lies behind a lens, kept between frames so that a frame allocates
+// nothing for it: the square's pixels as the screen holds them, black where
+// the square leaves the screen.
+std::vector<Uint32> behindLens;
+
 void drawLens(const Object& object, SDL_Surface* screen, int sx, int sy)
 {
     const float r = object.radius;
     if (!(r > 0.0f) || r > maxLensRadius || !lensFits(r))
         return;
     const int32_t* table = lensTableFor(r);
-    if (!table)
+    if (!table || screen->format->BytesPerPixel != 4)
         return;
     const int n = static_cast<int>(6 * r);
     const int whole = static_cast<int>(r);
+    // The square's corner as a blit would take it (16-bit coordinates); only
+    // the first 6 * whole pixels of a row and column are read from behind.
+    const int left = static_cast<Sint16>(sx - 3 * whole);
+    const int top = static_cast<Sint16>(sy - 3 * whole);
+    const int read = 6 * whole;
 
-    SDL_Rect patch;
-    patch.x = static_cast<Sint16>(sx - 3 * whole);
-    patch.y = static_cast<Sint16>(sy - 3 * whole);
-    patch.w = static_cast<Uint16>(6 * whole);
-    patch.h = static_cast<Uint16>(6 * whole);
-
-    const SDL_PixelFormat* f = screen->format;
-    SDL_Surface* behind
-        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
-    SDL_Surface* bent
-        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
-    if (behind && bent) {
-        SDL_Rect from = patch;
-        SDL_BlitSurface(screen, &from, behind, nullptr);
-        // Every pixel of the bent copy is written below, so it needs no
-        // copy of what lies behind first.
-        SDL_LockSurface(behind);
-        SDL_LockSurface(bent);
-        const Uint32* source = static_cast<const Uint32*>(behind->pixels);
-        const int sourceStride = behind->pitch / 4;
-        for (int y = 0; y < n; ++y) {
-            Uint32* row
-                = reinterpret_cast<Uint32*>(static_cast<Uint8*>(bent->pixels) + y * bent->pitch);
-            for (int x = 0; x < n; ++x) {
-                const int32_t index = table[x + n * y];
-                row[x] = source[(index / n) * sourceStride + index % n];
-            }
-        }
-        SDL_UnlockSurface(bent);
-        SDL_UnlockSurface(behind);
-        filledCircleColor(bent, static_cast<Sint16>(bent->w / 2), static_cast<Sint16>(bent->w / 2),
-            static_cast<Sint16>(whole), lensCoreColour);
-        blitAt(bent, screen, patch.x, patch.y);
+    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0)
+        return;
+    const SDL_Rect& clip = screen->clip_rect;
+    const int stride = screen->pitch / 4;
+    Uint32* pixels = static_cast<Uint32*>(screen->pixels);
+    behindLens.assign(static_cast<size_t>(n) * n, 0);
+    for (int y = std::max(0, -top); y < read && top + y < clip.y + clip.h; ++y) {
+        if (top + y < clip.y)
+            continue;
+        for (int x = std::max(0, clip.x - left); x < read && left + x < clip.x + clip.w; ++x)
+            behindLens[static_cast<size_t>(y) * n + x] = pixels[(top + y) * stride + left + x];
     }
-    if (behind)
-        SDL_FreeSurface(behind);
-    if (bent)
-        SDL_FreeSurface(bent);
+    // Every pixel of the square that is on screen takes the pixel the table
+    // names.
+    for (int y = 0; y < n; ++y) {
+        if (top + y < clip.y || top + y >= clip.y + clip.h)
+            continue;
+        Uint32* row = pixels + (top + y) * stride;
+        for (int x = std::max(0, clip.x - left); x < n && left + x < clip.x + clip.w; ++x)
+            row[left + x] = behindLens[static_cast<size_t>(table[x + n * y])];
+    }
+    if (SDL_MUSTLOCK(screen))
+        SDL_UnlockSurface(screen);
+    filledCircleColor(screen, static_cast<Sint16>(left + n / 2), static_cast<Sint16>(top + n / 2),
+        static_cast<Sint16>(whole), lensCoreColour);
 }
 
 } // namespace

@@ -55,20 +55,35 @@ void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, 
 // The helix point for t in [0, 1) is (x1, y1) + t (dx, dy) + 10 (sin 100t,
 // -cos 100t). Each pass plots the point of the pass before, starting with
 // the start point itself; t accumulates in single precision, 1001 passes.
+// An opaque helix is written straight into the locked screen (a thousand
+// plots of one pixel each cost more than the rest of the beam).
 void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int lineColour,
     unsigned int helixColour)
 {
     line(screen, x1, y1, x2, y2, lineColour);
+    const bool direct = (helixColour & 0xff) == 0xff && screen->format->BytesPerPixel == 4
+        && !(SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0);
+    const Uint32 pixel = SDL_MapRGB(screen->format, static_cast<Uint8>(helixColour >> 24),
+        static_cast<Uint8>(helixColour >> 16), static_cast<Uint8>(helixColour >> 8));
+    const SDL_Rect& clip = screen->clip_rect;
     const float dx = x2 - x1, dy = y2 - y1;
     float px = x1, py = y1;
     float t = 0.0f;
     do {
-        pixelColor(screen, toSint16(px), toSint16(py), helixColour);
+        if (!direct) {
+            pixelColor(screen, toSint16(px), toSint16(py), helixColour);
+        } else {
+            const int x = toSint16(px), y = toSint16(py);
+            if (x >= clip.x && y >= clip.y && x < clip.x + clip.w && y < clip.y + clip.h)
+                static_cast<Uint32*>(screen->pixels)[y * (screen->pitch / 4) + x] = pixel;
+        }
         const double a = t * 100.0;
         px = static_cast<float>(t * dx + x1 + 10 * std::sin(a));
         py = static_cast<float>(t * dy + y1 - 10 * std::cos(a));
         t = t + 0.001f;
     } while (t < 1.0f);
+    if (direct && SDL_MUSTLOCK(screen))
+        SDL_UnlockSurface(screen);
 }
 
 void drawChain(
