@@ -56,8 +56,13 @@ bool backgroundCoversScreen()
 {
     const SDL_Surface* farthest = backgroundLayers[backgroundLayerCount - 1];
     const float divisor = layerDivisors[backgroundLayerCount - 1];
-    return farthest && farthest->w > 0 && farthest->h > 0 && divisor > 0.0f
-        && std::isfinite(divisor) && !(farthest->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY));
+    if (!farthest || farthest->w <= 0 || farthest->h <= 0 || !(divisor > 0.0f)
+        || !std::isfinite(divisor) || (farthest->flags & SDL_SRCCOLORKEY))
+        return false;
+    // A tile in the display's layout keeps the loaded image's alpha flag, but
+    // without an alpha channel and at full alpha it blits opaque.
+    return !(farthest->flags & SDL_SRCALPHA)
+        || (farthest->format->Amask == 0 && farthest->format->alpha == 255);
 }
 
 void drawBackground(SDL_Surface* screen, int cameraX, int cameraY)
