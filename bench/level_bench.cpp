@@ -13,6 +13,7 @@
 #include "content/tuning.h"
 #include "main/frame.h"
 #include "main/session.h"
+#include "render/kept.h"
 #include "render/presentation.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -64,7 +65,21 @@ struct FrameCosts {
     std::vector<double> frameMs; // simulation and drawing
     std::vector<double> drawMs;
     std::vector<size_t> drawn; // drawables in the world at each frame
+    double residentMB = 0; // the process's resident set at the level's end
+    double keptMB = 0; // drawing's kept copies at the level's end
 };
+
+double residentMB()
+{
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE))
+        / (1024 * 1024);
+}
 
 // The thread's CPU time in ms: what a frame costs, whatever else the
 // machine runs.
@@ -98,6 +113,8 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot)
         costs.drawn.push_back(drawables.size());
         benchmark::ClobberMemory();
     }
+    costs.residentMB = residentMB();
+    costs.keptMB = static_cast<double>(keptImageBytes()) / (1024 * 1024);
     stopLevel();
     return costs;
 }
@@ -120,6 +137,8 @@ void report(benchmark::State& state, const FrameCosts& costs)
     state.counters["worstFrameMs"]
         = costs.frameMs.empty() ? 0 : *std::max_element(costs.frameMs.begin(), costs.frameMs.end());
     state.counters["medianDrawMs"] = median(costs.drawMs);
+    state.counters["residentMB"] = costs.residentMB;
+    state.counters["keptMB"] = costs.keptMB;
 }
 
 void BM_CrowdedSkyPlayed(benchmark::State& state)
