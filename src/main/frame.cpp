@@ -20,6 +20,7 @@
 #include "render/coords.h"
 #include "render/draw.h"
 #include "render/hud.h"
+#include "render/kept.h"
 #include "render/presentation.h"
 #include "world/events.h"
 #include "world/object.h"
@@ -85,7 +86,7 @@ void drawPointer(SDL_Surface* screen)
     SDL_Rect at;
     at.x = static_cast<Sint16>(mouseX - cursorImage->w / 2);
     at.y = static_cast<Sint16>(mouseY - cursorImage->h / 2);
-    SDL_BlitSurface(cursorImage, nullptr, screen, &at);
+    SDL_BlitSurface(displayImage(cursorImage), nullptr, screen, &at);
 }
 
 // The picture of a frame that did not stop at Escape.
@@ -155,7 +156,8 @@ void placeCamera()
 
 void drawFrame(SDL_Surface* screen)
 {
-    SDL_FillRect(screen, nullptr, 0);
+    if (!backgroundCoversScreen())
+        SDL_FillRect(screen, nullptr, 0);
     drawBackground(screen, cameraX, cameraY);
     drawWorld(screen, cameraX, cameraY);
     drawDamage(screen, cameraX, cameraY);

@@ -9,6 +9,7 @@
 #include "main/titlescreen.h"
 #include "main/window.h"
 #include "render/draw.h"
+#include "render/kept.h"
 #include "render/overlay.h"
 #include "render/presentation.h"
 #include "world/stats.h"
@@ -167,6 +168,7 @@ void finishLevel(FrameEnd how, bool playedNow)
 void enterLevel(uint64_t seed)
 {
     gameOver = false;
+    forgetKeptImages(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
     shipSprite = IMG_Load(shipSpritePath);
     loadLevelMap(mapPath);

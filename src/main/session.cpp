@@ -7,6 +7,7 @@
 #include "content/maps.h"
 #include "main/controls.h"
 #include "main/hooks.h"
+#include "render/kept.h"
 #include "world/collision.h"
 #include "world/connector.h"
 #include "world/contacts.h"
@@ -108,6 +109,8 @@ void stopLevel()
 {
     clearWorld();
     closeLevelMap();
+    // Drawing's copies of the level's images go with them.
+    forgetKeptImages();
 }
 
 } // namespace tether

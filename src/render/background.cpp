@@ -52,6 +52,19 @@ void drawLayer(SDL_Surface* screen, SDL_Surface* tile, float divisor, int camera
 
 } // namespace
 
+bool backgroundCoversScreen()
+{
+    const SDL_Surface* farthest = backgroundLayers[backgroundLayerCount - 1];
+    const float divisor = layerDivisors[backgroundLayerCount - 1];
+    if (!farthest || farthest->w <= 0 || farthest->h <= 0 || !(divisor > 0.0f)
+        || !std::isfinite(divisor) || (farthest->flags & SDL_SRCCOLORKEY))
+        return false;
+    // A tile in the display's layout keeps the loaded image's alpha flag, but
+    // without an alpha channel and at full alpha it blits opaque.
+    return !(farthest->flags & SDL_SRCALPHA)
+        || (farthest->format->Amask == 0 && farthest->format->alpha == 255);
+}
+
 void drawBackground(SDL_Surface* screen, int cameraX, int cameraY)
 {
     for (int layer = backgroundLayerCount - 1; layer >= 0; --layer) {

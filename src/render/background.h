@@ -8,4 +8,8 @@ namespace tether {
 
 void drawBackground(SDL_Surface* screen, int cameraX, int cameraY);
 
+// Whether the farthest layer is an opaque tile: then the background covers
+// every pixel of the screen and the frame need not be cleared under it.
+bool backgroundCoversScreen();
+
 } // namespace tether

@@ -17,9 +17,11 @@
 #include "world/angles.h"
 
 #include "content/assets.h"
+#include "content/images.h"
 #include "content/tuning.h"
 #include "render/coords.h"
 #include "render/effects.h"
+#include "render/kept.h"
 #include "render/limits.h"
 #include "render/presentation.h"
 #include "world/object.h"
@@ -108,25 +110,9 @@ void drawDamageFlash(const Object& object, SDL_Surface* screen, float cameraX, f
 {
     if (!shieldSprite || shieldSprite->w <= 0 || shieldSprite->h <= 0 || !(object.radius > 0.0f))
         return;
-    const float diameter = flashDiameter(object.radius);
-    SDL_Surface* field
-        = zoomSurface(shieldSprite, diameter * (1.0f / static_cast<float>(shieldSprite->w)),
-            diameter / static_cast<float>(shieldSprite->h), SMOOTHING_OFF);
-    if (!field)
-        return;
-    const SDL_PixelFormat* f = field->format;
-    SDL_Surface* tint = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, field->w, field->h, 32,
-        f->Rmask, f->Gmask, f->Bmask, f->Amask);
-    if (tint) {
-        // Blended onto the field, the disc takes over its colour while the
-        // field keeps its own transparency.
-        filledCircleColor(tint, static_cast<Sint16>(field->w / 2),
-            static_cast<Sint16>(field->h / 2), toSint16(object.radius), damageColour(object));
-        blitAt(tint, field, 0, 0);
-        SDL_FreeSurface(tint);
-    }
-    blitCentred(field, screen, object.x - cameraX, object.y - cameraY);
-    SDL_FreeSurface(field);
+    blitCentred(
+        flashImage(shieldSprite, flashDiameter(object.radius), object.radius, damageColour(object)),
+        screen, object.x - cameraX, object.y - cameraY);
 }
 
 // The sprite turned to the heading and centred, then the flash of a hit.
@@ -134,17 +120,9 @@ void drawImage(const Object& object, SDL_Surface* sprite, SDL_Surface* screen, i
     float cameraX, float cameraY)
 {
     if (sprite) {
-        SDL_Surface* image = sprite;
-        SDL_Surface* turned = nullptr;
-        if (object.angle != 0.0f) {
-            // Our angles grow clockwise on screen, the rotation's counter-clockwise.
-            const double degrees = static_cast<double>(-object.angle * 180) * (1.0 / pi);
-            image = turned = rotozoomSurface(sprite, degrees, 1.0, SMOOTHING_ON);
-        }
+        SDL_Surface* image = object.angle != 0.0f ? turnedImage(sprite, object.angle) : sprite;
         if (image)
             blitAt(image, screen, sx - image->w / 2, sy - image->h / 2);
-        if (turned)
-            SDL_FreeSurface(turned);
     }
     if (takeNewHit(object) && showsDamage(object.type))
         drawDamageFlash(object, screen, cameraX, cameraY);
@@ -178,7 +156,7 @@ SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
             return frame.scaled;
     if (scaledFrames.size() >= scaledFrameLimit)
         forgetScaledExplosions();
-    SDL_Surface* scaled = zoomSurface(source, zoom, zoom, SMOOTHING_ON);
+    SDL_Surface* scaled = convertWithAlpha(zoomSurface(source, zoom, zoom, SMOOTHING_ON));
     if (scaled)
         scaledFrames.push_back({source, zoom, scaled});
     return scaled;
@@ -197,7 +175,7 @@ void drawExplosion(const Object& object, SDL_Surface* screen, float cameraX, flo
 
     SDL_Surface* image = nullptr;
     if (object.kind == kindExpiredBfg)
-        image = bfgflames[frame];
+        image = displayImage(bfgflames[frame]);
     else if (explosions[frame] && object.radius > 0.0f)
         // The frames are drawn for a radius of 50.
         image = scaledExplosion(explosions[frame],
@@ -222,55 +200,52 @@ struct KeptLens {
 std::vector<KeptLens> keptLenses;
 constexpr size_t keptLensLimit = 8;
 
+// What lies behind a lens, kept between frames so that a frame allocates
+// nothing for it: the square's pixels as the screen holds them, black where
+// the square leaves the screen.
+std::vector<Uint32> behindLens;
+
 void drawLens(const Object& object, SDL_Surface* screen, int sx, int sy)
 {
     const float r = object.radius;
     if (!(r > 0.0f) || r > maxLensRadius || !lensFits(r))
         return;
     const int32_t* table = lensTableFor(r);
-    if (!table)
+    if (!table || screen->format->BytesPerPixel != 4)
         return;
     const int n = static_cast<int>(6 * r);
     const int whole = static_cast<int>(r);
+    // The square's corner as a blit would take it (16-bit coordinates); only
+    // the first 6 * whole pixels of a row and column are read from behind.
+    const int left = static_cast<Sint16>(sx - 3 * whole);
+    const int top = static_cast<Sint16>(sy - 3 * whole);
+    const int read = 6 * whole;
 
-    SDL_Rect patch;
-    patch.x = static_cast<Sint16>(sx - 3 * whole);
-    patch.y = static_cast<Sint16>(sy - 3 * whole);
-    patch.w = static_cast<Uint16>(6 * whole);
-    patch.h = static_cast<Uint16>(6 * whole);
-
-    const SDL_PixelFormat* f = screen->format;
-    SDL_Surface* behind
-        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
-    SDL_Surface* bent
-        = SDL_CreateRGBSurface(SDL_SWSURFACE, n, n, 32, f->Rmask, f->Gmask, f->Bmask, 0);
-    if (behind && bent) {
-        SDL_Rect from = patch;
-        SDL_BlitSurface(screen, &from, behind, nullptr);
-        // Every pixel of the bent copy is written below, so it needs no
-        // copy of what lies behind first.
-        SDL_LockSurface(behind);
-        SDL_LockSurface(bent);
-        const Uint32* source = static_cast<const Uint32*>(behind->pixels);
-        const int sourceStride = behind->pitch / 4;
-        for (int y = 0; y < n; ++y) {
-            Uint32* row
-                = reinterpret_cast<Uint32*>(static_cast<Uint8*>(bent->pixels) + y * bent->pitch);
-            for (int x = 0; x < n; ++x) {
-                const int32_t index = table[x + n * y];
-                row[x] = source[(index / n) * sourceStride + index % n];
-            }
-        }
-        SDL_UnlockSurface(bent);
-        SDL_UnlockSurface(behind);
-        filledCircleColor(bent, static_cast<Sint16>(bent->w / 2), static_cast<Sint16>(bent->w / 2),
-            static_cast<Sint16>(whole), lensCoreColour);
-        blitAt(bent, screen, patch.x, patch.y);
+    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0)
+        return;
+    const SDL_Rect& clip = screen->clip_rect;
+    const int stride = screen->pitch / 4;
+    Uint32* pixels = static_cast<Uint32*>(screen->pixels);
+    behindLens.assign(static_cast<size_t>(n) * n, 0);
+    for (int y = std::max(0, -top); y < read && top + y < clip.y + clip.h; ++y) {
+        if (top + y < clip.y)
+            continue;
+        for (int x = std::max(0, clip.x - left); x < read && left + x < clip.x + clip.w; ++x)
+            behindLens[static_cast<size_t>(y) * n + x] = pixels[(top + y) * stride + left + x];
     }
-    if (behind)
-        SDL_FreeSurface(behind);
-    if (bent)
-        SDL_FreeSurface(bent);
+    // Every pixel of the square that is on screen takes the pixel the table
+    // names.
+    for (int y = 0; y < n; ++y) {
+        if (top + y < clip.y || top + y >= clip.y + clip.h)
+            continue;
+        Uint32* row = pixels + (top + y) * stride;
+        for (int x = std::max(0, clip.x - left); x < n && left + x < clip.x + clip.w; ++x)
+            row[left + x] = behindLens[static_cast<size_t>(table[x + n * y])];
+    }
+    if (SDL_MUSTLOCK(screen))
+        SDL_UnlockSurface(screen);
+    filledCircleColor(screen, static_cast<Sint16>(left + n / 2), static_cast<Sint16>(top + n / 2),
+        static_cast<Sint16>(whole), lensCoreColour);
 }
 
 } // namespace
@@ -406,8 +381,8 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY) const
             drawRail(screen, owner->x - camX, owner->y - camY, x - camX, y - camY, railColour,
                 railHelixColour);
         break;
-    case typeShredder: blitCentred(shredder, screen, x - camX, y - camY); break;
-    case typeBfg: blitCentred(bfgshot, screen, x - camX, y - camY); break;
+    case typeShredder: blitCentred(displayImage(shredder), screen, x - camX, y - camY); break;
+    case typeBfg: blitCentred(displayImage(bfgshot), screen, x - camX, y - camY); break;
     case typeBlackHole: drawLens(*this, screen, sx, sy); break;
     default:
         if (isImageObject(type))

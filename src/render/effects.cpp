@@ -4,6 +4,7 @@
 
 #include "content/tuning.h"
 #include "render/coords.h"
+#include "render/kept.h"
 #include "render/limits.h"
 #include "render/presentation.h"
 #include "world/object.h"
@@ -11,7 +12,6 @@
 #include "world/world.h"
 
 #include <SDL_gfxPrimitives.h>
-#include <SDL_rotozoom.h>
 
 #include <cmath>
 
@@ -55,20 +55,35 @@ void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, 
 // The helix point for t in [0, 1) is (x1, y1) + t (dx, dy) + 10 (sin 100t,
 // -cos 100t). Each pass plots the point of the pass before, starting with
 // the start point itself; t accumulates in single precision, 1001 passes.
+// An opaque helix is written straight into the locked screen (a thousand
+// plots of one pixel each cost more than the rest of the beam).
 void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int lineColour,
     unsigned int helixColour)
 {
     line(screen, x1, y1, x2, y2, lineColour);
+    const bool direct = (helixColour & 0xff) == 0xff && screen->format->BytesPerPixel == 4
+        && !(SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0);
+    const Uint32 pixel = SDL_MapRGB(screen->format, static_cast<Uint8>(helixColour >> 24),
+        static_cast<Uint8>(helixColour >> 16), static_cast<Uint8>(helixColour >> 8));
+    const SDL_Rect& clip = screen->clip_rect;
     const float dx = x2 - x1, dy = y2 - y1;
     float px = x1, py = y1;
     float t = 0.0f;
     do {
-        pixelColor(screen, toSint16(px), toSint16(py), helixColour);
+        if (!direct) {
+            pixelColor(screen, toSint16(px), toSint16(py), helixColour);
+        } else {
+            const int x = toSint16(px), y = toSint16(py);
+            if (x >= clip.x && y >= clip.y && x < clip.x + clip.w && y < clip.y + clip.h)
+                static_cast<Uint32*>(screen->pixels)[y * (screen->pitch / 4) + x] = pixel;
+        }
         const double a = t * 100.0;
         px = static_cast<float>(t * dx + x1 + 10 * std::sin(a));
         py = static_cast<float>(t * dy + y1 - 10 * std::cos(a));
         t = t + 0.001f;
     } while (t < 1.0f);
+    if (direct && SDL_MUSTLOCK(screen))
+        SDL_UnlockSurface(screen);
 }
 
 void drawChain(
@@ -88,28 +103,22 @@ void drawChain(
     // a turn, so the image need only be oriented modulo pi.
     const float slope = static_cast<float>(-std::atan(static_cast<double>(stepY / stepX)));
 
-    SDL_Surface* stretched
-        = zoomSurface(link, len * (1 / (static_cast<float>(link->w) * links)), 1.0, SMOOTHING_ON);
-    if (!stretched)
+    SDL_Surface* turned
+        = chainLinkImage(link, len * (1 / (static_cast<float>(link->w) * links)), slope);
+    if (!turned)
         return;
-    SDL_Surface* turned = rotozoomSurface(
-        stretched, static_cast<double>(slope * 180) * (1 / pi), 1.0, SMOOTHING_ON);
-    if (turned) {
-        float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
-        float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
-        int k = 0;
-        do {
-            ++k;
-            SDL_Rect at;
-            at.x = toSint16(px);
-            at.y = toSint16(py);
-            SDL_BlitSurface(turned, nullptr, screen, &at);
-            px += stepX;
-            py += stepY;
-        } while (static_cast<float>(k) < links);
-        SDL_FreeSurface(turned);
-    }
-    SDL_FreeSurface(stretched);
+    float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
+    float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
+    int k = 0;
+    do {
+        ++k;
+        SDL_Rect at;
+        at.x = toSint16(px);
+        at.y = toSint16(py);
+        SDL_BlitSurface(turned, nullptr, screen, &at);
+        px += stepX;
+        py += stepY;
+    } while (static_cast<float>(k) < links);
 }
 
 // A rope whose ends lie on opposite sides of the world's seam would be drawn

@@ -83,3 +83,16 @@ TEST_F(DrawPass, FrameDrawsBackgroundWorldHudAndPointerInTurn)
     EXPECT_TRUE(closeColour(rgb(screenSurface, 400, 300), 0xffffff)); // the pointer over it
     EXPECT_TRUE(closeColour(rgb(screenSurface, 400, 400), 0x000078)); // the panel
 }
+
+TEST_F(DrawPass, FrameOverAFarLayerThatLetsSpaceThroughLeavesNothingOfTheLastFrame)
+{
+    // A frame is cleared first unless its farthest layer is opaque and
+    // covers the last frame by itself (FrameDrawsBackgroundWorldHudAndPointerInTurn).
+    SDL_Surface* screenSurface = SDL_GetVideoSurface();
+    backgroundLayers[3] = solid(64, 64, 90, 90, 90, 0);
+    layerDivisors[3] = 8;
+    cameraX = cameraY = 0;
+    SDL_FillRect(screenSurface, nullptr, SDL_MapRGB(screenSurface->format, 255, 255, 255));
+    drawFrame(screenSurface);
+    EXPECT_EQ(rgb(screenSurface, 100, 500), 0u);
+}

@@ -6,6 +6,7 @@
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "render/draw.h"
+#include "render/kept.h"
 #include "render/presentation.h"
 #include "support/world_fixture.h"
 
@@ -35,6 +36,7 @@ protected:
             for (int i = 0; i < count; ++i)
                 savedValues.push_back({values + i, std::exchange(values[i], 0.0f)});
         forgetScaledExplosions();
+        forgetKeptImages();
         forgetShownHits();
         drawnStep = -1;
         canvas = makeCanvas();
@@ -47,6 +49,7 @@ protected:
         for (auto [global, value] : savedValues)
             *global = value;
         tether::forgetScaledExplosions();
+        tether::forgetKeptImages();
         tether::forgetLensTables();
         tether::forgetShownHits();
         tether::drawnStep = -1;
