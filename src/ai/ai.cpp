@@ -139,7 +139,7 @@ void limitChase(const Object& self, double& fx, double& fy)
 // once reached.
 constexpr double blockedMargin = 20.0;
 constexpr double detourClearance = 80.0;
-constexpr double bendReach = 150.0;
+constexpr double bendReach = 60.0;
 
 // The rest point beside the first body between self and the target (dx, dy
 // away), as an offset from self; false when no body is in the way.
