@@ -156,15 +156,16 @@ bool detour(const Object& self, double dx, double dy, double dist, double& rx, d
         bx -= worldW * std::round(bx / worldW);
         by -= worldH * std::round(by / worldH);
         const double along = bx * ux + by * uy;
-        if (along <= 0 || along >= nearestAlong)
+        // Each test is written so that a broken (NaN) position fails it.
+        if (!(along > 0 && along < nearestAlong))
             continue; // behind self, beyond the target, or farther than one found
         const double touching = body->radius + self.radius;
-        if (bx * bx + by * by >= (touching + bendReach) * (touching + bendReach))
+        if (!(bx * bx + by * by < (touching + bendReach) * (touching + bendReach)))
             continue; // not at its rim yet
         const double px = bx - along * ux, py = by - along * uy; // the body off the line
         const double reach = touching + blockedMargin;
-        if (px * px + py * py >= reach * reach)
-            continue;
+        if (!(px * px + py * py < reach * reach))
+            continue; // the line passes clear of it
         nearest = body;
         nearestAlong = along;
         const double off = std::hypot(px, py);
