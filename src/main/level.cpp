@@ -159,7 +159,8 @@ void finishLevel(FrameEnd how, bool playedNow)
     }
     if (how == FrameEnd::gameOver && playedNow)
         showEndScreen(gameOverImage, endScreenMs,
-            recordLostLevel(mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther));
+            recordLostLevel(
+                mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther));
     else if (how == FrameEnd::gameOver)
         showEndScreen(gameOverImage);
     else if (how == FrameEnd::victory && playedNow)

@@ -48,7 +48,8 @@ std::string lostSummaryLine(const std::string& map, const LevelStats& stats, int
         + (counts == std::string::npos ? "" : ": " + won.substr(counts + afterTime.size()));
 }
 
-std::vector<std::string> recordLostLevel(const std::string& map, const LevelStats& stats, int endedBy)
+std::vector<std::string> recordLostLevel(
+    const std::string& map, const LevelStats& stats, int endedBy)
 {
     std::printf("%s\n", lostSummaryLine(map, stats, endedBy).c_str());
     std::fflush(stdout);

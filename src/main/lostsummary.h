@@ -21,6 +21,7 @@ std::string lostSummaryLine(const std::string& map, const LevelStats& stats, int
 
 // At a level's loss: prints the summary line and gives the lines for the
 // game-over screen.
-std::vector<std::string> recordLostLevel(const std::string& map, const LevelStats& stats, int endedBy);
+std::vector<std::string> recordLostLevel(
+    const std::string& map, const LevelStats& stats, int endedBy);
 
 } // namespace tether

@@ -48,15 +48,15 @@ void drawVolumeBar(SDL_Surface* screen, const std::string& label, int level, int
     const int barWidth = steps * (segmentWidth + segmentGap) - segmentGap;
     const int width = labelWidth + glyphSize + barWidth;
     const int left = (pictureWidth - width) / 2;
-    boxColor(screen, at(left - 8), at(barTop - 5), at(left + width + 7), at(barTop + segmentHeight + 4),
-        withAlpha(plateColour, alpha * 3 / 5));
+    boxColor(screen, at(left - 8), at(barTop - 5), at(left + width + 7),
+        at(barTop + segmentHeight + 4), withAlpha(plateColour, alpha * 3 / 5));
     stringColor(screen, at(left), at(barTop), label.c_str(), withAlpha(litColour, alpha));
     const int barLeft = left + labelWidth + glyphSize;
     for (int i = 0; i < steps; ++i) {
         const int x = barLeft + i * (segmentWidth + segmentGap);
         if (i < level)
-            boxColor(screen, at(x), at(barTop), at(x + segmentWidth - 1), at(barTop + segmentHeight - 1),
-                withAlpha(litColour, alpha));
+            boxColor(screen, at(x), at(barTop), at(x + segmentWidth - 1),
+                at(barTop + segmentHeight - 1), withAlpha(litColour, alpha));
         else
             rectangleColor(screen, at(x), at(barTop), at(x + segmentWidth - 1),
                 at(barTop + segmentHeight - 1), withAlpha(litColour, alpha / 2));

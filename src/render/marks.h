@@ -18,7 +18,8 @@ constexpr Uint32 volumeBarFadeMs = 600;
 Uint8 volumeBarAlpha(Uint32 ageMs);
 // label ("MUSIC") and a bar of steps segments, the first level of them
 // lit, centred below the hint at the top; faded by alpha.
-void drawVolumeBar(SDL_Surface* screen, const std::string& label, int level, int steps, Uint8 alpha);
+void drawVolumeBar(
+    SDL_Surface* screen, const std::string& label, int level, int steps, Uint8 alpha);
 // "REPLAY" large at the top-left, the map and the ship below it.
 void drawReplayMark(SDL_Surface* screen, const std::string& map, int ship);
 

@@ -22,7 +22,8 @@ TEST(FixedKeys, ABindingAddsKeysAndNeverTakesEscapePOrF1Away)
     loadSettings();
 
     EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_ESCAPE}.data()), static_cast<unsigned>(actionEscape));
-    EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_WORLD_95}.data()), static_cast<unsigned>(actionEscape));
+    EXPECT_EQ(
+        actionsFromKeys(TestKeys {SDLK_WORLD_95}.data()), static_cast<unsigned>(actionEscape));
     EXPECT_TRUE(isBound(Command::leave, SDLK_ESCAPE)); // leaves from the pause screen too
     EXPECT_TRUE(isBound(Command::pause, SDLK_p));
     EXPECT_TRUE(isBound(Command::pause, SDLK_SPACE));

@@ -45,7 +45,8 @@ TEST(VolumeBar, AVolumeKeyShowsTheLevelItSetAndTheBarFades)
     const std::string dir = makeTempDir();
     setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
     settings = Settings();
-    SDL_Surface* canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_Surface* canvas
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00, 0xff, 0);
 
     const int atSeven = litAfterPresses(canvas, SDLK_9, 3);
     EXPECT_EQ(settings.musicVolume, 7);
