@@ -4,6 +4,8 @@
 #   <prefix>/share/games/tether     the game folder: data, maps, images, sounds, music
 #   <prefix>/share/applications     the menu entry; share/icons/hicolor its icon
 #   <prefix>/share/man/man6         a manual page per command
+#   <prefix>/share/doc/tether       the copyright notices and the changelog
+#   <prefix>/share/metainfo         the AppStream entry software centres list
 # The installed game finds its folder from where its command lies, so the
 # same build installs under any prefix.
 
@@ -45,6 +47,16 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/tether.desktop DESTINATION share/applicat
 if(TETHER_GENERATE_ASSETS)
   install(DIRECTORY ${TETHER_GAME_DIR}/icons/hicolor DESTINATION share/icons)
 endif()
+install(FILES ${CMAKE_SOURCE_DIR}/dist/org.example.tether.metainfo.xml DESTINATION share/metainfo)
+# The game's licence and the notices of the libraries it links, in Debian's
+# machine-readable form, and the changelog, compressed as Debian ships it.
+install(FILES ${CMAKE_SOURCE_DIR}/dist/copyright DESTINATION share/doc/tether)
+set(TETHER_CHANGELOG ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${TETHER_CHANGELOG}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/dist/changelog > ${TETHER_CHANGELOG}
+  DEPENDS ${CMAKE_SOURCE_DIR}/dist/changelog)
+add_custom_target(changelog ALL DEPENDS ${TETHER_CHANGELOG})
+install(FILES ${TETHER_CHANGELOG} DESTINATION share/doc/tether)
 
 # --- The Debian package ---
 set(CPACK_PACKAGE_NAME tether)

@@ -3,6 +3,8 @@
 # the Debian package builder: the art generator draws its text with the DejaVu
 # faces of fonts-dejavu-core and fonts-dejavu-extra; CPack reads the game's
 # library dependencies with dpkg-shlibdeps (dpkg-dev), which needs `file`;
+# the installed-package test checks the package with lintian and its
+# AppStream entry with appstreamcli (appstream);
 # scripts/balance.sh draws its chart with gnuplot (gnuplot-nox).
 # Does nothing when they are all there.
 set -euo pipefail
@@ -14,7 +16,7 @@ packages=(
   libpng-dev libfreetype-dev libsndfile1-dev libvorbis-dev
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xdotool x11-apps x11-utils imagemagick bc
-  dpkg-dev file
+  dpkg-dev file lintian appstream
   gnuplot-nox
 )
 

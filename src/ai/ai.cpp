@@ -1,5 +1,6 @@
 // Enemy AI. Every step each enemy ship and mine turns toward the ship, is
-// pulled toward it by a damped spring (or brakes when the ship is very far),
+// pulled toward it by a damped spring (round a body in the way, or braking
+// when the ship is very far),
 // and, when its weapon is loaded and the ship is in range, fires the volley
 // of its class along its current heading. The AI keeps no state: the weapon
 // cycle is the Object's `loaded` flag, cleared here and re-armed by motion
@@ -123,6 +124,65 @@ void limitChase(const Object& self, double& fx, double& fy)
     }
 }
 
+// A planet, sun or black hole on the straight line to the target would
+// hold the chase against its far side for ever, the enemy pressing into it
+// while the ship waits on the near side. So the chase bends at the rim of
+// the first body in the way: once the enemy is within bendReach of
+// touching it, the rest point moves beside the body, detourClearance
+// beyond the body's rim and the enemy's own, on the side of the line the
+// body leaves most room on. As the enemy slides round, the line to the
+// target clears the body and the chase runs straight again. Farther out the
+// chase stays straight: an enemy rushing in still meets the body's pull and
+// fire on its way, as a player who waits beyond a sun expects. A body
+// counts as in the way when the line passes within blockedMargin of
+// touching it; the rest point lies farther out, so that it clears the line
+// once reached.
+constexpr double blockedMargin = 20.0;
+constexpr double detourClearance = 80.0;
+constexpr double bendReach = 60.0;
+
+// The rest point beside the first body between self and the target (dx, dy
+// away), as an offset from self; false when no body is in the way.
+bool detour(const Object& self, double dx, double dy, double dist, double& rx, double& ry)
+{
+    if (!(dist > 0))
+        return false;
+    const double ux = dx / dist, uy = dy / dist;
+    const Object* nearest = nullptr;
+    double nearestAlong = dist, sideX = 0, sideY = 0;
+    for (const Object* body : attractingMasses) {
+        // The body from self, the short way across the wrap.
+        double bx = body->x - self.x, by = body->y - self.y;
+        bx -= worldW * std::round(bx / worldW);
+        by -= worldH * std::round(by / worldH);
+        const double along = bx * ux + by * uy;
+        // Each test is written so that a broken (NaN) position fails it.
+        if (!(along > 0 && along < nearestAlong))
+            continue; // behind self, beyond the target, or farther than one found
+        const double touching = body->radius + self.radius;
+        if (!(bx * bx + by * by < (touching + bendReach) * (touching + bendReach)))
+            continue; // not at its rim yet
+        const double px = bx - along * ux, py = by - along * uy; // the body off the line
+        const double reach = touching + blockedMargin;
+        if (!(px * px + py * py < reach * reach))
+            continue; // the line passes clear of it
+        nearest = body;
+        nearestAlong = along;
+        const double off = std::hypot(px, py);
+        // Round the side the line passes on; dead ahead, always the left.
+        sideX = off > 1e-6 ? -px / off : uy;
+        sideY = off > 1e-6 ? -py / off : -ux;
+        rx = bx;
+        ry = by;
+    }
+    if (!nearest)
+        return false;
+    const double out = nearest->radius + self.radius + detourClearance;
+    rx += sideX * out;
+    ry += sideY * out;
+    return true;
+}
+
 // Pulls self toward the target, or brakes it when the target is far away.
 // Returns false when the target is too far for anything more this step.
 bool pull(Object& self, float dx, float dy, float dist)
@@ -137,10 +197,18 @@ bool pull(Object& self, float dx, float dy, float dist)
         return false;
     }
     const double k = std::sqrt(pullStiffness / self.mass) * dampingScale;
-    // The pull toward the rest point; at the target itself, none.
-    const double toRest = dist > 0 ? pullStiffness * (dist - standOff(self)) / dist : 0.0;
-    double fx = toRest * dx - k * self.vx;
-    double fy = toRest * dy - k * self.vy;
+    double fx, fy;
+    double rx = 0, ry = 0;
+    if (detour(self, dx, dy, dist, rx, ry)) {
+        // The rest point beside the body in the way.
+        fx = pullStiffness * rx - k * self.vx;
+        fy = pullStiffness * ry - k * self.vy;
+    } else {
+        // The pull toward the rest point; at the target itself, none.
+        const double toRest = dist > 0 ? pullStiffness * (dist - standOff(self)) / dist : 0.0;
+        fx = toRest * dx - k * self.vx;
+        fy = toRest * dy - k * self.vy;
+    }
     limitChase(self, fx, fy);
     self.fx = static_cast<float>(fx);
     self.fy = static_cast<float>(fy);

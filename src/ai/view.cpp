@@ -2,6 +2,7 @@
 // show of it this frame.
 #include "ai/view.h"
 
+#include "content/panel.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/stats.h"
@@ -85,8 +86,10 @@ PilotView seePilotView()
             || o->type == typeRightHook)
             continue;
         const float dx = o->x - ship->x, dy = o->y - ship->y;
+        // Seen on the screen when some of it shows beside the HUD panel.
         const bool onScreen = std::fabs(dx) < screenHalfWidth + o->radius
-            && std::fabs(dy) < screenHalfHeight + o->radius;
+            && std::fabs(dy) < screenHalfHeight + o->radius
+            && !underPanel(screenHalfWidth + dx - o->radius, screenHalfHeight + dy - o->radius);
         const bool inReach = std::sqrt(dx * dx + dy * dy) < radarReach;
         if (!onScreen && !(onRadar(o->type) && inReach)) {
             if (o->type == typeEnemy && !inReach)

@@ -8,7 +8,6 @@
 #include "main/window.h"
 
 #include <algorithm>
-#include <string>
 
 namespace tether {
 
@@ -86,8 +85,7 @@ void changeVolume(Command command)
     volume = std::max(0, std::min(volumeSteps, volume + by));
     applyVolumes();
     keepSetting(music ? "music_volume" : "effects_volume");
-    showNotice(std::string(music ? "Music" : "Effects") + " volume " + std::to_string(volume) + "/"
-        + std::to_string(volumeSteps));
+    showVolume(music ? "MUSIC" : "EFFECTS", volume);
 }
 
 } // namespace tether

@@ -9,6 +9,9 @@ namespace {
 
 bool anyHeld(const Uint8* keys, Command command)
 {
+    const SDLKey fixed = fixedKey(command);
+    if (fixed != SDLK_UNKNOWN && keys[fixed])
+        return true;
     for (SDLKey key : settings.keys[static_cast<int>(command)])
         if (keys[key])
             return true;

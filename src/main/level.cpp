@@ -3,6 +3,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "main/audio.h"
+#include "main/lostsummary.h"
 #include "main/recorder.h"
 #include "main/results.h"
 #include "main/session.h"
@@ -12,6 +13,7 @@
 #include "render/kept.h"
 #include "render/overlay.h"
 #include "render/presentation.h"
+#include "world/object.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -156,7 +158,11 @@ void finishLevel(FrameEnd how, bool playedNow)
         tearDownLevel(); // the same map next, boss or not
         return;
     }
-    if (how == FrameEnd::gameOver)
+    if (how == FrameEnd::gameOver && playedNow)
+        showEndScreen(gameOverImage, endScreenMs,
+            recordLostLevel(
+                mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther));
+    else if (how == FrameEnd::gameOver)
         showEndScreen(gameOverImage);
     else if (how == FrameEnd::victory && playedNow)
         showEndScreen(victoryImage, endScreenMs, recordWonMap(mapName(mapPath), levelStats));

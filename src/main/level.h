@@ -3,7 +3,8 @@
 // map; winning that, losing anywhere, or Escape returns to the title screen.
 // A restart (R) plays the same map again with the same ship, as a new level
 // with a new seed. A won map's summary is printed and shown on the victory
-// screen (main/results.h).
+// screen (main/results.h), a lost level's on the game-over screen
+// (main/lostsummary.h).
 // Music plays on throughout, a new track whenever the last one has ended.
 #pragma once
 
@@ -41,8 +42,8 @@ void musicDone();
 void showEndScreen(
     SDL_Surface* image, Uint32 holdMs = endScreenMs, const std::vector<std::string>& note = {});
 // After a level's frame loop: the end screen its end calls for, then the
-// level end. A level played now has its victory counted (main/results.h);
-// a replay played back does not.
+// level end. A level played now has its victory counted (main/results.h)
+// or its loss told (main/lostsummary.h); a replay played back has neither.
 void finishLevel(FrameEnd how, bool playedNow = true);
 // Pauses the engine, decides whether the boss level follows, and tears the
 // world down.

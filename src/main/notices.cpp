@@ -1,6 +1,7 @@
 #include "main/notices.h"
 
 #include "main/settings.h"
+#include "render/marks.h"
 #include "render/overlay.h"
 #include "world/stats.h"
 
@@ -11,6 +12,13 @@ namespace {
 std::string notice;
 Uint32 noticeShownAt = 0;
 
+std::string volumeLabel;
+int volumeLevel = 0;
+Uint32 volumeShownAt = 0;
+
+std::string replayMap; // empty: the level is being played
+int replayShip = 0;
+
 constexpr int hintY = 12, noticeY = 32;
 constexpr const char* middleDot = "\xfa"; // in the built-in font's code page
 
@@ -20,6 +28,19 @@ void showNotice(const std::string& text)
 {
     notice = text;
     noticeShownAt = SDL_GetTicks();
+}
+
+void showVolume(const std::string& label, int level)
+{
+    volumeLabel = label;
+    volumeLevel = level;
+    volumeShownAt = SDL_GetTicks();
+}
+
+void markReplay(const std::string& map, int ship)
+{
+    replayMap = map;
+    replayShip = ship;
 }
 
 int hintAlpha(long long gameTime)
@@ -41,6 +62,11 @@ void drawNotices(SDL_Surface* screen)
             hintY, static_cast<Uint8>(alpha));
     if (!notice.empty() && SDL_GetTicks() - noticeShownAt < noticeShownMs)
         drawHint(screen, notice, noticeY, 255);
+    if (!volumeLabel.empty())
+        drawVolumeBar(screen, volumeLabel, volumeLevel, volumeSteps,
+            volumeBarAlpha(SDL_GetTicks() - volumeShownAt));
+    if (!replayMap.empty())
+        drawReplayMark(screen, replayMap, replayShip);
 }
 
 } // namespace tether

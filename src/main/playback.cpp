@@ -2,6 +2,7 @@
 
 #include "main/frame.h"
 #include "main/level.h"
+#include "main/notices.h"
 #include "main/recorder.h"
 #include "main/replay.h"
 #include "main/startup.h"
@@ -67,6 +68,7 @@ int playReplayInWindow()
     std::snprintf(shipSpritePath, sizeof shipSpritePath, "sprites/ship%d.png", replay.ship);
     restoreReplayStart(replay);
     enterLevel(replay.seed);
+    markReplay(replay.mapName, replay.ship);
 
     ShipWatch watch = watchShip();
     LevelState state = LevelState::ongoing;

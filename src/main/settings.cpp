@@ -5,6 +5,7 @@
 
 #include "main/userfiles.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -299,8 +300,20 @@ void keepSetting(const std::string& name)
     savedSettings = onDisk;
 }
 
+SDLKey fixedKey(Command command)
+{
+    switch (command) {
+    case Command::leave: return SDLK_ESCAPE;
+    case Command::pause: return SDLK_p;
+    case Command::help: return SDLK_F1;
+    default: return SDLK_UNKNOWN;
+    }
+}
+
 bool isBound(Command command, SDLKey key)
 {
+    if (key != SDLK_UNKNOWN && key == fixedKey(command))
+        return true;
     for (SDLKey bound : settings.keys[static_cast<int>(command)])
         if (bound == key)
             return true;
@@ -310,7 +323,11 @@ bool isBound(Command command, SDLKey key)
 std::string keyLabel(Command command)
 {
     std::string label;
-    for (SDLKey key : settings.keys[static_cast<int>(command)]) {
+    std::vector<SDLKey> keys = settings.keys[static_cast<int>(command)];
+    const SDLKey fixed = fixedKey(command);
+    if (fixed != SDLK_UNKNOWN && std::find(keys.begin(), keys.end(), fixed) == keys.end())
+        keys.insert(keys.begin(), fixed);
+    for (SDLKey key : keys) {
         std::string name = SDL_GetKeyName(key);
         for (size_t i = 0; i < name.size(); ++i)
             if (i == 0 || name[i - 1] == ' ')

@@ -72,7 +72,11 @@ void loadSettings();
 // written (another copy of the game may have changed them meanwhile).
 void keepSetting(const std::string& name);
 
-// Whether key is one of command's keys.
+// The key a command keeps whatever the file binds: Escape leaves, P
+// pauses, F1 shows the controls, so no settings file can shut the player
+// in a level. SDLK_UNKNOWN for the commands that have none.
+SDLKey fixedKey(Command command);
+// Whether key is one of command's keys, its fixed key included.
 bool isBound(Command command, SDLKey key);
 // The command's keys for the player to read: "Up/W".
 std::string keyLabel(Command command);

@@ -8,6 +8,7 @@
 // which lives on, so in play this never shows.
 #include "render/damage.h"
 
+#include "content/panel.h"
 #include "render/coords.h"
 #include "world/object.h"
 #include "world/stats.h"
@@ -135,7 +136,8 @@ void drawMark(SDL_Surface* screen, float x, float y, float nx, float ny, Uint32 
     }
 }
 
-// An arrow just inside the screen's edge, on the line from the ship toward
+// An arrow just inside the screen's edge, or just outside the HUD panel
+// where the line meets the panel first, on the line from the ship toward
 // the source, pointing at it.
 constexpr float arrowMargin = 18.0f; // pixels from the edge to the tip
 constexpr float arrowLength = 16.0f;
@@ -156,6 +158,14 @@ void drawArrow(SDL_Surface* screen, float fromX, float fromY, float ux, float uy
         t = std::min(t, (bottom - fromY) / uy);
     if (uy < 0)
         t = std::min(t, (top - fromY) / uy);
+    // The panel fills the bottom-right corner: the line enters it when it
+    // has crossed both of its edges (each crossed at once when the ship is
+    // already past it).
+    const float panelX = static_cast<float>(panelLeft) - arrowMargin;
+    const float panelY = static_cast<float>(panelTop) - arrowMargin;
+    const float acrossX = fromX >= panelX ? 0 : (ux > 0 ? (panelX - fromX) / ux : 1e9f);
+    const float acrossY = fromY >= panelY ? 0 : (uy > 0 ? (panelY - fromY) / uy : 1e9f);
+    t = std::min(t, std::max(acrossX, acrossY));
     if (!(t > 0) || t >= 1e9f)
         return;
     const float tipX = fromX + ux * t, tipY = fromY + uy * t;
@@ -232,7 +242,7 @@ void drawTally(SDL_Surface* screen, const DamageTally& t, int64_t now, float shi
     // From off screen: the arrow.
     const float sx = shipX + t.sourceX, sy = shipY + t.sourceY;
     const bool offScreen = sx < 0 || sy < 0 || sx >= static_cast<float>(screen->w)
-        || sy >= static_cast<float>(screen->h);
+        || sy >= static_cast<float>(screen->h) || underPanel(sx, sy);
     const float reach = std::hypot(t.sourceX, t.sourceY);
     if (offScreen && reach > 0)
         drawArrow(screen, shipX, shipY, t.sourceX / reach, t.sourceY / reach, colour, shadow);

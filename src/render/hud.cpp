@@ -3,6 +3,7 @@
 #include "render/hud.h"
 
 #include "content/assets.h"
+#include "content/panel.h"
 #include "render/coords.h"
 #include "world/object.h"
 #include "world/world.h"
@@ -16,7 +17,7 @@ namespace tether {
 
 namespace {
 
-constexpr int panelX = 395, panelY = 395;
+constexpr int panelX = panelLeft, panelY = panelTop;
 constexpr int enemiesX = 445, enemiesY = 545;
 constexpr int healthX = 445, healthY = 420;
 constexpr int radarX = 595, radarY = 395; // top-left of the radar image
@@ -39,7 +40,9 @@ void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y)
 // The health shown: truncated toward zero; a value no int can hold shows 0.
 int shownHealth(const Object& ship)
 {
-    if (ship.type == typeExploding) // health is the explosion clock then
+    // The explosion's health is its clock; a ship lost in a black hole
+    // keeps its health in the rules, but it is gone.
+    if (ship.type == typeExploding || gameOver)
         return 0;
     if (!(ship.health > INT_MIN && ship.health < INT_MAX))
         return 0;

@@ -34,7 +34,7 @@ protected:
     }
 };
 
-TEST_F(PlayerView, ShowsTheScreenExactlyTheRadarToItsPixelAndFarEnemiesAsBearingsOnly)
+TEST_F(PlayerView, ShowsTheScreenBesideThePanelExactlyTheRadarToItsPixelAndFarEnemiesAsBearingsOnly)
 {
     worldW = worldH = 20000;
     ship = add(typeShip, 5000, 5000, 18);
@@ -43,11 +43,12 @@ TEST_F(PlayerView, ShowsTheScreenExactlyTheRadarToItsPixelAndFarEnemiesAsBearing
     add(typeEnemy, 9000, 2000); // 5000 units away
     add(typeMine, 8300, 5000); // beyond the radar: mines leave no mark there
     add(typeTurret, 5300, 5100, 1); // a gun on the near enemy
-    numEnemies = 3;
+    const Object* hidden = add(typeEnemy, 5165, 5210); // under the HUD panel
+    numEnemies = 4;
     const PilotView view = seePilotView();
 
-    EXPECT_EQ(view.enemiesLeft, 3);
-    ASSERT_EQ(view.things.size(), 2u);
+    EXPECT_EQ(view.enemiesLeft, 4);
+    ASSERT_EQ(view.things.size(), 3u);
     const Sighting& onScreen = view.things[0];
     EXPECT_EQ(onScreen.id, reinterpret_cast<uintptr_t>(near));
     EXPECT_TRUE(onScreen.onScreen);
@@ -61,6 +62,11 @@ TEST_F(PlayerView, ShowsTheScreenExactlyTheRadarToItsPixelAndFarEnemiesAsBearing
     EXPECT_EQ(onRadar.y, 5000 - 31.5f * 32);
     ASSERT_EQ(view.farEnemyBearings.size(), 1u);
     EXPECT_FLOAT_EQ(view.farEnemyBearings[0], std::atan2(-3000.0f, 4000.0f));
+    // The panel hides what it covers: that enemy is read off the radar.
+    const Sighting& underThePanel = view.things[2];
+    EXPECT_EQ(underThePanel.id, reinterpret_cast<uintptr_t>(hidden));
+    EXPECT_FALSE(underThePanel.onScreen);
+    EXPECT_EQ(underThePanel.x, 5000 + 5.5f * 32);
 }
 
 // A pilot fed views by hand: the ship at rest, alone, until a mine appears

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The game as players install it: first with `cmake --install` into a fresh
 # prefix, then, when run as root in the plain build, as the Debian package
-# through apt-get. Each time: the installed `tether --version` answers, the menu entry's
+# through apt-get, once lintian finds no error in it. Each time: the
+# installed `tether --version` answers, the menu entry's
 # command started from / shows the title screen, the installed map checker
-# passes the installed campaign and the simulator plays it. The package is
-# removed at the end.
+# passes the installed campaign and the simulator plays it. The AppStream
+# entry that software centres list validates. The package is removed at the
+# end.
 source "$(dirname "$0")/lib.bash"
 build=$(cd "$1/.." && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -17,6 +19,8 @@ check_install() {
     local -x PATH="$prefix/games:$PATH"
     [ "$(tether --version)" = "tether $version" ] || fail "the installed tether --version says '$(tether --version)'"
     for file in "$entry" "$prefix/share/icons/hicolor/48x48/apps/tether.png" \
+        "$prefix/share/doc/tether/copyright" "$prefix/share/doc/tether/changelog.gz" \
+        "$prefix/share/metainfo/org.example.tether.metainfo.xml" \
         "$prefix/share/man/man6/tether.6.gz" "$prefix/share/man/man6/tether-mapcheck.6.gz" \
         "$prefix/share/man/man6/tether-sim.6.gz"; do
         [ -s "$file" ] || fail "$file was not installed"
@@ -42,6 +46,8 @@ check_install() {
 start_xvfb
 cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" || fail "cmake --install failed"
 check_install "$work/prefix"
+appstreamcli validate --no-net "$work/prefix/share/metainfo/org.example.tether.metainfo.xml" \
+    >"$work/appstream.txt" 2>&1 || fail "the AppStream entry does not validate: $(cat "$work/appstream.txt")"
 echo "installed under a prefix: tether $version starts from / and its campaign checks"
 
 # A package of a sanitizer build's programs is not one that anybody ships:
@@ -62,6 +68,9 @@ fi
     fail "cpack failed: $(tail -n 5 "$work/cpack.log")"
 deb=$(echo "$work"/package/tether_*.deb)
 [ -f "$deb" ] || fail "cpack wrote no tether_*.deb"
+# Debian's own checks: a package others can ship has no error (E:) among them.
+lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 ||
+    fail "lintian rejects the package: $(grep '^E: ' "$work/lintian.txt" || tail -n 5 "$work/lintian.txt")"
 remove_package() { apt-get remove -y tether >/dev/null 2>&1 || true; }
 trap 'remove_package; cleanup' EXIT
 apt-get install -y -o DPkg::Lock::Timeout=120 "$deb" >"$work/apt.log" 2>&1 ||

@@ -4,7 +4,8 @@
 # paused and left with Escape, then a second map left by quitting the game:
 # each is its own replay in the player's data folder. The headless simulator reproduces
 # every one to the world hash the game recorded, and the window plays the
-# boss level back to the very summary line the simulator prints.
+# boss level back, marked as a replay, to the very summary line the
+# simulator prints.
 source "$(dirname "$0")/lib.bash"
 copy_game "$1"
 printf '2\nquiet quiet_boss 7\nfar far_boss 8\n' >"$work/game/maps/maplist"
@@ -80,6 +81,11 @@ grep -q '"outcome":"quit"' "$work/far.json" || fail "the map quit replays as $(c
 # The window plays the boss level back and prints the simulator's line.
 start_command "$work/game" ./tether --replay "$boss"
 wait_for_picture
+# Marked as a replay from its first frame, so nobody takes it for play.
+screenshot "$work/playback.png"
+marked=$(convert "$work/playback.png" -crop 200x50+0+0 +repage -fill black +opaque '#FF6A4A' \
+    -fill white -opaque '#FF6A4A' -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$marked" -gt 100 ] || fail "the playback is not marked as a replay ($marked pixels of its mark)"
 wait_game
 [ "$game_status" = 0 ] || fail "playback ended with status $game_status"
 grep -Fxq "$(cat "$work/quiet_boss.json")" "$work/out.txt" \

@@ -2,6 +2,7 @@
 // per source over a short window, specks of resting contact left out, and
 // what is on show drawn around the ship with an arrow toward a source off
 // screen.
+#include "content/panel.h"
 #include "render/damage.h"
 #include "render_fixture.h"
 
@@ -98,4 +99,19 @@ TEST_F(DamageDisplay, HitsAreTalliedPerSourceAndShownWhereTheyCameFrom)
     // A new level forgets them.
     forgetShownHits();
     EXPECT_TRUE(damageOnShow(levelStats.gameTime).empty());
+}
+
+TEST_F(DamageDisplay, AShooterUnderTheHudPanelGetsAnArrowOutsideIt)
+{
+    // At (565, 510) on screen: within the screen, but under the panel.
+    shooter->x = 1000 + 165;
+    shooter->y = 1000 + 210;
+    play(1, [&](int) { recordDamage(*ship, 10, causeShot, *bullet, *shooter); });
+    drawDamage(canvas, 1000 - 400, 1000 - 300);
+    const Uint32 shotRed = 0xff4848;
+    int arrowPixels = 0; // just above the panel's top edge, on the line to the shooter
+    for (int y = 355; y < panelTop; ++y)
+        for (int x = 420; x < 520; ++x)
+            arrowPixels += rgb(canvas, x, y) == shotRed;
+    EXPECT_GT(arrowPixels, 30);
 }

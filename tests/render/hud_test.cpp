@@ -1,6 +1,7 @@
 // The HUD sequence: panel, enemies left, ship health, radar and its marks.
 #include "render/hud.h"
 #include "render_fixture.h"
+#include "world/collision.h"
 
 #include <string>
 
@@ -46,6 +47,17 @@ TEST_F(Hud, HealthReadsZeroWhileTheShipExplodes)
 {
     ship->type = typeExploding;
     ship->health = 7.5f; // the explosion clock
+    drawHud(canvas);
+    EXPECT_EQ(readNumber(445, 420), "0");
+}
+
+TEST_F(Hud, AShipSwallowedByABlackHoleReadsZeroHealth)
+{
+    ship->health = 1000;
+    Object* hole = make(typeBlackHole, 1000, 1000, 40, 1e9f);
+    objects.push_back(hole);
+    collisionDetect(&objects);
+    ASSERT_TRUE(gameOver);
     drawHud(canvas);
     EXPECT_EQ(readNumber(445, 420), "0");
 }
