@@ -110,21 +110,6 @@ bool readRecord(
     return true;
 }
 
-// Gun mounts per enemy class (index into the mount tables), -1 for none.
-struct GunMounts {
-    int first = -1, second = -1;
-};
-
-GunMounts gunMountsOf(int enemyClass)
-{
-    switch (enemyClass) {
-    case 1: return {0, -1};
-    case 2: return {1, 2};
-    case 3: return {3, -1};
-    default: return {};
-    }
-}
-
 void attachGun(Object* enemy, int mount)
 {
     const int cls = enemy->kind - 1;
@@ -154,11 +139,11 @@ void makeEnemy(int enemyClass, const float* v)
     dynamicMasses.push_back(enemy);
     drawables.push_back(enemy);
     ennemies.push_back(enemy);
-    const GunMounts mounts = gunMountsOf(enemyClass);
-    if (mounts.first >= 0)
-        attachGun(enemy, mounts.first);
-    if (mounts.second >= 0)
-        attachGun(enemy, mounts.second);
+    const EnemyClassTraits& traits = enemyClasses[cls];
+    if (traits.firstMount >= 0)
+        attachGun(enemy, traits.firstMount);
+    if (traits.secondMount >= 0)
+        attachGun(enemy, traits.secondMount);
 }
 
 void makeBody(int type, const float* v, SDL_Surface* sprite)

@@ -76,18 +76,15 @@ void blitCentred(SDL_Surface* image, SDL_Surface* screen, float x, float y)
         truncated(y - static_cast<float>(image->h / 2)));
 }
 
-// Image objects: everything at or below typeSun except the black hole
-// (exploding objects and the flame included), and mines.
+// Image objects: the kinds drawn as their image turned to the heading.
 bool isImageObject(int type)
 {
-    return (type >= typeExploding && type <= typeSun && type != typeBlackHole && type != typeDead)
-        || type == typeMine;
+    return traitsOf(type).turnedImage;
 }
 
-// Planets, suns and rope nodes take hits without showing them.
 bool showsDamage(int type)
 {
-    return type != typePlanet && type != typeSun && type != typeRopeNode;
+    return traitsOf(type).showsDamage;
 }
 
 float fullHealth(const Object& object)
@@ -196,7 +193,7 @@ void drawExplosion(const Object& object, SDL_Surface* screen, float cameraX, flo
         frame = explosionFrames - 1;
 
     SDL_Surface* image = nullptr;
-    if (object.kind == kindExpiredBfg)
+    if (object.expiredBall)
         image = bfgflames[frame];
     else if (explosions[frame] && object.radius > 0.0f)
         // The frames are drawn for a radius of 50.
@@ -325,7 +322,7 @@ bool isOffScreen(
         return x - reach - 2 > w || y - reach - 2 > h || x < -2 - reach || y < -2 - reach;
     };
     // Shots and mines reach as far as their radius.
-    if (object.type > typeSun && beyond(object.radius))
+    if (traitsOf(object.type).weapon && beyond(object.radius))
         return true;
     // A black hole's lens reaches three radii.
     if (object.type == typeBlackHole)

@@ -5,10 +5,10 @@
 //
 // The five contact rules, tried top to bottom; the first that applies to a
 // pair handles it. A is the member that comes first in the sorted list.
-//   1 hook catch   a hook that holds no rope touches something of type
-//                  0..8, neither hooked: it is caught on a new rope (hooks
+//   1 hook catch   a hook that holds no rope touches something that is no
+//                  weapon, neither hooked: it is caught on a new rope (hooks
 //                  pass through suns)
-//   2 projectile   a shot or mine (type > 8) damages the other and is spent
+//   2 projectile   a weapon (a shot or mine) damages the other and is spent
 //   3 sun          whatever touches a sun burns up
 //   4 black hole   whatever but a hook touches a black hole is swallowed
 //   5 bounce       everything else bounces, hurt by the impact (once: a
@@ -259,18 +259,18 @@ void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum
 {
     // 1. Hook catch, by a hook that holds nothing yet.
     const Object* hook = isHook(a) ? a : (isHook(b) ? b : nullptr);
-    if (hook && !holdsARope(hook) && !a->hooked && !b->hooked && a->type <= typeSun
-        && b->type <= typeSun) {
+    if (hook && !holdsARope(hook) && !a->hooked && !b->hooked && !traitsOf(a->type).weapon
+        && !traitsOf(b->type).weapon) {
         if (a->type != typeSun && b->type != typeSun)
             catchWithHook(a, b);
         return;
     }
     // 2. Projectile: with two, A is the shot and B its target.
-    if (a->type > typeSun) {
+    if (traitsOf(a->type).weapon) {
         hitByProjectile(a, b);
         return;
     }
-    if (b->type > typeSun) {
+    if (traitsOf(b->type).weapon) {
         hitByProjectile(b, a);
         return;
     }
@@ -360,13 +360,13 @@ void collisionDetect(std::list<Object*>* list)
         for (size_t j = i + 1; j < n; ++j) {
             // Turrets, wrecks, the dead and the flame touch nothing. A can
             // only fall out of play during its scan (swallowed), never back.
-            if (a->type == typeTurret || a->type < 0)
+            if (!traitsOf(a->type).touches)
                 break;
             Object* b = sweepOrder[j];
             // Nothing later in the list starts before A ends.
             if (b->x - b->radius >= a->x + a->radius)
                 break;
-            if (b->type == typeTurret || b->type < 0)
+            if (!traitsOf(b->type).touches)
                 continue;
             if (passThrough(a, b))
                 continue;
