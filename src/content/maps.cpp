@@ -10,6 +10,7 @@
 #include "content/tuning.h"
 #include "world/connector.h"
 #include "world/object.h"
+#include "world/ships.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -331,14 +332,9 @@ void assembleShip()
     dynamicMasses.push_back(leftGrapHook);
     dynamicMasses.push_back(rightGrapHook);
 
-    // The hook mount sits at the centre of ship 1, behind ships 2 and 3, and
-    // hands the ropes' pull on to the ship.
-    float mountDistance = 17.0f, mountAngle = piFloat;
-    if (difficulty == 0)
-        mountDistance = mountAngle = 0.0f;
-    else if (difficulty == 1)
-        mountDistance = 22.0f;
-    ship->addChild(turret, mountDistance, mountAngle, 0.0f, true, true, true, false);
+    // The hook mount hands the ropes' pull on to the ship.
+    const ShipTraits& traits = shipTraits(difficulty);
+    ship->addChild(turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
 
     leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
     rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);

@@ -23,6 +23,7 @@
 #include "render/limits.h"
 #include "render/presentation.h"
 #include "world/object.h"
+#include "world/ships.h"
 #include "world/spring.h"
 #include "world/world.h"
 
@@ -373,11 +374,11 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY) const
 {
     if (hidden || type == typeDead || !screen)
         return;
-    // The flame shows one random frame in each frame with thrust; the first
-    // ship's flame is never seen.
+    // The flame shows one random frame in each frame with thrust, on the
+    // ships whose flame is seen at all.
     SDL_Surface* look = sprite;
     if (type == typeFlame) {
-        if (!thrustSinceLastFrame(*this) || difficulty == 0)
+        if (!thrustSinceLastFrame(*this) || !shipTraits(difficulty).flameShows)
             return;
         look = flames[presentationRandom.next15() % 3];
     }

@@ -24,6 +24,7 @@
 #include "world/contacts.h"
 #include "world/events.h"
 #include "world/object.h"
+#include "world/ships.h"
 #include "world/spring.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -127,15 +128,15 @@ constexpr float projectileDamage[] = {
 };
 
 // The spent shot rides along with its target, so its explosion does too.
-// On the hardest ship, enemies are immune to shots and mines: only a crash,
-// a sun or a black hole kills them there.
+// Flying some ships, enemies are immune to shots and mines: only a crash, a
+// sun or a black hole kills them there.
 void hitByProjectile(Object* shot, Object* target)
 {
     if (shot->owner == target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
-    if (!(difficulty > 1 && target->type == typeEnemy)) {
+    if (!(shipTraits(difficulty).enemiesShrugOffShots && target->type == typeEnemy)) {
         const float damage = projectileDamage[shot->type - typeBullet];
         target->health -= damage;
         // A shot's shooter may be gone; a mine is its own.
