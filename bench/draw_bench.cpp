@@ -231,7 +231,7 @@ void buildBusyScreen()
     for (int i = 0; i < 4; ++i)
         add(typeExploding, across(random), down(random), 25, turn(random), enemySprites[i],
             2.0f * i + 0.5f);
-    add(typeExploding, across(random), down(random), 12, 0, nullptr, 5.5f)->kind = kindExpiredBfg;
+    add(typeExploding, across(random), down(random), 12, 0, nullptr, 5.5f)->expiredBall = true;
     flashing.push_back(ship);
 
     // Ropes: two caught enemies tied to nodes, one enemy on a hook.

@@ -5,16 +5,18 @@
 // of its class along its current heading. The AI keeps no state: the weapon
 // cycle is the Object's `loaded` flag, cleared here and re-armed by motion
 // after `reloadTime`. It never looks at `type`, so a dying enemy goes on
-// steering and firing until it is removed. Mines have no class: they turn
+// steering and firing until it is removed. What each class does is its row
+// of the class table (world/enemyclasses.h). Mines have no class: they turn
 // and home like ships and never fire. Gunshots are raised as sound events,
-// heard from the shooter's place relative to the ship; class 9's pick comes
-// from the rules' own generator.
+// heard from the shooter's place relative to the ship; a random shot's pick
+// comes from the rules' own generator.
 #include "ai/ai.h"
 #include "world/angles.h"
 
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "world/connector.h"
+#include "world/enemyclasses.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/random.h"
@@ -26,16 +28,23 @@ namespace tether {
 
 namespace {
 
-// Turning, radians and radians per ms. Class 4 ignores the bearing and
-// rotates steadily; class 5 turns slowly; everyone else turns at turnRate.
+// Turning, radians and radians per ms: a steady spin ignores the bearing;
+// the others turn toward it at their rate. Mines turn at the common rate.
 constexpr double deadBand = 0.1; // this close to the bearing, hold the heading
 constexpr float turnRate = 0.03f;
-constexpr float slowTurnRate = 0.002f; // class 5
-constexpr float steadySpin = 0.006f; // class 4
+constexpr float slowTurnRate = 0.002f;
+constexpr float steadySpin = 0.006f;
+
+Turning turningOf(const Object& self)
+{
+    const EnemyClassTraits* traits = classTraits(self.kind);
+    return traits ? traits->turning : Turning::towardBearing;
+}
 
 void turn(Object& self, float bearing)
 {
-    if (self.kind == 4) {
+    const Turning turning = turningOf(self);
+    if (turning == Turning::steadySpin) {
         self.spin = steadySpin;
         return;
     }
@@ -45,7 +54,7 @@ void turn(Object& self, float bearing)
         diff = static_cast<float>(diff + 2 * pi);
     if (diff > pi)
         diff = static_cast<float>(diff - 2 * pi);
-    const float rate = self.kind == 5 ? slowTurnRate : turnRate;
+    const float rate = turning == Turning::slowly ? slowTurnRate : turnRate;
     if (diff > deadBand)
         self.spin = -rate;
     else if (diff < -deadBand)
@@ -78,30 +87,25 @@ constexpr float farRange = 3000.0f;
 
 // An enemy with a gun holds off this far from the ship and fires from
 // there: sitting on the ship it would fire into it point blank, every
-// reload, a drain with no shot to be seen or dodged. Enemies without a gun
-// (classes 3 and 10) and mines close in: ramming is their attack.
+// reload, a drain with no shot to be seen or dodged. Enemies without a
+// volley and mines close in: ramming is their attack.
 constexpr double gunStandOff = 250.0;
 
 double standOff(const Object& self)
 {
-    const bool gunless
-        = self.kind == 3 || self.kind == 10 || self.kind < 1 || self.kind > enemyClassCount;
-    return gunless ? 0.0 : gunStandOff;
+    const EnemyClassTraits* traits = classTraits(self.kind);
+    return traits && traits->volley != Volley::none ? gunStandOff : 0.0;
 }
 
 // The full thrust of self's class; anything without a class (a mine) has none.
 float classThrust(const Object& self)
 {
-    if (self.kind < 1 || self.kind > enemyClassCount)
-        return 0.0f;
-    return enMaxThrust[self.kind - 1];
+    return classTraits(self.kind) ? enMaxThrust[self.kind - 1] : 0.0f;
 }
 
 float classMaxSpeed(const Object& self)
 {
-    if (self.kind < 1 || self.kind > enemyClassCount)
-        return 0.0f;
-    return enMaxSpeed[self.kind - 1];
+    return classTraits(self.kind) ? enMaxSpeed[self.kind - 1] : 0.0f;
 }
 
 // Holds the chase force (fx, fy) within what self's engine can do.
@@ -219,21 +223,21 @@ bool pull(Object& self, float dx, float dy, float dist)
 // it does not hit it; its health is its lifetime in ms.
 constexpr float shotMass = 1.0f;
 constexpr float bulletLife = 1000.0f;
-constexpr float ringBulletLife = 600.0f; // class 4's four-way burst
+constexpr float ringBulletLife = 600.0f; // the ring's four-way burst
 constexpr float boltLife = 7.0f;
 constexpr float shredderLife = 800.0f;
-constexpr float pickedShredderLife = 500.0f; // class 9
+constexpr float pickedShredderLife = 500.0f; // a random shot's
 constexpr float railLife = 7.0f;
-constexpr float pickedRailLife = 1.0f; // class 9
+constexpr float pickedRailLife = 1.0f; // a random shot's
 constexpr float bfgLife = 2000.0f;
 
 // Volley geometry: units, units per ms relative to the muzzle velocity.
-constexpr float ringRadius = 30.0f; // class 4's bullets start this far out
-constexpr float boltReach = 100.0f; // class 5's bolts start ahead of the ship
-constexpr float boltSpeed = 50.0f; // class 5
-constexpr float fastSpeed = 100.0f; // rails, and class 9's bolt
-constexpr float shredderSpacing = 25.0f; // class 7's pair, either side
-constexpr float shredderSpin = -0.03f; // class 6's disc, first step only
+constexpr float ringRadius = 30.0f; // the ring's bullets start this far out
+constexpr float boltReach = 100.0f; // twin bolts start ahead of the ship
+constexpr float boltSpeed = 50.0f; // twin bolts
+constexpr float fastSpeed = 100.0f; // rails, and a random shot's bolt
+constexpr float shredderSpacing = 25.0f; // twin shredders, either side
+constexpr float shredderSpin = -0.03f; // a single shredder, first step only
 
 float shotRadius(int type)
 {
@@ -275,7 +279,7 @@ const Object& gunAt(const Object& self, const Connector* mount)
     return mount && mount->child ? *mount->child : self;
 }
 
-// The volley of self's class. a is the heading, (svx, svy) the muzzle
+// The volley of self's class (mines and unarmed classes fire none). a is the heading, (svx, svy) the muzzle
 // velocity: one unit per ms along the heading on top of the ship's own.
 // heardAt, heardBelow and dist place the gunshot sounds relative to the
 // target.
@@ -285,13 +289,13 @@ void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
     const float c = std::cos(a), s = std::sin(a);
     const float svx = self.vx + c, svy = self.vy + s;
 
-    switch (self.kind) {
-    case 1: // one bullet ahead
-    case 11:
+    const EnemyClassTraits* traits = classTraits(self.kind);
+    switch (traits ? traits->volley : Volley::none) {
+    case Volley::oneBullet:
         shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
         raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
         break;
-    case 2: { // one bullet from each gun
+    case Volley::twinBullets: {
         const Object& gun1 = gunAt(self, self.turret1);
         const Object& gun2 = gunAt(self, self.turret2);
         shoot(self, typeBullet, gun1.x, gun1.y, svx, svy, a, bulletLife);
@@ -299,7 +303,7 @@ void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
         raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
         break;
     }
-    case 4: { // four bullets from a ring, each flying square to its offset
+    case Volley::bulletRing: {
         const float r = ringRadius;
         shoot(self, typeBullet, x - r * s, y + r * c, svx, svy, a, ringBulletLife);
         shoot(self, typeBullet, x + r * s, y - r * c, -svx, -svy, static_cast<float>(a + pi / 2),
@@ -311,18 +315,18 @@ void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
         raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
         break;
     }
-    case 5: // two bolts from ahead of the ship
+    case Volley::twinBolts:
         for (int bolt = 0; bolt < 2; ++bolt)
             shoot(self, typeLightning, x + boltReach * c, y + boltReach * s, boltSpeed * svx,
                 boltSpeed * svy, a, boltLife);
         raiseSound(Sound::crackle); // not positioned
         break;
-    case 6: { // one spinning shredder
+    case Volley::shredder: {
         Object* disc = shoot(self, typeShredder, x, y, svx, svy, a, shredderLife);
         disc->spin = shredderSpin;
         break;
     }
-    case 7: { // two shredders, one either side
+    case Volley::twinShredders: {
         const double left = a + pi / 2, right = a - pi / 2;
         shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * std::cos(left)),
             static_cast<float>(y + shredderSpacing * std::sin(left)), svx, svy, a, shredderLife);
@@ -330,11 +334,11 @@ void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
             static_cast<float>(y + shredderSpacing * std::sin(right)), svx, svy, a, shredderLife);
         break;
     }
-    case 8: // three rails, all alike
+    case Volley::threeRails:
         for (int rail = 0; rail < 3; ++rail)
             shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, railLife);
         break;
-    case 9: // one shot of a random kind
+    case Volley::randomShot:
         switch (ruleRandom.next15() % 4 + 1) {
         case 1:
             shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
@@ -350,12 +354,11 @@ void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
             break;
         }
         break;
-    case 12: // one BFG ball
+    case Volley::bfgBall:
         shoot(self, typeBfg, x, y, svx, svy, a, bfgLife);
         raiseSound(Sound::bfgShot, heardAt, heardBelow, dist);
         break;
-    default: // classes 3 and 10 carry no gun; mines have no class
-        break;
+    case Volley::none: break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "content/tuning.h"
 #include "world/angles.h"
 #include "world/object.h"
+#include "world/ships.h"
 
 #include <algorithm>
 #include <cmath>
@@ -98,6 +99,9 @@ void feelOwnShip(
     v = {past.shipVX, past.shipVY};
     angle = past.shipAngle;
     const float push = shipMass > 0 ? shipMaxThrust / shipMass : 0;
+    const ShipTraits& traits = shipTraits(past.shipChoice);
+    const float reversePush = static_cast<float>(traits.reverseThrust) * push;
+    const float strafePush = static_cast<float>(traits.strafeThrust) * push;
     for (size_t i = 0; i < pilot.pressed.size(); ++i) {
         const int64_t from = std::max(pilot.pressed[i].from, past.time);
         const int64_t to = i + 1 < pilot.pressed.size() ? pilot.pressed[i + 1].from : now;
@@ -105,30 +109,37 @@ void feelOwnShip(
         for (int64_t t = from; t < to; ++t) {
             const Vec dir = keyDirection(keys);
             const bool any = dir.x != 0 || dir.y != 0;
-            if (past.shipChoice == 0) {
+            switch (traits.steering) {
+            case Steering::byVelocity: {
                 const Vec dv = dir * shipMaxSpeed - v;
                 if (length(dv) > push)
                     v = v + unit(dv) * push;
                 else
                     v = dir * shipMaxSpeed;
-            } else if (past.shipChoice == 1) {
+                break;
+            }
+            case Steering::byHeading:
                 if (any) {
                     const float diff = wrapAngle(std::atan2(dir.y, dir.x) - angle);
                     if (std::fabs(diff) < pi / 2)
                         v = v + Vec {std::cos(angle), std::sin(angle)} * push;
                     angle += std::clamp(diff, -shipRotationSpeed, shipRotationSpeed);
                 }
-            } else {
+                break;
+            case Steering::byRotation: {
                 const Vec ahead {std::cos(angle), std::sin(angle)};
                 if (keys & actionUp)
                     v = v + ahead * push;
                 else if (keys & actionDown)
-                    v = v - ahead * (0.2f * push);
+                    v = v - ahead * reversePush;
                 if (keys & actionStrafeRight)
-                    v = v + clockwise(ahead) * (0.5f * push);
+                    v = v + clockwise(ahead) * strafePush;
                 else if (keys & actionStrafeLeft)
-                    v = v - clockwise(ahead) * (0.5f * push);
-                angle += (keys & actionLeft) ? -0.003f : (keys & actionRight) ? 0.003f : 0.0f;
+                    v = v - clockwise(ahead) * strafePush;
+                const float rate = traits.fixedTurnRate;
+                angle += (keys & actionLeft) ? -rate : (keys & actionRight) ? rate : 0.0f;
+                break;
+            }
             }
             if (length(v) > shipMaxSpeed)
                 v = unit(v) * shipMaxSpeed;
@@ -256,14 +267,14 @@ Vec tow(const Pilot& pilot, const Thing& anvil, const Thing& towed)
     return circle(anvil, radius, pilot.sense);
 }
 
-// The ms a ship that turns to brake needs to face about: the second ship
-// turns at its rotation speed, the third at its fixed rate.
-constexpr float thirdShipTurnRate = 0.003f; // radians per ms
+// The ms a ship that turns to brake needs to face about, at its fixed rate
+// or else the data file's rotation speed; a ship that never turns needs none.
 float turnTime(int shipChoice)
 {
-    if (shipChoice == 0)
+    const ShipTraits& traits = shipTraits(shipChoice);
+    if (traits.steering == Steering::byVelocity)
         return 0;
-    const float rate = shipChoice == 1 ? shipRotationSpeed : thirdShipTurnRate;
+    const float rate = traits.fixedTurnRate > 0 ? traits.fixedTurnRate : shipRotationSpeed;
     return rate > 0 ? static_cast<float>(pi) / rate : 0;
 }
 
@@ -446,8 +457,8 @@ unsigned keysFor(Vec dir)
 unsigned steer(const Scene& scene, Vec want, int& turning)
 {
     const Vec dv = want - scene.shipV;
-    switch (scene.past->shipChoice) {
-    case 0: {
+    switch (shipTraits(scene.past->shipChoice).steering) {
+    case Steering::byVelocity: {
         // The keys choose the velocity striven for, and full thrust goes
         // toward it: the keys whose thrust points most nearly the way the
         // velocity must change, and whose velocity is nearest the one wanted.
@@ -468,10 +479,10 @@ unsigned steer(const Scene& scene, Vec want, int& turning)
         }
         return best;
     }
-    case 1:
+    case Steering::byHeading:
         // The keys choose a heading; the ship thrusts along it.
         return length(dv) < 0.05f ? 0 : keysFor(unit(dv));
-    default: {
+    case Steering::byRotation: {
         // Turn toward the change wanted; thrust when facing it, strafe when
         // it lies to a side, reverse when behind.
         if (length(dv) < 0.04f)
@@ -499,6 +510,7 @@ unsigned steer(const Scene& scene, Vec want, int& turning)
         return keys;
     }
     }
+    return 0;
 }
 
 // --- The hooks ---

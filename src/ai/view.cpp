@@ -18,20 +18,7 @@ namespace {
 // ship, its hooks, gun turrets and wrecks have no mark).
 bool onRadar(int type)
 {
-    switch (type) {
-    case typeBlackHole:
-    case typeRopeNode:
-    case typeEnemy:
-    case typePlanet:
-    case typeSun:
-    case typeBullet:
-    case typeLightning:
-    case typeShredder:
-    case typeRail:
-    case typeBfg:
-    case typeMine: return true;
-    default: return false;
-    }
+    return traitsOf(type).radar != RadarMark::none;
 }
 
 // A radar mark sits on the pixel the offset truncates to; the eye reads
@@ -82,8 +69,7 @@ PilotView seePilotView()
     for (const Object* o : drawables) {
         // The ship, its mount, flame and hooks, gun turrets and wrecks are
         // no news to anyone.
-        if (o == ship || o->type < 0 || o->type == typeTurret || o->type == typeLeftHook
-            || o->type == typeRightHook)
+        if (o == ship || !traitsOf(o->type).newsToPilot)
             continue;
         const float dx = o->x - ship->x, dy = o->y - ship->y;
         // Seen on the screen when some of it shows beside the HUD panel.

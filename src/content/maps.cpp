@@ -10,6 +10,7 @@
 #include "content/tuning.h"
 #include "world/connector.h"
 #include "world/object.h"
+#include "world/ships.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -110,21 +111,6 @@ bool readRecord(
     return true;
 }
 
-// Gun mounts per enemy class (index into the mount tables), -1 for none.
-struct GunMounts {
-    int first = -1, second = -1;
-};
-
-GunMounts gunMountsOf(int enemyClass)
-{
-    switch (enemyClass) {
-    case 1: return {0, -1};
-    case 2: return {1, 2};
-    case 3: return {3, -1};
-    default: return {};
-    }
-}
-
 void attachGun(Object* enemy, int mount)
 {
     const int cls = enemy->kind - 1;
@@ -154,11 +140,11 @@ void makeEnemy(int enemyClass, const float* v)
     dynamicMasses.push_back(enemy);
     drawables.push_back(enemy);
     ennemies.push_back(enemy);
-    const GunMounts mounts = gunMountsOf(enemyClass);
-    if (mounts.first >= 0)
-        attachGun(enemy, mounts.first);
-    if (mounts.second >= 0)
-        attachGun(enemy, mounts.second);
+    const EnemyClassTraits& traits = enemyClasses[cls];
+    if (traits.firstMount >= 0)
+        attachGun(enemy, traits.firstMount);
+    if (traits.secondMount >= 0)
+        attachGun(enemy, traits.secondMount);
 }
 
 void makeBody(int type, const float* v, SDL_Surface* sprite)
@@ -346,14 +332,9 @@ void assembleShip()
     dynamicMasses.push_back(leftGrapHook);
     dynamicMasses.push_back(rightGrapHook);
 
-    // The hook mount sits at the centre of ship 1, behind ships 2 and 3, and
-    // hands the ropes' pull on to the ship.
-    float mountDistance = 17.0f, mountAngle = piFloat;
-    if (difficulty == 0)
-        mountDistance = mountAngle = 0.0f;
-    else if (difficulty == 1)
-        mountDistance = 22.0f;
-    ship->addChild(turret, mountDistance, mountAngle, 0.0f, true, true, true, false);
+    // The hook mount hands the ropes' pull on to the ship.
+    const ShipTraits& traits = shipTraits(difficulty);
+    ship->addChild(turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
 
     leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
     rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);

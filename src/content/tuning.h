@@ -4,6 +4,7 @@
 #pragma once
 
 #include "content/report.h"
+#include "world/enemyclasses.h"
 
 #include <SDL.h>
 
@@ -11,7 +12,6 @@
 
 namespace tether {
 
-constexpr int enemyClassCount = 12;
 constexpr int gunMountCount = 4;
 
 // The player's ship.

@@ -4,6 +4,7 @@
 #include "content/tuning.h"
 #include "world/input.h"
 #include "world/object.h"
+#include "world/ships.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -14,9 +15,6 @@ namespace tether {
 namespace {
 
 constexpr float diagonal = 0.70710677f;
-constexpr double reverseThrust = 0.2; // of full thrust, scheme 2
-constexpr double strafeThrust = 0.5; // of full thrust, scheme 2
-constexpr float fixedTurnRate = 0.003f; // radians per ms, scheme 2
 
 struct Keys {
     bool up, down, right, left;
@@ -42,8 +40,8 @@ void putOut(Object& flame)
 }
 
 // The held keys as one of nine directions, tried in this order: up wins
-// over down and right over left. Each has a unit vector (scheme 0) and a
-// heading (scheme 1); `none` has neither.
+// over down and right over left. Each has a unit vector (steering by
+// velocity) and a heading (steering by heading); `none` has neither.
 struct Direction {
     bool none;
     float ux, uy;
@@ -114,8 +112,10 @@ void steerByHeading(Object& s, const Keys& keys)
     }
 }
 
-void steerByRotation(Object& s, const Keys& keys, unsigned actions)
+void steerByRotation(Object& s, const Keys& keys, unsigned actions, const ShipTraits& traits)
 {
+    const double reverseThrust = traits.reverseThrust, strafeThrust = traits.strafeThrust;
+    const float fixedTurnRate = traits.fixedTurnRate;
     const float t = shipMaxThrust;
     const float a = s.angle;
     if (keys.up) {
@@ -148,10 +148,11 @@ void steerShip(unsigned actions)
     if (!ship || !ship->flame)
         return;
     const Keys held = readKeys(actions);
-    switch (difficulty) {
-    case 0: steerByVelocity(*ship, held); break;
-    case 1: steerByHeading(*ship, held); break;
-    default: steerByRotation(*ship, held, actions); break;
+    const ShipTraits& traits = shipTraits(difficulty);
+    switch (traits.steering) {
+    case Steering::byVelocity: steerByVelocity(*ship, held); break;
+    case Steering::byHeading: steerByHeading(*ship, held); break;
+    case Steering::byRotation: steerByRotation(*ship, held, actions, traits); break;
     }
 }
 

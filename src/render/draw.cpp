@@ -25,6 +25,7 @@
 #include "render/limits.h"
 #include "render/presentation.h"
 #include "world/object.h"
+#include "world/ships.h"
 #include "world/spring.h"
 #include "world/world.h"
 
@@ -78,18 +79,15 @@ void blitCentred(SDL_Surface* image, SDL_Surface* screen, float x, float y)
         truncated(y - static_cast<float>(image->h / 2)));
 }
 
-// Image objects: everything at or below typeSun except the black hole
-// (exploding objects and the flame included), and mines.
+// Image objects: the kinds drawn as their image turned to the heading.
 bool isImageObject(int type)
 {
-    return (type >= typeExploding && type <= typeSun && type != typeBlackHole && type != typeDead)
-        || type == typeMine;
+    return traitsOf(type).turnedImage;
 }
 
-// Planets, suns and rope nodes take hits without showing them.
 bool showsDamage(int type)
 {
-    return type != typePlanet && type != typeSun && type != typeRopeNode;
+    return traitsOf(type).showsDamage;
 }
 
 float fullHealth(const Object& object)
@@ -174,7 +172,7 @@ void drawExplosion(const Object& object, SDL_Surface* screen, float cameraX, flo
         frame = explosionFrames - 1;
 
     SDL_Surface* image = nullptr;
-    if (object.kind == kindExpiredBfg)
+    if (object.expiredBall)
         image = displayImage(bfgflames[frame]);
     else if (explosions[frame] && object.radius > 0.0f)
         // The frames are drawn for a radius of 50.
@@ -300,7 +298,7 @@ bool isOffScreen(
         return x - reach - 2 > w || y - reach - 2 > h || x < -2 - reach || y < -2 - reach;
     };
     // Shots and mines reach as far as their radius.
-    if (object.type > typeSun && beyond(object.radius))
+    if (traitsOf(object.type).weapon && beyond(object.radius))
         return true;
     // A black hole's lens reaches three radii.
     if (object.type == typeBlackHole)
@@ -351,11 +349,11 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY) const
 {
     if (hidden || type == typeDead || !screen)
         return;
-    // The flame shows one random frame in each frame with thrust; the first
-    // ship's flame is never seen.
+    // The flame shows one random frame in each frame with thrust, on the
+    // ships whose flame is seen at all.
     SDL_Surface* look = sprite;
     if (type == typeFlame) {
-        if (!thrustSinceLastFrame(*this) || difficulty == 0)
+        if (!thrustSinceLastFrame(*this) || !shipTraits(difficulty).flameShows)
             return;
         look = flames[presentationRandom.next15() % 3];
     }

@@ -121,13 +121,11 @@ void drawHud(SDL_Surface* screen)
     blitAt(radarImage, screen, radarX, radarY);
     // Black holes and rope nodes first, so that what lives and shoots is
     // marked over them.
-    for (Object* object : drawables) {
-        if (object->type >= typeBlackHole && object->type <= typeRopeNode)
-            object->drawMap(screen, ship->x, ship->y);
-    }
-    for (Object* object : drawables) {
-        if (object->type > typeRopeNode)
-            object->drawMap(screen, ship->x, ship->y);
+    for (RadarMark pass : {RadarMark::under, RadarMark::over}) {
+        for (Object* object : drawables) {
+            if (traitsOf(object->type).radar == pass)
+                object->drawMap(screen, ship->x, ship->y);
+        }
     }
 }
 

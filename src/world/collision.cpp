@@ -5,10 +5,10 @@
 //
 // The five contact rules, tried top to bottom; the first that applies to a
 // pair handles it. A is the member that comes first in the sorted list.
-//   1 hook catch   a hook that holds no rope touches something of type
-//                  0..8, neither hooked: it is caught on a new rope (hooks
+//   1 hook catch   a hook that holds no rope touches something that is no
+//                  weapon, neither hooked: it is caught on a new rope (hooks
 //                  pass through suns)
-//   2 projectile   a shot or mine (type > 8) damages the other and is spent
+//   2 projectile   a weapon (a shot or mine) damages the other and is spent
 //   3 sun          whatever touches a sun burns up
 //   4 black hole   whatever but a hook touches a black hole is swallowed
 //   5 bounce       everything else bounces, hurt by the impact (once: a
@@ -24,6 +24,7 @@
 #include "world/contacts.h"
 #include "world/events.h"
 #include "world/object.h"
+#include "world/ships.h"
 #include "world/spring.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -127,15 +128,15 @@ constexpr float projectileDamage[] = {
 };
 
 // The spent shot rides along with its target, so its explosion does too.
-// On the hardest ship, enemies are immune to shots and mines: only a crash,
-// a sun or a black hole kills them there.
+// Flying some ships, enemies are immune to shots and mines: only a crash, a
+// sun or a black hole kills them there.
 void hitByProjectile(Object* shot, Object* target)
 {
     if (shot->owner == target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
-    if (!(difficulty > 1 && target->type == typeEnemy)) {
+    if (!(shipTraits(difficulty).enemiesShrugOffShots && target->type == typeEnemy)) {
         const float damage = projectileDamage[shot->type - typeBullet];
         target->health -= damage;
         // A shot's shooter may be gone; a mine is its own.
@@ -259,18 +260,18 @@ void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum
 {
     // 1. Hook catch, by a hook that holds nothing yet.
     const Object* hook = isHook(a) ? a : (isHook(b) ? b : nullptr);
-    if (hook && !holdsARope(hook) && !a->hooked && !b->hooked && a->type <= typeSun
-        && b->type <= typeSun) {
+    if (hook && !holdsARope(hook) && !a->hooked && !b->hooked && !traitsOf(a->type).weapon
+        && !traitsOf(b->type).weapon) {
         if (a->type != typeSun && b->type != typeSun)
             catchWithHook(a, b);
         return;
     }
     // 2. Projectile: with two, A is the shot and B its target.
-    if (a->type > typeSun) {
+    if (traitsOf(a->type).weapon) {
         hitByProjectile(a, b);
         return;
     }
-    if (b->type > typeSun) {
+    if (traitsOf(b->type).weapon) {
         hitByProjectile(b, a);
         return;
     }
@@ -360,13 +361,13 @@ void collisionDetect(std::list<Object*>* list)
         for (size_t j = i + 1; j < n; ++j) {
             // Turrets, wrecks, the dead and the flame touch nothing. A can
             // only fall out of play during its scan (swallowed), never back.
-            if (a->type == typeTurret || a->type < 0)
+            if (!traitsOf(a->type).touches)
                 break;
             Object* b = sweepOrder[j];
             // Nothing later in the list starts before A ends.
             if (b->x - b->radius >= a->x + a->radius)
                 break;
-            if (b->type == typeTurret || b->type < 0)
+            if (!traitsOf(b->type).touches)
                 continue;
             if (passThrough(a, b))
                 continue;

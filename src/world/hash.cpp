@@ -96,11 +96,17 @@ private:
     std::unordered_map<const Connector*, int> links;
 };
 
+constexpr int expiredBallMark = 1337;
+
 void addObject(Fnv& h, const Walk& walk, const Object& o)
 {
     for (float v : {o.mass, o.radius, o.x, o.y, o.vx, o.vy, o.angle, o.spin, o.fx, o.fy, o.health})
         h.add(v);
-    for (int v : {o.type, o.reloadTime, o.reloadTimer, o.kind, o.lastDamageCause})
+    // An expired ball is hashed as class 1337, the mark it carried in its
+    // class when the hash was first laid down, so that recorded replays keep
+    // their hashes.
+    const int hashedClass = o.expiredBall ? expiredBallMark : o.kind;
+    for (int v : {o.type, o.reloadTime, o.reloadTimer, hashedClass, o.lastDamageCause})
         h.add(v);
     for (bool v : {o.loaded, o.hooked, o.hidden})
         h.add(v);

@@ -1,22 +1,15 @@
-// The layer table and the sort of drawables.
+// The sort of drawables by the layer of their kind.
 #include "world/layers.h"
 
+#include "world/kinds.h"
 #include "world/object.h"
 #include "world/world.h"
 
 namespace tether {
 
-const int sortOrder[15] = {0, 2, 3, 3, 3, 3, 2, 1, 1, 4, 4, 4, 4, 4, 4};
-
 int getDrawOrder(int type)
 {
-    if (type >= 0 && type < 15)
-        return sortOrder[type];
-    if (type == typeExploding)
-        return explodingLayer;
-    if (type == typeFlame)
-        return flameLayer;
-    return lastLayer;
+    return traitsOf(type).drawLayer;
 }
 
 bool cmpObjectDraw::operator()(const Object* a, const Object* b) const

@@ -8,14 +8,7 @@ namespace tether {
 
 class Object;
 
-// Draw layer of each type code 0..14: black holes at the bottom, then
-// planets and suns, ships and enemies, hooks, mounts and nodes, weapons.
-extern const int sortOrder[15];
-constexpr int explodingLayer = 5; // explosions over everything alive
-constexpr int flameLayer = 1; // under the ship it pushes
-constexpr int lastLayer = 6; // the dead and unknown codes
-
-// Layer of a type code: sortOrder for 0..14, then the layers above.
+// Layer of a kind code, from the kinds table (world/kinds.h).
 int getDrawOrder(int type);
 
 // Orders Objects by ascending draw layer.

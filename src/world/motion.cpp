@@ -133,7 +133,7 @@ void Object::update(int dt)
     }
 
     // A shot's health is its remaining lifetime; mines live until hit.
-    if (type >= typeBullet && type <= typeBfg)
+    if (traitsOf(type).shot)
         health -= dt;
 
     if (type == typeExploding) {
@@ -163,13 +163,13 @@ void Object::update(int dt)
     }
     // Shots and mines die silently; everything else explodes aloud. With
     // no ship there is nobody to hear it.
-    if (type <= typeSun && ship) {
+    if (traitsOf(type).diesAloud && ship) {
         const float dx = x - ship->x;
         const float dy = y - ship->y;
         raiseSound(Sound::explosion, dx, dy, static_cast<float>(std::hypot(dx, dy)));
     }
     if (type == typeBfg)
-        kind = kindExpiredBfg;
+        expiredBall = true;
     type = type == typeLightning ? typeDead : typeExploding;
     health = explosionStart;
 }

@@ -1,10 +1,12 @@
 // The one entity record of the world. Every thing in a level is an Object:
 // the ship, its hooks and turret, enemies and their guns, mines, planets,
 // suns, black holes, every shot and every explosion. What an Object is comes
-// from its integer `type`; the operations that differ between kinds test it.
+// from its kind code `type`, and what that kind does from its row of the
+// kinds table (world/kinds.h).
 #pragma once
 
 #include "world/events.h"
+#include "world/kinds.h"
 
 #include <SDL.h>
 
@@ -15,31 +17,6 @@ namespace tether {
 
 class Connector;
 
-// Type codes. Negative codes never collide; codes above 8 are weapons that
-// damage what they touch; 9 to 13 are shots whose health is their lifetime.
-enum : int {
-    typeExploding = -3, // health is the explosion clock
-    typeFlame = -2, // the ship's thrust flame, a child of the ship
-    typeDead = -1, // marked for removal at the end of the frame
-    typeBlackHole = 0,
-    typeShip = 1,
-    typeLeftHook = 2,
-    typeRightHook = 3,
-    typeTurret = 4, // the player's hook mount and enemy gun turrets
-    typeRopeNode = 5,
-    typeEnemy = 6,
-    typePlanet = 7,
-    typeSun = 8,
-    typeBullet = 9,
-    typeLightning = 10,
-    typeShredder = 11,
-    typeRail = 12,
-    typeBfg = 13,
-    typeMine = 14,
-};
-
-// A BFG ball whose lifetime ran out explodes with its own frames.
-constexpr int kindExpiredBfg = 1337;
 
 class Object {
 public:
@@ -75,7 +52,8 @@ public:
     int type;
     int reloadTime; // ms to re-arm after a shot
     int reloadTimer = 0; // ms since the shot while not loaded
-    int kind = -1; // enemy class 1..12, or kindExpiredBfg
+    int kind = -1; // an enemy's class 1..12 (world/enemyclasses.h); -1 for none
+    bool expiredBall = false; // a BFG ball whose lifetime ran out: it explodes with its own frames
     SDL_Surface* sprite; // shared, never owned; may be null
     Connector* turret1 = nullptr; // an enemy's first gun mount
     Connector* turret2 = nullptr; // a two-gun enemy's second mount

@@ -43,7 +43,7 @@ TEST_F(Explosion, ClockOfTenOrMoreStopsOnTheLastFrame)
 TEST_F(Explosion, ExpiredBfgBallUsesItsOwnFramesUnscaled)
 {
     Object o(1, 5, 400, 300, 0, 0, 0, 0, nullptr, typeExploding, 0, 4.2f);
-    o.kind = kindExpiredBfg;
+    o.expiredBall = true;
     o.draw(canvas, 0, 0);
     const SDL_Rect box = litBounds(canvas);
     EXPECT_EQ(box.x, 368);

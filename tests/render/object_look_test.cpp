@@ -108,11 +108,12 @@ TEST_F(ObjectLook, MissingImagesDrawNothingAndNeverFail)
     // field, explosion frames.
     for (int type : {typeExploding, typeFlame, typeShip, typeLeftHook, typeRightHook, typeTurret,
              typeRopeNode, typeEnemy, typePlanet, typeSun, typeShredder, typeBfg, typeMine})
-        for (int kind : {3, kindExpiredBfg})
+        for (bool expiredBall : {false, true})
             for (float angle : {0.0f, 0.7f}) {
                 Object o(1, 10, 400, 300, 0, 0, angle, 0, nullptr, type, 0, 3);
                 o.lastHitStep = 0;
-                o.kind = kind;
+                o.kind = 3;
+                o.expiredBall = expiredBall;
                 o.draw(canvas, 0, 0);
             }
     EXPECT_EQ(countLit(canvas), 0);

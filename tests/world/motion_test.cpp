@@ -175,7 +175,7 @@ TEST_F(Death, HooksNeverDieBfgBallsKeepTheirOwnExplosionAndLightningVanishes)
     EXPECT_EQ(hook.type, typeLeftHook);
     EXPECT_EQ(hook.health, -40);
     EXPECT_EQ(ball.type, typeExploding);
-    EXPECT_EQ(ball.kind, kindExpiredBfg);
+    EXPECT_TRUE(ball.expiredBall);
     EXPECT_EQ(bolt.type, typeDead);
 }
 

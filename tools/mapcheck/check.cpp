@@ -483,7 +483,7 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
                 const Object* h = hostiles[i];
                 bool fired = false, struck = false;
                 for (const Object* o : dynamicMasses)
-                    fired = fired || (o->type >= typeBullet && o->type <= typeBfg && o->owner == h);
+                    fired = fired || (traitsOf(o->type).shot && o->owner == h);
                 for (int e = 0; e < worldEvents.count; ++e)
                     struck = struck
                         || (worldEvents.events[e].kind == EventKind::shipHit
