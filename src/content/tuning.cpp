@@ -5,12 +5,13 @@
 #include "content/tuning.h"
 
 #include "content/limits.h"
+#include "content/regularfile.h"
+#include "content/textstream.h"
 
 #include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <variant>
 #include <vector>
@@ -114,7 +115,7 @@ void readField(std::istream& in, const Field& field, ContentReport* report, Cont
             = report && !report->imageFolder.empty() ? report->imageFolder + "/" + path : path;
         image = IMG_Load(where.c_str());
         if (!image && report)
-            report->warning(report->line(), "image \"" + path + "\" not found");
+            report->warning(report->line(), "image " + quotedWord(path) + " not found");
     }
 }
 
@@ -140,7 +141,7 @@ void readData(std::istream& in, ContentReport* report)
         if (record == records.end()) {
             if (report && !keyword.empty())
                 report->error(report->line(),
-                    "\"" + keyword + "\" is not a keyword: the game stops reading here");
+                    quotedWord(keyword) + " is not a keyword: the game stops reading here");
             break;
         }
         ContentRecord read {keyword, report ? report->line() : 0, {}, {}};
@@ -154,9 +155,12 @@ void readData(std::istream& in, ContentReport* report)
 
 bool readDataFile(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in.is_open())
+    // Only a regular file, within the bound: "data" linked to /dev/zero
+    // would otherwise be read for ever.
+    std::string text;
+    if (readRegularFile(path, text, maxContentFileBytes) != FileRead::ok)
         return false;
+    TextStream in(text);
     readData(in);
     return true;
 }

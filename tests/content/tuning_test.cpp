@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
 
 using namespace tether;
@@ -174,6 +176,20 @@ TEST_F(DataFile, EmptyFileSetsNothing)
     ASSERT_TRUE(read(""));
     EXPECT_EQ(shipRadius, 0);
     EXPECT_EQ(mineRadius, 0);
+}
+
+// A data file that is a folder or an endless device is refused at once, as a
+// missing one is: a folder read as nothing, /dev/zero was read for ever.
+TEST_F(DataFile, AFolderOrAnEndlessDeviceIsRefusedAtOnceLikeAMissingFile)
+{
+    EXPECT_FALSE(readDataFile(dir));
+    const std::string game = makeTempDir();
+    ASSERT_EQ(symlink("/dev/zero", (game + "/data").c_str()), 0);
+    const ChildResult result = runInChildFor([] { loadGameData(); }, 5000, game);
+    removeTree(game);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "Error opening data");
 }
 
 TEST_F(DataFile, MissingFilePrintsErrorAndExitsWithOne)
