@@ -69,6 +69,20 @@ std::map<std::string, std::vector<Field>> buildRecordTable()
     return records;
 }
 
+// An image the data file names, read as the data file is: only a regular
+// file, within the bound (opening a pipe would block the game's start-up).
+// The name's extension is SDL_image's hint, as with IMG_Load.
+SDL_Surface* loadNamedImage(const std::string& path)
+{
+    std::string bytes;
+    if (readRegularFile(path, bytes, maxContentFileBytes) != FileRead::ok)
+        return nullptr;
+    const size_t dot = path.rfind('.');
+    const std::string type = dot == std::string::npos ? "" : path.substr(dot + 1);
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    return IMG_LoadTyped_RW(source, 1, const_cast<char*>(type.c_str()));
+}
+
 // Reads one value into its destination; a failed read leaves a number as
 // it was, while an image entry then loads nothing and becomes empty.
 void readField(std::istream& in, const Field& field, ContentReport* report, ContentRecord& record)
@@ -113,7 +127,7 @@ void readField(std::istream& in, const Field& field, ContentReport* report, Cont
         record.words.push_back(path);
         const std::string where
             = report && !report->imageFolder.empty() ? report->imageFolder + "/" + path : path;
-        image = IMG_Load(where.c_str());
+        image = loadNamedImage(where);
         if (!image && report)
             report->warning(report->line(), "image " + quotedWord(path) + " not found");
     }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 using namespace tether;
@@ -186,10 +188,23 @@ TEST_F(DataFile, AFolderOrAnEndlessDeviceIsRefusedAtOnceLikeAMissingFile)
     const std::string game = makeTempDir();
     ASSERT_EQ(symlink("/dev/zero", (game + "/data").c_str()), 0);
     const ChildResult result = runInChildFor([] { loadGameData(); }, 5000, game);
-    removeTree(game);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, "Error opening data");
+
+    // An image that is a pipe is no image; it does not hold the game up.
+    ASSERT_EQ(mkfifo((game + "/pipe.png").c_str(), 0600), 0);
+    const std::string data = dir + "/data";
+    writeFile(data, "planet 120 " + game + "/pipe.png\nsun 100 " + img("a.bmp") + "\n");
+    const ChildResult piped = runInChildFor(
+        [&] {
+            const bool read = readDataFile(data);
+            std::printf("%d %d", read, planetSprite == nullptr && sunSprite);
+        },
+        5000);
+    removeTree(game);
+    EXPECT_FALSE(piped.timedOut);
+    EXPECT_EQ(piped.output, "1 1");
 }
 
 TEST_F(DataFile, MissingFilePrintsErrorAndExitsWithOne)
