@@ -213,8 +213,9 @@ TEST_F(MapCheck, OnlyRegularFilesAreReadAndMapsStayInTheirFolder)
         EXPECT_NE(result.output.find(line), std::string::npos) << line << "\nin\n" << result.output;
 }
 
-// Twenty thousand enemies, and a word of 16 MB: the game reads both at once,
-// the checker took minutes over each. The object limit is told once.
+// Twenty thousand enemies, a pile of three hundred, and a word of 16 MB: the
+// game reads them at once, the checker took minutes over each. The object
+// limit is told once, and the pile's start is not played on.
 TEST_F(MapCheck, BigMapsAreCheckedInSecondsAndTheObjectLimitIsToldOnce)
 {
     std::string many = "world 100000 100000\nspawn 1000 1000 0 0\n";
@@ -223,8 +224,14 @@ TEST_F(MapCheck, BigMapsAreCheckedInSecondsAndTheObjectLimitIsToldOnce)
             + std::to_string(5000 + i / 200 * 400) + " 0 0 0\n";
     put("many", many);
     put("long", "spawn 0 0 0 0\n" + std::string(16u << 20, 'x') + "\nenemy1 1000 1000 0 0 0\n");
+    std::string pile = "spawn 1000 1000 0 0\n";
+    for (int i = 0; i < 300; ++i)
+        pile += "enemy1 " + std::to_string(3000 + 2 * i) + " " + std::to_string(3000 + 2 * i)
+            + " 0 0 0\n";
+    put("pile", pile);
     const std::string data = TETHER_GAME_DIR "/data";
-    const std::vector<std::string> args = {"--data", data, dir + "/many", dir + "/long"};
+    const std::vector<std::string> args
+        = {"--data", data, dir + "/many", dir + "/long", dir + "/pile"};
     const ChildResult result = runInChildFor(
         [&] {
             std::string out, err;
@@ -244,6 +251,11 @@ TEST_F(MapCheck, BigMapsAreCheckedInSecondsAndTheObjectLimitIsToldOnce)
     EXPECT_NE(
         result.output.find("long:2: warning: unknown keyword \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
                            "...\" (a word of 16777216 characters): the game skips it"),
+        std::string::npos);
+    EXPECT_NE(result.output.find("pile: warning: "), std::string::npos);
+    EXPECT_NE(
+        result.output.find(" pairs of things touch 0.0 s after the start: the game slows to a "
+                           "crawl on such a pile"),
         std::string::npos);
     EXPECT_LT(result.output.size(), 100000u);
 }

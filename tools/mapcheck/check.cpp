@@ -9,6 +9,7 @@
 #include "content/tuning.h"
 #include "main/session.h"
 #include "render/limits.h"
+#include "world/contacts.h"
 #include "world/events.h"
 #include "world/finite.h"
 #include "world/object.h"
@@ -546,6 +547,11 @@ namespace {
 constexpr int idleShip = 1; // the second ship: no thrust without a key
 constexpr int fallSteps = 10000; // ms the idle ship must not fall in
 constexpr int64_t quietSteps = 5000; // ms before anything may reach it
+// Pairs of things touching at once beyond which the start is not played on:
+// the game remembers each touching pair and looks every bounce up among
+// them, so a pile of a thousand enemies costs it seconds a step (and the
+// checker minutes). A real map has a handful.
+constexpr size_t mostTouchingPairs = 1000;
 
 std::string seconds(int64_t ms)
 {
@@ -607,6 +613,14 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
         std::unordered_set<const Object*> shooters, strikers;
         for (int64_t step = 1; step <= quietSteps && ship; ++step) {
             physicsStep(FrameInput {});
+            const size_t touching = rememberedContacts().size();
+            if (touching > mostTouchingPairs) {
+                report(path, 0, false,
+                    std::to_string(touching) + " pairs of things touch " + seconds(step)
+                        + " after the start: the game slows to a crawl on such a pile (the "
+                          "start is played no further)");
+                break;
+            }
             shooters.clear();
             strikers.clear();
             for (const Object* o : dynamicMasses)
