@@ -7,6 +7,8 @@
 #include "content/assets.h"
 #include "content/images.h"
 #include "content/limits.h"
+#include "content/regularfile.h"
+#include "content/textstream.h"
 #include "content/tuning.h"
 #include "world/connector.h"
 #include "world/object.h"
@@ -17,7 +19,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 namespace tether {
 
@@ -30,14 +31,15 @@ constexpr float bodyHealth = 100.0f; // planets, suns, black holes never die of 
 constexpr float gunHealth = 100.0f;
 constexpr float shipHealth = 1000.0f;
 
-// The map file stays open for the whole level.
-std::ifstream mapFile;
 // Scaled images made for this level's mines, planets and suns, and the
 // pixels they hold together.
 std::vector<SDL_Surface*> levelImages;
 double levelPixels = 0;
-// Objects and gravity sources this map has made so far.
+// Objects and gravity sources this map has made so far, and the records
+// past the bounds that made nothing: the first is told, with how many.
 int mapObjects = 0, mapBodies = 0;
+int recordsNotMade = 0;
+size_t notMadeNote = 0;
 
 SDL_Surface* levelImage(SDL_Surface* image, double factor)
 {
@@ -58,10 +60,14 @@ SDL_Surface* levelImage(SDL_Surface* image, double factor)
 bool roomForObject(bool pulls, ContentReport* report)
 {
     if (mapObjects >= maxMapObjects || (pulls && mapBodies >= maxMapBodies)) {
-        if (report)
+        // A map of twenty thousand records gets one warning, not nineteen
+        // thousand.
+        if (report && recordsNotMade++ == 0) {
+            notMadeNote = report->notes.size();
             report->warning(report->records.back().line,
                 "the game makes at most " + std::to_string(maxMapObjects) + " objects of a map, "
                     + std::to_string(maxMapBodies) + " of them bodies that pull: not this one");
+        }
         return false;
     }
     ++mapObjects;
@@ -224,22 +230,24 @@ MapListResult readMapList(
 MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& entries)
 {
     entries.clear();
-    std::ifstream in(path);
-    if (!in.is_open())
+    std::string text;
+    if (readRegularFile(path, text, maxContentFileBytes) != FileRead::ok)
         return MapListResult::cannotOpen;
+    TextStream in(text);
     return readMapList(in, entries);
 }
 
 bool loadMap(const std::string& path)
 {
-    if (mapFile.is_open())
-        mapFile.close();
-    mapFile.clear();
-    mapFile.open(path);
     numEnemies = 0;
-    if (!mapFile.is_open())
+    // Only a regular file, within the bound: a folder would make an empty
+    // map, won before the first frame, and a link to /dev/zero would be
+    // read for ever.
+    std::string text;
+    if (readRegularFile(path, text, maxContentFileBytes) != FileRead::ok)
         return false;
-    readMap(mapFile);
+    TextStream in(text);
+    readMap(in);
     return true;
 }
 
@@ -247,6 +255,7 @@ void readMap(std::istream& in, ContentReport* report)
 {
     numEnemies = 0;
     mapObjects = mapBodies = 0;
+    recordsNotMade = 0;
     float v[5];
     while (!in.eof()) {
         std::string word;
@@ -294,9 +303,13 @@ void readMap(std::istream& in, ContentReport* report)
             spawnVX = v[2];
             spawnVY = v[3];
         } else if (report && !isNumber(word)) {
-            report->warning(report->line(), "unknown keyword \"" + word + "\": the game skips it");
+            report->warning(
+                report->line(), "unknown keyword " + quotedWord(word) + ": the game skips it");
         }
     }
+    if (report && recordsNotMade > 1)
+        report->notes[notMadeNote].message += ", nor the " + std::to_string(recordsNotMade - 1)
+            + " records after it that would make one";
     settleWorld();
 }
 
@@ -345,9 +358,6 @@ void assembleShip()
 
 void closeLevelMap()
 {
-    if (mapFile.is_open())
-        mapFile.close();
-    mapFile.clear();
     for (SDL_Surface* image : levelImages)
         SDL_FreeSurface(image);
     levelImages.clear();

@@ -22,8 +22,8 @@ struct MapListEntry {
 enum class MapListResult { ok, cannotOpen, noMaps };
 
 // Reads a map list: a count, then that many records of map name, boss map
-// name and boss music. Only complete records up to the count are kept, so
-// the list never offers an entry that was not read; a list that offers
+// name and boss music (cannotOpen when the file cannot be read, as loadMap). Only complete records
+// up to the count are kept, so the list never offers an entry that was not read; a list that offers
 // nothing is noMaps.
 MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& entries);
 // The same from a stream (never cannotOpen). An entry whose map or boss map
@@ -36,22 +36,23 @@ MapListResult readMapList(
 // to map unless a map gives a "spawn" record; the world's centre at first.
 extern float spawnX, spawnY, spawnVX, spawnVY;
 
-// Opens the map at path and populates the world from its records, in order.
+// Reads the map at path and populates the world from its records, in order.
 // Reading stops at a number that cannot be read; what was read before stays.
-// Returns false when the file cannot be opened. The file stays open for the
-// level (closeLevelMap closes it).
+// Returns false, with nothing made, when the file cannot be read: missing,
+// not a regular file (a folder, a pipe, a device) or beyond the bound of
+// content files (content/regularfile.h).
 bool loadMap(const std::string& path);
 // Populates the world from a map read from in, as loadMap does; with a
 // report, each record read and each problem met is noted with its line.
 // Afterwards the world has room for what it holds (content/limits.h).
 void readMap(std::istream& in, ContentReport* report = nullptr);
-// The level cycle's map loading: a map that cannot be opened prints
+// The level cycle's map loading: a map that cannot be read prints
 // "Error opening map" and ends the process with status 1.
 void loadLevelMap(const std::string& path);
 // Creates the ship with its hook mount, hooks and thrust flame at the spawn
 // point, the mount placed by difficulty.
 void assembleShip();
-// Closes the level's map file and frees the images made for its objects.
+// Frees the images made for the level's objects.
 void closeLevelMap();
 
 } // namespace tether

@@ -14,6 +14,7 @@ namespace tether {
 namespace {
 
 constexpr size_t chunk = 4096;
+constexpr size_t longestQuotedWord = 64;
 
 bool isSpace(char c)
 {
@@ -31,7 +32,20 @@ LineCountingBuffer::LineCountingBuffer(std::streambuf* from)
 
 int LineCountingBuffer::line() const
 {
-    return 1 + linesDropped + static_cast<int>(std::count(eback(), gptr(), '\n'));
+    // Counted on from where the last call left off: a report asks for the
+    // line at every record, and counting from the buffer's start each time
+    // would take as long as the buffer for each of twenty thousand records.
+    const char* at = gptr();
+    if (!counted || counted < eback() || counted > egptr()) {
+        counted = eback();
+        linesCounted = 0;
+    }
+    if (at >= counted)
+        linesCounted += static_cast<int>(std::count(counted, at, '\n'));
+    else
+        linesCounted -= static_cast<int>(std::count(at, counted, '\n'));
+    counted = at;
+    return 1 + linesDropped + linesCounted;
 }
 
 std::string LineCountingBuffer::wordSoFar() const
@@ -68,12 +82,18 @@ bool LineCountingBuffer::fill()
     const size_t kept = static_cast<size_t>(egptr() - keepFrom);
     const size_t readPart = static_cast<size_t>(gptr() - keepFrom);
     std::memmove(buffer.data(), keepFrom, kept);
-    if (buffer.size() < kept + chunk)
-        buffer.resize(kept + chunk);
+    // A word longer than a chunk is kept whole at every refill: reading as
+    // much again as is kept makes a word of n characters cost about 2n
+    // characters moved, where a chunk at a time cost n squared over 8192
+    // (minutes for a word of 16 MB).
+    const size_t toRead = std::max(chunk, kept);
+    if (buffer.size() < kept + toRead)
+        buffer.resize(kept + toRead);
     const std::streamsize got
-        = source->sgetn(buffer.data() + kept, static_cast<std::streamsize>(chunk));
+        = source->sgetn(buffer.data() + kept, static_cast<std::streamsize>(toRead));
     const size_t added = got > 0 ? static_cast<size_t>(got) : 0;
     setg(buffer.data(), buffer.data() + readPart, buffer.data() + kept + added);
+    counted = nullptr; // the characters moved: line() counts afresh
     return added > 0;
 }
 
@@ -111,8 +131,8 @@ void noteGlued(ContentReport* report)
     const std::string read = report->wordSoFar();
     const std::string rest = report->restOfWord();
     report->error(report->line(),
-        unreadableNumber(read + rest) + ": the game reads " + read + " and goes on at \"" + rest
-            + "\"");
+        unreadableNumber(read + rest) + ": the game reads " + read + " and goes on at "
+            + quotedWord(rest));
 }
 
 void noteUnread(std::istream& in, ContentReport* report, bool midWord, int recordLine,
@@ -128,12 +148,20 @@ void noteUnread(std::istream& in, ContentReport* report, bool midWord, int recor
     report->error(report->line(), unreadableNumber(word) + ": " + stopMessage);
 }
 
+std::string quotedWord(const std::string& word)
+{
+    if (word.size() <= longestQuotedWord)
+        return "\"" + word + "\"";
+    return "\"" + word.substr(0, longestQuotedWord / 2) + "...\" (a word of "
+        + std::to_string(word.size()) + " characters)";
+}
+
 std::string unreadableNumber(const std::string& word)
 {
     char* end = nullptr;
     const double value = std::strtod(word.c_str(), &end);
     const bool whole = !word.empty() && end && *end == '\0';
-    const std::string quoted = "\"" + word + "\"";
+    const std::string quoted = quotedWord(word);
     if (whole && !std::isfinite(value))
         return quoted + " is not a finite number";
     if (whole)

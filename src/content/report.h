@@ -45,7 +45,10 @@ private:
     bool fill();
     std::streambuf* source;
     std::vector<char> buffer;
-    int linesDropped = 0;
+    int linesDropped = 0; // lines ended before the buffer's start
+    // Where line() last counted to, and the lines from the start to there.
+    mutable const char* counted = nullptr;
+    mutable int linesCounted = 0;
 };
 
 class ContentReport {
@@ -88,6 +91,11 @@ void noteGlued(ContentReport* report);
 // otherwise why the word is no number, then stopMessage.
 void noteUnread(std::istream& in, ContentReport* report, bool midWord, int recordLine,
     const std::string& endMessage, const std::string& stopMessage);
+
+// A word in quotes for a message; a word of thousands of characters is
+// shown by its start and its length, so one long word never makes a report
+// megabytes long.
+std::string quotedWord(const std::string& word);
 
 // Why a value could not be read as a number, for a report: the word the
 // stream stopped at, told apart as not a number, too large for a float, or

@@ -5,12 +5,13 @@
 #include "content/tuning.h"
 
 #include "content/limits.h"
+#include "content/regularfile.h"
+#include "content/textstream.h"
 
 #include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <variant>
 #include <vector>
@@ -68,6 +69,20 @@ std::map<std::string, std::vector<Field>> buildRecordTable()
     return records;
 }
 
+// An image the data file names, read as the data file is: only a regular
+// file, within the bound (opening a pipe would block the game's start-up).
+// The name's extension is SDL_image's hint, as with IMG_Load.
+SDL_Surface* loadNamedImage(const std::string& path)
+{
+    std::string bytes;
+    if (readRegularFile(path, bytes, maxContentFileBytes) != FileRead::ok)
+        return nullptr;
+    const size_t dot = path.rfind('.');
+    const std::string type = dot == std::string::npos ? "" : path.substr(dot + 1);
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    return IMG_LoadTyped_RW(source, 1, const_cast<char*>(type.c_str()));
+}
+
 // Reads one value into its destination; a failed read leaves a number as
 // it was, while an image entry then loads nothing and becomes empty.
 void readField(std::istream& in, const Field& field, ContentReport* report, ContentRecord& record)
@@ -112,9 +127,9 @@ void readField(std::istream& in, const Field& field, ContentReport* report, Cont
         record.words.push_back(path);
         const std::string where
             = report && !report->imageFolder.empty() ? report->imageFolder + "/" + path : path;
-        image = IMG_Load(where.c_str());
+        image = loadNamedImage(where);
         if (!image && report)
-            report->warning(report->line(), "image \"" + path + "\" not found");
+            report->warning(report->line(), "image " + quotedWord(path) + " not found");
     }
 }
 
@@ -140,7 +155,7 @@ void readData(std::istream& in, ContentReport* report)
         if (record == records.end()) {
             if (report && !keyword.empty())
                 report->error(report->line(),
-                    "\"" + keyword + "\" is not a keyword: the game stops reading here");
+                    quotedWord(keyword) + " is not a keyword: the game stops reading here");
             break;
         }
         ContentRecord read {keyword, report ? report->line() : 0, {}, {}};
@@ -154,9 +169,12 @@ void readData(std::istream& in, ContentReport* report)
 
 bool readDataFile(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in.is_open())
+    // Only a regular file, within the bound: "data" linked to /dev/zero
+    // would otherwise be read for ever.
+    std::string text;
+    if (readRegularFile(path, text, maxContentFileBytes) != FileRead::ok)
         return false;
+    TextStream in(text);
     readData(in);
     return true;
 }

@@ -65,7 +65,9 @@ extern float blackholeBaseRadius;
 void readData(std::istream& in, ContentReport* report = nullptr);
 // Reads the data file at path. Reading stops at the first word that is not
 // a keyword, or when a value cannot be read. Returns false only when the
-// file cannot be opened (nothing is changed then).
+// file cannot be read: missing, not a regular file (a folder, a pipe, a
+// device) or beyond the bound of content files (content/regularfile.h);
+// nothing is changed then.
 bool readDataFile(const std::string& path);
 
 // Start-up's reading of "data": a file that cannot be opened prints

@@ -19,6 +19,7 @@
 
 #include <SDL_image.h>
 
+#include <cstdio>
 #include <ctime>
 
 namespace tether {
@@ -146,6 +147,23 @@ void endLevel()
     tearDownLevel();
 }
 
+namespace {
+
+// A map won before its first frame was shown (nothing to fight, or enemies
+// that die at once) was no race: its time is not kept as a best, or every
+// other time of it would stand against 0 ms. How it went is still shown.
+std::vector<std::string> firstFrameVictory(const std::string& map)
+{
+    std::printf("Victory on %s in its first frame: nothing to fight, so no best time is kept\n",
+        map.c_str());
+    std::fflush(stdout);
+    std::vector<std::string> lines = summaryLines(levelStats, -1);
+    lines.front() = "Won in its first frame: no best time";
+    return lines;
+}
+
+} // namespace
+
 std::string mapName(const std::string& path)
 {
     const std::string folder = "maps/";
@@ -164,6 +182,8 @@ void finishLevel(FrameEnd how, bool playedNow)
                 mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther));
     else if (how == FrameEnd::gameOver)
         showEndScreen(gameOverImage);
+    else if (how == FrameEnd::victory && playedNow && frameCount == 0)
+        showEndScreen(victoryImage, endScreenMs, firstFrameVictory(mapName(mapPath)));
     else if (how == FrameEnd::victory && playedNow)
         showEndScreen(victoryImage, endScreenMs, recordWonMap(mapName(mapPath), levelStats));
     else if (how == FrameEnd::victory)

@@ -28,6 +28,8 @@
 
 #include "content/limits.h"
 #include "content/maps.h"
+#include "content/regularfile.h"
+#include "content/textstream.h"
 #include "main/userfiles.h"
 #include "world/world.h"
 
@@ -211,21 +213,20 @@ std::string readFrame(const std::string& text, int line, Replay& replay)
 
 } // namespace
 
-std::optional<uint64_t> fileHash(const std::string& path)
+std::optional<uint64_t> fileHash(const std::string& path, std::string* why)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
+    std::string text;
+    const FileRead read = readRegularFile(path, text, maxContentFileBytes);
+    if (read != FileRead::ok) {
+        if (why)
+            *why = whyUnread(read, maxContentFileBytes);
         return std::nullopt;
-    uint64_t hash = fnvOffset;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        for (std::streamsize i = 0; i < in.gcount(); ++i) {
-            hash ^= static_cast<unsigned char>(buffer[i]);
-            hash *= fnvPrime;
-        }
     }
-    if (in.bad())
-        return std::nullopt;
+    uint64_t hash = fnvOffset;
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= fnvPrime;
+    }
     return hash;
 }
 
@@ -383,9 +384,15 @@ std::string readReplay(std::istream& in, Replay& replay)
 
 std::string loadReplay(const std::string& path, Replay& replay)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
-        return "cannot open it: " + std::string(std::strerror(errno));
+    // A folder opens as a stream and then throws at the first read; a
+    // device such as /dev/zero never ends. Only a regular file is read.
+    std::string text;
+    const FileRead read = readRegularFile(path, text, maxReplayFileBytes);
+    if (read != FileRead::ok) {
+        replay = Replay {};
+        return "it " + whyUnread(read, maxReplayFileBytes);
+    }
+    TextStream in(text);
     return readReplay(in, replay);
 }
 
@@ -394,9 +401,12 @@ std::string checkReplayFits(const Replay& replay, uint64_t dataHash)
     if (!staysInMapsFolder(replay.mapName))
         return "its map \"" + replay.mapName + "\" lies outside the maps folder";
     const std::string path = "maps/" + replay.mapName;
-    const std::optional<uint64_t> mapHash = fileHash(path);
-    if (!mapHash)
+    std::string why;
+    const std::optional<uint64_t> mapHash = fileHash(path, &why);
+    if (!mapHash && why == whyUnread(FileRead::missing, maxContentFileBytes))
         return "its map " + path + " cannot be opened";
+    if (!mapHash)
+        return "its map " + path + " " + why;
     if (*mapHash != replay.mapHash)
         return "its map " + path + " has changed since it was recorded";
     if (dataHash != replay.dataHash)

@@ -54,8 +54,11 @@ struct Replay {
     uint64_t endHash = 0; // worldHash() after the last frame
 };
 
-// FNV-1a over the bytes of the file at path; nothing when it cannot be read.
-std::optional<uint64_t> fileHash(const std::string& path);
+// FNV-1a over the bytes of the file at path; nothing when it cannot be read
+// (missing, not a regular file, or beyond the bound of content files:
+// content/regularfile.h), and then why in *why when asked ("is not a
+// regular file").
+std::optional<uint64_t> fileHash(const std::string& path, std::string* why = nullptr);
 
 // A replay of the level that starts now: the ship, seed and file hashes
 // given, and the spawn and world values in force now.
@@ -76,7 +79,8 @@ std::string saveReplay(const std::string& path, const Replay& replay);
 // Reads a replay; empty on success, otherwise what is wrong with it (not a
 // replay, another version, a broken or truncated line, a bound broken).
 std::string readReplay(std::istream& in, Replay& replay);
-// The same from the file at path.
+// The same from the file at path, a regular file within the bound of
+// replays ("it is not a regular file" otherwise).
 std::string loadReplay(const std::string& path, Replay& replay);
 // Whether the replay fits the game here: its map exists under maps/ (the
 // working directory is the game folder) with the contents it was played

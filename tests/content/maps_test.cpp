@@ -6,6 +6,7 @@
 #include "world/connector.h"
 
 #include <SDL_image.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -204,6 +205,24 @@ TEST_F(MapLoading, MissingMapPrintsErrorAndExitsWithOne)
     EXPECT_TRUE(result.exited);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, "Error opening map");
+}
+
+// A folder named as a map made a level without enemies, won at once; a link
+// to /dev/zero froze the game at the level's start. Both are refused as a
+// missing map is, at once.
+TEST_F(MapLoading, AFolderOrAnEndlessDeviceAsAMapIsRefusedLikeAMissingOne)
+{
+    EXPECT_FALSE(loadMap(dir));
+    EXPECT_TRUE(objects.empty());
+    const std::string endless = dir + "/endless";
+    ASSERT_EQ(symlink("/dev/zero", endless.c_str()), 0);
+    const ChildResult result = runInChildFor([&] { loadLevelMap(endless); }, 5000);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "Error opening map");
+    std::vector<MapListEntry> entries;
+    EXPECT_EQ(readMapList(endless, entries), MapListResult::cannotOpen);
+    EXPECT_EQ(readMapList(dir, entries), MapListResult::cannotOpen);
 }
 
 class ShipAssembly : public MapLoading {

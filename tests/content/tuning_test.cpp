@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 
 using namespace tether;
@@ -174,6 +178,33 @@ TEST_F(DataFile, EmptyFileSetsNothing)
     ASSERT_TRUE(read(""));
     EXPECT_EQ(shipRadius, 0);
     EXPECT_EQ(mineRadius, 0);
+}
+
+// A data file that is a folder or an endless device is refused at once, as a
+// missing one is: a folder read as nothing, /dev/zero was read for ever.
+TEST_F(DataFile, AFolderOrAnEndlessDeviceIsRefusedAtOnceLikeAMissingFile)
+{
+    EXPECT_FALSE(readDataFile(dir));
+    const std::string game = makeTempDir();
+    ASSERT_EQ(symlink("/dev/zero", (game + "/data").c_str()), 0);
+    const ChildResult result = runInChildFor([] { loadGameData(); }, 5000, game);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "Error opening data");
+
+    // An image that is a pipe is no image; it does not hold the game up.
+    ASSERT_EQ(mkfifo((game + "/pipe.png").c_str(), 0600), 0);
+    const std::string data = dir + "/data";
+    writeFile(data, "planet 120 " + game + "/pipe.png\nsun 100 " + img("a.bmp") + "\n");
+    const ChildResult piped = runInChildFor(
+        [&] {
+            const bool read = readDataFile(data);
+            std::printf("%d %d", read, planetSprite == nullptr && sunSprite);
+        },
+        5000);
+    removeTree(game);
+    EXPECT_FALSE(piped.timedOut);
+    EXPECT_EQ(piped.output, "1 1");
 }
 
 TEST_F(DataFile, MissingFilePrintsErrorAndExitsWithOne)

@@ -4,6 +4,7 @@
 #include "content/tuning.h"
 #include "main/replay.h"
 #include "main/session.h"
+#include "support/child.h"
 #include "world/hash.h"
 #include "world/object.h"
 #include "world/random.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <sstream>
 
@@ -83,4 +85,24 @@ TEST(Replay, ARecordedLevelReadsBackBitForBitAndPlaysToTheSameWorld)
     EXPECT_GT(recorded.frames.size(), 200u); // the pilot flies into a sun, in time
     EXPECT_GT(recorded.clicks.size(), 10u);
     ASSERT_EQ(chdir(cwd), 0);
+}
+
+// A replay given by name is read only when it is a regular file: a folder
+// threw out of the game (status 134), and /dev/zero as the data file or a
+// map was hashed for ever. Each is refused at once, with why.
+TEST(Replay, AFolderOrAnEndlessDeviceIsRefusedAtOnceWithWhy)
+{
+    const ChildResult result = runInChildFor(
+        [] {
+            Replay replay;
+            std::string why;
+            const bool hashed = fileHash("/dev/zero", &why).has_value();
+            std::printf("%s|%s|%d %s\n", loadReplay("/tmp", replay).c_str(),
+                loadReplay("/dev/zero", replay).c_str(), hashed, why.c_str());
+        },
+        5000);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.output,
+        "it is not a regular file|it is not a regular file|0 is not a regular file\n");
 }

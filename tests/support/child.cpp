@@ -1,14 +1,24 @@
 #include "support/child.h"
 
 #include <grp.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
 ChildResult runInChild(const std::function<void()>& body, const std::string& workDir)
+{
+    return runInChildFor(body, -1, workDir);
+}
+
+ChildResult runInChildFor(
+    const std::function<void()>& body, int timeoutMs, const std::string& workDir)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -28,9 +38,28 @@ ChildResult runInChild(const std::function<void()>& body, const std::string& wor
     close(fds[1]);
     ChildResult result;
     char buffer[4096];
-    ssize_t n;
-    while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int wait = -1;
+        if (timeoutMs >= 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            wait = static_cast<int>(std::max<long long>(0, left.count()));
+        }
+        pollfd output {fds[0], POLLIN, 0};
+        const int ready = poll(&output, 1, wait);
+        if (ready == 0) {
+            kill(pid, SIGKILL);
+            result.timedOut = true;
+            break;
+        }
+        if (ready < 0)
+            continue; // a signal: wait on
+        const ssize_t n = read(fds[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
         result.output.append(buffer, static_cast<size_t>(n));
+    }
     close(fds[0]);
     int status = 0;
     waitpid(pid, &status, 0);

@@ -9,11 +9,16 @@ struct ChildResult {
     bool exited = false; // ended through exit() rather than a signal
     int status = -1; // exit status when exited
     std::string output; // everything written to standard output
+    bool timedOut = false; // killed for running past its time
 };
 
 // Runs body in a child whose working directory is workDir (unchanged when
 // empty). A body that returns ends the child with status 0.
 ChildResult runInChild(const std::function<void()>& body, const std::string& workDir = "");
+// The same for code that must not hang: a child still running after
+// timeoutMs is killed, and the result says timedOut.
+ChildResult runInChildFor(
+    const std::function<void()>& body, int timeoutMs, const std::string& workDir = "");
 
 // A fresh, empty directory under /tmp, removed by the caller with removeTree.
 std::string makeTempDir();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Replays that do not fit, or are not replays at all, are refused with a
 # message and status 1, by tether-sim (on standard error) and by the game
-# (on standard output, before it opens a window); a good one plays.
+# (on standard output, before it opens a window); a good one plays. A folder
+# or an endless device is refused at once too: each run has ten seconds.
 # Usage: broken_replays.sh GAME_DIR
 set -euo pipefail
 game=$(cd "$1" && pwd)
@@ -45,6 +46,9 @@ cases=(
     "frames missing|sed 's/^frames .*/frames $((frames + 1))/' $good >\$r|line $((frames + 10)): a frame is"
     "another end|sed 's/^end .*/end 0123456789abcdef/' $good >\$r|played to world hash"
     "long line|{ head -n 11 $good; printf '%05000d\\n' 7; } >\$r|line 12: too long"
+    "a folder|mkdir \$r|it is not a regular file"
+    "an endless device|ln -s /dev/zero \$r|it is not a regular file"
+    "map endless|sed 's/^map .*/map endless/' $good >\$r; ln -sf /dev/zero maps/endless|its map maps/endless is not a regular file"
 )
 for entry in "${cases[@]}"; do
     IFS='|' read -r name spoil message <<<"$entry"
@@ -53,12 +57,12 @@ for entry in "${cases[@]}"; do
     r="$work/${name// /_}.replay"
     eval "$spoil"
     status=0
-    ./tether-sim --replay "$r" >/dev/null 2>err.txt || status=$?
+    timeout 10 ./tether-sim --replay "$r" >/dev/null 2>err.txt || status=$?
     [ "$status" = 1 ] || fail "$name: tether-sim ended with $status"
     grep -qF "$message" err.txt || fail "$name: tether-sim said: $(cat err.txt)"
     [ "$name" = "another end" ] && continue # the game plays that one back, in a window
     status=0
-    SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./tether --replay "$r" >out.txt 2>&1 || status=$?
+    SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 10 ./tether --replay "$r" >out.txt 2>&1 || status=$?
     [ "$status" = 1 ] || fail "$name: the game ended with $status"
     grep -qF "Cannot play the replay $r: $message" out.txt || fail "$name: the game said: $(cat out.txt)"
 done

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 using mapcheck::Checker;
@@ -137,7 +142,122 @@ TEST_F(MapCheck, TheDataFileStopsAtAnUnknownWordLikeTheGame)
 {
     checker.checkData(put("data", "blackhole 50 extra\nship 1 1 1 1 1 1\n"), dir);
     EXPECT_TRUE(has(1, true, "\"extra\" is not a keyword"));
-    EXPECT_EQ(checker.findings().size(), 1u);
+    // The ship after it is never read: the game has no ship, hook or node.
+    EXPECT_TRUE(has(0, true, "no \"ship\" record"));
+    EXPECT_EQ(checker.findings().size(), 4u);
+}
+
+// Values the game takes that break every map: enemies that fire every
+// millisecond or die in their first frame, no ship, hooks or rope nodes at
+// all, an image too big to be turned every frame.
+TEST_F(MapCheck, DataThatBreaksEveryMapIsReportedOnItsLine)
+{
+    SDL_Surface* big = SDL_CreateRGBSurface(SDL_SWSURFACE, 600, 520, 8, 0, 0, 0, 0);
+    ASSERT_EQ(SDL_SaveBMP(big, (dir + "/big.bmp").c_str()), 0);
+    SDL_FreeSurface(big);
+    checker.checkData(put("data",
+                          "enemy1 20 100 0.25 0.05 0.03 0 150 big.bmp\n"
+                          "enemy2 26 150 0.3 0.07 0.03 500 -1 big.bmp\n"
+                          "enemy3 26 150 0.3 0.07 0.03 900 100 big.bmp\n"
+                          "enemy3 26 150 0.3 0.07 0.03 -900 100 none.bmp\n"),
+        dir);
+    EXPECT_TRUE(has(1, true, "enemy1: a reload time of 0 ms makes it fire every millisecond"));
+    EXPECT_TRUE(has(2, true, "enemy2: a health of -1 destroys every enemy of this class"));
+    EXPECT_TRUE(has(4, true, "enemy3: a reload time of -900 ms"));
+    EXPECT_TRUE(has(1, false, "enemy1: its image is 600 by 520 pixels"));
+    EXPECT_TRUE(has(2, false, "enemy2: its image is 600 by 520 pixels"));
+    EXPECT_FALSE(has(3, false, "its image")); // the record after it left class 3 none
+    EXPECT_TRUE(has(0, true, "no \"ship\" record: the player's ship has radius 0"));
+    EXPECT_TRUE(has(0, true, "no \"hook\" record"));
+    EXPECT_TRUE(has(0, true, "no \"node\" record"));
+    EXPECT_EQ(checker.errorCount(), 6);
+}
+
+// Whatever stands at a name, the checker answers at once: a device is
+// refused as the data file, as a map or named in the list (the game stops
+// there), and a folder, or a link out of the maps folder, made a level the
+// game won at once.
+TEST_F(MapCheck, OnlyRegularFilesAreReadAndMapsStayInTheirFolder)
+{
+    const std::string map = "spawn 0 0 0 0 enemy1 1000 1000 1 1 1";
+    put("a", map);
+    const std::string elsewhere = makeTempDir();
+    writeFile(elsewhere + "/b", map);
+    ASSERT_EQ(mkdir((dir + "/folder").c_str(), 0700), 0);
+    ASSERT_EQ(symlink("/dev/zero", (dir + "/endless").c_str()), 0);
+    ASSERT_EQ(symlink((elsewhere + "/b").c_str(), (dir + "/away").c_str()), 0);
+    put("maplist", "3\na folder 1\nendless a 2\naway a 3\n");
+    const std::vector<std::string> args
+        = {"--data", "/dev/zero", dir + "/maplist", dir + "/endless"};
+    const ChildResult result = runInChildFor(
+        [&] {
+            std::string out, err;
+            const int status = mapcheck::runCommand(args, out, err);
+            std::fputs(out.c_str(), stdout);
+            std::fflush(stdout);
+            _exit(status); // the child's status is the command's
+        },
+        10000);
+    removeTree(elsewhere);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.status, 1);
+    for (const std::string& line : {
+             std::string("/dev/zero: error: is not a regular file (the game prints \"Error "
+                         "opening data\""),
+             dir + "/maplist:2: error: map \"folder\" is not a regular file",
+             dir + "/maplist:3: error: map \"endless\" is not a regular file",
+             dir + "/maplist:4: error: map \"away\" is a link out of the maps folder",
+             dir + "/endless: error: is not a regular file (the game prints \"Error opening map\"",
+             std::string("5 errors, "), // nothing more
+         })
+        EXPECT_NE(result.output.find(line), std::string::npos) << line << "\nin\n" << result.output;
+}
+
+// Twenty thousand enemies, a pile of three hundred, and a word of 16 MB: the
+// game reads them at once, the checker took minutes over each. The object
+// limit is told once, and the pile's start is not played on.
+TEST_F(MapCheck, BigMapsAreCheckedInSecondsAndTheObjectLimitIsToldOnce)
+{
+    std::string many = "world 100000 100000\nspawn 1000 1000 0 0\n";
+    for (int i = 0; i < 20000; ++i)
+        many += "enemy1 " + std::to_string(5000 + i % 200 * 400) + " "
+            + std::to_string(5000 + i / 200 * 400) + " 0 0 0\n";
+    put("many", many);
+    put("long", "spawn 0 0 0 0\n" + std::string(16u << 20, 'x') + "\nenemy1 1000 1000 0 0 0\n");
+    std::string pile = "spawn 1000 1000 0 0\n";
+    for (int i = 0; i < 300; ++i)
+        pile += "enemy1 " + std::to_string(3000 + 2 * i) + " " + std::to_string(3000 + 2 * i)
+            + " 0 0 0\n";
+    put("pile", pile);
+    const std::string data = TETHER_GAME_DIR "/data";
+    const std::vector<std::string> args
+        = {"--data", data, dir + "/many", dir + "/long", dir + "/pile"};
+    const ChildResult result = runInChildFor(
+        [&] {
+            std::string out, err;
+            mapcheck::runCommand(args, out, err);
+            std::printf("%s", out.c_str());
+        },
+        40000); // a second or two here; a sanitizer build is many times slower
+    EXPECT_FALSE(result.timedOut);
+    const std::string limit = "the game makes at most 1000 objects of a map";
+    const size_t told = result.output.find(limit);
+    EXPECT_NE(told, std::string::npos) << result.output.substr(0, 2000);
+    EXPECT_EQ(result.output.find(limit, told + 1), std::string::npos);
+    EXPECT_NE(result.output.find("many:1003: warning: " + limit
+                  + ", 64 of them bodies that pull: not this one, "
+                    "nor the 18999 records after it that would make one"),
+        std::string::npos);
+    EXPECT_NE(
+        result.output.find("long:2: warning: unknown keyword \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+                           "...\" (a word of 16777216 characters): the game skips it"),
+        std::string::npos);
+    EXPECT_NE(result.output.find("pile: warning: "), std::string::npos);
+    EXPECT_NE(
+        result.output.find(" pairs of things touch 0.0 s after the start: the game slows to a "
+                           "crawl on such a pile"),
+        std::string::npos);
+    EXPECT_LT(result.output.size(), 100000u);
 }
 
 TEST_F(MapCheck, TheMapListCountMustMatchItsRecords)

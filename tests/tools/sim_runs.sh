@@ -44,12 +44,13 @@ for ship in 1 2 3; do
     grep -Eq "^duel +$ship +3 +[0-9.]+% +(-|[0-9.]+ s) +[0-9.]+$" table.txt || fail "no row for ship $ship in $(cat table.txt)"
 done
 
-# Bad usage: status 2; a map that cannot be opened: status 1.
+# Bad usage: status 2; a map that cannot be opened: status 1. A folder or
+# an endless device is refused at once: each run has ten seconds.
 expect() {
     local status=$1 message=$2
     shift 2
     local got=0
-    sim "$@" >/dev/null 2>err.txt || got=$?
+    timeout 10 ./tether-sim "$@" >/dev/null 2>err.txt || got=$?
     [ "$got" = "$status" ] || fail "tether-sim $* ended with $got, not $status"
     grep -q "$message" err.txt || fail "tether-sim $* said: $(cat err.txt)"
 }
@@ -59,4 +60,10 @@ expect 2 "no map to play" --seed 3
 expect 2 "cannot read the data file" --data "$work/nothing" duel
 expect 2 "takes no MAP" --replay x.replay duel
 expect 1 "cannot open the map maps/nowhere" duel nowhere
+expect 2 "cannot read the data file /dev/zero: it is not a regular file" --data /dev/zero duel
+expect 2 "cannot read the data file $work/maps: it is not a regular file" --data "$work/maps" duel
+ln -s /dev/zero maps/endless
+mkdir maps/folder
+expect 1 "cannot open the map maps/endless: it is not a regular file" duel endless
+expect 1 "cannot open the map maps/folder: it is not a regular file" duel folder
 echo "same seed, same line; another seed, another fight; parallel = serial; $(wc -l <table.txt) table lines"

@@ -3,18 +3,25 @@
 #include "content/assets.h"
 #include "content/limits.h"
 #include "content/maps.h"
+#include "content/regularfile.h"
 #include "content/report.h"
+#include "content/textstream.h"
 #include "content/tuning.h"
 #include "main/session.h"
 #include "render/limits.h"
+#include "world/contacts.h"
 #include "world/events.h"
 #include "world/finite.h"
 #include "world/object.h"
 #include "world/world.h"
 
+#include <SDL.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <filesystem>
+#include <unordered_set>
 
 using tether::ContentRecord;
 using tether::ContentReport;
@@ -29,17 +36,60 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-bool fileExists(const std::string& path)
-{
-    return std::ifstream(path).good();
-}
-
 int enemyClassOf(const std::string& word)
 {
     for (int n = 1; n <= 12; ++n)
         if (word == "enemy" + std::to_string(n))
             return n;
     return 0;
+}
+
+// Where the map list's name for a map leads, as the game would open it.
+enum class MapFile { regular, missing, notRegular, outsideFolder };
+
+MapFile mapFileAt(const std::string& path, const std::string& mapsFolder, std::string& target)
+{
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return MapFile::missing;
+    if (!S_ISREG(status.st_mode))
+        return MapFile::notRegular;
+    // A name that stays in the folder may still be a link (or lie in a
+    // linked folder) that leads out of it.
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    const std::filesystem::path folder = std::filesystem::canonical(mapsFolder, error);
+    if (error)
+        return MapFile::regular;
+    const std::string inside = folder.string() + "/";
+    if (real.string().compare(0, inside.size(), inside) != 0) {
+        target = real.string();
+        return MapFile::outsideFolder;
+    }
+    return MapFile::regular;
+}
+
+// Images wider or taller than this are warned about: every enemy, gun, hook
+// and rope node image is turned anew for every frame it is drawn in, at a
+// cost in proportion to its pixels (one of 8000 by 8000 takes seconds).
+constexpr int maxTurnedImageSide = 512;
+
+// The image the data file's record of keyword has loaded, when it is one
+// drawn turned.
+const SDL_Surface* turnedImageOf(const std::string& keyword)
+{
+    if (const int cls = enemyClassOf(keyword))
+        return tether::enemySprites[cls - 1];
+    const char* const mounts[tether::gunMountCount]
+        = {"enemy1t", "enemy2t1", "enemy2t2", "enemy3t"};
+    for (int m = 0; m < tether::gunMountCount; ++m)
+        if (keyword == mounts[m])
+            return tether::turretSprites[m];
+    if (keyword == "hook")
+        return tether::gHook;
+    if (keyword == "node")
+        return tether::nodeSprite;
+    return nullptr;
 }
 
 // A number as a person would write it in a message.
@@ -104,14 +154,23 @@ std::string format(const Finding& f)
     return where + (f.error ? ": error: " : ": warning: ") + f.message;
 }
 
+bool Checker::readWhole(const std::string& path, std::string& text, const char* gameSays)
+{
+    const tether::FileRead read = tether::readRegularFile(path, text, tether::maxContentFileBytes);
+    if (read == tether::FileRead::ok)
+        return true;
+    report(path, 0, true,
+        tether::whyUnread(read, tether::maxContentFileBytes) + " (the game prints \"" + gameSays
+            + "\" and stops)");
+    return false;
+}
+
 void Checker::checkData(const std::string& path, const std::string& gameDir)
 {
-    std::ifstream file(path);
-    if (!file.is_open()) {
-        report(
-            path, 0, true, "cannot be opened (the game prints \"Error opening data\" and stops)");
+    std::string text;
+    if (!readWhole(path, text, "Error opening data"))
         return;
-    }
+    tether::TextStream file(text);
     ContentReport read(file);
     read.imageFolder = gameDir;
     tether::readData(read.stream(), &read);
@@ -144,6 +203,17 @@ void Checker::checkData(const std::string& path, const std::string& gameDir)
             if (!positive(0) || !positive(1))
                 report(path, line, true, word + ": radius and mass must be positive");
             bounds(0, 1);
+            // Values a record that stopped early never reached are told
+            // by the reader already.
+            if (r.numbers.size() > 5 && !positive(5))
+                report(path, line, true,
+                    word + ": a reload time of " + number(value(r, 5))
+                        + " ms makes it fire every millisecond; it must be positive");
+            if (r.numbers.size() > 6 && !positive(6))
+                report(path, line, true,
+                    word + ": a health of " + number(value(r, 6))
+                        + " destroys every enemy of this class in its first frame; it must be "
+                          "positive");
         } else if (word == "mine") {
             data.mine = true;
             data.mineRadius = value(r, 0);
@@ -183,15 +253,46 @@ void Checker::checkData(const std::string& path, const std::string& gameDir)
             bounds(0, 1);
         }
     }
+    checkDataWhole(path, read.records);
+}
+
+void Checker::checkDataWhole(const std::string& path, const std::vector<ContentRecord>& records)
+{
+    // Records every level needs: without them the game plays on with zeros.
+    const std::pair<const char*, const char*> needed[] = {
+        {"ship", "the player's ship has radius 0 and top speed 0"},
+        {"hook", "the hooks have speed and reach 0"},
+        {"node", "the rope nodes left by a tie-off have radius 0 and no image"},
+    };
+    for (const auto& [keyword, without] : needed) {
+        if (std::none_of(records.begin(), records.end(),
+                [&](const ContentRecord& r) { return r.keyword == keyword; }))
+            report(path, 0, true, std::string("no \"") + keyword + "\" record: " + without);
+    }
+
+    // The images drawn turned, each told once, on the last record that set it.
+    std::set<std::string> told;
+    for (auto r = records.rbegin(); r != records.rend(); ++r) {
+        const SDL_Surface* image = turnedImageOf(r->keyword);
+        if (!image || !told.insert(r->keyword).second)
+            continue;
+        if (image->w > maxTurnedImageSide || image->h > maxTurnedImageSide)
+            report(path, r->line, false,
+                r->keyword + ": its image is " + std::to_string(image->w) + " by "
+                    + std::to_string(image->h)
+                    + " pixels, turned anew for every frame it is drawn in: the game slows to a "
+                      "crawl; keep images within "
+                    + std::to_string(maxTurnedImageSide) + " by "
+                    + std::to_string(maxTurnedImageSide));
+    }
 }
 
 void Checker::checkMapList(const std::string& path)
 {
-    std::ifstream file(path);
-    if (!file.is_open()) {
-        report(path, 0, true, "cannot be opened (the game prints \"Error opening data\")");
+    std::string text;
+    if (!readWhole(path, text, "Error opening data"))
         return;
-    }
+    tether::TextStream file(text);
     ContentReport read(file);
     std::vector<tether::MapListEntry> offered;
     tether::readMapList(read.stream(), offered, &read);
@@ -238,10 +339,26 @@ void Checker::checkMapList(const std::string& path)
                 report(path, r.line, true,
                     "map name \"" + name + "\" leaves the maps folder: map names are names in it");
             const std::string map = folder + "/" + name;
-            if (!fileExists(map))
-                report(path, r.line, true, "map \"" + name + "\" not found");
-            else
+            const std::string quoted = tether::quotedWord(name);
+            std::string target;
+            switch (mapFileAt(map, folder, target)) {
+            case MapFile::missing:
+                report(path, r.line, true, "map " + quoted + " not found");
+                break;
+            case MapFile::notRegular:
+                report(path, r.line, true,
+                    "map " + quoted
+                        + " is not a regular file: the game prints \"Error opening map\" and "
+                          "stops");
+                break;
+            case MapFile::outsideFolder:
+                report(path, r.line, true,
+                    "map " + quoted + " is a link out of the maps folder, to " + target
+                        + ": map names are files in it");
                 checkMap(map);
+                break;
+            case MapFile::regular: checkMap(map); break;
+            }
         }
     }
 }
@@ -250,11 +367,10 @@ void Checker::checkMap(const std::string& path)
 {
     if (!mapsChecked.insert(path).second)
         return;
-    std::ifstream file(path);
-    if (!file.is_open()) {
-        report(path, 0, true, "cannot be opened (the game prints \"Error opening map\" and stops)");
+    std::string text;
+    if (!readWhole(path, text, "Error opening map"))
         return;
-    }
+    tether::TextStream file(text);
     // Each map is checked as if it came first: the default world, no spawn.
     tether::clearWorld();
     tether::worldW = tether::worldH = 2000.0f;
@@ -268,6 +384,7 @@ void Checker::checkMap(const std::string& path)
         report(path, n.line, n.error, n.message);
 
     int enemies = 0;
+    int objectsMade = 0, bodiesMade = 0;
     const ContentRecord* spawn = nullptr;
     std::vector<Placed> placed; // mines, enemies and bodies
     for (const ContentRecord& r : read.records) {
@@ -275,6 +392,16 @@ void Checker::checkMap(const std::string& path)
         const int line = r.line;
         const int cls = enemyClassOf(word);
         const float x = value(r, 0), y = value(r, 1);
+        // Records past the game's bounds make nothing (the reader has said
+        // so, once): nothing more is told of them.
+        if (cls || word == "mine" || isBody(word)) {
+            const bool pulls = isBody(word);
+            if (objectsMade >= tether::maxMapObjects
+                || (pulls && bodiesMade >= tether::maxMapBodies))
+                continue;
+            ++objectsMade;
+            bodiesMade += pulls;
+        }
         if (cls || word == "mine") {
             const float radius = cls ? data.enemyRadius[cls - 1] : 15.0f;
             placed.push_back({word, line, x, y, radius});
@@ -420,6 +547,11 @@ namespace {
 constexpr int idleShip = 1; // the second ship: no thrust without a key
 constexpr int fallSteps = 10000; // ms the idle ship must not fall in
 constexpr int64_t quietSteps = 5000; // ms before anything may reach it
+// Pairs of things touching at once beyond which the start is not played on:
+// the game remembers each touching pair and looks every bounce up among
+// them, so a pile of a thousand enemies costs it seconds a step (and the
+// checker minutes). A real map has a handful.
+constexpr size_t mostTouchingPairs = 1000;
 
 std::string seconds(int64_t ms)
 {
@@ -475,19 +607,33 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
     if (start()) {
         std::vector<Object*> hostiles(ennemies.begin(), ennemies.end());
         std::vector<bool> told(hostiles.size(), false);
+        // Who has a shot out and who struck the ship, gathered once a step:
+        // asked of each hostile in turn, a map of a thousand enemies took
+        // minutes.
+        std::unordered_set<const Object*> shooters, strikers;
         for (int64_t step = 1; step <= quietSteps && ship; ++step) {
             physicsStep(FrameInput {});
+            const size_t touching = rememberedContacts().size();
+            if (touching > mostTouchingPairs) {
+                report(path, 0, false,
+                    std::to_string(touching) + " pairs of things touch " + seconds(step)
+                        + " after the start: the game slows to a crawl on such a pile (the "
+                          "start is played no further)");
+                break;
+            }
+            shooters.clear();
+            strikers.clear();
+            for (const Object* o : dynamicMasses)
+                if (traitsOf(o->type).shot)
+                    shooters.insert(o->owner);
+            for (int e = 0; e < worldEvents.count; ++e)
+                if (worldEvents.events[e].kind == EventKind::shipHit)
+                    strikers.insert(reinterpret_cast<const Object*>(worldEvents.events[e].source));
             for (size_t i = 0; i < hostiles.size() && i < hostileLines.size(); ++i) {
                 if (told[i])
                     continue;
                 const Object* h = hostiles[i];
-                bool fired = false, struck = false;
-                for (const Object* o : dynamicMasses)
-                    fired = fired || (traitsOf(o->type).shot && o->owner == h);
-                for (int e = 0; e < worldEvents.count; ++e)
-                    struck = struck
-                        || (worldEvents.events[e].kind == EventKind::shipHit
-                            && worldEvents.events[e].source == reinterpret_cast<uintptr_t>(h));
+                const bool fired = shooters.count(h) > 0, struck = strikers.count(h) > 0;
                 if (!fired && !struck)
                     continue;
                 told[i] = true;
@@ -498,13 +644,12 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
                         + " after the start: give the player a few quiet seconds");
             }
             clearEvents();
-            removeTheDead();
-            // The dead are gone from the world; their entries must not be
-            // read again.
+            // The dead are about to leave the world; their entries must not
+            // be read again.
             for (size_t i = 0; i < hostiles.size(); ++i)
-                if (!told[i]
-                    && std::find(ennemies.begin(), ennemies.end(), hostiles[i]) == ennemies.end())
+                if (!told[i] && hostiles[i]->type == typeDead)
                     told[i] = true, hostiles[i] = nullptr;
+            removeTheDead();
         }
     }
     stopLevel();

@@ -4,6 +4,8 @@
 // skip, stop at, get wrong or hold within its bounds.
 #pragma once
 
+#include "content/report.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -42,6 +44,12 @@ public:
 
 private:
     void report(const std::string& file, int line, bool error, const std::string& message);
+    // The whole file at path, as the game reads it (a regular file within
+    // its bound); false, with a finding that says why and that the game
+    // prints gameSays, when it cannot be read.
+    bool readWhole(const std::string& path, std::string& text, const char* gameSays);
+    // What the data file as a whole lacks or asks too much of.
+    void checkDataWhole(const std::string& path, const std::vector<tether::ContentRecord>& records);
     // The map played headless from its start with nobody at the controls.
     void checkIdleStart(const std::string& path, const std::vector<int>& bodyLines,
         const std::vector<int>& hostileLines);

@@ -60,8 +60,9 @@ std::vector<std::string> mapsToPlay(const std::vector<std::string>& names, int& 
         }
     }
     for (const std::string& map : maps) {
-        if (!fileHash("maps/" + map)) {
-            status = fail(1, "cannot open the map maps/" + map);
+        std::string why;
+        if (!fileHash("maps/" + map, &why)) {
+            status = fail(1, "cannot open the map maps/" + map + ": it " + why);
             return {};
         }
     }
@@ -135,9 +136,10 @@ int main(int argc, char** argv)
 
     enterGameFolder();
     sim::rememberStartValues();
-    const std::optional<uint64_t> dataHash = fileHash(options.data);
+    std::string why;
+    const std::optional<uint64_t> dataHash = fileHash(options.data, &why);
     if (!dataHash || !readDataFile(options.data))
-        return fail(2, "cannot read the data file " + options.data);
+        return fail(2, "cannot read the data file " + options.data + ": it " + why);
     if (!options.replay.empty())
         return reproduce(options.replay, *dataHash);
 
