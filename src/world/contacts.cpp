@@ -1,49 +1,87 @@
-// The memory of lasting contacts, a list of the pairs that bounced lately.
-// It is short (the pairs touching now, and a few just apart), so a plain
-// scan beats a map, and its order is the order contacts began in, which
-// the world's hash can rely on.
+// The memory of lasting contacts, a list of the pairs that bounced lately,
+// in the order contacts began in, which the world's hash relies on. An index
+// by pair finds a pair at once: usually the list is short, but a pile of a
+// few hundred enemies pressed together keeps tens of thousands of pairs, and
+// a scan for each of them made a step take minutes.
 #include "world/contacts.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <functional>
+#include <unordered_map>
 #include <utility>
 
 namespace tether {
 
 namespace {
+
+struct Pair {
+    const Object* a;
+    const Object* b;
+    bool operator==(const Pair& other) const { return a == other.a && b == other.b; }
+};
+
+struct PairHash {
+    std::size_t operator()(const Pair& p) const
+    {
+        const std::hash<const Object*> hash;
+        return hash(p.a) * 31 + hash(p.b);
+    }
+};
+
 std::vector<Contact> contacts;
+// Where each pair stands in contacts; rebuilt whenever pairs are forgotten.
+std::unordered_map<Pair, std::size_t, PairHash> placeOf;
+
+void reindex()
+{
+    placeOf.clear();
+    for (std::size_t i = 0; i < contacts.size(); ++i)
+        placeOf.emplace(Pair {contacts[i].a, contacts[i].b}, i);
 }
+
+// Removes the pairs that match, keeping the order of the rest.
+template <typename Match> void forgetWhere(Match match)
+{
+    const std::size_t before = contacts.size();
+    contacts.erase(std::remove_if(contacts.begin(), contacts.end(), match), contacts.end());
+    if (contacts.size() != before)
+        reindex();
+}
+
+} // namespace
 
 bool lastingContact(const Object* a, const Object* b, int64_t now)
 {
     if (b < a)
         std::swap(a, b);
-    for (Contact& c : contacts) {
-        if (c.a == a && c.b == b) {
-            c.step = now;
-            return true;
-        }
+    const auto found = placeOf.find(Pair {a, b});
+    if (found != placeOf.end()) {
+        contacts[found->second].step = now;
+        return true;
     }
+    placeOf.emplace(Pair {a, b}, contacts.size());
     contacts.push_back({a, b, now});
     return false;
 }
 
 void ageContacts(int64_t now)
 {
-    contacts.erase(std::remove_if(contacts.begin(), contacts.end(),
-                       [&](const Contact& c) { return now - c.step > contactMemory; }),
-        contacts.end());
+    forgetWhere([&](const Contact& c) { return now - c.step > contactMemory; });
 }
 
-void forgetContactsOf(const Object* gone)
+void forgetContactsOf(const std::vector<Object*>& gone)
 {
-    contacts.erase(std::remove_if(contacts.begin(), contacts.end(),
-                       [&](const Contact& c) { return c.a == gone || c.b == gone; }),
-        contacts.end());
+    const auto isGone = [&](const Object* o) {
+        return std::binary_search(gone.begin(), gone.end(), o, std::less<const Object*>());
+    };
+    forgetWhere([&](const Contact& c) { return isGone(c.a) || isGone(c.b); });
 }
 
 void forgetAllContacts()
 {
     contacts.clear();
+    placeOf.clear();
 }
 
 const std::vector<Contact>& rememberedContacts()

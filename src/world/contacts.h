@@ -28,9 +28,10 @@ bool lastingContact(const Object* a, const Object* b, int64_t now);
 // Forgets the pairs apart for longer than contactMemory at step now.
 void ageContacts(int64_t now);
 
-// Forgets every pair of an object about to be freed (its address may be
-// reused by a newcomer, which must not inherit its contacts).
-void forgetContactsOf(const Object* gone);
+// Forgets every pair of the objects about to be freed, given in ascending
+// address order (an address may be reused by a newcomer, which must not
+// inherit its contacts).
+void forgetContactsOf(const std::vector<Object*>& gone);
 
 // Forgets everything: a level starts or ends.
 void forgetAllContacts();

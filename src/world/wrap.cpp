@@ -112,10 +112,9 @@ void cleanup(std::list<Object*>* list)
         if (o->owner != o
             && std::binary_search(dead.begin(), dead.end(), o->owner, std::less<Object*>()))
             o->owner = nullptr;
-    for (Object* o : dead) {
-        forgetContactsOf(o);
+    forgetContactsOf(dead);
+    for (Object* o : dead)
         delete o;
-    }
 }
 
 } // namespace tether
