@@ -36,6 +36,13 @@ struct Pixels {
 struct PixelImage {
     int w = 0, h = 0;
     std::vector<uint32_t> argb;
+    // Found by the canvas that keeps the image: whether every alpha is 255
+    // (rows are copied as they are), and the runs of pixels that show
+    // (alpha above 0) as first and past-last columns; row r's runs are
+    // runs[rowRuns[r] .. rowRuns[r + 1]).
+    bool opaque = false;
+    std::vector<uint16_t> runs;
+    std::vector<uint32_t> rowRuns;
 };
 
 class Canvas {

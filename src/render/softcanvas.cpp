@@ -21,27 +21,51 @@ std::unordered_map<const void*, PixelImage>& kept()
     return *pictures;
 }
 
+// The blit skips what does not show, as SDL's run-length coding does.
+void findRuns(PixelImage& image)
+{
+    image.runs.clear();
+    image.rowRuns.assign(static_cast<size_t>(image.h) + 1, 0);
+    for (int y = 0; y < image.h; ++y) {
+        image.rowRuns[static_cast<size_t>(y)] = static_cast<uint32_t>(image.runs.size() / 2);
+        const uint32_t* row = image.argb.data() + static_cast<size_t>(y) * image.w;
+        for (int x = 0; x < image.w;) {
+            while (x < image.w && row[x] >> 24 == 0)
+                ++x;
+            if (x == image.w)
+                break;
+            const int start = x;
+            while (x < image.w && row[x] >> 24 != 0)
+                ++x;
+            image.runs.push_back(static_cast<uint16_t>(start));
+            image.runs.push_back(static_cast<uint16_t>(x));
+        }
+    }
+    image.rowRuns[static_cast<size_t>(image.h)] = static_cast<uint32_t>(image.runs.size() / 2);
+}
+
 const PixelImage* pixelsOf(const Picture& picture, PictureReader reader)
 {
     auto found = kept().find(picture.source);
     if (found != kept().end() && found->second.w == picture.w && found->second.h == picture.h)
         return &found->second;
     PixelImage image;
-    if (!reader || !reader(picture, image))
+    if (!reader || !reader(picture, image) || image.w < 0 || image.h < 0 || image.w > 65535
+        || image.argb.size() != static_cast<size_t>(image.w) * static_cast<size_t>(image.h))
         return nullptr;
+    image.opaque = std::all_of(
+        image.argb.begin(), image.argb.end(), [](uint32_t p) { return p >> 24 == 255; });
+    findRuns(image);
     return &(kept()[picture.source] = std::move(image));
 }
 
+// d + (s - d) a / 256 in each channel, rounded down, which is
+// (s a + d (256 - a)) / 256: red and blue side by side, then green.
 uint32_t mix(uint32_t d, uint32_t s, uint32_t a)
 {
-    uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int dc = static_cast<int>((d >> shift) & 0xff);
-        const int sc = static_cast<int>((s >> shift) & 0xff);
-        out |= static_cast<uint32_t>((dc + (((sc - dc) * static_cast<int>(a)) >> 8)) & 0xff)
-            << shift;
-    }
-    return out;
+    const uint32_t rb = (((s & 0xff00ff) * a + (d & 0xff00ff) * (256 - a)) >> 8) & 0xff00ff;
+    const uint32_t g = (((s & 0xff00) * a + (d & 0xff00) * (256 - a)) >> 8) & 0xff00;
+    return rb | g;
 }
 
 } // namespace
@@ -97,16 +121,24 @@ void SoftCanvas::blit(const Picture& picture, int x, int y)
     if (!image)
         return;
     const int left = std::max(0, -x), right = std::min(image->w, width_ - x);
+    if (left >= right)
+        return;
     for (int row = std::max(0, -y); row < image->h && y + row < height_; ++row) {
         const uint32_t* from = image->argb.data() + static_cast<size_t>(row) * image->w;
         uint32_t* to = pixels_ + (y + row) * stride_ + x;
-        for (int column = left; column < right; ++column) {
-            const uint32_t s = from[column];
-            const uint32_t a = s >> 24;
-            if (a == 255)
-                to[column] = s & 0xffffff;
-            else if (a != 0)
-                to[column] = mix(to[column], s, a);
+        if (image->opaque) {
+            for (int column = left; column < right; ++column)
+                to[column] = from[column] & 0xffffff;
+            continue;
+        }
+        for (uint32_t run = image->rowRuns[row]; run < image->rowRuns[row + 1]; ++run) {
+            const int first = std::max<int>(left, image->runs[2 * run]);
+            const int last = std::min<int>(right, image->runs[2 * run + 1]);
+            for (int column = first; column < last; ++column) {
+                const uint32_t s = from[column];
+                const uint32_t a = s >> 24;
+                to[column] = a == 255 ? s & 0xffffff : mix(to[column], s, a);
+            }
         }
     }
 }
@@ -124,8 +156,13 @@ void SoftCanvas::span(int x1, int x2, int y, uint32_t colour)
         std::swap(x1, x2);
     x1 = std::max(x1, 0);
     x2 = std::min(x2, width_ - 1);
-    for (int x = x1; x <= x2; ++x)
-        blend(x, y, colour >> 8, colour & 0xff);
+    const uint32_t rgb = colour >> 8, alpha = colour & 0xff;
+    uint32_t* row = pixels_ + y * stride_;
+    if (alpha == 255)
+        std::fill(row + x1, row + x2 + 1, rgb);
+    else if (alpha != 0)
+        for (int x = x1; x <= x2; ++x)
+            row[x] = mix(row[x], rgb, alpha);
 }
 
 void SoftCanvas::line(int x1, int y1, int x2, int y2, uint32_t colour)

@@ -105,7 +105,7 @@ Pair drawBoth(const std::function<void(Canvas&, const Picture&)>& draw, const Pa
 
 void report(const char* name, const Pair& pair)
 {
-    std::printf("%s %.5f\n", name, shareAlike(pixelsOf(pair.desktop), pair.ours));
+    std::printf("%s %.7f\n", name, shareAlike(pixelsOf(pair.desktop), pair.ours));
 }
 
 // In the game's folder: plays the replay to its busy frame and draws every
