@@ -156,6 +156,8 @@ void SoftCanvas::span(int x1, int x2, int y, uint32_t colour)
         std::swap(x1, x2);
     x1 = std::max(x1, 0);
     x2 = std::min(x2, width_ - 1);
+    if (x1 > x2)
+        return; // wholly off the picture
     const uint32_t rgb = colour >> 8, alpha = colour & 0xff;
     uint32_t* row = pixels_ + y * stride_;
     if (alpha == 255)
@@ -241,8 +243,9 @@ void SoftCanvas::ring(int x, int y, int r, uint32_t colour)
     if (r < 0)
         return;
     const uint32_t alpha = colour & 0xff;
-    for (int dy = -r - 1; dy <= r + 1; ++dy)
-        for (int dx = -r - 1; dx <= r + 1; ++dx) {
+    // Only the part of the ring's square on the picture is looked at.
+    for (int dy = std::max(-r - 1, -y); dy <= std::min(r + 1, height_ - 1 - y); ++dy)
+        for (int dx = std::max(-r - 1, -x); dx <= std::min(r + 1, width_ - 1 - x); ++dx) {
             const double off = std::fabs(std::hypot(dx, dy) - r);
             if (off >= 1.0)
                 continue;

@@ -1,10 +1,9 @@
 // The two canvases draw the same pictures: a busy frame of crowded_sky from
-// a replay, the pause and help screens over it, and both end screens with
-// their summary, each drawn through the desktop canvas (SDL and SDL_gfx)
-// and through ours into plain memory, then compared pixel by pixel. At
-// least 99% of each screen's pixels must lie within 8 levels in every
-// channel (shapes may differ by a pixel at their rims, smoothing by a few
-// levels).
+// a replay (every frame of which our canvas draws without fault), the pause and help screens over
+// it, and both end screens with their summary, each drawn through the desktop canvas (SDL and
+// SDL_gfx) and through ours into plain memory, then compared pixel by pixel. At least 99% of each
+// screen's pixels must lie within 8 levels in every channel (shapes may differ by a pixel at their
+// rims, smoothing by a few levels).
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "main/frame.h"
@@ -124,14 +123,23 @@ void drawEveryScreen()
         std::printf("replay unusable: %s\n", why.c_str());
         return;
     }
-    // Played once to find its busiest frame, then again up to that frame.
+    // Played once to find its busiest frame, every frame drawn by our
+    // canvas (whatever lies half off the picture), then again up to that
+    // frame.
     size_t busiest = 0, most = 0;
+    std::vector<uint32_t> scratch(static_cast<size_t>(width) * height);
+    SoftCanvas played(
+        scratch.data(), width, height, width, SdlCanvas(screen).glyph(0), readPicture);
     for (int pass = 0; pass < 2; ++pass) {
         restoreReplayStart(replay);
         startLevel("maps/" + replay.mapName, replay.ship - 1, replay.seed);
         const size_t end = pass == 0 ? replay.frames.size() : busiest + 1;
         for (size_t i = 0; i < end; ++i) {
             simulateFrame(replayFrameInput(replay, i), replay.frames[i].steps);
+            if (pass == 0) {
+                placeCamera();
+                drawFrame(played);
+            }
             if (drawables.size() > most) {
                 most = drawables.size();
                 busiest = i;
