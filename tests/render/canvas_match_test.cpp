@@ -107,6 +107,12 @@ void report(const char* name, const Pair& pair)
     std::printf("%s %.7f\n", name, shareAlike(pixelsOf(pair.desktop), pair.ours));
 }
 
+void reportAndFree(const char* name, const Pair& pair)
+{
+    report(name, pair);
+    SDL_FreeSurface(pair.desktop);
+}
+
 // In the game's folder: plays the replay to its busy frame and draws every
 // screen both ways.
 void drawEveryScreen()
@@ -155,23 +161,24 @@ void drawEveryScreen()
     std::vector<std::string> pauseLines = controlsText(replay.ship - 1);
     pauseLines.push_back("");
     pauseLines.push_back("#Time so far " + clockText(levelStats.gameTime));
-    report("pause",
+    reportAndFree("pause",
         drawBoth(
             [&](Canvas& c, const Picture& last) { drawPauseScreen(c, last, pauseLines); }, &level));
-    report("help",
+    reportAndFree("help",
         drawBoth([&](Canvas& c, const Picture& last) { drawPauseScreen(c, last, controlsText(2)); },
             &level));
     const std::vector<std::string> note {"Time 1:23.4   best 1:20.0", "Enemies destroyed 24",
         "  by sun 10, black hole 4, collision 10", "Damage taken 512   hooks fired 40"};
     for (auto [name, image] : {std::pair<const char*, SDL_Surface*> {"victory", victoryImage},
              {"gameover", gameOverImage}})
-        report(name,
+        reportAndFree(name,
             drawBoth(
                 [&, image = image](Canvas& c, const Picture&) {
                     c.blit(pictureOf(image), 0, 0);
                     drawCornerNote(c, note);
                 },
                 nullptr));
+    SDL_FreeSurface(level.desktop);
     stopLevel();
 }
 
