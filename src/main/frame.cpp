@@ -16,12 +16,13 @@
 #include "main/startup.h"
 #include "main/window.h"
 #include "render/background.h"
-#include "render/damage.h"
 #include "render/coords.h"
+#include "render/damage.h"
 #include "render/draw.h"
 #include "render/hud.h"
 #include "render/kept.h"
 #include "render/presentation.h"
+#include "render/sdlcanvas.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/stats.h"
@@ -79,14 +80,13 @@ void quitFromLevel()
 
 namespace {
 
-void drawPointer(SDL_Surface* screen)
+void drawPointer(Canvas& canvas)
 {
     if (!cursorImage)
         return;
-    SDL_Rect at;
-    at.x = static_cast<Sint16>(mouseX - cursorImage->w / 2);
-    at.y = static_cast<Sint16>(mouseY - cursorImage->h / 2);
-    SDL_BlitSurface(displayImage(cursorImage), nullptr, screen, &at);
+    canvas.blit(pictureOf(displayImage(cursorImage)),
+        static_cast<Sint16>(mouseX - cursorImage->w / 2),
+        static_cast<Sint16>(mouseY - cursorImage->h / 2));
 }
 
 // The picture of a frame that did not stop at Escape.
@@ -154,16 +154,22 @@ void placeCamera()
     cameraY = cameraCoordinate(ship->y, screen->h);
 }
 
-void drawFrame(SDL_Surface* screen)
+void drawFrame(Canvas& canvas)
 {
     if (!backgroundCoversScreen())
-        SDL_FillRect(screen, nullptr, 0);
-    drawBackground(screen, cameraX, cameraY);
-    drawWorld(screen, cameraX, cameraY);
-    drawDamage(screen, cameraX, cameraY);
+        canvas.fill(0x000000ff);
+    drawBackground(canvas, cameraX, cameraY);
+    drawWorld(canvas, cameraX, cameraY);
+    drawDamage(canvas, cameraX, cameraY);
     if (ship)
-        drawHud(screen);
-    drawPointer(screen);
+        drawHud(canvas);
+    drawPointer(canvas);
+}
+
+void drawFrame(SDL_Surface* screen)
+{
+    SdlCanvas canvas(screen);
+    drawFrame(canvas);
 }
 
 FrameEnd presentFrame(LevelState state)

@@ -15,6 +15,8 @@
 
 namespace tether {
 
+class Canvas;
+
 constexpr int maxStepsPerFrame = 100; // a slower frame slows the game down
 
 // State of the running level's loop.
@@ -60,6 +62,7 @@ void placeCamera();
 // told once.
 FrameEnd presentFrame(LevelState state);
 // Draws the whole frame for the current camera into screen (not flipped).
+void drawFrame(Canvas& canvas);
 void drawFrame(SDL_Surface* screen);
 // "Average frame time: ...; Maximum frame time: ..." for this level.
 void printFrameStatistics();

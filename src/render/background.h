@@ -6,6 +6,9 @@
 
 namespace tether {
 
+class Canvas;
+
+void drawBackground(Canvas& canvas, int cameraX, int cameraY);
 void drawBackground(SDL_Surface* screen, int cameraX, int cameraY);
 
 // Whether the farthest layer is an opaque tile: then the background covers

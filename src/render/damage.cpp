@@ -10,12 +10,10 @@
 
 #include "content/panel.h"
 #include "render/coords.h"
+#include "render/sdlcanvas.h"
 #include "world/object.h"
 #include "world/stats.h"
 #include "world/world.h"
-
-#include <SDL_gfxPrimitives.h>
-#include <SDL_gfxPrimitives_font.h>
 
 #include <algorithm>
 #include <cmath>
@@ -100,21 +98,20 @@ Uint32 withAlpha(Uint32 rgb, Uint8 alpha)
 // The number, in the 8-pixel font at twice its size, centred on (cx, cy).
 constexpr int digitScale = 2;
 
-void drawBigText(SDL_Surface* screen, const char* text, int cx, int cy, Uint32 colour)
+void drawBigText(Canvas& canvas, const char* text, int cx, int cy, Uint32 colour)
 {
     const int n = static_cast<int>(std::strlen(text));
     const int x0 = cx - n * 8 * digitScale / 2;
     const int y0 = cy - 8 * digitScale / 2;
     for (int i = 0; i < n; ++i) {
-        const unsigned char* glyph
-            = &gfxPrimitivesFontdata[static_cast<unsigned char>(text[i]) * 8];
+        const unsigned char* glyph = canvas.glyph(static_cast<unsigned char>(text[i]));
         for (int row = 0; row < 8; ++row)
             for (int col = 0; col < 8; ++col) {
                 if (!(glyph[row] & (0x80 >> col)))
                     continue;
                 const int x = x0 + (i * 8 + col) * digitScale;
                 const int y = y0 + row * digitScale;
-                boxColor(screen, toSint16(x), toSint16(y), toSint16(x + digitScale - 1),
+                canvas.box(toSint16(x), toSint16(y), toSint16(x + digitScale - 1),
                     toSint16(y + digitScale - 1), colour);
             }
     }
@@ -125,13 +122,13 @@ constexpr float markRadius = 4.0f;
 constexpr float sparkLength = 12.0f;
 constexpr float sparkSpread = 0.6f; // radians either side of the normal
 
-void drawMark(SDL_Surface* screen, float x, float y, float nx, float ny, Uint32 colour)
+void drawMark(Canvas& canvas, float x, float y, float nx, float ny, Uint32 colour)
 {
-    filledCircleColor(screen, toSint16(x), toSint16(y), toSint16(markRadius), colour);
+    canvas.disc(toSint16(x), toSint16(y), toSint16(markRadius), colour);
     const float normal = std::atan2(ny, nx);
     for (float turn : {-sparkSpread, 0.0f, sparkSpread}) {
         const float a = normal + turn;
-        lineColor(screen, toSint16(x), toSint16(y), toSint16(x + sparkLength * std::cos(a)),
+        canvas.line(toSint16(x), toSint16(y), toSint16(x + sparkLength * std::cos(a)),
             toSint16(y + sparkLength * std::sin(a)), colour);
     }
 }
@@ -143,12 +140,12 @@ constexpr float arrowMargin = 18.0f; // pixels from the edge to the tip
 constexpr float arrowLength = 16.0f;
 constexpr float arrowHalfWidth = 9.0f;
 
-void drawArrow(SDL_Surface* screen, float fromX, float fromY, float ux, float uy, Uint32 colour,
-    Uint32 outline)
+void drawArrow(
+    Canvas& canvas, float fromX, float fromY, float ux, float uy, Uint32 colour, Uint32 outline)
 {
     const float left = arrowMargin, top = arrowMargin;
-    const float right = static_cast<float>(screen->w) - arrowMargin;
-    const float bottom = static_cast<float>(screen->h) - arrowMargin;
+    const float right = static_cast<float>(canvas.width()) - arrowMargin;
+    const float bottom = static_cast<float>(canvas.height()) - arrowMargin;
     float t = 1e9f;
     if (ux > 0)
         t = std::min(t, (right - fromX) / ux);
@@ -175,8 +172,8 @@ void drawArrow(SDL_Surface* screen, float fromX, float fromY, float ux, float uy
                  y2 = toSint16(baseY + ux * arrowHalfWidth);
     const Sint16 x3 = toSint16(baseX + uy * arrowHalfWidth),
                  y3 = toSint16(baseY - ux * arrowHalfWidth);
-    filledTrigonColor(screen, x1, y1, x2, y2, x3, y3, colour);
-    trigonColor(screen, x1, y1, x2, y2, x3, y3, outline);
+    canvas.filledTriangle(x1, y1, x2, y2, x3, y3, colour);
+    canvas.triangle(x1, y1, x2, y2, x3, y3, outline);
 }
 
 constexpr float numberGap = 22.0f; // pixels beyond the rim
@@ -202,7 +199,7 @@ void placeNumber(int& cx, int& cy, int width)
         static_cast<Uint16>(width), static_cast<Uint16>(numberLine)});
 }
 
-void drawTally(SDL_Surface* screen, const DamageTally& t, int64_t now, float shipX, float shipY)
+void drawTally(Canvas& canvas, const DamageTally& t, int64_t now, float shipX, float shipY)
 {
     const int64_t age = now - t.lastStep;
     const Uint8 alpha = alphaAt(age);
@@ -227,7 +224,7 @@ void drawTally(SDL_Surface* screen, const DamageTally& t, int64_t now, float shi
     ny /= len;
 
     if (age <= damageMarkLife)
-        drawMark(screen, shipX + t.contactX, shipY + t.contactY, nx, ny, colour);
+        drawMark(canvas, shipX + t.contactX, shipY + t.contactY, nx, ny, colour);
 
     const float rim = ship->radius + numberGap;
     const float rise = std::min(maxRise, riseSpeed * static_cast<float>(age));
@@ -236,16 +233,16 @@ void drawTally(SDL_Surface* screen, const DamageTally& t, int64_t now, float shi
     int cx = static_cast<int>(shipX + nx * rim);
     int cy = static_cast<int>(shipY + ny * rim - rise);
     placeNumber(cx, cy, static_cast<int>(std::strlen(text)) * 8 * digitScale);
-    drawBigText(screen, text, cx + 1, cy + 1, shadow);
-    drawBigText(screen, text, cx, cy, colour);
+    drawBigText(canvas, text, cx + 1, cy + 1, shadow);
+    drawBigText(canvas, text, cx, cy, colour);
 
     // From off screen: the arrow.
     const float sx = shipX + t.sourceX, sy = shipY + t.sourceY;
-    const bool offScreen = sx < 0 || sy < 0 || sx >= static_cast<float>(screen->w)
-        || sy >= static_cast<float>(screen->h) || underPanel(sx, sy);
+    const bool offScreen = sx < 0 || sy < 0 || sx >= static_cast<float>(canvas.width())
+        || sy >= static_cast<float>(canvas.height()) || underPanel(sx, sy);
     const float reach = std::hypot(t.sourceX, t.sourceY);
     if (offScreen && reach > 0)
-        drawArrow(screen, shipX, shipY, t.sourceX / reach, t.sourceY / reach, colour, shadow);
+        drawArrow(canvas, shipX, shipY, t.sourceX / reach, t.sourceY / reach, colour, shadow);
 }
 
 } // namespace
@@ -273,17 +270,27 @@ std::vector<DamageTally> damageOnShow(int64_t now)
     return shown;
 }
 
-void drawDamage(SDL_Surface* screen, int cameraX, int cameraY)
+void drawDamage(Canvas& canvas, int cameraX, int cameraY)
 {
     takeShipHits(worldEvents);
-    if (!ship || !screen)
+    if (!ship)
         return;
     const int64_t now = levelStats.gameTime;
     const float shipX = ship->x - static_cast<float>(cameraX);
     const float shipY = ship->y - static_cast<float>(cameraY);
     placedNumbers.clear();
     for (const DamageTally& t : damageOnShow(now))
-        drawTally(screen, t, now, shipX, shipY);
+        drawTally(canvas, t, now, shipX, shipY);
+}
+
+void drawDamage(SDL_Surface* screen, int cameraX, int cameraY)
+{
+    if (!screen) {
+        takeShipHits(worldEvents);
+        return;
+    }
+    SdlCanvas canvas(screen);
+    drawDamage(canvas, cameraX, cameraY);
 }
 
 void forgetDamage()

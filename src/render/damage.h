@@ -21,6 +21,8 @@
 
 namespace tether {
 
+class Canvas;
+
 constexpr int64_t tallyWindow = 1000; // ms after a source's last hit
 constexpr float minShownDamage = 1.0f; // a tally shows from this much on
 constexpr int64_t damageNumberLife = 1200; // ms after the tally's last hit
@@ -43,6 +45,7 @@ void takeShipHits(const EventQueue& events);
 std::vector<DamageTally> damageOnShow(int64_t now);
 // Takes the frame's hits from worldEvents and draws what is on show around
 // the ship, for the camera at (cameraX, cameraY). Nothing without a ship.
+void drawDamage(Canvas& canvas, int cameraX, int cameraY);
 void drawDamage(SDL_Surface* screen, int cameraX, int cameraY);
 // Forgets every tally: a level's start, when game time begins again.
 void forgetDamage();

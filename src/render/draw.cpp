@@ -1,6 +1,6 @@
 // How one Object looks, and the order of the world's draw pass.
 //
-// Object::draw picks the look from the type code:
+// drawObject picks the look from the type code:
 //   ships, enemies, turrets, hooks, nodes, planets, suns, mines, the flame
 //   and whatever is exploding: the sprite turned to the heading, with a
 //   damage flash when the object was hit since the last frame;
@@ -24,12 +24,13 @@
 #include "render/kept.h"
 #include "render/limits.h"
 #include "render/presentation.h"
+#include "render/sdlcanvas.h"
+#include "render/softcanvas.h"
 #include "world/object.h"
 #include "world/ships.h"
 #include "world/spring.h"
 #include "world/world.h"
 
-#include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
 
 #include <algorithm>
@@ -61,21 +62,18 @@ constexpr Uint32 dyingColour = 0xff0000ff;
 constexpr int explosionFrames = 10;
 constexpr float lastExplosionClock = 9.99999f; // shows the last frame
 
-void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y)
+void blitAt(SDL_Surface* image, Canvas& canvas, int x, int y)
 {
-    SDL_Rect at;
-    at.x = static_cast<Sint16>(x);
-    at.y = static_cast<Sint16>(y);
-    SDL_BlitSurface(image, nullptr, screen, &at);
+    canvas.blit(pictureOf(image), static_cast<Sint16>(x), static_cast<Sint16>(y));
 }
 
 // Blits image with its centre at (x, y) on screen, the image's half size
 // taken with integer division, the corner truncated.
-void blitCentred(SDL_Surface* image, SDL_Surface* screen, float x, float y)
+void blitCentred(SDL_Surface* image, Canvas& canvas, float x, float y)
 {
     if (!image)
         return;
-    blitAt(image, screen, truncated(x - static_cast<float>(image->w / 2)),
+    blitAt(image, canvas, truncated(x - static_cast<float>(image->w / 2)),
         truncated(y - static_cast<float>(image->h / 2)));
 }
 
@@ -104,26 +102,26 @@ float fullHealth(const Object& object)
 
 // The force-field image scaled to the object's diameter, recoloured by a
 // disc in the health colour, centred on the object.
-void drawDamageFlash(const Object& object, SDL_Surface* screen, float cameraX, float cameraY)
+void drawDamageFlash(const Object& object, Canvas& canvas, float cameraX, float cameraY)
 {
     if (!shieldSprite || shieldSprite->w <= 0 || shieldSprite->h <= 0 || !(object.radius > 0.0f))
         return;
     blitCentred(
         flashImage(shieldSprite, flashDiameter(object.radius), object.radius, damageColour(object)),
-        screen, object.x - cameraX, object.y - cameraY);
+        canvas, object.x - cameraX, object.y - cameraY);
 }
 
 // The sprite turned to the heading and centred, then the flash of a hit.
-void drawImage(const Object& object, SDL_Surface* sprite, SDL_Surface* screen, int sx, int sy,
+void drawImage(const Object& object, SDL_Surface* sprite, Canvas& canvas, int sx, int sy,
     float cameraX, float cameraY)
 {
     if (sprite) {
         SDL_Surface* image = object.angle != 0.0f ? turnedImage(sprite, object.angle) : sprite;
         if (image)
-            blitAt(image, screen, sx - image->w / 2, sy - image->h / 2);
+            blitAt(image, canvas, sx - image->w / 2, sy - image->h / 2);
     }
     if (takeNewHit(object) && showsDamage(object.type))
-        drawDamageFlash(object, screen, cameraX, cameraY);
+        drawDamageFlash(object, canvas, cameraX, cameraY);
 }
 
 // Scaled explosion frames, kept between frames. Explosions of one size show
@@ -162,7 +160,7 @@ SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
 
 // An exploding object's clock runs from 0 to 10 through ten frames; it
 // shows the last frame until the object is removed.
-void drawExplosion(const Object& object, SDL_Surface* screen, float cameraX, float cameraY)
+void drawExplosion(const Object& object, Canvas& canvas, float cameraX, float cameraY)
 {
     float clock = object.health;
     if (clock >= 10.0f)
@@ -178,7 +176,7 @@ void drawExplosion(const Object& object, SDL_Surface* screen, float cameraX, flo
         // The frames are drawn for a radius of 50.
         image = scaledExplosion(explosions[frame],
             explosionZoom(object.radius, explosions[frame]->w, explosions[frame]->h));
-    blitCentred(image, screen, object.x - cameraX, object.y - cameraY);
+    blitCentred(image, canvas, object.x - cameraX, object.y - cameraY);
 }
 
 // Gravitational lens: the ring from r to 3r shows the whole disc of radius
@@ -203,13 +201,13 @@ constexpr size_t keptLensLimit = 8;
 // the square leaves the screen.
 std::vector<Uint32> behindLens;
 
-void drawLens(const Object& object, SDL_Surface* screen, int sx, int sy)
+void drawLens(const Object& object, Canvas& canvas, int sx, int sy)
 {
     const float r = object.radius;
     if (!(r > 0.0f) || r > maxLensRadius || !lensFits(r))
         return;
     const int32_t* table = lensTableFor(r);
-    if (!table || screen->format->BytesPerPixel != 4)
+    if (!table)
         return;
     const int n = static_cast<int>(6 * r);
     const int whole = static_cast<int>(r);
@@ -219,11 +217,14 @@ void drawLens(const Object& object, SDL_Surface* screen, int sx, int sy)
     const int top = static_cast<Sint16>(sy - 3 * whole);
     const int read = 6 * whole;
 
-    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0)
+    const Pixels held = canvas.lendPixels();
+    if (!held.rows)
         return;
-    const SDL_Rect& clip = screen->clip_rect;
-    const int stride = screen->pitch / 4;
-    Uint32* pixels = static_cast<Uint32*>(screen->pixels);
+    const struct {
+        int x, y, w, h;
+    } clip {held.clipX, held.clipY, held.clipW, held.clipH};
+    const int stride = held.stride;
+    Uint32* pixels = held.rows;
     behindLens.assign(static_cast<size_t>(n) * n, 0);
     for (int y = std::max(0, -top); y < read && top + y < clip.y + clip.h; ++y) {
         if (top + y < clip.y)
@@ -240,9 +241,8 @@ void drawLens(const Object& object, SDL_Surface* screen, int sx, int sy)
         for (int x = std::max(0, clip.x - left); x < n && left + x < clip.x + clip.w; ++x)
             row[left + x] = behindLens[static_cast<size_t>(table[x + n * y])];
     }
-    if (SDL_MUSTLOCK(screen))
-        SDL_UnlockSurface(screen);
-    filledCircleColor(screen, static_cast<Sint16>(left + n / 2), static_cast<Sint16>(top + n / 2),
+    canvas.releasePixels();
+    canvas.disc(static_cast<Sint16>(left + n / 2), static_cast<Sint16>(top + n / 2),
         static_cast<Sint16>(whole), lensCoreColour);
 }
 
@@ -269,8 +269,10 @@ void forgetLensTables()
 
 void forgetScaledExplosions()
 {
-    for (const ScaledFrame& frame : scaledFrames)
+    for (const ScaledFrame& frame : scaledFrames) {
+        forgetSoftPicture(frame.scaled);
         SDL_FreeSurface(frame.scaled);
+    }
     scaledFrames.clear();
 }
 
@@ -345,53 +347,61 @@ int32_t* makeLensTable(float r)
     return table;
 }
 
-void Object::draw(SDL_Surface* screen, int cameraX, int cameraY) const
+void drawObject(Canvas& canvas, const Object& object, int cameraX, int cameraY)
 {
-    if (hidden || type == typeDead || !screen)
+    const Object& o = object;
+    if (o.hidden || o.type == typeDead)
         return;
     // The flame shows one random frame in each frame with thrust, on the
     // ships whose flame is seen at all.
-    SDL_Surface* look = sprite;
-    if (type == typeFlame) {
-        if (!thrustSinceLastFrame(*this) || !shipTraits(difficulty).flameShows)
+    SDL_Surface* look = o.sprite;
+    if (o.type == typeFlame) {
+        if (!thrustSinceLastFrame(o) || !shipTraits(difficulty).flameShows)
             return;
         look = flames[presentationRandom.next15() % 3];
     }
     const float camX = static_cast<float>(cameraX), camY = static_cast<float>(cameraY);
-    const int sx = toSint16(x - camX);
-    const int sy = toSint16(y - camY);
-    if (isOffScreen(*this, look, sx, sy, screen->w, screen->h))
+    const int sx = toSint16(o.x - camX);
+    const int sy = toSint16(o.y - camY);
+    if (isOffScreen(o, look, sx, sy, canvas.width(), canvas.height()))
         return;
 
-    switch (type) {
+    switch (o.type) {
     case typeBullet:
-        filledCircleColor(
-            screen, static_cast<Sint16>(sx), static_cast<Sint16>(sy), bulletRadius, bulletColour);
+        canvas.disc(static_cast<Sint16>(sx), static_cast<Sint16>(sy), bulletRadius, bulletColour);
         break;
     case typeLightning:
         // A beam runs from its shooter; a shooter that is gone leaves nothing to draw.
-        if (owner)
-            drawLightning(screen, owner->x - camX, owner->y - camY, x - camX, y - camY,
+        if (o.owner)
+            drawLightning(canvas, o.owner->x - camX, o.owner->y - camY, o.x - camX, o.y - camY,
                 lightningColour, lightningSpread, lightningStep);
         break;
     case typeRail:
-        if (owner)
-            drawRail(screen, owner->x - camX, owner->y - camY, x - camX, y - camY, railColour,
-                railHelixColour);
+        if (o.owner)
+            drawRail(canvas, o.owner->x - camX, o.owner->y - camY, o.x - camX, o.y - camY,
+                railColour, railHelixColour);
         break;
-    case typeShredder: blitCentred(displayImage(shredder), screen, x - camX, y - camY); break;
-    case typeBfg: blitCentred(displayImage(bfgshot), screen, x - camX, y - camY); break;
-    case typeBlackHole: drawLens(*this, screen, sx, sy); break;
+    case typeShredder: blitCentred(displayImage(shredder), canvas, o.x - camX, o.y - camY); break;
+    case typeBfg: blitCentred(displayImage(bfgshot), canvas, o.x - camX, o.y - camY); break;
+    case typeBlackHole: drawLens(o, canvas, sx, sy); break;
     default:
-        if (isImageObject(type))
-            drawImage(*this, look, screen, sx, sy, camX, camY);
+        if (isImageObject(o.type))
+            drawImage(o, look, canvas, sx, sy, camX, camY);
         break;
     }
-    if (type == typeExploding)
-        drawExplosion(*this, screen, camX, camY);
+    if (o.type == typeExploding)
+        drawExplosion(o, canvas, camX, camY);
 }
 
-void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
+void drawObject(SDL_Surface* screen, const Object& object, int cameraX, int cameraY)
+{
+    if (!screen)
+        return;
+    SdlCanvas canvas(screen);
+    drawObject(canvas, object, cameraX, cameraY);
+}
+
+void drawWorld(Canvas& canvas, int cameraX, int cameraY)
 {
     // The world keeps drawables in layer order; the copy is sorted all the
     // same, so that a list put together by hand draws right too.
@@ -404,27 +414,33 @@ void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
     // the ropes; hooks, mounts, nodes, shots and explosions over them.
     auto next = inLayers.begin();
     for (; next != inLayers.end() && getDrawOrder((*next)->type) <= 2; ++next)
-        (*next)->draw(screen, cameraX, cameraY);
+        drawObject(canvas, **next, cameraX, cameraY);
 
     for (Spring* spring : springs)
-        spring->draw(screen, chainImage, cameraX, cameraY);
+        drawSpring(canvas, *spring, chainImage, cameraX, cameraY);
     const float camX = static_cast<float>(cameraX), camY = static_cast<float>(cameraY);
     if (leftGrapHook && turret)
-        drawChain(screen, chainImage, camX, camY, leftGrapHook, turret);
+        drawChain(canvas, chainImage, camX, camY, leftGrapHook, turret);
     if (rightGrapHook && turret)
-        drawChain(screen, chainImage, camX, camY, rightGrapHook, turret);
+        drawChain(canvas, chainImage, camX, camY, rightGrapHook, turret);
 
     for (; next != inLayers.end(); ++next)
-        (*next)->draw(screen, cameraX, cameraY);
+        drawObject(canvas, **next, cameraX, cameraY);
 
     // Nothing shows through the middle of a black hole, not even what
     // passes over it.
     for (Object* hole : drawables) {
         if (hole->type != typeBlackHole || !(hole->radius > 0.0f))
             continue;
-        filledCircleColor(screen, toSint16(hole->x - camX), toSint16(hole->y - camY),
-            toSint16(hole->radius), lensCoreColour);
+        canvas.disc(toSint16(hole->x - camX), toSint16(hole->y - camY), toSint16(hole->radius),
+            lensCoreColour);
     }
+}
+
+void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
+{
+    SdlCanvas canvas(screen);
+    drawWorld(canvas, cameraX, cameraY);
 }
 
 } // namespace tether

@@ -1,6 +1,5 @@
-// Drawing the world: one Object's look (Object::draw, defined in draw.cpp)
-// and the draw pass of a frame, in the layers of world/layers.h. Drawing
-// only reads the world; what it keeps from frame to frame (scaled explosion
+// Drawing the world: one Object's look (drawObject) and the draw pass of a frame, in the layers of
+// world/layers.h. Drawing only reads the world; what it keeps from frame to frame (scaled explosion
 // frames, lens tables, render/presentation.h) is its own.
 #pragma once
 
@@ -12,7 +11,13 @@
 
 namespace tether {
 
+class Canvas;
 class Object;
+
+// object as it looks with the camera at (cameraX, cameraY): nothing when it
+// is hidden, dead or off the canvas.
+void drawObject(Canvas& canvas, const Object& object, int cameraX, int cameraY);
+void drawObject(SDL_Surface* screen, const Object& object, int cameraX, int cameraY);
 
 // Colour of the damage flash of an Object that was hit: green above half
 // of its full health, yellow down to a tenth, red below.
@@ -43,6 +48,7 @@ void forgetScaledExplosions();
 // layer order (a stably sorted copy; the world keeps the list itself
 // sorted), layers 0..2, the ropes and hook chains, the rest, and the black
 // middle of every black hole.
+void drawWorld(Canvas& canvas, int cameraX, int cameraY);
 void drawWorld(SDL_Surface* screen, int cameraX, int cameraY);
 
 } // namespace tether

@@ -7,11 +7,10 @@
 #include "render/kept.h"
 #include "render/limits.h"
 #include "render/presentation.h"
+#include "render/sdlcanvas.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/world.h"
-
-#include <SDL_gfxPrimitives.h>
 
 #include <cmath>
 
@@ -19,9 +18,9 @@ namespace tether {
 
 namespace {
 
-void line(SDL_Surface* screen, float x1, float y1, float x2, float y2, Uint32 colour)
+void line(Canvas& canvas, float x1, float y1, float x2, float y2, Uint32 colour)
 {
-    lineColor(screen, toSint16(x1), toSint16(y1), toSint16(x2), toSint16(y2), colour);
+    canvas.line(toSint16(x1), toSint16(y1), toSint16(x2), toSint16(y2), colour);
 }
 
 } // namespace
@@ -29,7 +28,7 @@ void line(SDL_Surface* screen, float x1, float y1, float x2, float y2, Uint32 co
 // Each segment is `step` long and deviates at most spread/2 from the bearing
 // to the end, so with the game's spread of 0.3 the distance shrinks at every
 // segment and the bolt always lands on its end point.
-void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int colour,
+void drawLightning(Canvas& canvas, float x1, float y1, float x2, float y2, unsigned int colour,
     float spread, float step)
 {
     float dx = x2 - x1, dy = y2 - y1;
@@ -42,14 +41,14 @@ void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, 
         const float aim = static_cast<float>((presentationRandom.unit() - 0.5) * spread + bearing);
         const float nx = x1 + std::cos(aim) * step;
         const float ny = y1 + std::sin(aim) * step;
-        line(screen, x1, y1, nx, ny, colour);
+        line(canvas, x1, y1, nx, ny, colour);
         x1 = nx;
         y1 = ny;
         dx = x2 - x1;
         dy = y2 - y1;
         dist = static_cast<float>(std::hypot(dx, dy));
     }
-    line(screen, x1, y1, x2, y2, colour);
+    line(canvas, x1, y1, x2, y2, colour);
 }
 
 // The helix point for t in [0, 1) is (x1, y1) + t (dx, dy) + 10 (sin 100t,
@@ -57,39 +56,38 @@ void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, 
 // the start point itself; t accumulates in single precision, 1001 passes.
 // An opaque helix is written straight into the locked screen (a thousand
 // plots of one pixel each cost more than the rest of the beam).
-void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int lineColour,
+void drawRail(Canvas& canvas, float x1, float y1, float x2, float y2, unsigned int lineColour,
     unsigned int helixColour)
 {
-    line(screen, x1, y1, x2, y2, lineColour);
-    const bool direct = (helixColour & 0xff) == 0xff && screen->format->BytesPerPixel == 4
-        && !(SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0);
-    const Uint32 pixel = SDL_MapRGB(screen->format, static_cast<Uint8>(helixColour >> 24),
-        static_cast<Uint8>(helixColour >> 16), static_cast<Uint8>(helixColour >> 8));
-    const SDL_Rect& clip = screen->clip_rect;
+    line(canvas, x1, y1, x2, y2, lineColour);
+    const Pixels held = (helixColour & 0xff) == 0xff ? canvas.lendPixels() : Pixels {};
+    const bool direct = held.rows != nullptr;
+    const Uint32 pixel = canvas.pixelValue(helixColour);
     const float dx = x2 - x1, dy = y2 - y1;
     float px = x1, py = y1;
     float t = 0.0f;
     do {
         if (!direct) {
-            pixelColor(screen, toSint16(px), toSint16(py), helixColour);
+            canvas.pixel(toSint16(px), toSint16(py), helixColour);
         } else {
             const int x = toSint16(px), y = toSint16(py);
-            if (x >= clip.x && y >= clip.y && x < clip.x + clip.w && y < clip.y + clip.h)
-                static_cast<Uint32*>(screen->pixels)[y * (screen->pitch / 4) + x] = pixel;
+            if (x >= held.clipX && y >= held.clipY && x < held.clipX + held.clipW
+                && y < held.clipY + held.clipH)
+                held.rows[y * held.stride + x] = pixel;
         }
         const double a = t * 100.0;
         px = static_cast<float>(t * dx + x1 + 10 * std::sin(a));
         py = static_cast<float>(t * dy + y1 - 10 * std::cos(a));
         t = t + 0.001f;
     } while (t < 1.0f);
-    if (direct && SDL_MUSTLOCK(screen))
-        SDL_UnlockSurface(screen);
+    if (direct)
+        canvas.releasePixels();
 }
 
-void drawChain(
-    SDL_Surface* screen, SDL_Surface* link, float cameraX, float cameraY, Object* a, Object* b)
+void drawChain(Canvas& canvas, SDL_Surface* link, float cameraX, float cameraY, const Object* a,
+    const Object* b)
 {
-    if (!screen || !link || !a || !b || link->w <= 0)
+    if (!link || !a || !b || link->w <= 0)
         return;
     const float dx = b->x - a->x, dy = b->y - a->y;
     const float len = static_cast<float>(std::sqrt(dx * dx + dy * dy));
@@ -112,25 +110,56 @@ void drawChain(
     int k = 0;
     do {
         ++k;
-        SDL_Rect at;
-        at.x = toSint16(px);
-        at.y = toSint16(py);
-        SDL_BlitSurface(turned, nullptr, screen, &at);
+        canvas.blit(pictureOf(turned), toSint16(px), toSint16(py));
         px += stepX;
         py += stepY;
     } while (static_cast<float>(k) < links);
 }
 
+void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int colour,
+    float spread, float step)
+{
+    SdlCanvas canvas(screen);
+    drawLightning(canvas, x1, y1, x2, y2, colour, spread, step);
+}
+
+void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int lineColour,
+    unsigned int helixColour)
+{
+    SdlCanvas canvas(screen);
+    drawRail(canvas, x1, y1, x2, y2, lineColour, helixColour);
+}
+
+void drawChain(
+    SDL_Surface* screen, SDL_Surface* link, float cameraX, float cameraY, Object* a, Object* b)
+{
+    if (!screen)
+        return;
+    SdlCanvas canvas(screen);
+    drawChain(canvas, link, cameraX, cameraY, a, b);
+}
+
 // A rope whose ends lie on opposite sides of the world's seam would be drawn
 // the long way round across the screen; it stays unseen until they meet.
-void Spring::draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int cameraY) const
+void drawSpring(Canvas& canvas, const Spring& spring, SDL_Surface* link, int cameraX, int cameraY)
 {
+    const Object* endA = spring.endA;
+    const Object* endB = spring.endB;
     if (!endA || !endB)
         return;
     if (std::fabs(endA->x - endB->x) < worldW * 0.5f
         && std::fabs(endA->y - endB->y) < worldH * 0.5f)
         drawChain(
-            screen, link, static_cast<float>(cameraX), static_cast<float>(cameraY), endA, endB);
+            canvas, link, static_cast<float>(cameraX), static_cast<float>(cameraY), endA, endB);
+}
+
+void drawSpring(
+    SDL_Surface* screen, const Spring& spring, SDL_Surface* link, int cameraX, int cameraY)
+{
+    if (!screen)
+        return;
+    SdlCanvas canvas(screen);
+    drawSpring(canvas, spring, link, cameraX, cameraY);
 }
 
 } // namespace tether

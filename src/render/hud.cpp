@@ -5,10 +5,9 @@
 #include "content/assets.h"
 #include "content/panel.h"
 #include "render/coords.h"
+#include "render/sdlcanvas.h"
 #include "world/object.h"
 #include "world/world.h"
-
-#include <SDL_gfxPrimitives.h>
 
 #include <cmath>
 #include <cstdint>
@@ -27,14 +26,9 @@ constexpr Uint32 radarRed = 0xff0000ff;
 constexpr Uint32 radarYellow = 0xffff00ff;
 constexpr Sint16 rimMarkRadius = 5; // an enemy beyond the radar's range
 
-void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y)
+void blitAt(SDL_Surface* image, Canvas& canvas, int x, int y)
 {
-    if (!image)
-        return;
-    SDL_Rect at;
-    at.x = static_cast<Sint16>(x);
-    at.y = static_cast<Sint16>(y);
-    SDL_BlitSurface(image, nullptr, screen, &at);
+    canvas.blit(pictureOf(image), static_cast<Sint16>(x), static_cast<Sint16>(y));
 }
 
 // The health shown: truncated toward zero; a value no int can hold shows 0.
@@ -51,7 +45,7 @@ int shownHealth(const Object& ship)
 
 } // namespace
 
-void drawNumber(SDL_Surface* screen, int x, int y, int n)
+void drawNumber(Canvas& canvas, int x, int y, int n)
 {
     // The place value of the first digit; 64 bits so that the step past
     // the largest int cannot overflow.
@@ -64,17 +58,23 @@ void drawNumber(SDL_Surface* screen, int x, int y, int n)
         SDL_Surface* digit = digits[(n / place) % 10];
         if (!digit)
             continue; // a missing digit image takes no room
-        blitAt(digit, screen, x, y);
+        blitAt(digit, canvas, x, y);
         x += digit->w;
     }
 }
 
-void Object::drawMap(SDL_Surface* screen, float shipX, float shipY)
+void drawNumber(SDL_Surface* screen, int x, int y, int n)
+{
+    SdlCanvas canvas(screen);
+    drawNumber(canvas, x, y, n);
+}
+
+void drawRadarMark(Canvas& canvas, const Object& object, float shipX, float shipY)
 {
     Uint32 colour;
     Sint16 size;
     bool filled = true;
-    switch (type) {
+    switch (object.type) {
     case typeBlackHole: colour = radarGreen, size = 3, filled = false; break;
     case typePlanet:
     case typeSun: colour = radarGreen, size = 3; break;
@@ -92,41 +92,54 @@ void Object::drawMap(SDL_Surface* screen, float shipX, float shipY)
 
     // The world wrap keeps everything within half a world of the ship, so
     // plain differences are the short way.
+    const float x = object.x, y = object.y;
     const float dx = x - shipX, dy = y - shipY;
     const float dist = std::sqrt((shipX - x) * (shipX - x) + (shipY - y) * (shipY - y));
     if (dist < radarRange) {
         const Sint16 mx = toSint16(radarCentreX + dx / radarScale);
         const Sint16 my = toSint16(radarCentreY + dy / radarScale);
         if (filled)
-            filledCircleColor(screen, mx, my, size, colour);
+            canvas.disc(mx, my, size, colour);
         else
-            aacircleColor(screen, mx, my, size, colour);
+            canvas.ring(mx, my, size, colour);
         return;
     }
     // Enemies out of range stay on the rim, on their bearing from the ship.
-    if (type != typeEnemy)
+    if (object.type != typeEnemy)
         return;
     const double bearing = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
-    filledCircleColor(screen, toSint16(radarCentreX + radarRadius * std::cos(bearing)),
+    canvas.disc(toSint16(radarCentreX + radarRadius * std::cos(bearing)),
         toSint16(radarCentreY + radarRadius * std::sin(bearing)), rimMarkRadius, colour);
 }
 
-void drawHud(SDL_Surface* screen)
+void drawRadarMark(SDL_Surface* screen, const Object& object, float shipX, float shipY)
+{
+    SdlCanvas canvas(screen);
+    drawRadarMark(canvas, object, shipX, shipY);
+}
+
+void drawHud(Canvas& canvas)
 {
     if (!ship)
         return;
-    blitAt(hudImage, screen, panelX, panelY);
-    drawNumber(screen, enemiesX, enemiesY, numEnemies);
-    drawNumber(screen, healthX, healthY, shownHealth(*ship));
-    blitAt(radarImage, screen, radarX, radarY);
+    blitAt(hudImage, canvas, panelX, panelY);
+    drawNumber(canvas, enemiesX, enemiesY, numEnemies);
+    drawNumber(canvas, healthX, healthY, shownHealth(*ship));
+    blitAt(radarImage, canvas, radarX, radarY);
     // Black holes and rope nodes first, so that what lives and shoots is
     // marked over them.
     for (RadarMark pass : {RadarMark::under, RadarMark::over}) {
         for (Object* object : drawables) {
             if (traitsOf(object->type).radar == pass)
-                object->drawMap(screen, ship->x, ship->y);
+                drawRadarMark(canvas, *object, ship->x, ship->y);
         }
     }
+}
+
+void drawHud(SDL_Surface* screen)
+{
+    SdlCanvas canvas(screen);
+    drawHud(canvas);
 }
 
 } // namespace tether

@@ -1,6 +1,8 @@
 // The kept copies: one table keyed by what a copy is made from, with the
 // bytes of each copy counted against the budget.
 #include "render/kept.h"
+
+#include "render/softcanvas.h"
 #include "world/angles.h"
 
 #include "content/images.h"
@@ -54,6 +56,14 @@ struct KeptCopy {
     uint64_t lastUse;
 };
 
+// A copy freed is forgotten by the software canvases too: its memory may
+// hold the next copy made.
+void freeCopy(SDL_Surface* copy)
+{
+    forgetSoftPicture(copy);
+    SDL_FreeSurface(copy);
+}
+
 struct KeptCopies {
     std::unordered_map<CopyKey, KeptCopy, CopyKeyHash> table;
     size_t bytes = 0;
@@ -64,11 +74,11 @@ struct KeptCopies {
     void clear()
     {
         for (auto& entry : table)
-            SDL_FreeSurface(entry.second.image);
+            freeCopy(entry.second.image);
         table.clear();
         bytes = 0;
         if (unkept)
-            SDL_FreeSurface(unkept);
+            freeCopy(unkept);
         unkept = nullptr;
     }
     // The copies are freed when the game ends, like any image it owns.
@@ -99,7 +109,7 @@ void makeRoom(size_t wanted)
             break;
         auto found = kept.table.find(old.second);
         kept.bytes -= found->second.bytes;
-        SDL_FreeSurface(found->second.image);
+        freeCopy(found->second.image);
         kept.table.erase(found);
     }
 }
@@ -110,7 +120,7 @@ template <typename Make> SDL_Surface* keptCopy(const CopyKey& key, Make make)
 {
     if (!keepImages) {
         if (kept.unkept)
-            SDL_FreeSurface(kept.unkept);
+            freeCopy(kept.unkept);
         kept.unkept = make();
         return kept.unkept;
     }
@@ -130,7 +140,7 @@ template <typename Make> SDL_Surface* keptCopy(const CopyKey& key, Make make)
     if (bytes > keptImageBudget / 4) {
         // Larger than any copy in play: shown once, never kept.
         if (kept.unkept)
-            SDL_FreeSurface(kept.unkept);
+            freeCopy(kept.unkept);
         kept.unkept = image;
         return image;
     }
@@ -231,6 +241,8 @@ SDL_Surface* displayImage(SDL_Surface* image)
 void forgetKeptImages()
 {
     kept.clear();
+    // The level's own images (scaled mines and bodies) go with it too.
+    forgetSoftPictures();
 }
 
 size_t keptImageBytes()

@@ -1,10 +1,10 @@
-// The volume bar and the replay mark, drawn with SDL_gfx as the other
+// The volume bar and the replay mark, drawn on the canvas as the other
 // words over the picture are (render/overlay.h).
 #include "render/marks.h"
 
 #include "render/overlay.h"
 
-#include <SDL_gfxPrimitives.h>
+#include "render/sdlcanvas.h"
 
 #include <algorithm>
 
@@ -40,7 +40,7 @@ Uint8 volumeBarAlpha(Uint32 ageMs)
     return static_cast<Uint8>(255 * (volumeBarShownMs + volumeBarFadeMs - ageMs) / volumeBarFadeMs);
 }
 
-void drawVolumeBar(SDL_Surface* screen, const std::string& label, int level, int steps, Uint8 alpha)
+void drawVolumeBar(Canvas& canvas, const std::string& label, int level, int steps, Uint8 alpha)
 {
     if (alpha == 0 || steps <= 0)
         return;
@@ -48,29 +48,41 @@ void drawVolumeBar(SDL_Surface* screen, const std::string& label, int level, int
     const int barWidth = steps * (segmentWidth + segmentGap) - segmentGap;
     const int width = labelWidth + glyphSize + barWidth;
     const int left = (pictureWidth - width) / 2;
-    boxColor(screen, at(left - 8), at(barTop - 5), at(left + width + 7),
-        at(barTop + segmentHeight + 4), withAlpha(plateColour, alpha * 3 / 5));
-    stringColor(screen, at(left), at(barTop), label.c_str(), withAlpha(litColour, alpha));
+    canvas.box(at(left - 8), at(barTop - 5), at(left + width + 7), at(barTop + segmentHeight + 4),
+        withAlpha(plateColour, alpha * 3 / 5));
+    canvas.text(at(left), at(barTop), label.c_str(), withAlpha(litColour, alpha));
     const int barLeft = left + labelWidth + glyphSize;
     for (int i = 0; i < steps; ++i) {
         const int x = barLeft + i * (segmentWidth + segmentGap);
         if (i < level)
-            boxColor(screen, at(x), at(barTop), at(x + segmentWidth - 1),
-                at(barTop + segmentHeight - 1), withAlpha(litColour, alpha));
+            canvas.box(at(x), at(barTop), at(x + segmentWidth - 1), at(barTop + segmentHeight - 1),
+                withAlpha(litColour, alpha));
         else
-            rectangleColor(screen, at(x), at(barTop), at(x + segmentWidth - 1),
+            canvas.outline(at(x), at(barTop), at(x + segmentWidth - 1),
                 at(barTop + segmentHeight - 1), withAlpha(litColour, alpha / 2));
     }
 }
 
-void drawReplayMark(SDL_Surface* screen, const std::string& map, int ship)
+void drawVolumeBar(SDL_Surface* screen, const std::string& label, int level, int steps, Uint8 alpha)
+{
+    SdlCanvas canvas(screen);
+    drawVolumeBar(canvas, label, level, steps, alpha);
+}
+
+void drawReplayMark(Canvas& canvas, const std::string& map, int ship)
 {
     const std::string detail = map + ", ship " + std::to_string(ship);
     const int width = std::max(6 * glyphSize * 2, glyphSize * static_cast<int>(detail.size()));
-    boxColor(screen, at(6), at(6), at(6 + width + 11), at(6 + 16 + 4 + glyphSize + 8),
+    canvas.box(at(6), at(6), at(6 + width + 11), at(6 + 16 + 4 + glyphSize + 8),
         withAlpha(plateColour, 150));
-    drawLargeText(screen, "REPLAY", 12 + 6 * glyphSize, 10, 2, withAlpha(replayColour, 255));
-    stringColor(screen, at(12), at(30), detail.c_str(), withAlpha(replayColour, 255));
+    drawLargeText(canvas, "REPLAY", 12 + 6 * glyphSize, 10, 2, withAlpha(replayColour, 255));
+    canvas.text(at(12), at(30), detail.c_str(), withAlpha(replayColour, 255));
+}
+
+void drawReplayMark(SDL_Surface* screen, const std::string& map, int ship)
+{
+    SdlCanvas canvas(screen);
+    drawReplayMark(canvas, map, ship);
 }
 
 } // namespace tether

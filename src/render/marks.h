@@ -5,6 +5,8 @@
 // the HUD.
 #pragma once
 
+#include "render/canvas.h"
+
 #include <SDL.h>
 
 #include <string>
@@ -18,9 +20,11 @@ constexpr Uint32 volumeBarFadeMs = 600;
 Uint8 volumeBarAlpha(Uint32 ageMs);
 // label ("MUSIC") and a bar of steps segments, the first level of them
 // lit, centred below the hint at the top; faded by alpha.
+void drawVolumeBar(Canvas& canvas, const std::string& label, int level, int steps, Uint8 alpha);
 void drawVolumeBar(
     SDL_Surface* screen, const std::string& label, int level, int steps, Uint8 alpha);
 // "REPLAY" large at the top-left, the map and the ship below it.
+void drawReplayMark(Canvas& canvas, const std::string& map, int ship);
 void drawReplayMark(SDL_Surface* screen, const std::string& map, int ship);
 
 } // namespace tether

@@ -1,6 +1,6 @@
 #include "render/overlay.h"
 
-#include <SDL_gfxPrimitives.h>
+#include "render/sdlcanvas.h"
 
 #include <algorithm>
 #include <utility>
@@ -22,85 +22,107 @@ int textWidth(const std::string& text)
     return glyphSize * static_cast<int>(text.size());
 }
 
-void darkBox(SDL_Surface* screen, int x0, int y0, int x1, int y1, Uint8 alpha)
+constexpr Uint32 veilColour = 0x02040a00; // alpha apart
+
+void darkBox(Canvas& canvas, int x0, int y0, int x1, int y1, Uint8 alpha)
 {
-    boxRGBA(screen, static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Sint16>(x1),
-        static_cast<Sint16>(y1), 2, 4, 10, alpha);
+    canvas.box(static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Sint16>(x1),
+        static_cast<Sint16>(y1), veilColour | alpha);
 }
 
-void text(SDL_Surface* screen, int x, int y, const std::string& line, Uint32 colour)
+void text(Canvas& canvas, int x, int y, const std::string& line, Uint32 colour)
 {
-    stringColor(screen, static_cast<Sint16>(x), static_cast<Sint16>(y), line.c_str(), colour);
+    canvas.text(static_cast<Sint16>(x), static_cast<Sint16>(y), line.c_str(), colour);
 }
 
 } // namespace
 
-void drawHint(SDL_Surface* screen, const std::string& line, int y, Uint8 alpha)
+void drawHint(Canvas& canvas, const std::string& line, int y, Uint8 alpha)
 {
     if (alpha == 0)
         return;
     const int x = (pictureWidth - textWidth(line)) / 2;
-    darkBox(screen, x - 8, y - 5, x + textWidth(line) + 7, y + glyphSize + 4,
+    darkBox(canvas, x - 8, y - 5, x + textWidth(line) + 7, y + glyphSize + 4,
         static_cast<Uint8>(alpha * 3 / 5));
-    text(screen, x, y, line, (textColour & 0xffffff00u) | alpha);
+    text(canvas, x, y, line, (textColour & 0xffffff00u) | alpha);
+}
+
+void drawHint(SDL_Surface* screen, const std::string& line, int y, Uint8 alpha)
+{
+    SdlCanvas canvas(screen);
+    drawHint(canvas, line, y, alpha);
+}
+
+void drawLargeText(
+    Canvas& canvas, const std::string& line, int cx, int y, int factor, Uint32 colour)
+{
+    // Each lit pixel of the font's glyphs is drawn as a block: twice, the
+    // shadow first.
+    const int width = std::max(1, textWidth(line));
+    const int left = cx - width * factor / 2;
+    const int shadow = std::max(1, factor / 2);
+    for (const auto& [ink, offset] : {std::pair<Uint32, int> {0x000000c0u, shadow}, {colour, 0}})
+        for (int row = 0; row < glyphSize; ++row)
+            for (int column = 0; column < textWidth(line); ++column) {
+                const unsigned char* glyph
+                    = canvas.glyph(static_cast<unsigned char>(line[column / glyphSize]));
+                if (!(glyph[row] & (0x80 >> (column % glyphSize))))
+                    continue;
+                const int x = left + column * factor + offset, top = y + row * factor + offset;
+                canvas.box(static_cast<Sint16>(x), static_cast<Sint16>(top),
+                    static_cast<Sint16>(x + factor - 1), static_cast<Sint16>(top + factor - 1),
+                    ink);
+            }
 }
 
 void drawLargeText(
     SDL_Surface* screen, const std::string& line, int cx, int y, int factor, Uint32 colour)
 {
-    // The text is written once at its own size, then each of its lit pixels
-    // is drawn as a block: twice, the shadow first.
-    SDL_Surface* small = SDL_CreateRGBSurface(
-        SDL_SWSURFACE, std::max(1, textWidth(line)), glyphSize, 32, 0xff0000, 0xff00, 0xff, 0);
-    if (!small)
-        return;
-    SDL_FillRect(small, nullptr, 0);
-    text(small, 0, 0, line, 0xffffffff);
-    const int left = cx - small->w * factor / 2;
-    const int shadow = std::max(1, factor / 2);
-    for (const auto& [ink, offset] : {std::pair<Uint32, int> {0x000000c0u, shadow}, {colour, 0}})
-        for (int row = 0; row < small->h; ++row)
-            for (int column = 0; column < small->w; ++column) {
-                const Uint32* pixels = static_cast<const Uint32*>(small->pixels);
-                if (pixels[row * small->pitch / 4 + column] == 0)
-                    continue;
-                const int x = left + column * factor + offset, top = y + row * factor + offset;
-                boxColor(screen, static_cast<Sint16>(x), static_cast<Sint16>(top),
-                    static_cast<Sint16>(x + factor - 1), static_cast<Sint16>(top + factor - 1),
-                    ink);
-            }
-    SDL_FreeSurface(small);
+    SdlCanvas canvas(screen);
+    drawLargeText(canvas, line, cx, y, factor, colour);
 }
 
 void drawPauseScreen(
-    SDL_Surface* screen, SDL_Surface* lastFrame, const std::vector<std::string>& lines)
+    Canvas& canvas, const Picture& lastFrame, const std::vector<std::string>& lines)
 {
-    if (lastFrame)
-        SDL_BlitSurface(lastFrame, nullptr, screen, nullptr);
-    darkBox(screen, 0, 0, pictureWidth - 1, pictureHeight - 1, veilAlpha);
-    drawLargeText(screen, "PAUSED", pictureWidth / 2, 90, 6, pausedColour);
+    canvas.blit(lastFrame, 0, 0);
+    darkBox(canvas, 0, 0, pictureWidth - 1, pictureHeight - 1, veilAlpha);
+    drawLargeText(canvas, "PAUSED", pictureWidth / 2, 90, 6, pausedColour);
     int y = 190;
     for (const std::string& line : lines) {
         const bool heading = !line.empty() && line[0] == '#';
         const std::string shown = heading ? line.substr(1) : line;
         if (heading)
             y += lineHeight / 2;
-        text(screen, (pictureWidth - textWidth(shown)) / 2, y, shown,
+        text(canvas, (pictureWidth - textWidth(shown)) / 2, y, shown,
             heading ? headingColour : textColour);
         y += lineHeight;
     }
 }
 
-void drawCornerNote(SDL_Surface* screen, const std::vector<std::string>& lines)
+void drawPauseScreen(
+    SDL_Surface* screen, SDL_Surface* lastFrame, const std::vector<std::string>& lines)
+{
+    SdlCanvas canvas(screen);
+    drawPauseScreen(canvas, pictureOf(lastFrame), lines);
+}
+
+void drawCornerNote(Canvas& canvas, const std::vector<std::string>& lines)
 {
     if (lines.empty())
         return;
     const int count = static_cast<int>(lines.size());
     const int top = pictureHeight - 12 - count * lineHeight;
-    darkBox(screen, 8, top - 8, hudLeft - 12, pictureHeight - 8, 190);
+    darkBox(canvas, 8, top - 8, hudLeft - 12, pictureHeight - 8, 190);
     for (int i = 0; i < count; ++i)
-        text(screen, 16, top + i * lineHeight,
+        text(canvas, 16, top + i * lineHeight,
             lines[static_cast<size_t>(i)].substr(0, cornerNoteWidth), textColour);
+}
+
+void drawCornerNote(SDL_Surface* screen, const std::vector<std::string>& lines)
+{
+    SdlCanvas canvas(screen);
+    drawCornerNote(canvas, lines);
 }
 
 } // namespace tether

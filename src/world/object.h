@@ -32,11 +32,6 @@ public:
     // Attaches child with a new Connector (see connector.h) and returns it.
     Connector* addChild(Object* child, float distance, float offsetAngle, float childAngle,
         bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
-    // Draws the object at its position minus the camera. Reads the world
-    // only (see render/draw.h for what it shows of hits and the flame).
-    void draw(SDL_Surface* screen, int cameraX, int cameraY) const;
-    // Draws the object's radar mark, relative to the ship at (shipX, shipY).
-    void drawMap(SDL_Surface* screen, float shipX, float shipY);
 
     float mass;
     float radius;

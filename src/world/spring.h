@@ -19,8 +19,6 @@ public:
 
     // Adds this step's rope force to both ends.
     void update(int dt);
-    // Draws the rope as a chain of link images.
-    void draw(SDL_Surface* screen, SDL_Surface* link, int cameraX, int cameraY) const;
 
     float stiffness; // force per unit of stretch
     float restLength;

@@ -59,7 +59,7 @@ TEST_F(Beams, BeamShotsRunFromTheirShooter)
     Object shooter(1, 10, 1100, 1300, 0, 0, 0, 0, nullptr, typeEnemy, 0, 100);
     Object rail(1, 2, 1500, 1300, 0, 0, 0, 0, nullptr, typeRail, 0, 100);
     rail.owner = &shooter;
-    rail.draw(canvas, 1000, 1000);
+    drawObject(canvas, rail, 1000, 1000);
     SDL_Surface* reference = makeCanvas();
     drawRail(reference, 100, 300, 500, 300, blue, red);
     EXPECT_TRUE(sameImage(canvas, reference));
@@ -67,7 +67,7 @@ TEST_F(Beams, BeamShotsRunFromTheirShooter)
     clear();
     Object lightning(1, 2, 1500, 1300, 0, 0, 0, 0, nullptr, typeLightning, 0, 100);
     lightning.owner = &shooter;
-    lightning.draw(canvas, 1000, 1000);
+    drawObject(canvas, lightning, 1000, 1000);
     EXPECT_EQ(rgb(canvas, 100, 300), 0x9999ffu);
     EXPECT_EQ(rgb(canvas, 500, 300), 0x9999ffu);
 }
@@ -77,7 +77,7 @@ TEST_F(Beams, BeamWhoseShooterIsGoneIsNotDrawn)
     for (int type : {typeLightning, typeRail}) {
         Object shot(1, 2, 400, 300, 0, 0, 0, 0, nullptr, type, 0, 100);
         shot.owner = nullptr;
-        shot.draw(canvas, 0, 0);
+        drawObject(canvas, shot, 0, 0);
     }
     EXPECT_EQ(countLit(canvas), 0);
 }

@@ -9,7 +9,7 @@ TEST_F(Culling, MinePartlyOffScreenIsDrawn)
 {
     // Radius 15, 10 pixels past the right edge: less than its radius plus 2.
     Object mine(1, 15, 810, 300, 0, 0, 0, 0, solid(30, 30, 255, 255, 0), typeMine, 0, 100);
-    mine.draw(canvas, 0, 0);
+    drawObject(canvas, mine, 0, 0);
     EXPECT_EQ(rgb(canvas, 797, 300), 0xffff00u);
     EXPECT_EQ(rgb(canvas, 794, 300), 0u);
 }

@@ -25,10 +25,10 @@ protected:
         Object o(1, 10, 400, 300, 0, 0, 0, 0, nullptr, type, 0, health);
         o.kind = kind;
         o.lastHitStep = 41;
-        o.draw(canvas, 0, 0);
+        drawObject(canvas, o, 0, 0);
         const Uint32 colour = rgb(canvas, 400, 300);
         clear();
-        o.draw(canvas, 0, 0); // a flash shows once
+        drawObject(canvas, o, 0, 0); // a flash shows once
         EXPECT_EQ(rgb(canvas, 400, 300), 0u);
         return colour;
     }
@@ -73,7 +73,7 @@ TEST_F(DamageFlash, ForceFieldIsScaledToTheDiameterOverTheSprite)
 {
     Object gun(1, 10, 400, 300, 0, 0, 0, 0, solid(30, 30, 0, 0, 255), typeTurret, 0, 200);
     gun.lastHitStep = 0; // before the level's first frame
-    gun.draw(canvas, 100, 50);
+    drawObject(canvas, gun, 100, 50);
     EXPECT_TRUE(closeColour(rgb(canvas, 300, 250), green));
     EXPECT_EQ(rgb(canvas, 290, 240), 0xffffffu); // the field's corner, beyond the disc
     EXPECT_EQ(rgb(canvas, 289, 240), 0x0000ffu); // the sprite beyond the field
@@ -83,23 +83,23 @@ TEST_F(DamageFlash, AHitShowsTheFirstTimeTheObjectIsDrawnAfterIt)
 {
     Object mine(1, 10, 400, 300, 0, 0, 0, 0, nullptr, typeMine, 0, 200);
     mine.lastHitStep = 5;
-    mine.draw(canvas, 2000, 0); // off screen: not drawn, the flash waits
+    drawObject(canvas, mine, 2000, 0); // off screen: not drawn, the flash waits
     Object bullet(1, 3, 400, 300, 0, 0, 0, 0, nullptr, typeBullet, 0, 200);
     bullet.lastHitStep = 5;
-    bullet.draw(canvas, 0, 0); // a shot shows no flash
+    drawObject(canvas, bullet, 0, 0); // a shot shows no flash
     drawnStep = 10; // frames have been drawn since the hit
     clear();
     bullet.type = typeExploding; // until its explosion is drawn
-    bullet.draw(canvas, 0, 0);
+    drawObject(canvas, bullet, 0, 0);
     EXPECT_NE(rgb(canvas, 400, 300), 0u);
     clear();
-    mine.draw(canvas, 0, 0);
+    drawObject(canvas, mine, 0, 0);
     EXPECT_TRUE(closeColour(rgb(canvas, 400, 300), green));
     clear();
-    mine.draw(canvas, 0, 0);
+    drawObject(canvas, mine, 0, 0);
     EXPECT_EQ(rgb(canvas, 400, 300), 0u);
     mine.lastHitStep = 6; // hit again
-    mine.draw(canvas, 0, 0);
+    drawObject(canvas, mine, 0, 0);
     EXPECT_TRUE(closeColour(rgb(canvas, 400, 300), green));
 }
 

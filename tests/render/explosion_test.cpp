@@ -21,7 +21,7 @@ TEST_F(Explosion, FrameFollowsTheClockAndIsScaledToTheRadius)
     for (int frame = 0; frame < 10; ++frame) {
         clear();
         Object o(1, 25, 400, 300, 0, 0, 0, 0, nullptr, typeExploding, 0, frame + 0.5f);
-        o.draw(canvas, 0, 0);
+        drawObject(canvas, o, 0, 0);
         EXPECT_EQ(rgb(canvas, 400, 300), frameColour(frame));
         EXPECT_EQ(o.health, frame + 0.5f);
         const SDL_Rect box = litBounds(canvas);
@@ -34,7 +34,7 @@ TEST_F(Explosion, ClockOfTenOrMoreStopsOnTheLastFrame)
 {
     for (float clock : {10.0f, 25.0f}) {
         Object o(1, 50, 400, 300, 0, 0, 0, 0, nullptr, typeExploding, 0, clock);
-        o.draw(canvas, 0, 0);
+        drawObject(canvas, o, 0, 0);
         EXPECT_EQ(o.health, clock); // the world's clock stays as it is
         EXPECT_EQ(rgb(canvas, 400, 300), frameColour(9));
     }
@@ -44,7 +44,7 @@ TEST_F(Explosion, ExpiredBfgBallUsesItsOwnFramesUnscaled)
 {
     Object o(1, 5, 400, 300, 0, 0, 0, 0, nullptr, typeExploding, 0, 4.2f);
     o.expiredBall = true;
-    o.draw(canvas, 0, 0);
+    drawObject(canvas, o, 0, 0);
     const SDL_Rect box = litBounds(canvas);
     EXPECT_EQ(box.x, 368);
     EXPECT_EQ(box.w, 64);
@@ -54,14 +54,14 @@ TEST_F(Explosion, ExpiredBfgBallUsesItsOwnFramesUnscaled)
 TEST_F(Explosion, KeptScaledFramesFollowANewImageAndAnotherSize)
 {
     Object o(1, 25, 400, 300, 0, 0, 0, 0, solid(40, 40, 0, 0, 255), typeExploding, 0, 6.5f);
-    o.draw(canvas, 0, 0);
-    o.draw(canvas, 0, 0);
+    drawObject(canvas, o, 0, 0);
+    drawObject(canvas, o, 0, 0);
     EXPECT_TRUE(closeColour(rgb(canvas, 400, 300), frameColour(6))); // over the sprite
     explosions[6] = solid(100, 100, 0, 200, 200);
-    o.draw(canvas, 0, 0);
+    drawObject(canvas, o, 0, 0);
     EXPECT_TRUE(closeColour(rgb(canvas, 400, 300), 0x00c8c8));
     o.radius = 10;
     clear();
-    o.draw(canvas, 0, 0);
+    drawObject(canvas, o, 0, 0);
     EXPECT_EQ(rgb(canvas, 411, 300), 0x0000ffu); // 20 pixels across now
 }

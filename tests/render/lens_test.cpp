@@ -24,7 +24,7 @@ TEST_F(Lens, BlackHoleBlackensItsMiddleAndBendsTheRing)
 {
     paintPattern();
     Object hole(1, 10, 1400, 1300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
-    hole.draw(canvas, 1000, 1000);
+    drawObject(canvas, hole, 1000, 1000);
     const int32_t* table = lensTableFor(10);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(rgb(canvas, 400, 300), 0u);
@@ -36,7 +36,7 @@ TEST_F(Lens, BlackHoleBlackensItsMiddleAndBendsTheRing)
     EXPECT_EQ(rgb(canvas, 425, 325), pattern(425, 325)); // beyond 3r, inside the patch
     EXPECT_EQ(source, 60 * 30 + 30 + 17); // 2r shows what lies at 1.75r
 
-    hole.draw(canvas, 1000, 1000);
+    drawObject(canvas, hole, 1000, 1000);
     EXPECT_EQ(lensTableFor(10), table); // made once, kept by its radius
 }
 
@@ -48,7 +48,7 @@ TEST_F(Lens, NoRadiusNoLensNoTable)
     for (float r : {0.0f, -4.0f}) {
         EXPECT_EQ(makeLensTable(r), nullptr);
         Object hole(1, r, 400, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
-        hole.draw(canvas, 0, 0);
+        drawObject(canvas, hole, 0, 0);
         EXPECT_EQ(lensTableFor(r), nullptr);
         drawables.push_back(&hole);
         drawWorld(canvas, 0, 0); // no black middle either
@@ -62,7 +62,7 @@ TEST_F(Lens, AnAbsurdlyLargeBlackHoleIsItsBlackDiscAlone)
     // 6r pixels a side every frame would be 60000 by 60000 here.
     paintPattern();
     Object hole(1, 10000, 400, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
-    hole.draw(canvas, 0, 0);
+    drawObject(canvas, hole, 0, 0);
     drawables.push_back(&hole);
     drawWorld(canvas, 0, 0);
     drawables.clear();

@@ -17,7 +17,7 @@ TEST_F(ObjectLook, BulletIsARedDiscOfRadiusFiveWhateverItsRadius)
     for (float radius : {0.5f, 5.0f, 40.0f}) {
         clear();
         Object bullet(1, radius, 1100, 600, 0, 0, 0, 0, nullptr, typeBullet, 0, 100);
-        bullet.draw(canvas, 1000, 500);
+        drawObject(canvas, bullet, 1000, 500);
         EXPECT_TRUE(sameImage(canvas, reference)) << "radius " << radius;
     }
 }
@@ -25,7 +25,7 @@ TEST_F(ObjectLook, BulletIsARedDiscOfRadiusFiveWhateverItsRadius)
 TEST_F(ObjectLook, SpriteIsCentredAndTurnedClockwiseWithItsHeading)
 {
     Object ship(1, 10, 500, 400, 0, 0, 0, 0, solid(40, 10, 0, 0, 250), typeShip, 0, 100);
-    ship.draw(canvas, 100, 100); // unturned: the image itself
+    drawObject(canvas, ship, 100, 100); // unturned: the image itself
     SDL_Rect box = litBounds(canvas);
     EXPECT_EQ(box.x, 380);
     EXPECT_EQ(box.y, 295);
@@ -34,7 +34,7 @@ TEST_F(ObjectLook, SpriteIsCentredAndTurnedClockwiseWithItsHeading)
 
     clear();
     ship.angle = static_cast<float>(M_PI / 4);
-    ship.draw(canvas, 100, 100);
+    drawObject(canvas, ship, 100, 100);
     box = litBounds(canvas);
     EXPECT_GT(box.h, 20); // a 40 by 10 bar on its diagonal
     EXPECT_NEAR(box.x + box.w / 2.0, 400, 2);
@@ -47,7 +47,7 @@ TEST_F(ObjectLook, ShredderImageIsNeverTurned)
 {
     shredder = solid(20, 10, 250, 250, 0);
     Object disc(1, 5, 200, 200, 0, 0, 1.0f, 0, nullptr, typeShredder, 0, 100);
-    disc.draw(canvas, 0, 0);
+    drawObject(canvas, disc, 0, 0);
     const SDL_Rect box = litBounds(canvas);
     EXPECT_EQ(box.x, 190);
     EXPECT_EQ(box.y, 195);
@@ -66,7 +66,7 @@ TEST_F(ObjectLook, FlameShowsOneOfItsFramesInEachFrameWithThrust)
     for (int frame = 0; frame < 60; ++frame) {
         flame.lastThrustStep = frame; // the controls light it while thrusting
         clear();
-        flame.draw(canvas, 0, 0);
+        drawObject(canvas, flame, 0, 0);
         const Uint32 shown = rgb(canvas, 100, 100);
         const int which = static_cast<int>(std::find_if(colours, colours + 3, [&](Uint32 c) {
             return closeColour(shown, c);
@@ -77,13 +77,13 @@ TEST_F(ObjectLook, FlameShowsOneOfItsFramesInEachFrameWithThrust)
     }
     EXPECT_TRUE(seen[0] && seen[1] && seen[2]);
     clear();
-    flame.draw(canvas, 0, 0); // not lit again: not drawn
+    drawObject(canvas, flame, 0, 0); // not lit again: not drawn
     flame.lastThrustStep = 60;
     flame.hidden = true; // lit, then put out again
-    flame.draw(canvas, 0, 0);
+    drawObject(canvas, flame, 0, 0);
     flame.hidden = false;
     difficulty = 0; // the first ship's flame is never seen
-    flame.draw(canvas, 0, 0);
+    drawObject(canvas, flame, 0, 0);
     EXPECT_EQ(countLit(canvas), 0);
     EXPECT_EQ(flame.sprite, nullptr);
 }
@@ -94,11 +94,11 @@ TEST_F(ObjectLook, HiddenDeadAndUnknownObjectsAreNotDrawn)
     Object hidden(1, 10, 100, 100, 0, 0, 0, 0, white, typeEnemy, 0, 100);
     hidden.hidden = true;
     hidden.lastHitStep = 0;
-    hidden.draw(canvas, 0, 0);
+    drawObject(canvas, hidden, 0, 0);
     Object dead(1, 10, 200, 100, 0, 0, 0, 0, white, typeDead, 0, 100);
-    dead.draw(canvas, 0, 0);
+    drawObject(canvas, dead, 0, 0);
     Object unknown(1, 10, 300, 100, 0, 0, 0, 0, white, 42, 0, 100);
-    unknown.draw(canvas, 0, 0);
+    drawObject(canvas, unknown, 0, 0);
     EXPECT_EQ(countLit(canvas), 0);
 }
 
@@ -114,7 +114,7 @@ TEST_F(ObjectLook, MissingImagesDrawNothingAndNeverFail)
                 o.lastHitStep = 0;
                 o.kind = 3;
                 o.expiredBall = expiredBall;
-                o.draw(canvas, 0, 0);
+                drawObject(canvas, o, 0, 0);
             }
     EXPECT_EQ(countLit(canvas), 0);
 }

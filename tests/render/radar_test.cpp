@@ -19,7 +19,7 @@ protected:
     void mark(int type, float x, float y)
     {
         Object o(1, 10, x, y, 0, 0, 0, 0, nullptr, type, 0, 100);
-        o.drawMap(canvas, 1000, 1000);
+        drawRadarMark(canvas, o, 1000, 1000);
     }
 };
 

@@ -1,0 +1,48 @@
+// The canvas of the desktop: an SDL surface (the window's, or any image),
+// drawn with SDL's blits and SDL_gfx's primitives and font.
+#pragma once
+
+#include "render/canvas.h"
+
+#include <SDL.h>
+
+namespace tether {
+
+// A loaded image as a canvas takes it; null gives the empty picture.
+Picture pictureOf(const SDL_Surface* image);
+// Copies a picture made by pictureOf into pixels of ours, as an SDL blit
+// would lay them; false when its pixels cannot be read.
+bool readPicture(const Picture& picture, PixelImage& out);
+
+class SdlCanvas final : public Canvas {
+public:
+    explicit SdlCanvas(SDL_Surface* surface)
+        : surface_(surface)
+    {
+    }
+    SDL_Surface* surface() const { return surface_; }
+
+    int width() const override;
+    int height() const override;
+    void fill(uint32_t colour) override;
+    void blit(const Picture& picture, int x, int y) override;
+    void pixel(int x, int y, uint32_t colour) override;
+    void line(int x1, int y1, int x2, int y2, uint32_t colour) override;
+    void ring(int x, int y, int r, uint32_t colour) override;
+    void disc(int x, int y, int r, uint32_t colour) override;
+    void box(int x1, int y1, int x2, int y2, uint32_t colour) override;
+    void outline(int x1, int y1, int x2, int y2, uint32_t colour) override;
+    void triangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour) override;
+    void filledTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour) override;
+    void text(int x, int y, const char* text, uint32_t colour) override;
+    const unsigned char* glyph(unsigned char c) const override;
+    Pixels lendPixels() override;
+    void releasePixels() override;
+    uint32_t pixelValue(uint32_t colour) const override;
+
+private:
+    SDL_Surface* surface_;
+    bool locked_ = false;
+};
+
+} // namespace tether

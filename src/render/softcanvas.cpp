@@ -1,0 +1,339 @@
+// The software canvas: every primitive written out pixel by pixel. Blending
+// is the usual d + (s - d) * a / 256 per channel; an opaque colour is
+// written as it is. Shapes follow the common integer algorithms (midpoint
+// circles, Bresenham lines, scanline triangles), so they land on the same
+// pixels as the desktop's within a pixel at their edges.
+#include "render/softcanvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace tether {
+
+namespace {
+
+// Reached from the destructors of other files' kept images at the game's
+// end, so it is made on first use and never destroyed.
+std::unordered_map<const void*, PixelImage>& kept()
+{
+    static auto* pictures = new std::unordered_map<const void*, PixelImage>;
+    return *pictures;
+}
+
+// The blit skips what does not show, as SDL's run-length coding does.
+void findRuns(PixelImage& image)
+{
+    image.runs.clear();
+    image.rowRuns.assign(static_cast<size_t>(image.h) + 1, 0);
+    for (int y = 0; y < image.h; ++y) {
+        image.rowRuns[static_cast<size_t>(y)] = static_cast<uint32_t>(image.runs.size() / 2);
+        const uint32_t* row = image.argb.data() + static_cast<size_t>(y) * image.w;
+        for (int x = 0; x < image.w;) {
+            while (x < image.w && row[x] >> 24 == 0)
+                ++x;
+            if (x == image.w)
+                break;
+            const int start = x;
+            while (x < image.w && row[x] >> 24 != 0)
+                ++x;
+            image.runs.push_back(static_cast<uint16_t>(start));
+            image.runs.push_back(static_cast<uint16_t>(x));
+        }
+    }
+    image.rowRuns[static_cast<size_t>(image.h)] = static_cast<uint32_t>(image.runs.size() / 2);
+}
+
+const PixelImage* pixelsOf(const Picture& picture, PictureReader reader)
+{
+    auto found = kept().find(picture.source);
+    if (found != kept().end() && found->second.w == picture.w && found->second.h == picture.h)
+        return &found->second;
+    PixelImage image;
+    if (!reader || !reader(picture, image) || image.w < 0 || image.h < 0 || image.w > 65535
+        || image.argb.size() != static_cast<size_t>(image.w) * static_cast<size_t>(image.h))
+        return nullptr;
+    image.opaque = std::all_of(
+        image.argb.begin(), image.argb.end(), [](uint32_t p) { return p >> 24 == 255; });
+    findRuns(image);
+    return &(kept()[picture.source] = std::move(image));
+}
+
+// d + (s - d) a / 256 in each channel, rounded down, which is
+// (s a + d (256 - a)) / 256: red and blue side by side, then green.
+uint32_t mix(uint32_t d, uint32_t s, uint32_t a)
+{
+    const uint32_t rb = (((s & 0xff00ff) * a + (d & 0xff00ff) * (256 - a)) >> 8) & 0xff00ff;
+    const uint32_t g = (((s & 0xff00) * a + (d & 0xff00) * (256 - a)) >> 8) & 0xff00;
+    return rb | g;
+}
+
+} // namespace
+
+void forgetSoftPicture(const void* source)
+{
+    kept().erase(source);
+}
+
+void forgetSoftPictures()
+{
+    kept().clear();
+}
+
+size_t softPictureBytes()
+{
+    size_t bytes = 0;
+    for (const auto& entry : kept())
+        bytes += entry.second.argb.size() * sizeof(uint32_t);
+    return bytes;
+}
+
+SoftCanvas::SoftCanvas(uint32_t* pixels, int width, int height, int stride,
+    const unsigned char* font, PictureReader reader)
+    : pixels_(pixels)
+    , width_(width)
+    , height_(height)
+    , stride_(stride)
+    , font_(font)
+    , reader_(reader)
+{
+}
+
+void SoftCanvas::blend(int x, int y, uint32_t colour, uint32_t alpha)
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || alpha == 0)
+        return;
+    uint32_t& d = pixels_[y * stride_ + x];
+    d = alpha == 255 ? colour & 0xffffff : mix(d, colour, alpha);
+}
+
+void SoftCanvas::fill(uint32_t colour)
+{
+    for (int y = 0; y < height_; ++y)
+        std::fill(pixels_ + y * stride_, pixels_ + y * stride_ + width_, colour >> 8);
+}
+
+void SoftCanvas::blit(const Picture& picture, int x, int y)
+{
+    if (!picture)
+        return;
+    const PixelImage* image = pixelsOf(picture, reader_);
+    if (!image)
+        return;
+    const int left = std::max(0, -x), right = std::min(image->w, width_ - x);
+    if (left >= right)
+        return;
+    for (int row = std::max(0, -y); row < image->h && y + row < height_; ++row) {
+        const uint32_t* from = image->argb.data() + static_cast<size_t>(row) * image->w;
+        uint32_t* to = pixels_ + (y + row) * stride_ + x;
+        if (image->opaque) {
+            for (int column = left; column < right; ++column)
+                to[column] = from[column] & 0xffffff;
+            continue;
+        }
+        for (uint32_t run = image->rowRuns[row]; run < image->rowRuns[row + 1]; ++run) {
+            const int first = std::max<int>(left, image->runs[2 * run]);
+            const int last = std::min<int>(right, image->runs[2 * run + 1]);
+            for (int column = first; column < last; ++column) {
+                const uint32_t s = from[column];
+                const uint32_t a = s >> 24;
+                to[column] = a == 255 ? s & 0xffffff : mix(to[column], s, a);
+            }
+        }
+    }
+}
+
+void SoftCanvas::pixel(int x, int y, uint32_t colour)
+{
+    blend(x, y, colour >> 8, colour & 0xff);
+}
+
+void SoftCanvas::span(int x1, int x2, int y, uint32_t colour)
+{
+    if (y < 0 || y >= height_)
+        return;
+    if (x1 > x2)
+        std::swap(x1, x2);
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, width_ - 1);
+    if (x1 > x2)
+        return; // wholly off the picture
+    const uint32_t rgb = colour >> 8, alpha = colour & 0xff;
+    uint32_t* row = pixels_ + y * stride_;
+    if (alpha == 255)
+        std::fill(row + x1, row + x2 + 1, rgb);
+    else if (alpha != 0)
+        for (int x = x1; x <= x2; ++x)
+            row[x] = mix(row[x], rgb, alpha);
+}
+
+void SoftCanvas::line(int x1, int y1, int x2, int y2, uint32_t colour)
+{
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    // A line far longer than the screen is walked only across the screen's
+    // reach: past it nothing more can be lit.
+    const long long reach = 4LL * (width_ + height_) + 4;
+    int err = dx + dy;
+    for (long long n = 0; n < 2 * reach + dx - dy; ++n) {
+        pixel(x1, y1, colour);
+        if (x1 == x2 && y1 == y2)
+            break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x1 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y1 += sy;
+        }
+    }
+}
+
+// The midpoint circle: each row's span is drawn once.
+void SoftCanvas::disc(int x, int y, int r, uint32_t colour)
+{
+    if (r < 0)
+        return;
+    if (r == 0) {
+        pixel(x, y, colour);
+        return;
+    }
+    int cx = 0, cy = r, df = 1 - r, dE = 3, dSE = -2 * r + 5;
+    int lastCx = -1, lastCy = -1;
+    do {
+        if (lastCy != cy) {
+            if (cy > 0) {
+                span(x - cx, x + cx, y + cy, colour);
+                span(x - cx, x + cx, y - cy, colour);
+            } else {
+                span(x - cx, x + cx, y, colour);
+            }
+            lastCy = cy;
+        }
+        if (lastCx != cx) {
+            if (cx != cy) {
+                if (cx > 0) {
+                    span(x - cy, x + cy, y - cx, colour);
+                    span(x - cy, x + cy, y + cx, colour);
+                } else {
+                    span(x - cy, x + cy, y, colour);
+                }
+            }
+            lastCx = cx;
+        }
+        if (df < 0) {
+            df += dE;
+            dE += 2;
+            dSE += 2;
+        } else {
+            df += dSE;
+            dE += 2;
+            dSE += 4;
+            --cy;
+        }
+        ++cx;
+    } while (cx <= cy);
+}
+
+// A ring smoothed by how near each pixel's centre lies to the radius.
+void SoftCanvas::ring(int x, int y, int r, uint32_t colour)
+{
+    if (r < 0)
+        return;
+    const uint32_t alpha = colour & 0xff;
+    // Only the part of the ring's square on the picture is looked at.
+    for (int dy = std::max(-r - 1, -y); dy <= std::min(r + 1, height_ - 1 - y); ++dy)
+        for (int dx = std::max(-r - 1, -x); dx <= std::min(r + 1, width_ - 1 - x); ++dx) {
+            const double off = std::fabs(std::hypot(dx, dy) - r);
+            if (off >= 1.0)
+                continue;
+            blend(x + dx, y + dy, colour >> 8, static_cast<uint32_t>(alpha * (1.0 - off)));
+        }
+}
+
+void SoftCanvas::box(int x1, int y1, int x2, int y2, uint32_t colour)
+{
+    if (y1 > y2)
+        std::swap(y1, y2);
+    for (int y = std::max(y1, 0); y <= std::min(y2, height_ - 1); ++y)
+        span(x1, x2, y, colour);
+}
+
+void SoftCanvas::outline(int x1, int y1, int x2, int y2, uint32_t colour)
+{
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    span(x1, x2, y1, colour);
+    if (y2 != y1)
+        span(x1, x2, y2, colour);
+    for (int y = y1 + 1; y < y2; ++y) {
+        pixel(x1, y, colour);
+        if (x2 != x1)
+            pixel(x2, y, colour);
+    }
+}
+
+void SoftCanvas::triangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour)
+{
+    line(x1, y1, x2, y2, colour);
+    line(x2, y2, x3, y3, colour);
+    line(x3, y3, x1, y1, colour);
+}
+
+// Each row between the corners is filled between the edges that cross it.
+void SoftCanvas::filledTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour)
+{
+    const int xs[3] = {x1, x2, x3}, ys[3] = {y1, y2, y3};
+    const int top = std::max(0, std::min({y1, y2, y3}));
+    const int bottom = std::min(height_ - 1, std::max({y1, y2, y3}));
+    for (int y = top; y <= bottom; ++y) {
+        int lo = 1 << 30, hi = -(1 << 30);
+        for (int e = 0; e < 3; ++e) {
+            const int ax = xs[e], ay = ys[e], bx = xs[(e + 1) % 3], by = ys[(e + 1) % 3];
+            if (y < std::min(ay, by) || y > std::max(ay, by))
+                continue;
+            if (ay == by) {
+                lo = std::min({lo, ax, bx});
+                hi = std::max({hi, ax, bx});
+                continue;
+            }
+            const int x = ax + (y - ay) * (bx - ax) / (by - ay);
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
+        }
+        if (lo <= hi)
+            span(lo, hi, y, colour);
+    }
+}
+
+void SoftCanvas::text(int x, int y, const char* text, uint32_t colour)
+{
+    if (!text || !font_)
+        return;
+    for (; *text; ++text, x += 8) {
+        if (x >= width_ || x <= -8 || y >= height_ || y <= -8)
+            continue;
+        const unsigned char* rows = glyph(static_cast<unsigned char>(*text));
+        for (int row = 0; row < 8; ++row)
+            for (int column = 0; column < 8; ++column)
+                if (rows[row] & (0x80 >> column))
+                    pixel(x + column, y + row, colour);
+    }
+}
+
+const unsigned char* SoftCanvas::glyph(unsigned char c) const
+{
+    static const unsigned char blank[8] = {};
+    return font_ ? font_ + c * 8 : blank;
+}
+
+Pixels SoftCanvas::lendPixels()
+{
+    return {pixels_, stride_, 0, 0, width_, height_};
+}
+
+} // namespace tether

@@ -1,0 +1,60 @@
+// A canvas of our own: draws into a plain buffer of 32-bit pixels
+// (0x00RRGGBB) with no SDL call, for a display that shows a frame's pixels
+// once (the browser, where every touch of a surface costs a copy of the
+// screen). Images come in as pictures; the canvas keeps its own copy of
+// each, read once by the reader it is given.
+#pragma once
+
+#include "render/canvas.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tether {
+
+// Fills out with a picture's pixels; false when they cannot be read.
+using PictureReader = bool (*)(const Picture& picture, PixelImage& out);
+
+class SoftCanvas final : public Canvas {
+public:
+    // pixels: height rows of stride words, owned by the caller; font: 256
+    // glyphs of 8 rows each.
+    SoftCanvas(uint32_t* pixels, int width, int height, int stride, const unsigned char* font,
+        PictureReader reader);
+
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void fill(uint32_t colour) override;
+    void blit(const Picture& picture, int x, int y) override;
+    void pixel(int x, int y, uint32_t colour) override;
+    void line(int x1, int y1, int x2, int y2, uint32_t colour) override;
+    void ring(int x, int y, int r, uint32_t colour) override;
+    void disc(int x, int y, int r, uint32_t colour) override;
+    void box(int x1, int y1, int x2, int y2, uint32_t colour) override;
+    void outline(int x1, int y1, int x2, int y2, uint32_t colour) override;
+    void triangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour) override;
+    void filledTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour) override;
+    void text(int x, int y, const char* text, uint32_t colour) override;
+    const unsigned char* glyph(unsigned char c) const override;
+    Pixels lendPixels() override;
+    void releasePixels() override { }
+    uint32_t pixelValue(uint32_t colour) const override { return colour >> 8; }
+
+private:
+    void span(int x1, int x2, int y, uint32_t colour);
+    void blend(int x, int y, uint32_t colour, uint32_t alpha);
+
+    uint32_t* pixels_;
+    int width_, height_, stride_;
+    const unsigned char* font_;
+    PictureReader reader_;
+};
+
+// The software canvases' copies of pictures are kept by the picture's
+// source; a source freed (or replaced) must be forgotten before its memory
+// can hold another image.
+void forgetSoftPicture(const void* source);
+void forgetSoftPictures();
+size_t softPictureBytes();
+
+} // namespace tether

@@ -1,0 +1,206 @@
+// The two canvases draw the same pictures: a busy frame of crowded_sky from
+// a replay (every frame of which our canvas draws without fault), the pause and help screens over
+// it, and both end screens with their summary, each drawn through the desktop canvas (SDL and
+// SDL_gfx) and through ours into plain memory, then compared pixel by pixel. At least 99% of each
+// screen's pixels must lie within 8 levels in every channel (shapes may differ by a pixel at their
+// rims, smoothing by a few levels).
+#include "content/assets.h"
+#include "content/tuning.h"
+#include "main/frame.h"
+#include "main/helptext.h"
+#include "main/replay.h"
+#include "main/session.h"
+#include "render/kept.h"
+#include "render/overlay.h"
+#include "render/presentation.h"
+#include "render/sdlcanvas.h"
+#include "render/softcanvas.h"
+#include "support/child.h"
+#include "world/stats.h"
+#include "world/world.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace tether;
+
+namespace {
+
+constexpr int width = 800, height = 600;
+constexpr int levelTolerance = 8; // per channel
+constexpr double shareWithin = 0.99;
+constexpr size_t busyDrawables = 40; // the busiest frame of the replay has more
+
+// Share of pixels of a and b (0x..RRGGBB) within levelTolerance in every
+// channel.
+double shareAlike(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+    size_t alike = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        bool near = true;
+        for (int shift : {16, 8, 0}) {
+            const int d = static_cast<int>((a[i] >> shift) & 0xff)
+                - static_cast<int>((b[i] >> shift) & 0xff);
+            near = near && d <= levelTolerance && d >= -levelTolerance;
+        }
+        alike += near;
+    }
+    return static_cast<double>(alike) / static_cast<double>(a.size());
+}
+
+std::vector<uint32_t> pixelsOf(SDL_Surface* s)
+{
+    std::vector<uint32_t> out(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            out[static_cast<size_t>(y) * width + x]
+                = static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] & 0xffffff;
+    return out;
+}
+
+// Draws one screen through both canvases, with drawing's memory (its
+// generator, the hits shown) as it was before each, and prints its name
+// and the share of pixels alike. background is the frame a screen lies
+// over, drawn with the same canvas (null: none).
+struct Pair {
+    SDL_Surface* desktop;
+    std::vector<uint32_t> ours;
+};
+
+Pair drawBoth(const std::function<void(Canvas&, const Picture&)>& draw, const Pair* background)
+{
+    const Random random = presentationRandom;
+    const int64_t step = drawnStep;
+    Pair pair;
+    pair.desktop
+        = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xff0000, 0xff00, 0xff, 0);
+    SdlCanvas desktop(pair.desktop);
+    forgetShownHits();
+    draw(desktop, background ? pictureOf(background->desktop) : Picture {});
+
+    presentationRandom = random;
+    drawnStep = step;
+    forgetShownHits();
+    pair.ours.assign(static_cast<size_t>(width) * height, 0);
+    SoftCanvas ours(pair.ours.data(), width, height, width, desktop.glyph(0), readPicture);
+    SDL_Surface* under = nullptr;
+    if (background) {
+        under = SDL_CreateRGBSurfaceFrom(const_cast<uint32_t*>(background->ours.data()), width,
+            height, 32, width * 4, 0xff0000, 0xff00, 0xff, 0);
+    }
+    draw(ours, pictureOf(under));
+    if (under) {
+        forgetSoftPicture(under);
+        SDL_FreeSurface(under);
+    }
+    return pair;
+}
+
+void report(const char* name, const Pair& pair)
+{
+    std::printf("%s %.7f\n", name, shareAlike(pixelsOf(pair.desktop), pair.ours));
+}
+
+void reportAndFree(const char* name, const Pair& pair)
+{
+    report(name, pair);
+    SDL_FreeSurface(pair.desktop);
+}
+
+// In the game's folder: plays the replay to its busy frame and draws every
+// screen both ways.
+void drawEveryScreen()
+{
+    if (!SDL_GetVideoSurface())
+        SDL_SetVideoMode(width, height, 32, SDL_SWSURFACE);
+    screen = SDL_GetVideoSurface();
+    loadImages();
+    readDataFile("data");
+    Replay replay;
+    const std::string why = loadReplay(
+        std::string(TETHER_SOURCE_DIR) + "/tests/replays/bot-crowded_sky-1.replay", replay);
+    if (!why.empty()) {
+        std::printf("replay unusable: %s\n", why.c_str());
+        return;
+    }
+    // Played once to find its busiest frame, every frame drawn by our
+    // canvas (whatever lies half off the picture), then again up to that
+    // frame.
+    size_t busiest = 0, most = 0;
+    std::vector<uint32_t> scratch(static_cast<size_t>(width) * height);
+    SoftCanvas played(
+        scratch.data(), width, height, width, SdlCanvas(screen).glyph(0), readPicture);
+    for (int pass = 0; pass < 2; ++pass) {
+        restoreReplayStart(replay);
+        startLevel("maps/" + replay.mapName, replay.ship - 1, replay.seed);
+        const size_t end = pass == 0 ? replay.frames.size() : busiest + 1;
+        for (size_t i = 0; i < end; ++i) {
+            simulateFrame(replayFrameInput(replay, i), replay.frames[i].steps);
+            if (pass == 0) {
+                placeCamera();
+                drawFrame(played);
+            }
+            if (drawables.size() > most) {
+                most = drawables.size();
+                busiest = i;
+            }
+        }
+    }
+    std::printf("drawables %zu\n", drawables.size());
+    std::fflush(stdout);
+    placeCamera();
+
+    const Pair level = drawBoth([](Canvas& c, const Picture&) { drawFrame(c); }, nullptr);
+    report("level", level);
+    std::vector<std::string> pauseLines = controlsText(replay.ship - 1);
+    pauseLines.push_back("");
+    pauseLines.push_back("#Time so far " + clockText(levelStats.gameTime));
+    reportAndFree("pause",
+        drawBoth(
+            [&](Canvas& c, const Picture& last) { drawPauseScreen(c, last, pauseLines); }, &level));
+    reportAndFree("help",
+        drawBoth([&](Canvas& c, const Picture& last) { drawPauseScreen(c, last, controlsText(2)); },
+            &level));
+    const std::vector<std::string> note {"Time 1:23.4   best 1:20.0", "Enemies destroyed 24",
+        "  by sun 10, black hole 4, collision 10", "Damage taken 512   hooks fired 40"};
+    for (auto [name, image] : {std::pair<const char*, SDL_Surface*> {"victory", victoryImage},
+             {"gameover", gameOverImage}})
+        reportAndFree(name,
+            drawBoth(
+                [&, image = image](Canvas& c, const Picture&) {
+                    c.blit(pictureOf(image), 0, 0);
+                    drawCornerNote(c, note);
+                },
+                nullptr));
+    SDL_FreeSurface(level.desktop);
+    stopLevel();
+}
+
+} // namespace
+
+TEST(CanvasMatch, OursDrawsEveryScreenAsTheDesktopDoes)
+{
+    const ChildResult child = runInChildFor(drawEveryScreen, 120000, TETHER_GAME_DIR);
+    ASSERT_EQ(child.status, 0) << child.output;
+    std::printf("%s", child.output.c_str());
+    std::istringstream lines(child.output);
+    std::string name;
+    double value = 0;
+    std::vector<std::string> seen;
+    while (lines >> name >> value) {
+        seen.push_back(name);
+        if (name == "drawables")
+            EXPECT_GT(value, busyDrawables) << "the frame is not busy";
+        else
+            EXPECT_GE(value, shareWithin) << name << " screen differs\n" << child.output;
+    }
+    EXPECT_EQ(seen,
+        (std::vector<std::string> {"drawables", "level", "pause", "help", "victory", "gameover"}))
+        << child.output;
+}
