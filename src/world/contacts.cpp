@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <unordered_map>
 #include <utility>
@@ -24,8 +25,17 @@ struct Pair {
 struct PairHash {
     std::size_t operator()(const Pair& p) const
     {
-        const std::hash<const Object*> hash;
-        return hash(p.a) * 31 + hash(p.b);
+        // Objects lie a fixed size apart in memory, so plain sums of their
+        // addresses collide in long chains: mix each address's bits first.
+        const auto mix = [](std::uintptr_t x) {
+            x ^= x >> 33;
+            x *= 0xff51afd7ed558ccdull;
+            x ^= x >> 33;
+            return x;
+        };
+        const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p.a);
+        const std::uintptr_t b = reinterpret_cast<std::uintptr_t>(p.b);
+        return static_cast<std::size_t>(mix(a) ^ (mix(b) * 0x9e3779b97f4a7c15ull));
     }
 };
 
