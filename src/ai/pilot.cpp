@@ -3,10 +3,10 @@
 // clicks.
 #include "ai/pilot.h"
 
-#include "content/tuning.h"
 #include "world/angles.h"
 #include "world/object.h"
 #include "world/ships.h"
+#include "world/tuning.h"
 
 #include <algorithm>
 #include <cmath>

@@ -122,13 +122,8 @@ void attachGun(Object* enemy, int mount)
     const int cls = enemy->kind - 1;
     Object* gun = new Object(1.0f, 1.0f, 0, 0, 0, 0, 0, 0, turretSprites[mount], typeTurret,
         enReloadTime[cls], gunHealth);
-    // The mount is given in pixels from the image's top-left corner; the
-    // connector wants it from the centre, along and across the heading.
-    const SDL_Surface* hull = enemySprites[cls];
-    const int w = hull ? hull->w : 0;
-    const int h = hull ? hull->h : 0;
-    Connector* link = enemy->addChild(gun, turretX[mount] - static_cast<float>(w / 2),
-        turretY[mount] - static_cast<float>(h / 2), 0.0f, true, false, false, true);
+    Connector* link = enemy->addChild(gun, gunMountAlong[mount], gunMountAcross[mount], 0.0f,
+        true, false, false, true);
     if (mount == 2)
         enemy->turret2 = link;
     else

@@ -18,28 +18,12 @@
 
 namespace tether {
 
-float shipRadius, shipMass, shipMaxSpeed, shipMaxThrust, shipRotationSpeed;
-int shipReloadTime;
-float mineRadius, mineMass, mineHealth;
-float turretX[gunMountCount], turretY[gunMountCount];
 SDL_Surface* turretSprites[gunMountCount];
-float enRadius[enemyClassCount], enMass[enemyClassCount];
-float enMaxSpeed[enemyClassCount], enMaxThrust[enemyClassCount];
-float enRotationSpeed[enemyClassCount];
-int enReloadTime[enemyClassCount];
-float enHealth[enemyClassCount];
 SDL_Surface* enemySprites[enemyClassCount];
-float grapRadius, grapMass, grapSpeed, grapMaxDistance, grapNumLinks;
-int grapReloadTime;
 SDL_Surface* gHook;
-float nodeRadius, nodeMass, nodeMaxSpeed, nodeMaxThrust, nodeRotationSpeed;
-int nodeReloadTime;
 SDL_Surface* nodeSprite;
-float planetBaseRadius;
 SDL_Surface* planetSprite;
-float sunBaseRadius;
 SDL_Surface* sunSprite;
-float blackholeBaseRadius;
 
 namespace {
 
@@ -165,6 +149,24 @@ void readData(std::istream& in, ContentReport* report)
             report->records.push_back(read);
     }
     boundRadii();
+    placeGunMounts();
+}
+
+void placeGunMounts()
+{
+    for (int cls = 0; cls < enemyClassCount; ++cls) {
+        // The mount is given in pixels from the image's top-left corner; the
+        // simulation wants it from the centre, along and across the heading.
+        const SDL_Surface* hull = enemySprites[cls];
+        const int w = hull ? hull->w : 0;
+        const int h = hull ? hull->h : 0;
+        for (int mount : {enemyClasses[cls].firstMount, enemyClasses[cls].secondMount}) {
+            if (mount < 0)
+                continue;
+            gunMountAlong[mount] = turretX[mount] - static_cast<float>(w / 2);
+            gunMountAcross[mount] = turretY[mount] - static_cast<float>(h / 2);
+        }
+    }
 }
 
 bool readDataFile(const std::string& path)

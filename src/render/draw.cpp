@@ -23,6 +23,7 @@
 #include "render/effects.h"
 #include "render/kept.h"
 #include "render/limits.h"
+#include "render/looks.h"
 #include "render/presentation.h"
 #include "world/object.h"
 #include "world/ships.h"
@@ -286,7 +287,7 @@ Uint32 damageColour(const Object& object)
 
 bool isOffScreen(const Object& object, int sx, int sy, int width, int height)
 {
-    return isOffScreen(object, object.sprite, sx, sy, width, height);
+    return isOffScreen(object, lookOf(object), sx, sy, width, height);
 }
 
 bool isOffScreen(
@@ -351,7 +352,7 @@ void Object::draw(SDL_Surface* screen, int cameraX, int cameraY) const
         return;
     // The flame shows one random frame in each frame with thrust, on the
     // ships whose flame is seen at all.
-    SDL_Surface* look = sprite;
+    SDL_Surface* look = lookOf(*this);
     if (type == typeFlame) {
         if (!thrustSinceLastFrame(*this) || !shipTraits(difficulty).flameShows)
             return;

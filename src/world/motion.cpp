@@ -5,12 +5,12 @@
 // explosion, and death when health runs out.
 #include "world/motion.h"
 
-#include "content/tuning.h"
 #include "world/connector.h"
 #include "world/events.h"
 #include "world/finite.h"
 #include "world/object.h"
 #include "world/stats.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 #include <algorithm>

@@ -42,6 +42,7 @@ protected:
         turretY[1] = 18;
         turretX[2] = 38;
         turretY[2] = 50;
+        placeGunMounts(); // from the hull set here, as reading the data file does
         mineSprite
             = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
         mineRadius = 24;

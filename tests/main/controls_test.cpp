@@ -1,6 +1,6 @@
 #include "content/tuning.h"
 #include "main/audio.h"
-#include "main/controls.h"
+#include "world/controls.h"
 #include "main/input.h"
 #include "render/presentation.h"
 #include "support/keys.h"

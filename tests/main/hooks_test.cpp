@@ -1,5 +1,5 @@
 #include "content/tuning.h"
-#include "main/hooks.h"
+#include "world/hooks.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
 #include "world/spring.h"

@@ -1,11 +1,11 @@
-#include "main/controls.h"
+#include "world/controls.h"
 #include "world/angles.h"
 
-#include "content/tuning.h"
 #include "world/input.h"
 #include "world/object.h"
 #include "world/ships.h"
 #include "world/stats.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 #include <cmath>

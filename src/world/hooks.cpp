@@ -1,11 +1,11 @@
-#include "main/hooks.h"
+#include "world/hooks.h"
 
-#include "content/tuning.h"
 #include "world/connector.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/stats.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -137,7 +137,7 @@ void leaveOnNode(Spring* rope)
         const float rimX = (nodeRadius + ship->radius) * dx * (1.0f / dist);
         const float rimY = (nodeRadius + ship->radius) * dy * (1.0f / dist);
         Object* node = new Object(nodeObjectMass, nodeRadius, ship->x + rimX, ship->y + rimY,
-            ship->vx, ship->vy, 0, 0, nodeSprite, typeRopeNode, 0, nodeHealth);
+            ship->vx, ship->vy, 0, 0, nullptr, typeRopeNode, 0, nodeHealth);
         objects.push_back(node);
         dynamicMasses.push_back(node);
         drawables.push_back(node);
