@@ -99,12 +99,12 @@ double standOff(const Object& self)
 // The full thrust of self's class; anything without a class (a mine) has none.
 float classThrust(const Object& self)
 {
-    return classTraits(self.kind) ? enMaxThrust[self.kind - 1] : 0.0f;
+    return classTraits(self.kind) ? tuning().enMaxThrust[self.kind - 1] : 0.0f;
 }
 
 float classMaxSpeed(const Object& self)
 {
-    return classTraits(self.kind) ? enMaxSpeed[self.kind - 1] : 0.0f;
+    return classTraits(self.kind) ? tuning().enMaxSpeed[self.kind - 1] : 0.0f;
 }
 
 // Holds the chase force (fx, fy) within what self's engine can do.

@@ -24,6 +24,10 @@ extern SDL_Surface* nodeSprite;
 extern SDL_Surface* planetSprite;
 extern SDL_Surface* sunSprite;
 
+// The numbers the drawing side reads beside the images, under their names.
+inline const float (&enHealth)[enemyClassCount] = tuningValues.enHealth;
+inline const float& grapNumLinks = tuningValues.grapNumLinks;
+
 // Reads a data file from in: records until the first word that is not a
 // keyword, or a value that cannot be read. With a report, every record read
 // and every problem met is noted in it with its line; the reading itself is

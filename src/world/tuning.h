@@ -10,47 +10,63 @@ namespace tether {
 
 constexpr int gunMountCount = 4;
 
-// The player's ship.
-extern float shipRadius, shipMass;
-extern float shipMaxSpeed; // units per ms; the ship's speed cap
-extern float shipMaxThrust; // force of full thrust
-extern float shipRotationSpeed; // radians per ms, heading steering
-extern int shipReloadTime;
+// Every number, in one record: the content side fills it as it reads the
+// data file, the simulation reads it through tuning().
+struct Tuning {
+    // The player's ship.
+    float shipRadius, shipMass;
+    float shipMaxSpeed; // units per ms; the ship's speed cap
+    float shipMaxThrust; // force of full thrust
+    float shipRotationSpeed; // radians per ms, heading steering
+    int shipReloadTime;
 
-// Mines: every mine is a 15-unit object; mineRadius is the radius of the
-// mine drawn in its image, in pixels.
-extern float mineRadius, mineMass, mineHealth;
+    // Mines: every mine is a 15-unit object; mineRadius is the radius of the
+    // mine drawn in its image, in pixels.
+    float mineRadius, mineMass, mineHealth;
 
-// Gun mounts as the data file gives them, in pixels of the owning enemy's
-// image from its top-left. Mount 0 belongs to class 1, mounts 1 and 2 to
-// class 2, mount 3 to class 3.
-extern float turretX[gunMountCount], turretY[gunMountCount];
-// The same mounts in world units from the enemy's centre, along and across
-// its heading: where the simulation puts the guns. The content side places
-// them once its images are loaded (content/tuning.h placeGunMounts).
-extern float gunMountAlong[gunMountCount], gunMountAcross[gunMountCount];
+    // Gun mounts as the data file gives them, in pixels of the owning enemy's
+    // image from its top-left. Mount 0 belongs to class 1, mounts 1 and 2 to
+    // class 2, mount 3 to class 3.
+    float turretX[gunMountCount], turretY[gunMountCount];
+    // The same mounts in world units from the enemy's centre, along and across
+    // its heading: where the simulation puts the guns. The content side places
+    // them once its images are loaded (content/tuning.h placeGunMounts).
+    float gunMountAlong[gunMountCount], gunMountAcross[gunMountCount];
 
-// Per enemy class, index = class - 1.
-extern float enRadius[enemyClassCount], enMass[enemyClassCount];
-extern float enMaxSpeed[enemyClassCount], enMaxThrust[enemyClassCount];
-extern float enRotationSpeed[enemyClassCount];
-extern int enReloadTime[enemyClassCount];
-extern float enHealth[enemyClassCount];
+    // Per enemy class, index = class - 1.
+    float enRadius[enemyClassCount], enMass[enemyClassCount];
+    float enMaxSpeed[enemyClassCount], enMaxThrust[enemyClassCount];
+    float enRotationSpeed[enemyClassCount];
+    int enReloadTime[enemyClassCount];
+    float enHealth[enemyClassCount];
 
-// Grappling hooks.
-extern float grapRadius, grapMass;
-extern float grapSpeed; // units per ms of outward travel
-extern float grapMaxDistance; // where a shot turns back
-extern float grapNumLinks; // links drawn along a hook's chain
-extern int grapReloadTime;
+    // Grappling hooks.
+    float grapRadius, grapMass;
+    float grapSpeed; // units per ms of outward travel
+    float grapMaxDistance; // where a shot turns back
+    float grapNumLinks; // links drawn along a hook's chain
+    int grapReloadTime;
 
-// Rope nodes left by a tie-off.
-extern float nodeRadius, nodeMass, nodeMaxSpeed, nodeMaxThrust, nodeRotationSpeed;
-extern int nodeReloadTime;
+    // Rope nodes left by a tie-off.
+    float nodeRadius, nodeMass, nodeMaxSpeed, nodeMaxThrust, nodeRotationSpeed;
+    int nodeReloadTime;
 
-// Celestial bodies: base radii are the radius of the body drawn in the image.
-extern float planetBaseRadius;
-extern float sunBaseRadius;
-extern float blackholeBaseRadius;
+    // Celestial bodies: base radii are the radius of the body drawn in the image.
+    float planetBaseRadius;
+    float sunBaseRadius;
+    float blackholeBaseRadius;
+};
+
+// The one Tuning of the game. Only the data file's reader (and tests that
+// set up a world by hand) write it, through writableTuning().
+extern Tuning tuningValues;
+inline const Tuning& tuning()
+{
+    return tuningValues;
+}
+inline Tuning& writableTuning()
+{
+    return tuningValues;
+}
 
 } // namespace tether
