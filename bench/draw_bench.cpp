@@ -140,11 +140,13 @@ void fillInMissingImages()
     standIn(nodeSprite, roundImage(24, 24, 0xa08060ff));
     standIn(planetSprite, roundImage(180, 180, 0x3070c0ff));
     standIn(sunSprite, roundImage(220, 220, 0xffd040ff));
-    if (planetBaseRadius <= 0 || sunBaseRadius <= 0 || mineRadius <= 0)
-        planetBaseRadius = 90, sunBaseRadius = 110, mineRadius = 15;
-    if (grapNumLinks <= 0)
-        grapNumLinks = 15;
-    for (float& full : enHealth)
+    if (writableTuning().planetBaseRadius <= 0 || writableTuning().sunBaseRadius <= 0
+        || writableTuning().mineRadius <= 0)
+        writableTuning().planetBaseRadius = 90, writableTuning().sunBaseRadius = 110,
+        writableTuning().mineRadius = 15;
+    if (writableTuning().grapNumLinks <= 0)
+        writableTuning().grapNumLinks = 15;
+    for (float& full : writableTuning().enHealth)
         if (full <= 0)
             full = 200;
 }
@@ -201,9 +203,10 @@ void buildBusyScreen()
     // Planets, suns and mines get their own copies scaled to their radius,
     // as the map loader makes them.
     add(typeBlackHole, 1250, 830, 40, 0, nullptr);
-    add(typePlanet, 760, 860, 90, 0.3f, levelImage(planetSprite, 90 / planetBaseRadius));
-    add(typeSun, 1320, 1200, 110, 0, levelImage(sunSprite, 110 / sunBaseRadius));
-    SDL_Surface* mine = levelImage(mineSprite, 15 / mineRadius);
+    add(typePlanet, 760, 860, 90, 0.3f,
+        levelImage(planetSprite, 90 / writableTuning().planetBaseRadius));
+    add(typeSun, 1320, 1200, 110, 0, levelImage(sunSprite, 110 / writableTuning().sunBaseRadius));
+    SDL_Surface* mine = levelImage(mineSprite, 15 / writableTuning().mineRadius);
 
     std::vector<Object*> shooters;
     for (int i = 0; i < 24; ++i) {

@@ -44,7 +44,7 @@ cmake --build build-fuzz -j "$(nproc)" --target tethergame
 for target in "${targets[@]}"; do
     # shellcheck disable=SC2086 # the sanitizer flags are words
     clang++ -std=c++17 -g -O1 -fsanitize=fuzzer $sanitize -Isrc \
-        -DTETHER_GAME_DIR="\"$PWD/build/game\"" "fuzz/${target}_fuzz.cpp" build-fuzz/libtethergame.a \
+        -DTETHER_GAME_DIR="\"$PWD/build/game\"" "fuzz/${target}_fuzz.cpp" build-fuzz/libtethergame.a build-fuzz/libtethersim.a \
         $(pkg-config --cflags --libs sdl SDL_image SDL_mixer SDL_gfx) -o "build-fuzz/${target}_fuzz"
 done
 

@@ -13,13 +13,12 @@
 #include "ai/ai.h"
 #include "world/angles.h"
 
-#include "content/assets.h"
-#include "content/tuning.h"
 #include "world/connector.h"
 #include "world/enemyclasses.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/random.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -100,12 +99,12 @@ double standOff(const Object& self)
 // The full thrust of self's class; anything without a class (a mine) has none.
 float classThrust(const Object& self)
 {
-    return classTraits(self.kind) ? enMaxThrust[self.kind - 1] : 0.0f;
+    return classTraits(self.kind) ? tuning().enMaxThrust[self.kind - 1] : 0.0f;
 }
 
 float classMaxSpeed(const Object& self)
 {
-    return classTraits(self.kind) ? enMaxSpeed[self.kind - 1] : 0.0f;
+    return classTraits(self.kind) ? tuning().enMaxSpeed[self.kind - 1] : 0.0f;
 }
 
 // Holds the chase force (fx, fy) within what self's engine can do.
@@ -249,22 +248,13 @@ float shotRadius(int type)
     }
 }
 
-SDL_Surface* shotSprite(int type)
-{
-    switch (type) {
-    case typeShredder: return shredder;
-    case typeBfg: return bfgshot;
-    default: return nullSprite;
-    }
-}
-
 // Creates one shot of self's and lists it at the end of the registries
 // that move, draw and collide it (never ennemies).
 Object* shoot(
     Object& self, int type, float x, float y, float vx, float vy, float angle, float health)
 {
     Object* shot = new Object(
-        shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f, shotSprite(type), type, 0, health);
+        shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f, nullptr, type, 0, health);
     shot->owner = &self;
     dynamicMasses.push_back(shot);
     drawables.push_back(shot);

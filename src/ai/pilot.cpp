@@ -3,10 +3,10 @@
 // clicks.
 #include "ai/pilot.h"
 
-#include "content/tuning.h"
 #include "world/angles.h"
 #include "world/object.h"
 #include "world/ships.h"
+#include "world/tuning.h"
 
 #include <algorithm>
 #include <cmath>
@@ -98,7 +98,7 @@ void feelOwnShip(
     at = {past.shipX, past.shipY};
     v = {past.shipVX, past.shipVY};
     angle = past.shipAngle;
-    const float push = shipMass > 0 ? shipMaxThrust / shipMass : 0;
+    const float push = tuning().shipMass > 0 ? tuning().shipMaxThrust / tuning().shipMass : 0;
     const ShipTraits& traits = shipTraits(past.shipChoice);
     const float reversePush = static_cast<float>(traits.reverseThrust) * push;
     const float strafePush = static_cast<float>(traits.strafeThrust) * push;
@@ -111,11 +111,11 @@ void feelOwnShip(
             const bool any = dir.x != 0 || dir.y != 0;
             switch (traits.steering) {
             case Steering::byVelocity: {
-                const Vec dv = dir * shipMaxSpeed - v;
+                const Vec dv = dir * tuning().shipMaxSpeed - v;
                 if (length(dv) > push)
                     v = v + unit(dv) * push;
                 else
-                    v = dir * shipMaxSpeed;
+                    v = dir * tuning().shipMaxSpeed;
                 break;
             }
             case Steering::byHeading:
@@ -123,7 +123,8 @@ void feelOwnShip(
                     const float diff = wrapAngle(std::atan2(dir.y, dir.x) - angle);
                     if (std::fabs(diff) < pi / 2)
                         v = v + Vec {std::cos(angle), std::sin(angle)} * push;
-                    angle += std::clamp(diff, -shipRotationSpeed, shipRotationSpeed);
+                    angle += std::clamp(
+                        diff, -tuning().shipRotationSpeed, tuning().shipRotationSpeed);
                 }
                 break;
             case Steering::byRotation: {
@@ -141,8 +142,8 @@ void feelOwnShip(
                 break;
             }
             }
-            if (length(v) > shipMaxSpeed)
-                v = unit(v) * shipMaxSpeed;
+            if (length(v) > tuning().shipMaxSpeed)
+                v = unit(v) * tuning().shipMaxSpeed;
             at = at + v;
         }
     }
@@ -274,7 +275,7 @@ float turnTime(int shipChoice)
     const ShipTraits& traits = shipTraits(shipChoice);
     if (traits.steering == Steering::byVelocity)
         return 0;
-    const float rate = traits.fixedTurnRate > 0 ? traits.fixedTurnRate : shipRotationSpeed;
+    const float rate = traits.fixedTurnRate > 0 ? traits.fixedTurnRate : tuning().shipRotationSpeed;
     return rate > 0 ? static_cast<float>(pi) / rate : 0;
 }
 
@@ -469,9 +470,9 @@ unsigned steer(const Scene& scene, Vec want, int& turning)
         unsigned best = 0;
         float bestMiss = 1e30f;
         for (unsigned keys : eight) {
-            const Vec goal = keyDirection(keys) * shipMaxSpeed;
-            const float miss
-                = length(unit(goal - scene.shipV) - change) + length(goal - want) / shipMaxSpeed;
+            const Vec goal = keyDirection(keys) * tuning().shipMaxSpeed;
+            const float miss = length(unit(goal - scene.shipV) - change)
+                + length(goal - want) / tuning().shipMaxSpeed;
             if (miss < bestMiss) {
                 best = keys;
                 bestMiss = miss;
@@ -535,7 +536,7 @@ bool intercept(const Scene& scene, const Thing& t, Vec& aim)
     const Vec p = t.at - scene.mount;
     const Vec w = t.v - scene.shipV;
     // |p + w t| = grapSpeed t: the first t > 0 that solves it.
-    const float a = dot(w, w) - grapSpeed * grapSpeed;
+    const float a = dot(w, w) - tuning().grapSpeed * tuning().grapSpeed;
     const float b = 2 * dot(p, w);
     const float c = dot(p, p);
     float time = -1;
@@ -553,7 +554,7 @@ bool intercept(const Scene& scene, const Thing& t, Vec& aim)
     if (!(time > 0))
         return false;
     aim = p + w * time;
-    return length(aim) < grapMaxDistance - reachMargin + t.seen->radius;
+    return length(aim) < tuning().grapMaxDistance - reachMargin + t.seen->radius;
 }
 
 // Whether the hook's path to aim passes clear of what it would catch
@@ -570,7 +571,7 @@ bool pathClear(const Scene& scene, const Thing& target, Vec aim)
         const float along = dot(p, dir);
         if (along < 0 || along > reach + t.seen->radius)
             continue;
-        if (length(p - dir * along) < t.seen->radius + grapRadius + 10)
+        if (length(p - dir * along) < t.seen->radius + tuning().grapRadius + 10)
             return false;
     }
     return true;

@@ -2,7 +2,7 @@
 // show of it this frame.
 #include "ai/view.h"
 
-#include "content/panel.h"
+#include "world/panel.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/stats.h"

@@ -121,14 +121,9 @@ void attachGun(Object* enemy, int mount)
 {
     const int cls = enemy->kind - 1;
     Object* gun = new Object(1.0f, 1.0f, 0, 0, 0, 0, 0, 0, turretSprites[mount], typeTurret,
-        enReloadTime[cls], gunHealth);
-    // The mount is given in pixels from the image's top-left corner; the
-    // connector wants it from the centre, along and across the heading.
-    const SDL_Surface* hull = enemySprites[cls];
-    const int w = hull ? hull->w : 0;
-    const int h = hull ? hull->h : 0;
-    Connector* link = enemy->addChild(gun, turretX[mount] - static_cast<float>(w / 2),
-        turretY[mount] - static_cast<float>(h / 2), 0.0f, true, false, false, true);
+        tuning().enReloadTime[cls], gunHealth);
+    Connector* link = enemy->addChild(gun, tuning().gunMountAlong[mount],
+        tuning().gunMountAcross[mount], 0.0f, true, false, false, true);
     if (mount == 2)
         enemy->turret2 = link;
     else
@@ -139,8 +134,9 @@ void attachGun(Object* enemy, int mount)
 void makeEnemy(int enemyClass, const float* v)
 {
     const int cls = enemyClass - 1;
-    Object* enemy = new Object(movingMass(enMass[cls]), boundedRadius(enRadius[cls]), v[0], v[1],
-        v[2], v[3], v[4], 0, enemySprites[cls], typeEnemy, enReloadTime[cls], enHealth[cls]);
+    Object* enemy = new Object(movingMass(tuning().enMass[cls]),
+        boundedRadius(tuning().enRadius[cls]), v[0], v[1], v[2], v[3], v[4], 0, enemySprites[cls],
+        typeEnemy, tuning().enReloadTime[cls], tuning().enHealth[cls]);
     enemy->kind = enemyClass;
     objects.push_back(enemy);
     dynamicMasses.push_back(enemy);
@@ -164,9 +160,9 @@ void makeBody(int type, const float* v, SDL_Surface* sprite)
 
 void makeMine(const float* v)
 {
-    SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / mineRadius);
-    Object* mine = new Object(movingMass(mineMass), mineObjectRadius, v[0], v[1], 0, 0, 0, 0,
-        sprite, typeMine, 0, mineHealth);
+    SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / tuning().mineRadius);
+    Object* mine = new Object(movingMass(tuning().mineMass), mineObjectRadius, v[0], v[1], 0, 0, 0,
+        0, sprite, typeMine, 0, tuning().mineHealth);
     objects.push_back(mine);
     drawables.push_back(mine);
     dynamicMasses.push_back(mine);
@@ -284,12 +280,12 @@ void readMap(std::istream& in, ContentReport* report)
             if (!readRecord(in, word, v, 4, report))
                 break;
             if (roomForObject(true, report))
-                makeBody(typePlanet, v, levelImage(planetSprite, v[3] / planetBaseRadius));
+                makeBody(typePlanet, v, levelImage(planetSprite, v[3] / tuning().planetBaseRadius));
         } else if (word == "sun") {
             if (!readRecord(in, word, v, 4, report))
                 break;
             if (roomForObject(true, report))
-                makeBody(typeSun, v, levelImage(sunSprite, v[3] / sunBaseRadius));
+                makeBody(typeSun, v, levelImage(sunSprite, v[3] / tuning().sunBaseRadius));
         } else if (word == "blackhole") {
             if (!readRecord(in, word, v, 4, report))
                 break;
@@ -323,15 +319,15 @@ void loadLevelMap(const std::string& path)
 
 void assembleShip()
 {
-    ship = new Object(movingMass(shipMass), shipRadius, intoWorld(spawnX, worldW),
-        intoWorld(spawnY, worldH), spawnVX, spawnVY, 0, 0, shipSprite, typeShip, shipReloadTime,
-        shipHealth);
-    leftGrapHook = new Object(movingMass(grapMass), grapRadius, ship->x, ship->y, ship->vx,
-        ship->vy, 0, 0, gHook, typeLeftHook, grapReloadTime, 1.0f);
-    rightGrapHook = new Object(movingMass(grapMass), grapRadius, ship->x, ship->y, ship->vx,
-        ship->vy, 0, 0, gHook, typeRightHook, grapReloadTime, 1.0f);
-    turret = new Object(movingMass(grapMass), grapRadius, ship->x - 17.0f, ship->y, ship->vx,
-        ship->vy, 0, 0, chainImage, typeTurret, grapReloadTime, 1.0f);
+    ship = new Object(movingMass(tuning().shipMass), tuning().shipRadius, intoWorld(spawnX, worldW),
+        intoWorld(spawnY, worldH), spawnVX, spawnVY, 0, 0, shipSprite, typeShip,
+        tuning().shipReloadTime, shipHealth);
+    leftGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, ship->x, ship->y,
+        ship->vx, ship->vy, 0, 0, gHook, typeLeftHook, tuning().grapReloadTime, 1.0f);
+    rightGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, ship->x, ship->y,
+        ship->vx, ship->vy, 0, 0, gHook, typeRightHook, tuning().grapReloadTime, 1.0f);
+    turret = new Object(movingMass(tuning().grapMass), tuning().grapRadius, ship->x - 17.0f,
+        ship->y, ship->vx, ship->vy, 0, 0, chainImage, typeTurret, tuning().grapReloadTime, 1.0f);
     Object* flame = new Object(1.0f, 0.0f, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1.0f);
 
     objects.push_back(ship);

@@ -18,28 +18,12 @@
 
 namespace tether {
 
-float shipRadius, shipMass, shipMaxSpeed, shipMaxThrust, shipRotationSpeed;
-int shipReloadTime;
-float mineRadius, mineMass, mineHealth;
-float turretX[gunMountCount], turretY[gunMountCount];
 SDL_Surface* turretSprites[gunMountCount];
-float enRadius[enemyClassCount], enMass[enemyClassCount];
-float enMaxSpeed[enemyClassCount], enMaxThrust[enemyClassCount];
-float enRotationSpeed[enemyClassCount];
-int enReloadTime[enemyClassCount];
-float enHealth[enemyClassCount];
 SDL_Surface* enemySprites[enemyClassCount];
-float grapRadius, grapMass, grapSpeed, grapMaxDistance, grapNumLinks;
-int grapReloadTime;
 SDL_Surface* gHook;
-float nodeRadius, nodeMass, nodeMaxSpeed, nodeMaxThrust, nodeRotationSpeed;
-int nodeReloadTime;
 SDL_Surface* nodeSprite;
-float planetBaseRadius;
 SDL_Surface* planetSprite;
-float sunBaseRadius;
 SDL_Surface* sunSprite;
-float blackholeBaseRadius;
 
 namespace {
 
@@ -48,24 +32,26 @@ using Field = std::variant<float*, int*, SDL_Surface**>;
 
 std::map<std::string, std::vector<Field>> buildRecordTable()
 {
+    Tuning& t = writableTuning();
     std::map<std::string, std::vector<Field>> records;
-    records["ship"] = {
-        &shipRadius, &shipMass, &shipMaxSpeed, &shipMaxThrust, &shipRotationSpeed, &shipReloadTime};
-    records["mine"] = {&mineRadius, &mineMass, &mineHealth};
+    records["ship"] = {&t.shipRadius, &t.shipMass, &t.shipMaxSpeed, &t.shipMaxThrust,
+        &t.shipRotationSpeed, &t.shipReloadTime};
+    records["mine"] = {&t.mineRadius, &t.mineMass, &t.mineHealth};
     const char* mountKeywords[gunMountCount] = {"enemy1t", "enemy2t1", "enemy2t2", "enemy3t"};
     for (int m = 0; m < gunMountCount; ++m)
-        records[mountKeywords[m]] = {&turretX[m], &turretY[m], &turretSprites[m]};
+        records[mountKeywords[m]] = {&t.turretX[m], &t.turretY[m], &turretSprites[m]};
     for (int i = 0; i < enemyClassCount; ++i) {
-        records["enemy" + std::to_string(i + 1)] = {&enRadius[i], &enMass[i], &enMaxSpeed[i],
-            &enMaxThrust[i], &enRotationSpeed[i], &enReloadTime[i], &enHealth[i], &enemySprites[i]};
+        records["enemy" + std::to_string(i + 1)]
+            = {&t.enRadius[i], &t.enMass[i], &t.enMaxSpeed[i], &t.enMaxThrust[i],
+                &t.enRotationSpeed[i], &t.enReloadTime[i], &t.enHealth[i], &enemySprites[i]};
     }
-    records["hook"] = {&grapRadius, &grapMass, &grapSpeed, &grapMaxDistance, &grapNumLinks,
-        &grapReloadTime, &gHook};
-    records["node"] = {&nodeRadius, &nodeMass, &nodeMaxSpeed, &nodeMaxThrust, &nodeRotationSpeed,
-        &nodeReloadTime, &nodeSprite};
-    records["planet"] = {&planetBaseRadius, &planetSprite};
-    records["sun"] = {&sunBaseRadius, &sunSprite};
-    records["blackhole"] = {&blackholeBaseRadius};
+    records["hook"] = {&t.grapRadius, &t.grapMass, &t.grapSpeed, &t.grapMaxDistance,
+        &t.grapNumLinks, &t.grapReloadTime, &gHook};
+    records["node"] = {&t.nodeRadius, &t.nodeMass, &t.nodeMaxSpeed, &t.nodeMaxThrust,
+        &t.nodeRotationSpeed, &t.nodeReloadTime, &nodeSprite};
+    records["planet"] = {&t.planetBaseRadius, &planetSprite};
+    records["sun"] = {&t.sunBaseRadius, &sunSprite};
+    records["blackhole"] = {&t.blackholeBaseRadius};
     return records;
 }
 
@@ -137,9 +123,10 @@ void readField(std::istream& in, const Field& field, ContentReport* report, Cont
 // that can (content/limits.h); everything else is kept as read.
 void boundRadii()
 {
-    for (float* r : {&shipRadius, &grapRadius, &nodeRadius})
+    Tuning& t = writableTuning();
+    for (float* r : {&t.shipRadius, &t.grapRadius, &t.nodeRadius})
         *r = boundedRadius(*r);
-    for (float& r : enRadius)
+    for (float& r : t.enRadius)
         r = boundedRadius(r);
 }
 
@@ -165,6 +152,25 @@ void readData(std::istream& in, ContentReport* report)
             report->records.push_back(read);
     }
     boundRadii();
+    placeGunMounts();
+}
+
+void placeGunMounts()
+{
+    Tuning& t = writableTuning();
+    for (int cls = 0; cls < enemyClassCount; ++cls) {
+        // The mount is given in pixels from the image's top-left corner; the
+        // simulation wants it from the centre, along and across the heading.
+        const SDL_Surface* hull = enemySprites[cls];
+        const int w = hull ? hull->w : 0;
+        const int h = hull ? hull->h : 0;
+        for (int mount : {enemyClasses[cls].firstMount, enemyClasses[cls].secondMount}) {
+            if (mount < 0)
+                continue;
+            t.gunMountAlong[mount] = t.turretX[mount] - static_cast<float>(w / 2);
+            t.gunMountAcross[mount] = t.turretY[mount] - static_cast<float>(h / 2);
+        }
+    }
 }
 
 bool readDataFile(const std::string& path)

@@ -1,39 +1,12 @@
-// The simulation's frame and step. The step order is the game's: controls,
-// hook aiming, the enemies, gravity, contacts, ropes, motion, hook flight,
-// the wrap, then the attachments.
+// A level from its map to its end: the content loads it, the simulation
+// plays it, and drawing's copies of its images go with it.
 #include "main/session.h"
 
-#include "ai/ai.h"
 #include "content/maps.h"
-#include "main/controls.h"
-#include "main/hooks.h"
 #include "render/kept.h"
-#include "world/collision.h"
-#include "world/connector.h"
-#include "world/contacts.h"
-#include "world/events.h"
-#include "world/layers.h"
-#include "world/motion.h"
-#include "world/object.h"
-#include "world/random.h"
-#include "world/spring.h"
-#include "world/stats.h"
 #include "world/world.h"
-#include "world/wrap.h"
 
 namespace tether {
-
-uint64_t levelSeed = 0;
-
-void resetLevel(uint64_t seed)
-{
-    levelSeed = seed;
-    ruleRandom.reseed(seed);
-    levelStats = LevelStats {};
-    clearEvents();
-    resetHooks();
-    forgetAllContacts();
-}
 
 bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed)
 {
@@ -45,64 +18,6 @@ bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed)
     assembleShip();
     resetLevel(seed);
     return true;
-}
-
-void physicsStep(const FrameInput& input)
-{
-    ++levelStats.gameTime;
-    steerShip(input.actions);
-    aimHooks(input.pointerX, input.pointerY);
-
-    // Enemies and mines act on the ship before gravity and collision; their
-    // new shots go to the other registries, never to ennemies.
-    if (ship)
-        for (Object* enemy : ennemies)
-            AIUpdate(enemy, ship);
-
-    applyGravity();
-    collisionDetect(&objects);
-    for (Spring* rope : springs)
-        rope->update(1);
-    for (Object* body : dynamicMasses)
-        body->update(1);
-
-    flyHooks();
-
-    fixTorusCoords();
-    for (Connector* link : connectors)
-        link->update();
-}
-
-void removeTheDead()
-{
-    cleanupSprings();
-    cleanup(&dynamicMasses);
-    cleanup(&drawables);
-    cleanup(&ennemies);
-    cleanup(&objects);
-    sortDrawables();
-}
-
-LevelState simulateFrame(const FrameInput& input, int steps)
-{
-    clearEvents();
-    for (Click click : input.clicks) {
-        if (click == Click::fireHook)
-            fireHook();
-        else
-            tieOff();
-    }
-    for (int step = 0; step < steps; ++step) {
-        if (input.held(actionEscape))
-            return LevelState::escape;
-        physicsStep(input);
-    }
-    removeTheDead();
-    if (gameOver)
-        return LevelState::gameOver;
-    if (numEnemies <= 0)
-        return LevelState::victory;
-    return LevelState::ongoing;
 }
 
 void stopLevel()

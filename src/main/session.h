@@ -1,63 +1,20 @@
-// A level's simulation on its own: no window, no video, no audio, no clock.
-// The window's frame loop runs its frames through simulateFrame and then
-// presents them; the headless simulator, a bot and replays call the same
-// functions with their own inputs and step counts, as fast as they like.
-// Given the map, the data file, the seed and each frame's input and number
-// of steps, a level always unfolds the same way (world/hash.h to check). One
-// thing carries over from the level before: a map without a "spawn" or
-// "world" record keeps the last one read (every shipped map has both).
-//
-// Headless use, from the game folder (images in the data file are read by
-// IMG_Load, which needs no video; enemy image sizes place their guns):
-//   readDataFile("data");
-//   startLevel("maps/first_contact", 1, seed);
-//   while (simulateFrame(input, 16) == LevelState::ongoing) { ... }
-//   read levelStats, worldEvents (this frame's), worldHash();
-//   stopLevel();
+// Starting and stopping a level's simulation (world/session.h) from a map:
+// the content side loads the map and assembles the ship, the drawing side
+// lets go of the level's images.
 #pragma once
 
-#include "world/input.h"
+#include "world/session.h"
 
 #include <cstdint>
 #include <string>
 
 namespace tether {
 
-// How the level stands after a frame.
-enum class LevelState {
-    ongoing,
-    escape, // Escape was held at a step: the frame stopped there
-    victory, // no enemy left
-    gameOver, // the ship is lost (checked before victory)
-};
-
-// The seed the running level started with.
-extern uint64_t levelSeed;
-
-// Starts the world's own record of a new level whose objects exist already
-// (map loaded, ship assembled): game time and counters at zero, no events,
-// both hooks idle, and the rules' generator seeded with seed.
-void resetLevel(uint64_t seed);
-
 // Empties the world, loads the map at mapPath, assembles ship shipChoice
 // (0, 1 or 2: the chosen ship, which picks the controls) and resets the
 // level with seed. False, with an empty world, when the map cannot be
 // opened. The data file must have been read before (readDataFile).
 bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed);
-
-// One frame: clears the event queue, applies the input's clicks in order,
-// runs up to steps 1-ms steps with the input held (none once Escape is
-// held: the frame ends there and nothing is removed), then removes the
-// dead. The frame's events stay in worldEvents until the next call (or
-// until the window's frame has presented them).
-LevelState simulateFrame(const FrameInput& input, int steps);
-
-// One 1-ms step of the whole world with input held.
-void physicsStep(const FrameInput& input);
-
-// Removal of the dead after a frame's steps (ropes first, objects, which
-// owns them, last), then drawables back in layer order.
-void removeTheDead();
 
 // Empties the world and closes the level's map.
 void stopLevel();

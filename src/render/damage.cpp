@@ -8,7 +8,7 @@
 // which lives on, so in play this never shows.
 #include "render/damage.h"
 
-#include "content/panel.h"
+#include "world/panel.h"
 #include "render/coords.h"
 #include "render/sdlcanvas.h"
 #include "world/object.h"

@@ -23,6 +23,7 @@
 #include "render/effects.h"
 #include "render/kept.h"
 #include "render/limits.h"
+#include "render/looks.h"
 #include "render/presentation.h"
 #include "render/sdlcanvas.h"
 #include "render/softcanvas.h"
@@ -288,7 +289,7 @@ Uint32 damageColour(const Object& object)
 
 bool isOffScreen(const Object& object, int sx, int sy, int width, int height)
 {
-    return isOffScreen(object, object.sprite, sx, sy, width, height);
+    return isOffScreen(object, lookOf(object), sx, sy, width, height);
 }
 
 bool isOffScreen(
@@ -354,7 +355,7 @@ void drawObject(Canvas& canvas, const Object& object, int cameraX, int cameraY)
         return;
     // The flame shows one random frame in each frame with thrust, on the
     // ships whose flame is seen at all.
-    SDL_Surface* look = o.sprite;
+    SDL_Surface* look = lookOf(o);
     if (o.type == typeFlame) {
         if (!thrustSinceLastFrame(o) || !shipTraits(difficulty).flameShows)
             return;

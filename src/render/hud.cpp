@@ -3,7 +3,7 @@
 #include "render/hud.h"
 
 #include "content/assets.h"
-#include "content/panel.h"
+#include "world/panel.h"
 #include "render/coords.h"
 #include "render/sdlcanvas.h"
 #include "world/object.h"

@@ -5,12 +5,12 @@
 // explosion, and death when health runs out.
 #include "world/motion.h"
 
-#include "content/tuning.h"
 #include "world/connector.h"
 #include "world/events.h"
 #include "world/finite.h"
 #include "world/object.h"
 #include "world/stats.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -109,9 +109,9 @@ void Object::update(int dt)
     // Only the player's ship has a top speed; the cap keeps its heading.
     if (type == typeShip) {
         const float speed = static_cast<float>(std::hypot(vx, vy));
-        if (speed > shipMaxSpeed) {
-            vx *= shipMaxSpeed / speed;
-            vy *= shipMaxSpeed / speed;
+        if (speed > tuning().shipMaxSpeed) {
+            vx *= tuning().shipMaxSpeed / speed;
+            vy *= tuning().shipMaxSpeed / speed;
         }
     }
 

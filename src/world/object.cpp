@@ -21,6 +21,7 @@ Object::Object(float mass, float radius, float x, float y, float vx, float vy, f
     , spin(spin)
     , health(health)
     , type(type)
+    , bornType(type)
     , reloadTime(reloadTime)
     , sprite(sprite)
     , owner(this)

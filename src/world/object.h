@@ -8,10 +8,11 @@
 #include "world/events.h"
 #include "world/kinds.h"
 
-#include <SDL.h>
-
 #include <cstdint>
 #include <list>
+
+// Drawing's image type, named only: the simulation never looks inside one.
+struct SDL_Surface;
 
 namespace tether {
 
@@ -45,11 +46,12 @@ public:
     bool hidden = false; // the flame: put out by the controls; drawing skips it
     float health; // hit points; lifetime for shots; clock while exploding
     int type;
+    const int bornType; // the kind it was made as: what it looks like once it dies
     int reloadTime; // ms to re-arm after a shot
     int reloadTimer = 0; // ms since the shot while not loaded
     int kind = -1; // an enemy's class 1..12 (world/enemyclasses.h); -1 for none
     bool expiredBall = false; // a BFG ball whose lifetime ran out: it explodes with its own frames
-    SDL_Surface* sprite; // shared, never owned; may be null
+    SDL_Surface* sprite; // given by the content side, never read here; may be null
     Connector* turret1 = nullptr; // an enemy's first gun mount
     Connector* turret2 = nullptr; // a two-gun enemy's second mount
     Object* owner; // parent, or the shooter of a shot

@@ -1,7 +1,8 @@
 // An elastic, damped rope between two Objects: hook ropes and ties.
 #pragma once
 
-#include <SDL.h>
+// Drawing's image type, named only: the simulation never looks inside one.
+struct SDL_Surface;
 
 namespace tether {
 

@@ -24,11 +24,13 @@ protected:
         tether::nullSprite = SDL_CreateRGBSurface(0, 4, 4, 32, 0, 0, 0, 0);
         tether::shredder = SDL_CreateRGBSurface(0, 30, 30, 32, 0, 0, 0, 0);
         tether::bfgshot = SDL_CreateRGBSurface(0, 80, 80, 32, 0, 0, 0, 0);
-        std::copy(std::begin(tether::enMaxThrust), std::end(tether::enMaxThrust), savedThrust);
-        std::copy(std::begin(tether::enMaxSpeed), std::end(tether::enMaxSpeed), savedSpeed);
+        std::copy(std::begin(tether::writableTuning().enMaxThrust),
+            std::end(tether::writableTuning().enMaxThrust), savedThrust);
+        std::copy(std::begin(tether::writableTuning().enMaxSpeed),
+            std::end(tether::writableTuning().enMaxSpeed), savedSpeed);
         for (int i = 0; i < tether::enemyClassCount; ++i) {
-            tether::enMaxThrust[i] = 10.0f * (i + 1);
-            tether::enMaxSpeed[i] = 0; // no top speed
+            tether::writableTuning().enMaxThrust[i] = 10.0f * (i + 1);
+            tether::writableTuning().enMaxSpeed[i] = 0; // no top speed
         }
     }
     void TearDown() override
@@ -39,8 +41,10 @@ protected:
         tether::nullSprite = saved[0];
         tether::shredder = saved[1];
         tether::bfgshot = saved[2];
-        std::copy(std::begin(savedThrust), std::end(savedThrust), tether::enMaxThrust);
-        std::copy(std::begin(savedSpeed), std::end(savedSpeed), tether::enMaxSpeed);
+        std::copy(
+            std::begin(savedThrust), std::end(savedThrust), tether::writableTuning().enMaxThrust);
+        std::copy(
+            std::begin(savedSpeed), std::end(savedSpeed), tether::writableTuning().enMaxSpeed);
         WorldTest::TearDown();
     }
 

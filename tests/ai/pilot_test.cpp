@@ -77,9 +77,10 @@ protected:
 
     void SetUp() override
     {
-        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {{&shipMass, 100},
-                 {&shipMaxSpeed, 0.5f}, {&shipMaxThrust, 0.06f}, {&grapSpeed, 3},
-                 {&grapMaxDistance, 450}, {&grapRadius, 8}})
+        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {
+                 {&writableTuning().shipMass, 100}, {&writableTuning().shipMaxSpeed, 0.5f},
+                 {&writableTuning().shipMaxThrust, 0.06f}, {&writableTuning().grapSpeed, 3},
+                 {&writableTuning().grapMaxDistance, 450}, {&writableTuning().grapRadius, 8}})
             saved.push_back({value, std::exchange(*value, tuned)});
     }
     void TearDown() override

@@ -102,8 +102,8 @@ TEST_F(AISteering, AnEnemysEngineHoldsTheChaseToItsClassThrustAndTopSpeed)
 {
     // A heavy rammer 1700 units off: unbounded, the pull would bring it in
     // at over 2 units per ms to die ramming the ship within 1.5 s.
-    enMaxThrust[2] = 0.12f;
-    enMaxSpeed[2] = 0.3f;
+    writableTuning().enMaxThrust[2] = 0.12f;
+    writableTuning().enMaxSpeed[2] = 0.3f;
     Object* e = enemy(3, -1700, 0, 0, 300);
     float fastest = 0, strongest = 0;
     int arrival = -1;

@@ -1,5 +1,6 @@
 #include "ai/ai_fixture.h"
 #include "main/session.h"
+#include "render/looks.h"
 #include "world/connector.h"
 #include "world/random.h"
 
@@ -44,7 +45,7 @@ protected:
         EXPECT_EQ(shot->owner, e);
         const bool disc = type == typeShredder, ball = type == typeBfg;
         EXPECT_FLOAT_EQ(shot->radius, disc ? 15.0f : ball ? 40.0f : 3.0f);
-        EXPECT_EQ(shot->sprite, disc ? shredder : ball ? bfgshot : nullSprite);
+        EXPECT_EQ(lookOf(*shot), disc ? shredder : ball ? bfgshot : nullSprite); // drawn as its kind
     }
 
     // Whether the volley raised this sound, heard from the shooter's place

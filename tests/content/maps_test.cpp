@@ -30,25 +30,26 @@ protected:
         WorldTest::SetUp();
         dir = makeTempDir();
         for (int i = 0; i < enemyClassCount; ++i) {
-            enMass[i] = 100 + i;
-            enRadius[i] = 20 + i;
-            enHealth[i] = 50 + i;
-            enReloadTime[i] = 500 + i;
+            writableTuning().enMass[i] = 100 + i;
+            writableTuning().enRadius[i] = 20 + i;
+            writableTuning().enHealth[i] = 50 + i;
+            writableTuning().enReloadTime[i] = 500 + i;
         }
         // Class 2's hull image is 68 by 60: mounts are given from its corner.
         hull = SDL_CreateRGBSurface(SDL_SWSURFACE, 68, 60, 32, 0xff0000, 0xff00, 0xff, 0);
         enemySprites[1] = hull;
-        turretX[1] = 38;
-        turretY[1] = 18;
-        turretX[2] = 38;
-        turretY[2] = 50;
+        writableTuning().turretX[1] = 38;
+        writableTuning().turretY[1] = 18;
+        writableTuning().turretX[2] = 38;
+        writableTuning().turretY[2] = 50;
+        placeGunMounts(); // from the hull set here, as reading the data file does
         mineSprite
             = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
-        mineRadius = 24;
+        writableTuning().mineRadius = 24;
         planetSprite
             = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 40, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
-        planetBaseRadius = 20;
-        sunBaseRadius = 0; // a missing record
+        writableTuning().planetBaseRadius = 20;
+        writableTuning().sunBaseRadius = 0; // a missing record
         spawnX = spawnY = 1000;
         spawnVX = spawnVY = 0;
     }
@@ -100,10 +101,10 @@ TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
 
     const Object& enemy = *all[2];
     EXPECT_EQ(enemy.kind, 4);
-    EXPECT_EQ(enemy.mass, enMass[3]);
-    EXPECT_EQ(enemy.radius, enRadius[3]);
-    EXPECT_EQ(enemy.health, enHealth[3]);
-    EXPECT_EQ(enemy.reloadTime, enReloadTime[3]);
+    EXPECT_EQ(enemy.mass, writableTuning().enMass[3]);
+    EXPECT_EQ(enemy.radius, writableTuning().enRadius[3]);
+    EXPECT_EQ(enemy.health, writableTuning().enHealth[3]);
+    EXPECT_EQ(enemy.reloadTime, writableTuning().enReloadTime[3]);
     EXPECT_EQ(enemy.vx, 0.5f);
     EXPECT_EQ(enemy.angle, 1.0f);
     EXPECT_EQ(enemy.children, nullptr); // classes 4 to 12 carry no guns
@@ -126,7 +127,7 @@ TEST_F(MapLoading, TwinGunEnemyCarriesTwoMountedGuns)
     Object* gun = enemy->turret1->child;
     EXPECT_EQ(gun->type, typeTurret);
     EXPECT_EQ(gun->owner, enemy);
-    EXPECT_EQ(gun->reloadTime, enReloadTime[1]);
+    EXPECT_EQ(gun->reloadTime, writableTuning().enReloadTime[1]);
     EXPECT_EQ(gun->health, 100);
     // Mount (38, 18) in a 68 by 60 image is 4 along and 12 across from the centre.
     EXPECT_EQ(enemy->turret1->distance, 4);

@@ -37,17 +37,20 @@ protected:
 
     static void resetTuning()
     {
-        shipRadius = shipMass = shipMaxSpeed = shipMaxThrust = shipRotationSpeed = 0;
-        shipReloadTime = 0;
-        mineRadius = mineMass = mineHealth = 0;
-        grapRadius = grapMass = grapSpeed = grapMaxDistance = grapNumLinks = 0;
-        grapReloadTime = 0;
-        planetBaseRadius = sunBaseRadius = blackholeBaseRadius = 0;
-        std::memset(enRadius, 0, sizeof enRadius);
-        std::memset(enHealth, 0, sizeof enHealth);
-        std::memset(enReloadTime, 0, sizeof enReloadTime);
-        std::memset(turretX, 0, sizeof turretX);
-        std::memset(turretY, 0, sizeof turretY);
+        writableTuning().shipRadius = writableTuning().shipMass = writableTuning().shipMaxSpeed
+            = writableTuning().shipMaxThrust = writableTuning().shipRotationSpeed = 0;
+        writableTuning().shipReloadTime = 0;
+        writableTuning().mineRadius = writableTuning().mineMass = writableTuning().mineHealth = 0;
+        writableTuning().grapRadius = writableTuning().grapMass = writableTuning().grapSpeed
+            = writableTuning().grapMaxDistance = writableTuning().grapNumLinks = 0;
+        writableTuning().grapReloadTime = 0;
+        writableTuning().planetBaseRadius = writableTuning().sunBaseRadius
+            = writableTuning().blackholeBaseRadius = 0;
+        std::memset(writableTuning().enRadius, 0, sizeof writableTuning().enRadius);
+        std::memset(writableTuning().enHealth, 0, sizeof writableTuning().enHealth);
+        std::memset(writableTuning().enReloadTime, 0, sizeof writableTuning().enReloadTime);
+        std::memset(writableTuning().turretX, 0, sizeof writableTuning().turretX);
+        std::memset(writableTuning().turretY, 0, sizeof writableTuning().turretY);
         for (SDL_Surface** image : {&gHook, &nodeSprite, &planetSprite, &sunSprite}) {
             SDL_FreeSurface(*image);
             *image = nullptr;
@@ -66,12 +69,12 @@ protected:
 TEST_F(DataFile, ShipRecordFillsTheShipValuesInFileOrder)
 {
     ASSERT_TRUE(read("ship 18 100 0.6 0.05 0.004 300\n"));
-    EXPECT_EQ(shipRadius, 18);
-    EXPECT_EQ(shipMass, 100);
-    EXPECT_FLOAT_EQ(shipMaxSpeed, 0.6f);
-    EXPECT_FLOAT_EQ(shipMaxThrust, 0.05f);
-    EXPECT_FLOAT_EQ(shipRotationSpeed, 0.004f);
-    EXPECT_EQ(shipReloadTime, 300);
+    EXPECT_EQ(writableTuning().shipRadius, 18);
+    EXPECT_EQ(writableTuning().shipMass, 100);
+    EXPECT_FLOAT_EQ(writableTuning().shipMaxSpeed, 0.6f);
+    EXPECT_FLOAT_EQ(writableTuning().shipMaxThrust, 0.05f);
+    EXPECT_FLOAT_EQ(writableTuning().shipRotationSpeed, 0.004f);
+    EXPECT_EQ(writableTuning().shipReloadTime, 300);
 }
 
 TEST_F(DataFile, EveryRecordReachesItsDestinations)
@@ -82,42 +85,42 @@ TEST_F(DataFile, EveryRecordReachesItsDestinations)
         + img("b.bmp") + "\nplanet 120 " + img("a.bmp") + "\nsun 100 " + img("b.bmp")
         + "\nblackhole 50\n";
     ASSERT_TRUE(read(text));
-    EXPECT_EQ(mineRadius, 24);
-    EXPECT_EQ(mineHealth, 60);
-    EXPECT_EQ(turretX[0], 36);
-    EXPECT_EQ(turretY[0], 28);
+    EXPECT_EQ(writableTuning().mineRadius, 24);
+    EXPECT_EQ(writableTuning().mineHealth, 60);
+    EXPECT_EQ(writableTuning().turretX[0], 36);
+    EXPECT_EQ(writableTuning().turretY[0], 28);
     ASSERT_NE(turretSprites[0], nullptr);
     EXPECT_EQ(turretSprites[0]->w, 8);
-    EXPECT_EQ(turretX[2], 1); // "enemy2t2" is the second gun of class 2
+    EXPECT_EQ(writableTuning().turretX[2], 1); // "enemy2t2" is the second gun of class 2
     EXPECT_EQ(turretSprites[1], nullptr);
     ASSERT_NE(turretSprites[2], nullptr);
     EXPECT_EQ(turretSprites[2]->w, 12);
-    EXPECT_EQ(turretX[3], 3); // "enemy3t" is mount 3
-    EXPECT_EQ(enRadius[11], 40);
-    EXPECT_EQ(enReloadTime[11], 4000);
-    EXPECT_EQ(enHealth[11], 600);
+    EXPECT_EQ(writableTuning().turretX[3], 3); // "enemy3t" is mount 3
+    EXPECT_EQ(writableTuning().enRadius[11], 40);
+    EXPECT_EQ(writableTuning().enReloadTime[11], 4000);
+    EXPECT_EQ(writableTuning().enHealth[11], 600);
     ASSERT_NE(enemySprites[11], nullptr);
     EXPECT_EQ(enemySprites[0], nullptr);
-    EXPECT_FLOAT_EQ(grapNumLinks, 10.5f); // read as a float
-    EXPECT_EQ(grapReloadTime, 300);
+    EXPECT_FLOAT_EQ(writableTuning().grapNumLinks, 10.5f); // read as a float
+    EXPECT_EQ(writableTuning().grapReloadTime, 300);
     ASSERT_NE(gHook, nullptr);
-    EXPECT_EQ(nodeRadius, 10);
-    EXPECT_EQ(nodeReloadTime, 4);
+    EXPECT_EQ(writableTuning().nodeRadius, 10);
+    EXPECT_EQ(writableTuning().nodeReloadTime, 4);
     ASSERT_NE(nodeSprite, nullptr);
-    EXPECT_EQ(planetBaseRadius, 120);
-    EXPECT_EQ(sunBaseRadius, 100);
+    EXPECT_EQ(writableTuning().planetBaseRadius, 120);
+    EXPECT_EQ(writableTuning().sunBaseRadius, 100);
     ASSERT_NE(sunSprite, nullptr);
     EXPECT_EQ(sunSprite->w, 12);
-    EXPECT_EQ(blackholeBaseRadius, 50);
+    EXPECT_EQ(writableTuning().blackholeBaseRadius, 50);
 }
 
 TEST_F(DataFile, LaterRecordsReplaceEarlierOnesAndLastLineNeedsNoBreak)
 {
     ASSERT_TRUE(
         read("mine 1 2 3\nplanet 5 " + img("a.bmp") + "\nmine 4 5 6\nplanet 7 " + img("b.bmp")));
-    EXPECT_EQ(mineRadius, 4);
-    EXPECT_EQ(mineHealth, 6);
-    EXPECT_EQ(planetBaseRadius, 7);
+    EXPECT_EQ(writableTuning().mineRadius, 4);
+    EXPECT_EQ(writableTuning().mineHealth, 6);
+    EXPECT_EQ(writableTuning().planetBaseRadius, 7);
     ASSERT_NE(planetSprite, nullptr);
     EXPECT_EQ(planetSprite->w, 12);
 }
@@ -125,28 +128,28 @@ TEST_F(DataFile, LaterRecordsReplaceEarlierOnesAndLastLineNeedsNoBreak)
 TEST_F(DataFile, UnknownOrWronglyCasedKeywordEndsTheReading)
 {
     ASSERT_TRUE(read("mine 1 2 3\nShip 18 100 1 1 1 1\nblackhole 9\n"));
-    EXPECT_EQ(mineRadius, 1);
-    EXPECT_EQ(shipRadius, 0);
-    EXPECT_EQ(blackholeBaseRadius, 0);
+    EXPECT_EQ(writableTuning().mineRadius, 1);
+    EXPECT_EQ(writableTuning().shipRadius, 0);
+    EXPECT_EQ(writableTuning().blackholeBaseRadius, 0);
 }
 
 TEST_F(DataFile, BlackholeTakesOneValueSoAPathAfterItEndsTheReading)
 {
     ASSERT_TRUE(read("blackhole 50 " + img("a.bmp") + "\nmine 1 2 3\n"));
-    EXPECT_EQ(blackholeBaseRadius, 50);
-    EXPECT_EQ(mineRadius, 0);
+    EXPECT_EQ(writableTuning().blackholeBaseRadius, 50);
+    EXPECT_EQ(writableTuning().mineRadius, 0);
 }
 
 TEST_F(DataFile, AValueThatFailsKeepsItAndTheRestOfTheRecordAndStops)
 {
-    shipReloadTime = 77;
+    writableTuning().shipReloadTime = 77;
     ASSERT_TRUE(read("ship 18 100 oops 0.05 0.004 300\nmine 1 2 3\n"));
-    EXPECT_EQ(shipRadius, 18);
-    EXPECT_EQ(shipMass, 100);
-    EXPECT_EQ(shipMaxSpeed, 0);
-    EXPECT_EQ(shipMaxThrust, 0);
-    EXPECT_EQ(shipReloadTime, 77);
-    EXPECT_EQ(mineRadius, 0);
+    EXPECT_EQ(writableTuning().shipRadius, 18);
+    EXPECT_EQ(writableTuning().shipMass, 100);
+    EXPECT_EQ(writableTuning().shipMaxSpeed, 0);
+    EXPECT_EQ(writableTuning().shipMaxThrust, 0);
+    EXPECT_EQ(writableTuning().shipReloadTime, 77);
+    EXPECT_EQ(writableTuning().mineRadius, 0);
 }
 
 TEST_F(DataFile, AFailedValueEmptiesTheImageOfItsRecord)
@@ -154,30 +157,30 @@ TEST_F(DataFile, AFailedValueEmptiesTheImageOfItsRecord)
     ASSERT_TRUE(read("planet 120 " + img("a.bmp") + "\n"));
     ASSERT_NE(planetSprite, nullptr);
     ASSERT_TRUE(read("planet x " + img("b.bmp") + "\n"));
-    EXPECT_EQ(planetBaseRadius, 120);
+    EXPECT_EQ(writableTuning().planetBaseRadius, 120);
     EXPECT_EQ(planetSprite, nullptr);
 }
 
 TEST_F(DataFile, EndOfFileInsideARecordKeepsWhatWasRead)
 {
     ASSERT_TRUE(read("enemy3 30 200"));
-    EXPECT_EQ(enRadius[2], 30);
-    EXPECT_EQ(enHealth[2], 0);
+    EXPECT_EQ(writableTuning().enRadius[2], 30);
+    EXPECT_EQ(writableTuning().enHealth[2], 0);
     EXPECT_EQ(enemySprites[2], nullptr);
 }
 
 TEST_F(DataFile, MissingImageLeavesTheEntryEmpty)
 {
     ASSERT_TRUE(read("sun 100 " + img("nothing-here.png") + "\n"));
-    EXPECT_EQ(sunBaseRadius, 100);
+    EXPECT_EQ(writableTuning().sunBaseRadius, 100);
     EXPECT_EQ(sunSprite, nullptr);
 }
 
 TEST_F(DataFile, EmptyFileSetsNothing)
 {
     ASSERT_TRUE(read(""));
-    EXPECT_EQ(shipRadius, 0);
-    EXPECT_EQ(mineRadius, 0);
+    EXPECT_EQ(writableTuning().shipRadius, 0);
+    EXPECT_EQ(writableTuning().mineRadius, 0);
 }
 
 // A data file that is a folder or an endless device is refused at once, as a

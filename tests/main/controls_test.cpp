@@ -1,6 +1,6 @@
 #include "content/tuning.h"
 #include "main/audio.h"
-#include "main/controls.h"
+#include "world/controls.h"
 #include "main/input.h"
 #include "render/presentation.h"
 #include "support/keys.h"
@@ -17,9 +17,9 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        shipMaxThrust = 0.05f;
-        shipMaxSpeed = 0.6f;
-        shipRotationSpeed = 0.004f;
+        writableTuning().shipMaxThrust = 0.05f;
+        writableTuning().shipMaxSpeed = 0.6f;
+        writableTuning().shipRotationSpeed = 0.004f;
         ship = make(typeShip, 500, 500);
         flame = make(typeFlame);
         ship->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);

@@ -1,5 +1,5 @@
 #include "content/tuning.h"
-#include "main/hooks.h"
+#include "world/hooks.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
 #include "world/spring.h"
@@ -13,9 +13,9 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        grapSpeed = 3;
-        grapMaxDistance = 450;
-        nodeRadius = 10;
+        writableTuning().grapSpeed = 3;
+        writableTuning().grapMaxDistance = 450;
+        writableTuning().nodeRadius = 10;
         ship = make(typeShip, 1000, 1000, 18, 100);
         turret = make(typeTurret, 1000, 1000);
         leftGrapHook = make(typeLeftHook, 1000, 1000);

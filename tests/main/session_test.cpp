@@ -34,10 +34,13 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {{&shipMass, 100},
-                 {&shipRadius, 18}, {&shipMaxSpeed, 1}, {&shipMaxThrust, 0.05f}, {&grapMass, 1},
-                 {&grapRadius, 8}, {&grapSpeed, 3}, {&grapMaxDistance, 450}, {&nodeRadius, 10},
-                 {&spawnX, 1000}, {&spawnY, 1000}, {&spawnVX, 0}, {&spawnVY, 0}})
+        for (auto [value, tuned] :
+            std::vector<std::pair<float*, float>> {{&writableTuning().shipMass, 100},
+                {&writableTuning().shipRadius, 18}, {&writableTuning().shipMaxSpeed, 1},
+                {&writableTuning().shipMaxThrust, 0.05f}, {&writableTuning().grapMass, 1},
+                {&writableTuning().grapRadius, 8}, {&writableTuning().grapSpeed, 3},
+                {&writableTuning().grapMaxDistance, 450}, {&writableTuning().nodeRadius, 10},
+                {&spawnX, 1000}, {&spawnY, 1000}, {&spawnVX, 0}, {&spawnVY, 0}})
             saved.push_back({value, std::exchange(*value, tuned)});
         worldW = worldH = 4000;
         difficulty = 1;

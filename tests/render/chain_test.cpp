@@ -30,7 +30,7 @@ protected:
 
 TEST_F(Chain, WholeNumberOfLinksEndsWithALinkCentredOnB)
 {
-    grapNumLinks = 3;
+    writableTuning().grapNumLinks = 3;
     drawChain(canvas, link, 0, 0, &a, &b);
     // Three links stretched to 100 pixels, centred at 200, 300 and 400.
     const SDL_Rect box = litBounds(canvas);
@@ -47,7 +47,7 @@ TEST_F(Chain, ChainShowsItsNumberOfLinks)
     b.x = 600;
     for (float n : {1.0f, 3.0f, 5.0f, 2.5f}) {
         clear();
-        grapNumLinks = n;
+        writableTuning().grapNumLinks = n;
         drawChain(canvas, half, 0, 0, &a, &b);
         EXPECT_EQ(runs(300), static_cast<int>(std::ceil(n))) << n; // a fraction still draws a link
     }
@@ -55,7 +55,7 @@ TEST_F(Chain, ChainShowsItsNumberOfLinks)
 
 TEST_F(Chain, CameraShiftsAndVerticalChainStandsUpright)
 {
-    grapNumLinks = 4;
+    writableTuning().grapNumLinks = 4;
     a.x = b.x = 1400;
     a.y = 1100;
     b.y = 1500;
@@ -69,13 +69,13 @@ TEST_F(Chain, CameraShiftsAndVerticalChainStandsUpright)
 
 TEST_F(Chain, NothingBetweenCoincidentEndsOrWithoutLinks)
 {
-    grapNumLinks = 5;
+    writableTuning().grapNumLinks = 5;
     b.x = a.x;
     drawChain(canvas, link, 0, 0, &a, &b);
     b.x = 400;
     drawChain(canvas, nullptr, 0, 0, &a, &b);
     for (float n : {0.0f, -2.0f}) {
-        grapNumLinks = n;
+        writableTuning().grapNumLinks = n;
         drawChain(canvas, link, 0, 0, &a, &b);
     }
     EXPECT_EQ(countLit(canvas), 0);
@@ -83,7 +83,7 @@ TEST_F(Chain, NothingBetweenCoincidentEndsOrWithoutLinks)
 
 TEST_F(Chain, SpringIsAChainUnlessItCrossesTheSeam)
 {
-    grapNumLinks = 3;
+    writableTuning().grapNumLinks = 3;
     worldW = worldH = 2000;
     Spring rope(&a, &b, 1, 1);
     b.x = 1100; // exactly half the world apart in x

@@ -36,8 +36,8 @@ protected:
 
 TEST_F(DamageFlash, EnemyMeasuresAgainstItsOwnClass)
 {
-    enHealth[2] = 400;
-    enHealth[4] = 40;
+    writableTuning().enHealth[2] = 400;
+    writableTuning().enHealth[4] = 40;
     EXPECT_TRUE(closeColour(flashOf(typeEnemy, 201, 3), green));
     EXPECT_TRUE(closeColour(flashOf(typeEnemy, 200, 3), yellow));
     EXPECT_TRUE(closeColour(flashOf(typeEnemy, 41, 3), yellow));

@@ -2,7 +2,7 @@
 // per source over a short window, specks of resting contact left out, and
 // what is on show drawn around the ship with an arrow toward a source off
 // screen.
-#include "content/panel.h"
+#include "world/panel.h"
 #include "render/damage.h"
 #include "render_fixture.h"
 

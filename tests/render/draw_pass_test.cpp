@@ -19,7 +19,7 @@ protected:
 
 TEST_F(DrawPass, RopesLieOverShipsAndUnderShots)
 {
-    grapNumLinks = 1;
+    writableTuning().grapNumLinks = 1;
     chainImage = solid(10, 6, 0, 0, 255);
     add(typeMine, 550, 300, solid(20, 20, 0, 255, 0)); // listed first, drawn over the rope
     add(typeEnemy, 450, 300, solid(20, 20, 255, 0, 0));
@@ -34,7 +34,7 @@ TEST_F(DrawPass, RopesLieOverShipsAndUnderShots)
 
 TEST_F(DrawPass, HookChainsNeedTheirHookAndTheMount)
 {
-    grapNumLinks = 2;
+    writableTuning().grapNumLinks = 2;
     chainImage = solid(10, 6, 0, 0, 255);
     Object mount(1, 1, 400, 300, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
     Object hook(1, 1, 400, 100, 0, 0, 0, 0, nullptr, typeLeftHook, 0, 1);

@@ -55,7 +55,7 @@ protected:
                 hit.push_back(o);
         }
         chainImage = patterned(12);
-        grapNumLinks = 7;
+        writableTuning().grapNumLinks = 7;
         for (int i = 0; i + 1 < 20; i += 2)
             springs.push_back(new Spring(placed[i], placed[i + 1], 1, 1));
     }

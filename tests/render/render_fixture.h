@@ -31,8 +31,9 @@ protected:
                 {&cursorImage, 1}, {&chainImage, 1}})
             for (int i = 0; i < count; ++i)
                 savedImages.push_back({table + i, std::exchange(table[i], nullptr)});
-        for (auto [values, count] : std::vector<std::pair<float*, int>> {{&grapNumLinks, 1},
-                 {enHealth, enemyClassCount}, {layerDivisors, backgroundLayerCount}})
+        for (auto [values, count] : std::vector<std::pair<float*, int>> {
+                 {&writableTuning().grapNumLinks, 1}, {writableTuning().enHealth, enemyClassCount},
+                 {layerDivisors, backgroundLayerCount}})
             for (int i = 0; i < count; ++i)
                 savedValues.push_back({values + i, std::exchange(values[i], 0.0f)});
         forgetScaledExplosions();

@@ -14,7 +14,7 @@
 #include "content/tuning.h"
 #include "main/audio.h"
 #include "main/frame.h"
-#include "main/hooks.h"
+#include "world/hooks.h"
 #include "main/session.h"
 #include "render/draw.h"
 #include "world/object.h"

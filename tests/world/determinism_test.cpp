@@ -31,12 +31,14 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        std::copy(std::begin(enMaxThrust), std::end(enMaxThrust), savedThrust);
+        std::copy(std::begin(writableTuning().enMaxThrust), std::end(writableTuning().enMaxThrust),
+            savedThrust);
         for (int i = 0; i < enemyClassCount; ++i)
-            enMaxThrust[i] = 0.05f + 0.01f * i;
-        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {{&shipMaxSpeed, 0.6f},
-                 {&shipMaxThrust, 0.05f}, {&shipRotationSpeed, 0.004f}, {&grapSpeed, 3},
-                 {&grapMaxDistance, 450}, {&nodeRadius, 10}})
+            writableTuning().enMaxThrust[i] = 0.05f + 0.01f * i;
+        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {
+                 {&writableTuning().shipMaxSpeed, 0.6f}, {&writableTuning().shipMaxThrust, 0.05f},
+                 {&writableTuning().shipRotationSpeed, 0.004f}, {&writableTuning().grapSpeed, 3},
+                 {&writableTuning().grapMaxDistance, 450}, {&writableTuning().nodeRadius, 10}})
             savedTuning.push_back({value, std::exchange(*value, tuned)});
         // Something to draw wherever drawing once wrote back: the flash,
         // the flame, the explosion clock.
@@ -49,7 +51,7 @@ protected:
     }
     void TearDown() override
     {
-        std::copy(std::begin(savedThrust), std::end(savedThrust), enMaxThrust);
+        std::copy(std::begin(savedThrust), std::end(savedThrust), writableTuning().enMaxThrust);
         for (auto [value, saved] : savedTuning)
             *value = saved;
         for (auto [image, saved] : savedImages)

@@ -79,15 +79,15 @@ TEST_F(Integration, ForceMovesVelocityThenPositionInTheSameStep)
 
 TEST_F(Integration, OnlyTheShipIsHeldToItsTopSpeedInTheSameDirection)
 {
-    const float saved = shipMaxSpeed;
-    shipMaxSpeed = 0.6f;
+    const float saved = writableTuning().shipMaxSpeed;
+    writableTuning().shipMaxSpeed = 0.6f;
     Object craft(1, 10, 0, 0, 0.3f, 0, 0, 0, nullptr, typeShip, 0, 100);
     Object enemy(1, 10, 0, 0, 0.3f, 0, 0, 0, nullptr, typeEnemy, 0, 100);
     for (Object* o : {&craft, &enemy}) {
         o->fx = o->fy = 0.9f; // to (1.2, 0.9): speed 1.5
         o->update(1);
     }
-    shipMaxSpeed = saved;
+    writableTuning().shipMaxSpeed = saved;
     EXPECT_NEAR(std::hypot(craft.vx, craft.vy), 0.6f, 1e-6f);
     EXPECT_NEAR(craft.vx / craft.vy, 1.2f / 0.9f, 1e-5f);
     EXPECT_NEAR(std::hypot(enemy.vx, enemy.vy), 1.5f, 1e-6f);

@@ -1,11 +1,11 @@
-#include "main/hooks.h"
+#include "world/hooks.h"
 
-#include "content/tuning.h"
 #include "world/connector.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/spring.h"
 #include "world/stats.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -71,11 +71,11 @@ void fly(Hook& h)
     if (!h.extended) {
         distance = 0;
     } else if (!h.retracting) {
-        distance += grapSpeed;
-        if (distance > grapMaxDistance)
+        distance += tuning().grapSpeed;
+        if (distance > tuning().grapMaxDistance)
             h.retracting = true;
     } else {
-        distance -= 0.1 * grapSpeed; // back at a tenth of the speed
+        distance -= 0.1 * tuning().grapSpeed; // back at a tenth of the speed
         if (distance < 1.0f) {
             h.retracting = false;
             h.extended = false;
@@ -133,11 +133,11 @@ void leaveOnNode(Spring* rope)
     const float dy = caught->y - ship->y;
     const float dist = static_cast<float>(std::hypot(dx, dy));
     removeSpring(rope);
-    if (dist > 2 * nodeRadius + ship->radius + caught->radius) {
-        const float rimX = (nodeRadius + ship->radius) * dx * (1.0f / dist);
-        const float rimY = (nodeRadius + ship->radius) * dy * (1.0f / dist);
-        Object* node = new Object(nodeObjectMass, nodeRadius, ship->x + rimX, ship->y + rimY,
-            ship->vx, ship->vy, 0, 0, nodeSprite, typeRopeNode, 0, nodeHealth);
+    if (dist > 2 * tuning().nodeRadius + ship->radius + caught->radius) {
+        const float rimX = (tuning().nodeRadius + ship->radius) * dx * (1.0f / dist);
+        const float rimY = (tuning().nodeRadius + ship->radius) * dy * (1.0f / dist);
+        Object* node = new Object(nodeObjectMass, tuning().nodeRadius, ship->x + rimX,
+            ship->y + rimY, ship->vx, ship->vy, 0, 0, nullptr, typeRopeNode, 0, nodeHealth);
         objects.push_back(node);
         dynamicMasses.push_back(node);
         drawables.push_back(node);

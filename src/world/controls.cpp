@@ -1,11 +1,11 @@
-#include "main/controls.h"
+#include "world/controls.h"
 #include "world/angles.h"
 
-#include "content/tuning.h"
 #include "world/input.h"
 #include "world/object.h"
 #include "world/ships.h"
 #include "world/stats.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -80,13 +80,13 @@ void steerByVelocity(Object& s, const Keys& keys)
         putOut(*s.flame);
     else
         light(*s.flame);
-    const float dvx = d.ux * shipMaxSpeed - s.vx;
-    const float dvy = d.uy * shipMaxSpeed - s.vy;
+    const float dvx = d.ux * tuning().shipMaxSpeed - s.vx;
+    const float dvy = d.uy * tuning().shipMaxSpeed - s.vy;
     const float len = static_cast<float>(std::hypot(dvx, dvy));
     if (len == 0.0f)
         return;
-    s.fx += dvx * shipMaxThrust * (1.0f / len);
-    s.fy += dvy * shipMaxThrust * (1.0f / len);
+    s.fx += dvx * tuning().shipMaxThrust * (1.0f / len);
+    s.fy += dvy * tuning().shipMaxThrust * (1.0f / len);
 }
 
 // Turns at full rate toward the wanted heading (never easing off near it)
@@ -104,10 +104,10 @@ void steerByHeading(Object& s, const Keys& keys)
         diff = static_cast<float>(diff - 2 * pi);
     while (diff < -pi)
         diff = static_cast<float>(diff + 2 * pi);
-    s.spin = diff > 0 ? shipRotationSpeed : -shipRotationSpeed;
+    s.spin = diff > 0 ? tuning().shipRotationSpeed : -tuning().shipRotationSpeed;
     if (std::fabs(diff) < pi / 2) {
-        s.fx += std::cos(s.angle) * shipMaxThrust;
-        s.fy += std::sin(s.angle) * shipMaxThrust;
+        s.fx += std::cos(s.angle) * tuning().shipMaxThrust;
+        s.fy += std::sin(s.angle) * tuning().shipMaxThrust;
         light(*s.flame);
     }
 }
@@ -116,7 +116,7 @@ void steerByRotation(Object& s, const Keys& keys, unsigned actions, const ShipTr
 {
     const double reverseThrust = traits.reverseThrust, strafeThrust = traits.strafeThrust;
     const float fixedTurnRate = traits.fixedTurnRate;
-    const float t = shipMaxThrust;
+    const float t = tuning().shipMaxThrust;
     const float a = s.angle;
     if (keys.up) {
         s.fx += std::cos(a) * t;

@@ -7,7 +7,7 @@
 //      at full rate and thrusts once it points within a right angle of it;
 //   2  rotate and thrust: turn left/right, thrust forward, a fifth of it in
 //      reverse, half of it to either side (strafe left, strafe right).
-// The controls read actions (main/input.h), never keys. They light the
+// The controls read actions (world/input.h), never keys. They light the
 // thrust flame (its lastThrustStep) or put it out (its `hidden` flag); a
 // step that leaves it alone keeps what the steps before it did. The frame
 // shows the flame and runs the engine sound when it was lit in a step since
