@@ -18,6 +18,8 @@ struct LevelRequests {
     bool help = false; // F1: the pause screen, for its controls
     bool restart = false; // R: the same map again, with the same ship
     bool leave = false; // Back: Escape held from the next frame to the level's end
+    bool quit = false; // the window closed (or SIGTERM, SIGHUP): the game ends
+    bool windowLost = false; // F11 found no video mode that works: the game ends
 };
 // Raised by the frame's events and the pause screen; cleared by the frame
 // loop when it acts on them, and at a level's start.

@@ -16,8 +16,8 @@
 #include "main/startup.h"
 #include "main/window.h"
 #include "render/background.h"
-#include "render/damage.h"
 #include "render/coords.h"
+#include "render/damage.h"
 #include "render/draw.h"
 #include "render/hud.h"
 #include "render/kept.h"
@@ -68,13 +68,6 @@ void printFrameStatistics()
     const Uint32 average = frameCount ? (frameTicks - levelStartTicks) / frameCount : 0;
     std::printf("Average frame time: %dms;  Maximum frame time: %dms\n", static_cast<int>(average),
         static_cast<int>(maxFrameTime));
-}
-
-void quitFromLevel()
-{
-    saveRecording(); // the level in progress is kept
-    printFrameStatistics();
-    std::exit(0);
 }
 
 namespace {
@@ -133,7 +126,9 @@ FrameInput gatherInput()
             else if (event.button.button == SDL_BUTTON_RIGHT)
                 input.clicks.push_back(Click::tieOff);
             break;
-        case SDL_QUIT: quitFromLevel();
+        case SDL_QUIT:
+            levelRequests.quit = true; // the events after it are left unread
+            return input;
         default: takeLevelEvent(event, input); break;
         }
     }
@@ -188,6 +183,10 @@ FrameEnd runFrame(Uint32 now)
     const int steps = physicsStepCount(advanceFrameClock(now));
     checkMusic();
     const FrameInput input = gatherInput();
+    if (levelRequests.quit)
+        return FrameEnd::quit;
+    if (levelRequests.windowLost)
+        return FrameEnd::windowLost;
     const LevelState state = simulateFrame(input, steps);
     recordFrame(steps, input, state);
     return presentFrame(state);
@@ -202,6 +201,10 @@ FrameEnd playLevel()
             return end;
         if (levelRequests.pause || levelRequests.help)
             holdFrameClock(pauseLevel());
+        if (levelRequests.quit)
+            return FrameEnd::quit;
+        if (levelRequests.windowLost)
+            return FrameEnd::windowLost;
         if (levelRequests.restart)
             return FrameEnd::restart;
         paceFrame();

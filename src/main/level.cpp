@@ -91,13 +91,12 @@ constexpr Uint32 pressMask = SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYU
 void dropPresses()
 {
     SDL_Event presses[32];
-    while (SDL_PeepEvents(presses, 32, SDL_GETEVENT, pressMask) > 0) {
-    }
+    while (SDL_PeepEvents(presses, 32, SDL_GETEVENT, pressMask) > 0) { }
 }
 
 } // namespace
 
-void showEndScreen(SDL_Surface* image, Uint32 holdMs, const std::vector<std::string>& note)
+bool showEndScreen(SDL_Surface* image, Uint32 holdMs, const std::vector<std::string>& note)
 {
     SDL_BlitSurface(image, nullptr, screen, nullptr);
     drawCornerNote(screen, note);
@@ -111,11 +110,11 @@ void showEndScreen(SDL_Surface* image, Uint32 holdMs, const std::vector<std::str
         SDL_Event quit;
         if (SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUITMASK) > 0) {
             printFrameStatistics();
-            std::exit(0);
+            return false;
         }
         dropPresses();
         if (SDL_GetTicks() - start >= holdMs)
-            return;
+            return true;
         SDL_Delay(10);
     }
 }
@@ -170,39 +169,54 @@ std::string mapName(const std::string& path)
     return path.compare(0, folder.size(), folder) == 0 ? path.substr(folder.size()) : path;
 }
 
-void finishLevel(FrameEnd how, bool playedNow)
+std::optional<ProgramEnd> finishLevel(FrameEnd how, bool playedNow)
 {
     if (how == FrameEnd::restart) {
         tearDownLevel(); // the same map next, boss or not
-        return;
+        return std::nullopt;
     }
+    // A quit ends the game with the level as it stands: the exit tears it
+    // down (main/startup.h).
+    if (how == FrameEnd::quit) {
+        printFrameStatistics();
+        return ProgramEnd {};
+    }
+    if (how == FrameEnd::windowLost)
+        return ProgramEnd {1, noVideoMode()};
+    bool shown = true;
     if (how == FrameEnd::gameOver && playedNow)
-        showEndScreen(gameOverImage, endScreenMs,
+        shown = showEndScreen(gameOverImage, endScreenMs,
             recordLostLevel(
                 mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther));
     else if (how == FrameEnd::gameOver)
-        showEndScreen(gameOverImage);
+        shown = showEndScreen(gameOverImage);
     else if (how == FrameEnd::victory && playedNow && frameCount == 0)
-        showEndScreen(victoryImage, endScreenMs, firstFrameVictory(mapName(mapPath)));
+        shown = showEndScreen(victoryImage, endScreenMs, firstFrameVictory(mapName(mapPath)));
     else if (how == FrameEnd::victory && playedNow)
-        showEndScreen(victoryImage, endScreenMs, recordWonMap(mapName(mapPath), levelStats));
+        shown
+            = showEndScreen(victoryImage, endScreenMs, recordWonMap(mapName(mapPath), levelStats));
     else if (how == FrameEnd::victory)
-        showEndScreen(victoryImage);
+        shown = showEndScreen(victoryImage);
+    if (!shown)
+        return ProgramEnd {};
     endLevel();
+    return std::nullopt;
 }
 
-void enterLevel(uint64_t seed)
+std::string enterLevel(uint64_t seed)
 {
     gameOver = false;
     forgetKeptImages(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
     shipSprite = IMG_Load(shipSpritePath);
-    loadLevelMap(mapPath);
+    if (std::string noMap = loadLevelMap(mapPath); !noMap.empty())
+        return noMap;
     assembleShip();
     resetLevel(seed);
+    return "";
 }
 
-void runLevelCycle()
+ProgramEnd runLevelCycle()
 {
     presentationRandom.reseed(clockSeed());
     FrameEnd last = FrameEnd::escape;
@@ -213,15 +227,17 @@ void runLevelCycle()
         if (last != FrameEnd::restart) {
             if (bossLevel)
                 mapPath = bossMapPath;
-            else
-                titleScreen(screen, shipSpritePath, &difficulty, &mapPath);
+            else if (auto end = titleScreen(screen, shipSpritePath, &difficulty, &mapPath))
+                return *end;
         }
         const uint64_t seed = clockSeed();
         startRecording(mapPath, difficulty, seed);
-        enterLevel(seed);
+        if (std::string noMap = enterLevel(seed); !noMap.empty())
+            return ProgramEnd {1, noMap};
         last = playLevel();
         saveRecording(); // before the end screen, which a quit may cut short
-        finishLevel(last);
+        if (auto end = finishLevel(last))
+            return *end;
     }
 }
 

@@ -9,11 +9,13 @@
 #pragma once
 
 #include "main/frame.h"
+#include "main/programend.h"
 
 #include <SDL_mixer.h>
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,24 +39,27 @@ void checkMusic();
 void musicDone();
 // Shows image over the last frame for holdMs, with the note's lines at the
 // bottom-left (render/overlay.h). A quit meanwhile prints the level's frame
-// statistics and ends the process with status 0; key, button and pad
-// presses meanwhile are dropped.
-void showEndScreen(
+// statistics and answers false: the game ends (status 0). Key, button and
+// pad presses meanwhile are dropped.
+bool showEndScreen(
     SDL_Surface* image, Uint32 holdMs = endScreenMs, const std::vector<std::string>& note = {});
 // After a level's frame loop: the end screen its end calls for, then the
 // level end. A level played now has its victory counted (main/results.h)
 // or its loss told (main/lostsummary.h); a replay played back has neither.
-void finishLevel(FrameEnd how, bool playedNow = true);
+// Answers how the game ends when it ends here: a quit (in the level or on
+// its end screen: the frame statistics printed) or a lost window.
+std::optional<ProgramEnd> finishLevel(FrameEnd how, bool playedNow = true);
 // Pauses the engine, decides whether the boss level follows, and tears the
 // world down.
 void endLevel();
 // The map's name as the map list gives it: its path without "maps/".
 std::string mapName(const std::string& path);
 // Starts the level on mapPath with the chosen ship (difficulty and its
-// image, shipSpritePath) and seed: the map read, the ship assembled.
-void enterLevel(uint64_t seed);
-// Plays level after level, each recorded (main/recorder.h); never returns
-// (quitting ends the process).
-[[noreturn]] void runLevelCycle();
+// image, shipSpritePath) and seed: the map read, the ship assembled. Empty,
+// or the message the game ends with (status 1) when the map cannot be read.
+std::string enterLevel(uint64_t seed);
+// Plays level after level, each recorded (main/recorder.h), until the game
+// ends: answers how.
+ProgramEnd runLevelCycle();
 
 } // namespace tether

@@ -6,6 +6,7 @@
 #include "main/level.h"
 #include "main/options.h"
 #include "main/playback.h"
+#include "main/programend.h"
 #include "main/recorder.h"
 #include "main/startup.h"
 
@@ -14,6 +15,18 @@
 #include <csignal>
 #include <cstdio>
 #include <string>
+
+namespace {
+
+// The game brought up, then level after level until the player quits.
+tether::ProgramEnd playGame()
+{
+    if (std::string notUp = tether::startUp(); !notUp.empty())
+        return tether::ProgramEnd {1, notUp};
+    return tether::runLevelCycle();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -31,8 +44,10 @@ int main(int argc, char** argv)
     }
     tether::enterGameFolder();
     tether::rememberDataFile();
-    if (!tether::replayToPlay.empty())
-        return tether::playReplayInWindow();
-    tether::startUp();
-    tether::runLevelCycle();
+    const tether::ProgramEnd end
+        = tether::replayToPlay.empty() ? playGame() : tether::playReplayInWindow();
+    // Every error and the title's "NO MAPS" come back here, to be told once.
+    std::fputs(end.message.c_str(), stdout);
+    std::fflush(stdout);
+    return end.status;
 }

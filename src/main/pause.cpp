@@ -55,8 +55,10 @@ PauseStep takeKey(SDLKey key)
         return PauseStep::resume;
     }
     if (isBound(Command::fullscreen, key)) {
-        toggleFullscreen();
-        return PauseStep::redraw;
+        if (toggleFullscreen())
+            return PauseStep::redraw;
+        levelRequests.windowLost = true;
+        return PauseStep::resume;
     }
     return PauseStep::stay;
 }
@@ -64,7 +66,7 @@ PauseStep takeKey(SDLKey key)
 PauseStep takeEvent(SDL_Event& event)
 {
     switch (event.type) {
-    case SDL_QUIT: quitFromLevel();
+    case SDL_QUIT: levelRequests.quit = true; return PauseStep::resume;
     case SDL_MOUSEMOTION:
         mouseX = event.motion.x;
         mouseY = event.motion.y;
@@ -109,7 +111,7 @@ Uint32 pauseLevel()
         }
     }
     // The frame under the pause screen comes back until the next is drawn.
-    if (lastFrame)
+    if (lastFrame && screen)
         SDL_BlitSurface(lastFrame, nullptr, screen, nullptr);
     SDL_FreeSurface(lastFrame);
     resumeAllSound();

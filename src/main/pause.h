@@ -12,9 +12,9 @@
 
 namespace tether {
 
-// Runs the pause screen until the player resumes, restarts or leaves (the
-// last two as levelRequests, main/commands.h); answers how long it lasted
-// in ms.
+// Runs the pause screen until the player resumes, restarts or leaves, or
+// the game ends (all but the first as levelRequests, main/commands.h);
+// answers how long it lasted in ms.
 Uint32 pauseLevel();
 
 } // namespace tether

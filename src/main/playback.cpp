@@ -1,5 +1,6 @@
 #include "main/playback.h"
 
+#include "main/commands.h"
 #include "main/frame.h"
 #include "main/level.h"
 #include "main/notices.h"
@@ -34,6 +35,10 @@ FrameEnd playRecordedFrames(const Replay& replay, ShipWatch& watch, LevelState& 
         advanceFrameClock(SDL_GetTicks());
         checkMusic();
         gatherInput(); // for a quit: the input is the replay's
+        if (levelRequests.quit)
+            return FrameEnd::quit;
+        if (levelRequests.windowLost)
+            return FrameEnd::windowLost;
         const FrameInput input = replayFrameInput(replay, i);
         // The pointer where the player had it: the world position less the
         // camera it was taken with (the frame before's).
@@ -50,29 +55,32 @@ FrameEnd playRecordedFrames(const Replay& replay, ShipWatch& watch, LevelState& 
 
 } // namespace
 
-int playReplayInWindow()
+ProgramEnd playReplayInWindow()
 {
     Replay replay;
     std::string wrong = loadReplay(replayToPlay, replay);
     if (wrong.empty())
         wrong = checkReplayFits(replay, dataFileHash());
-    if (!wrong.empty()) {
-        std::printf("Cannot play the replay %s: %s\n", replayToPlay.c_str(), wrong.c_str());
-        return 1;
-    }
+    if (!wrong.empty())
+        return ProgramEnd {1, "Cannot play the replay " + replayToPlay + ": " + wrong + "\n"};
 
-    startUp();
+    if (std::string notUp = startUp(); !notUp.empty())
+        return ProgramEnd {1, notUp};
     presentationRandom.reseed(replay.seed);
     mapPath = "maps/" + replay.mapName;
     difficulty = replay.ship - 1;
     std::snprintf(shipSpritePath, sizeof shipSpritePath, "sprites/ship%d.png", replay.ship);
     restoreReplayStart(replay);
-    enterLevel(replay.seed);
+    if (std::string noMap = enterLevel(replay.seed); !noMap.empty())
+        return ProgramEnd {1, noMap};
     markReplay(replay.mapName, replay.ship);
 
     ShipWatch watch = watchShip();
     LevelState state = LevelState::ongoing;
     const FrameEnd end = playRecordedFrames(replay, watch, state);
+    // A quit ends the playback at once, as it ends a level.
+    if (end == FrameEnd::quit || end == FrameEnd::windowLost)
+        return *finishLevel(end, false);
     const LevelSummary summary = summariseLevel(
         replay.mapName, replay.ship, replay.seed, "replay", outcomeOf(state, Outcome::quit), watch);
     std::printf("%s\n", summaryJson(summary).c_str());
@@ -84,8 +92,11 @@ int playReplayInWindow()
         status = 1;
     }
     std::fflush(stdout);
-    finishLevel(end, false); // a victory played back is not a new one
-    return status;
+    // A victory played back is not a new one. A quit on its end screen ends
+    // the game as a quit does, with status 0.
+    if (auto quit = finishLevel(end, false))
+        return *quit;
+    return ProgramEnd {status, ""};
 }
 
 } // namespace tether

@@ -5,6 +5,8 @@
 // and ends. A quit ends the playback at once.
 #pragma once
 
+#include "main/programend.h"
+
 #include <string>
 
 namespace tether {
@@ -12,9 +14,10 @@ namespace tether {
 extern std::string replayToPlay; // --replay FILE (absolute); empty: play the game
 
 // From the game folder, before start-up: reads the replay and checks that it
-// fits the map and data file here (a message on standard output and status
-// 1 when not), brings the game up, plays the replay back and tells the exit
-// status: 0, or 1 when the level ended elsewhere than the recording did.
-int playReplayInWindow();
+// fits the map and data file here (the game ends with a message and status
+// 1 when not), brings the game up, plays the replay back and tells how the
+// game ends: status 0, or 1 when the level ended elsewhere than the
+// recording did.
+ProgramEnd playReplayInWindow();
 
 } // namespace tether

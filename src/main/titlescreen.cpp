@@ -38,48 +38,50 @@ void padArrow(TitleMenu& menu, SDLKey arrow)
     titleKeyDown(menu, keys);
 }
 
-// Takes one event of the title; true when it starts the game.
-bool takeTitleEvent(const SDL_Event& event, const Uint8* keys, TitleMenu& menu)
+enum class TitleStep { stay, start, quit, windowLost };
+
+// Takes one event of the title: whether it starts the game or ends it.
+TitleStep takeTitleEvent(const SDL_Event& event, const Uint8* keys, TitleMenu& menu)
 {
     switch (event.type) {
-    case SDL_QUIT: std::exit(0);
+    case SDL_QUIT: return TitleStep::quit;
     case SDL_KEYDOWN:
         if (keys[SDLK_ESCAPE])
-            std::exit(0);
-        if (isBound(Command::fullscreen, event.key.keysym.sym))
-            toggleFullscreen();
+            return TitleStep::quit;
+        if (isBound(Command::fullscreen, event.key.keysym.sym) && !toggleFullscreen())
+            return TitleStep::windowLost;
         titleKeyDown(menu, keys);
-        return false;
+        return TitleStep::stay;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT)
             titleClick(menu, event.button.x, event.button.y);
-        return false;
+        return TitleStep::stay;
     default: break;
     }
     switch (takePadEvent(event)) {
     case PadPress::confirm:
-    case PadPress::start: return true;
+    case PadPress::start: return TitleStep::start;
     case PadPress::left: padArrow(menu, SDLK_LEFT); break;
     case PadPress::right: padArrow(menu, SDLK_RIGHT); break;
     case PadPress::up: padArrow(menu, SDLK_UP); break;
     case PadPress::down: padArrow(menu, SDLK_DOWN); break;
     default: break;
     }
-    return false;
+    return TitleStep::stay;
 }
 
 } // namespace
 
-void titleScreen(
+std::optional<ProgramEnd> titleScreen(
     SDL_Surface* target, char* shipSpritePath, int* chosenDifficulty, std::string* chosenMapPath)
 {
-    SDL_Surface* titleImage = loadConverted("main/titlescreen.png");
     std::vector<MapListEntry> maps;
     switch (readMapList("maps/maplist", maps)) {
-    case MapListResult::cannotOpen: std::fputs("Error opening data", stdout); std::exit(1);
-    case MapListResult::noMaps: std::fputs("NO MAPS", stdout); std::exit(0);
+    case MapListResult::cannotOpen: return ProgramEnd {1, "Error opening data"};
+    case MapListResult::noMaps: return ProgramEnd {0, "NO MAPS"};
     case MapListResult::ok: break;
     }
+    SDL_Surface* titleImage = loadConverted("main/titlescreen.png");
     const int mapCount = static_cast<int>(maps.size());
 
     // The game draws its own pointer in a level; here the system's shows
@@ -93,7 +95,13 @@ void titleScreen(
         SDL_Event event;
         while (pollEvent(&event)) {
             const bool windowWas = target == screen;
-            start = takeTitleEvent(event, keys, menu) || start;
+            const TitleStep step = takeTitleEvent(event, keys, menu);
+            if (step == TitleStep::quit || step == TitleStep::windowLost) {
+                SDL_FreeSurface(titleImage);
+                SDL_ShowCursor(SDL_DISABLE);
+                return step == TitleStep::quit ? ProgramEnd {} : ProgramEnd {1, noVideoMode()};
+            }
+            start = step == TitleStep::start || start;
             if (windowWas)
                 target = screen; // F11 may have made a new one
         }
@@ -109,7 +117,7 @@ void titleScreen(
             bossMusic = chosen.bossMusic;
             SDL_FreeSurface(titleImage);
             SDL_ShowCursor(SDL_DISABLE);
-            return;
+            return std::nullopt;
         }
         drawTitleMenu(target, menu, keys, chosen.mapName);
         if (target == screen)

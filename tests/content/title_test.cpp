@@ -140,7 +140,7 @@ TEST_F(TitleScreen, SpaceHeldAtOnceAcceptsTheFirstShipAndMap)
     char shipPath[32] = "unchanged";
     int chosenDifficulty = 5;
     std::string chosenMap;
-    titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap);
+    EXPECT_FALSE(titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap));
     EXPECT_STREQ(shipPath, "sprites/ship1.png");
     EXPECT_EQ(chosenDifficulty, 0);
     EXPECT_EQ(chosenMap, "maps/alpha");
@@ -153,14 +153,16 @@ TEST_F(TitleScreen, AMissingMapListIsAnErrorAndAnEmptyOneHasNoMaps)
     char shipPath[32];
     int chosenDifficulty;
     std::string chosenMap;
-    auto open
-        = [&] { titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap); };
-    ChildResult missing = runInChild(open, dir);
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "Error opening data");
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    const auto missing
+        = titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->status, 1);
+    EXPECT_EQ(missing->message, "Error opening data");
 
     writeFile(dir + "/maps/maplist", "3\n");
-    ChildResult empty = runInChild(open, dir);
-    EXPECT_EQ(empty.status, 0);
-    EXPECT_EQ(empty.output, "NO MAPS");
+    const auto empty = titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->status, 0);
+    EXPECT_EQ(empty->message, "NO MAPS");
 }

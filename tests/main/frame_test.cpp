@@ -1,5 +1,6 @@
 #include "content/assets.h"
 #include "main/frame.h"
+#include "main/level.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
 
@@ -108,8 +109,9 @@ TEST_F(FrameLoop, QuitPrintsThisLevelsStatisticsAndExitsWithZero)
         SDL_Event quit {};
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);
-        runFrame(1040);
-        std::exit(3); // not reached: the quit ends the process
+        const FrameEnd end = runFrame(1040);
+        const auto over = finishLevel(end);
+        std::exit(end == FrameEnd::quit && over ? over->status : 3);
     });
     EXPECT_TRUE(result.exited);
     EXPECT_EQ(result.status, 0);
@@ -123,8 +125,8 @@ TEST_F(FrameLoop, QuitBeforeTheFirstFlipAveragesZero)
         SDL_Event quit {};
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);
-        runFrame(1007);
-        std::exit(3);
+        const auto over = finishLevel(runFrame(1007));
+        std::exit(over ? over->status : 3);
     });
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.output, "Average frame time: 0ms;  Maximum frame time: 7ms\n");
