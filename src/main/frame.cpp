@@ -1,6 +1,6 @@
 // The window's frame: input gathered from SDL, the simulation's frame
 // (main/session.h), then what the player sees and hears of it. Frame pacing
-// belongs in playLevel's loop, between one frame and the next.
+// belongs to the program's frame (main/program.h), between one and the next.
 #include "main/frame.h"
 
 #include "content/assets.h"
@@ -9,8 +9,6 @@
 #include "main/gamepad.h"
 #include "main/level.h"
 #include "main/notices.h"
-#include "main/pacing.h"
-#include "main/pause.h"
 #include "main/recorder.h"
 #include "main/replay.h"
 #include "main/startup.h"
@@ -190,25 +188,6 @@ FrameEnd runFrame(Uint32 now)
     const LevelState state = simulateFrame(input, steps);
     recordFrame(steps, input, state);
     return presentFrame(state);
-}
-
-FrameEnd playLevel()
-{
-    enterFrameLoop(SDL_GetTicks());
-    for (;;) {
-        const FrameEnd end = runFrame(SDL_GetTicks());
-        if (end != FrameEnd::next)
-            return end;
-        if (levelRequests.pause || levelRequests.help)
-            holdFrameClock(pauseLevel());
-        if (levelRequests.quit)
-            return FrameEnd::quit;
-        if (levelRequests.windowLost)
-            return FrameEnd::windowLost;
-        if (levelRequests.restart)
-            return FrameEnd::restart;
-        paceFrame();
-    }
 }
 
 } // namespace tether

@@ -1,4 +1,4 @@
-// The frame loop: gather the frame's input (events and key state), simulate
+// A level's frame: gather the frame's input (events and key state), simulate
 // (its clicks, then fixed 1-ms physics steps, as many as milliseconds have
 // passed, at most 100, then the removal of the dead: main/session.h), and
 // present it (the world's sound events, the engine sound, the camera on the
@@ -68,9 +68,5 @@ void printFrameStatistics();
 // frame's steps then cover only the time played since, and the frame
 // statistics leave the pause out.
 void holdFrameClock(Uint32 ms);
-// Runs frames until the level ends and tells how it ended. Between frames
-// it pauses (main/pause.h) and restarts as the player asks
-// (main/commands.h); a quit or a lost window there ends it as in a frame.
-FrameEnd playLevel();
 
 } // namespace tether

@@ -1,32 +1,17 @@
 // Tether: the process entry. Reads the command line, moves into the game's
-// folder, brings the game up, then plays level after level until the player
-// quits, or plays a replay back.
+// folder, then runs the game's screens frame by frame (main/program.h) until
+// the game ends, and tells how it ended.
 #include "main/display.h"
 #include "main/gamefolder.h"
-#include "main/level.h"
 #include "main/options.h"
-#include "main/playback.h"
-#include "main/programend.h"
+#include "main/program.h"
 #include "main/recorder.h"
-#include "main/startup.h"
 
 #include <SDL.h>
 
 #include <csignal>
 #include <cstdio>
 #include <string>
-
-namespace {
-
-// The game brought up, then level after level until the player quits.
-tether::ProgramEnd playGame()
-{
-    if (std::string notUp = tether::startUp(); !notUp.empty())
-        return tether::ProgramEnd {1, notUp};
-    return tether::runLevelCycle();
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -44,8 +29,10 @@ int main(int argc, char** argv)
     }
     tether::enterGameFolder();
     tether::rememberDataFile();
-    const tether::ProgramEnd end
-        = tether::replayToPlay.empty() ? playGame() : tether::playReplayInWindow();
+    tether::Program program
+        = tether::replayToPlay.empty() ? tether::gameProgram() : tether::playbackProgram();
+    while (tether::programFrame(program)) { }
+    const tether::ProgramEnd end = program.end.value_or(tether::ProgramEnd {});
     // Every error and the title's "NO MAPS" come back here, to be told once.
     std::fputs(end.message.c_str(), stdout);
     std::fflush(stdout);

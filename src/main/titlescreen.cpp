@@ -17,19 +17,6 @@ namespace tether {
 
 namespace {
 
-// Nothing on the title changes without input: between passes, sleep until
-// an event waits, and leave it for the next pass to read.
-void waitForInput()
-{
-    SDL_Event event;
-    for (;;) {
-        SDL_PumpEvents();
-        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
-            return;
-        SDL_Delay(10);
-    }
-}
-
 // A stick or D-pad push as the arrow key it stands for, pressed alone.
 void padArrow(TitleMenu& menu, SDLKey arrow)
 {
@@ -72,60 +59,67 @@ TitleStep takeTitleEvent(const SDL_Event& event, const Uint8* keys, TitleMenu& m
 
 } // namespace
 
-std::optional<ProgramEnd> titleScreen(
-    SDL_Surface* target, char* shipSpritePath, int* chosenDifficulty, std::string* chosenMapPath)
+std::optional<ProgramEnd> openTitle(TitleState& title, SDL_Surface* target)
 {
-    std::vector<MapListEntry> maps;
-    switch (readMapList("maps/maplist", maps)) {
+    title = TitleState {};
+    switch (readMapList("maps/maplist", title.maps)) {
     case MapListResult::cannotOpen: return ProgramEnd {1, "Error opening data"};
     case MapListResult::noMaps: return ProgramEnd {0, "NO MAPS"};
     case MapListResult::ok: break;
     }
-    SDL_Surface* titleImage = loadConverted("main/titlescreen.png");
-    const int mapCount = static_cast<int>(maps.size());
-
+    title.image = loadConverted("main/titlescreen.png");
+    title.target = target;
     // The game draws its own pointer in a level; here the system's shows
     // where a click will land.
     SDL_ShowCursor(SDL_ENABLE);
-    TitleMenu menu;
-    for (;;) {
-        SDL_PumpEvents();
-        const Uint8* keys = SDL_GetKeyState(nullptr);
-        bool start = false;
-        SDL_Event event;
-        while (pollEvent(&event)) {
-            const bool windowWas = target == screen;
-            const TitleStep step = takeTitleEvent(event, keys, menu);
-            if (step == TitleStep::quit || step == TitleStep::windowLost) {
-                SDL_FreeSurface(titleImage);
-                SDL_ShowCursor(SDL_DISABLE);
-                return step == TitleStep::quit ? ProgramEnd {} : ProgramEnd {1, noVideoMode()};
-            }
-            start = step == TitleStep::start || start;
-            if (windowWas)
-                target = screen; // F11 may have made a new one
+    return std::nullopt;
+}
+
+void closeTitle(TitleState& title)
+{
+    SDL_FreeSurface(title.image);
+    title.image = nullptr;
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
+{
+    SDL_PumpEvents();
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    bool start = false;
+    SDL_Event event;
+    while (pollEvent(&event)) {
+        const bool windowWas = title.target == screen;
+        const TitleStep step = takeTitleEvent(event, keys, title.menu);
+        if (step == TitleStep::quit || step == TitleStep::windowLost) {
+            closeTitle(title);
+            end = step == TitleStep::quit ? ProgramEnd {} : ProgramEnd {1, noVideoMode()};
+            return TitleOutcome::ended;
         }
-        SDL_BlitSurface(titleImage, nullptr, target, nullptr);
-        wrapTitleMenu(menu, mapCount);
-        const MapListEntry& chosen = maps[static_cast<size_t>(menu.mapChoice)];
-        if (start || keys[SDLK_SPACE] || keys[SDLK_RETURN] || keys[SDLK_KP_ENTER]) {
-            const char shipDigit = static_cast<char>('1' + menu.shipChoice);
-            std::snprintf(shipSpritePath, 18, "sprites/ship%c.png", shipDigit);
-            *chosenDifficulty = menu.shipChoice;
-            *chosenMapPath = "maps/" + chosen.mapName;
-            bossMapPath = "maps/" + chosen.bossMapName;
-            bossMusic = chosen.bossMusic;
-            SDL_FreeSurface(titleImage);
-            SDL_ShowCursor(SDL_DISABLE);
-            return std::nullopt;
-        }
-        drawTitleMenu(target, menu, keys, chosen.mapName);
-        if (target == screen)
-            presentScreen();
-        else
-            SDL_Flip(target);
-        waitForInput();
+        start = step == TitleStep::start || start;
+        if (windowWas)
+            title.target = screen; // F11 may have made a new one
     }
+    SDL_BlitSurface(title.image, nullptr, title.target, nullptr);
+    wrapTitleMenu(title.menu, static_cast<int>(title.maps.size()));
+    const MapListEntry& chosen = title.maps[static_cast<size_t>(title.menu.mapChoice)];
+    if (start || keys[SDLK_SPACE] || keys[SDLK_RETURN] || keys[SDLK_KP_ENTER]) {
+        const char shipDigit = static_cast<char>('1' + title.menu.shipChoice);
+        std::snprintf(
+            choice.shipSpritePath, sizeof choice.shipSpritePath, "sprites/ship%c.png", shipDigit);
+        choice.difficulty = title.menu.shipChoice;
+        choice.mapPath = "maps/" + chosen.mapName;
+        bossMapPath = "maps/" + chosen.bossMapName;
+        bossMusic = chosen.bossMusic;
+        closeTitle(title);
+        return TitleOutcome::started;
+    }
+    drawTitleMenu(title.target, title.menu, keys, chosen.mapName);
+    if (title.target == screen)
+        presentScreen();
+    else
+        SDL_Flip(title.target);
+    return TitleOutcome::waiting;
 }
 
 } // namespace tether
