@@ -139,7 +139,7 @@ void levelEnded(Program& program, FrameEnd how)
     afterLevel(program);
 }
 
-void levelFrame(Program& program)
+void runLevel(Program& program)
 {
     const FrameEnd end = runFrame(SDL_GetTicks());
     if (end != FrameEnd::next) {
@@ -160,7 +160,7 @@ void levelFrame(Program& program)
     program.wait = forTime(frameDelay());
 }
 
-void pauseScreenFrame(Program& program, PauseScreen& pause)
+void runPause(Program& program, PauseScreen& pause)
 {
     if (!pauseFrame(pause)) {
         program.wait = forInput();
@@ -179,7 +179,7 @@ void pauseScreenFrame(Program& program, PauseScreen& pause)
     }
 }
 
-void endScreenFrame(Program& program, const LevelEndScreen& ending)
+void runEndScreen(Program& program, const LevelEndScreen& ending)
 {
     switch (endScreenFrame(ending.endScreen)) {
     case EndScreenOutcome::holding: program.wait = forTime(endScreenPollMs); return;
@@ -193,7 +193,7 @@ void endScreenFrame(Program& program, const LevelEndScreen& ending)
         afterLevel(program);
 }
 
-void titleFrame(Program& program, TitleState& title)
+void runTitle(Program& program, TitleState& title)
 {
     TitleChoice choice;
     ProgramEnd end;
@@ -208,7 +208,7 @@ void titleFrame(Program& program, TitleState& title)
     beginLevel(program);
 }
 
-void playbackFrame(Program& program, Playback& playback)
+void runPlayback(Program& program, Playback& playback)
 {
     const FrameEnd end = playbackFrame(playback);
     if (end == FrameEnd::next && playback.nextFrame < playback.replay.frames.size()) {
@@ -263,15 +263,15 @@ bool programFrame(Program& program)
     waitAsAsked(program.wait);
     program.wait = {};
     if (auto* title = std::get_if<TitleState>(&program.screen))
-        titleFrame(program, *title);
+        runTitle(program, *title);
     else if (std::holds_alternative<LevelInPlay>(program.screen))
-        levelFrame(program);
+        runLevel(program);
     else if (auto* pause = std::get_if<PauseScreen>(&program.screen))
-        pauseScreenFrame(program, *pause);
+        runPause(program, *pause);
     else if (auto* ending = std::get_if<LevelEndScreen>(&program.screen))
-        endScreenFrame(program, *ending);
+        runEndScreen(program, *ending);
     else if (auto* playback = std::get_if<Playback>(&program.screen))
-        playbackFrame(program, *playback);
+        runPlayback(program, *playback);
     return !program.end;
 }
 
