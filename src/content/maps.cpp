@@ -309,12 +309,9 @@ void readMap(std::istream& in, ContentReport* report)
     settleWorld();
 }
 
-void loadLevelMap(const std::string& path)
+std::string loadLevelMap(const std::string& path)
 {
-    if (!loadMap(path)) {
-        std::fputs("Error opening map", stdout);
-        std::exit(1);
-    }
+    return loadMap(path) ? std::string() : "Error opening map";
 }
 
 void assembleShip()

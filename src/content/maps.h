@@ -46,9 +46,9 @@ bool loadMap(const std::string& path);
 // report, each record read and each problem met is noted with its line.
 // Afterwards the world has room for what it holds (content/limits.h).
 void readMap(std::istream& in, ContentReport* report = nullptr);
-// The level cycle's map loading: a map that cannot be read prints
-// "Error opening map" and ends the process with status 1.
-void loadLevelMap(const std::string& path);
+// The level cycle's map loading: empty when read, else the message the
+// game ends with (status 1), "Error opening map".
+std::string loadLevelMap(const std::string& path);
 // Creates the ship with its hook mount, hooks and thrust flame at the spawn
 // point, the mount placed by difficulty.
 void assembleShip();

@@ -185,12 +185,9 @@ bool readDataFile(const std::string& path)
     return true;
 }
 
-void loadGameData()
+std::string loadGameData()
 {
-    if (!readDataFile("data")) {
-        std::fputs("Error opening data", stdout);
-        std::exit(1);
-    }
+    return readDataFile("data") ? std::string() : "Error opening data";
 }
 
 } // namespace tether

@@ -44,8 +44,8 @@ void placeGunMounts();
 // nothing is changed then.
 bool readDataFile(const std::string& path);
 
-// Start-up's reading of "data": a file that cannot be opened prints
-// "Error opening data" and ends the process with status 1.
-void loadGameData();
+// Start-up's reading of "data": empty when read, else the message the game
+// ends with (status 1), "Error opening data".
+std::string loadGameData();
 
 } // namespace tether

@@ -23,8 +23,8 @@ void takeKey(SDLKey key)
         levelRequests.help = true;
     if (isBound(Command::restart, key))
         levelRequests.restart = true;
-    if (isBound(Command::fullscreen, key))
-        toggleFullscreen();
+    if (isBound(Command::fullscreen, key) && !toggleFullscreen())
+        levelRequests.windowLost = true;
     for (Command volume :
         {Command::musicDown, Command::musicUp, Command::effectsDown, Command::effectsUp})
         if (isBound(volume, key))

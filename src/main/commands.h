@@ -3,7 +3,7 @@
 // focus or being iconified), the controls (F1), restart (R), full screen
 // (F11), the volumes (9 and 0 the music, - and = the effects), and leaving
 // with the pad's Back. Keys go by the bindings of main/settings.h; the
-// frame loop acts on the requests between frames (main/frame.h).
+// program acts on the requests between frames (main/program.h).
 #pragma once
 
 #include "main/settings.h"
@@ -18,9 +18,11 @@ struct LevelRequests {
     bool help = false; // F1: the pause screen, for its controls
     bool restart = false; // R: the same map again, with the same ship
     bool leave = false; // Back: Escape held from the next frame to the level's end
+    bool quit = false; // the window closed (or SIGTERM, SIGHUP): the game ends
+    bool windowLost = false; // F11 found no video mode that works: the game ends
 };
-// Raised by the frame's events and the pause screen; cleared by the frame
-// loop when it acts on them, and at a level's start.
+// Raised by the frame's events and the pause screen; cleared by the
+// program when it acts on them, and at a level's start.
 extern LevelRequests levelRequests;
 
 // Takes an event of a level's frame that is not the mouse's or a quit: a

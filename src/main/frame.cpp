@@ -1,6 +1,6 @@
 // The window's frame: input gathered from SDL, the simulation's frame
 // (main/session.h), then what the player sees and hears of it. Frame pacing
-// belongs in playLevel's loop, between one frame and the next.
+// belongs to the program's frame (main/program.h), between one and the next.
 #include "main/frame.h"
 
 #include "content/assets.h"
@@ -9,8 +9,6 @@
 #include "main/gamepad.h"
 #include "main/level.h"
 #include "main/notices.h"
-#include "main/pacing.h"
-#include "main/pause.h"
 #include "main/recorder.h"
 #include "main/replay.h"
 #include "main/startup.h"
@@ -71,13 +69,6 @@ void printFrameStatistics()
         static_cast<int>(maxFrameTime));
 }
 
-void quitFromLevel()
-{
-    saveRecording(); // the level in progress is kept
-    printFrameStatistics();
-    std::exit(0);
-}
-
 namespace {
 
 void drawPointer(Canvas& canvas)
@@ -133,7 +124,9 @@ FrameInput gatherInput()
             else if (event.button.button == SDL_BUTTON_RIGHT)
                 input.clicks.push_back(Click::tieOff);
             break;
-        case SDL_QUIT: quitFromLevel();
+        case SDL_QUIT:
+            levelRequests.quit = true; // the events after it are left unread
+            return input;
         default: takeLevelEvent(event, input); break;
         }
     }
@@ -194,24 +187,13 @@ FrameEnd runFrame(Uint32 now)
     const int steps = physicsStepCount(advanceFrameClock(now));
     checkMusic();
     const FrameInput input = gatherInput();
+    if (levelRequests.quit)
+        return FrameEnd::quit;
+    if (levelRequests.windowLost)
+        return FrameEnd::windowLost;
     const LevelState state = simulateFrame(input, steps);
     recordFrame(steps, input, state);
     return presentFrame(state);
-}
-
-FrameEnd playLevel()
-{
-    enterFrameLoop(SDL_GetTicks());
-    for (;;) {
-        const FrameEnd end = runFrame(SDL_GetTicks());
-        if (end != FrameEnd::next)
-            return end;
-        if (levelRequests.pause || levelRequests.help)
-            holdFrameClock(pauseLevel());
-        if (levelRequests.restart)
-            return FrameEnd::restart;
-        paceFrame();
-    }
 }
 
 } // namespace tether

@@ -1,4 +1,4 @@
-// The frame loop: gather the frame's input (events and key state), simulate
+// A level's frame: gather the frame's input (events and key state), simulate
 // (its clicks, then fixed 1-ms physics steps, as many as milliseconds have
 // passed, at most 100, then the removal of the dead: main/session.h), and
 // present it (the world's sound events, the engine sound, the camera on the
@@ -35,6 +35,8 @@ enum class FrameEnd {
     gameOver, // drawn, not flipped: the game-over screen follows
     victory, // drawn, not flipped: the victory screen follows
     restart, // flipped, and the player asked for the map again (R)
+    quit, // a quit event: nothing of the frame was simulated; the game ends
+    windowLost, // full screen switched to no mode that works: the game ends
 };
 
 // Physics steps for a frame that took elapsed ms.
@@ -46,14 +48,13 @@ void enterFrameLoop(Uint32 now);
 // Returns the ms elapsed since the frame before.
 Uint32 advanceFrameClock(Uint32 now);
 // Runs one frame with the clock at now, and records it (main/recorder.h).
-// A quit event saves the level's replay, prints the frame statistics and
-// ends the process with status 0.
+// A quit event (levelRequests.quit) ends it before the simulation: quit.
 FrameEnd runFrame(Uint32 now);
 // The frame's input from SDL: mouse events move the pointer and make the
 // clicks (at most maxClicksPerFrame, main/replay.h), the key state gives
 // the actions, and the gamepad adds its own (main/gamepad.h); other keys
 // and the window's focus make requests (main/commands.h). A quit event
-// ends the game (quitFromLevel).
+// stops the gathering there, as levelRequests.quit.
 FrameInput gatherInput();
 // Puts the camera on the ship.
 void placeCamera();
@@ -66,17 +67,9 @@ void drawFrame(Canvas& canvas);
 void drawFrame(SDL_Surface* screen);
 // "Average frame time: ...; Maximum frame time: ..." for this level.
 void printFrameStatistics();
-// A quit in a level (from its frames or its pause screen): saves the
-// level's replay, prints the frame statistics and ends the process with
-// status 0.
-[[noreturn]] void quitFromLevel();
 // Moves the loop's clock on by ms that did not count: a pause. The next
 // frame's steps then cover only the time played since, and the frame
 // statistics leave the pause out.
 void holdFrameClock(Uint32 ms);
-// Runs frames until the level ends and tells how it ended. Between frames
-// it pauses (main/pause.h) and restarts as the player asks
-// (main/commands.h).
-FrameEnd playLevel();
 
 } // namespace tether

@@ -7,7 +7,6 @@
 #include "main/recorder.h"
 #include "main/results.h"
 #include "main/session.h"
-#include "main/titlescreen.h"
 #include "main/window.h"
 #include "render/draw.h"
 #include "render/kept.h"
@@ -38,12 +37,6 @@ constexpr int musicFadeMs = 1000; // after a won map, before its boss
 Mix_Music* normalTrack()
 {
     return musicTracks[firstNormalTrack - 1 + presentationRandom.next15() % normalTrackCount];
-}
-
-// In the window every level gets a new seed from the clock.
-uint64_t clockSeed()
-{
-    return (static_cast<uint64_t>(std::time(nullptr)) << 32) ^ SDL_GetTicks();
 }
 
 } // namespace
@@ -91,33 +84,34 @@ constexpr Uint32 pressMask = SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYU
 void dropPresses()
 {
     SDL_Event presses[32];
-    while (SDL_PeepEvents(presses, 32, SDL_GETEVENT, pressMask) > 0) {
-    }
+    while (SDL_PeepEvents(presses, 32, SDL_GETEVENT, pressMask) > 0) { }
 }
 
 } // namespace
 
-void showEndScreen(SDL_Surface* image, Uint32 holdMs, const std::vector<std::string>& note)
+void openEndScreen(EndScreen& endScreen, SDL_Surface* image, const std::vector<std::string>& note)
 {
     SDL_BlitSurface(image, nullptr, screen, nullptr);
     drawCornerNote(screen, note);
     presentScreen();
-    const Uint32 start = SDL_GetTicks();
-    for (;;) {
-        // The picture stands still: sleep. A quit ends the game at once, as
-        // in a level; presses are dropped; every other event (the pointer's
-        // moves, the window's) waits for the next screen.
-        SDL_PumpEvents();
-        SDL_Event quit;
-        if (SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUITMASK) > 0) {
-            printFrameStatistics();
-            std::exit(0);
-        }
-        dropPresses();
-        if (SDL_GetTicks() - start >= holdMs)
-            return;
-        SDL_Delay(10);
+    endScreen.start = SDL_GetTicks();
+}
+
+EndScreenOutcome endScreenFrame(const EndScreen& endScreen)
+{
+    // The picture stands still. A quit ends the game at once, as in a
+    // level; presses are dropped; every other event (the pointer's moves,
+    // the window's) waits for the next screen.
+    SDL_PumpEvents();
+    SDL_Event quit;
+    if (SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUITMASK) > 0) {
+        printFrameStatistics();
+        return EndScreenOutcome::quit;
     }
+    dropPresses();
+    if (SDL_GetTicks() - endScreen.start >= endScreen.holdMs)
+        return EndScreenOutcome::done;
+    return EndScreenOutcome::holding;
 }
 
 namespace {
@@ -170,59 +164,44 @@ std::string mapName(const std::string& path)
     return path.compare(0, folder.size(), folder) == 0 ? path.substr(folder.size()) : path;
 }
 
-void finishLevel(FrameEnd how, bool playedNow)
+SDL_Surface* endPicture(FrameEnd how, bool playedNow, std::vector<std::string>& note)
 {
-    if (how == FrameEnd::restart) {
-        tearDownLevel(); // the same map next, boss or not
-        return;
-    }
+    note.clear();
     if (how == FrameEnd::gameOver && playedNow)
-        showEndScreen(gameOverImage, endScreenMs,
-            recordLostLevel(
-                mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther));
-    else if (how == FrameEnd::gameOver)
-        showEndScreen(gameOverImage);
+        note = recordLostLevel(
+            mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther);
     else if (how == FrameEnd::victory && playedNow && frameCount == 0)
-        showEndScreen(victoryImage, endScreenMs, firstFrameVictory(mapName(mapPath)));
+        note = firstFrameVictory(mapName(mapPath));
     else if (how == FrameEnd::victory && playedNow)
-        showEndScreen(victoryImage, endScreenMs, recordWonMap(mapName(mapPath), levelStats));
-    else if (how == FrameEnd::victory)
-        showEndScreen(victoryImage);
-    endLevel();
+        note = recordWonMap(mapName(mapPath), levelStats);
+    if (how == FrameEnd::gameOver)
+        return gameOverImage;
+    if (how == FrameEnd::victory)
+        return victoryImage;
+    return nullptr;
 }
 
-void enterLevel(uint64_t seed)
+void restartLevel()
+{
+    tearDownLevel(); // the same map next, boss or not
+}
+
+std::string enterLevel(uint64_t seed)
 {
     gameOver = false;
     forgetKeptImages(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
     shipSprite = IMG_Load(shipSpritePath);
-    loadLevelMap(mapPath);
+    if (std::string noMap = loadLevelMap(mapPath); !noMap.empty())
+        return noMap;
     assembleShip();
     resetLevel(seed);
+    return "";
 }
 
-void runLevelCycle()
+uint64_t clockSeed()
 {
-    presentationRandom.reseed(clockSeed());
-    FrameEnd last = FrameEnd::escape;
-    for (;;) {
-        gameOver = false;
-        // A restart plays the same map with the same ship again, as a new
-        // level with a replay of its own.
-        if (last != FrameEnd::restart) {
-            if (bossLevel)
-                mapPath = bossMapPath;
-            else
-                titleScreen(screen, shipSpritePath, &difficulty, &mapPath);
-        }
-        const uint64_t seed = clockSeed();
-        startRecording(mapPath, difficulty, seed);
-        enterLevel(seed);
-        last = playLevel();
-        saveRecording(); // before the end screen, which a quit may cut short
-        finishLevel(last);
-    }
+    return (static_cast<uint64_t>(std::time(nullptr)) << 32) ^ SDL_GetTicks();
 }
 
 } // namespace tether

@@ -9,11 +9,13 @@
 #pragma once
 
 #include "main/frame.h"
+#include "main/programend.h"
 
 #include <SDL_mixer.h>
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,26 +37,36 @@ Mix_Music* trackToPlay();
 void checkMusic();
 // The mixer's music-finished hook: raises musicFinished, nothing more.
 void musicDone();
-// Shows image over the last frame for holdMs, with the note's lines at the
-// bottom-left (render/overlay.h). A quit meanwhile prints the level's frame
-// statistics and ends the process with status 0; key, button and pad
-// presses meanwhile are dropped.
-void showEndScreen(
-    SDL_Surface* image, Uint32 holdMs = endScreenMs, const std::vector<std::string>& note = {});
-// After a level's frame loop: the end screen its end calls for, then the
-// level end. A level played now has its victory counted (main/results.h)
-// or its loss told (main/lostsummary.h); a replay played back has neither.
-void finishLevel(FrameEnd how, bool playedNow = true);
+// The victory or game-over screen: image over the last frame for holdMs,
+// with the note's lines at the bottom-left (render/overlay.h). Key, button
+// and pad presses meanwhile are dropped.
+struct EndScreen {
+    Uint32 start = 0; // the clock when the picture went up
+    Uint32 holdMs = endScreenMs;
+};
+enum class EndScreenOutcome { holding, done, quit };
+// Puts the picture up and starts its clock.
+void openEndScreen(
+    EndScreen& endScreen, SDL_Surface* image, const std::vector<std::string>& note = {});
+// One frame of the end screen: done once its time is up. A quit meanwhile
+// prints the level's frame statistics: the game ends (status 0).
+EndScreenOutcome endScreenFrame(const EndScreen& endScreen);
+// The end screen a level's end calls for (null: none) and its note. A level
+// played now has its victory counted (main/results.h) or its loss told
+// (main/lostsummary.h); a replay played back has neither.
+SDL_Surface* endPicture(FrameEnd how, bool playedNow, std::vector<std::string>& note);
+// A restart's end: the world torn down, the same map next, boss or not.
+void restartLevel();
 // Pauses the engine, decides whether the boss level follows, and tears the
 // world down.
 void endLevel();
 // The map's name as the map list gives it: its path without "maps/".
 std::string mapName(const std::string& path);
 // Starts the level on mapPath with the chosen ship (difficulty and its
-// image, shipSpritePath) and seed: the map read, the ship assembled.
-void enterLevel(uint64_t seed);
-// Plays level after level, each recorded (main/recorder.h); never returns
-// (quitting ends the process).
-[[noreturn]] void runLevelCycle();
+// image, shipSpritePath) and seed: the map read, the ship assembled. Empty,
+// or the message the game ends with (status 1) when the map cannot be read.
+std::string enterLevel(uint64_t seed);
+// In the window every level gets a new seed from the clock.
+uint64_t clockSeed();
 
 } // namespace tether

@@ -1,13 +1,11 @@
 // Tether: the process entry. Reads the command line, moves into the game's
-// folder, brings the game up, then plays level after level until the player
-// quits, or plays a replay back.
+// folder, then runs the game's screens frame by frame (main/program.h) until
+// the game ends, and tells how it ended.
 #include "main/display.h"
 #include "main/gamefolder.h"
-#include "main/level.h"
 #include "main/options.h"
-#include "main/playback.h"
+#include "main/program.h"
 #include "main/recorder.h"
-#include "main/startup.h"
 
 #include <SDL.h>
 
@@ -31,8 +29,12 @@ int main(int argc, char** argv)
     }
     tether::enterGameFolder();
     tether::rememberDataFile();
-    if (!tether::replayToPlay.empty())
-        return tether::playReplayInWindow();
-    tether::startUp();
-    tether::runLevelCycle();
+    tether::Program program
+        = tether::replayToPlay.empty() ? tether::gameProgram() : tether::playbackProgram();
+    while (tether::programFrame(program)) { }
+    const tether::ProgramEnd end = program.end.value_or(tether::ProgramEnd {});
+    // Every error and the title's "NO MAPS" come back here, to be told once.
+    std::fputs(end.message.c_str(), stdout);
+    std::fflush(stdout);
+    return end.status;
 }

@@ -6,10 +6,10 @@
 
 namespace tether {
 
-void paceFrame()
+Uint32 frameDelay()
 {
     if (settings.maxFps <= 0)
-        return;
+        return 0;
     const double period = 1000.0 / settings.maxFps; // ms
     // Frames are due at even steps from one another, so the rate holds on
     // average although SDL sleeps in whole milliseconds. After a pause (an
@@ -20,8 +20,7 @@ void paceFrame()
     due += period;
     if (due < now - period || due > now + period)
         due = now;
-    if (due > now)
-        SDL_Delay(static_cast<Uint32>(due - now));
+    return due > now ? static_cast<Uint32>(due - now) : 0;
 }
 
 } // namespace tether

@@ -55,8 +55,10 @@ PauseStep takeKey(SDLKey key)
         return PauseStep::resume;
     }
     if (isBound(Command::fullscreen, key)) {
-        toggleFullscreen();
-        return PauseStep::redraw;
+        if (toggleFullscreen())
+            return PauseStep::redraw;
+        levelRequests.windowLost = true;
+        return PauseStep::resume;
     }
     return PauseStep::stay;
 }
@@ -64,7 +66,7 @@ PauseStep takeKey(SDLKey key)
 PauseStep takeEvent(SDL_Event& event)
 {
     switch (event.type) {
-    case SDL_QUIT: quitFromLevel();
+    case SDL_QUIT: levelRequests.quit = true; return PauseStep::resume;
     case SDL_MOUSEMOTION:
         mouseX = event.motion.x;
         mouseY = event.motion.y;
@@ -88,32 +90,45 @@ PauseStep takeEvent(SDL_Event& event)
 
 } // namespace
 
-Uint32 pauseLevel()
+void openPause(PauseScreen& pause)
 {
-    const Uint32 start = SDL_GetTicks();
+    pause.start = SDL_GetTicks();
     levelRequests.pause = levelRequests.help = false;
     pauseAllSound();
-    SDL_Surface* lastFrame = copyOfFrame();
-    const std::vector<std::string> lines = pauseLines();
-    PauseStep step = PauseStep::redraw;
-    while (step != PauseStep::resume) {
-        if (step == PauseStep::redraw) {
-            drawPauseScreen(screen, lastFrame, lines);
-            presentScreen();
-        }
-        SDL_Event event;
-        step = PauseStep::stay;
-        if (SDL_WaitEvent(&event)) {
-            toPictureCoordinates(event);
-            step = takeEvent(event);
-        }
+    pause.lastFrame = copyOfFrame();
+    pause.lines = pauseLines();
+    drawPauseScreen(screen, pause.lastFrame, pause.lines);
+    presentScreen();
+}
+
+bool pauseFrame(PauseScreen& pause)
+{
+    // One event at a time, up to the one that resumes: those after it are
+    // the level's.
+    bool redraw = false;
+    SDL_Event event;
+    while (pollEvent(&event)) {
+        const PauseStep step = takeEvent(event);
+        if (step == PauseStep::resume)
+            return true;
+        redraw = redraw || step == PauseStep::redraw;
     }
+    if (redraw) {
+        drawPauseScreen(screen, pause.lastFrame, pause.lines);
+        presentScreen();
+    }
+    return false;
+}
+
+Uint32 closePause(PauseScreen& pause)
+{
     // The frame under the pause screen comes back until the next is drawn.
-    if (lastFrame)
-        SDL_BlitSurface(lastFrame, nullptr, screen, nullptr);
-    SDL_FreeSurface(lastFrame);
+    if (pause.lastFrame && screen)
+        SDL_BlitSurface(pause.lastFrame, nullptr, screen, nullptr);
+    SDL_FreeSurface(pause.lastFrame);
+    pause.lastFrame = nullptr;
     resumeAllSound();
-    return SDL_GetTicks() - start;
+    return SDL_GetTicks() - pause.start;
 }
 
 } // namespace tether

@@ -1,5 +1,6 @@
 #include "main/playback.h"
 
+#include "main/commands.h"
 #include "main/frame.h"
 #include "main/level.h"
 #include "main/notices.h"
@@ -17,64 +18,75 @@ namespace tether {
 
 std::string replayToPlay;
 
-namespace {
-
-// The recorded frames, each when its steps' worth of time has passed since
-// the level started; tells how the level ended (next: the frames ran out).
-FrameEnd playRecordedFrames(const Replay& replay, ShipWatch& watch, LevelState& state)
+std::optional<ProgramEnd> openPlayback(Playback& playback)
 {
-    enterFrameLoop(SDL_GetTicks());
-    Uint32 due = levelStartTicks;
-    for (size_t i = 0; i < replay.frames.size(); ++i) {
-        const int steps = replay.frames[i].steps;
-        due += static_cast<Uint32>(steps);
-        const Uint32 now = SDL_GetTicks();
-        if (static_cast<Sint32>(due - now) > 0)
-            SDL_Delay(due - now);
-        advanceFrameClock(SDL_GetTicks());
-        checkMusic();
-        gatherInput(); // for a quit: the input is the replay's
-        const FrameInput input = replayFrameInput(replay, i);
-        // The pointer where the player had it: the world position less the
-        // camera it was taken with (the frame before's).
-        mouseX = static_cast<int>(input.pointerX) - cameraX;
-        mouseY = static_cast<int>(input.pointerY) - cameraY;
-        state = simulateFrame(input, steps);
-        watchFrame(watch);
-        const FrameEnd end = presentFrame(state);
-        if (end != FrameEnd::next)
-            return end;
-    }
-    return FrameEnd::next;
-}
-
-} // namespace
-
-int playReplayInWindow()
-{
-    Replay replay;
+    Replay& replay = playback.replay;
     std::string wrong = loadReplay(replayToPlay, replay);
     if (wrong.empty())
         wrong = checkReplayFits(replay, dataFileHash());
-    if (!wrong.empty()) {
-        std::printf("Cannot play the replay %s: %s\n", replayToPlay.c_str(), wrong.c_str());
-        return 1;
-    }
+    if (!wrong.empty())
+        return ProgramEnd {1, "Cannot play the replay " + replayToPlay + ": " + wrong + "\n"};
 
-    startUp();
+    if (std::string notUp = startUp(); !notUp.empty())
+        return ProgramEnd {1, notUp};
     presentationRandom.reseed(replay.seed);
     mapPath = "maps/" + replay.mapName;
     difficulty = replay.ship - 1;
     std::snprintf(shipSpritePath, sizeof shipSpritePath, "sprites/ship%d.png", replay.ship);
     restoreReplayStart(replay);
-    enterLevel(replay.seed);
+    if (std::string noMap = enterLevel(replay.seed); !noMap.empty())
+        return ProgramEnd {1, noMap};
     markReplay(replay.mapName, replay.ship);
 
-    ShipWatch watch = watchShip();
-    LevelState state = LevelState::ongoing;
-    const FrameEnd end = playRecordedFrames(replay, watch, state);
-    const LevelSummary summary = summariseLevel(
-        replay.mapName, replay.ship, replay.seed, "replay", outcomeOf(state, Outcome::quit), watch);
+    playback.watch = watchShip();
+    playback.state = LevelState::ongoing;
+    playback.nextFrame = 0;
+    enterFrameLoop(SDL_GetTicks());
+    playback.due = levelStartTicks;
+    return std::nullopt;
+}
+
+// Each recorded frame is due when its steps' worth of time has passed since
+// the frame before was.
+Uint32 playbackDelay(const Playback& playback)
+{
+    if (playback.nextFrame >= playback.replay.frames.size())
+        return 0;
+    const Uint32 due
+        = playback.due + static_cast<Uint32>(playback.replay.frames[playback.nextFrame].steps);
+    const Uint32 now = SDL_GetTicks();
+    return static_cast<Sint32>(due - now) > 0 ? due - now : 0;
+}
+
+FrameEnd playbackFrame(Playback& playback)
+{
+    if (playback.nextFrame >= playback.replay.frames.size())
+        return FrameEnd::next;
+    const size_t i = playback.nextFrame++;
+    const int steps = playback.replay.frames[i].steps;
+    playback.due += static_cast<Uint32>(steps);
+    advanceFrameClock(SDL_GetTicks());
+    checkMusic();
+    gatherInput(); // for a quit: the input is the replay's
+    if (levelRequests.quit)
+        return FrameEnd::quit;
+    if (levelRequests.windowLost)
+        return FrameEnd::windowLost;
+    const FrameInput input = replayFrameInput(playback.replay, i);
+    // The pointer where the player had it: the world position less the
+    // camera it was taken with (the frame before's).
+    mouseX = static_cast<int>(input.pointerX) - cameraX;
+    mouseY = static_cast<int>(input.pointerY) - cameraY;
+    playback.state = simulateFrame(input, steps);
+    watchFrame(playback.watch);
+    return presentFrame(playback.state);
+}
+
+int finishPlayback(const Playback& playback)
+{
+    const Replay& replay = playback.replay;
+    const LevelSummary summary = summariseLevel(replay.mapName, replay.ship, replay.seed, "replay",
+        outcomeOf(playback.state, Outcome::quit), playback.watch);
     std::printf("%s\n", summaryJson(summary).c_str());
     int status = 0;
     if (summary.hash != replay.endHash) {
@@ -84,7 +96,6 @@ int playReplayInWindow()
         status = 1;
     }
     std::fflush(stdout);
-    finishLevel(end, false); // a victory played back is not a new one
     return status;
 }
 

@@ -17,7 +17,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <string>
 
 namespace tether {
 
@@ -41,35 +41,31 @@ void quitOnHangUp()
 
 } // namespace
 
-void startUp()
+std::string startUp()
 {
     // Silent, the game leaves the audio subsystem alone: probing a broken
     // sound server can hang.
     const Uint32 audio = soundEnabled ? SDL_INIT_AUDIO : 0;
-    if (SDL_Init(SDL_INIT_TIMER | audio | SDL_INIT_VIDEO) < 0) {
-        std::printf("Unable to init SDL: %s\n", SDL_GetError());
-        std::exit(1);
-    }
+    if (SDL_Init(SDL_INIT_TIMER | audio | SDL_INIT_VIDEO) < 0)
+        return std::string("Unable to init SDL: ") + SDL_GetError() + "\n";
     std::atexit(SDL_Quit);
     quitOnHangUp();
-    // A quit in a level or on its end screen ends the process there; the
+    // A quit in a level or on its end screen ends the game there; the
     // level is torn down on the way out as at a level end, so that nothing
     // the game made is left behind (a sanitizer build checks it).
     std::atexit([] {
         clearWorld();
         closeLevelMap();
     });
-    if (soundEnabled && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
-        std::cout << "Unable to open audio!" << std::endl;
-        std::cout << "Start the game with --no-sound to play without sound." << std::endl;
-        std::exit(1);
-    }
+    if (soundEnabled && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0)
+        return "Unable to open audio!\nStart the game with --no-sound to play without sound.\n";
     // The channels are allocated even without a device: the mixer's channel
     // calls then find idle channels (with none, Mix_Volume(-1) divides by
     // zero).
     setUpChannels();
     loadSettings(); // key names come from SDL: after SDL_Init
-    openWindow();
+    if (std::string noWindow = openWindow(); !noWindow.empty())
+        return noWindow;
     onDisplayLost(saveRecording); // the level in progress is kept
     openGamepad();
     if (soundEnabled)
@@ -77,10 +73,12 @@ void startUp()
     loadSounds(); // unopened, the mixer loads none: every effect stays empty
     loadImages();
     SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer
-    loadGameData();
+    if (std::string noData = loadGameData(); !noData.empty())
+        return noData;
     startEngineSound();
     applyVolumes();
     bossLevel = false;
+    return "";
 }
 
 } // namespace tether

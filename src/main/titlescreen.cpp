@@ -17,19 +17,6 @@ namespace tether {
 
 namespace {
 
-// Nothing on the title changes without input: between passes, sleep until
-// an event waits, and leave it for the next pass to read.
-void waitForInput()
-{
-    SDL_Event event;
-    for (;;) {
-        SDL_PumpEvents();
-        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
-            return;
-        SDL_Delay(10);
-    }
-}
-
 // A stick or D-pad push as the arrow key it stands for, pressed alone.
 void padArrow(TitleMenu& menu, SDLKey arrow)
 {
@@ -38,86 +25,101 @@ void padArrow(TitleMenu& menu, SDLKey arrow)
     titleKeyDown(menu, keys);
 }
 
-// Takes one event of the title; true when it starts the game.
-bool takeTitleEvent(const SDL_Event& event, const Uint8* keys, TitleMenu& menu)
+enum class TitleStep { stay, start, quit, windowLost };
+
+// Takes one event of the title: whether it starts the game or ends it.
+TitleStep takeTitleEvent(const SDL_Event& event, const Uint8* keys, TitleMenu& menu)
 {
     switch (event.type) {
-    case SDL_QUIT: std::exit(0);
+    case SDL_QUIT: return TitleStep::quit;
     case SDL_KEYDOWN:
         if (keys[SDLK_ESCAPE])
-            std::exit(0);
-        if (isBound(Command::fullscreen, event.key.keysym.sym))
-            toggleFullscreen();
+            return TitleStep::quit;
+        if (isBound(Command::fullscreen, event.key.keysym.sym) && !toggleFullscreen())
+            return TitleStep::windowLost;
         titleKeyDown(menu, keys);
-        return false;
+        return TitleStep::stay;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT)
             titleClick(menu, event.button.x, event.button.y);
-        return false;
+        return TitleStep::stay;
     default: break;
     }
     switch (takePadEvent(event)) {
     case PadPress::confirm:
-    case PadPress::start: return true;
+    case PadPress::start: return TitleStep::start;
     case PadPress::left: padArrow(menu, SDLK_LEFT); break;
     case PadPress::right: padArrow(menu, SDLK_RIGHT); break;
     case PadPress::up: padArrow(menu, SDLK_UP); break;
     case PadPress::down: padArrow(menu, SDLK_DOWN); break;
     default: break;
     }
-    return false;
+    return TitleStep::stay;
 }
 
 } // namespace
 
-void titleScreen(
-    SDL_Surface* target, char* shipSpritePath, int* chosenDifficulty, std::string* chosenMapPath)
+std::optional<ProgramEnd> openTitle(TitleState& title, SDL_Surface* target)
 {
-    SDL_Surface* titleImage = loadConverted("main/titlescreen.png");
-    std::vector<MapListEntry> maps;
-    switch (readMapList("maps/maplist", maps)) {
-    case MapListResult::cannotOpen: std::fputs("Error opening data", stdout); std::exit(1);
-    case MapListResult::noMaps: std::fputs("NO MAPS", stdout); std::exit(0);
+    title = TitleState {};
+    switch (readMapList("maps/maplist", title.maps)) {
+    case MapListResult::cannotOpen: return ProgramEnd {1, "Error opening data"};
+    case MapListResult::noMaps: return ProgramEnd {0, "NO MAPS"};
     case MapListResult::ok: break;
     }
-    const int mapCount = static_cast<int>(maps.size());
-
+    title.image = loadConverted("main/titlescreen.png");
+    title.target = target;
     // The game draws its own pointer in a level; here the system's shows
     // where a click will land.
     SDL_ShowCursor(SDL_ENABLE);
-    TitleMenu menu;
-    for (;;) {
-        SDL_PumpEvents();
-        const Uint8* keys = SDL_GetKeyState(nullptr);
-        bool start = false;
-        SDL_Event event;
-        while (pollEvent(&event)) {
-            const bool windowWas = target == screen;
-            start = takeTitleEvent(event, keys, menu) || start;
-            if (windowWas)
-                target = screen; // F11 may have made a new one
+    return std::nullopt;
+}
+
+void closeTitle(TitleState& title)
+{
+    SDL_FreeSurface(title.image);
+    title.image = nullptr;
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
+{
+    SDL_PumpEvents();
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    bool start = false;
+    SDL_Event event;
+    while (pollEvent(&event)) {
+        const bool windowWas = title.target == screen;
+        const TitleStep step = takeTitleEvent(event, keys, title.menu);
+        if (step == TitleStep::quit || step == TitleStep::windowLost) {
+            closeTitle(title);
+            end = step == TitleStep::quit ? ProgramEnd {} : ProgramEnd {1, noVideoMode()};
+            return TitleOutcome::ended;
         }
-        SDL_BlitSurface(titleImage, nullptr, target, nullptr);
-        wrapTitleMenu(menu, mapCount);
-        const MapListEntry& chosen = maps[static_cast<size_t>(menu.mapChoice)];
-        if (start || keys[SDLK_SPACE] || keys[SDLK_RETURN] || keys[SDLK_KP_ENTER]) {
-            const char shipDigit = static_cast<char>('1' + menu.shipChoice);
-            std::snprintf(shipSpritePath, 18, "sprites/ship%c.png", shipDigit);
-            *chosenDifficulty = menu.shipChoice;
-            *chosenMapPath = "maps/" + chosen.mapName;
-            bossMapPath = "maps/" + chosen.bossMapName;
-            bossMusic = chosen.bossMusic;
-            SDL_FreeSurface(titleImage);
-            SDL_ShowCursor(SDL_DISABLE);
-            return;
-        }
-        drawTitleMenu(target, menu, keys, chosen.mapName);
-        if (target == screen)
-            presentScreen();
-        else
-            SDL_Flip(target);
-        waitForInput();
+        start = step == TitleStep::start || start;
+        if (windowWas)
+            title.target = screen; // F11 may have made a new one
     }
+    SDL_BlitSurface(title.image, nullptr, title.target, nullptr);
+    wrapTitleMenu(title.menu, static_cast<int>(title.maps.size()));
+    const MapListEntry& chosen = title.maps[static_cast<size_t>(title.menu.mapChoice)];
+    if (start || keys[SDLK_SPACE] || keys[SDLK_RETURN] || keys[SDLK_KP_ENTER]) {
+        const char shipDigit = static_cast<char>('1' + title.menu.shipChoice);
+        std::snprintf(
+            choice.shipSpritePath, sizeof choice.shipSpritePath, "sprites/ship%c.png", shipDigit);
+        choice.difficulty = title.menu.shipChoice;
+        choice.mapPath = "maps/" + chosen.mapName;
+        bossMapPath = "maps/" + chosen.bossMapName;
+        bossMusic = chosen.bossMusic;
+        closeTitle(title);
+        return TitleOutcome::started;
+    }
+    drawTitleMenu(title.target, title.menu, keys, chosen.mapName);
+    if (title.target == screen)
+        presentScreen();
+    else
+        SDL_Flip(title.target);
+    return TitleOutcome::waiting;
 }
 
 } // namespace tether

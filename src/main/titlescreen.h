@@ -1,21 +1,51 @@
-// The title screen's loop: the title picture and its menu (content/title.h)
+// The title screen: the title picture and its menu (content/title.h)
 // until the player starts, with the keyboard (arrows, Space or Return), the
 // mouse (a click on a ship or an arrow) or the gamepad (stick or D-pad, A
 // or Start). F11 switches full screen here too.
 #pragma once
 
+#include "content/maps.h"
+#include "content/title.h"
+#include "main/programend.h"
+
 #include <SDL.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tether {
 
-// Runs the title screen until Space or Return (or the pad's A or Start);
-// writes the ship image path (the buffer holds at least 18 characters),
-// the difficulty, the map path, and the boss map and music of the chosen
-// map. Escape or a quit end the process with status 0; a map list that
-// cannot be opened prints "Error opening data" (status 1), one with no
-// maps "NO MAPS" (status 0). Each call starts on the first ship and map.
-void titleScreen(SDL_Surface* screen, char* shipSpritePath, int* difficulty, std::string* mapPath);
+// The title while it stands: its picture, the map list and the menu.
+struct TitleState {
+    SDL_Surface* image = nullptr;
+    std::vector<MapListEntry> maps;
+    TitleMenu menu;
+    SDL_Surface* target = nullptr; // drawn into: the game's picture
+};
+
+// What the player chose: the ship's image, the ship (its difficulty) and
+// the map. The chosen map's boss map and music go to bossMapPath and
+// bossMusic (world/world.h).
+struct TitleChoice {
+    char shipSpritePath[32] = "sprites/ship1.png";
+    int difficulty = 0;
+    std::string mapPath;
+};
+
+enum class TitleOutcome { waiting, started, ended };
+
+// Reads the map list and puts the title up on its first ship and map. A
+// map list that cannot be opened ends the game with "Error opening data"
+// (status 1), one with no maps with "NO MAPS" (status 0).
+std::optional<ProgramEnd> openTitle(TitleState& title, SDL_Surface* target);
+// One frame of the title: its events, then its picture. Started (Space or
+// Return held, the pad's A or Start): choice is written and the title
+// closed. Ended (Escape or a quit: status 0; F11 finding no video mode:
+// noVideoMode(), status 1): end is written and the title closed. Waiting:
+// nothing changes on the title until the next input comes.
+TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end);
+// Takes the title down (openTitle's picture and the system pointer).
+void closeTitle(TitleState& title);
 
 } // namespace tether

@@ -82,26 +82,28 @@ bool changeMode(bool wantFullscreen)
 
 } // namespace
 
-void openWindow()
+std::string openWindow()
 {
     if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
         desktopWidth = info->current_w;
         desktopHeight = info->current_h;
     }
-    if (!changeMode(settings.fullscreen)) {
-        std::printf("Unable to set %dx%d video: %s\n", screenWidth, screenHeight, SDL_GetError());
-        std::exit(1);
-    }
+    return changeMode(settings.fullscreen) ? std::string() : noVideoMode();
 }
 
-void toggleFullscreen()
+bool toggleFullscreen()
 {
     settings.fullscreen = !fullscreen;
     keepSetting("fullscreen");
-    if (!changeMode(settings.fullscreen) && !changeMode(!settings.fullscreen)) {
-        std::printf("Unable to set %dx%d video: %s\n", screenWidth, screenHeight, SDL_GetError());
-        std::exit(1);
-    }
+    return changeMode(settings.fullscreen) || changeMode(!settings.fullscreen);
+}
+
+std::string noVideoMode()
+{
+    char message[256];
+    std::snprintf(message, sizeof message, "Unable to set %dx%d video: %s\n", screenWidth,
+        screenHeight, SDL_GetError());
+    return message;
 }
 
 bool isFullscreen()

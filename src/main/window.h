@@ -11,16 +11,21 @@
 
 #include <SDL.h>
 
+#include <string>
+
 namespace tether {
 
 extern int windowScale; // 1 or 2: window pixels per picture pixel
 
-// Opens the window as the settings say (main/settings.h); ends the process
-// with status 1 and "Unable to set 800x600 video: ..." when no mode works.
-void openWindow();
+// Opens the window as the settings say (main/settings.h); empty, or when no
+// mode works the message the game ends with (status 1): noVideoMode().
+std::string openWindow();
 // Full screen to window and back (F11), kept in the settings. The picture
-// is kept; the caller draws and presents the next frame as usual.
-void toggleFullscreen();
+// is kept; the caller draws and presents the next frame as usual. False
+// when neither mode works any more: the game ends with noVideoMode().
+bool toggleFullscreen();
+// "Unable to set 800x600 video: <SDL's reason>" and a line break.
+std::string noVideoMode();
 bool isFullscreen();
 // Shows the picture in the window: a flip, or the doubling and a flip.
 void presentScreen();

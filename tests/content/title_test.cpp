@@ -137,30 +137,32 @@ TEST_F(TitleScreen, SpaceHeldAtOnceAcceptsTheFirstShipAndMap)
     writeFile(dir + "/maps/maplist", "2\nalpha alpha_boss 7\nbeta beta_boss 8\n");
     ASSERT_EQ(chdir(dir.c_str()), 0);
     SDL_GetKeyState(nullptr)[SDLK_SPACE] = 1;
-    char shipPath[32] = "unchanged";
-    int chosenDifficulty = 5;
-    std::string chosenMap;
-    titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap);
-    EXPECT_STREQ(shipPath, "sprites/ship1.png");
-    EXPECT_EQ(chosenDifficulty, 0);
-    EXPECT_EQ(chosenMap, "maps/alpha");
+    TitleState title;
+    ASSERT_FALSE(openTitle(title, SDL_GetVideoSurface()));
+    TitleChoice choice;
+    std::snprintf(choice.shipSpritePath, sizeof choice.shipSpritePath, "unchanged");
+    choice.difficulty = 5;
+    ProgramEnd end;
+    EXPECT_EQ(titleFrame(title, choice, end), TitleOutcome::started);
+    EXPECT_STREQ(choice.shipSpritePath, "sprites/ship1.png");
+    EXPECT_EQ(choice.difficulty, 0);
+    EXPECT_EQ(choice.mapPath, "maps/alpha");
     EXPECT_EQ(bossMapPath, "maps/alpha_boss");
     EXPECT_EQ(bossMusic, 7);
 }
 
 TEST_F(TitleScreen, AMissingMapListIsAnErrorAndAnEmptyOneHasNoMaps)
 {
-    char shipPath[32];
-    int chosenDifficulty;
-    std::string chosenMap;
-    auto open
-        = [&] { titleScreen(SDL_GetVideoSurface(), shipPath, &chosenDifficulty, &chosenMap); };
-    ChildResult missing = runInChild(open, dir);
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "Error opening data");
+    TitleState title;
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    const auto missing = openTitle(title, SDL_GetVideoSurface());
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->status, 1);
+    EXPECT_EQ(missing->message, "Error opening data");
 
     writeFile(dir + "/maps/maplist", "3\n");
-    ChildResult empty = runInChild(open, dir);
-    EXPECT_EQ(empty.status, 0);
-    EXPECT_EQ(empty.output, "NO MAPS");
+    const auto empty = openTitle(title, SDL_GetVideoSurface());
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->status, 0);
+    EXPECT_EQ(empty->message, "NO MAPS");
 }

@@ -108,11 +108,14 @@ TEST_F(Gamepad, OnTheTitleTheStickChoosesAndAStarts)
             pushAxis(1, 0);
             pushAxis(0, 30000); // right: the second map
             pushButton(0); // A
-            char shipPath[32];
-            int ship = -1;
-            std::string map;
-            titleScreen(SDL_GetVideoSurface(), shipPath, &ship, &map);
-            std::printf("%s %d %s", shipPath, ship, map.c_str());
+            TitleState title;
+            TitleChoice choice;
+            ProgramEnd end;
+            if (openTitle(title, SDL_GetVideoSurface())
+                || titleFrame(title, choice, end) != TitleOutcome::started)
+                return;
+            std::printf(
+                "%s %d %s", choice.shipSpritePath, choice.difficulty, choice.mapPath.c_str());
         },
         dir);
     EXPECT_EQ(chosen.output, "sprites/ship2.png 1 maps/beta");

@@ -60,7 +60,9 @@ TEST_F(LevelEnd, EscapeOnAMapWithoutEnemiesCountsAsAWin)
     const FrameEnd end = runFrame(5);
     SDL_GetKeyState(nullptr)[SDLK_ESCAPE] = 0;
     ASSERT_EQ(end, FrameEnd::escape);
-    finishLevel(end); // no end screen for Escape
+    std::vector<std::string> note;
+    EXPECT_EQ(endPicture(end, true, note), nullptr); // no end screen for Escape
+    endLevel();
     EXPECT_TRUE(bossLevel);
 }
 
@@ -87,7 +89,13 @@ TEST_F(LevelEnd, EndScreenHoldsItsPictureAndDropsPresses)
     SDL_PushEvent(&event);
 
     const Uint32 start = SDL_GetTicks();
-    showEndScreen(picture, 120);
+    EndScreen endScreen;
+    endScreen.holdMs = 120;
+    openEndScreen(endScreen, picture);
+    EndScreenOutcome outcome;
+    while ((outcome = endScreenFrame(endScreen)) == EndScreenOutcome::holding)
+        SDL_Delay(10);
+    EXPECT_EQ(outcome, EndScreenOutcome::done);
     EXPECT_GE(SDL_GetTicks() - start, 120u);
     const Uint32* pixels = static_cast<const Uint32*>(screen->pixels);
     EXPECT_EQ(pixels[300 * screen->pitch / 4 + 400] & 0xffffff, 0x00ff00u);

@@ -1,0 +1,278 @@
+// The screens' state machine: each frame of each screen, and the moves from
+// one screen to the next (the level cycle: title, level, end screen, boss
+// level, title again).
+#include "main/program.h"
+
+#include "content/assets.h"
+#include "main/commands.h"
+#include "main/frame.h"
+#include "main/pacing.h"
+#include "main/recorder.h"
+#include "main/startup.h"
+#include "main/window.h"
+#include "render/presentation.h"
+#include "world/world.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tether {
+
+namespace {
+
+constexpr Uint32 endScreenPollMs = 10; // how often an end screen looks for a quit
+
+FrameWait forInput()
+{
+    return FrameWait {FrameWait::Kind::input, 0};
+}
+
+FrameWait forTime(Uint32 ms)
+{
+    return FrameWait {FrameWait::Kind::time, ms};
+}
+
+// Sleeps until an event waits, and leaves it for the frame to read.
+void waitForInput()
+{
+    SDL_Event event;
+    for (;;) {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+            return;
+        SDL_Delay(10);
+    }
+}
+
+void waitAsAsked(const FrameWait& wait)
+{
+    if (wait.kind == FrameWait::Kind::input)
+        waitForInput();
+    else if (wait.kind == FrameWait::Kind::time && wait.ms > 0)
+        SDL_Delay(wait.ms);
+}
+
+void showTitle(Program& program)
+{
+    TitleState title;
+    if (auto end = openTitle(title, screen)) {
+        program.end = end;
+        return;
+    }
+    program.screen = std::move(title);
+    program.wait = {};
+}
+
+// A new level on mapPath with the chosen ship, recorded (main/recorder.h).
+void beginLevel(Program& program)
+{
+    gameOver = false;
+    const uint64_t seed = clockSeed();
+    startRecording(mapPath, difficulty, seed);
+    if (std::string noMap = enterLevel(seed); !noMap.empty()) {
+        program.end = ProgramEnd {1, noMap};
+        return;
+    }
+    enterFrameLoop(SDL_GetTicks());
+    program.screen = LevelInPlay {};
+    program.wait = {};
+}
+
+// After a level's end: a won map leads into its boss map, anything else
+// back to the title.
+void afterLevel(Program& program)
+{
+    gameOver = false;
+    if (bossLevel) {
+        mapPath = bossMapPath;
+        beginLevel(program);
+    } else {
+        showTitle(program);
+    }
+}
+
+// The quit and the lost window end a level and the game alike.
+bool endsTheGame(Program& program, FrameEnd how)
+{
+    if (how == FrameEnd::quit) {
+        printFrameStatistics();
+        program.end = ProgramEnd {};
+        return true;
+    }
+    if (how == FrameEnd::windowLost) {
+        program.end = ProgramEnd {1, noVideoMode()};
+        return true;
+    }
+    return false;
+}
+
+void showEndScreen(Program& program, SDL_Surface* image, const std::vector<std::string>& note,
+    bool afterPlayback, int playbackStatus)
+{
+    LevelEndScreen ending;
+    ending.afterPlayback = afterPlayback;
+    ending.playbackStatus = playbackStatus;
+    openEndScreen(ending.endScreen, image, note);
+    program.screen = ending;
+    program.wait = {};
+}
+
+void levelEnded(Program& program, FrameEnd how)
+{
+    saveRecording(); // before the end screen, which a quit may cut short
+    if (endsTheGame(program, how))
+        return;
+    if (how == FrameEnd::restart) {
+        // The same map with the same ship again, as a new level with a
+        // replay of its own.
+        restartLevel();
+        beginLevel(program);
+        return;
+    }
+    std::vector<std::string> note;
+    if (SDL_Surface* image = endPicture(how, true, note)) {
+        showEndScreen(program, image, note, false, 0);
+        return;
+    }
+    endLevel();
+    afterLevel(program);
+}
+
+void runLevel(Program& program)
+{
+    const FrameEnd end = runFrame(SDL_GetTicks());
+    if (end != FrameEnd::next) {
+        levelEnded(program, end);
+        return;
+    }
+    if (levelRequests.pause || levelRequests.help) {
+        PauseScreen pause;
+        openPause(pause);
+        program.screen = std::move(pause);
+        program.wait = forInput();
+        return;
+    }
+    if (levelRequests.restart) {
+        levelEnded(program, FrameEnd::restart);
+        return;
+    }
+    program.wait = forTime(frameDelay());
+}
+
+void runPause(Program& program, PauseScreen& pause)
+{
+    if (!pauseFrame(pause)) {
+        program.wait = forInput();
+        return;
+    }
+    holdFrameClock(closePause(pause));
+    if (levelRequests.quit)
+        levelEnded(program, FrameEnd::quit);
+    else if (levelRequests.windowLost)
+        levelEnded(program, FrameEnd::windowLost);
+    else if (levelRequests.restart)
+        levelEnded(program, FrameEnd::restart);
+    else {
+        program.screen = LevelInPlay {};
+        program.wait = forTime(frameDelay());
+    }
+}
+
+void runEndScreen(Program& program, const LevelEndScreen& ending)
+{
+    switch (endScreenFrame(ending.endScreen)) {
+    case EndScreenOutcome::holding: program.wait = forTime(endScreenPollMs); return;
+    case EndScreenOutcome::quit: program.end = ProgramEnd {}; return;
+    case EndScreenOutcome::done: break;
+    }
+    endLevel();
+    if (ending.afterPlayback)
+        program.end = ProgramEnd {ending.playbackStatus, ""};
+    else
+        afterLevel(program);
+}
+
+void runTitle(Program& program, TitleState& title)
+{
+    TitleChoice choice;
+    ProgramEnd end;
+    switch (titleFrame(title, choice, end)) {
+    case TitleOutcome::waiting: program.wait = forInput(); return;
+    case TitleOutcome::ended: program.end = end; return;
+    case TitleOutcome::started: break;
+    }
+    std::snprintf(shipSpritePath, sizeof shipSpritePath, "%s", choice.shipSpritePath);
+    difficulty = choice.difficulty;
+    mapPath = choice.mapPath;
+    beginLevel(program);
+}
+
+void runPlayback(Program& program, Playback& playback)
+{
+    const FrameEnd end = playbackFrame(playback);
+    if (end == FrameEnd::next && playback.nextFrame < playback.replay.frames.size()) {
+        program.wait = forTime(playbackDelay(playback));
+        return;
+    }
+    // A quit ends the playback at once, as it ends a level.
+    if (endsTheGame(program, end))
+        return;
+    const int status = finishPlayback(playback);
+    // A victory played back is not a new one.
+    std::vector<std::string> note;
+    if (SDL_Surface* image = endPicture(end, false, note)) {
+        showEndScreen(program, image, note, true, status);
+        return;
+    }
+    endLevel();
+    program.end = ProgramEnd {status, ""};
+}
+
+} // namespace
+
+Program gameProgram()
+{
+    Program program;
+    if (std::string notUp = startUp(); !notUp.empty()) {
+        program.end = ProgramEnd {1, notUp};
+        return program;
+    }
+    presentationRandom.reseed(clockSeed());
+    showTitle(program);
+    return program;
+}
+
+Program playbackProgram()
+{
+    Program program;
+    Playback playback;
+    if (auto end = openPlayback(playback)) {
+        program.end = end;
+        return program;
+    }
+    program.wait = forTime(playbackDelay(playback));
+    program.screen = std::move(playback);
+    return program;
+}
+
+bool programFrame(Program& program)
+{
+    if (program.end)
+        return false;
+    waitAsAsked(program.wait);
+    program.wait = {};
+    if (auto* title = std::get_if<TitleState>(&program.screen))
+        runTitle(program, *title);
+    else if (std::holds_alternative<LevelInPlay>(program.screen))
+        runLevel(program);
+    else if (auto* pause = std::get_if<PauseScreen>(&program.screen))
+        runPause(program, *pause);
+    else if (auto* ending = std::get_if<LevelEndScreen>(&program.screen))
+        runEndScreen(program, *ending);
+    else if (auto* playback = std::get_if<Playback>(&program.screen))
+        runPlayback(program, *playback);
+    return !program.end;
+}
+
+} // namespace tether
