@@ -280,7 +280,7 @@ void relight()
 {
     static int64_t step = 0;
     ++step;
-    difficulty = 1;
+    chosenShip = 1;
     drawnStep = step - 1;
     for (Object* o : flashing)
         o->lastHitStep = step;

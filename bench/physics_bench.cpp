@@ -50,24 +50,24 @@ void buildWorld(int movers)
         add(type, place(random), place(random), 60 + 10.0f * i, 5e10f, 1e6f,
             {&objects, &drawables, &attractingMasses});
     }
-    std::vector<Object*> enemies;
+    std::vector<Object*> shooters;
     for (int i = 0; i < movers; ++i) {
         Object* o;
         switch (i % 3) {
         case 0:
             o = add(typeEnemy, place(random), place(random), 20, 100, 100,
-                {&objects, &drawables, &dynamicMasses, &ennemies});
-            enemies.push_back(o);
+                {&objects, &drawables, &dynamicMasses, &enemies});
+            shooters.push_back(o);
             ++numEnemies;
             break;
         case 1:
             o = add(typeMine, place(random), place(random), 24, 40, 60,
-                {&objects, &drawables, &dynamicMasses, &ennemies});
+                {&objects, &drawables, &dynamicMasses, &enemies});
             break;
         default:
             o = add(typeBullet, place(random), place(random), 4, 1, 1e9f,
                 {&objects, &drawables, &dynamicMasses});
-            o->owner = enemies.back();
+            o->owner = shooters.back();
             break;
         }
         o->vx = speed(random);

@@ -249,7 +249,7 @@ float shotRadius(int type)
 }
 
 // Creates one shot of self's and lists it at the end of the registries
-// that move, draw and collide it (never ennemies).
+// that move, draw and collide it (never enemies).
 Object* shoot(
     Object& self, int type, float x, float y, float vx, float vy, float angle, float health)
 {

@@ -1,4 +1,4 @@
-// Enemy AI: every Object of ennemies, the enemy ships and the mines, is run
+// Enemy AI: every Object of enemies, the enemy ships and the mines, is run
 // by AIUpdate once per 1-ms physics step, before gravity and collision.
 #pragma once
 

@@ -48,7 +48,7 @@ PilotView seePilotView()
 {
     PilotView view;
     view.time = levelStats.gameTime;
-    view.shipChoice = difficulty;
+    view.shipChoice = chosenShip;
     view.shipX = ship->x;
     view.shipY = ship->y;
     view.shipVX = ship->vx;

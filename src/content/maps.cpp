@@ -141,7 +141,7 @@ void makeEnemy(int enemyClass, const float* v)
     objects.push_back(enemy);
     dynamicMasses.push_back(enemy);
     drawables.push_back(enemy);
-    ennemies.push_back(enemy);
+    enemies.push_back(enemy);
     const EnemyClassTraits& traits = enemyClasses[cls];
     if (traits.firstMount >= 0)
         attachGun(enemy, traits.firstMount);
@@ -166,7 +166,7 @@ void makeMine(const float* v)
     objects.push_back(mine);
     drawables.push_back(mine);
     dynamicMasses.push_back(mine);
-    ennemies.push_back(mine);
+    enemies.push_back(mine);
 }
 
 // Whether a whole word reads as a number: a misspelt keyword's values, which
@@ -339,7 +339,7 @@ void assembleShip()
     dynamicMasses.push_back(rightGrapHook);
 
     // The hook mount hands the ropes' pull on to the ship.
-    const ShipTraits& traits = shipTraits(difficulty);
+    const ShipTraits& traits = shipTraits(chosenShip);
     ship->addChild(turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
 
     leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);

@@ -50,7 +50,7 @@ void readMap(std::istream& in, ContentReport* report = nullptr);
 // game ends with (status 1), "Error opening map".
 std::string loadLevelMap(const std::string& path);
 // Creates the ship with its hook mount, hooks and thrust flame at the spawn
-// point, the mount placed by difficulty.
+// point, the mount placed as the chosen ship has it (world/ships.h).
 void assembleShip();
 // Frees the images made for the level's objects.
 void closeLevelMap();

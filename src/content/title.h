@@ -1,5 +1,5 @@
 // The title screen's menu: choose one of three ships (which is also the
-// control scheme, `difficulty`) and one map of "maps/maplist", then Space
+// control scheme, `chosenShip` in world/world.h) and one map of "maps/maplist", then Space
 // or Return. The screen's loop, which reads keys, clicks and the gamepad,
 // is main/titlescreen.h.
 #pragma once

@@ -62,7 +62,7 @@ void restartLevel();
 void endLevel();
 // The map's name as the map list gives it: its path without "maps/".
 std::string mapName(const std::string& path);
-// Starts the level on mapPath with the chosen ship (difficulty and its
+// Starts the level on mapPath with the chosen ship (its number and its
 // image, shipSpritePath) and seed: the map read, the ship assembled. Empty,
 // or the message the game ends with (status 1) when the map cannot be read.
 std::string enterLevel(uint64_t seed);

@@ -34,7 +34,7 @@ SDL_Surface* copyOfFrame()
 
 std::vector<std::string> pauseLines()
 {
-    std::vector<std::string> lines = controlsText(difficulty);
+    std::vector<std::string> lines = controlsText(chosenShip);
     lines.push_back("");
     lines.push_back("#Time so far " + clockText(levelStats.gameTime));
     lines.push_back(keyLabel(Command::pause) + " or a click: resume   " + keyLabel(Command::restart)

@@ -69,7 +69,7 @@ void beginLevel(Program& program)
 {
     gameOver = false;
     const uint64_t seed = clockSeed();
-    startRecording(mapPath, difficulty, seed);
+    startRecording(mapPath, chosenShip, seed);
     if (std::string noMap = enterLevel(seed); !noMap.empty()) {
         program.end = ProgramEnd {1, noMap};
         return;
@@ -203,7 +203,7 @@ void runTitle(Program& program, TitleState& title)
     case TitleOutcome::started: break;
     }
     std::snprintf(shipSpritePath, sizeof shipSpritePath, "%s", choice.shipSpritePath);
-    difficulty = choice.difficulty;
+    chosenShip = choice.chosenShip;
     mapPath = choice.mapPath;
     beginLevel(program);
 }

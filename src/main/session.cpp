@@ -12,7 +12,7 @@ bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed)
 {
     stopLevel();
     gameOver = false;
-    difficulty = shipChoice;
+    chosenShip = shipChoice;
     if (!loadMap(mapPath))
         return false;
     assembleShip();

@@ -107,7 +107,7 @@ TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
         const char shipDigit = static_cast<char>('1' + title.menu.shipChoice);
         std::snprintf(
             choice.shipSpritePath, sizeof choice.shipSpritePath, "sprites/ship%c.png", shipDigit);
-        choice.difficulty = title.menu.shipChoice;
+        choice.chosenShip = title.menu.shipChoice;
         choice.mapPath = "maps/" + chosen.mapName;
         bossMapPath = "maps/" + chosen.bossMapName;
         bossMusic = chosen.bossMusic;

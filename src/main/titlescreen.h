@@ -24,12 +24,12 @@ struct TitleState {
     SDL_Surface* target = nullptr; // drawn into: the game's picture
 };
 
-// What the player chose: the ship's image, the ship (its difficulty) and
+// What the player chose: the ship's image, the ship (0 to 2) and
 // the map. The chosen map's boss map and music go to bossMapPath and
 // bossMusic (world/world.h).
 struct TitleChoice {
     char shipSpritePath[32] = "sprites/ship1.png";
-    int difficulty = 0;
+    int chosenShip = 0;
     std::string mapPath;
 };
 

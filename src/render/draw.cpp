@@ -357,7 +357,7 @@ void drawObject(Canvas& canvas, const Object& object, int cameraX, int cameraY)
     // ships whose flame is seen at all.
     SDL_Surface* look = lookOf(o);
     if (o.type == typeFlame) {
-        if (!thrustSinceLastFrame(o) || !shipTraits(difficulty).flameShows)
+        if (!thrustSinceLastFrame(o) || !shipTraits(chosenShip).flameShows)
             return;
         look = flames[presentationRandom.next15() % 3];
     }

@@ -136,7 +136,7 @@ void hitByProjectile(Object* shot, Object* target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
-    if (!(shipTraits(difficulty).enemiesShrugOffShots && target->type == typeEnemy)) {
+    if (!(shipTraits(chosenShip).enemiesShrugOffShots && target->type == typeEnemy)) {
         const float damage = projectileDamage[shot->type - typeBullet];
         target->health -= damage;
         // A shot's shooter may be gone; a mine is its own.

@@ -148,7 +148,7 @@ void steerShip(unsigned actions)
     if (!ship || !ship->flame)
         return;
     const Keys held = readKeys(actions);
-    const ShipTraits& traits = shipTraits(difficulty);
+    const ShipTraits& traits = shipTraits(chosenShip);
     switch (traits.steering) {
     case Steering::byVelocity: steerByVelocity(*ship, held); break;
     case Steering::byHeading: steerByHeading(*ship, held); break;

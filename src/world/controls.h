@@ -1,6 +1,6 @@
 // The ship's controls: the held actions turn into force and turning on the
-// ship once per physics step, by the control scheme of the chosen ship
-// (difficulty):
+// ship once per physics step, by the steering of the chosen ship (its row
+// of world/ships.h):
 //   0  velocity steering: the ship never turns; the keys choose the velocity
 //      it strives for, and full thrust drives it there (no key: brake);
 //   1  heading steering: the keys choose a heading; the ship turns toward it
@@ -16,7 +16,7 @@
 
 namespace tether {
 
-// One step of steering for the scheme of `difficulty`, with the Action bits
+// One step of steering for the chosen ship, with the Action bits
 // held.
 void steerShip(unsigned actions);
 

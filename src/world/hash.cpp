@@ -45,7 +45,7 @@ public:
     {
         for (Object* o : objects)
             visit(o);
-        for (std::list<Object*>* list : {&dynamicMasses, &attractingMasses, &ennemies, &drawables})
+        for (std::list<Object*>* list : {&dynamicMasses, &attractingMasses, &enemies, &drawables})
             for (Object* o : *list)
                 visit(o);
         for (const Spring* rope : springs) {
@@ -137,7 +137,7 @@ uint64_t worldHash()
     for (const Object* o : walk.order)
         addObject(h, walk, *o);
     for (const std::list<Object*>* list :
-        {&objects, &dynamicMasses, &attractingMasses, &ennemies, &drawables})
+        {&objects, &dynamicMasses, &attractingMasses, &enemies, &drawables})
         addList(h, walk, *list);
 
     h.add(connectors.size());
@@ -165,7 +165,7 @@ uint64_t worldHash()
              leftHookRetracting, rightHookRetracting, gameOver})
         h.add(v);
     h.add(numEnemies);
-    h.add(difficulty);
+    h.add(chosenShip);
     h.add(worldW);
     h.add(worldH);
 

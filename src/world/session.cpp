@@ -40,9 +40,9 @@ void physicsStep(const FrameInput& input)
     aimHooks(input.pointerX, input.pointerY);
 
     // Enemies and mines act on the ship before gravity and collision; their
-    // new shots go to the other registries, never to ennemies.
+    // new shots go to the other registries, never to enemies.
     if (ship)
-        for (Object* enemy : ennemies)
+        for (Object* enemy : enemies)
             AIUpdate(enemy, ship);
 
     applyGravity();
@@ -64,7 +64,7 @@ void removeTheDead()
     cleanupSprings();
     cleanup(&dynamicMasses);
     cleanup(&drawables);
-    cleanup(&ennemies);
+    cleanup(&enemies);
     cleanup(&objects);
     sortDrawables();
 }

@@ -14,7 +14,7 @@ std::list<Object*> attractingMasses;
 std::list<Object*> dynamicMasses;
 std::list<Object*> drawables;
 std::list<Spring*> springs;
-std::list<Object*> ennemies;
+std::list<Object*> enemies;
 std::list<Object*> objects;
 std::list<Connector*> connectors;
 
@@ -37,7 +37,7 @@ bool gameOver = false;
 bool bossLevel = false;
 std::string bossMapPath;
 int bossMusic = 0;
-int difficulty = 0;
+int chosenShip = 0;
 
 float worldW = 2000.0f;
 float worldH = 2000.0f;
@@ -50,7 +50,7 @@ void clearWorld()
     dynamicMasses.clear();
     attractingMasses.clear();
     drawables.clear();
-    ennemies.clear();
+    enemies.clear();
     // The hooks are children of the mount, which is a child of the ship.
     for (Object* object : objects)
         if (object && object != leftGrapHook && object != rightGrapHook)

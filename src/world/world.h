@@ -23,7 +23,7 @@ extern std::list<Object*> drawables;
 // Elastic ropes; owns them.
 extern std::list<Spring*> springs;
 // AI-driven objects: enemies and mines.
-extern std::list<Object*> ennemies;
+extern std::list<Object*> enemies;
 // Everything that collides; owns its Objects. Re-sorted by collision each step.
 extern std::list<Object*> objects;
 // Every attachment; owned by the parents' children lists.
@@ -55,7 +55,7 @@ extern std::string bossMapPath;
 extern int bossMusic; // boss track number 1..13
 // The ship chosen on the title screen: 0, 1 or 2. Chooses the controls, the
 // hook mount's place and whether enemies are hurt by shots and mines.
-extern int difficulty;
+extern int chosenShip;
 
 // --- The torus ---
 extern float worldW; // world size in units; a map's "world" record sets it

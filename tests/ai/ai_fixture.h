@@ -56,24 +56,24 @@ protected:
         auto* e = new tether::Object(mass, 20, x, y, 0, 0, angle, 0, nullptr, type, 300, 100);
         e->kind = kind;
         for (auto* list :
-            {&tether::objects, &tether::dynamicMasses, &tether::drawables, &tether::ennemies})
+            {&tether::objects, &tether::dynamicMasses, &tether::drawables, &tether::enemies})
             list->push_back(e);
         return e;
     }
 
     // Runs one step of e and returns the shots it appended, after checking
     // that they stand at the end of the three shot registries in the same
-    // order and that ennemies did not grow.
+    // order and that enemies did not grow.
     std::vector<tether::Object*> step(tether::Object* e)
     {
         const size_t moving = tether::dynamicMasses.size(), drawn = tether::drawables.size();
-        const size_t owned = tether::objects.size(), hostile = tether::ennemies.size();
+        const size_t owned = tether::objects.size(), hostile = tether::enemies.size();
         tether::AIUpdate(e, target);
         std::vector<tether::Object*> shots(
             std::next(tether::objects.begin(), long(owned)), tether::objects.end());
         EXPECT_EQ(tail(tether::dynamicMasses, moving), shots);
         EXPECT_EQ(tail(tether::drawables, drawn), shots);
-        EXPECT_EQ(tether::ennemies.size(), hostile);
+        EXPECT_EQ(tether::enemies.size(), hostile);
         return shots;
     }
 

@@ -34,7 +34,7 @@ TEST(EnemyDetour, AGunnerBehindAPlanetComesRoundToTheShipsSide)
             for (int frame = 0; frame < 30000 / 16 && cameRound < 0; ++frame) {
                 if (simulateFrame(FrameInput {}, 16) != LevelState::ongoing)
                     break;
-                for (const Object* o : ennemies)
+                for (const Object* o : enemies)
                     if (o->type == typeEnemy) {
                         lowest = o->y;
                         if (o->y < 4000)

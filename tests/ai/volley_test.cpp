@@ -255,5 +255,5 @@ TEST_F(AIVolley, ThePhysicsStepRunsEveryEnemyAgainstTheShipInListOrder)
     ASSERT_EQ(bullets.size(), 2u);
     EXPECT_EQ(bullets[0]->owner, first);
     EXPECT_EQ(bullets[1]->owner, second);
-    EXPECT_EQ(ennemies.size(), 2u);
+    EXPECT_EQ(enemies.size(), 2u);
 }

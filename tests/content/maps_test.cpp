@@ -85,7 +85,7 @@ TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
     EXPECT_EQ(asVector(drawables), all);
     EXPECT_EQ(asVector(attractingMasses), (std::vector<Object*> {all[0], all[3]}));
     EXPECT_EQ(asVector(dynamicMasses), (std::vector<Object*> {all[1], all[2]}));
-    EXPECT_EQ(asVector(ennemies), (std::vector<Object*> {all[1], all[2]}));
+    EXPECT_EQ(asVector(enemies), (std::vector<Object*> {all[1], all[2]}));
 
     const Object& planet = *all[0];
     EXPECT_EQ(planet.mass, 1e9f);
@@ -143,7 +143,7 @@ TEST_F(MapLoading, EnemiesAreCountedButMinesAndGunsAreNot)
 {
     load("mine 1 1 mine 2 2 enemy1 0 0 0 0 0 enemy3 5 5 0 0 0 enemy12 9 9 0 0 0");
     EXPECT_EQ(numEnemies, 3);
-    EXPECT_EQ(ennemies.size(), 5u);
+    EXPECT_EQ(enemies.size(), 5u);
 }
 
 TEST_F(MapLoading, TwoMinesGetTwoSeparateImages)
@@ -226,7 +226,7 @@ class ShipAssembly : public MapLoading {
 protected:
     void assemble(int chosen)
     {
-        difficulty = chosen;
+        chosenShip = chosen;
         load("spawn 500 400 0.25 0\nenemy4 0 0 0 0 0");
         assembleShip();
     }

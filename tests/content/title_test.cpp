@@ -141,11 +141,11 @@ TEST_F(TitleScreen, SpaceHeldAtOnceAcceptsTheFirstShipAndMap)
     ASSERT_FALSE(openTitle(title, SDL_GetVideoSurface()));
     TitleChoice choice;
     std::snprintf(choice.shipSpritePath, sizeof choice.shipSpritePath, "unchanged");
-    choice.difficulty = 5;
+    choice.chosenShip = 5;
     ProgramEnd end;
     EXPECT_EQ(titleFrame(title, choice, end), TitleOutcome::started);
     EXPECT_STREQ(choice.shipSpritePath, "sprites/ship1.png");
-    EXPECT_EQ(choice.difficulty, 0);
+    EXPECT_EQ(choice.chosenShip, 0);
     EXPECT_EQ(choice.mapPath, "maps/alpha");
     EXPECT_EQ(bossMapPath, "maps/alpha_boss");
     EXPECT_EQ(bossMusic, 7);

@@ -29,7 +29,7 @@ protected:
     }
     void steer(int scheme, TestKeys keys)
     {
-        difficulty = scheme;
+        chosenShip = scheme;
         ship->fx = ship->fy = ship->spin = 0;
         steerShip(actionsFromKeys(keys.data()));
     }

@@ -115,7 +115,7 @@ TEST_F(Gamepad, OnTheTitleTheStickChoosesAndAStarts)
                 || titleFrame(title, choice, end) != TitleOutcome::started)
                 return;
             std::printf(
-                "%s %d %s", choice.shipSpritePath, choice.difficulty, choice.mapPath.c_str());
+                "%s %d %s", choice.shipSpritePath, choice.chosenShip, choice.mapPath.c_str());
         },
         dir);
     EXPECT_EQ(chosen.output, "sprites/ship2.png 1 maps/beta");

@@ -43,7 +43,7 @@ protected:
                 {&spawnX, 1000}, {&spawnY, 1000}, {&spawnVX, 0}, {&spawnVY, 0}})
             saved.push_back({value, std::exchange(*value, tuned)});
         worldW = worldH = 4000;
-        difficulty = 1;
+        chosenShip = 1;
         assembleShip();
         resetLevel(3);
         sun = add(typeSun, 3000, 3000, 50, 1);
@@ -231,7 +231,7 @@ TEST_F(LevelRecord, AShipHeldAgainstAPlanetIsHurtWhenItStrikesNotAllTheWhileItSt
     EXPECT_LT(struck, 1000);
     size_t hits = 0;
     for (int frame = 0; frame < 130; ++frame) {
-        simulateFrame(FrameInput {frame < 30 ? 0u : actionRight}, 16);
+        simulateFrame(FrameInput {frame < 30 ? 0u : actionRight, 0, 0, {}}, 16);
         hits += shipHits().size();
         EXPECT_LT(std::hypot(ship->x - planet->x, ship->y - planet->y), 110 + 18 + 20); // at it
     }
@@ -292,7 +292,7 @@ FrameInput botInput(int frame)
     FrameInput input;
     const unsigned courses[] = {actionUp, actionRight, actionDown | actionLeft, 0};
     input.actions = courses[(frame / 50) % 4];
-    for (const Object* o : ennemies) {
+    for (const Object* o : enemies) {
         if (o->type == typeEnemy) {
             input.pointerX = o->x;
             input.pointerY = o->y;

@@ -20,7 +20,7 @@ protected:
         tether::clearWorld();
         tether::numEnemies = 0;
         tether::gameOver = false;
-        tether::difficulty = 0;
+        tether::chosenShip = 0;
         tether::worldW = tether::worldH = 2000.0f;
         tether::backx = tether::backy = 0.0f;
         tether::leftHookExtended = tether::rightHookExtended = false;

@@ -105,7 +105,7 @@ std::string playMap(const std::string& path)
     backx = backy = 0;
     spawnX = spawnY = 1000.0f;
     spawnVX = spawnVY = 0;
-    difficulty = 0;
+    chosenShip = 0;
     bossLevel = gameOver = false;
     if (!loadMap(path))
         return "the map did not open";

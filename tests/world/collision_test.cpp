@@ -152,14 +152,14 @@ TEST_F(Projectile, AShotPassesThroughItsShooterAndHitsTheShipRidingAlong)
 
 TEST_F(Projectile, OnTheHardestShipEnemiesShrugOffMinesButFeelThem)
 {
-    difficulty = 2;
+    chosenShip = 2;
     Object* enemy = add(typeEnemy, 0, 0);
     Object* mine = add(typeMine, 12, 0, 5);
     collide();
     EXPECT_EQ(enemy->health, 100);
     EXPECT_TRUE(wasHit(enemy));
     EXPECT_EQ(mine->health, 0);
-    difficulty = 1;
+    chosenShip = 1;
     mine->type = typeDead;
     add(typeMine, -12, 0, 5);
     collide();

@@ -94,21 +94,21 @@ protected:
         add(typeSun, 600, 700, 110, 2e11f, 1e6f, source);
         add(typeBlackHole, 2450, 2350, 40, 2e11f, 1e6f, source);
 
-        std::vector<Object*> enemies;
+        std::vector<Object*> hulls;
         for (int i = 0; i < 12; ++i) {
             Object* enemy = add(typeEnemy, 300 + 210.0f * i, 400 + 190.0f * ((i * 7) % 12), 20, 100,
-                100, {&objects, &drawables, &dynamicMasses, &ennemies});
+                100, {&objects, &drawables, &dynamicMasses, &enemies});
             enemy->kind = i + 1;
             enemy->vx = 0.02f * ((i % 5) - 2);
             enemy->vy = 0.015f * ((i % 3) - 1);
-            enemies.push_back(enemy);
+            hulls.push_back(enemy);
             ++numEnemies;
         }
         for (int i = 0; i < 6; ++i)
             add(typeMine, 1200 + 120.0f * i, 1950 - 80.0f * i, 24, 40, 60,
-                {&objects, &drawables, &dynamicMasses, &ennemies});
+                {&objects, &drawables, &dynamicMasses, &enemies});
         for (int i = 0; i < 30; ++i) {
-            Object* shooter = enemies[i % enemies.size()];
+            Object* shooter = hulls[i % hulls.size()];
             Object* shot
                 = add(typeBullet + i % 5, shooter->x, shooter->y, 4, 1, 400.0f + 50 * i, mover);
             shot->vx = 0.3f * ((i % 7) - 3);
@@ -116,11 +116,11 @@ protected:
             shot->owner = shooter;
         }
         Object* node = add(typeRopeNode, 1450, 1600, 10, 100, 1000, mover);
-        springs = {new Spring(turret, enemies[6], 1, 3), new Spring(node, enemies[7], 1, 3),
-            new Spring(node, enemies[2], 1, 3)};
+        springs = {new Spring(turret, hulls[6], 1, 3), new Spring(node, hulls[7], 1, 3),
+            new Spring(node, hulls[2], 1, 3)};
         resetLevel(seed);
         leftHookGrappling = true; // the rope on the mount is the left hook's
-        difficulty = 1; // the second ship: its flame is drawn
+        chosenShip = 1; // the second ship: its flame is drawn
     }
 
     // The player's part: thrust this way and that, a hook fired now and

@@ -47,14 +47,14 @@ TEST_F(ObjectLife, DestroyingAnEnemyFreesItsGunAndConnectorOnly)
     Object* bystander = make(typeEnemy);
     objects = {enemy, bystander};
     dynamicMasses = {enemy, bystander};
-    ennemies = {enemy, bystander};
+    enemies = {enemy, bystander};
     drawables = {enemy, gun, bystander};
     Connector* link = enemy->addChild(gun, 5, 0, 0, true, false, false, true);
     ASSERT_TRUE(contains(connectors, link));
 
     objects.remove(enemy);
     dynamicMasses.remove(enemy);
-    ennemies.remove(enemy);
+    enemies.remove(enemy);
     drawables.remove(enemy);
     delete enemy;
 
@@ -63,7 +63,7 @@ TEST_F(ObjectLife, DestroyingAnEnemyFreesItsGunAndConnectorOnly)
     EXPECT_EQ(drawables.size(), 1u);
     EXPECT_EQ(objects.size(), 1u);
     EXPECT_EQ(dynamicMasses.size(), 1u);
-    EXPECT_EQ(ennemies.size(), 1u);
+    EXPECT_EQ(enemies.size(), 1u);
 }
 
 TEST_F(ObjectLife, DestroyingTheShipTakesMountFlameAndHooksAlong)

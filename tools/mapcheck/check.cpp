@@ -383,7 +383,7 @@ void Checker::checkMap(const std::string& path)
     for (const tether::ContentNote& n : read.notes)
         report(path, n.line, n.error, n.message);
 
-    int enemies = 0;
+    int enemyCount = 0;
     int objectsMade = 0, bodiesMade = 0;
     const ContentRecord* spawn = nullptr;
     std::vector<Placed> placed; // mines, enemies and bodies
@@ -407,7 +407,7 @@ void Checker::checkMap(const std::string& path)
             placed.push_back({word, line, x, y, radius});
         }
         if (cls) {
-            ++enemies;
+            ++enemyCount;
             if (data.read && !data.enemyClasses.count(cls))
                 report(path, line, true,
                     word + " has no record in the data file: it would be invisible and massless");
@@ -528,7 +528,7 @@ void Checker::checkMap(const std::string& path)
                     p.word + " starts " + units + " units from the spawn point: it fires at once");
         }
     }
-    if (enemies == 0)
+    if (enemyCount == 0)
         report(path, 0, false, "no enemies: the map is won in its first frame");
 
     // A start is fair when the ship can sit still for a while. Played
@@ -581,7 +581,7 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
     // Gravity alone: the hostiles taken out, the idle ship left to the
     // bodies' pull for ten seconds. The body it touches first is reported.
     if (start()) {
-        for (Object* o : ennemies)
+        for (Object* o : enemies)
             o->type = typeDead;
         removeTheDead();
         const std::vector<Object*> bodies(attractingMasses.begin(), attractingMasses.end());
@@ -605,7 +605,7 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
     // The whole map: what reaches the idle ship in its first five seconds,
     // by a shot fired or by touching it.
     if (start()) {
-        std::vector<Object*> hostiles(ennemies.begin(), ennemies.end());
+        std::vector<Object*> hostiles(enemies.begin(), enemies.end());
         std::vector<bool> told(hostiles.size(), false);
         // Who has a shot out and who struck the ship, gathered once a step:
         // asked of each hostile in turn, a map of a thousand enemies took
