@@ -44,6 +44,9 @@ wait_game
 [ ! -e "$XDG_DATA_HOME/tether/best_times" ] || fail "a map won in its first frame kept a best time"
 
 rm "$replays/quiet_boss.replay"
+# Xlib ends the game from inside its own handler, with the X and SDL state it
+# holds never freed: a leak check of that exit would report theirs, not ours.
+export ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0"
 start_game --window
 into_boss_map
 kill "$xvfb_pid"
