@@ -7,6 +7,7 @@
 #include "main/audio.h"
 #include "main/commands.h"
 #include "main/gamepad.h"
+#include "main/keyboard.h"
 #include "main/level.h"
 #include "main/notices.h"
 #include "main/recorder.h"
@@ -38,7 +39,7 @@ Uint32 frameCount = 0;
 Uint32 maxFrameTime = 0;
 int cameraX = 0, cameraY = 0;
 int mouseX = screenWidth / 2, mouseY = screenHeight / 2;
-Uint8* keyState = nullptr;
+const Uint8* keyState = nullptr;
 
 int physicsStepCount(Uint32 elapsed)
 {
@@ -130,7 +131,7 @@ FrameInput gatherInput()
         default: takeLevelEvent(event, input); break;
         }
     }
-    keyState = SDL_GetKeyState(nullptr);
+    keyState = heldKeys();
     input.actions = heldActions(keyState);
     if (ship) // the right stick puts the pointer around the ship as last drawn
         padAim(static_cast<int>(ship->x) - cameraX, static_cast<int>(ship->y) - cameraY, mouseX,

@@ -26,7 +26,7 @@ extern Uint32 frameCount; // frames flipped in this level
 extern Uint32 maxFrameTime; // longest frame of this level, unclamped (ms)
 extern int cameraX, cameraY; // world position of the screen's top-left pixel
 extern int mouseX, mouseY; // pointer on screen; kept between levels
-extern Uint8* keyState; // fetched once per frame
+extern const Uint8* keyState; // fetched once per frame
 
 // How a frame ended.
 enum class FrameEnd {

@@ -3,6 +3,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "main/audio.h"
+#include "main/eventqueue.h"
 #include "main/lostsummary.h"
 #include "main/recorder.h"
 #include "main/results.h"
@@ -68,27 +69,6 @@ void checkMusic()
     Mix_HookMusicFinished(musicDone);
 }
 
-namespace {
-
-// Presses of keys, mouse buttons and pad controls. Made while an end screen
-// stands, they were meant for the level that just ended, not for the screen
-// that follows: a click as the ship blew up would change the title's map,
-// a P would pause the boss map before its first frame. The key state still
-// follows them, so a key held through the end screen is held after it.
-constexpr Uint32 pressMask = SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYUP)
-    | SDL_EVENTMASK(SDL_MOUSEBUTTONDOWN) | SDL_EVENTMASK(SDL_MOUSEBUTTONUP)
-    | SDL_EVENTMASK(SDL_JOYAXISMOTION) | SDL_EVENTMASK(SDL_JOYBALLMOTION)
-    | SDL_EVENTMASK(SDL_JOYHATMOTION) | SDL_EVENTMASK(SDL_JOYBUTTONDOWN)
-    | SDL_EVENTMASK(SDL_JOYBUTTONUP);
-
-void dropPresses()
-{
-    SDL_Event presses[32];
-    while (SDL_PeepEvents(presses, 32, SDL_GETEVENT, pressMask) > 0) { }
-}
-
-} // namespace
-
 void openEndScreen(EndScreen& endScreen, SDL_Surface* image, const std::vector<std::string>& note)
 {
     SDL_BlitSurface(image, nullptr, screen, nullptr);
@@ -103,11 +83,14 @@ EndScreenOutcome endScreenFrame(const EndScreen& endScreen)
     // level; presses are dropped; every other event (the pointer's moves,
     // the window's) waits for the next screen.
     SDL_PumpEvents();
-    SDL_Event quit;
-    if (SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUITMASK) > 0) {
+    if (takeQuitEvent()) {
         printFrameStatistics();
         return EndScreenOutcome::quit;
     }
+    // Presses made while an end screen stands were meant for the level
+    // that just ended, not for the screen that follows: a click as the ship
+    // blew up would change the title's map, a P would pause the boss map
+    // before its first frame.
     dropPresses();
     if (SDL_GetTicks() - endScreen.start >= endScreen.holdMs)
         return EndScreenOutcome::done;

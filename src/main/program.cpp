@@ -33,26 +33,6 @@ FrameWait forTime(Uint32 ms)
     return FrameWait {FrameWait::Kind::time, ms};
 }
 
-// Sleeps until an event waits, and leaves it for the frame to read.
-void waitForInput()
-{
-    SDL_Event event;
-    for (;;) {
-        SDL_PumpEvents();
-        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
-            return;
-        SDL_Delay(10);
-    }
-}
-
-void waitAsAsked(const FrameWait& wait)
-{
-    if (wait.kind == FrameWait::Kind::input)
-        waitForInput();
-    else if (wait.kind == FrameWait::Kind::time && wait.ms > 0)
-        SDL_Delay(wait.ms);
-}
-
 void showTitle(Program& program)
 {
     TitleState title;
@@ -260,7 +240,8 @@ bool programFrame(Program& program)
 {
     if (program.end)
         return false;
-    waitAsAsked(program.wait);
+    if (!waitAsAsked(program.wait))
+        return true;
     program.wait = {};
     if (auto* title = std::get_if<TitleState>(&program.screen))
         runTitle(program, *title);

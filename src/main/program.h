@@ -7,6 +7,7 @@
 // in one place: sleeping, never spinning a core.
 #pragma once
 
+#include "main/eventqueue.h"
 #include "main/level.h"
 #include "main/pause.h"
 #include "main/playback.h"
@@ -19,12 +20,6 @@
 #include <variant>
 
 namespace tether {
-
-// What the next frame waits for before it starts.
-struct FrameWait {
-    enum class Kind { none, input, time } kind = Kind::none;
-    Uint32 ms = 0; // for time
-};
 
 struct LevelInPlay { };
 

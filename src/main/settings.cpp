@@ -3,6 +3,7 @@
 // own changes all go through one definition.
 #include "main/settings.h"
 
+#include "main/keyboard.h"
 #include "main/userfiles.h"
 
 #include <algorithm>
@@ -328,7 +329,7 @@ std::string keyLabel(Command command)
     if (fixed != SDLK_UNKNOWN && std::find(keys.begin(), keys.end(), fixed) == keys.end())
         keys.insert(keys.begin(), fixed);
     for (SDLKey key : keys) {
-        std::string name = SDL_GetKeyName(key);
+        std::string name = nameOfKey(key);
         for (size_t i = 0; i < name.size(); ++i)
             if (i == 0 || name[i - 1] == ' ')
                 name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
@@ -339,7 +340,7 @@ std::string keyLabel(Command command)
 
 std::string keyName(SDLKey key)
 {
-    std::string name = SDL_GetKeyName(key);
+    std::string name = nameOfKey(key);
     for (char& c : name)
         if (c == ' ')
             c = '_';
@@ -351,7 +352,7 @@ SDLKey keyNamed(const std::string& name)
     std::string wanted;
     for (char c : name)
         wanted += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (int k = SDLK_FIRST + 1; k < SDLK_LAST; ++k) {
+    for (int k = 1; k < keyCodeBound(); ++k) {
         const SDLKey key = static_cast<SDLKey>(k);
         if (keyName(key) == wanted && wanted != "unknown_key")
             return key;

@@ -5,6 +5,7 @@
 #include "content/maps.h"
 #include "content/title.h"
 #include "main/gamepad.h"
+#include "main/keyboard.h"
 #include "main/settings.h"
 #include "main/window.h"
 #include "world/world.h"
@@ -85,7 +86,7 @@ void closeTitle(TitleState& title)
 TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
 {
     SDL_PumpEvents();
-    const Uint8* keys = SDL_GetKeyState(nullptr);
+    const Uint8* keys = heldKeys();
     bool start = false;
     SDL_Event event;
     while (pollEvent(&event)) {

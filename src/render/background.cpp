@@ -50,6 +50,18 @@ void drawLayer(Canvas& canvas, SDL_Surface* tile, float divisor, int cameraX, in
     }
 }
 
+// The alpha SDL 1.2 keeps for a whole surface in its format; the browser's
+// SDL keeps none (its images blend by their pixels' own alpha).
+Uint8 surfaceAlpha(const SDL_Surface* surface)
+{
+#ifdef __EMSCRIPTEN__
+    (void)surface;
+    return SDL_ALPHA_OPAQUE;
+#else
+    return surface->format->alpha;
+#endif
+}
+
 } // namespace
 
 bool backgroundCoversScreen()
@@ -62,7 +74,7 @@ bool backgroundCoversScreen()
     // A tile in the display's layout keeps the loaded image's alpha flag, but
     // without an alpha channel and at full alpha it blits opaque.
     return !(farthest->flags & SDL_SRCALPHA)
-        || (farthest->format->Amask == 0 && farthest->format->alpha == 255);
+        || (farthest->format->Amask == 0 && surfaceAlpha(farthest) == 255);
 }
 
 void drawBackground(Canvas& canvas, int cameraX, int cameraY)

@@ -3,16 +3,11 @@
 #pragma once
 
 #include "render/canvas.h"
+#include "render/sdlpicture.h"
 
 #include <SDL.h>
 
 namespace tether {
-
-// A loaded image as a canvas takes it; null gives the empty picture.
-Picture pictureOf(const SDL_Surface* image);
-// Copies a picture made by pictureOf into pixels of ours, as an SDL blit
-// would lay them; false when its pixels cannot be read.
-bool readPicture(const Picture& picture, PixelImage& out);
 
 class SdlCanvas final : public Canvas {
 public:

@@ -1,0 +1,21 @@
+// The desktop's keyboard: SDL 1.2's key state and key names.
+#include "main/keyboard.h"
+
+namespace tether {
+
+const Uint8* heldKeys()
+{
+    return SDL_GetKeyState(nullptr);
+}
+
+std::string nameOfKey(SDLKey key)
+{
+    return SDL_GetKeyName(key);
+}
+
+int keyCodeBound()
+{
+    return SDLK_LAST;
+}
+
+} // namespace tether
