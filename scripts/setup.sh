@@ -5,7 +5,9 @@
 # library dependencies with dpkg-shlibdeps (dpkg-dev), which needs `file`;
 # the installed-package test checks the package with lintian and its
 # AppStream entry with appstreamcli (appstream);
-# scripts/balance.sh draws its chart with gnuplot (gnuplot-nox).
+# scripts/balance.sh draws its chart with gnuplot (gnuplot-nox);
+# the game for the browser is built with emscripten and tested in chromium,
+# driven from node by the npm packages locked in web/test (npm ci).
 # Does nothing when they are all there.
 set -euo pipefail
 
@@ -18,6 +20,7 @@ packages=(
   xvfb xdotool x11-apps x11-utils imagemagick bc
   dpkg-dev file lintian appstream
   gnuplot-nox
+  emscripten nodejs npm chromium
 )
 
 missing=()
@@ -26,10 +29,17 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  as_root=()
+  [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-as_root=()
-[ "$(id -u)" -ne 0 ] && as_root=(sudo)
-"${as_root[@]}" apt-get update
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+# The browser tests' driver, as the lockfile has it; again only when the
+# lockfile changed since.
+cd "$(dirname "$0")/../web/test"
+if [ ! package-lock.json -ot node_modules/.package-lock.json ]; then
+  npm ci --no-audit --no-fund
+fi

@@ -14,22 +14,26 @@ case "${1:-}" in
   *) echo "usage: scripts/web.sh [--serve]" >&2; exit 2 ;;
 esac
 
-if [[ ! -f build/game/data || ! -d build/game/music ]]; then
+# TETHER_NATIVE_BUILD and TETHER_WEB_OUT choose other folders (the tests').
+native=${TETHER_NATIVE_BUILD:-build}
+out=${TETHER_WEB_OUT:-build-web}
+objects=$out-obj
+if [[ ! -f $native/game/data || ! -d $native/game/music ]]; then
+  [[ $native == build ]] || { echo "no game built in $native" >&2; exit 1; }
   bash scripts/build.sh
 fi
 # Debian's emscripten runs its tools with node; an optimised link needs the
 # node modules Debian ships.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-emcmake cmake -S web -B build-web-obj -DCMAKE_BUILD_TYPE=Release \
-  -DTETHER_NATIVE_GAME_DIR="$PWD/build/game" > build-web-obj.log 2>&1 \
-  || { cat build-web-obj.log; exit 1; }
-cmake --build build-web-obj -j "$(nproc)"
+mkdir -p "$out/music" "$objects"
+emcmake cmake -S web -B "$objects" -DCMAKE_BUILD_TYPE=Release \
+  -DTETHER_NATIVE_GAME_DIR="$(cd "$native/game" && pwd)" > "$objects/configure.log" 2>&1 \
+  || { cat "$objects/configure.log"; exit 1; }
+cmake --build "$objects" -j "$(nproc)"
 
-out=build-web
-mkdir -p "$out/music"
 cp web/index.html web/page.js "$out/"
-cp build-web-obj/tether.js build-web-obj/tether.wasm build-web-obj/tether.data "$out/"
-bash web/music.sh build/game/music "$out/music"
+cp "$objects"/tether.js "$objects"/tether.wasm "$objects"/tether.data "$out/"
+bash web/music.sh "$native/game/music" "$out/music"
 echo "Built the page into $out/: $(du -sh --apparent-size "$out" | cut -f1) in all"
 du -h --apparent-size "$out"/tether.* "$out/music" | sed 's/^/  /'
 

@@ -4,14 +4,18 @@
 // a blocking loop would freeze the page. A page hidden or left pauses the
 // level, as a window losing focus does on the desktop.
 #include "main/commands.h"
+#include "main/frame.h"
 #include "main/options.h"
 #include "main/playback.h"
 #include "main/program.h"
 #include "main/recorder.h"
+#include "world/object.h"
+#include "world/world.h"
 
 #include <emscripten.h>
 
 #include <cstdio>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -37,6 +41,23 @@ EM_JS(int, pageWasLeft, (), {
     return left ? 1 : 0;
 });
 
+const char* screenName()
+{
+    if (program.end)
+        return "ended";
+    if (std::holds_alternative<tether::TitleState>(program.screen))
+        return "title";
+    if (std::holds_alternative<tether::LevelInPlay>(program.screen))
+        return "level";
+    if (std::holds_alternative<tether::PauseScreen>(program.screen))
+        return "pause";
+    if (std::holds_alternative<tether::LevelEndScreen>(program.screen))
+        return "end";
+    if (std::holds_alternative<tether::Playback>(program.screen))
+        return "playback";
+    return "none";
+}
+
 void runFrame()
 {
     if (pageWasLeft() && std::holds_alternative<tether::LevelInPlay>(program.screen))
@@ -51,6 +72,26 @@ void runFrame()
 }
 
 } // namespace
+
+// What the page's tests read of the game: the screen shown, and the ship,
+// its hooks and the camera in world units, as JSON.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_probe()
+{
+    static std::string json;
+    char line[512];
+    const auto* s = tether::ship;
+    std::snprintf(line, sizeof line,
+        "{\"screen\":\"%s\",\"ship\":%s,\"x\":%.3f,\"y\":%.3f,\"vx\":%.4f,"
+        "\"vy\":%.4f,\"angle\":%.4f,\"cameraX\":%d,\"cameraY\":%d,\"leftHook\":%s,"
+        "\"hookX\":%.3f,\"hookY\":%.3f}",
+        screenName(), s ? "true" : "false", s ? s->x : 0.0, s ? s->y : 0.0, s ? s->vx : 0.0,
+        s ? s->vy : 0.0, s ? s->angle : 0.0, tether::cameraX, tether::cameraY,
+        tether::leftGrapHook ? "true" : "false",
+        tether::leftGrapHook ? tether::leftGrapHook->x : 0.0,
+        tether::leftGrapHook ? tether::leftGrapHook->y : 0.0);
+    json = line;
+    return json.c_str();
+}
 
 int main(int argc, char** argv)
 {

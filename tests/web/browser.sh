@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The game in the browser: builds the page from this build's game folder
+# (scripts/web.sh), serves it on the loopback, and plays it in headless
+# Chromium (web/test/check.js), against the desktop's own title picture and
+# a replay recorded by the desktop's simulator; the page's own replay comes
+# back and must reproduce on the desktop.
+# usage: tests/web/browser.sh BUILD_DIR
+source "$(dirname "$0")/../e2e/lib.bash"
+build=$(cd "$1/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
+[ -d "$root/web/test/node_modules/puppeteer-core" ] ||
+    fail "the browser driver is missing: run scripts/setup.sh (npm ci in web/test)"
+
+# The page, built from this build's game folder.
+TETHER_NATIVE_BUILD="$build" TETHER_WEB_OUT="$build/web" bash "$root/scripts/web.sh" >"$work/web.log" 2>&1 ||
+    { tail -30 "$work/web.log"; fail "the web build failed"; }
+
+# The desktop's title, as the browser's is compared with it.
+copy_game "$build/game"
+start_xvfb
+start_game
+wait_for_picture
+sleep 0.3
+screenshot "$work/title.png"
+stop_game
+convert "$work/title.png" -depth 8 rgb:"$work/title.rgb"
+
+# A short level recorded by the desktop's simulator.
+(cd "$build/game" && ./tether-sim --pilot bot --ship 2 --seed 5 --minutes 0.1 \
+    --record "$work/desktop.replay" first_contact) >"$work/sim.txt" ||
+    fail "the simulator could not record a replay: $(cat "$work/sim.txt")"
+
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$build/web" >"$work/server.log" 2>&1 &
+server_pid=$!
+trap 'kill $server_pid 2>/dev/null; cleanup' EXIT
+for _ in $(seq 1 100); do
+    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
+    sleep 0.1
+done
+
+node "$root/web/test/check.js" "http://127.0.0.1:$port/" "$work/title.rgb" "$work/desktop.replay" "$work/out" ||
+    fail "the page failed its checks (screenshots in $work/out)"
+
+# The level played in the page reproduces on the desktop.
+[ -s "$work/out/page.replay" ] || fail "the page gave back no replay"
+(cd "$build/game" && ./tether-sim --replay "$work/out/page.replay") >"$work/page-replay.txt" ||
+    fail "the page's replay does not reproduce on the desktop: $(cat "$work/page-replay.txt")"
+echo "ok   the page's replay reproduces on the desktop"

@@ -1,0 +1,264 @@
+// Plays the game's page in headless Chromium as a player would, and checks
+// what the player sees: the title as the desktop draws it, Space starting
+// the first map, keys steering the ship, a click firing a hook whose chain
+// shows, P and a hidden page pausing, a setting kept across a reload, a
+// desktop replay reproduced to its hash and a replay recorded in the page
+// handed back for the desktop to check, all without an error on the
+// browser's console.
+//
+// usage: node check.js URL TITLE.rgb REPLAY OUT_FOLDER
+//   TITLE.rgb: the desktop's title, 800x600 raw RGB
+//   REPLAY:    a replay recorded by the desktop game
+//   OUT_FOLDER: where the page's own replay and screenshots are written
+'use strict';
+
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const [url, titleFile, replayFile, outFolder] = process.argv.slice(2);
+const width = 800, height = 600;
+// Our canvas against the desktop's: at least this share of pixels within
+// this many levels in every channel.
+const shareWithin = 0.98, levelTolerance = 8;
+
+const failures = [];
+const consoleErrors = [];
+const printed = [];
+
+function check(ok, what) {
+  console.log((ok ? 'ok   ' : 'FAIL ') + what);
+  if (!ok)
+    failures.push(what);
+}
+
+async function waitFor(page, fn, what, timeoutMs = 20000, arg) {
+  try {
+    await page.waitForFunction(fn, {timeout: timeoutMs, polling: 50}, arg);
+    return true;
+  } catch (e) {
+    check(false, 'waited for ' + what);
+    return false;
+  }
+}
+
+async function probe(page) {
+  return page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._tether_probe())));
+}
+
+async function canvasPixels(page) {
+  const data = await page.evaluate(() => {
+    const c = document.getElementById('screen');
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let s = '';
+    for (let i = 0; i < d.length; i += 4096)
+      s += String.fromCharCode.apply(null, d.subarray(i, i + 4096));
+    return btoa(s);
+  });
+  return Buffer.from(data, 'base64'); // RGBA
+}
+
+async function shoot(page, name) {
+  const canvas = await page.$('#screen');
+  await canvas.screenshot({path: path.join(outFolder, name + '.png')});
+}
+
+function shareAlike(rgba, rgb) {
+  let alike = 0;
+  for (let i = 0, j = 0; i < width * height * 4; i += 4, j += 3) {
+    const near = Math.abs(rgba[i] - rgb[j]) <= levelTolerance
+      && Math.abs(rgba[i + 1] - rgb[j + 1]) <= levelTolerance
+      && Math.abs(rgba[i + 2] - rgb[j + 2]) <= levelTolerance;
+    alike += near ? 1 : 0;
+  }
+  return alike / (width * height);
+}
+
+function differing(a, b) {
+  let n = 0;
+  for (let i = 0; i < a.length; i += 4)
+    if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2])
+      ++n;
+  return n;
+}
+
+async function openPage(browser, query = '') {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1000, height: 700});
+  page.on('console', (m) => {
+    printed.push(m.text());
+    if (m.type() === 'error')
+      consoleErrors.push(m.text());
+  });
+  page.on('pageerror', (e) => consoleErrors.push(String(e)));
+  await page.goto(url + query, {waitUntil: 'load'});
+  await waitFor(page, () => window.Module && Module.tetherReady, 'the page to load', 60000);
+  return page;
+}
+
+async function startGame(page) {
+  await page.click('#play');
+  await waitFor(page, () => Module._tether_probe
+    && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen !== 'none',
+  'the game to start');
+}
+
+async function screenIs(page, name, what, timeoutMs) {
+  return waitFor(page, (want) =>
+    JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === want, what, timeoutMs,
+  name);
+}
+
+async function main() {
+  fs.mkdirSync(outFolder, {recursive: true});
+  const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-dev-shm-usage', '--autoplay-policy=no-user-gesture-required'],
+  });
+  try {
+    let page = await openPage(browser);
+    await startGame(page);
+
+    // The title, drawn by our canvas, against the desktop's.
+    await screenIs(page, 'title', 'the title');
+    await new Promise((r) => setTimeout(r, 300));
+    const title = await canvasPixels(page);
+    await shoot(page, 'title');
+    const share = shareAlike(title, fs.readFileSync(titleFile));
+    check(share >= shareWithin, `the title as on the desktop: ${(100 * share).toFixed(2)}% of pixels within ${levelTolerance} levels`);
+
+    // Space starts the first map.
+    await page.keyboard.press('Space');
+    check(await screenIs(page, 'level', 'a level'), 'Space starts the first map');
+    await new Promise((r) => setTimeout(r, 500));
+    const before = await probe(page);
+    // Thrust: the ship gains speed along its heading.
+    await page.keyboard.down('ArrowUp');
+    await new Promise((r) => setTimeout(r, 600));
+    await page.keyboard.up('ArrowUp');
+    const after = await probe(page);
+    const speedBefore = Math.hypot(before.vx, before.vy);
+    const speedAfter = Math.hypot(after.vx, after.vy);
+    check(speedAfter > speedBefore + 0.05, `Up thrusts the ship (speed ${speedBefore.toFixed(3)} -> ${speedAfter.toFixed(3)})`);
+
+    // A click away from the ship fires a hook; its chain is drawn.
+    const s = await probe(page);
+    const shipX = s.x - s.cameraX, shipY = s.y - s.cameraY;
+    const canvasBox = await (await page.$('#screen')).boundingBox();
+    const scale = canvasBox.width / width;
+    const aimX = Math.min(760, Math.max(40, shipX + 180)), aimY = Math.min(560, Math.max(40, shipY - 120));
+    const noChain = await canvasPixels(page);
+    await page.mouse.click(canvasBox.x + aimX * scale, canvasBox.y + aimY * scale);
+    await new Promise((r) => setTimeout(r, 150));
+    const flying = await probe(page);
+    const hookDistance = Math.hypot(flying.hookX - flying.x, flying.hookY - flying.y);
+    check(hookDistance > 30, `a click fires the left hook (${hookDistance.toFixed(0)} units out)`);
+    const withChain = await canvasPixels(page);
+    await shoot(page, 'hook');
+    // Along the line from the ship to the hook, pixels the chain lights.
+    let lit = 0, samples = 0;
+    const hx = flying.hookX - flying.cameraX, hy = flying.hookY - flying.cameraY;
+    const sx = flying.x - flying.cameraX, sy = flying.y - flying.cameraY;
+    for (let t = 0.3; t <= 0.7; t += 0.02) {
+      const x = Math.round(sx + (hx - sx) * t), y = Math.round(sy + (hy - sy) * t);
+      if (x < 0 || y < 0 || x >= width || y >= height)
+        continue;
+      ++samples;
+      let found = false;
+      for (let dy = -2; dy <= 2 && !found; ++dy)
+        for (let dx = -2; dx <= 2 && !found; ++dx) {
+          const i = ((y + dy) * width + (x + dx)) * 4;
+          found = withChain[i] + withChain[i + 1] + withChain[i + 2] > 200
+            && Math.abs(withChain[i] - noChain[i]) + Math.abs(withChain[i + 1] - noChain[i + 1]) > 40;
+        }
+      lit += found ? 1 : 0;
+    }
+    check(samples > 0 && lit >= samples * 0.6, `the chain shows between ship and hook (${lit} of ${samples} points)`);
+
+    // P pauses, P again goes on; a hidden page pauses too.
+    await page.keyboard.press('p');
+    check(await screenIs(page, 'pause', 'the pause screen', 5000), 'P pauses');
+    await shoot(page, 'pause');
+    await page.keyboard.press('p');
+    check(await screenIs(page, 'level', 'the level again', 5000), 'P again goes on');
+    await page.evaluate(() => {
+      Object.defineProperty(document, 'hidden', {value: true, configurable: true});
+      document.dispatchEvent(new Event('visibilitychange'));
+    });
+    check(await screenIs(page, 'pause', 'the pause screen', 5000), 'a hidden page pauses the level');
+    await page.evaluate(() => {
+      Object.defineProperty(document, 'hidden', {value: false, configurable: true});
+    });
+    await page.keyboard.press('p');
+    await screenIs(page, 'level', 'the level again', 5000);
+
+    // A volume key changes a setting; Escape ends the level, whose replay
+    // the page keeps. Both are in the browser's storage after a reload.
+    const volumeKey = process.env.TETHER_VOLUME_KEY || 'Minus';
+    await page.keyboard.press(volumeKey);
+    await page.keyboard.press('Escape');
+    await screenIs(page, 'title', 'the title after Escape', 10000);
+    const kept = await page.evaluate(() => Module.tetherKeptCount || 0);
+    await waitFor(page, (k) => (Module.tetherKeptCount || 0) > k + 1, 'the files to be kept', 10000, kept);
+    const settingBefore = await page.evaluate(() => {
+      try {
+        return new TextDecoder().decode(FS.readFile('/home/web_user/.config/tether/settings'));
+      } catch (e) {
+        return '';
+      }
+    });
+    await page.close();
+    page = await openPage(browser);
+    const keptFiles = await page.evaluate(() => {
+      const read = (p) => { try { return FS.readFile(p); } catch (e) { return null; } };
+      const settings = read('/home/web_user/.config/tether/settings');
+      const folder = '/home/web_user/.local/share/tether/replays';
+      let replay = null;
+      try {
+        const names = FS.readdir(folder).filter((n) => n.endsWith('.replay'));
+        if (names.length)
+          replay = Array.from(read(folder + '/' + names[0]));
+      } catch (e) { /* none */ }
+      return {settings: settings ? new TextDecoder().decode(settings) : '', replay};
+    });
+    check(settingBefore.length > 0 && keptFiles.settings === settingBefore
+      && /music_volume|effects_volume/.test(keptFiles.settings),
+    'a changed setting is still there after a reload');
+    check(keptFiles.replay !== null, 'the level played in the page left its replay after a reload');
+    if (keptFiles.replay)
+      fs.writeFileSync(path.join(outFolder, 'page.replay'), Buffer.from(keptFiles.replay));
+    await page.close();
+
+    // A replay recorded by the desktop game plays back in the page to its
+    // hash.
+    page = await openPage(browser);
+    const upload = await page.$('#upload');
+    await upload.uploadFile(replayFile);
+    await page.waitForNavigation({waitUntil: 'load', timeout: 20000}).catch(() => {});
+    await waitFor(page, () => window.Module && Module.tetherReady, 'the page with the replay', 60000);
+    printed.length = 0;
+    await startGame(page);
+    await waitFor(page, () => Module.tetherEndMessage !== undefined, 'the replay to end', 120000);
+    const ended = await page.evaluate(() => Module.tetherEndMessage);
+    const reproduced = printed.some((l) => l.startsWith('{') && l.includes('"hash"'))
+      && !printed.some((l) => l.includes('not to'));
+    check(reproduced && !/not to/.test(ended), 'a desktop replay plays back in the page to its hash'
+      + (reproduced ? '' : ': ' + printed.concat([ended]).join(' | ').slice(0, 400)));
+    await page.close();
+  } finally {
+    await browser.close();
+  }
+  check(consoleErrors.length === 0, 'no error on the browser\'s console'
+    + (consoleErrors.length ? ': ' + consoleErrors.slice(0, 5).join(' | ') : ''));
+  if (failures.length) {
+    console.log(`${failures.length} check(s) failed`);
+    process.exit(1);
+  }
+  console.log('all checks passed');
+}
+
+main().catch((e) => {
+  console.log('FAIL ' + (e && e.stack || e));
+  process.exit(1);
+});
