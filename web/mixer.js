@@ -23,7 +23,7 @@ mergeInto(LibraryManager.library, {
     musicVolume: 1,
     musicEnded: false,  // raised by the element's events, taken once a frame
     report: {sourcesStarted: 0, notHeard: 0, decoded: 0, decodeFailed: 0,
-             musicStarted: 0, musicEnded: 0, hookCalls: 0, gestures: 0},
+             musicStarted: 0, musicEnded: 0, musicEndsDelivered: 0, gestures: 0},
 
     // The first click or key on the page lets sound out: browsers keep an
     // audio context suspended until then, and refuse an element's play().
@@ -333,10 +333,11 @@ mergeInto(LibraryManager.library, {
     music.fadeTimer = setTimeout(function() { TetherAudio.endMusic(music); }, ms);
   },
 
-  // 1 while a track is started and not ended (paused or not).
+  // 1 while a track is started (paused or not), and after it ended until
+  // the end is taken: the game sees the end and the finished hook together.
   tetherAudioMusicActive__deps: ['$TetherAudio'],
   tetherAudioMusicActive: function() {
-    return TetherAudio.music ? 1 : 0;
+    return TetherAudio.music || TetherAudio.musicEnded ? 1 : 0;
   },
 
   // 1 once for each track that ended since the last call.
@@ -344,7 +345,7 @@ mergeInto(LibraryManager.library, {
   tetherAudioTakeMusicEnded: function() {
     var ended = TetherAudio.musicEnded;
     TetherAudio.musicEnded = false;
-    if (ended) TetherAudio.report.hookCalls++;
+    if (ended) TetherAudio.report.musicEndsDelivered++;
     return ended ? 1 : 0;
   },
 });

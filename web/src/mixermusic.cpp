@@ -3,10 +3,11 @@
 // packed with the game, so that the title shows before any music arrives.
 //
 // The finished hook: the page notes a track's end when its audio element
-// says so; the hook runs from the next browser frame (an animation-frame
-// callback polls the note once a frame) or earlier, when the game asks
-// whether music plays. Either way it runs between the game's frames, never
-// inside an audio event, and once per ended track.
+// says so (or its fade is over); an animation-frame callback polls the note
+// once a browser frame and calls the hook, between the game's frames, never
+// inside an audio event, once per ended track. Until then the track still
+// counts as playing, so that the game never sees music stopped without its
+// hook having run, as with SDL_mixer on the desktop.
 #include "webaudio.h"
 
 #include <SDL_mixer.h>
@@ -61,7 +62,6 @@ void Mix_FreeMusic(Mix_Music* music)
 // Loops as SDL_mixer 1.2 counts them: 0 and 1 play once, -1 forever.
 int Mix_PlayMusic(Mix_Music* music, int loops)
 {
-    deliverMusicFinished();
     if (!music) {
         Mix_SetError("music parameter was NULL");
         return -1;
@@ -73,10 +73,9 @@ int Mix_PlayMusic(Mix_Music* music, int loops)
     return 0;
 }
 
-// 1 while a track is started and has not ended, whether paused or not.
+// 1 while a track is started and its end not yet told, paused or not.
 int Mix_PlayingMusic()
 {
-    deliverMusicFinished();
     return tetherAudioMusicActive();
 }
 

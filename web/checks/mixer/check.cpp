@@ -1,5 +1,5 @@
 // A page that drives the web mixer the way the game does (channel groups,
-// positions, volumes, pause, a streamed track, its fade and finished hook)
+// positions, volumes, pause, streamed tracks, their ends and finished hook)
 // and says what went wrong. run.js serves it to headless Chromium.
 #include <SDL_mixer.h>
 #include <emscripten.h>
@@ -20,6 +20,7 @@ Mix_Chunk* engine = nullptr;
 Mix_Chunk* explosion = nullptr;
 Mix_Music* track = nullptr;
 Mix_Music* missing = nullptr;
+Mix_Music* shortTrack = nullptr; // 0.7 s
 
 void expect(bool ok, const std::string& what)
 {
@@ -95,6 +96,7 @@ void frame()
         expect(Mix_Playing(0) == 1 && Mix_Paused(0) == 1, "engine paused but playing");
         track = Mix_LoadMUS("music/track1.ogg");
         missing = Mix_LoadMUS("music/none.ogg");
+        shortTrack = Mix_LoadMUS("music/short.wav");
         next();
         break;
     }
@@ -170,6 +172,14 @@ void frame()
         expect(hookCalls == 2, "the hook after a missing track");
         expect(Mix_PlayingMusic() == 0, "the missing track is over");
         expect(Mix_PlayMusic(missing, 0) == -1, "the missing track is not tried again");
+        expect(Mix_PlayMusic(shortTrack, 2) == 0, "a short track twice");
+        next();
+        break;
+    case 6: // it plays out by itself, twice, then the hook runs once
+        if (hookCalls == 2 && stageMs() < 10000)
+            return;
+        expect(hookCalls == 3, "the hook after a track played out");
+        expect(stageMs() > 1300, "played twice through before its end");
         finish();
         break;
     }

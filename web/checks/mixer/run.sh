@@ -13,6 +13,7 @@ NODE_PATH=/usr/share/nodejs emcc -O1 -std=c++17 -Wall -Wextra -I"$web/src" \
   --js-library "$web/mixer.js" -sEXPORTED_RUNTIME_METHODS=['FS'] \
   --preload-file "$game/sounds@/sounds" -o "$out/check.js"
 cp "$game/music/track1.ogg" "$out/music/"
+cp "$game/sounds/VqGrapple.wav" "$out/music/short.wav"
 cat > "$out/index.html" <<'PAGE'
 <!doctype html><html><body><script>var Module = {};</script><script src="check.js"></script></body></html>
 PAGE
