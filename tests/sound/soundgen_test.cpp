@@ -13,10 +13,10 @@ namespace {
 // One of each kind of job: a plain effect, the crossfaded loop, a song.
 const char* const kSample[] = {"sounds/Vqexplode.wav", "sounds/VqThrust.wav", "music/track7.ogg"};
 
-int runSoundgen(const std::string& outDir, const std::string& files)
+int runSoundgen(const std::string& outDir, const std::string& files, const std::string& options = "")
 {
-    std::string command
-        = std::string("'") + TETHER_SOUNDGEN + "' '" + outDir + "' " + files + " > /dev/null 2>&1";
+    std::string command = std::string("'") + TETHER_SOUNDGEN + "' " + options + " '" + outDir + "' "
+        + files + " > /dev/null 2>&1";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -64,6 +64,24 @@ TEST_F(Soundgen, RefusesUnknownNamesAndWritesNothing)
 {
     EXPECT_EQ(runSoundgen(first, "sounds/VqGrapple.wav sounds/NoSuchSound.wav"), 2);
     EXPECT_FALSE(std::filesystem::exists(first + "/sounds/VqGrapple.wav"));
+}
+
+// The web page streams its music: the same track, the same length, mixed
+// to mono in a third of the game's bytes; the page gets no effects from it.
+TEST_F(Soundgen, WebMusicIsTheSameTrackInAThirdOfTheBytes)
+{
+    EXPECT_EQ(runSoundgen(first, "sounds/VqGrapple.wav", "--web"), 2);
+    ASSERT_EQ(runSoundgen(first, "music/track7.ogg", "--web"), 0);
+    const std::string web = first + "/music/track7.ogg";
+    const std::string game = gameFile("music/track7.ogg");
+    EXPECT_FALSE(std::filesystem::exists(first + "/sounds"));
+    EXPECT_LT(readBytes(web).size() * 3, readBytes(game).size() + readBytes(game).size() / 10);
+    Decoded light = decodeFile(web), full = decodeFile(game);
+    ASSERT_TRUE(light.loaded && full.loaded);
+    EXPECT_NEAR(light.seconds(), full.seconds(), 0.05);
+    EXPECT_TRUE(light.left == light.right) << "mono";
+    // Mixed down at half of each side: the level of the two sides together.
+    EXPECT_NEAR(toDb(rmsLevel(light.left)), toDb(rmsLevel(full.left) + rmsLevel(full.right)) - 6, 3);
 }
 
 TEST_F(Soundgen, FailsWhenItCannotWrite)

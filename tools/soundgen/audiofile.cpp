@@ -9,9 +9,6 @@
 
 #include <cstdio>
 
-// Vorbis VBR quality, from -0.1 to 1: 0.3 is about 80 kbit/s for stereo at
-// our rate, clean for synthesised music and quick to encode.
-constexpr float kVorbisQuality = 0.3f;
 constexpr int kEncodeBlockFrames = 1024;
 
 bool writeWav(const std::string& path, const Buffer& mono)
@@ -51,7 +48,9 @@ bool writePages(FILE* out, ogg_stream_state& stream, bool flush)
 
 } // namespace
 
-bool writeOgg(const std::string& path, const Stereo& music, int serial, const std::string& title)
+bool writeOgg(
+    const std::string& path, const Stereo& music, int serial, const std::string& title,
+    const OggEncoding& encoding)
 {
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) {
@@ -60,7 +59,10 @@ bool writeOgg(const std::string& path, const Stereo& music, int serial, const st
     }
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 2, kSampleRate, kVorbisQuality) != 0) {
+    const int refused = encoding.averageBitrate > 0
+        ? vorbis_encode_init(&info, encoding.channels, kSampleRate, -1, encoding.averageBitrate, -1)
+        : vorbis_encode_init_vbr(&info, encoding.channels, kSampleRate, encoding.quality);
+    if (refused != 0) {
         std::fprintf(stderr, "soundgen: Vorbis encoder refused its settings\n");
         vorbis_info_clear(&info);
         std::fclose(out);
@@ -94,7 +96,11 @@ bool writeOgg(const std::string& path, const Stereo& music, int serial, const st
         } else {
             float** in = vorbis_analysis_buffer(&dsp, int(count));
             std::copy_n(music.left.begin() + long(done), count, in[0]);
-            std::copy_n(music.right.begin() + long(done), count, in[1]);
+            if (encoding.channels == 2)
+                std::copy_n(music.right.begin() + long(done), count, in[1]);
+            else
+                for (size_t i = 0; i < count; ++i)
+                    in[0][i] = 0.5f * (in[0][i] + music.right[done + i]);
             vorbis_analysis_wrote(&dsp, int(count));
             done += count;
         }

@@ -2,6 +2,8 @@
 //
 //   soundgen OUTDIR            everything, into OUTDIR/sounds and OUTDIR/music
 //   soundgen OUTDIR FILE...    only the named files (e.g. sounds/VqThrust.wav)
+//   soundgen --web OUTDIR [FILE...]
+//                              only the music, lighter, for the web page
 //
 // Each file is a job with its own random seed; jobs run on every core, the
 // longest first, and print a line with their length and levels at the end.
@@ -36,7 +38,7 @@ std::string levels(const Buffer& samples)
     return text;
 }
 
-std::vector<Job> allJobs()
+std::vector<Job> allJobs(const OggEncoding& musicEncoding)
 {
     std::vector<Job> jobs;
     for (const Effect& effect : allEffects()) {
@@ -53,7 +55,7 @@ std::vector<Job> allJobs()
     int serial = 1;
     for (const Song& song : allSongs()) {
         jobs.push_back({song.path, songSeconds(song),
-            [&song, serial](const std::string& dir, std::string& report) {
+            [&song, serial, musicEncoding](const std::string& dir, std::string& report) {
                 Stereo music = renderSong(song);
                 Buffer both = music.left;
                 both.insert(both.end(), music.right.begin(), music.right.end());
@@ -61,7 +63,7 @@ std::vector<Job> allJobs()
                 std::snprintf(text, sizeof text, "%6.2f s  %5.1f LUFS  ",
                     double(music.frames()) / kSampleRate, integratedLoudness(music));
                 report = text + levels(both);
-                return writeOgg(dir + "/" + song.path, music, serial, song.title);
+                return writeOgg(dir + "/" + song.path, music, serial, song.title, musicEncoding);
             }});
         ++serial;
     }
@@ -72,16 +74,22 @@ std::vector<Job> allJobs()
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: soundgen OUTDIR [FILE...]\n");
+    const bool web = argc > 1 && std::string(argv[1]) == "--web";
+    const int firstArg = web ? 2 : 1;
+    if (argc <= firstArg) {
+        std::fprintf(stderr, "usage: soundgen [--web] OUTDIR [FILE...]\n");
         return 2;
     }
     auto started = std::chrono::steady_clock::now();
-    std::string outDir = argv[1];
-    std::vector<Job> jobs = allJobs();
-    if (argc > 2) {
+    std::string outDir = argv[firstArg];
+    std::vector<Job> jobs = allJobs(web ? kWebMusic : kGameMusic);
+    if (web) // the page loads its sound effects with the game; only music streams
+        jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
+                       [](const Job& j) { return j.path.rfind("music/", 0) != 0; }),
+            jobs.end());
+    if (argc > firstArg + 1) {
         std::vector<Job> chosen;
-        for (int i = 2; i < argc; ++i) {
+        for (int i = firstArg + 1; i < argc; ++i) {
             auto it = std::find_if(
                 jobs.begin(), jobs.end(), [&](const Job& j) { return j.path == argv[i]; });
             if (it == jobs.end()) {
@@ -94,6 +102,8 @@ int main(int argc, char** argv)
     }
     std::error_code error;
     for (const char* sub : {"/sounds", "/music"}) {
+        if (web && std::string(sub) == "/sounds")
+            continue;
         std::filesystem::create_directories(outDir + sub, error);
         if (error) {
             std::fprintf(stderr, "soundgen: cannot create %s%s: %s\n", outDir.c_str(), sub,
