@@ -90,6 +90,10 @@ PadPress buttonPress(int button)
 
 void openGamepad()
 {
+#ifdef __EMSCRIPTEN__
+    // The browser's pad comes as events the page makes (web/src/browserpad.cpp).
+    return;
+#endif
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0 || SDL_NumJoysticks() < 1)
         return; // no pad: the game plays with keys and mouse, as ever
     SDL_JoystickOpen(0);

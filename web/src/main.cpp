@@ -3,6 +3,7 @@
 // the browser run the game's screens one frame at a time (main/program.h);
 // a blocking loop would freeze the page. A page hidden or left pauses the
 // level, as a window losing focus does on the desktop.
+#include "browserpad.h"
 #include "main/commands.h"
 #include "main/frame.h"
 #include "main/options.h"
@@ -60,6 +61,7 @@ const char* screenName()
 
 void runFrame()
 {
+    tether::pollBrowserPad();
     if (pageWasLeft() && std::holds_alternative<tether::LevelInPlay>(program.screen))
         tether::levelRequests.pause = true;
     if (tether::programFrame(program))
