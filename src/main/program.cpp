@@ -56,7 +56,7 @@ void waitAsAsked(const FrameWait& wait)
 void showTitle(Program& program)
 {
     TitleState title;
-    if (auto end = openTitle(title, screen)) {
+    if (auto end = openTitle(title)) {
         program.end = end;
         return;
     }

@@ -3,7 +3,9 @@
 #include "content/assets.h"
 #include "main/display.h"
 #include "main/settings.h"
+#include "main/showpixels.h"
 #include "main/startup.h"
+#include "render/screencanvas.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -112,6 +114,15 @@ bool isFullscreen()
 }
 
 void presentScreen()
+{
+    if (const uint32_t* pixels = softScreenPixels()) {
+        showPixels(pixels, softScreenWidth, softScreenHeight);
+        return;
+    }
+    flipScreen();
+}
+
+void flipScreen()
 {
     if (windowScale == 2 && window && screen != window) {
         scaleTwice(screen, window);

@@ -1,5 +1,6 @@
 // The canvas of the desktop: an SDL surface (the window's, or any image),
-// drawn with SDL's blits and SDL_gfx's primitives and font.
+// drawn with SDL's blits and SDL_gfx's primitives and font. A build without
+// SDL_gfx (TETHER_NO_SDL_GFX, the browser's) keeps only the pictures.
 #pragma once
 
 #include "render/canvas.h"
@@ -14,6 +15,7 @@ Picture pictureOf(const SDL_Surface* image);
 // would lay them; false when its pixels cannot be read.
 bool readPicture(const Picture& picture, PixelImage& out);
 
+#ifndef TETHER_NO_SDL_GFX
 class SdlCanvas final : public Canvas {
 public:
     explicit SdlCanvas(SDL_Surface* surface)
@@ -44,5 +46,6 @@ private:
     SDL_Surface* surface_;
     bool locked_ = false;
 };
+#endif
 
 } // namespace tether
