@@ -122,7 +122,7 @@ Uint32 closePause(PauseScreen& pause)
 {
     // The frame under the pause screen comes back until the next is drawn.
     putCanvasPixels(screenCanvas(), pause.lastFrame);
-    pause.lastFrame.clear();
+    pause.lastFrame = std::vector<uint32_t>(); // its memory goes too
     resumeAllSound();
     return SDL_GetTicks() - pause.start;
 }
