@@ -1,7 +1,7 @@
 // The title screen's menu: choose one of three ships (which is also the
 // control scheme, `chosenShip` in world/world.h) and one map of "maps/maplist", then Space
 // or Return. The screen's loop, which reads keys, clicks and the gamepad,
-// is main/titlescreen.h.
+// is main/titlescreen.h; the menu is drawn by render/titlemenu.h.
 #pragma once
 
 #include <SDL.h>
@@ -9,6 +9,16 @@
 #include <string>
 
 namespace tether {
+
+// Where the title picture has its parts. Ship box k spans
+// (shipBoxLeft + shipBoxStep * k, shipBoxTop) to
+// (shipBoxLeft + shipBoxStep * k + shipBoxWidth, shipBoxBottom).
+constexpr int titleShipCount = 3;
+constexpr int shipBoxLeft = 125, shipBoxStep = 200, shipBoxWidth = 150;
+constexpr int shipBoxTop = 165, shipBoxBottom = 340;
+// The arrows beside the map's name, centred on (47, 500) and (750, 500),
+// and how far from its centre a click still hits one.
+constexpr int leftArrowX = 47, rightArrowX = 750, arrowY = 500, arrowReach = 26;
 
 // The menu's state while the title screen runs.
 struct TitleMenu {
@@ -26,9 +36,5 @@ void titleKeyDown(TitleMenu& menu, const Uint8* keys);
 void titleClick(TitleMenu& menu, int x, int y);
 // Wraps every choice around its range.
 void wrapTitleMenu(TitleMenu& menu, int mapCount);
-// Draws the row frame, the held-arrow dot, the ship box and the map name
-// over the title picture already on screen.
-void drawTitleMenu(
-    SDL_Surface* screen, const TitleMenu& menu, const Uint8* keys, const std::string& mapName);
 
 } // namespace tether

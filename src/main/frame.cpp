@@ -21,6 +21,7 @@
 #include "render/hud.h"
 #include "render/kept.h"
 #include "render/presentation.h"
+#include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
 #include "world/events.h"
 #include "world/object.h"
@@ -86,9 +87,10 @@ FrameEnd showFrame(LevelState state)
 {
     updateThrustSound();
     placeCamera();
-    drawFrame(screen);
+    Canvas& canvas = screenCanvas();
+    drawFrame(canvas);
     if (state == LevelState::ongoing)
-        drawNotices(screen); // an end screen shows the frame as it was
+        drawNotices(canvas); // an end screen shows the frame as it was
     drawnStep = levelStats.gameTime;
 
     if (state == LevelState::gameOver)
@@ -160,11 +162,13 @@ void drawFrame(Canvas& canvas)
     drawPointer(canvas);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawFrame(SDL_Surface* screen)
 {
     SdlCanvas canvas(screen);
     drawFrame(canvas);
 }
+#endif
 
 FrameEnd presentFrame(LevelState state)
 {

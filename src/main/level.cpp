@@ -13,6 +13,8 @@
 #include "render/kept.h"
 #include "render/overlay.h"
 #include "render/presentation.h"
+#include "render/screencanvas.h"
+#include "render/sdlcanvas.h"
 #include "world/object.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -71,8 +73,9 @@ void checkMusic()
 
 void openEndScreen(EndScreen& endScreen, SDL_Surface* image, const std::vector<std::string>& note)
 {
-    SDL_BlitSurface(image, nullptr, screen, nullptr);
-    drawCornerNote(screen, note);
+    Canvas& canvas = screenCanvas();
+    canvas.blit(pictureOf(image), 0, 0);
+    drawCornerNote(canvas, note);
     presentScreen();
     endScreen.start = SDL_GetTicks();
 }

@@ -3,6 +3,7 @@
 #include "main/settings.h"
 #include "render/marks.h"
 #include "render/overlay.h"
+#include "render/sdlcanvas.h"
 #include "world/stats.h"
 
 namespace tether {
@@ -52,21 +53,29 @@ int hintAlpha(long long gameTime)
     return static_cast<int>(255 * (hintShownMs + hintFadeMs - gameTime) / hintFadeMs);
 }
 
-void drawNotices(SDL_Surface* screen)
+void drawNotices(Canvas& canvas)
 {
     const int alpha = hintAlpha(levelStats.gameTime);
     if (alpha > 0)
-        drawHint(screen,
+        drawHint(canvas,
             keyLabel(Command::help) + " controls " + middleDot + " " + keyLabel(Command::pause)
                 + " pause",
             hintY, static_cast<Uint8>(alpha));
     if (!notice.empty() && SDL_GetTicks() - noticeShownAt < noticeShownMs)
-        drawHint(screen, notice, noticeY, 255);
+        drawHint(canvas, notice, noticeY, 255);
     if (!volumeLabel.empty())
-        drawVolumeBar(screen, volumeLabel, volumeLevel, volumeSteps,
+        drawVolumeBar(canvas, volumeLabel, volumeLevel, volumeSteps,
             volumeBarAlpha(SDL_GetTicks() - volumeShownAt));
     if (!replayMap.empty())
-        drawReplayMark(screen, replayMap, replayShip);
+        drawReplayMark(canvas, replayMap, replayShip);
 }
+
+#ifndef TETHER_NO_SDL_GFX
+void drawNotices(SDL_Surface* screen)
+{
+    SdlCanvas canvas(screen);
+    drawNotices(canvas);
+}
+#endif
 
 } // namespace tether

@@ -11,6 +11,8 @@
 
 namespace tether {
 
+class Canvas;
+
 constexpr int hintShownMs = 4000; // of game time, then it fades
 constexpr int hintFadeMs = 1000;
 constexpr Uint32 noticeShownMs = 1500; // of real time: the level may be paused
@@ -23,7 +25,8 @@ void showVolume(const std::string& label, int level);
 // (1, 2 or 3).
 void markReplay(const std::string& map, int ship);
 // Draws the hint, the notice, the volume bar and the replay's mark over the
-// frame in screen.
+// frame on the canvas (or in screen).
+void drawNotices(Canvas& canvas);
 void drawNotices(SDL_Surface* screen);
 // The hint's opacity (255 solid, 0 gone) after gameTime ms of the level.
 int hintAlpha(long long gameTime);

@@ -9,6 +9,7 @@
 #include "main/settings.h"
 #include "main/window.h"
 #include "render/overlay.h"
+#include "render/screencanvas.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -22,14 +23,14 @@ namespace {
 
 enum class PauseStep { stay, redraw, resume };
 
-// A copy of the frame the level stopped on, to dim anew at each redraw.
-SDL_Surface* copyOfFrame()
+// The frame the level stopped on, put back under the pause screen's veil
+// at each redraw.
+void drawPause(const PauseScreen& pause)
 {
-    SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, screen->w, screen->h, 32,
-        screen->format->Rmask, screen->format->Gmask, screen->format->Bmask, screen->format->Amask);
-    if (copy)
-        SDL_BlitSurface(screen, nullptr, copy, nullptr);
-    return copy;
+    Canvas& canvas = screenCanvas();
+    putCanvasPixels(canvas, pause.lastFrame);
+    drawPauseScreen(canvas, Picture {}, pause.lines);
+    presentScreen();
 }
 
 std::vector<std::string> pauseLines()
@@ -95,10 +96,9 @@ void openPause(PauseScreen& pause)
     pause.start = SDL_GetTicks();
     levelRequests.pause = levelRequests.help = false;
     pauseAllSound();
-    pause.lastFrame = copyOfFrame();
+    pause.lastFrame = copyCanvasPixels(screenCanvas());
     pause.lines = pauseLines();
-    drawPauseScreen(screen, pause.lastFrame, pause.lines);
-    presentScreen();
+    drawPause(pause);
 }
 
 bool pauseFrame(PauseScreen& pause)
@@ -113,20 +113,16 @@ bool pauseFrame(PauseScreen& pause)
             return true;
         redraw = redraw || step == PauseStep::redraw;
     }
-    if (redraw) {
-        drawPauseScreen(screen, pause.lastFrame, pause.lines);
-        presentScreen();
-    }
+    if (redraw)
+        drawPause(pause);
     return false;
 }
 
 Uint32 closePause(PauseScreen& pause)
 {
     // The frame under the pause screen comes back until the next is drawn.
-    if (pause.lastFrame && screen)
-        SDL_BlitSurface(pause.lastFrame, nullptr, screen, nullptr);
-    SDL_FreeSurface(pause.lastFrame);
-    pause.lastFrame = nullptr;
+    putCanvasPixels(screenCanvas(), pause.lastFrame);
+    pause.lastFrame = std::vector<uint32_t>(); // its memory goes too
     resumeAllSound();
     return SDL_GetTicks() - pause.start;
 }

@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace tether {
 
 struct PauseScreen {
     Uint32 start = 0; // the clock when the pause began
-    SDL_Surface* lastFrame = nullptr; // a copy of the frame the level stopped on
+    std::vector<uint32_t> lastFrame; // the canvas's pixels of the frame the level stopped on
     std::vector<std::string> lines; // the controls and the time so far
 };
 

@@ -36,7 +36,7 @@ FrameWait forTime(Uint32 ms)
 void showTitle(Program& program)
 {
     TitleState title;
-    if (auto end = openTitle(title, screen)) {
+    if (auto end = openTitle(title)) {
         program.end = end;
         return;
     }

@@ -9,6 +9,7 @@
 #include "main/recorder.h"
 #include "main/settings.h"
 #include "main/window.h"
+#include "render/screencanvas.h"
 #include "world/world.h"
 
 #include <SDL.h>
@@ -43,6 +44,9 @@ void quitOnHangUp()
 
 std::string startUp()
 {
+    // A developer's switch: our software canvas on the desktop, as the
+    // browser draws.
+    chooseDrawing(drawingNamed(std::getenv("TETHER_DRAWING")));
     // Silent, the game leaves the audio subsystem alone: probing a broken
     // sound server can hang.
     const Uint32 audio = soundEnabled ? SDL_INIT_AUDIO : 0;

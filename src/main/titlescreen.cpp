@@ -8,6 +8,10 @@
 #include "main/keyboard.h"
 #include "main/settings.h"
 #include "main/window.h"
+#include "render/screencanvas.h"
+#include "render/sdlcanvas.h"
+#include "render/softcanvas.h"
+#include "render/titlemenu.h"
 #include "world/world.h"
 
 #include <cstdio>
@@ -60,7 +64,7 @@ TitleStep takeTitleEvent(const SDL_Event& event, const Uint8* keys, TitleMenu& m
 
 } // namespace
 
-std::optional<ProgramEnd> openTitle(TitleState& title, SDL_Surface* target)
+std::optional<ProgramEnd> openTitle(TitleState& title)
 {
     title = TitleState {};
     switch (readMapList("maps/maplist", title.maps)) {
@@ -69,7 +73,7 @@ std::optional<ProgramEnd> openTitle(TitleState& title, SDL_Surface* target)
     case MapListResult::ok: break;
     }
     title.image = loadConverted("main/titlescreen.png");
-    title.target = target;
+    forgetSoftPicture(title.image); // anything kept for a freed image at its address
     // The game draws its own pointer in a level; here the system's shows
     // where a click will land.
     SDL_ShowCursor(SDL_ENABLE);
@@ -78,6 +82,7 @@ std::optional<ProgramEnd> openTitle(TitleState& title, SDL_Surface* target)
 
 void closeTitle(TitleState& title)
 {
+    forgetSoftPicture(title.image); // its memory may hold another image next
     SDL_FreeSurface(title.image);
     title.image = nullptr;
     SDL_ShowCursor(SDL_DISABLE);
@@ -90,7 +95,6 @@ TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
     bool start = false;
     SDL_Event event;
     while (pollEvent(&event)) {
-        const bool windowWas = title.target == screen;
         const TitleStep step = takeTitleEvent(event, keys, title.menu);
         if (step == TitleStep::quit || step == TitleStep::windowLost) {
             closeTitle(title);
@@ -98,10 +102,7 @@ TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
             return TitleOutcome::ended;
         }
         start = step == TitleStep::start || start;
-        if (windowWas)
-            title.target = screen; // F11 may have made a new one
     }
-    SDL_BlitSurface(title.image, nullptr, title.target, nullptr);
     wrapTitleMenu(title.menu, static_cast<int>(title.maps.size()));
     const MapListEntry& chosen = title.maps[static_cast<size_t>(title.menu.mapChoice)];
     if (start || keys[SDLK_SPACE] || keys[SDLK_RETURN] || keys[SDLK_KP_ENTER]) {
@@ -115,11 +116,11 @@ TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
         closeTitle(title);
         return TitleOutcome::started;
     }
-    drawTitleMenu(title.target, title.menu, keys, chosen.mapName);
-    if (title.target == screen)
-        presentScreen();
-    else
-        SDL_Flip(title.target);
+    // The canvas asked for now: F11 may have made a new picture.
+    Canvas& canvas = screenCanvas();
+    canvas.blit(pictureOf(title.image), 0, 0);
+    drawTitleMenu(canvas, title.menu, keys, chosen.mapName);
+    presentScreen();
     return TitleOutcome::waiting;
 }
 

@@ -21,7 +21,6 @@ struct TitleState {
     SDL_Surface* image = nullptr;
     std::vector<MapListEntry> maps;
     TitleMenu menu;
-    SDL_Surface* target = nullptr; // drawn into: the game's picture
 };
 
 // What the player chose: the ship's image, the ship (0 to 2) and
@@ -38,7 +37,7 @@ enum class TitleOutcome { waiting, started, ended };
 // Reads the map list and puts the title up on its first ship and map. A
 // map list that cannot be opened ends the game with "Error opening data"
 // (status 1), one with no maps with "NO MAPS" (status 0).
-std::optional<ProgramEnd> openTitle(TitleState& title, SDL_Surface* target);
+std::optional<ProgramEnd> openTitle(TitleState& title);
 // One frame of the title: its events, then its picture. Started (Space or
 // Return held, the pad's A or Start): choice is written and the title
 // closed. Ended (Escape or a quit: status 0; F11 finding no video mode:

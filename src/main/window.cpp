@@ -3,11 +3,14 @@
 #include "content/assets.h"
 #include "main/display.h"
 #include "main/settings.h"
+#include "main/showpixels.h"
 #include "main/startup.h"
+#include "render/screencanvas.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace tether {
 
@@ -28,20 +31,6 @@ SDL_Surface* setMode(int scale, bool full)
 
 SDL_Surface* ownPicture = nullptr; // the picture at scale 2
 
-// A copy of the picture, to carry it across a change of mode (SDL frees
-// the old video surface); null when there is none.
-SDL_Surface* copyOfScreen()
-{
-    if (!screen)
-        return nullptr;
-    const SDL_PixelFormat* f = screen->format;
-    SDL_Surface* copy = SDL_CreateRGBSurface(
-        SDL_SWSURFACE, screen->w, screen->h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
-    if (copy)
-        SDL_BlitSurface(screen, nullptr, copy, nullptr);
-    return copy;
-}
-
 // Opens the mode: full screen if asked and possible, at the settings' scale
 // where it fits, and points `screen` at the picture, which keeps what it
 // showed.
@@ -58,7 +47,9 @@ bool changeMode(bool wantFullscreen)
         std::fflush(stdout);
         scale = 1;
     }
-    SDL_Surface* kept = copyOfScreen();
+    // The picture is carried across the change through the canvas (SDL
+    // frees the old video surface); our software canvas keeps its own.
+    const std::vector<uint32_t> kept = copyCanvasPixels(screenCanvas());
     window = setMode(scale, fullscreen);
     if (!window && scale == 2) {
         scale = 1;
@@ -74,9 +65,8 @@ bool changeMode(bool wantFullscreen)
         ownPicture = nullptr;
     }
     screen = scale == 2 ? ownPicture : window;
-    if (kept && screen)
-        SDL_BlitSurface(kept, nullptr, screen, nullptr);
-    SDL_FreeSurface(kept);
+    if (screen)
+        putCanvasPixels(screenCanvas(), kept);
     return screen != nullptr;
 }
 
@@ -112,6 +102,15 @@ bool isFullscreen()
 }
 
 void presentScreen()
+{
+    if (const uint32_t* pixels = softScreenPixels()) {
+        showPixels(pixels, softScreenWidth, softScreenHeight);
+        return;
+    }
+    flipScreen();
+}
+
+void flipScreen()
 {
     if (windowScale == 2 && window && screen != window) {
         scaleTwice(screen, window);

@@ -27,8 +27,12 @@ bool toggleFullscreen();
 // "Unable to set 800x600 video: <SDL's reason>" and a line break.
 std::string noVideoMode();
 bool isFullscreen();
-// Shows the picture in the window: a flip, or the doubling and a flip.
+// Shows the frame just drawn (render/screencanvas.h): the software canvas's
+// pixels through showPixels (main/showpixels.h), the desktop's picture
+// through flipScreen.
 void presentScreen();
+// Shows the picture in the window: a flip, or the doubling and a flip.
+void flipScreen();
 // SDL_PollEvent, with mouse positions in picture coordinates.
 int pollEvent(SDL_Event* event);
 // Brings an event's mouse position from window to picture coordinates.

@@ -85,10 +85,12 @@ void drawBackground(Canvas& canvas, int cameraX, int cameraY)
     }
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawBackground(SDL_Surface* screen, int cameraX, int cameraY)
 {
     SdlCanvas canvas(screen);
     drawBackground(canvas, cameraX, cameraY);
 }
+#endif
 
 } // namespace tether

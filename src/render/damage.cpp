@@ -283,6 +283,7 @@ void drawDamage(Canvas& canvas, int cameraX, int cameraY)
         drawTally(canvas, t, now, shipX, shipY);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawDamage(SDL_Surface* screen, int cameraX, int cameraY)
 {
     if (!screen) {
@@ -292,6 +293,7 @@ void drawDamage(SDL_Surface* screen, int cameraX, int cameraY)
     SdlCanvas canvas(screen);
     drawDamage(canvas, cameraX, cameraY);
 }
+#endif
 
 void forgetDamage()
 {

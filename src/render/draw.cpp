@@ -394,6 +394,7 @@ void drawObject(Canvas& canvas, const Object& object, int cameraX, int cameraY)
         drawExplosion(o, canvas, camX, camY);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawObject(SDL_Surface* screen, const Object& object, int cameraX, int cameraY)
 {
     if (!screen)
@@ -401,6 +402,7 @@ void drawObject(SDL_Surface* screen, const Object& object, int cameraX, int came
     SdlCanvas canvas(screen);
     drawObject(canvas, object, cameraX, cameraY);
 }
+#endif
 
 void drawWorld(Canvas& canvas, int cameraX, int cameraY)
 {
@@ -438,10 +440,12 @@ void drawWorld(Canvas& canvas, int cameraX, int cameraY)
     }
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawWorld(SDL_Surface* screen, int cameraX, int cameraY)
 {
     SdlCanvas canvas(screen);
     drawWorld(canvas, cameraX, cameraY);
 }
+#endif
 
 } // namespace tether

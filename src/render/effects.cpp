@@ -116,6 +116,7 @@ void drawChain(Canvas& canvas, SDL_Surface* link, float cameraX, float cameraY, 
     } while (static_cast<float>(k) < links);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawLightning(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int colour,
     float spread, float step)
 {
@@ -138,6 +139,7 @@ void drawChain(
     SdlCanvas canvas(screen);
     drawChain(canvas, link, cameraX, cameraY, a, b);
 }
+#endif
 
 // A rope whose ends lie on opposite sides of the world's seam would be drawn
 // the long way round across the screen; it stays unseen until they meet.
@@ -153,6 +155,7 @@ void drawSpring(Canvas& canvas, const Spring& spring, SDL_Surface* link, int cam
             canvas, link, static_cast<float>(cameraX), static_cast<float>(cameraY), endA, endB);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawSpring(
     SDL_Surface* screen, const Spring& spring, SDL_Surface* link, int cameraX, int cameraY)
 {
@@ -161,5 +164,6 @@ void drawSpring(
     SdlCanvas canvas(screen);
     drawSpring(canvas, spring, link, cameraX, cameraY);
 }
+#endif
 
 } // namespace tether

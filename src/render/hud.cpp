@@ -63,11 +63,13 @@ void drawNumber(Canvas& canvas, int x, int y, int n)
     }
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawNumber(SDL_Surface* screen, int x, int y, int n)
 {
     SdlCanvas canvas(screen);
     drawNumber(canvas, x, y, n);
 }
+#endif
 
 void drawRadarMark(Canvas& canvas, const Object& object, float shipX, float shipY)
 {
@@ -112,11 +114,13 @@ void drawRadarMark(Canvas& canvas, const Object& object, float shipX, float ship
         toSint16(radarCentreY + radarRadius * std::sin(bearing)), rimMarkRadius, colour);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawRadarMark(SDL_Surface* screen, const Object& object, float shipX, float shipY)
 {
     SdlCanvas canvas(screen);
     drawRadarMark(canvas, object, shipX, shipY);
 }
+#endif
 
 void drawHud(Canvas& canvas)
 {
@@ -136,10 +140,12 @@ void drawHud(Canvas& canvas)
     }
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawHud(SDL_Surface* screen)
 {
     SdlCanvas canvas(screen);
     drawHud(canvas);
 }
+#endif
 
 } // namespace tether

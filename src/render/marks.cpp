@@ -63,11 +63,13 @@ void drawVolumeBar(Canvas& canvas, const std::string& label, int level, int step
     }
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawVolumeBar(SDL_Surface* screen, const std::string& label, int level, int steps, Uint8 alpha)
 {
     SdlCanvas canvas(screen);
     drawVolumeBar(canvas, label, level, steps, alpha);
 }
+#endif
 
 void drawReplayMark(Canvas& canvas, const std::string& map, int ship)
 {
@@ -79,10 +81,12 @@ void drawReplayMark(Canvas& canvas, const std::string& map, int ship)
     canvas.text(at(12), at(30), detail.c_str(), withAlpha(replayColour, 255));
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawReplayMark(SDL_Surface* screen, const std::string& map, int ship)
 {
     SdlCanvas canvas(screen);
     drawReplayMark(canvas, map, ship);
 }
+#endif
 
 } // namespace tether

@@ -47,11 +47,13 @@ void drawHint(Canvas& canvas, const std::string& line, int y, Uint8 alpha)
     text(canvas, x, y, line, (textColour & 0xffffff00u) | alpha);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawHint(SDL_Surface* screen, const std::string& line, int y, Uint8 alpha)
 {
     SdlCanvas canvas(screen);
     drawHint(canvas, line, y, alpha);
 }
+#endif
 
 void drawLargeText(
     Canvas& canvas, const std::string& line, int cx, int y, int factor, Uint32 colour)
@@ -75,12 +77,14 @@ void drawLargeText(
             }
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawLargeText(
     SDL_Surface* screen, const std::string& line, int cx, int y, int factor, Uint32 colour)
 {
     SdlCanvas canvas(screen);
     drawLargeText(canvas, line, cx, y, factor, colour);
 }
+#endif
 
 void drawPauseScreen(
     Canvas& canvas, const Picture& lastFrame, const std::vector<std::string>& lines)
@@ -100,12 +104,14 @@ void drawPauseScreen(
     }
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawPauseScreen(
     SDL_Surface* screen, SDL_Surface* lastFrame, const std::vector<std::string>& lines)
 {
     SdlCanvas canvas(screen);
     drawPauseScreen(canvas, pictureOf(lastFrame), lines);
 }
+#endif
 
 void drawCornerNote(Canvas& canvas, const std::vector<std::string>& lines)
 {
@@ -119,10 +125,12 @@ void drawCornerNote(Canvas& canvas, const std::vector<std::string>& lines)
             lines[static_cast<size_t>(i)].substr(0, cornerNoteWidth), textColour);
 }
 
+#ifndef TETHER_NO_SDL_GFX
 void drawCornerNote(SDL_Surface* screen, const std::vector<std::string>& lines)
 {
     SdlCanvas canvas(screen);
     drawCornerNote(canvas, lines);
 }
+#endif
 
 } // namespace tether

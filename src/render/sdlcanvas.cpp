@@ -2,17 +2,21 @@
 // has always drawn with, so the picture is theirs to the pixel.
 #include "render/sdlcanvas.h"
 
+#ifndef TETHER_NO_SDL_GFX
 #include <SDL_gfxPrimitives.h>
 #include <SDL_gfxPrimitives_font.h>
+#endif
 
 namespace tether {
 
 namespace {
 
+#ifndef TETHER_NO_SDL_GFX
 Sint16 at(int v)
 {
     return static_cast<Sint16>(v);
 }
+#endif
 
 SDL_Surface* surfaceOf(const Picture& picture)
 {
@@ -20,6 +24,8 @@ SDL_Surface* surfaceOf(const Picture& picture)
 }
 
 } // namespace
+
+#ifndef TETHER_NO_SDL_GFX
 
 int SdlCanvas::width() const
 {
@@ -123,5 +129,7 @@ uint32_t SdlCanvas::pixelValue(uint32_t colour) const
     return SDL_MapRGB(surface_->format, static_cast<Uint8>(colour >> 24),
         static_cast<Uint8>(colour >> 16), static_cast<Uint8>(colour >> 8));
 }
+
+#endif // TETHER_NO_SDL_GFX
 
 } // namespace tether

@@ -1,5 +1,6 @@
 // The canvas of the desktop: an SDL surface (the window's, or any image),
-// drawn with SDL's blits and SDL_gfx's primitives and font.
+// drawn with SDL's blits and SDL_gfx's primitives and font. A build without
+// SDL_gfx (TETHER_NO_SDL_GFX, the browser's) keeps only the pictures.
 #pragma once
 
 #include "render/canvas.h"
@@ -9,6 +10,7 @@
 
 namespace tether {
 
+#ifndef TETHER_NO_SDL_GFX
 class SdlCanvas final : public Canvas {
 public:
     explicit SdlCanvas(SDL_Surface* surface)
@@ -39,5 +41,6 @@ private:
     SDL_Surface* surface_;
     bool locked_ = false;
 };
+#endif
 
 } // namespace tether

@@ -1,5 +1,6 @@
 #include "content/title.h"
 #include "main/titlescreen.h"
+#include "render/titlemenu.h"
 #include "support/child.h"
 #include "support/keys.h"
 #include "world/world.h"
@@ -138,7 +139,7 @@ TEST_F(TitleScreen, SpaceHeldAtOnceAcceptsTheFirstShipAndMap)
     ASSERT_EQ(chdir(dir.c_str()), 0);
     SDL_GetKeyState(nullptr)[SDLK_SPACE] = 1;
     TitleState title;
-    ASSERT_FALSE(openTitle(title, SDL_GetVideoSurface()));
+    ASSERT_FALSE(openTitle(title));
     TitleChoice choice;
     std::snprintf(choice.shipSpritePath, sizeof choice.shipSpritePath, "unchanged");
     choice.chosenShip = 5;
@@ -155,13 +156,13 @@ TEST_F(TitleScreen, AMissingMapListIsAnErrorAndAnEmptyOneHasNoMaps)
 {
     TitleState title;
     ASSERT_EQ(chdir(dir.c_str()), 0);
-    const auto missing = openTitle(title, SDL_GetVideoSurface());
+    const auto missing = openTitle(title);
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->status, 1);
     EXPECT_EQ(missing->message, "Error opening data");
 
     writeFile(dir + "/maps/maplist", "3\n");
-    const auto empty = openTitle(title, SDL_GetVideoSurface());
+    const auto empty = openTitle(title);
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->status, 0);
     EXPECT_EQ(empty->message, "NO MAPS");

@@ -111,7 +111,7 @@ TEST_F(Gamepad, OnTheTitleTheStickChoosesAndAStarts)
             TitleState title;
             TitleChoice choice;
             ProgramEnd end;
-            if (openTitle(title, SDL_GetVideoSurface())
+            if (openTitle(title)
                 || titleFrame(title, choice, end) != TitleOutcome::started)
                 return;
             std::printf(
