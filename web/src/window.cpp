@@ -1,12 +1,15 @@
 // The window in the browser: the page's canvas at the game's size, always
 // at scale 1 (the page scales it to fit, with crisp pixels). A frame drawn
-// by our canvas into memory is shown with one copy into the canvas; full
+// by our canvas into memory is shown with one copy into the canvas
+// (showPixels, the browser's own); full
 // screen is the page's (its button, F11, or the game's own key).
 #include "main/window.h"
 
 #include "content/assets.h"
 #include "main/settings.h"
+#include "main/showpixels.h"
 #include "main/startup.h"
+#include "render/screencanvas.h"
 
 #include <emscripten.h>
 
@@ -68,13 +71,13 @@ bool isFullscreen()
     return pageIsFullscreen() != 0;
 }
 
-// Shows pixels of 0x00RRGGBB, stride apart, on the page's canvas.
-void showPixels(const uint32_t* pixels, int width, int height, int stride)
+// Shows pixels of 0x00RRGGBB on the page's canvas.
+void showPixels(const uint32_t* pixels, int width, int height)
 {
     rgbaFrame.resize(static_cast<size_t>(width) * height * 4);
     uint8_t* out = rgbaFrame.data();
     for (int y = 0; y < height; ++y) {
-        const uint32_t* row = pixels + static_cast<size_t>(y) * stride;
+        const uint32_t* row = pixels + static_cast<size_t>(y) * width;
         for (int x = 0; x < width; ++x, out += 4) {
             const uint32_t p = row[x];
             out[0] = static_cast<uint8_t>(p >> 16);
@@ -88,8 +91,12 @@ void showPixels(const uint32_t* pixels, int width, int height, int stride)
 
 void presentScreen()
 {
-    // Filled in with the software canvas's frame.
+    if (const uint32_t* pixels = softScreenPixels())
+        showPixels(pixels, softScreenWidth, softScreenHeight);
 }
+
+// The picture is the page's: there is nothing to flip.
+void flipScreen() { }
 
 void toPictureCoordinates(SDL_Event&) { }
 
