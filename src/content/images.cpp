@@ -20,6 +20,11 @@ SDL_Surface* convertWithAlpha(SDL_Surface* image)
     // there is no format to convert to: the image stays as it is.
     if (!SDL_GetVideoSurface())
         return image;
+#ifdef __EMSCRIPTEN__
+    // The browser's pictures are drawn by our own canvas, which reads any
+    // 32-bit layout: nothing to convert to.
+    return image;
+#endif
     SDL_SetAlpha(image, SDL_SRCALPHA | SDL_RLEACCEL, 255);
     SDL_Surface* converted = SDL_DisplayFormatAlpha(image);
     SDL_FreeSurface(image);
@@ -36,6 +41,9 @@ SDL_Surface* loadOpaque(const std::string& path)
     SDL_Surface* image = loadImage(path);
     if (!image)
         return nullptr;
+#ifdef __EMSCRIPTEN__
+    return image; // as convertWithAlpha: drawn by our canvas as it is
+#endif
     SDL_Surface* converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(image) : nullptr;
     SDL_FreeSurface(image);
     return converted;

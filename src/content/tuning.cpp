@@ -63,6 +63,11 @@ SDL_Surface* loadNamedImage(const std::string& path)
     std::string bytes;
     if (readRegularFile(path, bytes, maxContentFileBytes) != FileRead::ok)
         return nullptr;
+#ifdef __EMSCRIPTEN__
+    // The browser decodes the page's images as they load; SDL_image there
+    // opens those by name, not bytes.
+    return IMG_Load(path.c_str());
+#endif
     const size_t dot = path.rfind('.');
     const std::string type = dot == std::string::npos ? "" : path.substr(dot + 1);
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
