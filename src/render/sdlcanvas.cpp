@@ -1,6 +1,9 @@
 // The desktop canvas: each primitive is the SDL or SDL_gfx call the game
-// has always drawn with, so the picture is theirs to the pixel.
+// has always drawn with, and each copy one of render/kept.h's, so the
+// picture is theirs to the pixel.
 #include "render/sdlcanvas.h"
+
+#include "render/kept.h"
 
 #include <SDL_gfxPrimitives.h>
 #include <SDL_gfxPrimitives_font.h>
@@ -14,54 +17,15 @@ Sint16 at(int v)
     return static_cast<Sint16>(v);
 }
 
+// Pixels of ours are no surface: this canvas never makes them.
 SDL_Surface* surfaceOf(const Picture& picture)
 {
+    if (picture.pixels)
+        return nullptr;
     return static_cast<SDL_Surface*>(const_cast<void*>(picture.source));
 }
 
 } // namespace
-
-Picture pictureOf(const SDL_Surface* image)
-{
-    if (!image)
-        return {};
-    return {image, image->w, image->h};
-}
-
-// An SDL 1.2 blit blends by each pixel's alpha when the image has an alpha
-// channel and asks for blending; by the image's alpha when it asks without
-// one; and copies otherwise, leaving out its colour key. An image kept
-// run-length encoded has its pixels back only while locked.
-bool readPicture(const Picture& picture, PixelImage& out)
-{
-    SDL_Surface* image = surfaceOf(picture);
-    if (!image || image->format->BytesPerPixel != 4 || SDL_LockSurface(image) != 0)
-        return false;
-    const SDL_PixelFormat* f = image->format;
-    const bool blends = (image->flags & SDL_SRCALPHA) != 0;
-    const bool pixelAlpha = blends && f->Amask != 0;
-    const uint32_t wholeAlpha = blends && f->Amask == 0 ? f->alpha : 255;
-    const bool keyed = (image->flags & SDL_SRCCOLORKEY) != 0 && !pixelAlpha;
-    out.w = image->w;
-    out.h = image->h;
-    out.argb.resize(static_cast<size_t>(image->w) * static_cast<size_t>(image->h));
-    for (int y = 0; y < image->h; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(image->pixels) + y * image->pitch);
-        for (int x = 0; x < image->w; ++x) {
-            const Uint32 p = row[x];
-            const uint32_t r = (p & f->Rmask) >> f->Rshift;
-            const uint32_t g = (p & f->Gmask) >> f->Gshift;
-            const uint32_t b = (p & f->Bmask) >> f->Bshift;
-            uint32_t a = pixelAlpha ? (p & f->Amask) >> f->Ashift : wholeAlpha;
-            if (keyed && (p & ~f->Amask) == (f->colorkey & ~f->Amask))
-                a = 0;
-            out.argb[static_cast<size_t>(y) * image->w + x] = a << 24 | r << 16 | g << 8 | b;
-        }
-    }
-    SDL_UnlockSurface(image);
-    return true;
-}
 
 int SdlCanvas::width() const
 {
@@ -83,10 +47,13 @@ void SdlCanvas::blit(const Picture& picture, int x, int y)
 {
     if (!picture || !surface_)
         return;
+    SDL_Surface* image = surfaceOf(picture);
+    if (!image)
+        return;
     SDL_Rect where;
     where.x = at(x);
     where.y = at(y);
-    SDL_BlitSurface(surfaceOf(picture), nullptr, surface_, &where);
+    SDL_BlitSurface(image, nullptr, surface_, &where);
 }
 
 void SdlCanvas::pixel(int x, int y, uint32_t colour)
@@ -137,6 +104,31 @@ void SdlCanvas::text(int x, int y, const char* text, uint32_t colour)
 const unsigned char* SdlCanvas::glyph(unsigned char c) const
 {
     return &gfxPrimitivesFontdata[c * 8];
+}
+
+Picture SdlCanvas::turned(const Picture& sprite, float angle)
+{
+    return pictureOf(turnedImage(surfaceOf(sprite), angle));
+}
+
+Picture SdlCanvas::scaled(const Picture& image, double zoom)
+{
+    return pictureOf(scaledFrame(surfaceOf(image), zoom));
+}
+
+Picture SdlCanvas::flash(const Picture& field, float diameter, float radius, uint32_t colour)
+{
+    return pictureOf(flashImage(surfaceOf(field), diameter, radius, colour));
+}
+
+Picture SdlCanvas::chainLink(const Picture& link, float stretch, float slope)
+{
+    return pictureOf(chainLinkImage(surfaceOf(link), stretch, slope));
+}
+
+Picture SdlCanvas::display(const Picture& image)
+{
+    return pictureOf(displayImage(surfaceOf(image)));
 }
 
 Pixels SdlCanvas::lendPixels()

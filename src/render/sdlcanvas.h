@@ -1,18 +1,13 @@
 // The canvas of the desktop: an SDL surface (the window's, or any image),
-// drawn with SDL's blits and SDL_gfx's primitives and font.
+// drawn with SDL's blits and SDL_gfx's primitives, font and copies.
 #pragma once
 
 #include "render/canvas.h"
+#include "render/sdlpicture.h"
 
 #include <SDL.h>
 
 namespace tether {
-
-// A loaded image as a canvas takes it; null gives the empty picture.
-Picture pictureOf(const SDL_Surface* image);
-// Copies a picture made by pictureOf into pixels of ours, as an SDL blit
-// would lay them; false when its pixels cannot be read.
-bool readPicture(const Picture& picture, PixelImage& out);
 
 class SdlCanvas final : public Canvas {
 public:
@@ -36,6 +31,11 @@ public:
     void filledTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour) override;
     void text(int x, int y, const char* text, uint32_t colour) override;
     const unsigned char* glyph(unsigned char c) const override;
+    Picture turned(const Picture& sprite, float angle) override;
+    Picture scaled(const Picture& image, double zoom) override;
+    Picture flash(const Picture& field, float diameter, float radius, uint32_t colour) override;
+    Picture chainLink(const Picture& link, float stretch, float slope) override;
+    Picture display(const Picture& image) override;
     Pixels lendPixels() override;
     void releasePixels() override;
     uint32_t pixelValue(uint32_t colour) const override;
