@@ -17,6 +17,7 @@
 #include "render/presentation.h"
 #include "render/sdlcanvas.h"
 #include "render/softcanvas.h"
+#include "render/softcopies.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -121,7 +122,8 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool o
         benchmark::ClobberMemory();
     }
     costs.residentMB = residentMB();
-    costs.keptMB = static_cast<double>(keptImageBytes() + softPictureBytes()) / (1024 * 1024);
+    costs.keptMB
+        = static_cast<double>(keptImageBytes() + softPictureBytes() + softCopyBytes()) / (1024 * 1024);
     stopLevel();
     forgetSoftPictures();
     return costs;
