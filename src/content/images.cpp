@@ -30,8 +30,8 @@ SDL_Surface* zoomed(SDL_Surface* image, double zx, double zy)
         return nullptr;
     SDL_Surface* wide = image;
     if (image->format->BitsPerPixel != 32) {
-        wide = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, 0x000000ff, 0x0000ff00,
-            0x00ff0000, 0xff000000);
+        wide = SDL_CreateRGBSurface(
+            SDL_SWSURFACE, image->w, image->h, 32, 0x000000ff, 0x0000ff00, 0x00ff0000, 0xff000000);
         if (!wide)
             return nullptr;
         SDL_BlitSurface(image, nullptr, wide, nullptr);
@@ -44,8 +44,8 @@ SDL_Surface* zoomed(SDL_Surface* image, double zx, double zy)
             zx, zy, true);
         SDL_UnlockSurface(wide);
         if (scaled.w > 0)
-            out = SDL_CreateRGBSurface(SDL_SWSURFACE, scaled.w, scaled.h, 32, f->Rmask, f->Gmask,
-                f->Bmask, f->Amask);
+            out = SDL_CreateRGBSurface(
+                SDL_SWSURFACE, scaled.w, scaled.h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
         if (out) {
             SDL_SetAlpha(out, SDL_SRCALPHA, 255);
             for (int y = 0; y < scaled.h; ++y)

@@ -57,7 +57,8 @@ Raster zoomed(const RasterView& source, double zoomX, double zoomY, bool smooth)
     if (!usable(source) || !(zoomX > 0.0) || !(zoomY > 0.0) || !std::isfinite(zoomX)
         || !std::isfinite(zoomY))
         return {};
-    const double wide = std::floor(source.w * zoomX + 0.5), high = std::floor(source.h * zoomY + 0.5);
+    const double wide = std::floor(source.w * zoomX + 0.5),
+                 high = std::floor(source.h * zoomY + 0.5);
     if (wide > maxSide || high > maxSide)
         return {};
     Raster out;
@@ -69,9 +70,9 @@ Raster zoomed(const RasterView& source, double zoomX, double zoomY, bool smooth)
     auto step = [&](int from, int to) {
         if (!smooth)
             return static_cast<int>(65536.0 * static_cast<float>(from) / static_cast<float>(to));
-        return to > 1 ? static_cast<int>(65536.0 * static_cast<float>(from - 1)
-                            / static_cast<float>(to - 1))
-                      : 0;
+        return to > 1
+            ? static_cast<int>(65536.0 * static_cast<float>(from - 1) / static_cast<float>(to - 1))
+            : 0;
     };
     const std::vector<int> xs = offsets(out.w, step(source.w, out.w), source.w);
     const std::vector<int> ys = offsets(out.h, step(source.h, out.h), source.h);
@@ -81,7 +82,8 @@ Raster zoomed(const RasterView& source, double zoomX, double zoomY, bool smooth)
         const uint32_t* below = sy < source.h - 1 ? row + source.stride : row;
         uint32_t* to = out.pixels.data() + static_cast<size_t>(y) * out.w;
         for (int x = 0; x < out.w; ++x) {
-            const int sx = xs[static_cast<size_t>(x)] >> 16, ex = xs[static_cast<size_t>(x)] & 0xffff;
+            const int sx = xs[static_cast<size_t>(x)] >> 16,
+                      ex = xs[static_cast<size_t>(x)] & 0xffff;
             if (!smooth) {
                 to[x] = row[sx];
                 continue;
@@ -114,15 +116,16 @@ Raster turned(const RasterView& source, double degrees)
     }
     const double radians = degrees * (M_PI / 180.0);
     const double sine = std::sin(radians), cosine = std::cos(radians);
-    const double halfW = static_cast<double>(source.w / 2), halfH = static_cast<double>(source.h / 2);
+    const double halfW = static_cast<double>(source.w / 2),
+                 halfH = static_cast<double>(source.h / 2);
     const double cx = cosine * halfW, cy = cosine * halfH, sx = sine * halfW, sy = sine * halfH;
-    const int halfWide = std::max(static_cast<int>(std::ceil(std::max(
-                                      {std::fabs(cx + sy), std::fabs(cx - sy), std::fabs(-cx + sy),
-                                          std::fabs(-cx - sy)}))),
+    const int halfWide = std::max(
+        static_cast<int>(std::ceil(std::max(
+            {std::fabs(cx + sy), std::fabs(cx - sy), std::fabs(-cx + sy), std::fabs(-cx - sy)}))),
         1);
-    const int halfHigh = std::max(static_cast<int>(std::ceil(std::max(
-                                      {std::fabs(sx + cy), std::fabs(sx - cy), std::fabs(-sx + cy),
-                                          std::fabs(-sx - cy)}))),
+    const int halfHigh = std::max(
+        static_cast<int>(std::ceil(std::max(
+            {std::fabs(sx + cy), std::fabs(sx - cy), std::fabs(-sx + cy), std::fabs(-sx - cy)}))),
         1);
     if (halfWide > maxSide / 2 || halfHigh > maxSide / 2)
         return {};
@@ -146,8 +149,8 @@ Raster turned(const RasterView& source, double degrees)
             if (px < 0 || py < 0 || px >= source.w - 1 || py >= source.h - 1)
                 continue;
             const uint32_t* at = source.pixels + static_cast<size_t>(py) * source.stride + px;
-            to[x] = smoothed(at[0], at[1], at[source.stride], at[source.stride + 1], sdx & 0xffff,
-                sdy & 0xffff);
+            to[x] = smoothed(
+                at[0], at[1], at[source.stride], at[source.stride + 1], sdx & 0xffff, sdy & 0xffff);
         }
     }
     return out;

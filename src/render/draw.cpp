@@ -113,9 +113,8 @@ void drawImage(const Object& object, SDL_Surface* sprite, Canvas& canvas, int sx
     float cameraX, float cameraY)
 {
     if (sprite) {
-        const Picture image = object.angle != 0.0f
-            ? canvas.turned(pictureOf(sprite), object.angle)
-            : pictureOf(sprite);
+        const Picture image = object.angle != 0.0f ? canvas.turned(pictureOf(sprite), object.angle)
+                                                   : pictureOf(sprite);
         if (image)
             blitAt(image, canvas, sx - image.w / 2, sy - image.h / 2);
     }

@@ -175,8 +175,8 @@ SDL_Surface* turnedImage(SDL_Surface* sprite, float angle)
     const int64_t step = headingStep(angle);
     return keptCopy({sprite, Copy::turned, step, 0}, [&] {
         // Our angles grow clockwise on screen, the rotation's counter-clockwise.
-        const double degrees = keepImages ? headingDegrees(step)
-                                          : static_cast<double>(-angle * 180) * (1.0 / pi);
+        const double degrees
+            = keepImages ? headingDegrees(step) : static_cast<double>(-angle * 180) * (1.0 / pi);
         return rotozoomSurface(sprite, degrees, 1.0, SMOOTHING_ON);
     });
 }
@@ -219,8 +219,8 @@ SDL_Surface* chainLinkImage(SDL_Surface* link, float stretch, float slope)
     const int64_t step = slopeStep(slope);
     return keptCopy({link, Copy::chainLink, pixels, step}, [&]() -> SDL_Surface* {
         const double zoom = keepImages ? static_cast<double>(pixels) / link->w : stretch;
-        const double degrees = keepImages ? slopeDegrees(step)
-                                          : static_cast<double>(slope * 180) * (1 / pi);
+        const double degrees
+            = keepImages ? slopeDegrees(step) : static_cast<double>(slope * 180) * (1 / pi);
         SDL_Surface* stretched = zoomSurface(link, zoom, 1.0, SMOOTHING_ON);
         if (!stretched)
             return nullptr;

@@ -47,10 +47,10 @@ TEST(Resample, TurnsAndScalesAsSdlGfxDoes)
         // Whole quarter turns and no turn at all among the random angles.
         const double degrees = round % 8 == 0 ? 90.0 * (round / 8) : uniform(-360, 360);
         const double zoomX = uniform(0.2, 3), zoomY = uniform(0.2, 3);
-        SCOPED_TRACE(testing::Message() << w << "x" << h << ", " << degrees << " degrees, zoom "
-                                        << zoomX << " by " << zoomY);
-        EXPECT_EQ(wordsApart(rotozoomSurface(image, degrees, 1.0, SMOOTHING_ON),
-                      turned(view, degrees)),
+        SCOPED_TRACE(testing::Message()
+            << w << "x" << h << ", " << degrees << " degrees, zoom " << zoomX << " by " << zoomY);
+        EXPECT_EQ(
+            wordsApart(rotozoomSurface(image, degrees, 1.0, SMOOTHING_ON), turned(view, degrees)),
             0);
         EXPECT_EQ(wordsApart(zoomSurface(image, zoomX, zoomY, SMOOTHING_ON),
                       zoomed(view, zoomX, zoomY, true)),

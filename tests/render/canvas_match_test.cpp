@@ -4,8 +4,9 @@
 // SDL_gfx) and through ours into plain memory, then compared pixel by pixel. At least 99% of each
 // screen's pixels must lie within 8 levels in every channel (shapes may differ by a pixel at their
 // rims, smoothing by a few levels); so must 99% of the pixels that the level's things, HUD and
-// pointer change over its background, where a copy turned or scaled wrongly shows. Ours makes its turned and scaled copies itself: not one of
-// the desktop's copies (SDL_gfx's) is made while it draws.
+// pointer change over its background, where a copy turned or scaled wrongly shows. Ours makes its
+// turned and scaled copies itself: not one of the desktop's copies (SDL_gfx's) is made while it
+// draws.
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "main/frame.h"
@@ -239,7 +240,7 @@ TEST(CanvasMatch, OursDrawsEveryScreenAsTheDesktopDoes)
             EXPECT_GE(value, shareWithin) << name << " screen differs\n" << child.output;
     }
     EXPECT_EQ(seen,
-        (std::vector<std::string> {"drawables", "level", "levelThings", "pause", "help", "victory", "gameover",
-            "desktopCopiesForOurs", "ourCopies"}))
+        (std::vector<std::string> {"drawables", "level", "levelThings", "pause", "help", "victory",
+            "gameover", "desktopCopiesForOurs", "ourCopies"}))
         << child.output;
 }
