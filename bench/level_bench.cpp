@@ -17,6 +17,7 @@
 #include "render/presentation.h"
 #include "render/sdlcanvas.h"
 #include "render/softcanvas.h"
+#include "render/softcopies.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -69,6 +70,7 @@ struct FrameCosts {
     std::vector<size_t> drawn; // drawables in the world at each frame
     double residentMB = 0; // the process's resident set at the level's end
     double keptMB = 0; // drawing's kept copies at the level's end
+    double ourCopiesMB = 0; // of which our canvas's turned and scaled copies
 };
 
 double residentMB()
@@ -121,7 +123,9 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool o
         benchmark::ClobberMemory();
     }
     costs.residentMB = residentMB();
-    costs.keptMB = static_cast<double>(keptImageBytes() + softPictureBytes()) / (1024 * 1024);
+    costs.ourCopiesMB = static_cast<double>(softCopyBytes()) / (1024 * 1024);
+    costs.keptMB = static_cast<double>(keptImageBytes() + softPictureBytes() + softCopyBytes())
+        / (1024 * 1024);
     stopLevel();
     forgetSoftPictures();
     return costs;
@@ -147,6 +151,7 @@ void report(benchmark::State& state, const FrameCosts& costs)
     state.counters["medianDrawMs"] = median(costs.drawMs);
     state.counters["residentMB"] = costs.residentMB;
     state.counters["keptMB"] = costs.keptMB;
+    state.counters["ourCopiesMB"] = costs.ourCopiesMB;
 }
 
 void BM_CrowdedSkyPlayed(benchmark::State& state)

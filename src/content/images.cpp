@@ -1,11 +1,71 @@
+// Images loaded, converted to the display's layout and scaled. The desktop
+// scales with SDL_gfx; a build without it (the browser's) scales the same
+// way in software (content/resample.h), into an SDL surface of 32 bits.
 #include "content/images.h"
 
 #include <SDL_image.h>
-#include <SDL_rotozoom.h>
 
+#ifdef TETHER_NO_SDL_GFX
+#include "content/resample.h"
+#else
+#include <SDL_rotozoom.h>
+#endif
+
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 namespace tether {
+
+namespace {
+
+#ifdef TETHER_NO_SDL_GFX
+// image scaled by (zx, zy) with smoothing into a new 32-bit surface, or
+// null. As with SDL_gfx, an image of 32 bits is read as it is and the copy
+// keeps its layout; one of another depth is laid into 32 bits first.
+SDL_Surface* zoomed(SDL_Surface* image, double zx, double zy)
+{
+    if (!image)
+        return nullptr;
+    SDL_Surface* wide = image;
+    if (image->format->BitsPerPixel != 32) {
+        wide = SDL_CreateRGBSurface(
+            SDL_SWSURFACE, image->w, image->h, 32, 0x000000ff, 0x0000ff00, 0x00ff0000, 0xff000000);
+        if (!wide)
+            return nullptr;
+        SDL_BlitSurface(image, nullptr, wide, nullptr);
+    }
+    const SDL_PixelFormat* f = wide->format;
+    SDL_Surface* out = nullptr;
+    if (SDL_LockSurface(wide) == 0) {
+        const Raster scaled = zoomed(RasterView {static_cast<const uint32_t*>(wide->pixels),
+                                         wide->w, wide->h, wide->pitch / 4},
+            zx, zy, true);
+        SDL_UnlockSurface(wide);
+        if (scaled.w > 0)
+            out = SDL_CreateRGBSurface(
+                SDL_SWSURFACE, scaled.w, scaled.h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+        if (out) {
+            SDL_SetAlpha(out, SDL_SRCALPHA, 255);
+            for (int y = 0; y < scaled.h; ++y)
+                std::copy(scaled.pixels.begin() + static_cast<ptrdiff_t>(y) * scaled.w,
+                    scaled.pixels.begin() + static_cast<ptrdiff_t>(y + 1) * scaled.w,
+                    reinterpret_cast<uint32_t*>(static_cast<Uint8*>(out->pixels) + y * out->pitch));
+        }
+    }
+    if (wide != image)
+        SDL_FreeSurface(wide);
+    return out;
+}
+#else
+SDL_Surface* zoomed(SDL_Surface* image, double zx, double zy)
+{
+    return zoomSurface(image, zx, zy, SMOOTHING_ON);
+}
+#endif
+
+} // namespace
 
 SDL_Surface* loadImage(const std::string& path)
 {
@@ -54,9 +114,9 @@ SDL_Surface* loadZoomed(const std::string& path, double zx, double zy)
     SDL_Surface* image = loadImage(path);
     if (!image)
         return nullptr;
-    SDL_Surface* zoomed = zoomSurface(image, zx, zy, SMOOTHING_ON);
+    SDL_Surface* scaled = zoomed(image, zx, zy);
     SDL_FreeSurface(image);
-    return zoomed;
+    return scaled;
 }
 
 // No body's image grows beyond this many pixels a side: a map that gives a
@@ -70,7 +130,7 @@ SDL_Surface* scaledCopy(SDL_Surface* image, double factor)
         return nullptr;
     if (image->w * factor > maxScaledSide || image->h * factor > maxScaledSide)
         return nullptr;
-    return convertWithAlpha(zoomSurface(image, factor, factor, SMOOTHING_ON));
+    return convertWithAlpha(zoomed(image, factor, factor));
 }
 
 } // namespace tether

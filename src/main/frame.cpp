@@ -19,7 +19,6 @@
 #include "render/damage.h"
 #include "render/draw.h"
 #include "render/hud.h"
-#include "render/kept.h"
 #include "render/presentation.h"
 #include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
@@ -77,7 +76,7 @@ void drawPointer(Canvas& canvas)
 {
     if (!cursorImage)
         return;
-    canvas.blit(pictureOf(displayImage(cursorImage)),
+    canvas.blit(canvas.display(pictureOf(cursorImage)),
         static_cast<Sint16>(mouseX - cursorImage->w / 2),
         static_cast<Sint16>(mouseY - cursorImage->h / 2));
 }

@@ -1,8 +1,10 @@
 // What every picture of the game is drawn on: a canvas offers the few
 // things drawing is made of (images blended by their alpha, lines, rings,
 // discs, triangles, boxes, the 8-pixel text, and the pixels themselves for
-// the black hole's lens), so that drawing says what to draw and the canvas
-// how. The desktop draws with SDL and SDL_gfx (render/sdlcanvas.h).
+// the black hole's lens) and the turned and scaled copies of images that
+// drawing blits, so that drawing says what to draw and the canvas how. The
+// desktop draws with SDL and SDL_gfx (render/sdlcanvas.h); ours into plain
+// memory, making its copies itself (render/softcanvas.h).
 //
 // Colours are 0xRRGGBBAA, alpha 255 opaque; coordinates are screen pixels,
 // already narrowed to the 16 bits that SDL 1.2 keeps by the callers.
@@ -13,11 +15,15 @@
 
 namespace tether {
 
+struct PixelImage;
+
 // An image as drawing hands it to a canvas: its size and the loaded image
-// behind it, which each canvas reads in its own way.
+// behind it, which each canvas reads in its own way, or pixels of ours that
+// a canvas of ours made (its copies), blitted as they are.
 struct Picture {
-    const void* source = nullptr; // the loaded image; null draws nothing
+    const void* source = nullptr; // the loaded image or the pixels; null draws nothing
     int w = 0, h = 0;
+    const PixelImage* pixels = nullptr; // set for pixels of ours
     explicit operator bool() const { return source != nullptr; }
 };
 
@@ -70,6 +76,23 @@ public:
     virtual void text(int x, int y, const char* text, uint32_t colour) = 0;
     // The 8 rows of c's glyph in the font, the leftmost pixel the top bit.
     virtual const unsigned char* glyph(unsigned char c) const = 0;
+
+    // Copies of pictures, made the first time they are asked for and kept
+    // (bounded in memory, freed with the level); a copy is valid until the
+    // next copy is asked for, and empty when it cannot be made.
+    // sprite turned clockwise on screen by angle radians, smoothed, on a
+    // canvas of even sides whose middle is the sprite's.
+    virtual Picture turned(const Picture& sprite, float angle) = 0;
+    // image scaled by zoom on both axes, smoothed (explosion frames).
+    virtual Picture scaled(const Picture& image, double zoom) = 0;
+    // The force field scaled to diameter pixels (unsmoothed), recoloured by
+    // a disc of the given radius in colour at its middle.
+    virtual Picture flash(const Picture& field, float diameter, float radius, uint32_t colour) = 0;
+    // link stretched by stretch along its length (smoothed), then turned to
+    // the slope (radians, counter-clockwise on screen, within a half turn).
+    virtual Picture chainLink(const Picture& link, float stretch, float slope) = 0;
+    // image as it is, in the layout that the canvas blits fastest.
+    virtual Picture display(const Picture& image) = 0;
 
     // Lends the pixels until releasePixels; then pixelValue(colour) is an
     // opaque colour as the pixels hold it.

@@ -21,18 +21,14 @@
 #include "content/tuning.h"
 #include "render/coords.h"
 #include "render/effects.h"
-#include "render/kept.h"
 #include "render/limits.h"
 #include "render/looks.h"
 #include "render/presentation.h"
 #include "render/sdlcanvas.h"
-#include "render/softcanvas.h"
 #include "world/object.h"
 #include "world/ships.h"
 #include "world/spring.h"
 #include "world/world.h"
-
-#include <SDL_rotozoom.h>
 
 #include <algorithm>
 #include <cmath>
@@ -63,19 +59,19 @@ constexpr Uint32 dyingColour = 0xff0000ff;
 constexpr int explosionFrames = 10;
 constexpr float lastExplosionClock = 9.99999f; // shows the last frame
 
-void blitAt(SDL_Surface* image, Canvas& canvas, int x, int y)
+void blitAt(const Picture& image, Canvas& canvas, int x, int y)
 {
-    canvas.blit(pictureOf(image), static_cast<Sint16>(x), static_cast<Sint16>(y));
+    canvas.blit(image, static_cast<Sint16>(x), static_cast<Sint16>(y));
 }
 
 // Blits image with its centre at (x, y) on screen, the image's half size
 // taken with integer division, the corner truncated.
-void blitCentred(SDL_Surface* image, Canvas& canvas, float x, float y)
+void blitCentred(const Picture& image, Canvas& canvas, float x, float y)
 {
     if (!image)
         return;
-    blitAt(image, canvas, truncated(x - static_cast<float>(image->w / 2)),
-        truncated(y - static_cast<float>(image->h / 2)));
+    blitAt(image, canvas, truncated(x - static_cast<float>(image.w / 2)),
+        truncated(y - static_cast<float>(image.h / 2)));
 }
 
 // Image objects: the kinds drawn as their image turned to the heading.
@@ -107,8 +103,8 @@ void drawDamageFlash(const Object& object, Canvas& canvas, float cameraX, float 
 {
     if (!shieldSprite || shieldSprite->w <= 0 || shieldSprite->h <= 0 || !(object.radius > 0.0f))
         return;
-    blitCentred(
-        flashImage(shieldSprite, flashDiameter(object.radius), object.radius, damageColour(object)),
+    blitCentred(canvas.flash(pictureOf(shieldSprite), flashDiameter(object.radius), object.radius,
+                    damageColour(object)),
         canvas, object.x - cameraX, object.y - cameraY);
 }
 
@@ -117,46 +113,13 @@ void drawImage(const Object& object, SDL_Surface* sprite, Canvas& canvas, int sx
     float cameraX, float cameraY)
 {
     if (sprite) {
-        SDL_Surface* image = object.angle != 0.0f ? turnedImage(sprite, object.angle) : sprite;
+        const Picture image = object.angle != 0.0f ? canvas.turned(pictureOf(sprite), object.angle)
+                                                   : pictureOf(sprite);
         if (image)
-            blitAt(image, canvas, sx - image->w / 2, sy - image->h / 2);
+            blitAt(image, canvas, sx - image.w / 2, sy - image.h / 2);
     }
     if (takeNewHit(object) && showsDamage(object.type))
         drawDamageFlash(object, canvas, cameraX, cameraY);
-}
-
-// Scaled explosion frames, kept between frames. Explosions of one size show
-// the same ten frames over and over, and scaling a frame costs more than
-// drawing a whole ship; the frames are loaded once at start-up and kept for
-// the run, so a scaled copy stays right as long as its frame does. The sizes
-// come from the level's things: its end lets the copies go.
-struct ScaledFrame {
-    SDL_Surface* source;
-    double zoom;
-    SDL_Surface* scaled;
-};
-// The copies are freed when the game ends, like any image it owns.
-struct ScaledFrameCache : std::vector<ScaledFrame> {
-    ~ScaledFrameCache()
-    {
-        for (const ScaledFrame& frame : *this)
-            SDL_FreeSurface(frame.scaled);
-    }
-};
-ScaledFrameCache scaledFrames;
-constexpr size_t scaledFrameLimit = 100; // ten sizes of explosion
-
-SDL_Surface* scaledExplosion(SDL_Surface* source, double zoom)
-{
-    for (const ScaledFrame& frame : scaledFrames)
-        if (frame.source == source && frame.zoom == zoom)
-            return frame.scaled;
-    if (scaledFrames.size() >= scaledFrameLimit)
-        forgetScaledExplosions();
-    SDL_Surface* scaled = convertWithAlpha(zoomSurface(source, zoom, zoom, SMOOTHING_ON));
-    if (scaled)
-        scaledFrames.push_back({source, zoom, scaled});
-    return scaled;
 }
 
 // An exploding object's clock runs from 0 to 10 through ten frames; it
@@ -170,12 +133,13 @@ void drawExplosion(const Object& object, Canvas& canvas, float cameraX, float ca
     if (frame >= explosionFrames)
         frame = explosionFrames - 1;
 
-    SDL_Surface* image = nullptr;
+    Picture image;
     if (object.expiredBall)
-        image = displayImage(bfgflames[frame]);
+        image = canvas.display(pictureOf(bfgflames[frame]));
     else if (explosions[frame] && object.radius > 0.0f)
-        // The frames are drawn for a radius of 50.
-        image = scaledExplosion(explosions[frame],
+        // The frames are drawn for a radius of 50; the canvas keeps its
+        // scaled copies (ten frames of a few sizes, shown over and over).
+        image = canvas.scaled(pictureOf(explosions[frame]),
             explosionZoom(object.radius, explosions[frame]->w, explosions[frame]->h));
     blitCentred(image, canvas, object.x - cameraX, object.y - cameraY);
 }
@@ -266,15 +230,6 @@ const int32_t* lensTableFor(float r)
 void forgetLensTables()
 {
     keptLenses.clear();
-}
-
-void forgetScaledExplosions()
-{
-    for (const ScaledFrame& frame : scaledFrames) {
-        forgetSoftPicture(frame.scaled);
-        SDL_FreeSurface(frame.scaled);
-    }
-    scaledFrames.clear();
 }
 
 Uint32 damageColour(const Object& object)
@@ -382,8 +337,12 @@ void drawObject(Canvas& canvas, const Object& object, int cameraX, int cameraY)
             drawRail(canvas, o.owner->x - camX, o.owner->y - camY, o.x - camX, o.y - camY,
                 railColour, railHelixColour);
         break;
-    case typeShredder: blitCentred(displayImage(shredder), canvas, o.x - camX, o.y - camY); break;
-    case typeBfg: blitCentred(displayImage(bfgshot), canvas, o.x - camX, o.y - camY); break;
+    case typeShredder:
+        blitCentred(canvas.display(pictureOf(shredder)), canvas, o.x - camX, o.y - camY);
+        break;
+    case typeBfg:
+        blitCentred(canvas.display(pictureOf(bfgshot)), canvas, o.x - camX, o.y - camY);
+        break;
     case typeBlackHole: drawLens(o, canvas, sx, sy); break;
     default:
         if (isImageObject(o.type))

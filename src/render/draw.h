@@ -40,10 +40,6 @@ const int32_t* lensTableFor(float r);
 // Frees the kept lens tables (a level's end).
 void forgetLensTables();
 
-// Frees the scaled explosion frames that drawing keeps from frame to frame
-// (a level's end, or explosion images replaced).
-void forgetScaledExplosions();
-
 // The frame's draw pass with the camera at (cameraX, cameraY): drawables in
 // layer order (a stably sorted copy; the world keeps the list itself
 // sorted), layers 0..2, the ropes and hook chains, the rest, and the black

@@ -4,7 +4,6 @@
 
 #include "content/tuning.h"
 #include "render/coords.h"
-#include "render/kept.h"
 #include "render/limits.h"
 #include "render/presentation.h"
 #include "render/sdlcanvas.h"
@@ -101,16 +100,16 @@ void drawChain(Canvas& canvas, SDL_Surface* link, float cameraX, float cameraY, 
     // a turn, so the image need only be oriented modulo pi.
     const float slope = static_cast<float>(-std::atan(static_cast<double>(stepY / stepX)));
 
-    SDL_Surface* turned
-        = chainLinkImage(link, len * (1 / (static_cast<float>(link->w) * links)), slope);
+    const Picture turned = canvas.chainLink(
+        pictureOf(link), len * (1 / (static_cast<float>(link->w) * links)), slope);
     if (!turned)
         return;
-    float px = a->x - static_cast<float>(turned->w / 2) - cameraX + stepX;
-    float py = a->y - static_cast<float>(turned->h / 2) - cameraY + stepY;
+    float px = a->x - static_cast<float>(turned.w / 2) - cameraX + stepX;
+    float py = a->y - static_cast<float>(turned.h / 2) - cameraY + stepY;
     int k = 0;
     do {
         ++k;
-        canvas.blit(pictureOf(turned), toSint16(px), toSint16(py));
+        canvas.blit(turned, toSint16(px), toSint16(py));
         px += stepX;
         py += stepY;
     } while (static_cast<float>(k) < links);

@@ -150,14 +150,21 @@ template <typename Make> SDL_Surface* keptCopy(const CopyKey& key, Make make)
     return image;
 }
 
-int64_t stepOf(double angle, double stepsPerTurn, double turn)
-{
-    if (!std::isfinite(angle))
-        return 0;
-    const double steps = std::nearbyint(angle * (stepsPerTurn / turn));
-    const double wrapped = std::fmod(steps, stepsPerTurn);
-    return static_cast<int64_t>(wrapped < 0 ? wrapped + stepsPerTurn : wrapped);
-}
+struct ScaledFrame {
+    SDL_Surface* source;
+    double zoom;
+    SDL_Surface* scaled;
+};
+// The copies are freed when the game ends, like any image it owns.
+struct ScaledFrameCache : std::vector<ScaledFrame> {
+    ~ScaledFrameCache()
+    {
+        for (const ScaledFrame& frame : *this)
+            SDL_FreeSurface(frame.scaled);
+    }
+};
+ScaledFrameCache scaledFrames;
+constexpr size_t scaledFrameLimit = 100; // ten sizes of explosion
 
 } // namespace
 
@@ -165,11 +172,11 @@ SDL_Surface* turnedImage(SDL_Surface* sprite, float angle)
 {
     if (!sprite)
         return nullptr;
-    const int64_t step = stepOf(angle, turnSteps, 2 * pi);
+    const int64_t step = headingStep(angle);
     return keptCopy({sprite, Copy::turned, step, 0}, [&] {
         // Our angles grow clockwise on screen, the rotation's counter-clockwise.
-        const double degrees = keepImages ? -360.0 * static_cast<double>(step) / turnSteps
-                                          : static_cast<double>(-angle * 180) * (1.0 / pi);
+        const double degrees
+            = keepImages ? headingDegrees(step) : static_cast<double>(-angle * 180) * (1.0 / pi);
         return rotozoomSurface(sprite, degrees, 1.0, SMOOTHING_ON);
     });
 }
@@ -208,18 +215,12 @@ SDL_Surface* chainLinkImage(SDL_Surface* link, float stretch, float slope)
 {
     if (!link || link->w <= 0 || !(stretch > 0.0f) || !std::isfinite(stretch))
         return nullptr;
-    // The stretched link's length in whole pixels stands for the stretch.
-    const double length = std::nearbyint(static_cast<double>(link->w) * stretch);
-    const int64_t pixels = static_cast<int64_t>(std::max(1.0, std::min(length, 1e6)));
-    // Slopes run over a half turn from -pi/2 to pi/2: a step index of its
-    // own sign, so that no link is turned half a turn round.
-    const double slopeStep = std::isfinite(slope) ? std::nearbyint(slope * (slopeSteps / pi)) : 0.0;
-    const int64_t step
-        = static_cast<int64_t>(std::max(-1.0 * slopeSteps, std::min(slopeStep, 1.0 * slopeSteps)));
+    const int64_t pixels = linkPixels(link->w, stretch);
+    const int64_t step = slopeStep(slope);
     return keptCopy({link, Copy::chainLink, pixels, step}, [&]() -> SDL_Surface* {
         const double zoom = keepImages ? static_cast<double>(pixels) / link->w : stretch;
-        const double degrees = keepImages ? 180.0 * static_cast<double>(step) / slopeSteps
-                                          : static_cast<double>(slope * 180) * (1 / pi);
+        const double degrees
+            = keepImages ? slopeDegrees(step) : static_cast<double>(slope * 180) * (1 / pi);
         SDL_Surface* stretched = zoomSurface(link, zoom, 1.0, SMOOTHING_ON);
         if (!stretched)
             return nullptr;
@@ -236,6 +237,30 @@ SDL_Surface* displayImage(SDL_Surface* image)
     SDL_Surface* copy = keptCopy({image, Copy::display, 0, 0},
         [&]() -> SDL_Surface* { return SDL_ConvertSurface(image, image->format, image->flags); });
     return copy ? copy : image;
+}
+
+SDL_Surface* scaledFrame(SDL_Surface* frame, double zoom)
+{
+    if (!frame)
+        return nullptr;
+    for (const ScaledFrame& kept : scaledFrames)
+        if (kept.source == frame && kept.zoom == zoom)
+            return kept.scaled;
+    if (scaledFrames.size() >= scaledFrameLimit)
+        forgetScaledExplosions();
+    SDL_Surface* scaled = convertWithAlpha(zoomSurface(frame, zoom, zoom, SMOOTHING_ON));
+    if (scaled)
+        scaledFrames.push_back({frame, zoom, scaled});
+    return scaled;
+}
+
+void forgetScaledExplosions()
+{
+    for (const ScaledFrame& frame : scaledFrames) {
+        forgetSoftPicture(frame.scaled);
+        SDL_FreeSurface(frame.scaled);
+    }
+    scaledFrames.clear();
 }
 
 void forgetKeptImages()

@@ -1,15 +1,16 @@
 // Images that drawing makes from the game's images and keeps from frame to
 // frame: sprites turned to a heading, damage flashes by size and colour,
-// chain links by length and slope, and images in the display's layout. Turning or recolouring an
-// image costs more than blitting a dozen, and the same copies are asked for frame after frame; a
-// kept copy is made once.
+// chain links by length and slope, explosion frames by size, and images in the display's layout.
+// Turning or recolouring an image costs more than blitting a dozen, and the same copies are asked
+// for frame after frame; a kept copy is made once. These are the desktop canvas's copies, made
+// with SDL_gfx (render/softcopies.h makes our canvas's own).
 //
-// Headings are taken in steps of a 720th of a turn (half a degree: at the
-// rim of a 180-pixel planet the step moves a pixel by 0.4 at most), chain
-// links by whole pixels of length and quarter degrees of slope. The kept
+// Headings and slopes are kept in the steps of render/copysteps.h. The kept
 // copies are bounded in memory (the least recently drawn go first when the
 // bound is met) and go with the level, when the sources may be freed.
 #pragma once
+
+#include "render/copysteps.h"
 
 #include <SDL.h>
 
@@ -17,10 +18,6 @@
 #include <cstdint>
 
 namespace tether {
-
-constexpr int turnSteps = 720; // headings a sprite is kept at, a full turn
-constexpr int slopeSteps = 720; // slopes a chain link is kept at, half a turn
-constexpr size_t keptImageBudget = 48u * 1024 * 1024; // bytes of pixels
 
 // With keeping off, every copy is made anew for each call (and freed at the
 // next), exactly as asked: the picture the kept copies are compared with.
@@ -42,6 +39,15 @@ SDL_Surface* chainLinkImage(SDL_Surface* link, float stretch, float slope);
 // unchanged but loaded as they are (shots, the BFG ball's flames).
 // image itself without a display, or while keeping is off.
 SDL_Surface* displayImage(SDL_Surface* image);
+
+// An explosion frame scaled by zoom (smoothed). Explosions of one size show
+// the same ten frames over and over, and scaling a frame costs more than
+// drawing a whole ship; the frames are loaded once at start-up and kept for
+// the run, so a scaled copy stays right as long as its frame does. Up to a
+// hundred copies (ten sizes of explosion) are kept, by exact zoom.
+SDL_Surface* scaledFrame(SDL_Surface* frame, double zoom);
+// The sizes come from the level's things: its end lets the copies go.
+void forgetScaledExplosions();
 
 // Frees every kept copy: a level's end, or a source image replaced.
 void forgetKeptImages();

@@ -1,6 +1,9 @@
 // The desktop canvas: each primitive is the SDL or SDL_gfx call the game
-// has always drawn with, so the picture is theirs to the pixel.
+// has always drawn with, and each copy one of render/kept.h's, so the
+// picture is theirs to the pixel.
 #include "render/sdlcanvas.h"
+
+#include "render/kept.h"
 
 #ifndef TETHER_NO_SDL_GFX
 #include <SDL_gfxPrimitives.h>
@@ -18,8 +21,11 @@ Sint16 at(int v)
 }
 #endif
 
+// Pixels of ours are no surface: this canvas never makes them.
 SDL_Surface* surfaceOf(const Picture& picture)
 {
+    if (picture.pixels)
+        return nullptr;
     return static_cast<SDL_Surface*>(const_cast<void*>(picture.source));
 }
 
@@ -47,10 +53,13 @@ void SdlCanvas::blit(const Picture& picture, int x, int y)
 {
     if (!picture || !surface_)
         return;
+    SDL_Surface* image = surfaceOf(picture);
+    if (!image)
+        return;
     SDL_Rect where;
     where.x = at(x);
     where.y = at(y);
-    SDL_BlitSurface(surfaceOf(picture), nullptr, surface_, &where);
+    SDL_BlitSurface(image, nullptr, surface_, &where);
 }
 
 void SdlCanvas::pixel(int x, int y, uint32_t colour)
@@ -101,6 +110,31 @@ void SdlCanvas::text(int x, int y, const char* text, uint32_t colour)
 const unsigned char* SdlCanvas::glyph(unsigned char c) const
 {
     return &gfxPrimitivesFontdata[c * 8];
+}
+
+Picture SdlCanvas::turned(const Picture& sprite, float angle)
+{
+    return pictureOf(turnedImage(surfaceOf(sprite), angle));
+}
+
+Picture SdlCanvas::scaled(const Picture& image, double zoom)
+{
+    return pictureOf(scaledFrame(surfaceOf(image), zoom));
+}
+
+Picture SdlCanvas::flash(const Picture& field, float diameter, float radius, uint32_t colour)
+{
+    return pictureOf(flashImage(surfaceOf(field), diameter, radius, colour));
+}
+
+Picture SdlCanvas::chainLink(const Picture& link, float stretch, float slope)
+{
+    return pictureOf(chainLinkImage(surfaceOf(link), stretch, slope));
+}
+
+Picture SdlCanvas::display(const Picture& image)
+{
+    return pictureOf(displayImage(surfaceOf(image)));
 }
 
 Pixels SdlCanvas::lendPixels()

@@ -33,6 +33,11 @@ public:
     void filledTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour) override;
     void text(int x, int y, const char* text, uint32_t colour) override;
     const unsigned char* glyph(unsigned char c) const override;
+    Picture turned(const Picture& sprite, float angle) override;
+    Picture scaled(const Picture& image, double zoom) override;
+    Picture flash(const Picture& field, float diameter, float radius, uint32_t colour) override;
+    Picture chainLink(const Picture& link, float stretch, float slope) override;
+    Picture display(const Picture& image) override;
     Pixels lendPixels() override;
     void releasePixels() override;
     uint32_t pixelValue(uint32_t colour) const override;

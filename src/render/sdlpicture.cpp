@@ -1,4 +1,6 @@
-// Loaded SDL images read into pictures of ours.
+// Loaded SDL images as pictures for the canvases: the picture of a surface,
+// and its pixels read once into pixels of ours, for our canvas. Plain SDL,
+// no SDL_gfx: the browser's build reads its images this way too.
 #include "render/sdlpicture.h"
 
 namespace tether {
@@ -47,6 +49,10 @@ Picture pictureOf(const SDL_Surface* image)
 // run-length encoded has its pixels back only while locked.
 bool readPicture(const Picture& picture, PixelImage& out)
 {
+    if (picture.pixels) {
+        out = *picture.pixels;
+        return true;
+    }
     SDL_Surface* image = surfaceOf(picture);
     if (!image || image->format->BytesPerPixel != 4 || SDL_LockSurface(image) != 0)
         return false;

@@ -5,6 +5,8 @@
 // pixels as the desktop's within a pixel at their edges.
 #include "render/softcanvas.h"
 
+#include "render/softcopies.h"
+
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -21,9 +23,45 @@ std::unordered_map<const void*, PixelImage>& kept()
     return *pictures;
 }
 
-// The blit skips what does not show, as SDL's run-length coding does.
-void findRuns(PixelImage& image)
+const PixelImage* pixelsOf(const Picture& picture, PictureReader reader)
 {
+    if (picture.pixels)
+        return picture.pixels;
+    auto found = kept().find(picture.source);
+    if (found != kept().end() && found->second.w == picture.w && found->second.h == picture.h)
+        return &found->second;
+    PixelImage image;
+    if (!reader || !reader(picture, image) || image.w < 0 || image.h < 0 || image.w > 65535
+        || image.argb.size() != static_cast<size_t>(image.w) * static_cast<size_t>(image.h))
+        return nullptr;
+    findShowingRuns(image);
+    return &(kept()[picture.source] = std::move(image));
+}
+
+// d + (s - d) a / 256 in each channel, rounded down, which is
+// (s a + d (256 - a)) / 256: red and blue side by side, then green.
+uint32_t mix(uint32_t d, uint32_t s, uint32_t a)
+{
+    const uint32_t rb = (((s & 0xff00ff) * a + (d & 0xff00ff) * (256 - a)) >> 8) & 0xff00ff;
+    const uint32_t g = (((s & 0xff00) * a + (d & 0xff00) * (256 - a)) >> 8) & 0xff00;
+    return rb | g;
+}
+
+// A copy as a picture of our own pixels; empty without one.
+Picture pictureOfCopy(const PixelImage* copy)
+{
+    if (!copy)
+        return {};
+    return {copy, copy->w, copy->h, copy};
+}
+
+} // namespace
+
+// The blit skips what does not show, as SDL's run-length coding does.
+void findShowingRuns(PixelImage& image)
+{
+    image.opaque = std::all_of(
+        image.argb.begin(), image.argb.end(), [](uint32_t p) { return p >> 24 == 255; });
     image.runs.clear();
     image.rowRuns.assign(static_cast<size_t>(image.h) + 1, 0);
     for (int y = 0; y < image.h; ++y) {
@@ -44,40 +82,16 @@ void findRuns(PixelImage& image)
     image.rowRuns[static_cast<size_t>(image.h)] = static_cast<uint32_t>(image.runs.size() / 2);
 }
 
-const PixelImage* pixelsOf(const Picture& picture, PictureReader reader)
-{
-    auto found = kept().find(picture.source);
-    if (found != kept().end() && found->second.w == picture.w && found->second.h == picture.h)
-        return &found->second;
-    PixelImage image;
-    if (!reader || !reader(picture, image) || image.w < 0 || image.h < 0 || image.w > 65535
-        || image.argb.size() != static_cast<size_t>(image.w) * static_cast<size_t>(image.h))
-        return nullptr;
-    image.opaque = std::all_of(
-        image.argb.begin(), image.argb.end(), [](uint32_t p) { return p >> 24 == 255; });
-    findRuns(image);
-    return &(kept()[picture.source] = std::move(image));
-}
-
-// d + (s - d) a / 256 in each channel, rounded down, which is
-// (s a + d (256 - a)) / 256: red and blue side by side, then green.
-uint32_t mix(uint32_t d, uint32_t s, uint32_t a)
-{
-    const uint32_t rb = (((s & 0xff00ff) * a + (d & 0xff00ff) * (256 - a)) >> 8) & 0xff00ff;
-    const uint32_t g = (((s & 0xff00) * a + (d & 0xff00) * (256 - a)) >> 8) & 0xff00;
-    return rb | g;
-}
-
-} // namespace
-
 void forgetSoftPicture(const void* source)
 {
     kept().erase(source);
+    forgetSoftCopiesOf(source);
 }
 
 void forgetSoftPictures()
 {
     kept().clear();
+    forgetSoftCopies();
 }
 
 size_t softPictureBytes()
@@ -118,7 +132,7 @@ void SoftCanvas::blit(const Picture& picture, int x, int y)
     if (!picture)
         return;
     const PixelImage* image = pixelsOf(picture, reader_);
-    if (!image)
+    if (!image || image->rowRuns.size() != static_cast<size_t>(image->h) + 1)
         return;
     const int left = std::max(0, -x), right = std::min(image->w, width_ - x);
     if (left >= right)
@@ -329,6 +343,31 @@ const unsigned char* SoftCanvas::glyph(unsigned char c) const
 {
     static const unsigned char blank[8] = {};
     return font_ ? font_ + c * 8 : blank;
+}
+
+Picture SoftCanvas::turned(const Picture& sprite, float angle)
+{
+    const PixelImage* image = sprite ? pixelsOf(sprite, reader_) : nullptr;
+    return image ? pictureOfCopy(softTurned(sprite.source, *image, angle)) : Picture {};
+}
+
+Picture SoftCanvas::scaled(const Picture& frame, double zoom)
+{
+    const PixelImage* image = frame ? pixelsOf(frame, reader_) : nullptr;
+    return image ? pictureOfCopy(softScaled(frame.source, *image, zoom)) : Picture {};
+}
+
+Picture SoftCanvas::flash(const Picture& field, float diameter, float radius, uint32_t colour)
+{
+    const PixelImage* image = field ? pixelsOf(field, reader_) : nullptr;
+    return image ? pictureOfCopy(softFlash(field.source, *image, diameter, radius, colour))
+                 : Picture {};
+}
+
+Picture SoftCanvas::chainLink(const Picture& link, float stretch, float slope)
+{
+    const PixelImage* image = link ? pixelsOf(link, reader_) : nullptr;
+    return image ? pictureOfCopy(softChainLink(link.source, *image, stretch, slope)) : Picture {};
 }
 
 Pixels SoftCanvas::lendPixels()

@@ -2,7 +2,8 @@
 // (0x00RRGGBB) with no SDL call, for a display that shows a frame's pixels
 // once (the browser, where every touch of a surface costs a copy of the
 // screen). Images come in as pictures; the canvas keeps its own copy of
-// each, read once by the reader it is given.
+// each, read once by the reader it is given, and makes its turned and
+// scaled copies from those (render/softcopies.h).
 #pragma once
 
 #include "render/canvas.h"
@@ -36,6 +37,12 @@ public:
     void filledTriangle(int x1, int y1, int x2, int y2, int x3, int y3, uint32_t colour) override;
     void text(int x, int y, const char* text, uint32_t colour) override;
     const unsigned char* glyph(unsigned char c) const override;
+    Picture turned(const Picture& sprite, float angle) override;
+    Picture scaled(const Picture& frame, double zoom) override;
+    Picture flash(const Picture& field, float diameter, float radius, uint32_t colour) override;
+    Picture chainLink(const Picture& link, float stretch, float slope) override;
+    // Our copies blit as fast as the images they are made from.
+    Picture display(const Picture& image) override { return image; }
     Pixels lendPixels() override;
     void releasePixels() override { }
     uint32_t pixelValue(uint32_t colour) const override { return colour >> 8; }
@@ -50,9 +57,13 @@ private:
     PictureReader reader_;
 };
 
+// Finds whether every alpha of image is 255 and the runs of pixels that
+// show, which the blit needs (and a copy made of it must find again).
+void findShowingRuns(PixelImage& image);
+
 // The software canvases' copies of pictures are kept by the picture's
-// source; a source freed (or replaced) must be forgotten before its memory
-// can hold another image.
+// source, and the copies made from them too; a source freed (or replaced)
+// must be forgotten before its memory can hold another image.
 void forgetSoftPicture(const void* source);
 void forgetSoftPictures();
 size_t softPictureBytes();

@@ -1,7 +1,11 @@
 // Kept copies of turned sprites, damage flashes and chain links: a busy
 // scene looks the same as with every copy made anew, a scene drawn again
-// makes no new copies, and spinning objects never take more than the budget.
+// makes no new copies, and spinning objects never take more than the budget
+// on either canvas.
 #include "render/kept.h"
+#include "render/sdlcanvas.h"
+#include "render/softcanvas.h"
+#include "render/softcopies.h"
 #include "render_fixture.h"
 #include "world/spring.h"
 
@@ -134,4 +138,23 @@ TEST_F(KeptImages, SpinningSunStaysWithinTheBudget)
         ASSERT_LE(keptImageBytes(), keptImageBudget) << frame;
     }
     EXPECT_EQ(keptImagesMade() - madeBefore, static_cast<uint64_t>(turnSteps));
+}
+
+TEST_F(KeptImages, SpinningSunStaysWithinTheBudgetOnOurCanvasAndGoesWithTheLevel)
+{
+    Object* sun = new Object(1, 100, 400, 300, 0, 0, 0, 0, patterned(200), typeSun, 0, 1);
+    objects.push_back(sun);
+    drawables.push_back(sun);
+    std::vector<uint32_t> memory(800 * 600);
+    SoftCanvas ours(memory.data(), 800, 600, 800, nullptr, readPicture);
+    const uint64_t desktopMade = keptImagesMade(), madeBefore = softCopiesMade();
+    for (int frame = 0; frame < turnSteps; ++frame) {
+        sun->angle = static_cast<float>((frame + 0.3) * 2 * M_PI / turnSteps);
+        drawWorld(ours, 0, 0);
+        ASSERT_LE(softCopyBytes(), keptImageBudget) << frame;
+    }
+    EXPECT_EQ(softCopiesMade() - madeBefore, static_cast<uint64_t>(turnSteps));
+    EXPECT_EQ(keptImagesMade(), desktopMade) << "our canvas drew with the desktop's copies";
+    forgetKeptImages();
+    EXPECT_EQ(softCopyBytes(), 0u);
 }

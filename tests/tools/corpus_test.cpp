@@ -17,6 +17,7 @@
 #include "world/hooks.h"
 #include "main/session.h"
 #include "render/draw.h"
+#include "render/kept.h"
 #include "world/object.h"
 #include "world/world.h"
 
