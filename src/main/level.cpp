@@ -10,7 +10,6 @@
 #include "main/session.h"
 #include "main/window.h"
 #include "render/draw.h"
-#include "render/kept.h"
 #include "render/overlay.h"
 #include "render/presentation.h"
 #include "render/screencanvas.h"
@@ -110,7 +109,7 @@ void tearDownLevel()
     Mix_Pause(thrustChannel);
     stopLevel();
     forgetLensTables();
-    forgetScaledExplosions();
+    forgetImageCopies();
 }
 
 } // namespace
@@ -175,7 +174,7 @@ void restartLevel()
 std::string enterLevel(uint64_t seed)
 {
     gameOver = false;
-    forgetKeptImages(); // the ship's turned copies go with its sprite
+    forgetImageCopies(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
     shipSprite = IMG_Load(shipSpritePath);
     if (std::string noMap = loadLevelMap(mapPath); !noMap.empty())

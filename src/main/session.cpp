@@ -3,7 +3,7 @@
 #include "main/session.h"
 
 #include "content/maps.h"
-#include "render/kept.h"
+#include "render/screencanvas.h"
 #include "world/world.h"
 
 namespace tether {
@@ -25,7 +25,7 @@ void stopLevel()
     clearWorld();
     closeLevelMap();
     // Drawing's copies of the level's images go with them.
-    forgetKeptImages();
+    forgetImageCopies();
 }
 
 } // namespace tether

@@ -4,6 +4,7 @@
 #include "render/screencanvas.h"
 
 #include "content/assets.h"
+#include "render/kept.h"
 #include "render/ownfont.h"
 #include "render/sdlcanvas.h"
 #include "render/softcanvas.h"
@@ -107,6 +108,15 @@ void putCanvasPixels(Canvas& canvas, const std::vector<uint32_t>& copy)
             std::copy_n(copy.begin() + static_cast<ptrdiff_t>(y) * w, w,
                 lent.rows + static_cast<size_t>(y) * lent.stride);
     canvas.releasePixels();
+}
+
+void forgetImageCopies()
+{
+#ifndef TETHER_NO_SDL_GFX
+    forgetKeptImages();
+    forgetScaledExplosions();
+#endif
+    forgetSoftPictures();
 }
 
 } // namespace tether

@@ -37,4 +37,9 @@ const uint32_t* softScreenPixels();
 std::vector<uint32_t> copyCanvasPixels(Canvas& canvas);
 void putCanvasPixels(Canvas& canvas, const std::vector<uint32_t>& copy);
 
+// Forgets every turned, scaled or read copy of an image that either canvas
+// keeps: a level's end, or an image freed that another may take the place
+// of (copies are kept by the image's address).
+void forgetImageCopies();
+
 } // namespace tether
