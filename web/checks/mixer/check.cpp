@@ -88,6 +88,10 @@ void frame()
         explosion = load("sounds/Vqexplode.wav");
         expect(shot && crash && engine && explosion, "load the effects");
         expect(load("sounds/none.wav") == nullptr, "a missing sound is no chunk");
+        expect(Mix_LoadWAV("sounds/none.wav") == nullptr, "nor by name");
+        static const char cutShort[] = "RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\1\0";
+        expect(Mix_LoadWAV_RW(SDL_RWFromConstMem(cutShort, sizeof cutShort), 1) == nullptr,
+            "a WAV cut short is no chunk");
         if (!shot || !crash || !engine || !explosion)
             return finish();
         Mix_Volume(0, 40);
