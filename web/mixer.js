@@ -10,6 +10,14 @@
 // rather than a StereoPannerNode: the mixer's positional effect scales each
 // ear on its own (full volume straight ahead on both), which an equal-power
 // panner cannot do.
+//
+// The page may set Module.tetherMusicBase (a URL prefix for the music
+// files, "" by default: music/<track>.ogg beside the page). Once the mixer
+// is open, Module.tetherAudioReport() tells what it did: counts of sources
+// started, plays not heard (no click yet, or not decoded), effects decoded
+// or failed, tracks started and ended, ends delivered to the game's hook,
+// gestures seen; the audio context's state; each channel's gains; the
+// current track.
 
 mergeInto(LibraryManager.library, {
   $TetherAudio__deps: ['$SDL', 'SDL_FreeRW'],

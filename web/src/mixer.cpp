@@ -172,6 +172,13 @@ Mix_Chunk* Mix_LoadWAV_RW(SDL_RWops* source, int freeSource)
     return &loaded->chunk;
 }
 
+// Emscripten's header makes this a function of its own, not the usual
+// macro: defined here, so that its own mixer's chunks never reach ours.
+Mix_Chunk* Mix_LoadWAV(const char* file)
+{
+    return Mix_LoadWAV_RW(SDL_RWFromFile(file, "rb"), 1);
+}
+
 void Mix_FreeChunk(Mix_Chunk* chunk)
 {
     if (!chunk)

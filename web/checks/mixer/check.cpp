@@ -88,6 +88,10 @@ void frame()
         explosion = load("sounds/Vqexplode.wav");
         expect(shot && crash && engine && explosion, "load the effects");
         expect(load("sounds/none.wav") == nullptr, "a missing sound is no chunk");
+        expect(Mix_LoadWAV("sounds/none.wav") == nullptr, "nor by name");
+        static const char cutShort[] = "RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\1\0";
+        expect(Mix_LoadWAV_RW(SDL_RWFromConstMem(cutShort, sizeof cutShort), 1) == nullptr,
+            "a WAV cut short is no chunk");
         if (!shot || !crash || !engine || !explosion)
             return finish();
         Mix_Volume(0, 40);
@@ -120,27 +124,33 @@ void frame()
         expect(near(channelGain(5, "right"), 128.0 / 255)
                 && near(channelGain(5, "left"), (1 - 45 / 89.0) * 128 / 255),
             "45 degrees half way, right ear full");
-        for (int i = 0; i < 12; ++i) {
-            const int free = Mix_GroupAvailable(2);
-            expect(free == 21 + i, "crash channels in turn");
-            Mix_PlayChannelTimed(free, crash, 0, -1);
-        }
-        expect(Mix_GroupAvailable(2) == -1, "crash group full");
-        expect(Mix_GroupOldest(2) == 21, "oldest crash");
+        expect(Mix_PlayChannelTimed(Mix_GroupAvailable(2), crash, 0, -1) == 21, "first crash");
         Mix_VolumeChunk(explosion, 64);
         Mix_Volume(33, 64);
         Mix_PlayChannelTimed(33, explosion, 0, -1);
         expect(near(channelGain(33, "left"), 0.25), "chunk and channel volumes multiply");
         Mix_Resume(0);
         expect(Mix_Paused(0) == 0 && Mix_Playing(0) == 1, "engine resumed");
-        expect(reportNumber("Module.tetherAudioReport().sourcesStarted") - started == 16,
-            "16 sources heard");
+        expect(reportNumber("Module.tetherAudioReport().sourcesStarted") - started == 5,
+            "5 sources heard");
+        next();
+        break;
+    }
+    case 3: // later crashes fill the group; the first one is the oldest
+        if (stageMs() < 50)
+            return;
+        for (int i = 1; i < 12; ++i) {
+            const int free = Mix_GroupAvailable(2);
+            expect(free == 21 + i, "crash channels in turn");
+            Mix_PlayChannelTimed(free, crash, 0, -1);
+        }
+        expect(Mix_GroupAvailable(2) == -1, "crash group full");
+        expect(Mix_GroupOldest(2) == 21, "oldest crash");
         expect(Mix_PlayMusic(track, 0) == 0, "music starts");
         Mix_HookMusicFinished(finished);
         next();
         break;
-    }
-    case 3: // the one-shot sounds end by themselves; the engine loops on
+    case 4: // the one-shot sounds end by themselves; the engine loops on
         if (stageMs() < 3000)
             return;
         expect(Mix_Playing(4) == 0 && Mix_Playing(21) == 0, "one-shot sounds ended");
@@ -158,15 +168,17 @@ void frame()
         expect(Mix_FadeOutMusic(500) == 1, "fade starts");
         next();
         break;
-    case 4:
-        if (hookCalls == 0 && stageMs() < 5000)
+    case 5: // the game never sees the music stopped before its hook ran
+        if (hookCalls == 0 && stageMs() < 5000) {
+            expect(Mix_PlayingMusic() == 1, "music stopped before its hook");
             return;
+        }
         expect(hookCalls == 1, "the hook after the fade");
         expect(Mix_PlayingMusic() == 0, "no music after the fade");
         expect(Mix_PlayMusic(missing, 0) == 0, "a missing track starts as any");
         next();
         break;
-    case 5: // its load fails: it ends at once, and is not tried again
+    case 6: // its load fails: it ends at once, and is not tried again
         if (hookCalls == 1 && stageMs() < 5000)
             return;
         expect(hookCalls == 2, "the hook after a missing track");
@@ -175,7 +187,7 @@ void frame()
         expect(Mix_PlayMusic(shortTrack, 2) == 0, "a short track twice");
         next();
         break;
-    case 6: // it plays out by itself, twice, then the hook runs once
+    case 7: // it plays out by itself, twice, then the hook runs once
         if (hookCalls == 2 && stageMs() < 10000)
             return;
         expect(hookCalls == 3, "the hook after a track played out");

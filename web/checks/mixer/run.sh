@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds the mixer check page with emcc and runs it in headless Chromium.
 # Usage: run.sh GAME_DIR OUT_DIR  (GAME_DIR: a desktop build's game folder
-# with sounds/ and music/; puppeteer-core 23 on NODE_PATH)
+# with sounds/ and music/; puppeteer-core 23 on NODE_PATH; emcc, node,
+# chromium and python3 installed). Exit status 0 when every check passed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 web=$here/../..
@@ -21,9 +22,9 @@ port=$((20000 + RANDOM % 20000))
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$out" >/dev/null 2>&1 &
 server=$!
 trap 'kill $server' EXIT
-# Ready when it answers.
+# Ready when it takes a connection (polled, at most 10 s).
 for _ in $(seq 100); do
-  curl -s -o /dev/null "http://127.0.0.1:$port/index.html" && break
+  (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
   sleep 0.1
 done
 node "$here/run.js" "http://127.0.0.1:$port/index.html"
