@@ -33,7 +33,12 @@ cmake --build "$objects" -j "$(nproc)"
 
 cp web/index.html web/page.js "$out/"
 cp "$objects"/tether.js "$objects"/tether.wasm "$objects"/tether.data "$out/"
-bash web/music.sh "$native/game/music" "$out/music"
+cp "$native/game/icons/hicolor/64x64/apps/tether.png" "$out/icon.png"
+# The music for the page: the same tracks in mono at a web's bit rate (a
+# third of the bytes), made once.
+if [[ ! -f $out/music/track1.ogg || $native/tools/soundgen/soundgen -nt $out/music/track1.ogg ]]; then
+  "$native/tools/soundgen/soundgen" --web "$out"
+fi
 echo "Built the page into $out/: $(du -sh --apparent-size "$out" | cut -f1) in all"
 du -h --apparent-size "$out"/tether.* "$out/music" | sed 's/^/  /'
 

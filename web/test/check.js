@@ -42,6 +42,13 @@ async function waitFor(page, fn, what, timeoutMs = 20000, arg) {
   }
 }
 
+// A key held as long as a player's quick tap, so a frame sees it held.
+async function tap(page, key) {
+  await page.keyboard.down(key);
+  await new Promise((r) => setTimeout(r, 120));
+  await page.keyboard.up(key);
+}
+
 async function probe(page) {
   return page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._tether_probe())));
 }
@@ -129,7 +136,7 @@ async function main() {
     check(share >= shareWithin, `the title as on the desktop: ${(100 * share).toFixed(2)}% of pixels within ${levelTolerance} levels`);
 
     // Space starts the first map.
-    await page.keyboard.press('Space');
+    await tap(page, 'Space');
     check(await screenIs(page, 'level', 'a level'), 'Space starts the first map');
     await new Promise((r) => setTimeout(r, 500));
     const before = await probe(page);
@@ -176,11 +183,17 @@ async function main() {
     }
     check(samples > 0 && lit >= samples * 0.6, `the chain shows between ship and hook (${lit} of ${samples} points)`);
 
+    // The level is heard: effects played through the page's audio, the
+    // music streaming.
+    const sound = await page.evaluate(() => Module.tetherAudioReport());
+    check(sound.contextState === 'running' && sound.sourcesStarted > 0 && sound.musicStarted > 0,
+      `the level is heard (audio ${sound.contextState}, ${sound.sourcesStarted} effects, ${sound.musicStarted} tracks)`);
+
     // P pauses, P again goes on; a hidden page pauses too.
-    await page.keyboard.press('p');
+    await tap(page, 'p');
     check(await screenIs(page, 'pause', 'the pause screen', 5000), 'P pauses');
     await shoot(page, 'pause');
-    await page.keyboard.press('p');
+    await tap(page, 'p');
     check(await screenIs(page, 'level', 'the level again', 5000), 'P again goes on');
     await page.evaluate(() => {
       Object.defineProperty(document, 'hidden', {value: true, configurable: true});
@@ -190,14 +203,14 @@ async function main() {
     await page.evaluate(() => {
       Object.defineProperty(document, 'hidden', {value: false, configurable: true});
     });
-    await page.keyboard.press('p');
+    await tap(page, 'p');
     await screenIs(page, 'level', 'the level again', 5000);
 
     // A volume key changes a setting; Escape ends the level, whose replay
     // the page keeps. Both are in the browser's storage after a reload.
     const volumeKey = process.env.TETHER_VOLUME_KEY || 'Minus';
-    await page.keyboard.press(volumeKey);
-    await page.keyboard.press('Escape');
+    await tap(page, volumeKey);
+    await tap(page, 'Escape');
     await screenIs(page, 'title', 'the title after Escape', 10000);
     const kept = await page.evaluate(() => Module.tetherKeptCount || 0);
     await waitFor(page, (k) => (Module.tetherKeptCount || 0) > k + 1, 'the files to be kept', 10000, kept);
