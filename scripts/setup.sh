@@ -5,7 +5,9 @@
 # library dependencies with dpkg-shlibdeps (dpkg-dev), which needs `file`;
 # the installed-package test checks the package with lintian and its
 # AppStream entry with appstreamcli (appstream);
-# scripts/balance.sh draws its chart with gnuplot (gnuplot-nox).
+# scripts/balance.sh draws its chart with gnuplot (gnuplot-nox); the test
+# sim_agrees_in_wasm compiles the simulator with emscripten and runs it
+# under node (nodejs).
 # Does nothing when they are all there.
 set -euo pipefail
 
@@ -18,6 +20,7 @@ packages=(
   xvfb xdotool x11-apps x11-utils imagemagick bc
   dpkg-dev file lintian appstream
   gnuplot-nox
+  emscripten nodejs
 )
 
 missing=()
