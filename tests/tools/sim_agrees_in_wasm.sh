@@ -5,7 +5,7 @@
 # the bot on several maps with each ship must print the very same lines
 # (outcomes, counters, world hashes, the table), a replay recorded on the
 # desktop must reproduce under node, and one recorded under node on the
-# desktop. Usage: sim_agrees_in_wasm.sh SOURCE_DIR BUILD_DIR
+# desktop, and a map of odd numbers must load alike. Usage: sim_agrees_in_wasm.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 src=$(cd "$1" && pwd)
 build=$(cd "$2" && pwd)
@@ -61,4 +61,15 @@ for replay in "$src"/tests/replays/*.replay; do
     wasm --replay "$replay" >/dev/null || fail "$(basename "$replay") does not reproduce under node"
     shipped=$((shipped + 1))
 done
+# A map whose numbers only one C++ library would read (hexadecimal, "inf")
+# loads the same on both: the mine before them, the rest not at all.
+mkdir "$work/game" "$work/game/maps"
+for f in "$game"/*; do [ "$(basename "$f")" = maps ] || ln -s "$f" "$work/game/"; done
+{ cat maps/first_contact; echo "mine 2400 3500"; echo "mine 0x400 1e3"; echo "enemy10 inf 4000 0 0 0"; } \
+    >"$work/game/maps/odd_numbers"
+(cd "$work/game" && ./tether-sim --pilot bot --seed 2 --minutes 0.2 odd_numbers) >"$work/odd-desktop.txt"
+(cd "$work/game" && wasm --pilot bot --seed 2 --minutes 0.2 odd_numbers) >"$work/odd-wasm.txt"
+cmp -s "$work/odd-desktop.txt" "$work/odd-wasm.txt" ||
+    fail "a map of odd numbers loads otherwise: $(cat "$work/odd-desktop.txt") against $(cat "$work/odd-wasm.txt")"
+
 echo "WebAssembly agrees: $runs bot runs alike, replays cross both ways, $shipped shipped replays of version 2"
