@@ -7,7 +7,9 @@
 # AppStream entry with appstreamcli (appstream);
 # scripts/balance.sh draws its chart with gnuplot (gnuplot-nox);
 # the game for the browser is built with emscripten and tested in chromium,
-# driven from node by the npm packages locked in web/test (npm ci).
+# driven from node by the npm packages locked in web/test (npm ci); the
+# test sim_agrees_in_wasm runs the simulator compiled to WebAssembly under
+# node.
 # Does nothing when they are all there.
 set -euo pipefail
 

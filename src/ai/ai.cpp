@@ -18,6 +18,7 @@
 #include "world/events.h"
 #include "world/object.h"
 #include "world/random.h"
+#include "world/simmath.h"
 #include "world/tuning.h"
 #include "world/world.h"
 
@@ -111,7 +112,7 @@ float classMaxSpeed(const Object& self)
 void limitChase(const Object& self, double& fx, double& fy)
 {
     const double thrust = classThrust(self);
-    const double force = std::hypot(fx, fy);
+    const double force = simHypot(fx, fy);
     if (thrust > 0 && force > thrust) {
         fx *= thrust / force;
         fy *= thrust / force;
@@ -171,7 +172,7 @@ bool detour(const Object& self, double dx, double dy, double dist, double& rx, d
             continue; // the line passes clear of it
         nearest = body;
         nearestAlong = along;
-        const double off = std::hypot(px, py);
+        const double off = simHypot(px, py);
         // Round the side the line passes on; dead ahead, always the left.
         sideX = off > 1e-6 ? -px / off : uy;
         sideY = off > 1e-6 ? -py / off : -ux;
@@ -191,7 +192,7 @@ bool detour(const Object& self, double dx, double dy, double dist, double& rx, d
 bool pull(Object& self, float dx, float dy, float dist)
 {
     if (dist >= farRange) {
-        const float speed = std::hypot(self.vx, self.vy);
+        const float speed = simHypot(self.vx, self.vy);
         if (speed == 0.0f)
             return false; // at rest: nothing to brake
         const float brake = classThrust(self);
@@ -276,7 +277,7 @@ const Object& gunAt(const Object& self, const Connector* mount)
 void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
 {
     const float x = self.x, y = self.y, a = self.angle;
-    const float c = std::cos(a), s = std::sin(a);
+    const float c = simCos(a), s = simSin(a);
     const float svx = self.vx + c, svy = self.vy + s;
 
     const EnemyClassTraits* traits = classTraits(self.kind);
@@ -318,10 +319,10 @@ void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
     }
     case Volley::twinShredders: {
         const double left = a + pi / 2, right = a - pi / 2;
-        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * std::cos(left)),
-            static_cast<float>(y + shredderSpacing * std::sin(left)), svx, svy, a, shredderLife);
-        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * std::cos(right)),
-            static_cast<float>(y + shredderSpacing * std::sin(right)), svx, svy, a, shredderLife);
+        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * simCos(left)),
+            static_cast<float>(y + shredderSpacing * simSin(left)), svx, svy, a, shredderLife);
+        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * simCos(right)),
+            static_cast<float>(y + shredderSpacing * simSin(right)), svx, svy, a, shredderLife);
         break;
     }
     case Volley::threeRails:
@@ -367,7 +368,7 @@ void AIUpdate(Object* self, Object* target)
     const float dx = target->x - me.x;
     const float dy = target->y - me.y;
     const float dist = std::sqrt(dx * dx + dy * dy);
-    const float bearing = std::atan2(dy, dx);
+    const float bearing = simAtan2(dy, dx);
 
     turn(me, bearing);
     if (!pull(me, dx, dy, dist))

@@ -6,6 +6,7 @@
 #include "world/angles.h"
 #include "world/object.h"
 #include "world/ships.h"
+#include "world/simmath.h"
 #include "world/tuning.h"
 
 #include <algorithm>
@@ -120,15 +121,15 @@ void feelOwnShip(
             }
             case Steering::byHeading:
                 if (any) {
-                    const float diff = wrapAngle(std::atan2(dir.y, dir.x) - angle);
+                    const float diff = wrapAngle(simAtan2(dir.y, dir.x) - angle);
                     if (std::fabs(diff) < pi / 2)
-                        v = v + Vec {std::cos(angle), std::sin(angle)} * push;
+                        v = v + Vec {simCos(angle), simSin(angle)} * push;
                     angle += std::clamp(
                         diff, -tuning().shipRotationSpeed, tuning().shipRotationSpeed);
                 }
                 break;
             case Steering::byRotation: {
-                const Vec ahead {std::cos(angle), std::sin(angle)};
+                const Vec ahead {simCos(angle), simSin(angle)};
                 if (keys & actionUp)
                     v = v + ahead * push;
                 else if (keys & actionDown)
@@ -171,8 +172,8 @@ Scene perceive(const Pilot& pilot, const PilotView& now)
     // The mount rides with the ship; as it was seen, turned with the ship.
     const float turned = scene.shipAngle - past.shipAngle;
     const Vec m {past.mountX - past.shipX, past.mountY - past.shipY};
-    scene.mount = {m.x * std::cos(turned) - m.y * std::sin(turned),
-        m.x * std::sin(turned) + m.y * std::cos(turned)};
+    scene.mount = {m.x * simCos(turned) - m.y * simSin(turned),
+        m.x * simSin(turned) + m.y * simCos(turned)};
     const float age = static_cast<float>(now.time - past.time);
     for (const Sighting& s : past.things) {
         Thing t;
@@ -303,7 +304,7 @@ Vec goTo(const Scene& scene, const Thing& anvil, Vec point)
         const Vec fromAnvil = point - anvil.at;
         const Vec out = anvil.at * -1;
         const float turn
-            = std::atan2(out.x * fromAnvil.y - out.y * fromAnvil.x, dot(out, fromAnvil));
+            = simAtan2(out.x * fromAnvil.y - out.y * fromAnvil.x, dot(out, fromAnvil));
         return circle(anvil, safeRadius(anvil), turn > 0 ? 1 : -1);
     }
     return dir * arrivalSpeed(scene, dist);
@@ -320,7 +321,7 @@ Vec hunt(const Scene& scene, const Thing* anvil)
         // it stands in the way (straight at it, the ship would stall at the
         // anvil's margin for good).
         for (float bearing : scene.past->farEnemyBearings) {
-            const Vec far = Vec {std::cos(bearing), std::sin(bearing)} * wakeRange;
+            const Vec far = Vec {simCos(bearing), simSin(bearing)} * wakeRange;
             return anvil ? goTo(scene, *anvil, far) : unit(far) * cruise;
         }
         return {};
@@ -488,7 +489,7 @@ unsigned steer(const Scene& scene, Vec want, int& turning)
         // it lies to a side, reverse when behind.
         if (length(dv) < 0.04f)
             return 0;
-        const float diff = wrapAngle(std::atan2(dv.y, dv.x) - scene.shipAngle);
+        const float diff = wrapAngle(simAtan2(dv.y, dv.x) - scene.shipAngle);
         // Facing about, it keeps turning the way it turns: the change
         // wanted wavers about straight behind, and a turn that flips with
         // it never comes round.
@@ -525,7 +526,7 @@ float gaussian(Random& random)
 {
     const float u = (static_cast<float>(random.next15()) + 0.5f) / 32768.0f;
     const float w = (static_cast<float>(random.next15()) + 0.5f) / 32768.0f;
-    return std::sqrt(-2 * std::log(u)) * std::cos(static_cast<float>(2 * pi) * w);
+    return std::sqrt(-2 * simLog(u)) * simCos(static_cast<float>(2 * pi) * w);
 }
 
 // Where a hook fired now meets t: the point ahead of it that the hook,
@@ -706,7 +707,7 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
         pilot.framesOnAim = 0;
         pilot.aimError = aimSpread * gaussian(pilot.random);
     }
-    const float c = std::cos(pilot.aimError), s = std::sin(pilot.aimError);
+    const float c = simCos(pilot.aimError), s = simSin(pilot.aimError);
     const Vec aimed = scene.mount + Vec {aim.x * c - aim.y * s, aim.x * s + aim.y * c};
     // A hand needs a frame on the target before the click: the hook points
     // where the pointer was during the frame before.

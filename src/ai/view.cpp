@@ -4,6 +4,7 @@
 
 #include "world/panel.h"
 #include "world/object.h"
+#include "world/simmath.h"
 #include "world/spring.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -79,7 +80,7 @@ PilotView seePilotView()
         const bool inReach = std::sqrt(dx * dx + dy * dy) < radarReach;
         if (!onScreen && !(onRadar(o->type) && inReach)) {
             if (o->type == typeEnemy && !inReach)
-                view.farEnemyBearings.push_back(std::atan2(dy, dx));
+                view.farEnemyBearings.push_back(simAtan2(dy, dx));
             continue;
         }
         Sighting seen;

@@ -7,6 +7,7 @@
 #include "content/assets.h"
 #include "content/images.h"
 #include "content/limits.h"
+#include "content/numbers.h"
 #include "content/regularfile.h"
 #include "content/textstream.h"
 #include "content/tuning.h"
@@ -102,7 +103,7 @@ bool readRecord(
     ContentRecord record {keyword, report ? report->line() : 0, {}, {}};
     for (int i = 0; i < count; ++i) {
         const bool midWord = insideWord(report);
-        if (!(in >> values[i])) {
+        if (!readFloat(in, values[i])) {
             noteUnread(in, report, midWord, record.line,
                 "\"" + keyword + "\" needs " + std::to_string(count)
                     + " values: the map ends first and the record is not made",

@@ -5,6 +5,7 @@
 #include "content/tuning.h"
 
 #include "content/limits.h"
+#include "content/numbers.h"
 #include "content/regularfile.h"
 #include "content/textstream.h"
 
@@ -82,7 +83,7 @@ void readField(std::istream& in, const Field& field, ContentReport* report, Cont
     const bool failedBefore = in.fail();
     if (auto target = std::get_if<float*>(&field)) {
         float value;
-        if (in >> value) {
+        if (readFloat(in, value)) {
             **target = value;
             record.numbers.push_back(value);
             noteGlued(report);

@@ -1,7 +1,7 @@
 // Replay files. Plain text, one record a line, words separated by single
 // spaces, lines ended by a newline, at most 256 characters a line:
 //
-//   tether-replay 1              the format and its version
+//   tether-replay 2              the format and its version
 //   map first_contact            the map's name as the map list gives it
 //   data 1f0c5e8d2a7b9c31        FNV-1a (64 bits, hex) of the data file's bytes
 //   mapfile 9a2e77c04d1b5f08     the same of the map file's bytes
@@ -24,6 +24,12 @@
 // unless it ended the level. The spawn and world lines hold the values a map
 // without those records keeps from the level before, so the level starts
 // the same wherever it is played.
+//
+// Versions: 2 is a level played with the game's own math, the same bits on
+// every machine (world/simmath.h); 1, the same layout, a level played with
+// the C library's math as the game did before (which rounds differently
+// from one library to the next): it is still read and played with the
+// platform's math. Any other version is refused.
 #include "main/replay.h"
 
 #include "content/limits.h"
@@ -31,6 +37,7 @@
 #include "content/regularfile.h"
 #include "content/textstream.h"
 #include "main/userfiles.h"
+#include "world/simmath.h"
 #include "world/world.h"
 
 #include <cctype>
@@ -234,6 +241,7 @@ Replay replayOfLevelStart(
     const std::string& mapName, uint64_t dataHash, uint64_t mapHash, int ship, uint64_t seed)
 {
     Replay replay;
+    replay.version = levelMath == MathFlavour::platform ? 1 : replayVersion;
     replay.mapName = mapName;
     replay.dataHash = dataHash;
     replay.mapHash = mapHash;
@@ -280,7 +288,7 @@ FrameInput replayFrameInput(const Replay& replay, size_t i)
 
 void writeReplay(std::ostream& out, const Replay& replay)
 {
-    out << magic << ' ' << replayVersion << '\n'
+    out << magic << ' ' << replay.version << '\n'
         << "map " << replay.mapName << '\n'
         << "data " << hex(replay.dataHash) << '\n'
         << "mapfile " << hex(replay.mapHash) << '\n'
@@ -322,9 +330,11 @@ std::string readReplay(std::istream& in, Replay& replay)
     uint64_t number = 0;
     if (f.size() != 2 || f[0] != magic || !readUnsigned(f[1], UINT32_MAX, number))
         return atLine(1, "expected \"tether-replay VERSION\"");
-    if (number != static_cast<uint64_t>(replayVersion))
-        return "replay version " + f[1] + ": this game reads version "
-            + std::to_string(replayVersion);
+    if (number < static_cast<uint64_t>(oldestReplayVersion)
+        || number > static_cast<uint64_t>(replayVersion))
+        return "replay version " + f[1] + ": this game reads versions "
+            + std::to_string(oldestReplayVersion) + " to " + std::to_string(replayVersion);
+    replay.version = static_cast<int>(number);
 
     std::string wrong = headerLine(lines, "map", 1, f, "map NAME");
     if (!wrong.empty())
@@ -422,6 +432,7 @@ void restoreReplayStart(const Replay& replay)
     spawnVY = replay.spawnVY;
     worldW = replay.worldW;
     worldH = replay.worldH;
+    levelMath = replay.version == 1 ? MathFlavour::platform : MathFlavour::own;
 }
 
 } // namespace tether

@@ -18,7 +18,11 @@
 
 namespace tether {
 
-constexpr int replayVersion = 1;
+// The version written: 2, a level played with the game's own math
+// (world/simmath.h). Version 1, the same layout played with the platform's
+// math, is still read and played so.
+constexpr int replayVersion = 2;
+constexpr int oldestReplayVersion = 1;
 
 // Bounds on what a replay may ask for, so that no file can exhaust memory
 // or time: at most this many frames (70 minutes of game time at one frame
@@ -40,6 +44,7 @@ struct ReplayFrame {
 };
 
 struct Replay {
+    int version = replayVersion; // the math the level was played with
     std::string mapName; // as the map list names it: the file maps/<mapName>
     uint64_t dataHash = 0; // fileHash of the data file played with
     uint64_t mapHash = 0; // fileHash of the map file
@@ -89,7 +94,7 @@ std::string loadReplay(const std::string& path, Replay& replay);
 std::string checkReplayFits(const Replay& replay, uint64_t dataHash);
 
 // Puts the spawn and world values back as they were when the replay's level
-// started: call before the map is read.
+// started, and the math it was played with: call before the map is read.
 void restoreReplayStart(const Replay& replay);
 
 } // namespace tether

@@ -25,6 +25,7 @@
 #include "world/events.h"
 #include "world/object.h"
 #include "world/ships.h"
+#include "world/simmath.h"
 #include "world/spring.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -252,7 +253,7 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
         return;
     const float mx = (a->x + b->x) / 2 - ship->x;
     const float my = (a->y + b->y) / 2 - ship->y;
-    raiseSound(Sound::crash, mx, my, static_cast<float>(std::hypot(mx, my)), dmg);
+    raiseSound(Sound::crash, mx, my, static_cast<float>(simHypot(mx, my)), dmg);
 }
 
 // One contact, by the rules in the order of the table at the top.

@@ -4,6 +4,7 @@
 #include "world/connector.h"
 
 #include "world/object.h"
+#include "world/simmath.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -31,14 +32,14 @@ void Connector::update()
     if (localOffset) {
         // distance runs along the parent's heading, offsetAngle across it.
         const float a = p.angle;
-        c.x = p.x + std::floor(distance * std::cos(a) - offsetAngle * std::sin(a));
-        c.y = p.y + std::floor(distance * std::sin(a) + offsetAngle * std::cos(a));
+        c.x = p.x + std::floor(distance * simCos(a) - offsetAngle * simSin(a));
+        c.y = p.y + std::floor(distance * simSin(a) + offsetAngle * simCos(a));
         c.angle = childAngle + p.angle;
         return;
     }
     const float t = rotateWithParent ? offsetAngle + p.angle : offsetAngle;
-    c.x = p.x + std::floor(std::cos(t) * distance);
-    c.y = p.y + std::floor(std::sin(t) * distance);
+    c.x = p.x + std::floor(simCos(t) * distance);
+    c.y = p.y + std::floor(simSin(t) * distance);
     if (absoluteAngle)
         c.angle = childAngle;
     else if (rotateWithParent)

@@ -27,7 +27,8 @@ struct PairHash {
     {
         // Objects lie a fixed size apart in memory, so plain sums of their
         // addresses collide in long chains: mix each address's bits first.
-        const auto mix = [](std::uintptr_t x) {
+        // In 64 bits even where addresses have 32 (WebAssembly).
+        const auto mix = [](uint64_t x) {
             x ^= x >> 33;
             x *= 0xff51afd7ed558ccdull;
             x ^= x >> 33;

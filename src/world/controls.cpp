@@ -4,6 +4,7 @@
 #include "world/input.h"
 #include "world/object.h"
 #include "world/ships.h"
+#include "world/simmath.h"
 #include "world/stats.h"
 #include "world/tuning.h"
 #include "world/world.h"
@@ -82,7 +83,7 @@ void steerByVelocity(Object& s, const Keys& keys)
         light(*s.flame);
     const float dvx = d.ux * tuning().shipMaxSpeed - s.vx;
     const float dvy = d.uy * tuning().shipMaxSpeed - s.vy;
-    const float len = static_cast<float>(std::hypot(dvx, dvy));
+    const float len = static_cast<float>(simHypot(dvx, dvy));
     if (len == 0.0f)
         return;
     s.fx += dvx * tuning().shipMaxThrust * (1.0f / len);
@@ -106,8 +107,8 @@ void steerByHeading(Object& s, const Keys& keys)
         diff = static_cast<float>(diff + 2 * pi);
     s.spin = diff > 0 ? tuning().shipRotationSpeed : -tuning().shipRotationSpeed;
     if (std::fabs(diff) < pi / 2) {
-        s.fx += std::cos(s.angle) * tuning().shipMaxThrust;
-        s.fy += std::sin(s.angle) * tuning().shipMaxThrust;
+        s.fx += simCos(s.angle) * tuning().shipMaxThrust;
+        s.fy += simSin(s.angle) * tuning().shipMaxThrust;
         light(*s.flame);
     }
 }
@@ -119,19 +120,19 @@ void steerByRotation(Object& s, const Keys& keys, unsigned actions, const ShipTr
     const float t = tuning().shipMaxThrust;
     const float a = s.angle;
     if (keys.up) {
-        s.fx += std::cos(a) * t;
-        s.fy += std::sin(a) * t;
+        s.fx += simCos(a) * t;
+        s.fy += simSin(a) * t;
         light(*s.flame);
     } else if (keys.down) {
-        s.fx -= std::cos(a) * (reverseThrust * t);
-        s.fy -= std::sin(a) * (reverseThrust * t);
+        s.fx -= simCos(a) * (reverseThrust * t);
+        s.fy -= simSin(a) * (reverseThrust * t);
     }
     if (actions & actionStrafeRight) {
-        s.fx -= std::sin(a) * (strafeThrust * t);
-        s.fy += std::cos(a) * (strafeThrust * t);
+        s.fx -= simSin(a) * (strafeThrust * t);
+        s.fy += simCos(a) * (strafeThrust * t);
     } else if (actions & actionStrafeLeft) {
-        s.fx += std::sin(a) * (strafeThrust * t);
-        s.fy -= std::cos(a) * (strafeThrust * t);
+        s.fx += simSin(a) * (strafeThrust * t);
+        s.fy -= simCos(a) * (strafeThrust * t);
     }
     if (keys.left)
         s.spin = -fixedTurnRate;

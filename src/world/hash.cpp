@@ -13,7 +13,9 @@
 #include "world/world.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -25,12 +27,23 @@ class Fnv {
 public:
     template <typename T> void add(const T& value)
     {
+        // A count is hashed in 64 bits, as on the desktop, where size_t is
+        // narrower (WebAssembly), so a level hashes the same on both.
+        if constexpr (std::is_same_v<T, std::size_t> && sizeof(T) < sizeof(uint64_t))
+            addBytes(static_cast<uint64_t>(value));
+        else
+            addBytes(value);
+    }
+    uint64_t hash = 14695981039346656037ull;
+
+private:
+    template <typename T> void addBytes(const T& value)
+    {
         unsigned char bytes[sizeof(T)];
         std::memcpy(bytes, &value, sizeof(T));
         for (unsigned char b : bytes)
             hash = (hash ^ b) * 1099511628211ull;
     }
-    uint64_t hash = 14695981039346656037ull;
 };
 
 constexpr int nowhere = -1; // a null reference

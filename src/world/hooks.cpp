@@ -3,6 +3,7 @@
 #include "world/connector.h"
 #include "world/events.h"
 #include "world/object.h"
+#include "world/simmath.h"
 #include "world/spring.h"
 #include "world/stats.h"
 #include "world/tuning.h"
@@ -60,7 +61,7 @@ void launch(Hook& h)
 void aim(Hook& h, float mouseWorldX, float mouseWorldY)
 {
     if (h.hook && h.link && !h.extended)
-        h.link->offsetAngle = std::atan2(mouseWorldY - h.hook->y, mouseWorldX - h.hook->x);
+        h.link->offsetAngle = simAtan2(mouseWorldY - h.hook->y, mouseWorldX - h.hook->x);
 }
 
 void fly(Hook& h)
@@ -131,7 +132,7 @@ void leaveOnNode(Spring* rope)
     Object* caught = caughtEnd(rope);
     const float dx = caught->x - ship->x;
     const float dy = caught->y - ship->y;
-    const float dist = static_cast<float>(std::hypot(dx, dy));
+    const float dist = static_cast<float>(simHypot(dx, dy));
     removeSpring(rope);
     if (dist > 2 * tuning().nodeRadius + ship->radius + caught->radius) {
         const float rimX = (tuning().nodeRadius + ship->radius) * dx * (1.0f / dist);

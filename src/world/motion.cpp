@@ -9,6 +9,7 @@
 #include "world/events.h"
 #include "world/finite.h"
 #include "world/object.h"
+#include "world/simmath.h"
 #include "world/stats.h"
 #include "world/tuning.h"
 #include "world/world.h"
@@ -108,7 +109,7 @@ void Object::update(int dt)
 
     // Only the player's ship has a top speed; the cap keeps its heading.
     if (type == typeShip) {
-        const float speed = static_cast<float>(std::hypot(vx, vy));
+        const float speed = static_cast<float>(simHypot(vx, vy));
         if (speed > tuning().shipMaxSpeed) {
             vx *= tuning().shipMaxSpeed / speed;
             vy *= tuning().shipMaxSpeed / speed;
@@ -166,7 +167,7 @@ void Object::update(int dt)
     if (traitsOf(type).diesAloud && ship) {
         const float dx = x - ship->x;
         const float dy = y - ship->y;
-        raiseSound(Sound::explosion, dx, dy, static_cast<float>(std::hypot(dx, dy)));
+        raiseSound(Sound::explosion, dx, dy, static_cast<float>(simHypot(dx, dy)));
     }
     if (type == typeBfg)
         expiredBall = true;

@@ -3,6 +3,7 @@
 #include "world/spring.h"
 
 #include "world/object.h"
+#include "world/simmath.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -15,7 +16,7 @@ Spring::Spring(Object* endA, Object* endB, float stiffness, float damping)
     , endA(endA)
     , endB(endB)
 {
-    restLength = lastLength = static_cast<float>(std::hypot(endA->x - endB->x, endA->y - endB->y));
+    restLength = lastLength = static_cast<float>(simHypot(endA->x - endB->x, endA->y - endB->y));
 }
 
 // A rope tied to a black hole is reeled in by it, without end.
@@ -44,7 +45,7 @@ float Spring::length() const
 {
     float dx, dy;
     separation(dx, dy);
-    return static_cast<float>(std::hypot(dx, dy));
+    return static_cast<float>(simHypot(dx, dy));
 }
 
 void Spring::update(int dt)
@@ -55,7 +56,7 @@ void Spring::update(int dt)
     if (endA->type == typeBlackHole || endB->type == typeBlackHole)
         restLength -= blackHoleReelIn * dt;
 
-    const float len = static_cast<float>(std::hypot(dx, dy));
+    const float len = static_cast<float>(simHypot(dx, dy));
     const float change = len - lastLength;
     lastLength = len;
     float force = dt > 0 ? change * damping / dt : 0.0f;

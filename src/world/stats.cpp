@@ -2,6 +2,7 @@
 #include "world/stats.h"
 
 #include "world/object.h"
+#include "world/simmath.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -25,7 +26,7 @@ void tellShipHit(float amount, Cause cause, const Object& toucher, const Object&
     event.dy = source.y - ship->y;
     event.source = reinterpret_cast<uintptr_t>(&source);
     const float tx = toucher.x - ship->x, ty = toucher.y - ship->y;
-    const float reach = static_cast<float>(std::hypot(tx, ty));
+    const float reach = static_cast<float>(simHypot(tx, ty));
     if (reach > 0) {
         event.contactX = tx * (ship->radius / reach);
         event.contactY = ty * (ship->radius / reach);

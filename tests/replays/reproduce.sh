@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The replay set, played back: every replay here (the bot on every shipped
-# map with each ship, levels played in a real window) must end on the world
-# hash it was recorded with. A change to the simulation's code that keeps
+# map with each ship and levels played in a real window, of version 1, with
+# the platform's math; the bot on three maps with the game's own math, of
+# version 2) must end on the world hash it was recorded with. A change to the simulation's code that keeps
 # its behaviour keeps every one; scripts/record-replays.sh records them anew
 # when the game is meant to play differently.
 #   bash tests/replays/reproduce.sh GAME_DIR

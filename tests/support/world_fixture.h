@@ -3,6 +3,7 @@
 
 #include "world/events.h"
 #include "world/object.h"
+#include "world/simmath.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -27,6 +28,7 @@ protected:
         tether::leftHookGrappling = tether::rightHookGrappling = false;
         tether::leftHookRetracting = tether::rightHookRetracting = false;
         tether::levelStats = tether::LevelStats {};
+        tether::levelMath = tether::MathFlavour::own;
         tether::clearEvents();
     }
 

@@ -15,19 +15,25 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 TETHER_NATIVE_BUILD="$build" TETHER_WEB_OUT="$build/web" bash "$root/scripts/web.sh" >"$work/web.log" 2>&1 ||
     { tail -30 "$work/web.log"; fail "the web build failed"; }
 
+# What the checks saw (screenshots, the desktop's title, the replays) stays
+# in the build folder to look at.
+seen="$build/web-test"
+rm -rf "$seen"
+mkdir -p "$seen"
+
 # The desktop's title, as the browser's is compared with it.
 copy_game "$build/game"
 start_xvfb
 start_game
 wait_for_picture
 sleep 0.3
-screenshot "$work/title.png"
+screenshot "$seen/desktop-title.png"
 stop_game
-convert "$work/title.png" -depth 8 rgb:"$work/title.rgb"
+convert "$seen/desktop-title.png" -depth 8 rgb:"$work/title.rgb"
 
 # A short level recorded by the desktop's simulator.
 (cd "$build/game" && ./tether-sim --pilot bot --ship 2 --seed 5 --minutes 0.1 \
-    --record "$work/desktop.replay" first_contact) >"$work/sim.txt" ||
+    --record "$seen/desktop.replay" first_contact) >"$work/sim.txt" ||
     fail "the simulator could not record a replay: $(cat "$work/sim.txt")"
 
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
@@ -39,11 +45,11 @@ for _ in $(seq 1 100); do
     sleep 0.1
 done
 
-node "$root/web/test/check.js" "http://127.0.0.1:$port/" "$work/title.rgb" "$work/desktop.replay" "$work/out" ||
-    fail "the page failed its checks (screenshots in $work/out)"
+node "$root/web/test/check.js" "http://127.0.0.1:$port/" "$work/title.rgb" "$seen/desktop.replay" "$seen" ||
+    fail "the page failed its checks (screenshots in $seen)"
 
 # The level played in the page reproduces on the desktop.
-[ -s "$work/out/page.replay" ] || fail "the page gave back no replay"
-(cd "$build/game" && ./tether-sim --replay "$work/out/page.replay") >"$work/page-replay.txt" ||
+[ -s "$seen/page.replay" ] || fail "the page gave back no replay"
+(cd "$build/game" && ./tether-sim --replay "$seen/page.replay") >"$work/page-replay.txt" ||
     fail "the page's replay does not reproduce on the desktop: $(cat "$work/page-replay.txt")"
 echo "ok   the page's replay reproduces on the desktop"

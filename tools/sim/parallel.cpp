@@ -68,7 +68,17 @@ bool runInParallel(int count, const std::function<std::string(int)>& play,
 {
     lines.assign(static_cast<size_t>(count), "");
     std::vector<bool> got(static_cast<size_t>(count), false);
+#ifdef __EMSCRIPTEN__
+    const long cores = 1; // WebAssembly cannot fork
+#else
     const long cores = std::max(1L, sysconf(_SC_NPROCESSORS_ONLN));
+#endif
+    if (cores == 1) {
+        // One worker would only copy this process: play here, in order.
+        for (int i = 0; i < count; ++i)
+            lines[static_cast<size_t>(i)] = play(i);
+        return true;
+    }
     const int workerCount = static_cast<int>(std::min<long>(cores, count));
     std::fflush(nullptr); // nothing buffered is written twice by the children
 

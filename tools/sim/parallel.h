@@ -1,6 +1,8 @@
 // Many runs at once: one worker process per core, each playing its share of
 // the runs and sending back one line per run through a pipe. The lines come
-// back in the order of the runs, whichever process finished first.
+// back in the order of the runs, whichever process finished first. With one
+// core (and in WebAssembly, which cannot fork) the runs are played here, in
+// order.
 #pragma once
 
 #include <functional>

@@ -56,7 +56,7 @@ async function probe(page) {
 async function canvasPixels(page) {
   const data = await page.evaluate(() => {
     const c = document.getElementById('screen');
-    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    const d = c.getContext('2d', {willReadFrequently: true}).getImageData(0, 0, c.width, c.height).data;
     let s = '';
     for (let i = 0; i < d.length; i += 4096)
       s += String.fromCharCode.apply(null, d.subarray(i, i + 4096));
@@ -237,7 +237,8 @@ async function main() {
     });
     check(settingBefore.length > 0 && keptFiles.settings === settingBefore
       && /music_volume|effects_volume/.test(keptFiles.settings),
-    'a changed setting is still there after a reload');
+    'a changed setting is still there after a reload'
+      + (keptFiles.settings === settingBefore && settingBefore ? '' : `: before ${JSON.stringify(settingBefore)}, after ${JSON.stringify(keptFiles.settings)}`));
     check(keptFiles.replay !== null, 'the level played in the page left its replay after a reload');
     if (keptFiles.replay)
       fs.writeFileSync(path.join(outFolder, 'page.replay'), Buffer.from(keptFiles.replay));
@@ -257,7 +258,8 @@ async function main() {
     const reproduced = printed.some((l) => l.startsWith('{') && l.includes('"hash"'))
       && !printed.some((l) => l.includes('not to'));
     check(reproduced && !/not to/.test(ended), 'a desktop replay plays back in the page to its hash'
-      + (reproduced ? '' : ': ' + printed.concat([ended]).join(' | ').slice(0, 400)));
+      + (reproduced ? '' : ': ended "' + ended + '"; printed: '
+        + printed.filter((l) => !l.startsWith('Canvas2D')).join(' | ').slice(0, 400)));
     await page.close();
   } finally {
     await browser.close();
