@@ -3,6 +3,8 @@
 
 namespace tether {
 
+void startKeyboard() { }
+
 const Uint8* heldKeys()
 {
     return SDL_GetKeyState(nullptr);

@@ -10,6 +10,9 @@
 
 namespace tether {
 
+// Once, before the first event (the browser's build teaches its SDL keys
+// it does not know).
+void startKeyboard();
 // Held keys indexed by SDLKey, valid until the next pump of events.
 const Uint8* heldKeys();
 // The key's name in lower case, words spaced ("left shift"); "unknown key"

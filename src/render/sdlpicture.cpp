@@ -34,6 +34,18 @@ Uint32 colourKey(const SDL_PixelFormat* f)
 #endif
 }
 
+// Where a channel's mask starts: SDL 1.2 keeps it as the format's shift,
+// which the browser's SDL leaves at 0 for every channel.
+int shiftOf(Uint32 mask)
+{
+    int shift = 0;
+    while (mask && !(mask & 1u)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
 } // namespace
 
 Picture pictureOf(const SDL_Surface* image)
@@ -57,10 +69,16 @@ bool readPicture(const Picture& picture, PixelImage& out)
     if (!image || image->format->BytesPerPixel != 4 || SDL_LockSurface(image) != 0)
         return false;
     const SDL_PixelFormat* f = image->format;
+#ifdef __EMSCRIPTEN__
+    const bool blends = true; // the browser's images are canvases: always by their alpha
+#else
     const bool blends = (image->flags & SDL_SRCALPHA) != 0;
+#endif
     const bool pixelAlpha = blends && f->Amask != 0;
     const uint32_t wholeAlpha = blends && f->Amask == 0 ? wholeSurfaceAlpha(f) : 255;
     const bool keyed = (image->flags & SDL_SRCCOLORKEY) != 0 && !pixelAlpha;
+    const int rShift = shiftOf(f->Rmask), gShift = shiftOf(f->Gmask), bShift = shiftOf(f->Bmask),
+              aShift = shiftOf(f->Amask);
     out.w = image->w;
     out.h = image->h;
     out.argb.resize(static_cast<size_t>(image->w) * static_cast<size_t>(image->h));
@@ -69,10 +87,10 @@ bool readPicture(const Picture& picture, PixelImage& out)
             static_cast<const Uint8*>(image->pixels) + y * image->pitch);
         for (int x = 0; x < image->w; ++x) {
             const Uint32 p = row[x];
-            const uint32_t r = (p & f->Rmask) >> f->Rshift;
-            const uint32_t g = (p & f->Gmask) >> f->Gshift;
-            const uint32_t b = (p & f->Bmask) >> f->Bshift;
-            uint32_t a = pixelAlpha ? (p & f->Amask) >> f->Ashift : wholeAlpha;
+            const uint32_t r = (p & f->Rmask) >> rShift;
+            const uint32_t g = (p & f->Gmask) >> gShift;
+            const uint32_t b = (p & f->Bmask) >> bShift;
+            uint32_t a = pixelAlpha ? (p & f->Amask) >> aShift : wholeAlpha;
             if (keyed && (p & ~f->Amask) == (colourKey(f) & ~f->Amask))
                 a = 0;
             out.argb[static_cast<size_t>(y) * image->w + x] = a << 24 | r << 16 | g << 8 | b;

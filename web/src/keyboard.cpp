@@ -4,6 +4,8 @@
 // file binds the same keys on both.
 #include "main/keyboard.h"
 
+#include <emscripten.h>
+
 extern "C" Uint8* SDL_GetKeyState(int* count);
 
 namespace tether {
@@ -50,7 +52,20 @@ const char* nameOfScanCode(int scan)
     }
 }
 
+// Chromium's and Safari's codes for - = ; (Firefox's have their own
+// entries): without these the volume keys would be keys without a name.
+EM_JS(void, addMissingKeyCodes, (), {
+    SDL.keyCodes[189] = 45;
+    SDL.keyCodes[187] = 61;
+    SDL.keyCodes[186] = 59;
+});
+
 } // namespace
+
+void startKeyboard()
+{
+    addMissingKeyCodes();
+}
 
 const Uint8* heldKeys()
 {

@@ -6,6 +6,7 @@
 #include "browserpad.h"
 #include "main/commands.h"
 #include "main/frame.h"
+#include "main/keyboard.h"
 #include "main/options.h"
 #include "main/playback.h"
 #include "main/program.h"
@@ -103,12 +104,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_probe()
     std::snprintf(line, sizeof line,
         "{\"screen\":\"%s\",\"ship\":%s,\"x\":%.3f,\"y\":%.3f,\"vx\":%.4f,"
         "\"vy\":%.4f,\"angle\":%.4f,\"cameraX\":%d,\"cameraY\":%d,\"leftHook\":%s,"
-        "\"hookX\":%.3f,\"hookY\":%.3f}",
+        "\"hookX\":%.3f,\"hookY\":%.3f,\"mouseX\":%d,\"mouseY\":%d}",
         screenName(), s ? "true" : "false", s ? s->x : 0.0, s ? s->y : 0.0, s ? s->vx : 0.0,
         s ? s->vy : 0.0, s ? s->angle : 0.0, tether::cameraX, tether::cameraY,
         tether::leftGrapHook ? "true" : "false",
         tether::leftGrapHook ? tether::leftGrapHook->x : 0.0,
-        tether::leftGrapHook ? tether::leftGrapHook->y : 0.0);
+        tether::leftGrapHook ? tether::leftGrapHook->y : 0.0, tether::mouseX, tether::mouseY);
     json = line;
     return json.c_str();
 }
@@ -139,6 +140,7 @@ int main(int argc, char** argv)
     if (chdir("/game") != 0)
         std::puts("The game's files are missing from the page");
     tether::rememberDataFile();
+    tether::startKeyboard();
     program = tether::replayToPlay.empty() ? tether::gameProgram() : tether::playbackProgram();
     // The browser calls each frame as it paints: no frame rate of our own.
     emscripten_set_main_loop(runFrame, 0, 0);

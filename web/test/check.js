@@ -155,29 +155,38 @@ async function main() {
     const canvasBox = await (await page.$('#screen')).boundingBox();
     const scale = canvasBox.width / width;
     const aimX = Math.min(760, Math.max(40, shipX + 180)), aimY = Math.min(560, Math.max(40, shipY - 120));
-    const noChain = await canvasPixels(page);
     await page.mouse.click(canvasBox.x + aimX * scale, canvasBox.y + aimY * scale);
     await new Promise((r) => setTimeout(r, 150));
-    const flying = await probe(page);
+    // The probe and the pixels of one and the same frame.
+    const shot = await page.evaluate(() => {
+      const c = document.getElementById('screen');
+      const d = c.getContext('2d', {willReadFrequently: true}).getImageData(0, 0, c.width, c.height).data;
+      let s = '';
+      for (let i = 0; i < d.length; i += 4096)
+        s += String.fromCharCode.apply(null, d.subarray(i, i + 4096));
+      return {probe: JSON.parse(Module.UTF8ToString(Module._tether_probe())), pixels: btoa(s)};
+    });
+    const flying = shot.probe;
+    const withChain = Buffer.from(shot.pixels, 'base64');
     const hookDistance = Math.hypot(flying.hookX - flying.x, flying.hookY - flying.y);
     check(hookDistance > 30, `a click fires the left hook (${hookDistance.toFixed(0)} units out)`);
-    const withChain = await canvasPixels(page);
     await shoot(page, 'hook');
-    // Along the line from the ship to the hook, pixels the chain lights.
+    // Along the line from the ship to the hook (outside the HUD's panel),
+    // the chain's green links.
     let lit = 0, samples = 0;
     const hx = flying.hookX - flying.cameraX, hy = flying.hookY - flying.cameraY;
     const sx = flying.x - flying.cameraX, sy = flying.y - flying.cameraY;
-    for (let t = 0.3; t <= 0.7; t += 0.02) {
+    for (let t = 0.2; t <= 0.8; t += 0.03) {
       const x = Math.round(sx + (hx - sx) * t), y = Math.round(sy + (hy - sy) * t);
-      if (x < 0 || y < 0 || x >= width || y >= height)
+      if (x < 3 || y < 3 || x >= width - 3 || y >= height - 3 || (x >= 390 && y >= 390))
         continue;
       ++samples;
       let found = false;
-      for (let dy = -2; dy <= 2 && !found; ++dy)
-        for (let dx = -2; dx <= 2 && !found; ++dx) {
+      for (let dy = -3; dy <= 3 && !found; ++dy)
+        for (let dx = -3; dx <= 3 && !found; ++dx) {
           const i = ((y + dy) * width + (x + dx)) * 4;
-          found = withChain[i] + withChain[i + 1] + withChain[i + 2] > 200
-            && Math.abs(withChain[i] - noChain[i]) + Math.abs(withChain[i + 1] - noChain[i + 1]) > 40;
+          found = withChain[i + 1] > 90 && withChain[i + 1] > withChain[i] + 40
+            && withChain[i + 1] > withChain[i + 2] + 40;
         }
       lit += found ? 1 : 0;
     }
