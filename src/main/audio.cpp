@@ -95,7 +95,11 @@ Uint8 distanceByte(float dist)
 
 void positionChannel(int channel, float dx, float dist)
 {
-    if (!Mix_SetPosition(channel, panAngle(dx), distanceByte(dist)))
+    // The mixer takes a negative angle's size alone (-30 as 30: the right),
+    // so the left is given as the rest of the turn (330).
+    const Sint16 angle = panAngle(dx);
+    if (!Mix_SetPosition(channel, angle < 0 ? static_cast<Sint16>(angle + 360) : angle,
+            distanceByte(dist)))
         std::printf("Mix_SetPosition: %s\n", Mix_GetError());
 }
 

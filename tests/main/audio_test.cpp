@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 using namespace tether;
@@ -63,6 +64,46 @@ TEST_F(PositionalSound, AFullGroupCutsOffItsOldestSound)
     EXPECT_EQ(used.back(), 20);
     EXPECT_EQ(Mix_GroupAvailable(shot1Tag), -1);
     EXPECT_EQ(playSFX(chunk, shot1Tag, 0, 0), 4);
+}
+
+// What the mixer sends to each ear, summed while a sound plays.
+struct EarLevels {
+    double left = 0, right = 0;
+};
+EarLevels heard;
+void listen(void*, Uint8* stream, int bytes)
+{
+    const Sint16* s = reinterpret_cast<const Sint16*>(stream);
+    for (int i = 0; i + 1 < bytes / 2; i += 2) {
+        heard.left += std::abs(s[i]);
+        heard.right += std::abs(s[i + 1]);
+    }
+}
+
+TEST_F(PositionalSound, ASourceLeftOfTheShipIsHeardOnTheLeft)
+{
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    ASSERT_TRUE(Mix_QuerySpec(&frequency, &format, &channels));
+    ASSERT_EQ(channels, 2);
+    ASSERT_EQ(format, AUDIO_S16SYS);
+    for (size_t i = 0; i + 1 < samples.size(); i += 2) { // a steady tone in both ears
+        const Sint16 value = (i / 4) % 40 < 20 ? 8000 : -8000;
+        std::memcpy(&samples[i], &value, sizeof value);
+    }
+    for (float dx : {-400.0f, 400.0f}) {
+        heard = {};
+        Mix_SetPostMix(listen, nullptr);
+        ASSERT_NE(playSFX(chunk, explodeTag, dx, 100.0f), -1);
+        SDL_Delay(300);
+        Mix_SetPostMix(nullptr, nullptr);
+        Mix_HaltChannel(-1);
+        ASSERT_GT(heard.left + heard.right, 0) << "the mixer played nothing";
+        if (dx < 0)
+            EXPECT_GT(heard.left, 2 * heard.right) << "a source on the left sounds on the right";
+        else
+            EXPECT_GT(heard.right, 2 * heard.left);
+    }
 }
 
 TEST(PanAngle, OnlyTheHorizontalOffsetPansThroughItsArcTangent)
