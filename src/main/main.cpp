@@ -2,6 +2,7 @@
 // folder, then runs the game's screens frame by frame (main/program.h) until
 // the game ends, and tells how it ended.
 #include "main/display.h"
+#include "main/frametimes.h"
 #include "main/gamefolder.h"
 #include "main/options.h"
 #include "main/program.h"
@@ -11,6 +12,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv)
@@ -31,10 +33,13 @@ int main(int argc, char** argv)
     tether::rememberDataFile();
     tether::Program program
         = tether::replayToPlay.empty() ? tether::gameProgram() : tether::playbackProgram();
-    while (tether::programFrame(program)) { }
+    while (tether::timedProgramFrame(program)) { }
     const tether::ProgramEnd end = program.end.value_or(tether::ProgramEnd {});
     // Every error and the title's "NO MAPS" come back here, to be told once.
     std::fputs(end.message.c_str(), stdout);
+    // For comparing builds: how long the frames took (not a player's line).
+    if (std::getenv("TETHER_FRAME_TIMES"))
+        std::printf("Frame times: %s\n", tether::frameTimesReport().c_str());
     std::fflush(stdout);
     return end.status;
 }

@@ -6,6 +6,7 @@
 #include "browserpad.h"
 #include "main/commands.h"
 #include "main/frame.h"
+#include "main/frametimes.h"
 #include "main/keyboard.h"
 #include "main/options.h"
 #include "main/playback.h"
@@ -16,10 +17,8 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -62,28 +61,12 @@ const char* screenName()
     return "none";
 }
 
-// How long each frame of a level or a playback took to simulate, draw and
-// show, in milliseconds, for the page to report.
-std::vector<float> frameWork;
-
 void runFrame()
 {
-    const double started = emscripten_get_now();
-    const bool playing = std::holds_alternative<tether::LevelInPlay>(program.screen)
-        || std::holds_alternative<tether::Playback>(program.screen);
-    struct Timed {
-        double started;
-        bool playing;
-        ~Timed()
-        {
-            if (playing && frameWork.size() < (1u << 20))
-                frameWork.push_back(static_cast<float>(emscripten_get_now() - started));
-        }
-    } timed {started, playing};
     tether::pollBrowserPad();
     if (pageWasLeft() && std::holds_alternative<tether::LevelInPlay>(program.screen))
         tether::levelRequests.pause = true;
-    if (tether::programFrame(program))
+    if (tether::timedProgramFrame(program))
         return;
     emscripten_cancel_main_loop();
     const tether::ProgramEnd end = program.end.value_or(tether::ProgramEnd {});
@@ -118,15 +101,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_probe()
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_frame_report()
 {
     static std::string json;
-    std::vector<float> sorted = frameWork;
-    std::sort(sorted.begin(), sorted.end());
-    const auto at = [&](double share) {
-        return sorted.empty() ? 0.0 : sorted[static_cast<size_t>(share * (sorted.size() - 1))];
-    };
-    char line[160];
-    std::snprintf(line, sizeof line, "{\"frames\":%zu,\"medianMs\":%.3f,\"p95Ms\":%.3f}",
-        sorted.size(), at(0.5), at(0.95));
-    json = line;
+    json = tether::frameTimesReport();
     return json.c_str();
 }
 

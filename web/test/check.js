@@ -1,7 +1,7 @@
 // Plays the game's page in headless Chromium as a player would, and checks
 // what the player sees: the title as the desktop draws it, Space starting
 // the first map, keys steering the ship, a click firing a hook whose chain
-// shows, P and a hidden page pausing, a setting kept across a reload, a
+// shows, the level heard, P and a hidden page pausing, a gamepad's Start, a setting kept across a reload, a
 // desktop replay reproduced to its hash and a replay recorded in the page
 // handed back for the desktop to check, all without an error on the
 // browser's console.
@@ -255,6 +255,22 @@ async function main() {
     check(keptFiles.replay !== null, 'the level played in the page left its replay after a reload');
     if (keptFiles.replay)
       fs.writeFileSync(path.join(outFolder, 'page.replay'), Buffer.from(keptFiles.replay));
+
+    // A gamepad in the browser's standard layout: Start on the title starts
+    // the level.
+    await startGame(page);
+    await screenIs(page, 'title', 'the title');
+    await page.evaluate(() => {
+      const button = () => ({pressed: false, value: 0});
+      window.testPad = {connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+        buttons: Array.from({length: 17}, button)};
+      navigator.getGamepads = () => [window.testPad];
+    });
+    await new Promise((r) => setTimeout(r, 100));
+    await page.evaluate(() => { window.testPad.buttons[9] = {pressed: true, value: 1}; });
+    await new Promise((r) => setTimeout(r, 150));
+    await page.evaluate(() => { window.testPad.buttons[9] = {pressed: false, value: 0}; });
+    check(await screenIs(page, 'level', 'a level', 5000), 'Start on a gamepad starts the level');
     await page.close();
 
     // A replay recorded by the desktop game plays back in the page to its

@@ -1,0 +1,20 @@
+// How long the frames of a level or a playback take to simulate, draw and
+// show (their work, not the waits between them): kept for a report that
+// compares builds (the desktop prints it at the end when TETHER_FRAME_TIMES
+// is set; the browser's page reads it).
+#pragma once
+
+#include <string>
+
+namespace tether {
+
+struct Program;
+
+// Runs one frame of program (main/program.h), timing it when it plays a
+// level or a replay; false once the game has ended.
+bool timedProgramFrame(Program& program);
+// The frames timed so far: count, median and 95th percentile in
+// milliseconds, as one line of JSON.
+std::string frameTimesReport();
+
+} // namespace tether
