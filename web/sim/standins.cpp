@@ -121,7 +121,8 @@ Mix_Music* Mix_LoadMUS(const char*)
 
 namespace tether {
 
-void forgetKeptImages() { }
+// The simulator draws nothing, so it keeps no copies of images.
+void forgetImageCopies() { }
 
 void enterGameFolder() { }
 
