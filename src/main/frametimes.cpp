@@ -1,11 +1,13 @@
 #include "main/frametimes.h"
 
-#include "main/program.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace tether {
 
@@ -16,17 +18,21 @@ std::vector<float> frameMs;
 
 } // namespace
 
-bool timedProgramFrame(Program& program)
+double frameClockMs()
 {
-    const bool playing = std::holds_alternative<LevelInPlay>(program.screen)
-        || std::holds_alternative<Playback>(program.screen);
-    const auto started = std::chrono::steady_clock::now();
-    const bool goesOn = programFrame(program);
-    if (playing && frameMs.size() < maxTimedFrames)
-        frameMs.push_back(std::chrono::duration<float, std::milli>(
-            std::chrono::steady_clock::now() - started)
-                              .count());
-    return goesOn;
+#ifdef __EMSCRIPTEN__
+    return emscripten_get_now();
+#else
+    return std::chrono::duration<double, std::milli>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+#endif
+}
+
+void keepFrameTime(double ms)
+{
+    if (frameMs.size() < maxTimedFrames)
+        frameMs.push_back(static_cast<float>(ms));
 }
 
 std::string frameTimesReport()

@@ -8,11 +8,10 @@
 
 namespace tether {
 
-struct Program;
-
-// Runs one frame of program (main/program.h), timing it when it plays a
-// level or a replay; false once the game has ended.
-bool timedProgramFrame(Program& program);
+// A clock for frame times, in milliseconds (the browser's finest).
+double frameClockMs();
+// Keeps one frame's time (program.cpp: a level's or a playback's frames).
+void keepFrameTime(double ms);
 // The frames timed so far: count, median and 95th percentile in
 // milliseconds, as one line of JSON.
 std::string frameTimesReport();

@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     tether::rememberDataFile();
     tether::Program program
         = tether::replayToPlay.empty() ? tether::gameProgram() : tether::playbackProgram();
-    while (tether::timedProgramFrame(program)) { }
+    while (tether::programFrame(program)) { }
     const tether::ProgramEnd end = program.end.value_or(tether::ProgramEnd {});
     // Every error and the title's "NO MAPS" come back here, to be told once.
     std::fputs(end.message.c_str(), stdout);

@@ -6,6 +6,7 @@
 #include "content/assets.h"
 #include "main/commands.h"
 #include "main/frame.h"
+#include "main/frametimes.h"
 #include "main/pacing.h"
 #include "main/recorder.h"
 #include "main/startup.h"
@@ -243,6 +244,10 @@ bool programFrame(Program& program)
     if (!waitAsAsked(program.wait))
         return true;
     program.wait = {};
+    // A level's and a playback's frames are timed, from after the wait.
+    const bool playing = std::holds_alternative<LevelInPlay>(program.screen)
+        || std::holds_alternative<Playback>(program.screen);
+    const double started = playing ? frameClockMs() : 0.0;
     if (auto* title = std::get_if<TitleState>(&program.screen))
         runTitle(program, *title);
     else if (std::holds_alternative<LevelInPlay>(program.screen))
@@ -253,6 +258,8 @@ bool programFrame(Program& program)
         runEndScreen(program, *ending);
     else if (auto* playback = std::get_if<Playback>(&program.screen))
         runPlayback(program, *playback);
+    if (playing)
+        keepFrameTime(frameClockMs() - started);
     return !program.end;
 }
 

@@ -66,7 +66,7 @@ void runFrame()
     tether::pollBrowserPad();
     if (pageWasLeft() && std::holds_alternative<tether::LevelInPlay>(program.screen))
         tether::levelRequests.pause = true;
-    if (tether::timedProgramFrame(program))
+    if (tether::programFrame(program))
         return;
     emscripten_cancel_main_loop();
     const tether::ProgramEnd end = program.end.value_or(tether::ProgramEnd {});
