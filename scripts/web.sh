@@ -25,7 +25,7 @@ fi
 # Debian's emscripten runs its tools with node; an optimised link needs the
 # node modules Debian ships.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-mkdir -p "$out/music" "$objects"
+mkdir -p "$out" "$objects"
 emcmake cmake -S web -B "$objects" -DCMAKE_BUILD_TYPE=Release \
   -DTETHER_NATIVE_GAME_DIR="$(cd "$native/game" && pwd)" > "$objects/configure.log" 2>&1 \
   || { cat "$objects/configure.log"; exit 1; }
@@ -36,9 +36,14 @@ cp "$objects"/tether.js "$objects"/tether.wasm "$objects"/tether.data "$out/"
 cp "$native/game/icons/hicolor/64x64/apps/tether.png" "$out/icon.png"
 # The music for the page: the same tracks in mono at a web's bit rate (a
 # third of the bytes), made once.
-if [[ ! -f $out/music/track1.ogg || $native/tools/soundgen/soundgen -nt $out/music/track1.ogg ]]; then
-  "$native/tools/soundgen/soundgen" --web "$out"
+stamp=$objects/web-music/made
+if [[ ! -f $stamp || $native/tools/soundgen/soundgen -nt $stamp ]]; then
+  rm -rf "$objects/web-music"
+  "$native/tools/soundgen/soundgen" --web "$objects/web-music"
+  touch "$stamp"
 fi
+rm -rf "$out/music"
+cp -r "$objects/web-music/music" "$out/music"
 echo "Built the page into $out/: $(du -sh --apparent-size "$out" | cut -f1) in all"
 du -h --apparent-size "$out"/tether.* "$out/music" | sed 's/^/  /'
 
