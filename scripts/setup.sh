@@ -22,8 +22,11 @@ packages=(
   xvfb xdotool x11-apps x11-utils imagemagick bc
   dpkg-dev file lintian appstream
   gnuplot-nox
-  emscripten nodejs npm chromium
+  emscripten nodejs chromium
 )
+# npm comes with Debian's nodejs as a package of its own; a node installed
+# another way brings its own npm (and Debian's would conflict with it).
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
