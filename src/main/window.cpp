@@ -88,14 +88,6 @@ bool toggleFullscreen()
     return changeMode(settings.fullscreen) || changeMode(!settings.fullscreen);
 }
 
-std::string noVideoMode()
-{
-    char message[256];
-    std::snprintf(message, sizeof message, "Unable to set %dx%d video: %s\n", screenWidth,
-        screenHeight, SDL_GetError());
-    return message;
-}
-
 bool isFullscreen()
 {
     return fullscreen;

@@ -58,14 +58,6 @@ bool toggleFullscreen()
     return true;
 }
 
-std::string noVideoMode()
-{
-    char message[256];
-    std::snprintf(message, sizeof message, "Unable to set %dx%d video: %s\n", screenWidth,
-        screenHeight, SDL_GetError());
-    return message;
-}
-
 bool isFullscreen()
 {
     return pageIsFullscreen() != 0;

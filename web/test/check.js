@@ -53,16 +53,17 @@ async function probe(page) {
   return page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._tether_probe())));
 }
 
-async function canvasPixels(page) {
-  const data = await page.evaluate(() => {
+// The canvas's pixels (RGBA) and the probe, read in one go: of one frame.
+async function snapshot(page) {
+  const shot = await page.evaluate(() => {
     const c = document.getElementById('screen');
     const d = c.getContext('2d', {willReadFrequently: true}).getImageData(0, 0, c.width, c.height).data;
     let s = '';
     for (let i = 0; i < d.length; i += 4096)
       s += String.fromCharCode.apply(null, d.subarray(i, i + 4096));
-    return btoa(s);
+    return {probe: JSON.parse(Module.UTF8ToString(Module._tether_probe())), pixels: btoa(s)};
   });
-  return Buffer.from(data, 'base64'); // RGBA
+  return {probe: shot.probe, pixels: Buffer.from(shot.pixels, 'base64')};
 }
 
 async function shoot(page, name) {
@@ -130,7 +131,7 @@ async function main() {
     // The title, drawn by our canvas, against the desktop's.
     await screenIs(page, 'title', 'the title');
     await new Promise((r) => setTimeout(r, 300));
-    const title = await canvasPixels(page);
+    const title = (await snapshot(page)).pixels;
     await shoot(page, 'title');
     const share = shareAlike(title, fs.readFileSync(titleFile));
     check(share >= shareWithin, `the title as on the desktop: ${(100 * share).toFixed(2)}% of pixels within ${levelTolerance} levels`);
@@ -161,17 +162,9 @@ async function main() {
     await new Promise((r) => setTimeout(r, 100));
     await page.mouse.click(canvasBox.x + aimX * scale, canvasBox.y + aimY * scale);
     await new Promise((r) => setTimeout(r, 150));
-    // The probe and the pixels of one and the same frame.
-    const shot = await page.evaluate(() => {
-      const c = document.getElementById('screen');
-      const d = c.getContext('2d', {willReadFrequently: true}).getImageData(0, 0, c.width, c.height).data;
-      let s = '';
-      for (let i = 0; i < d.length; i += 4096)
-        s += String.fromCharCode.apply(null, d.subarray(i, i + 4096));
-      return {probe: JSON.parse(Module.UTF8ToString(Module._tether_probe())), pixels: btoa(s)};
-    });
+    const shot = await snapshot(page);
     const flying = shot.probe;
-    const withChain = Buffer.from(shot.pixels, 'base64');
+    const withChain = shot.pixels;
     const hookDistance = Math.hypot(flying.hookX - flying.x, flying.hookY - flying.y);
     check(hookDistance > 30, `a click fires the left hook (${hookDistance.toFixed(0)} units out)`);
     await shoot(page, 'hook');
