@@ -175,8 +175,8 @@ Object* add(
     int type, float x, float y, float radius, float angle, SDL_Surface* sprite, float health = 100)
 {
     Object* o = new Object(1, radius, x, y, 0, 0, angle, 0, sprite, type, 0, health);
-    objects.push_back(o);
-    drawables.push_back(o);
+    world().objects.push_back(o);
+    world().drawables.push_back(o);
     return o;
 }
 
@@ -185,20 +185,20 @@ Object* add(
 void buildBusyScreen()
 {
     clearWorld();
-    worldW = worldH = 3000;
-    backx = backy = 0;
-    numEnemies = 37;
+    world().worldW = world().worldH = 3000;
+    world().backx = world().backy = 0;
+    world().numEnemies = 37;
     flashing.clear();
     std::mt19937 random(2024);
     std::uniform_real_distribution<float> across(620, 1380), down(720, 1280), turn(0, 6.283f);
 
-    ship = add(typeShip, 1000, 1000, 20, 0.6f, shipSprite, 640);
-    turret = new Object(1, 4, 1000, 1000, 0, 0, 0, 0, chainImage, typeTurret, 0, 1);
-    leftGrapHook = new Object(1, 6, 1180, 900, 0, 0, 0.4f, 0, gHook, typeLeftHook, 0, 1);
-    rightGrapHook = new Object(1, 6, 860, 1150, 0, 0, 2.1f, 0, gHook, typeRightHook, 0, 1);
-    drawables.push_back(leftGrapHook);
-    drawables.push_back(rightGrapHook);
-    ship->flame = add(typeFlame, 980, 1010, 6, 0.6f, nullptr);
+    world().ship = add(typeShip, 1000, 1000, 20, 0.6f, shipSprite, 640);
+    world().turret = new Object(1, 4, 1000, 1000, 0, 0, 0, 0, chainImage, typeTurret, 0, 1);
+    world().leftGrapHook = new Object(1, 6, 1180, 900, 0, 0, 0.4f, 0, gHook, typeLeftHook, 0, 1);
+    world().rightGrapHook = new Object(1, 6, 860, 1150, 0, 0, 2.1f, 0, gHook, typeRightHook, 0, 1);
+    world().drawables.push_back(world().leftGrapHook);
+    world().drawables.push_back(world().rightGrapHook);
+    world().ship->flame = add(typeFlame, 980, 1010, 6, 0.6f, nullptr);
 
     // Planets, suns and mines get their own copies scaled to their radius,
     // as the map loader makes them.
@@ -237,23 +237,23 @@ void buildBusyScreen()
         add(typeExploding, across(random), down(random), 25, turn(random), enemySprites[i],
             2.0f * i + 0.5f);
     add(typeExploding, across(random), down(random), 12, 0, nullptr, 5.5f)->expiredBall = true;
-    flashing.push_back(ship);
+    flashing.push_back(world().ship);
 
     // Ropes: two caught enemies tied to nodes, one enemy on a hook.
     for (int i = 0; i < 3; ++i)
-        springs.push_back(new Spring(shooters[6 + i], shooters[9 + i], 1, 1));
+        world().springs.push_back(new Spring(shooters[6 + i], shooters[9 + i], 1, 1));
 
-    cameraX = static_cast<int>(ship->x - 400);
-    cameraY = static_cast<int>(ship->y - 300);
+    cameraX = static_cast<int>(world().ship->x - 400);
+    cameraY = static_cast<int>(world().ship->y - 300);
 }
 
 void tearDownBusyScreen()
 {
-    drawables.clear();
-    delete leftGrapHook;
-    delete rightGrapHook;
-    delete turret;
-    leftGrapHook = rightGrapHook = turret = nullptr;
+    world().drawables.clear();
+    delete world().leftGrapHook;
+    delete world().rightGrapHook;
+    delete world().turret;
+    world().leftGrapHook = world().rightGrapHook = world().turret = nullptr;
     clearWorld();
     for (SDL_Surface* image : levelImages)
         SDL_FreeSurface(image);
@@ -280,12 +280,12 @@ void relight()
 {
     static int64_t step = 0;
     ++step;
-    chosenShip = 1;
+    world().chosenShip = 1;
     drawnStep = step - 1;
     for (Object* o : flashing)
         o->lastHitStep = step;
-    ship->flame->hidden = false;
-    ship->flame->lastThrustStep = step;
+    world().ship->flame->hidden = false;
+    world().ship->flame->lastThrustStep = step;
 }
 
 void BM_DrawFrameBusy(benchmark::State& state)
@@ -295,7 +295,7 @@ void BM_DrawFrameBusy(benchmark::State& state)
         relight();
         drawFrame(screen);
     }
-    state.counters["objects"] = static_cast<double>(drawables.size());
+    state.counters["objects"] = static_cast<double>(world().drawables.size());
     tearDownBusyScreen();
 }
 BENCHMARK(BM_DrawFrameBusy)->Unit(benchmark::kMillisecond);
@@ -422,18 +422,18 @@ BENCHMARK(BM_KeptAgainstMade)->Unit(benchmark::kMillisecond)->Iterations(1);
 void BM_DrawKind(benchmark::State& state)
 {
     prepare();
-    drawables.sort(cmpObjectDraw());
+    world().drawables.sort(cmpObjectDraw());
     const int type = static_cast<int>(state.range(0));
     for (auto _ : state) {
         relight();
         if (type == 99) {
-            for (Spring* spring : springs)
+            for (Spring* spring : world().springs)
                 drawSpring(screen, *spring, chainImage, cameraX, cameraY);
-            drawChain(screen, chainImage, cameraX, cameraY, leftGrapHook, turret);
-            drawChain(screen, chainImage, cameraX, cameraY, rightGrapHook, turret);
+            drawChain(screen, chainImage, cameraX, cameraY, world().leftGrapHook, world().turret);
+            drawChain(screen, chainImage, cameraX, cameraY, world().rightGrapHook, world().turret);
             continue;
         }
-        for (Object* o : drawables)
+        for (Object* o : world().drawables)
             if (o->type == type)
                 drawObject(screen, *o, cameraX, cameraY);
     }

@@ -109,17 +109,17 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool o
     Pilot pilot = newPilot(2024);
     drawnStep = -1;
     LevelState state = LevelState::ongoing;
-    while (state == LevelState::ongoing && levelStats.gameTime < limitMs) {
+    while (state == LevelState::ongoing && world().levelStats.gameTime < limitMs) {
         const double start = cpuMs();
         const FrameInput input = bot ? flyPilot(pilot, seePilotView()) : FrameInput {};
         state = simulateFrame(input, stepsPerFrame);
         const double drawStart = cpuMs();
         placeCamera();
         drawFrame(canvas);
-        drawnStep = levelStats.gameTime;
+        drawnStep = world().levelStats.gameTime;
         costs.drawMs.push_back(cpuMs() - drawStart);
         costs.frameMs.push_back(cpuMs() - start);
-        costs.drawn.push_back(drawables.size());
+        costs.drawn.push_back(world().drawables.size());
         benchmark::ClobberMemory();
     }
     costs.residentMB = residentMB();

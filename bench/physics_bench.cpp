@@ -30,25 +30,25 @@ Object* add(int type, float x, float y, float radius, float mass, float health,
 void buildWorld(int movers)
 {
     clearWorld();
-    numEnemies = 0;
-    gameOver = false;
-    worldW = worldH = 20000;
+    world().numEnemies = 0;
+    world().gameOver = false;
+    world().worldW = world().worldH = 20000;
     std::mt19937 random(12345);
     std::uniform_real_distribution<float> place(0, 20000);
     std::uniform_real_distribution<float> speed(-0.1f, 0.1f);
 
-    ship = add(typeShip, 10000, 10000, 18, 100, 1e9f, {&objects, &drawables, &dynamicMasses});
-    turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
-    ship->addChild(turret, 0, 0, 0, true, true, true, false);
-    leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, {&objects, &drawables, &dynamicMasses});
-    rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, {&objects, &drawables, &dynamicMasses});
-    leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
-    rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);
+    world().ship = add(typeShip, 10000, 10000, 18, 100, 1e9f, {&world().objects, &world().drawables, &world().dynamicMasses});
+    world().turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
+    world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
+    world().leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, {&world().objects, &world().drawables, &world().dynamicMasses});
+    world().rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, {&world().objects, &world().drawables, &world().dynamicMasses});
+    world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
+    world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
 
     for (int i = 0; i < 10; ++i) {
         const int type = i < 6 ? typePlanet : i < 8 ? typeSun : typeBlackHole;
         add(type, place(random), place(random), 60 + 10.0f * i, 5e10f, 1e6f,
-            {&objects, &drawables, &attractingMasses});
+            {&world().objects, &world().drawables, &world().attractingMasses});
     }
     std::vector<Object*> shooters;
     for (int i = 0; i < movers; ++i) {
@@ -56,17 +56,17 @@ void buildWorld(int movers)
         switch (i % 3) {
         case 0:
             o = add(typeEnemy, place(random), place(random), 20, 100, 100,
-                {&objects, &drawables, &dynamicMasses, &enemies});
+                {&world().objects, &world().drawables, &world().dynamicMasses, &world().enemies});
             shooters.push_back(o);
-            ++numEnemies;
+            ++world().numEnemies;
             break;
         case 1:
             o = add(typeMine, place(random), place(random), 24, 40, 60,
-                {&objects, &drawables, &dynamicMasses, &enemies});
+                {&world().objects, &world().drawables, &world().dynamicMasses, &world().enemies});
             break;
         default:
             o = add(typeBullet, place(random), place(random), 4, 1, 1e9f,
-                {&objects, &drawables, &dynamicMasses});
+                {&world().objects, &world().drawables, &world().dynamicMasses});
             o->owner = shooters.back();
             break;
         }

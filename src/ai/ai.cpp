@@ -154,11 +154,11 @@ bool detour(const Object& self, double dx, double dy, double dist, double& rx, d
     const double ux = dx / dist, uy = dy / dist;
     const Object* nearest = nullptr;
     double nearestAlong = dist, sideX = 0, sideY = 0;
-    for (const Object* body : attractingMasses) {
+    for (const Object* body : world().attractingMasses) {
         // The body from self, the short way across the wrap.
         double bx = body->x - self.x, by = body->y - self.y;
-        bx -= worldW * std::round(bx / worldW);
-        by -= worldH * std::round(by / worldH);
+        bx -= world().worldW * std::round(bx / world().worldW);
+        by -= world().worldH * std::round(by / world().worldH);
         const double along = bx * ux + by * uy;
         // Each test is written so that a broken (NaN) position fails it.
         if (!(along > 0 && along < nearestAlong))
@@ -257,9 +257,9 @@ Object* shoot(
     Object* shot = new Object(
         shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f, nullptr, type, 0, health);
     shot->owner = &self;
-    dynamicMasses.push_back(shot);
-    drawables.push_back(shot);
-    objects.push_back(shot);
+    world().dynamicMasses.push_back(shot);
+    world().drawables.push_back(shot);
+    world().objects.push_back(shot);
     return shot;
 }
 
@@ -330,7 +330,7 @@ void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
             shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, railLife);
         break;
     case Volley::randomShot:
-        switch (ruleRandom.next15() % 4 + 1) {
+        switch (world().ruleRandom.next15() % 4 + 1) {
         case 1:
             shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
             raiseSound(Sound::gunshot, heardAt, heardBelow, dist);

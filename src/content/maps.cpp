@@ -80,17 +80,17 @@ bool roomForObject(bool pulls, ContentReport* report)
 // whatever lies more than a world outside it is brought in.
 void settleWorld()
 {
-    worldW = boundedWorldSide(worldW);
-    worldH = boundedWorldSide(worldH);
+    world().worldW = boundedWorldSide(world().worldW);
+    world().worldH = boundedWorldSide(world().worldH);
     const float needed = static_cast<float>(mapObjects) * roomPerObject;
-    if (worldW * worldH < needed) {
-        const float grow = std::sqrt(needed / (worldW * worldH));
-        worldW = boundedWorldSide(worldW * grow);
-        worldH = boundedWorldSide(worldH * grow);
+    if (world().worldW * world().worldH < needed) {
+        const float grow = std::sqrt(needed / (world().worldW * world().worldH));
+        world().worldW = boundedWorldSide(world().worldW * grow);
+        world().worldH = boundedWorldSide(world().worldH * grow);
     }
-    for (Object* o : objects) {
-        o->x = intoWorld(o->x, worldW);
-        o->y = intoWorld(o->y, worldH);
+    for (Object* o : world().objects) {
+        o->x = intoWorld(o->x, world().worldW);
+        o->y = intoWorld(o->y, world().worldH);
     }
 }
 
@@ -129,7 +129,7 @@ void attachGun(Object* enemy, int mount)
         enemy->turret2 = link;
     else
         enemy->turret1 = link;
-    drawables.push_back(gun);
+    world().drawables.push_back(gun);
 }
 
 void makeEnemy(int enemyClass, const float* v)
@@ -139,10 +139,10 @@ void makeEnemy(int enemyClass, const float* v)
         boundedRadius(tuning().enRadius[cls]), v[0], v[1], v[2], v[3], v[4], 0, enemySprites[cls],
         typeEnemy, tuning().enReloadTime[cls], tuning().enHealth[cls]);
     enemy->kind = enemyClass;
-    objects.push_back(enemy);
-    dynamicMasses.push_back(enemy);
-    drawables.push_back(enemy);
-    enemies.push_back(enemy);
+    world().objects.push_back(enemy);
+    world().dynamicMasses.push_back(enemy);
+    world().drawables.push_back(enemy);
+    world().enemies.push_back(enemy);
     const EnemyClassTraits& traits = enemyClasses[cls];
     if (traits.firstMount >= 0)
         attachGun(enemy, traits.firstMount);
@@ -154,9 +154,9 @@ void makeBody(int type, const float* v, SDL_Surface* sprite)
 {
     Object* body = new Object(boundedMass(v[2]), boundedRadius(v[3]), v[0], v[1], 0, 0, 0, 0,
         sprite, type, 0, bodyHealth);
-    objects.push_back(body);
-    attractingMasses.push_back(body);
-    drawables.push_back(body);
+    world().objects.push_back(body);
+    world().attractingMasses.push_back(body);
+    world().drawables.push_back(body);
 }
 
 void makeMine(const float* v)
@@ -164,10 +164,10 @@ void makeMine(const float* v)
     SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / tuning().mineRadius);
     Object* mine = new Object(movingMass(tuning().mineMass), mineObjectRadius, v[0], v[1], 0, 0, 0,
         0, sprite, typeMine, 0, tuning().mineHealth);
-    objects.push_back(mine);
-    drawables.push_back(mine);
-    dynamicMasses.push_back(mine);
-    enemies.push_back(mine);
+    world().objects.push_back(mine);
+    world().drawables.push_back(mine);
+    world().dynamicMasses.push_back(mine);
+    world().enemies.push_back(mine);
 }
 
 // Whether a whole word reads as a number: a misspelt keyword's values, which
@@ -236,7 +236,7 @@ MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& en
 
 bool loadMap(const std::string& path)
 {
-    numEnemies = 0;
+    world().numEnemies = 0;
     // Only a regular file, within the bound: a folder would make an empty
     // map, won before the first frame, and a link to /dev/zero would be
     // read for ever.
@@ -250,7 +250,7 @@ bool loadMap(const std::string& path)
 
 void readMap(std::istream& in, ContentReport* report)
 {
-    numEnemies = 0;
+    world().numEnemies = 0;
     mapObjects = mapBodies = 0;
     recordsNotMade = 0;
     float v[5];
@@ -261,8 +261,8 @@ void readMap(std::istream& in, ContentReport* report)
         if (word == "world") {
             if (!readRecord(in, word, v, 2, report))
                 break;
-            worldW = v[0];
-            worldH = v[1];
+            world().worldW = v[0];
+            world().worldH = v[1];
         } else if (word == "mine") {
             if (!readRecord(in, word, v, 2, report))
                 break;
@@ -275,7 +275,7 @@ void readMap(std::istream& in, ContentReport* report)
                 break;
             if (!roomForObject(false, report))
                 continue;
-            ++numEnemies;
+            ++world().numEnemies;
             makeEnemy(enemyClass, v);
         } else if (word == "planet") {
             if (!readRecord(in, word, v, 4, report))
@@ -317,37 +317,37 @@ std::string loadLevelMap(const std::string& path)
 
 void assembleShip()
 {
-    ship = new Object(movingMass(tuning().shipMass), tuning().shipRadius, intoWorld(spawnX, worldW),
-        intoWorld(spawnY, worldH), spawnVX, spawnVY, 0, 0, shipSprite, typeShip,
+    world().ship = new Object(movingMass(tuning().shipMass), tuning().shipRadius, intoWorld(spawnX, world().worldW),
+        intoWorld(spawnY, world().worldH), spawnVX, spawnVY, 0, 0, shipSprite, typeShip,
         tuning().shipReloadTime, shipHealth);
-    leftGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, ship->x, ship->y,
-        ship->vx, ship->vy, 0, 0, gHook, typeLeftHook, tuning().grapReloadTime, 1.0f);
-    rightGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, ship->x, ship->y,
-        ship->vx, ship->vy, 0, 0, gHook, typeRightHook, tuning().grapReloadTime, 1.0f);
-    turret = new Object(movingMass(tuning().grapMass), tuning().grapRadius, ship->x - 17.0f,
-        ship->y, ship->vx, ship->vy, 0, 0, chainImage, typeTurret, tuning().grapReloadTime, 1.0f);
+    world().leftGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, world().ship->x, world().ship->y,
+        world().ship->vx, world().ship->vy, 0, 0, gHook, typeLeftHook, tuning().grapReloadTime, 1.0f);
+    world().rightGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, world().ship->x, world().ship->y,
+        world().ship->vx, world().ship->vy, 0, 0, gHook, typeRightHook, tuning().grapReloadTime, 1.0f);
+    world().turret = new Object(movingMass(tuning().grapMass), tuning().grapRadius, world().ship->x - 17.0f,
+        world().ship->y, world().ship->vx, world().ship->vy, 0, 0, chainImage, typeTurret, tuning().grapReloadTime, 1.0f);
     Object* flame = new Object(1.0f, 0.0f, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1.0f);
 
-    objects.push_back(ship);
-    objects.push_back(leftGrapHook);
-    objects.push_back(rightGrapHook);
-    drawables.push_back(ship);
-    drawables.push_back(leftGrapHook);
-    drawables.push_back(rightGrapHook);
-    drawables.push_back(flame);
-    dynamicMasses.push_back(ship);
-    dynamicMasses.push_back(leftGrapHook);
-    dynamicMasses.push_back(rightGrapHook);
+    world().objects.push_back(world().ship);
+    world().objects.push_back(world().leftGrapHook);
+    world().objects.push_back(world().rightGrapHook);
+    world().drawables.push_back(world().ship);
+    world().drawables.push_back(world().leftGrapHook);
+    world().drawables.push_back(world().rightGrapHook);
+    world().drawables.push_back(flame);
+    world().dynamicMasses.push_back(world().ship);
+    world().dynamicMasses.push_back(world().leftGrapHook);
+    world().dynamicMasses.push_back(world().rightGrapHook);
 
     // The hook mount hands the ropes' pull on to the ship.
-    const ShipTraits& traits = shipTraits(chosenShip);
-    ship->addChild(turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
+    const ShipTraits& traits = shipTraits(world().chosenShip);
+    world().ship->addChild(world().turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
 
-    leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
-    rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);
+    world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
+    world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
 
-    ship->addChild(flame, 45.0f, piFloat, piFloat, true, false, false, false);
-    ship->flame = flame;
+    world().ship->addChild(flame, 45.0f, piFloat, piFloat, true, false, false, false);
+    world().ship->flame = flame;
 }
 
 void closeLevelMap()

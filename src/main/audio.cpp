@@ -197,16 +197,16 @@ void resumeAllSound()
 
 void playSoundEvents()
 {
-    for (int i = 0; i < worldEvents.count; ++i)
-        if (worldEvents.events[i].kind == EventKind::sound)
-            play(worldEvents.events[i]);
+    for (int i = 0; i < world().worldEvents.count; ++i)
+        if (world().worldEvents.events[i].kind == EventKind::sound)
+            play(world().worldEvents.events[i]);
 }
 
 void updateThrustSound()
 {
-    if (!ship || !ship->flame)
+    if (!world().ship || !world().ship->flame)
         return;
-    if (thrustSinceLastFrame(*ship->flame))
+    if (thrustSinceLastFrame(*world().ship->flame))
         Mix_Resume(thrustChannel);
     else
         Mix_Pause(thrustChannel);

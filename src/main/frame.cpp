@@ -90,7 +90,7 @@ FrameEnd showFrame(LevelState state)
     drawFrame(canvas);
     if (state == LevelState::ongoing)
         drawNotices(canvas); // an end screen shows the frame as it was
-    drawnStep = levelStats.gameTime;
+    drawnStep = world().levelStats.gameTime;
 
     if (state == LevelState::gameOver)
         return FrameEnd::gameOver;
@@ -134,8 +134,8 @@ FrameInput gatherInput()
     }
     keyState = heldKeys();
     input.actions = heldActions(keyState);
-    if (ship) // the right stick puts the pointer around the ship as last drawn
-        padAim(static_cast<int>(ship->x) - cameraX, static_cast<int>(ship->y) - cameraY, mouseX,
+    if (world().ship) // the right stick puts the pointer around the ship as last drawn
+        padAim(static_cast<int>(world().ship->x) - cameraX, static_cast<int>(world().ship->y) - cameraY, mouseX,
             mouseY);
     // The pointer in the world, with the camera of the previous frame.
     input.pointerX = static_cast<float>(mouseX + cameraX);
@@ -145,8 +145,8 @@ FrameInput gatherInput()
 
 void placeCamera()
 {
-    cameraX = cameraCoordinate(ship->x, screen->w);
-    cameraY = cameraCoordinate(ship->y, screen->h);
+    cameraX = cameraCoordinate(world().ship->x, screen->w);
+    cameraY = cameraCoordinate(world().ship->y, screen->h);
 }
 
 void drawFrame(Canvas& canvas)
@@ -156,7 +156,7 @@ void drawFrame(Canvas& canvas)
     drawBackground(canvas, cameraX, cameraY);
     drawWorld(canvas, cameraX, cameraY);
     drawDamage(canvas, cameraX, cameraY);
-    if (ship)
+    if (world().ship)
         drawHud(canvas);
     drawPointer(canvas);
 }

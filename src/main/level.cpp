@@ -54,8 +54,8 @@ Mix_Music* trackToPlay()
 {
     // A boss track number outside 1..13 names no track: such a boss level
     // plays the normal levels' music instead of reading past the table.
-    if (bossLevel && bossMusic >= 1 && bossMusic <= musicTrackCount)
-        return musicTracks[bossMusic - 1];
+    if (world().bossLevel && world().bossMusic >= 1 && world().bossMusic <= musicTrackCount)
+        return musicTracks[world().bossMusic - 1];
     return normalTrack();
 }
 
@@ -116,12 +116,12 @@ void tearDownLevel()
 
 void endLevel()
 {
-    const bool normalLevelWon = !bossLevel && !gameOver && numEnemies <= 0;
+    const bool normalLevelWon = !world().bossLevel && !world().gameOver && world().numEnemies <= 0;
     if (normalLevelWon) {
-        bossLevel = true;
+        world().bossLevel = true;
         Mix_FadeOutMusic(musicFadeMs);
     } else {
-        bossLevel = false;
+        world().bossLevel = false;
     }
     tearDownLevel();
 }
@@ -136,7 +136,7 @@ std::vector<std::string> firstFrameVictory(const std::string& map)
     std::printf("Victory on %s in its first frame: nothing to fight, so no best time is kept\n",
         map.c_str());
     std::fflush(stdout);
-    std::vector<std::string> lines = summaryLines(levelStats, -1);
+    std::vector<std::string> lines = summaryLines(world().levelStats, -1);
     lines.front() = "Won in its first frame: no best time";
     return lines;
 }
@@ -154,11 +154,11 @@ SDL_Surface* endPicture(FrameEnd how, bool playedNow, std::vector<std::string>& 
     note.clear();
     if (how == FrameEnd::gameOver && playedNow)
         note = recordLostLevel(
-            mapName(mapPath), levelStats, ship ? ship->lastDamageCause : causeOther);
+            mapName(mapPath), world().levelStats, world().ship ? world().ship->lastDamageCause : causeOther);
     else if (how == FrameEnd::victory && playedNow && frameCount == 0)
         note = firstFrameVictory(mapName(mapPath));
     else if (how == FrameEnd::victory && playedNow)
-        note = recordWonMap(mapName(mapPath), levelStats);
+        note = recordWonMap(mapName(mapPath), world().levelStats);
     if (how == FrameEnd::gameOver)
         return gameOverImage;
     if (how == FrameEnd::victory)
@@ -173,7 +173,7 @@ void restartLevel()
 
 std::string enterLevel(uint64_t seed)
 {
-    gameOver = false;
+    world().gameOver = false;
     forgetImageCopies(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
     shipSprite = IMG_Load(shipSpritePath);

@@ -5,6 +5,7 @@
 #include "render/overlay.h"
 #include "render/sdlcanvas.h"
 #include "world/stats.h"
+#include "world/world.h"
 
 namespace tether {
 
@@ -55,7 +56,7 @@ int hintAlpha(long long gameTime)
 
 void drawNotices(Canvas& canvas)
 {
-    const int alpha = hintAlpha(levelStats.gameTime);
+    const int alpha = hintAlpha(world().levelStats.gameTime);
     if (alpha > 0)
         drawHint(canvas,
             keyLabel(Command::help) + " controls " + middleDot + " " + keyLabel(Command::pause)

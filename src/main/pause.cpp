@@ -35,9 +35,9 @@ void drawPause(const PauseScreen& pause)
 
 std::vector<std::string> pauseLines()
 {
-    std::vector<std::string> lines = controlsText(chosenShip);
+    std::vector<std::string> lines = controlsText(world().chosenShip);
     lines.push_back("");
-    lines.push_back("#Time so far " + clockText(levelStats.gameTime));
+    lines.push_back("#Time so far " + clockText(world().levelStats.gameTime));
     lines.push_back(keyLabel(Command::pause) + " or a click: resume   " + keyLabel(Command::restart)
         + ": restart   " + keyLabel(Command::leave) + ": leave the level");
     return lines;

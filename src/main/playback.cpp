@@ -31,7 +31,7 @@ std::optional<ProgramEnd> openPlayback(Playback& playback)
         return ProgramEnd {1, notUp};
     presentationRandom.reseed(replay.seed);
     mapPath = "maps/" + replay.mapName;
-    chosenShip = replay.ship - 1;
+    world().chosenShip = replay.ship - 1;
     std::snprintf(shipSpritePath, sizeof shipSpritePath, "sprites/ship%d.png", replay.ship);
     restoreReplayStart(replay);
     if (std::string noMap = enterLevel(replay.seed); !noMap.empty())

@@ -48,9 +48,9 @@ void showTitle(Program& program)
 // A new level on mapPath with the chosen ship, recorded (main/recorder.h).
 void beginLevel(Program& program)
 {
-    gameOver = false;
+    world().gameOver = false;
     const uint64_t seed = clockSeed();
-    startRecording(mapPath, chosenShip, seed);
+    startRecording(mapPath, world().chosenShip, seed);
     if (std::string noMap = enterLevel(seed); !noMap.empty()) {
         program.end = ProgramEnd {1, noMap};
         return;
@@ -64,9 +64,9 @@ void beginLevel(Program& program)
 // back to the title.
 void afterLevel(Program& program)
 {
-    gameOver = false;
-    if (bossLevel) {
-        mapPath = bossMapPath;
+    world().gameOver = false;
+    if (world().bossLevel) {
+        mapPath = world().bossMapPath;
         beginLevel(program);
     } else {
         showTitle(program);
@@ -184,7 +184,7 @@ void runTitle(Program& program, TitleState& title)
     case TitleOutcome::started: break;
     }
     std::snprintf(shipSpritePath, sizeof shipSpritePath, "%s", choice.shipSpritePath);
-    chosenShip = choice.chosenShip;
+    world().chosenShip = choice.chosenShip;
     mapPath = choice.mapPath;
     beginLevel(program);
 }

@@ -241,7 +241,7 @@ Replay replayOfLevelStart(
     const std::string& mapName, uint64_t dataHash, uint64_t mapHash, int ship, uint64_t seed)
 {
     Replay replay;
-    replay.version = levelMath == MathFlavour::platform ? 1 : replayVersion;
+    replay.version = world().levelMath == MathFlavour::platform ? 1 : replayVersion;
     replay.mapName = mapName;
     replay.dataHash = dataHash;
     replay.mapHash = mapHash;
@@ -251,8 +251,8 @@ Replay replayOfLevelStart(
     replay.spawnY = spawnY;
     replay.spawnVX = spawnVX;
     replay.spawnVY = spawnVY;
-    replay.worldW = worldW;
-    replay.worldH = worldH;
+    replay.worldW = world().worldW;
+    replay.worldH = world().worldH;
     return replay;
 }
 
@@ -430,9 +430,9 @@ void restoreReplayStart(const Replay& replay)
     spawnY = replay.spawnY;
     spawnVX = replay.spawnVX;
     spawnVY = replay.spawnVY;
-    worldW = replay.worldW;
-    worldH = replay.worldH;
-    levelMath = replay.version == 1 ? MathFlavour::platform : MathFlavour::own;
+    world().worldW = replay.worldW;
+    world().worldH = replay.worldH;
+    world().levelMath = replay.version == 1 ? MathFlavour::platform : MathFlavour::own;
 }
 
 } // namespace tether

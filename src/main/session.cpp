@@ -11,8 +11,8 @@ namespace tether {
 bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed)
 {
     stopLevel();
-    gameOver = false;
-    chosenShip = shipChoice;
+    world().gameOver = false;
+    world().chosenShip = shipChoice;
     if (!loadMap(mapPath))
         return false;
     assembleShip();

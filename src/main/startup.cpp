@@ -81,7 +81,7 @@ std::string startUp()
         return noData;
     startEngineSound();
     applyVolumes();
-    bossLevel = false;
+    world().bossLevel = false;
     return "";
 }
 

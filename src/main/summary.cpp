@@ -14,14 +14,14 @@ namespace tether {
 ShipWatch watchShip()
 {
     ShipWatch watch;
-    watch.health = ship ? ship->health : 0;
+    watch.health = world().ship ? world().ship->health : 0;
     return watch;
 }
 
 void watchFrame(ShipWatch& watch)
 {
-    for (int i = 0; i < worldEvents.count && watch.endedBy < 0; ++i) {
-        const WorldEvent& event = worldEvents.events[i];
+    for (int i = 0; i < world().worldEvents.count && watch.endedBy < 0; ++i) {
+        const WorldEvent& event = world().worldEvents.events[i];
         if (event.kind != EventKind::shipHit)
             continue;
         watch.health -= event.amount;
@@ -52,9 +52,9 @@ LevelSummary summariseLevel(const std::string& map, int ship, uint64_t seed,
     summary.outcome = outcome;
     if (outcome == Outcome::lost)
         summary.how = watch.endedBy >= 0 ? watch.endedBy : causeOther;
-    else if (tether::ship && tether::ship->health > 0)
-        summary.health = tether::ship->health;
-    summary.stats = levelStats;
+    else if (tether::world().ship && tether::world().ship->health > 0)
+        summary.health = tether::world().ship->health;
+    summary.stats = world().levelStats;
     summary.hash = worldHash();
     return summary;
 }

@@ -111,8 +111,8 @@ TitleOutcome titleFrame(TitleState& title, TitleChoice& choice, ProgramEnd& end)
             choice.shipSpritePath, sizeof choice.shipSpritePath, "sprites/ship%c.png", shipDigit);
         choice.chosenShip = title.menu.shipChoice;
         choice.mapPath = "maps/" + chosen.mapName;
-        bossMapPath = "maps/" + chosen.bossMapName;
-        bossMusic = chosen.bossMusic;
+        world().bossMapPath = "maps/" + chosen.bossMapName;
+        world().bossMusic = chosen.bossMusic;
         closeTitle(title);
         return TitleOutcome::started;
     }

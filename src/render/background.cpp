@@ -32,8 +32,8 @@ void drawLayer(Canvas& canvas, SDL_Surface* tile, float divisor, int cameraX, in
     const int tw = tile->w, th = tile->h;
     // backx/backy carry the world sizes crossed, so a wrap of the ship does
     // not jump the background.
-    const float ox = repeatedOffset(static_cast<float>(cameraX) + backx, tw * divisor);
-    const float oy = repeatedOffset(static_cast<float>(cameraY) + backy, th * divisor);
+    const float ox = repeatedOffset(static_cast<float>(cameraX) + world().backx, tw * divisor);
+    const float oy = repeatedOffset(static_cast<float>(cameraY) + world().backy, th * divisor);
     const int columns = canvas.width() / tw + 2;
     const int rows = canvas.height() / th + 2;
     const int firstColumn = static_cast<int>(ox * (1.0f / (tw * divisor)));

@@ -226,7 +226,7 @@ void drawTally(Canvas& canvas, const DamageTally& t, int64_t now, float shipX, f
     if (age <= damageMarkLife)
         drawMark(canvas, shipX + t.contactX, shipY + t.contactY, nx, ny, colour);
 
-    const float rim = ship->radius + numberGap;
+    const float rim = world().ship->radius + numberGap;
     const float rise = std::min(maxRise, riseSpeed * static_cast<float>(age));
     char text[16];
     std::snprintf(text, sizeof text, "%d", static_cast<int>(std::lround(std::min(t.amount, 1e6f))));
@@ -272,12 +272,12 @@ std::vector<DamageTally> damageOnShow(int64_t now)
 
 void drawDamage(Canvas& canvas, int cameraX, int cameraY)
 {
-    takeShipHits(worldEvents);
-    if (!ship)
+    takeShipHits(world().worldEvents);
+    if (!world().ship)
         return;
-    const int64_t now = levelStats.gameTime;
-    const float shipX = ship->x - static_cast<float>(cameraX);
-    const float shipY = ship->y - static_cast<float>(cameraY);
+    const int64_t now = world().levelStats.gameTime;
+    const float shipX = world().ship->x - static_cast<float>(cameraX);
+    const float shipY = world().ship->y - static_cast<float>(cameraY);
     placedNumbers.clear();
     for (const DamageTally& t : damageOnShow(now))
         drawTally(canvas, t, now, shipX, shipY);
@@ -287,7 +287,7 @@ void drawDamage(Canvas& canvas, int cameraX, int cameraY)
 void drawDamage(SDL_Surface* screen, int cameraX, int cameraY)
 {
     if (!screen) {
-        takeShipHits(worldEvents);
+        takeShipHits(world().worldEvents);
         return;
     }
     SdlCanvas canvas(screen);

@@ -312,7 +312,7 @@ void drawObject(Canvas& canvas, const Object& object, int cameraX, int cameraY)
     // ships whose flame is seen at all.
     SDL_Surface* look = lookOf(o);
     if (o.type == typeFlame) {
-        if (!thrustSinceLastFrame(o) || !shipTraits(chosenShip).flameShows)
+        if (!thrustSinceLastFrame(o) || !shipTraits(world().chosenShip).flameShows)
             return;
         look = flames[presentationRandom.next15() % 3];
     }
@@ -368,7 +368,7 @@ void drawWorld(Canvas& canvas, int cameraX, int cameraY)
     // The world keeps drawables in layer order; the copy is sorted all the
     // same, so that a list put together by hand draws right too.
     static std::vector<const Object*> inLayers;
-    inLayers.assign(drawables.begin(), drawables.end());
+    inLayers.assign(world().drawables.begin(), world().drawables.end());
     std::stable_sort(inLayers.begin(), inLayers.end(), cmpObjectDraw());
     startLensCount();
 
@@ -378,20 +378,20 @@ void drawWorld(Canvas& canvas, int cameraX, int cameraY)
     for (; next != inLayers.end() && getDrawOrder((*next)->type) <= 2; ++next)
         drawObject(canvas, **next, cameraX, cameraY);
 
-    for (Spring* spring : springs)
+    for (Spring* spring : world().springs)
         drawSpring(canvas, *spring, chainImage, cameraX, cameraY);
     const float camX = static_cast<float>(cameraX), camY = static_cast<float>(cameraY);
-    if (leftGrapHook && turret)
-        drawChain(canvas, chainImage, camX, camY, leftGrapHook, turret);
-    if (rightGrapHook && turret)
-        drawChain(canvas, chainImage, camX, camY, rightGrapHook, turret);
+    if (world().leftGrapHook && world().turret)
+        drawChain(canvas, chainImage, camX, camY, world().leftGrapHook, world().turret);
+    if (world().rightGrapHook && world().turret)
+        drawChain(canvas, chainImage, camX, camY, world().rightGrapHook, world().turret);
 
     for (; next != inLayers.end(); ++next)
         drawObject(canvas, **next, cameraX, cameraY);
 
     // Nothing shows through the middle of a black hole, not even what
     // passes over it.
-    for (Object* hole : drawables) {
+    for (Object* hole : world().drawables) {
         if (hole->type != typeBlackHole || !(hole->radius > 0.0f))
             continue;
         canvas.disc(toSint16(hole->x - camX), toSint16(hole->y - camY), toSint16(hole->radius),

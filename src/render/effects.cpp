@@ -148,8 +148,8 @@ void drawSpring(Canvas& canvas, const Spring& spring, SDL_Surface* link, int cam
     const Object* endB = spring.endB;
     if (!endA || !endB)
         return;
-    if (std::fabs(endA->x - endB->x) < worldW * 0.5f
-        && std::fabs(endA->y - endB->y) < worldH * 0.5f)
+    if (std::fabs(endA->x - endB->x) < world().worldW * 0.5f
+        && std::fabs(endA->y - endB->y) < world().worldH * 0.5f)
         drawChain(
             canvas, link, static_cast<float>(cameraX), static_cast<float>(cameraY), endA, endB);
 }

@@ -36,7 +36,7 @@ int shownHealth(const Object& ship)
 {
     // The explosion's health is its clock; a ship lost in a black hole
     // keeps its health in the rules, but it is gone.
-    if (ship.type == typeExploding || gameOver)
+    if (ship.type == typeExploding || world().gameOver)
         return 0;
     if (!(ship.health > INT_MIN && ship.health < INT_MAX))
         return 0;
@@ -124,18 +124,18 @@ void drawRadarMark(SDL_Surface* screen, const Object& object, float shipX, float
 
 void drawHud(Canvas& canvas)
 {
-    if (!ship)
+    if (!world().ship)
         return;
     blitAt(hudImage, canvas, panelX, panelY);
-    drawNumber(canvas, enemiesX, enemiesY, numEnemies);
-    drawNumber(canvas, healthX, healthY, shownHealth(*ship));
+    drawNumber(canvas, enemiesX, enemiesY, world().numEnemies);
+    drawNumber(canvas, healthX, healthY, shownHealth(*world().ship));
     blitAt(radarImage, canvas, radarX, radarY);
     // Black holes and rope nodes first, so that what lives and shoots is
     // marked over them.
     for (RadarMark pass : {RadarMark::under, RadarMark::over}) {
-        for (Object* object : drawables) {
+        for (Object* object : world().drawables) {
             if (traitsOf(object->type).radar == pass)
-                drawRadarMark(canvas, *object, ship->x, ship->y);
+                drawRadarMark(canvas, *object, world().ship->x, world().ship->y);
         }
     }
 }

@@ -57,7 +57,7 @@ bool isRopeGear(const Object* o)
 // A hook resting at the mount, not out on a shot.
 bool atRest(const Object* hook)
 {
-    return hook->type == typeLeftHook ? !leftHookExtended : !rightHookExtended;
+    return hook->type == typeLeftHook ? !world().leftHookExtended : !world().rightHookExtended;
 }
 
 // The ship never touches its own gear, nor one hook the other. A node is
@@ -97,7 +97,7 @@ bool isAttractingMass(const Object* o)
 // per hook it frees, and the other stayed on the mount for good.)
 bool holdsARope(const Object* hook)
 {
-    return hook->type == typeLeftHook ? leftHookGrappling : rightHookGrappling;
+    return hook->type == typeLeftHook ? world().leftHookGrappling : world().rightHookGrappling;
 }
 
 constexpr float ropeStiffness = 1.0f;
@@ -108,14 +108,14 @@ void catchWithHook(Object* a, Object* b)
     Object* caught = isHook(a) ? b : a;
     caught->hooked = true;
     if (a->type == typeLeftHook || b->type == typeLeftHook) {
-        leftHookExtended = false;
-        leftHookGrappling = true;
+        world().leftHookExtended = false;
+        world().leftHookGrappling = true;
     } else {
-        rightHookExtended = false;
-        rightHookGrappling = true;
+        world().rightHookExtended = false;
+        world().rightHookGrappling = true;
     }
-    springs.push_back(new Spring(turret, caught, ropeStiffness, ropeDamping));
-    ++levelStats.catches;
+    world().springs.push_back(new Spring(world().turret, caught, ropeStiffness, ropeDamping));
+    ++world().levelStats.catches;
 }
 
 // Rule 2. Damage by the projectile's type code, 9..14.
@@ -137,7 +137,7 @@ void hitByProjectile(Object* shot, Object* target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
-    if (!(shipTraits(chosenShip).enemiesShrugOffShots && target->type == typeEnemy)) {
+    if (!(shipTraits(world().chosenShip).enemiesShrugOffShots && target->type == typeEnemy)) {
         const float damage = projectileDamage[shot->type - typeBullet];
         target->health -= damage;
         // A shot's shooter may be gone; a mine is its own.
@@ -145,7 +145,7 @@ void hitByProjectile(Object* shot, Object* target)
         recordDamage(
             *target, damage, shot->type == typeMine ? causeMine : causeShot, *shot, source);
     }
-    target->lastHitStep = levelStats.gameTime;
+    target->lastHitStep = world().levelStats.gameTime;
     shot->health = 0;
 }
 
@@ -161,24 +161,24 @@ void burn(const Object& sun, Object* victim)
 void swallow(Object* hole, Object* victim)
 {
     if (victim->type == typeEnemy) {
-        --numEnemies;
+        --world().numEnemies;
         victim->lastDamageCause = causeBlackHole;
         countEnemyDestroyed(*victim);
     }
-    if (victim == ship) {
+    if (victim == world().ship) {
         // The ship keeps its type and its health: it is never removed. What
         // health it had is counted lost, once.
-        if (!gameOver)
-            recordDamage(*ship, ship->health, causeBlackHole, *hole, *hole);
-        gameOver = true;
+        if (!world().gameOver)
+            recordDamage(*world().ship, world().ship->health, causeBlackHole, *hole, *hole);
+        world().gameOver = true;
     } else {
         // A swallowed planet or black hole must stop pulling before cleanup
         // frees it, or gravity would read freed memory.
         if (isAttractingMass(victim))
-            attractingMasses.remove(victim);
+            world().attractingMasses.remove(victim);
         victim->type = typeDead;
     }
-    for (Spring* rope : springs) {
+    for (Spring* rope : world().springs) {
         if (rope->endA == victim && rope->endB != hole)
             rope->endA = hole;
         else if (rope->endB == victim && rope->endA != hole)
@@ -239,20 +239,20 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
     // A contact hurts once, when it begins (world/contacts.h): a ship held
     // on a planet by a taut rope was driven back into it every few steps,
     // and each touch counted as a fresh impact, hundreds of health a second.
-    if (lastingContact(a, b, levelStats.gameTime))
+    if (lastingContact(a, b, world().levelStats.gameTime))
         return;
     const float dmg = impactDamageFactor * (pA - pB) * (pA - pB);
     a->health -= dmg;
     b->health -= dmg;
-    a->lastHitStep = b->lastHitStep = levelStats.gameTime;
+    a->lastHitStep = b->lastHitStep = world().levelStats.gameTime;
     recordDamage(*a, dmg, causeCrash, *b, *b);
     recordDamage(*b, dmg, causeCrash, *a, *a);
 
     // With no ship there is nobody to hear it.
-    if (!ship || !(dmg > crashThreshold))
+    if (!world().ship || !(dmg > crashThreshold))
         return;
-    const float mx = (a->x + b->x) / 2 - ship->x;
-    const float my = (a->y + b->y) / 2 - ship->y;
+    const float mx = (a->x + b->x) / 2 - world().ship->x;
+    const float my = (a->y + b->y) / 2 - world().ship->y;
     raiseSound(Sound::crash, mx, my, static_cast<float>(simHypot(mx, my)), dmg);
 }
 
@@ -311,8 +311,10 @@ struct Edge {
     float left;
     Object* object;
 };
-std::vector<Edge> edges; // left edges, in sweep order
-std::vector<Object*> sweepOrder; // the sorted list, walked by the sweep
+// Scratch, refilled by every sweep; kept to save allocations, one per
+// thread (worker threads play worlds of their own).
+thread_local std::vector<Edge> edges; // left edges, in sweep order
+thread_local std::vector<Object*> sweepOrder; // the sorted list, walked by the sweep
 
 bool leftOf(const Edge& a, const Edge& b)
 {
@@ -354,7 +356,7 @@ void sortByLeftEdge(std::list<Object*>* list)
 
 void collisionDetect(std::list<Object*>* list)
 {
-    ageContacts(levelStats.gameTime);
+    ageContacts(world().levelStats.gameTime);
     sortByLeftEdge(list);
     const size_t n = sweepOrder.size();
     for (size_t i = 0; i < n; ++i) {

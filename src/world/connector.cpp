@@ -57,7 +57,7 @@ Connector* Object::addChild(Object* child, float distance, float offsetAngle, fl
         rotateWithParent, passForces, absoluteAngle, localOffset);
     link->update();
     children->push_back(link);
-    connectors.push_back(link);
+    world().connectors.push_back(link);
     child->owner = this;
     return link;
 }

@@ -1,9 +1,9 @@
 // The memory of lasting contacts, a list of the pairs that bounced lately,
-// in the order contacts began in, which the world's hash relies on. An index
-// by pair finds a pair at once: usually the list is short, but a pile of a
-// few hundred enemies pressed together keeps tens of thousands of pairs, and
-// a scan for each of them made a step take minutes.
+// in the order contacts began in, which the world's hash relies on, and its
+// index by pair.
 #include "world/contacts.h"
+
+#include "world/world.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -14,46 +14,37 @@
 
 namespace tether {
 
+// Objects lie a fixed size apart in memory, so plain sums of their
+// addresses collide in long chains: mix each address's bits first. In 64
+// bits even where addresses have 32 (WebAssembly).
+std::size_t ContactPairHash::operator()(const ContactPair& p) const
+{
+    const auto mix = [](uint64_t x) {
+        x ^= x >> 33;
+        x *= 0xff51afd7ed558ccdull;
+        x ^= x >> 33;
+        return x;
+    };
+    const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p.a);
+    const std::uintptr_t b = reinterpret_cast<std::uintptr_t>(p.b);
+    return static_cast<std::size_t>(mix(a) ^ (mix(b) * 0x9e3779b97f4a7c15ull));
+}
+
 namespace {
-
-struct Pair {
-    const Object* a;
-    const Object* b;
-    bool operator==(const Pair& other) const { return a == other.a && b == other.b; }
-};
-
-struct PairHash {
-    std::size_t operator()(const Pair& p) const
-    {
-        // Objects lie a fixed size apart in memory, so plain sums of their
-        // addresses collide in long chains: mix each address's bits first.
-        // In 64 bits even where addresses have 32 (WebAssembly).
-        const auto mix = [](uint64_t x) {
-            x ^= x >> 33;
-            x *= 0xff51afd7ed558ccdull;
-            x ^= x >> 33;
-            return x;
-        };
-        const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p.a);
-        const std::uintptr_t b = reinterpret_cast<std::uintptr_t>(p.b);
-        return static_cast<std::size_t>(mix(a) ^ (mix(b) * 0x9e3779b97f4a7c15ull));
-    }
-};
-
-std::vector<Contact> contacts;
-// Where each pair stands in contacts; rebuilt whenever pairs are forgotten.
-std::unordered_map<Pair, std::size_t, PairHash> placeOf;
 
 void reindex()
 {
+    std::vector<Contact>& contacts = world().contacts.contacts;
+    auto& placeOf = world().contacts.placeOf;
     placeOf.clear();
     for (std::size_t i = 0; i < contacts.size(); ++i)
-        placeOf.emplace(Pair {contacts[i].a, contacts[i].b}, i);
+        placeOf.emplace(ContactPair {contacts[i].a, contacts[i].b}, i);
 }
 
 // Removes the pairs that match, keeping the order of the rest.
 template <typename Match> void forgetWhere(Match match)
 {
+    std::vector<Contact>& contacts = world().contacts.contacts;
     const std::size_t before = contacts.size();
     contacts.erase(std::remove_if(contacts.begin(), contacts.end(), match), contacts.end());
     if (contacts.size() != before)
@@ -66,12 +57,14 @@ bool lastingContact(const Object* a, const Object* b, int64_t now)
 {
     if (b < a)
         std::swap(a, b);
-    const auto found = placeOf.find(Pair {a, b});
+    std::vector<Contact>& contacts = world().contacts.contacts;
+    auto& placeOf = world().contacts.placeOf;
+    const auto found = placeOf.find(ContactPair {a, b});
     if (found != placeOf.end()) {
         contacts[found->second].step = now;
         return true;
     }
-    placeOf.emplace(Pair {a, b}, contacts.size());
+    placeOf.emplace(ContactPair {a, b}, contacts.size());
     contacts.push_back({a, b, now});
     return false;
 }
@@ -91,13 +84,13 @@ void forgetContactsOf(const std::vector<Object*>& gone)
 
 void forgetAllContacts()
 {
-    contacts.clear();
-    placeOf.clear();
+    world().contacts.contacts.clear();
+    world().contacts.placeOf.clear();
 }
 
 const std::vector<Contact>& rememberedContacts()
 {
-    return contacts;
+    return world().contacts.contacts;
 }
 
 } // namespace tether

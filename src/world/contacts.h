@@ -2,7 +2,9 @@
 // other lately, so that a contact hurts once, when it begins.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace tether {
@@ -20,6 +22,27 @@ struct Contact {
     const Object* b;
     int64_t step; // the last step they bounced in
 };
+
+// A pair of objects, the lower address first, and its hash.
+struct ContactPair {
+    const Object* a;
+    const Object* b;
+    bool operator==(const ContactPair& other) const { return a == other.a && b == other.b; }
+};
+struct ContactPairHash {
+    std::size_t operator()(const ContactPair& p) const;
+};
+
+// The pairs remembered, oldest contact first, and where each stands in that
+// list (an index by pair: usually the list is short, but a pile of a few
+// hundred enemies pressed together keeps tens of thousands of pairs, and a
+// scan for each of them made a step take minutes). A world keeps one.
+struct ContactMemory {
+    std::vector<Contact> contacts;
+    std::unordered_map<ContactPair, std::size_t, ContactPairHash> placeOf;
+};
+
+// The functions below act on the contacts of the world in use.
 
 // Notes that a and b bounce at step now; true when they were in contact
 // within the last contactMemory steps.

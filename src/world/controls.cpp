@@ -32,7 +32,7 @@ Keys readKeys(unsigned actions)
 void light(Object& flame)
 {
     flame.hidden = false;
-    flame.lastThrustStep = levelStats.gameTime;
+    flame.lastThrustStep = world().levelStats.gameTime;
 }
 
 void putOut(Object& flame)
@@ -146,14 +146,14 @@ void steerByRotation(Object& s, const Keys& keys, unsigned actions, const ShipTr
 
 void steerShip(unsigned actions)
 {
-    if (!ship || !ship->flame)
+    if (!world().ship || !world().ship->flame)
         return;
     const Keys held = readKeys(actions);
-    const ShipTraits& traits = shipTraits(chosenShip);
+    const ShipTraits& traits = shipTraits(world().chosenShip);
     switch (traits.steering) {
-    case Steering::byVelocity: steerByVelocity(*ship, held); break;
-    case Steering::byHeading: steerByHeading(*ship, held); break;
-    case Steering::byRotation: steerByRotation(*ship, held, actions, traits); break;
+    case Steering::byVelocity: steerByVelocity(*world().ship, held); break;
+    case Steering::byHeading: steerByHeading(*world().ship, held); break;
+    case Steering::byRotation: steerByRotation(*world().ship, held, actions, traits); break;
     }
 }
 

@@ -2,25 +2,24 @@
 #include "world/events.h"
 
 #include "world/stats.h"
+#include "world/world.h"
 
 namespace tether {
 
-EventQueue worldEvents;
-
 void raiseEvent(const WorldEvent& event)
 {
-    if (worldEvents.count >= eventCapacity) {
-        ++worldEvents.dropped;
+    if (world().worldEvents.count >= eventCapacity) {
+        ++world().worldEvents.dropped;
         return;
     }
-    worldEvents.events[worldEvents.count++] = event;
+    world().worldEvents.events[world().worldEvents.count++] = event;
 }
 
 void raiseSound(Sound sound, float dx, float dy, float dist, float amount)
 {
     WorldEvent event {};
     event.kind = EventKind::sound;
-    event.step = levelStats.gameTime;
+    event.step = world().levelStats.gameTime;
     event.sound = sound;
     event.amount = amount;
     event.dx = dx;
@@ -31,8 +30,8 @@ void raiseSound(Sound sound, float dx, float dy, float dist, float amount)
 
 void clearEvents()
 {
-    worldEvents.count = 0;
-    worldEvents.dropped = 0;
+    world().worldEvents.count = 0;
+    world().worldEvents.dropped = 0;
 }
 
 } // namespace tether

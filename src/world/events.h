@@ -60,9 +60,6 @@ struct EventQueue {
     int count = 0; // events[0..count) in the order raised
     int dropped = 0; // raised while full since the last clear
 };
-// Written by the rules during a frame's clicks and steps; read by the frame.
-extern EventQueue worldEvents;
-
 void raiseEvent(const WorldEvent& event);
 // A sound heard at offset (dx, dy) and distance dist from the ship; amount
 // is the damage of a crash.

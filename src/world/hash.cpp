@@ -56,23 +56,23 @@ class Walk {
 public:
     Walk()
     {
-        for (Object* o : objects)
+        for (Object* o : world().objects)
             visit(o);
-        for (std::list<Object*>* list : {&dynamicMasses, &attractingMasses, &enemies, &drawables})
+        for (std::list<Object*>* list : {&world().dynamicMasses, &world().attractingMasses, &world().enemies, &world().drawables})
             for (Object* o : *list)
                 visit(o);
-        for (const Spring* rope : springs) {
+        for (const Spring* rope : world().springs) {
             visit(rope->endA);
             visit(rope->endB);
         }
-        for (const Connector* link : connectors) {
+        for (const Connector* link : world().connectors) {
             visit(link->parent);
             visit(link->child);
         }
-        for (Object* o : {ship, turret, leftGrapHook, rightGrapHook})
+        for (Object* o : {world().ship, world().turret, world().leftGrapHook, world().rightGrapHook})
             visit(o);
         int n = 0;
-        for (const Connector* link : connectors)
+        for (const Connector* link : world().connectors)
             links.emplace(link, n++);
     }
 
@@ -150,11 +150,11 @@ uint64_t worldHash()
     for (const Object* o : walk.order)
         addObject(h, walk, *o);
     for (const std::list<Object*>* list :
-        {&objects, &dynamicMasses, &attractingMasses, &enemies, &drawables})
+        {&world().objects, &world().dynamicMasses, &world().attractingMasses, &world().enemies, &world().drawables})
         addList(h, walk, *list);
 
-    h.add(connectors.size());
-    for (const Connector* link : connectors) {
+    h.add(world().connectors.size());
+    for (const Connector* link : world().connectors) {
         h.add(walk.id(link->parent));
         h.add(walk.id(link->child));
         for (bool v :
@@ -163,33 +163,33 @@ uint64_t worldHash()
         for (float v : {link->distance, link->offsetAngle, link->childAngle})
             h.add(v);
     }
-    h.add(springs.size());
-    for (const Spring* rope : springs) {
+    h.add(world().springs.size());
+    for (const Spring* rope : world().springs) {
         h.add(walk.id(rope->endA));
         h.add(walk.id(rope->endB));
         for (float v : {rope->stiffness, rope->restLength, rope->lastLength, rope->damping})
             h.add(v);
     }
 
-    for (int v : {walk.id(ship), walk.id(turret), walk.id(leftGrapHook), walk.id(rightGrapHook),
-             walk.id(leftHookConnector), walk.id(rightHookConnector)})
+    for (int v : {walk.id(world().ship), walk.id(world().turret), walk.id(world().leftGrapHook), walk.id(world().rightGrapHook),
+             walk.id(world().leftHookConnector), walk.id(world().rightHookConnector)})
         h.add(v);
-    for (bool v : {leftHookExtended, rightHookExtended, leftHookGrappling, rightHookGrappling,
-             leftHookRetracting, rightHookRetracting, gameOver})
+    for (bool v : {world().leftHookExtended, world().rightHookExtended, world().leftHookGrappling, world().rightHookGrappling,
+             world().leftHookRetracting, world().rightHookRetracting, world().gameOver})
         h.add(v);
-    h.add(numEnemies);
-    h.add(chosenShip);
-    h.add(worldW);
-    h.add(worldH);
+    h.add(world().numEnemies);
+    h.add(world().chosenShip);
+    h.add(world().worldW);
+    h.add(world().worldH);
 
-    h.add(levelStats.gameTime);
+    h.add(world().levelStats.gameTime);
     for (int i = 0; i < causeCount; ++i) {
-        h.add(levelStats.enemiesDestroyed[i]);
-        h.add(levelStats.damageTaken[i]);
+        h.add(world().levelStats.enemiesDestroyed[i]);
+        h.add(world().levelStats.damageTaken[i]);
     }
-    for (int v : {levelStats.hooksFired, levelStats.catches, levelStats.slings})
+    for (int v : {world().levelStats.hooksFired, world().levelStats.catches, world().levelStats.slings})
         h.add(v);
-    h.add(ruleRandom.state);
+    h.add(world().ruleRandom.state);
     h.add(rememberedContacts().size());
     for (const Contact& c : rememberedContacts()) {
         // A pair is kept by address, lower first: sort by walk instead.

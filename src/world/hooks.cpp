@@ -34,14 +34,14 @@ struct Hook {
 
 Hook leftHook()
 {
-    return {leftGrapHook, leftHookConnector, leftHookExtended, leftHookRetracting,
-        leftHookGrappling, Sound::leftHookLaunch};
+    return {world().leftGrapHook, world().leftHookConnector, world().leftHookExtended, world().leftHookRetracting,
+        world().leftHookGrappling, Sound::leftHookLaunch};
 }
 
 Hook rightHook()
 {
-    return {rightGrapHook, rightHookConnector, rightHookExtended, rightHookRetracting,
-        rightHookGrappling, Sound::rightHookLaunch};
+    return {world().rightGrapHook, world().rightHookConnector, world().rightHookExtended, world().rightHookRetracting,
+        world().rightHookGrappling, Sound::rightHookLaunch};
 }
 
 bool canFire(const Hook& h)
@@ -55,7 +55,7 @@ void launch(Hook& h)
     h.retracting = false;
     h.hook->loaded = false;
     raiseSound(h.launchSound);
-    ++levelStats.hooksFired;
+    ++world().levelStats.hooksFired;
 }
 
 void aim(Hook& h, float mouseWorldX, float mouseWorldY)
@@ -97,7 +97,7 @@ Object* caughtEnd(const Spring* rope)
 
 void removeSpring(Spring* s)
 {
-    springs.remove(s);
+    world().springs.remove(s);
     delete s;
 }
 
@@ -106,7 +106,7 @@ void removeSpring(Spring* s)
 void letGo(Object* caught)
 {
     caught->hooked = false;
-    caught->releasedStep = levelStats.gameTime;
+    caught->releasedStep = world().levelStats.gameTime;
 }
 
 // Both hooks hold something: the two caught objects are tied to each other
@@ -119,9 +119,9 @@ void tieTogether(Spring* first, Spring* second)
     removeSpring(second);
     letGo(a);
     letGo(b);
-    springs.push_back(new Spring(a, b, ropeStiffness, ropeDamping));
-    rightHookGrappling = false;
-    leftHookGrappling = false;
+    world().springs.push_back(new Spring(a, b, ropeStiffness, ropeDamping));
+    world().rightHookGrappling = false;
+    world().leftHookGrappling = false;
 }
 
 // One hook holds something: its rope is cut; unless the object is close to
@@ -130,25 +130,25 @@ void tieTogether(Spring* first, Spring* second)
 void leaveOnNode(Spring* rope)
 {
     Object* caught = caughtEnd(rope);
-    const float dx = caught->x - ship->x;
-    const float dy = caught->y - ship->y;
+    const float dx = caught->x - world().ship->x;
+    const float dy = caught->y - world().ship->y;
     const float dist = static_cast<float>(simHypot(dx, dy));
     removeSpring(rope);
-    if (dist > 2 * tuning().nodeRadius + ship->radius + caught->radius) {
-        const float rimX = (tuning().nodeRadius + ship->radius) * dx * (1.0f / dist);
-        const float rimY = (tuning().nodeRadius + ship->radius) * dy * (1.0f / dist);
-        Object* node = new Object(nodeObjectMass, tuning().nodeRadius, ship->x + rimX,
-            ship->y + rimY, ship->vx, ship->vy, 0, 0, nullptr, typeRopeNode, 0, nodeHealth);
-        objects.push_back(node);
-        dynamicMasses.push_back(node);
-        drawables.push_back(node);
-        springs.push_back(new Spring(caught, node, ropeStiffness, ropeDamping));
+    if (dist > 2 * tuning().nodeRadius + world().ship->radius + caught->radius) {
+        const float rimX = (tuning().nodeRadius + world().ship->radius) * dx * (1.0f / dist);
+        const float rimY = (tuning().nodeRadius + world().ship->radius) * dy * (1.0f / dist);
+        Object* node = new Object(nodeObjectMass, tuning().nodeRadius, world().ship->x + rimX,
+            world().ship->y + rimY, world().ship->vx, world().ship->vy, 0, 0, nullptr, typeRopeNode, 0, nodeHealth);
+        world().objects.push_back(node);
+        world().dynamicMasses.push_back(node);
+        world().drawables.push_back(node);
+        world().springs.push_back(new Spring(caught, node, ropeStiffness, ropeDamping));
     }
     letGo(caught);
-    if (rightHookGrappling)
-        rightHookGrappling = false;
+    if (world().rightHookGrappling)
+        world().rightHookGrappling = false;
     else
-        leftHookGrappling = false;
+        world().leftHookGrappling = false;
 }
 
 } // namespace
@@ -165,11 +165,11 @@ void fireHook()
 
 void tieOff()
 {
-    if (!ship || (!leftHookGrappling && !rightHookGrappling))
+    if (!world().ship || (!world().leftHookGrappling && !world().rightHookGrappling))
         return;
     Spring* firstRope = nullptr;
     Spring* lastRope = nullptr;
-    for (Spring* s : springs) {
+    for (Spring* s : world().springs) {
         if (!isRope(s))
             continue;
         if (!firstRope)
@@ -178,10 +178,10 @@ void tieOff()
     }
     if (!lastRope) {
         // Nothing is held after all; let the flags go.
-        leftHookGrappling = rightHookGrappling = false;
+        world().leftHookGrappling = world().rightHookGrappling = false;
         return;
     }
-    if (leftHookGrappling && rightHookGrappling && firstRope != lastRope)
+    if (world().leftHookGrappling && world().rightHookGrappling && firstRope != lastRope)
         tieTogether(firstRope, lastRope);
     else
         leaveOnNode(lastRope);
@@ -205,9 +205,9 @@ void flyHooks()
 
 void resetHooks()
 {
-    leftHookExtended = rightHookExtended = false;
-    leftHookGrappling = rightHookGrappling = false;
-    leftHookRetracting = rightHookRetracting = false;
+    world().leftHookExtended = world().rightHookExtended = false;
+    world().leftHookGrappling = world().rightHookGrappling = false;
+    world().leftHookRetracting = world().rightHookRetracting = false;
 }
 
 } // namespace tether

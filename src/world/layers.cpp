@@ -19,7 +19,7 @@ bool cmpObjectDraw::operator()(const Object* a, const Object* b) const
 
 void sortDrawables()
 {
-    drawables.sort(cmpObjectDraw());
+    world().drawables.sort(cmpObjectDraw());
 }
 
 } // namespace tether

@@ -41,18 +41,19 @@ namespace {
 struct Source {
     float x, y, mass, radius;
 };
-std::vector<Source> sources; // this step's gravity sources, reused
+// This step's gravity sources; scratch, reused, one per thread.
+thread_local std::vector<Source> sources;
 
 } // namespace
 
 void applyGravity()
 {
     sources.clear();
-    for (const Object* source : attractingMasses)
+    for (const Object* source : world().attractingMasses)
         sources.push_back({source->x, source->y, source->mass, source->radius});
     if (sources.empty())
         return;
-    for (Object* body : dynamicMasses) {
+    for (Object* body : world().dynamicMasses) {
         float fx = body->fx;
         float fy = body->fy;
         for (const Source& source : sources) {
@@ -142,8 +143,8 @@ void Object::update(int dt)
         if (health >= explosionEnd) {
             // The ship's wreck stays on screen; its finished explosion ends
             // the game.
-            if (this == ship)
-                gameOver = true;
+            if (this == world().ship)
+                world().gameOver = true;
             else
                 type = typeDead;
         }
@@ -157,16 +158,16 @@ void Object::update(int dt)
     case typeLeftHook:
     case typeRightHook: return; // hooks are indestructible
     case typeEnemy:
-        --numEnemies;
+        --world().numEnemies;
         countEnemyDestroyed(*this);
         break;
     default: break;
     }
     // Shots and mines die silently; everything else explodes aloud. With
     // no ship there is nobody to hear it.
-    if (traitsOf(type).diesAloud && ship) {
-        const float dx = x - ship->x;
-        const float dy = y - ship->y;
+    if (traitsOf(type).diesAloud && world().ship) {
+        const float dx = x - world().ship->x;
+        const float dy = y - world().ship->y;
         raiseSound(Sound::explosion, dx, dy, static_cast<float>(simHypot(dx, dy)));
     }
     if (type == typeBfg)

@@ -33,10 +33,10 @@ Object::~Object()
     if (!children)
         return;
     for (Connector* link : *children) {
-        drawables.remove(link->child);
+        world().drawables.remove(link->child);
         if (link->child)
             delete link->child;
-        connectors.remove(link);
+        world().connectors.remove(link);
         delete link;
     }
     delete children;

@@ -3,7 +3,6 @@
 
 namespace tether {
 
-Random ruleRandom;
 
 void Random::reseed(uint64_t seed)
 {

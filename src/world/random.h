@@ -29,8 +29,4 @@ public:
     uint64_t state;
 };
 
-// The rules' generator: class 9's pick of a weapon, and whatever else a rule
-// draws. Seeded by the level start (session.h).
-extern Random ruleRandom;
-
 } // namespace tether

@@ -21,13 +21,11 @@
 
 namespace tether {
 
-uint64_t levelSeed = 0;
-
 void resetLevel(uint64_t seed)
 {
-    levelSeed = seed;
-    ruleRandom.reseed(seed);
-    levelStats = LevelStats {};
+    world().levelSeed = seed;
+    world().ruleRandom.reseed(seed);
+    world().levelStats = LevelStats {};
     clearEvents();
     resetHooks();
     forgetAllContacts();
@@ -35,37 +33,37 @@ void resetLevel(uint64_t seed)
 
 void physicsStep(const FrameInput& input)
 {
-    ++levelStats.gameTime;
+    ++world().levelStats.gameTime;
     steerShip(input.actions);
     aimHooks(input.pointerX, input.pointerY);
 
     // Enemies and mines act on the ship before gravity and collision; their
     // new shots go to the other registries, never to enemies.
-    if (ship)
-        for (Object* enemy : enemies)
-            AIUpdate(enemy, ship);
+    if (world().ship)
+        for (Object* enemy : world().enemies)
+            AIUpdate(enemy, world().ship);
 
     applyGravity();
-    collisionDetect(&objects);
-    for (Spring* rope : springs)
+    collisionDetect(&world().objects);
+    for (Spring* rope : world().springs)
         rope->update(1);
-    for (Object* body : dynamicMasses)
+    for (Object* body : world().dynamicMasses)
         body->update(1);
 
     flyHooks();
 
     fixTorusCoords();
-    for (Connector* link : connectors)
+    for (Connector* link : world().connectors)
         link->update();
 }
 
 void removeTheDead()
 {
     cleanupSprings();
-    cleanup(&dynamicMasses);
-    cleanup(&drawables);
-    cleanup(&enemies);
-    cleanup(&objects);
+    cleanup(&world().dynamicMasses);
+    cleanup(&world().drawables);
+    cleanup(&world().enemies);
+    cleanup(&world().objects);
     sortDrawables();
 }
 
@@ -84,9 +82,9 @@ LevelState simulateFrame(const FrameInput& input, int steps)
         physicsStep(input);
     }
     removeTheDead();
-    if (gameOver)
+    if (world().gameOver)
         return LevelState::gameOver;
-    if (numEnemies <= 0)
+    if (world().numEnemies <= 0)
         return LevelState::victory;
     return LevelState::ongoing;
 }

@@ -30,9 +30,6 @@ enum class LevelState {
     gameOver, // the ship is lost (checked before victory)
 };
 
-// The seed the running level started with.
-extern uint64_t levelSeed;
-
 // Starts the world's own record of a new level whose objects exist already
 // (map loaded, ship assembled): game time and counters at zero, no events,
 // both hooks idle, and the rules' generator seeded with seed.

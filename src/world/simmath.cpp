@@ -12,7 +12,6 @@
 
 namespace tether {
 
-MathFlavour levelMath = MathFlavour::own;
 
 namespace {
 

@@ -13,19 +13,12 @@
 // plain std::sin(x) did.
 #pragma once
 
+#include "world/world.h"
+
 #include <cmath>
 #include <type_traits>
 
 namespace tether {
-
-enum class MathFlavour {
-    own, // ours: the same bits everywhere
-    platform, // the C library's, as levels were played before our own
-};
-
-// The flavour the running level computes with; our own unless a replay of
-// the platform's era is being played.
-extern MathFlavour levelMath;
 
 // Our own functions, within a few ulp of the true value. Single-precision
 // ones round the double result once.
@@ -49,7 +42,7 @@ inline float ownHypot(float x, float y)
 inline float ownLog(float x) { return static_cast<float>(ownLog(static_cast<double>(x))); }
 
 namespace mathDetail {
-inline bool platform() { return levelMath == MathFlavour::platform; }
+inline bool platform() { return world().levelMath == MathFlavour::platform; }
 // Mixed or integer arguments go to double, as <cmath> promotes them.
 template <typename A, typename B>
 using Promoted = std::enable_if_t<std::is_arithmetic_v<A> && std::is_arithmetic_v<B>

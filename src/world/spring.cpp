@@ -30,15 +30,15 @@ constexpr float blackHoleReelIn = 0.04f; // units of rest length per ms
 void Spring::separation(float& dx, float& dy) const
 {
     dx = endA->x - endB->x;
-    if (dx > worldW / 2)
-        dx -= worldW;
-    else if (dx < -worldW / 2)
-        dx += worldW;
+    if (dx > world().worldW / 2)
+        dx -= world().worldW;
+    else if (dx < -world().worldW / 2)
+        dx += world().worldW;
     dy = endA->y - endB->y;
-    if (dy > worldH / 2)
-        dy -= worldH;
-    else if (dy < -worldH / 2)
-        dy += worldH;
+    if (dy > world().worldH / 2)
+        dy -= world().worldH;
+    else if (dy < -world().worldH / 2)
+        dy += world().worldH;
 }
 
 float Spring::length() const

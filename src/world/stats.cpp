@@ -9,7 +9,6 @@
 
 namespace tether {
 
-LevelStats levelStats;
 
 namespace {
 
@@ -19,17 +18,17 @@ void tellShipHit(float amount, Cause cause, const Object& toucher, const Object&
 {
     WorldEvent event {};
     event.kind = EventKind::shipHit;
-    event.step = levelStats.gameTime;
+    event.step = world().levelStats.gameTime;
     event.cause = cause;
     event.amount = amount;
-    event.dx = source.x - ship->x;
-    event.dy = source.y - ship->y;
+    event.dx = source.x - world().ship->x;
+    event.dy = source.y - world().ship->y;
     event.source = reinterpret_cast<uintptr_t>(&source);
-    const float tx = toucher.x - ship->x, ty = toucher.y - ship->y;
+    const float tx = toucher.x - world().ship->x, ty = toucher.y - world().ship->y;
     const float reach = static_cast<float>(simHypot(tx, ty));
     if (reach > 0) {
-        event.contactX = tx * (ship->radius / reach);
-        event.contactY = ty * (ship->radius / reach);
+        event.contactX = tx * (world().ship->radius / reach);
+        event.contactY = ty * (world().ship->radius / reach);
     }
     raiseEvent(event);
 }
@@ -42,9 +41,9 @@ void recordDamage(
     if (!(amount > 0))
         return;
     victim.lastDamageCause = cause;
-    if (&victim != ship)
+    if (&victim != world().ship)
         return;
-    levelStats.damageTaken[cause] += amount;
+    world().levelStats.damageTaken[cause] += amount;
     tellShipHit(amount, cause, toucher, source);
 }
 
@@ -53,11 +52,11 @@ void countEnemyDestroyed(const Object& enemy)
     const int cause = enemy.lastDamageCause >= 0 && enemy.lastDamageCause < causeCount
         ? enemy.lastDamageCause
         : causeOther;
-    ++levelStats.enemiesDestroyed[cause];
+    ++world().levelStats.enemiesDestroyed[cause];
     const bool letGoLately
-        = enemy.releasedStep >= 0 && levelStats.gameTime - enemy.releasedStep <= slingWindow;
+        = enemy.releasedStep >= 0 && world().levelStats.gameTime - enemy.releasedStep <= slingWindow;
     if (enemy.hooked || letGoLately)
-        ++levelStats.slings;
+        ++world().levelStats.slings;
 }
 
 } // namespace tether

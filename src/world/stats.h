@@ -29,7 +29,6 @@ struct LevelStats {
     int catches = 0; // hooks that caught something
     int slings = 0;
 };
-extern LevelStats levelStats;
 
 constexpr int64_t slingWindow = 3000; // ms after a tie-off
 

@@ -1,6 +1,5 @@
-// Definitions of the shared level state. The registries are defined in the
-// order the game relies on for construction (and reverse destruction);
-// destroying a registry frees its list nodes only, never what they point to.
+// The program's world, and emptying a world. Destroying a registry frees its
+// list nodes only, never what they point to: a world is emptied first.
 #include "world/world.h"
 
 #include "world/connector.h"
@@ -10,60 +9,32 @@
 
 namespace tether {
 
-std::list<Object*> attractingMasses;
-std::list<Object*> dynamicMasses;
-std::list<Object*> drawables;
-std::list<Spring*> springs;
-std::list<Object*> enemies;
-std::list<Object*> objects;
-std::list<Connector*> connectors;
+namespace {
+World programWorld;
+} // namespace
 
-Object* ship = nullptr;
-Object* turret = nullptr;
-Object* leftGrapHook = nullptr;
-Object* rightGrapHook = nullptr;
-Connector* leftHookConnector = nullptr;
-Connector* rightHookConnector = nullptr;
-
-bool leftHookExtended = false;
-bool rightHookExtended = false;
-bool leftHookGrappling = false;
-bool rightHookGrappling = false;
-bool leftHookRetracting = false;
-bool rightHookRetracting = false;
-
-int numEnemies = 0;
-bool gameOver = false;
-bool bossLevel = false;
-std::string bossMapPath;
-int bossMusic = 0;
-int chosenShip = 0;
-
-float worldW = 2000.0f;
-float worldH = 2000.0f;
-float backx = 0.0f;
-float backy = 0.0f;
+thread_local World* worldInUse = &programWorld;
 
 void clearWorld()
 {
     forgetAllContacts();
-    dynamicMasses.clear();
-    attractingMasses.clear();
-    drawables.clear();
-    enemies.clear();
+    world().dynamicMasses.clear();
+    world().attractingMasses.clear();
+    world().drawables.clear();
+    world().enemies.clear();
     // The hooks are children of the mount, which is a child of the ship.
-    for (Object* object : objects)
-        if (object && object != leftGrapHook && object != rightGrapHook)
+    for (Object* object : world().objects)
+        if (object && object != world().leftGrapHook && object != world().rightGrapHook)
             delete object;
-    objects.clear();
-    for (Spring* spring : springs)
+    world().objects.clear();
+    for (Spring* spring : world().springs)
         delete spring;
-    springs.clear();
-    for (Connector* link : connectors)
+    world().springs.clear();
+    for (Connector* link : world().connectors)
         delete link;
-    connectors.clear();
-    ship = turret = leftGrapHook = rightGrapHook = nullptr;
-    leftHookConnector = rightHookConnector = nullptr;
+    world().connectors.clear();
+    world().ship = world().turret = world().leftGrapHook = world().rightGrapHook = nullptr;
+    world().leftHookConnector = world().rightHookConnector = nullptr;
 }
 
 } // namespace tether

@@ -1,8 +1,17 @@
-// The shared state of a level: the seven registries, the four handles and
-// the flags that the hooks, collision, motion and the level cycle share.
-// Everything here is plain global data, written and read on the game thread.
+// A level's simulation state as one value: the seven registries, the
+// handles, the hooks' flags, the level's flags, the torus, and what the rules
+// keep between steps (the events raised, their generator, the counters, the
+// contacts). The rules act on the world in use (world()); a program plays one
+// world, a test or a worker thread may keep several and step each in turn.
 #pragma once
 
+#include "world/contacts.h"
+#include "world/events.h"
+#include "world/mathflavour.h"
+#include "world/random.h"
+#include "world/stats.h"
+
+#include <cstdint>
 #include <list>
 #include <string>
 
@@ -12,59 +21,96 @@ class Object;
 class Spring;
 class Connector;
 
-// --- Registries (constructed empty, in this order, before main) ---
-// Sources of gravity: planets, suns, black holes. Entered by map loading.
-extern std::list<Object*> attractingMasses;
-// Everything moved by forces: ship, hooks, rope nodes, enemies, mines, shots.
-extern std::list<Object*> dynamicMasses;
-// Everything drawn, flame and gun turrets included; sorted by layer after
-// each frame's removal of the dead (world/layers.h).
-extern std::list<Object*> drawables;
-// Elastic ropes; owns them.
-extern std::list<Spring*> springs;
-// AI-driven objects: enemies and mines.
-extern std::list<Object*> enemies;
-// Everything that collides; owns its Objects. Re-sorted by collision each step.
-extern std::list<Object*> objects;
-// Every attachment; owned by the parents' children lists.
-extern std::list<Connector*> connectors;
+struct World {
+    World() = default;
+    // Its registries own what they point to: a world is not copied.
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
 
-// --- Handles, set by the ship assembly at every level start ---
-extern Object* ship;
-extern Object* turret; // the hook mount riding on the ship; in no registry
-extern Object* leftGrapHook;
-extern Object* rightGrapHook;
-// The hooks' attachments to the mount; the hooks code drives their distance
-// and aim.
-extern Connector* leftHookConnector;
-extern Connector* rightHookConnector;
+    // --- Registries ---
+    // Sources of gravity: planets, suns, black holes. Entered by map loading.
+    std::list<Object*> attractingMasses;
+    // Everything moved by forces: ship, hooks, rope nodes, enemies, mines, shots.
+    std::list<Object*> dynamicMasses;
+    // Everything drawn, flame and gun turrets included; sorted by layer after
+    // each frame's removal of the dead (world/layers.h).
+    std::list<Object*> drawables;
+    // Elastic ropes; owns them.
+    std::list<Spring*> springs;
+    // AI-driven objects: enemies and mines.
+    std::list<Object*> enemies;
+    // Everything that collides; owns its Objects. Re-sorted by collision each step.
+    std::list<Object*> objects;
+    // Every attachment; owned by the parents' children lists.
+    std::list<Connector*> connectors;
 
-// --- Hook flags: written by the hooks, collision (a catch) and removal ---
-extern bool leftHookExtended; // out on a shot
-extern bool rightHookExtended;
-extern bool leftHookGrappling; // a rope of this hook holds something
-extern bool rightHookGrappling;
-extern bool leftHookRetracting; // a flying hook is on its way back
-extern bool rightHookRetracting;
+    // --- Handles, set by the ship assembly at every level start ---
+    Object* ship = nullptr;
+    Object* turret = nullptr; // the hook mount riding on the ship; in no registry
+    Object* leftGrapHook = nullptr;
+    Object* rightGrapHook = nullptr;
+    // The hooks' attachments to the mount; the hooks code drives their distance
+    // and aim.
+    Connector* leftHookConnector = nullptr;
+    Connector* rightHookConnector = nullptr;
 
-// --- Level state ---
-extern int numEnemies; // enemies alive; the level is won at 0 or below
-extern bool gameOver; // the ship is lost
-extern bool bossLevel; // the level played, or next, is the boss level
-extern std::string bossMapPath;
-extern int bossMusic; // boss track number 1..13
-// The ship chosen on the title screen: 0, 1 or 2. Chooses the controls, the
-// hook mount's place and whether enemies are hurt by shots and mines.
-extern int chosenShip;
+    // --- Hook flags: written by the hooks, collision (a catch) and removal ---
+    bool leftHookExtended = false; // out on a shot
+    bool rightHookExtended = false;
+    bool leftHookGrappling = false; // a rope of this hook holds something
+    bool rightHookGrappling = false;
+    bool leftHookRetracting = false; // a flying hook is on its way back
+    bool rightHookRetracting = false;
 
-// --- The torus ---
-extern float worldW; // world size in units; a map's "world" record sets it
-extern float worldH;
-// Whole world sizes the ship has crossed, so the background stays continuous.
-extern float backx;
-extern float backy;
+    // --- Level state ---
+    int numEnemies = 0; // enemies alive; the level is won at 0 or below
+    bool gameOver = false; // the ship is lost
+    bool bossLevel = false; // the level played, or next, is the boss level
+    std::string bossMapPath;
+    int bossMusic = 0; // boss track number 1..13
+    // The ship chosen on the title screen: 0, 1 or 2. Chooses the controls, the
+    // hook mount's place and whether enemies are hurt by shots and mines.
+    int chosenShip = 0;
 
-// Empties every registry and frees the level: every Object of objects (the
+    // --- The torus ---
+    float worldW = 2000.0f; // world size in units; a map's "world" record sets it
+    float worldH = 2000.0f;
+    // Whole world sizes the ship has crossed, so the background stays continuous.
+    float backx = 0.0f;
+    float backy = 0.0f;
+
+    // --- What the rules keep between steps ---
+    EventQueue worldEvents; // raised by this frame's clicks and steps
+    Random ruleRandom; // the rules' generator, seeded at the level's start
+    uint64_t levelSeed = 0; // the seed the level started with
+    MathFlavour levelMath = MathFlavour::own; // see world/simmath.h
+    LevelStats levelStats; // game time and the level's counters
+    ContactMemory contacts; // the pairs that bounced lately
+};
+
+// The world the rules act on and drawing reads: the program's own unless
+// a WorldInUse says otherwise on this thread.
+extern thread_local World* worldInUse;
+inline World& world()
+{
+    return *worldInUse;
+}
+
+// Puts a world in use on this thread for its own lifetime, then the one
+// before it back: a test steps two levels side by side, a worker thread
+// plays its runs in a world of its own.
+class WorldInUse {
+public:
+    explicit WorldInUse(World& w) : before(worldInUse) { worldInUse = &w; }
+    ~WorldInUse() { worldInUse = before; }
+    WorldInUse(const WorldInUse&) = delete;
+    WorldInUse& operator=(const WorldInUse&) = delete;
+
+private:
+    World* before;
+};
+
+// Empties the world in use's registries and frees the level: every Object of objects (the
 // ship takes its mount, flame and hooks with it), every Spring and every
 // Connector still listed. The handles are cleared.
 void clearWorld();

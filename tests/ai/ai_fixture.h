@@ -6,6 +6,7 @@
 #include "content/assets.h"
 #include "content/tuning.h"
 #include "support/world_fixture.h"
+#include "world/world.h"
 
 #include <algorithm>
 #include <iterator>
@@ -19,7 +20,7 @@ protected:
     {
         WorldTest::SetUp();
         target = make(tether::typeShip, 0, 0);
-        tether::objects.push_back(target);
+        tether::world().objects.push_back(target);
         saved = {tether::nullSprite, tether::shredder, tether::bfgshot};
         tether::nullSprite = SDL_CreateRGBSurface(0, 4, 4, 32, 0, 0, 0, 0);
         tether::shredder = SDL_CreateRGBSurface(0, 30, 30, 32, 0, 0, 0, 0);
@@ -56,7 +57,7 @@ protected:
         auto* e = new tether::Object(mass, 20, x, y, 0, 0, angle, 0, nullptr, type, 300, 100);
         e->kind = kind;
         for (auto* list :
-            {&tether::objects, &tether::dynamicMasses, &tether::drawables, &tether::enemies})
+            {&tether::world().objects, &tether::world().dynamicMasses, &tether::world().drawables, &tether::world().enemies})
             list->push_back(e);
         return e;
     }
@@ -66,14 +67,14 @@ protected:
     // order and that enemies did not grow.
     std::vector<tether::Object*> step(tether::Object* e)
     {
-        const size_t moving = tether::dynamicMasses.size(), drawn = tether::drawables.size();
-        const size_t owned = tether::objects.size(), hostile = tether::enemies.size();
+        const size_t moving = tether::world().dynamicMasses.size(), drawn = tether::world().drawables.size();
+        const size_t owned = tether::world().objects.size(), hostile = tether::world().enemies.size();
         tether::AIUpdate(e, target);
         std::vector<tether::Object*> shots(
-            std::next(tether::objects.begin(), long(owned)), tether::objects.end());
-        EXPECT_EQ(tail(tether::dynamicMasses, moving), shots);
-        EXPECT_EQ(tail(tether::drawables, drawn), shots);
-        EXPECT_EQ(tether::enemies.size(), hostile);
+            std::next(tether::world().objects.begin(), long(owned)), tether::world().objects.end());
+        EXPECT_EQ(tail(tether::world().dynamicMasses, moving), shots);
+        EXPECT_EQ(tail(tether::world().drawables, drawn), shots);
+        EXPECT_EQ(tether::world().enemies.size(), hostile);
         return shots;
     }
 

@@ -34,11 +34,11 @@ TEST(EnemyDetour, AGunnerBehindAPlanetComesRoundToTheShipsSide)
             for (int frame = 0; frame < 30000 / 16 && cameRound < 0; ++frame) {
                 if (simulateFrame(FrameInput {}, 16) != LevelState::ongoing)
                     break;
-                for (const Object* o : enemies)
+                for (const Object* o : world().enemies)
                     if (o->type == typeEnemy) {
                         lowest = o->y;
                         if (o->y < 4000)
-                            cameRound = levelStats.gameTime;
+                            cameRound = world().levelStats.gameTime;
                     }
             }
             std::printf("%lld %.0f", cameRound, lowest);

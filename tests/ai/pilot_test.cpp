@@ -10,6 +10,7 @@
 #include "support/world_fixture.h"
 #include "world/hash.h"
 #include "world/random.h"
+#include "world/world.h"
 
 #include <cmath>
 #include <cstdio>
@@ -28,23 +29,23 @@ protected:
     Object* add(int type, float x, float y, float radius = 20)
     {
         Object* o = make(type, x, y, radius);
-        objects.push_back(o);
-        drawables.push_back(o);
+        world().objects.push_back(o);
+        world().drawables.push_back(o);
         return o;
     }
 };
 
 TEST_F(PlayerView, ShowsTheScreenBesideThePanelExactlyTheRadarToItsPixelAndFarEnemiesAsBearingsOnly)
 {
-    worldW = worldH = 20000;
-    ship = add(typeShip, 5000, 5000, 18);
+    world().worldW = world().worldH = 20000;
+    world().ship = add(typeShip, 5000, 5000, 18);
     const Object* near = add(typeEnemy, 5300, 5100);
     const Object* radar = add(typeEnemy, 6000, 4000);
     add(typeEnemy, 9000, 2000); // 5000 units away
     add(typeMine, 8300, 5000); // beyond the radar: mines leave no mark there
     add(typeTurret, 5300, 5100, 1); // a gun on the near enemy
     const Object* hidden = add(typeEnemy, 5165, 5210); // under the HUD panel
-    numEnemies = 4;
+    world().numEnemies = 4;
     const PilotView view = seePilotView();
 
     EXPECT_EQ(view.enemiesLeft, 4);
@@ -116,8 +117,8 @@ protected:
 
 TEST_F(PilotReaction, HooksAMineOnlyAReactionTimeAfterItAppearsAndNeverDrawsFromTheRules)
 {
-    ruleRandom.reseed(99);
-    const uint64_t rules = ruleRandom.state;
+    world().ruleRandom.reseed(99);
+    const uint64_t rules = world().ruleRandom.state;
     Pilot pilot = newPilot(7);
     const int64_t appears = 1008;
     int64_t firstShot = -1;
@@ -138,7 +139,7 @@ TEST_F(PilotReaction, HooksAMineOnlyAReactionTimeAfterItAppearsAndNeverDrawsFrom
     // Pointed at it, give or take a hand's error of a few degrees.
     const float bearing = std::atan2(shot.pointerY - 1000, shot.pointerX - 1000);
     EXPECT_LT(std::fabs(bearing), 0.2f);
-    EXPECT_EQ(ruleRandom.state, rules);
+    EXPECT_EQ(world().ruleRandom.state, rules);
 }
 
 namespace {
@@ -150,10 +151,10 @@ std::string playFirstContact(uint64_t seed)
     startLevel("maps/first_contact", 0, seed);
     Pilot pilot = newPilot(seed);
     LevelState state = LevelState::ongoing;
-    while (state == LevelState::ongoing && levelStats.gameTime < 120000)
+    while (state == LevelState::ongoing && world().levelStats.gameTime < 120000)
         state = simulateFrame(flyPilot(pilot, seePilotView()), 16);
     std::ostringstream out;
-    out << static_cast<int>(state) << ' ' << levelStats.gameTime << ' ' << worldHash() << '\n';
+    out << static_cast<int>(state) << ' ' << world().levelStats.gameTime << ' ' << worldHash() << '\n';
     stopLevel();
     return out.str();
 }

@@ -1,4 +1,5 @@
 #include "ai/ai_fixture.h"
+#include "world/world.h"
 
 #include <cmath>
 
@@ -154,7 +155,7 @@ TEST_F(AISteering, FarFromTheTargetAMovingEnemyBrakesWithItsClassThrust)
         EXPECT_FLOAT_EQ(e->fy, 10.0f * kind * 0.8f) << kind;
         EXPECT_TRUE(e->loaded);
     }
-    EXPECT_EQ(objects.size(), 1u + enemyClassCount); // nothing fired
+    EXPECT_EQ(world().objects.size(), 1u + enemyClassCount); // nothing fired
 }
 
 TEST_F(AISteering, FarFromTheTargetARestingEnemyAndAnythingClasslessGetNoForce)

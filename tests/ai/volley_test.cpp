@@ -3,6 +3,7 @@
 #include "render/looks.h"
 #include "world/connector.h"
 #include "world/random.h"
+#include "world/world.h"
 
 #include <cmath>
 #include <set>
@@ -127,7 +128,7 @@ TEST_F(AIVolley, UnarmedClassesAndMinesSpendTheirShotOnNothing)
         EXPECT_TRUE(step(e).empty()) << kind;
         EXPECT_FALSE(e->loaded) << kind;
     }
-    EXPECT_EQ(worldEvents.count, 0);
+    EXPECT_EQ(world().worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassFourFiresFourShortBulletsSquareToTheirOffsets)
@@ -163,7 +164,7 @@ TEST_F(AIVolley, ClassSixFiresOneShredderThatTurnsInItsFirstStep)
     ASSERT_EQ(shots.size(), 1u);
     expectShot(shots[0], e, typeShredder, ex, ey, svx, svy, a, 800);
     EXPECT_FLOAT_EQ(shots[0]->spin, -0.03f);
-    EXPECT_EQ(worldEvents.count, 0);
+    EXPECT_EQ(world().worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassSevenFiresAShredderEitherSide)
@@ -176,7 +177,7 @@ TEST_F(AIVolley, ClassSevenFiresAShredderEitherSide)
     expectShot(shots[1], e, typeShredder, ex + 25 * std::cos(a - pi / 2),
         ey + 25 * std::sin(a - pi / 2), svx, svy, a, 800);
     EXPECT_FLOAT_EQ(shots[0]->spin, 0);
-    EXPECT_EQ(worldEvents.count, 0);
+    EXPECT_EQ(world().worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassEightFiresThreeIdenticalRails)
@@ -188,7 +189,7 @@ TEST_F(AIVolley, ClassEightFiresThreeIdenticalRails)
         expectShot(rail, e, typeRail, ex, ey, 100 * svx, 100 * svy, a, 7);
     EXPECT_NE(shots[0], shots[1]);
     EXPECT_NE(shots[1], shots[2]);
-    EXPECT_EQ(worldEvents.count, 0);
+    EXPECT_EQ(world().worldEvents.count, 0);
 }
 
 TEST_F(AIVolley, ClassNineFiresTheShotItDrawsFromTheRandomSource)
@@ -197,10 +198,10 @@ TEST_F(AIVolley, ClassNineFiresTheShotItDrawsFromTheRandomSource)
     for (unsigned seed = 1; seed <= 40; ++seed) {
         clearEvents();
         Object* e = shooter(9);
-        ruleRandom.reseed(seed);
+        world().ruleRandom.reseed(seed);
         const auto shots = step(e);
-        ruleRandom.reseed(seed);
-        const int pick = ruleRandom.next15() % 4 + 1;
+        world().ruleRandom.reseed(seed);
+        const int pick = world().ruleRandom.next15() % 4 + 1;
         seen.insert(pick);
         SCOPED_TRACE(testing::Message() << "seed " << seed << " pick " << pick);
         ASSERT_EQ(shots.size(), 1u);
@@ -242,18 +243,18 @@ TEST_F(AIVolley, ADyingEnemyStillSteersAndFires)
 
 TEST_F(AIVolley, ThePhysicsStepRunsEveryEnemyAgainstTheShipInListOrder)
 {
-    ship = target;
-    dynamicMasses.push_back(ship);
+    world().ship = target;
+    world().dynamicMasses.push_back(world().ship);
     Object* first = shooter(1);
     Object* second = shooter(11);
     second->x = -300;
     physicsStep(FrameInput {});
     std::vector<Object*> bullets;
-    for (Object* o : dynamicMasses)
+    for (Object* o : world().dynamicMasses)
         if (o->type == typeBullet)
             bullets.push_back(o);
     ASSERT_EQ(bullets.size(), 2u);
     EXPECT_EQ(bullets[0]->owner, first);
     EXPECT_EQ(bullets[1]->owner, second);
-    EXPECT_EQ(enemies.size(), 2u);
+    EXPECT_EQ(world().enemies.size(), 2u);
 }

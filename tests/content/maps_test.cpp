@@ -4,6 +4,7 @@
 #include "support/child.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
+#include "world/world.h"
 
 #include <SDL_image.h>
 #include <unistd.h>
@@ -76,16 +77,16 @@ protected:
 TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
 {
     load("planet 10 20 1e9 40\nmine 5 6\nenemy4 1 2 0.5 0.25 1\nblackhole 7 8 2e9 30\n");
-    ASSERT_EQ(objects.size(), 4u);
-    const auto all = asVector(objects);
+    ASSERT_EQ(world().objects.size(), 4u);
+    const auto all = asVector(world().objects);
     EXPECT_EQ(all[0]->type, typePlanet);
     EXPECT_EQ(all[1]->type, typeMine);
     EXPECT_EQ(all[2]->type, typeEnemy);
     EXPECT_EQ(all[3]->type, typeBlackHole);
-    EXPECT_EQ(asVector(drawables), all);
-    EXPECT_EQ(asVector(attractingMasses), (std::vector<Object*> {all[0], all[3]}));
-    EXPECT_EQ(asVector(dynamicMasses), (std::vector<Object*> {all[1], all[2]}));
-    EXPECT_EQ(asVector(enemies), (std::vector<Object*> {all[1], all[2]}));
+    EXPECT_EQ(asVector(world().drawables), all);
+    EXPECT_EQ(asVector(world().attractingMasses), (std::vector<Object*> {all[0], all[3]}));
+    EXPECT_EQ(asVector(world().dynamicMasses), (std::vector<Object*> {all[1], all[2]}));
+    EXPECT_EQ(asVector(world().enemies), (std::vector<Object*> {all[1], all[2]}));
 
     const Object& planet = *all[0];
     EXPECT_EQ(planet.mass, 1e9f);
@@ -114,15 +115,15 @@ TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
 TEST_F(MapLoading, TwinGunEnemyCarriesTwoMountedGuns)
 {
     load("enemy2 100 200 0 0 0");
-    EXPECT_EQ(numEnemies, 1);
-    ASSERT_EQ(objects.size(), 1u);
-    Object* enemy = objects.front();
+    EXPECT_EQ(world().numEnemies, 1);
+    ASSERT_EQ(world().objects.size(), 1u);
+    Object* enemy = world().objects.front();
     ASSERT_NE(enemy->turret1, nullptr);
     ASSERT_NE(enemy->turret2, nullptr);
-    EXPECT_EQ(connectors.size(), 2u);
-    ASSERT_EQ(drawables.size(), 3u);
-    EXPECT_EQ(*std::next(drawables.begin()), enemy->turret1->child);
-    EXPECT_EQ(drawables.back(), enemy->turret2->child);
+    EXPECT_EQ(world().connectors.size(), 2u);
+    ASSERT_EQ(world().drawables.size(), 3u);
+    EXPECT_EQ(*std::next(world().drawables.begin()), enemy->turret1->child);
+    EXPECT_EQ(world().drawables.back(), enemy->turret2->child);
 
     Object* gun = enemy->turret1->child;
     EXPECT_EQ(gun->type, typeTurret);
@@ -142,60 +143,60 @@ TEST_F(MapLoading, TwinGunEnemyCarriesTwoMountedGuns)
 TEST_F(MapLoading, EnemiesAreCountedButMinesAndGunsAreNot)
 {
     load("mine 1 1 mine 2 2 enemy1 0 0 0 0 0 enemy3 5 5 0 0 0 enemy12 9 9 0 0 0");
-    EXPECT_EQ(numEnemies, 3);
-    EXPECT_EQ(enemies.size(), 5u);
+    EXPECT_EQ(world().numEnemies, 3);
+    EXPECT_EQ(world().enemies.size(), 5u);
 }
 
 TEST_F(MapLoading, TwoMinesGetTwoSeparateImages)
 {
     load("mine 1 1\nmine 2 2\n");
-    ASSERT_EQ(objects.size(), 2u);
-    EXPECT_NE(objects.front()->sprite, objects.back()->sprite);
+    ASSERT_EQ(world().objects.size(), 2u);
+    EXPECT_NE(world().objects.front()->sprite, world().objects.back()->sprite);
 }
 
 TEST_F(MapLoading, WorldSizeAndSpawnAreKeptUntilAMapSetsThem)
 {
     load("world 3000 2500 world 4000 3500 spawn 10 20 0.5 -0.5");
-    EXPECT_EQ(worldW, 4000);
-    EXPECT_EQ(worldH, 3500);
+    EXPECT_EQ(world().worldW, 4000);
+    EXPECT_EQ(world().worldH, 3500);
     EXPECT_EQ(spawnX, 10);
     EXPECT_EQ(spawnVY, -0.5f);
     clearWorld();
     load("planet 1 1 1 1");
-    EXPECT_EQ(worldW, 4000);
+    EXPECT_EQ(world().worldW, 4000);
     EXPECT_EQ(spawnY, 20);
 }
 
 TEST_F(MapLoading, RecordsMayBeSpreadOverLinesAndUnknownWordsAreSkipped)
 {
     load("nebula 1 2 3\nplanet\n10\n20\n\t1e9\n40\n");
-    ASSERT_EQ(objects.size(), 1u);
-    EXPECT_EQ(objects.front()->x, 10);
-    EXPECT_EQ(objects.front()->radius, 40);
+    ASSERT_EQ(world().objects.size(), 1u);
+    EXPECT_EQ(world().objects.front()->x, 10);
+    EXPECT_EQ(world().objects.front()->radius, 40);
 }
 
 TEST_F(MapLoading, AnUnreadableNumberEndsTheMapWithoutHalfARecord)
 {
     load("enemy1 1 2 0 0 0\nenemy1 5 6 zero 0 0\nplanet 1 1 1 1\n");
-    EXPECT_EQ(numEnemies, 1);
-    EXPECT_EQ(objects.size(), 1u);
+    EXPECT_EQ(world().numEnemies, 1);
+    EXPECT_EQ(world().objects.size(), 1u);
 }
 
 TEST_F(MapLoading, ZeroBaseRadiusGivesNoImageInsteadOfAnInfiniteScale)
 {
     load("sun 100 100 1e9 50");
-    ASSERT_EQ(objects.size(), 1u);
-    EXPECT_EQ(objects.front()->type, typeSun);
-    EXPECT_EQ(objects.front()->sprite, nullptr);
+    ASSERT_EQ(world().objects.size(), 1u);
+    EXPECT_EQ(world().objects.front()->type, typeSun);
+    EXPECT_EQ(world().objects.front()->sprite, nullptr);
 }
 
 TEST_F(MapLoading, AnAbsurdRadiusGivesNoImageInsteadOfAHugeOne)
 {
     load("planet 100 100 1e9 5000\nplanet 100 100 1e9 2040");
-    ASSERT_EQ(objects.size(), 2u);
-    EXPECT_EQ(objects.front()->sprite, nullptr); // 40 * 5000 / 20 = 10000 pixels
-    ASSERT_NE(objects.back()->sprite, nullptr); // 4080 pixels still fit
-    EXPECT_EQ(objects.back()->sprite->w, 4080);
+    ASSERT_EQ(world().objects.size(), 2u);
+    EXPECT_EQ(world().objects.front()->sprite, nullptr); // 40 * 5000 / 20 = 10000 pixels
+    ASSERT_NE(world().objects.back()->sprite, nullptr); // 4080 pixels still fit
+    EXPECT_EQ(world().objects.back()->sprite->w, 4080);
 }
 
 TEST_F(MapLoading, MissingMapIsTheErrorTheGameEndsWith)
@@ -210,7 +211,7 @@ TEST_F(MapLoading, MissingMapIsTheErrorTheGameEndsWith)
 TEST_F(MapLoading, AFolderOrAnEndlessDeviceAsAMapIsRefusedLikeAMissingOne)
 {
     EXPECT_FALSE(loadMap(dir));
-    EXPECT_TRUE(objects.empty());
+    EXPECT_TRUE(world().objects.empty());
     const std::string endless = dir + "/endless";
     ASSERT_EQ(symlink("/dev/zero", endless.c_str()), 0);
     const ChildResult result
@@ -226,7 +227,7 @@ class ShipAssembly : public MapLoading {
 protected:
     void assemble(int chosen)
     {
-        chosenShip = chosen;
+        world().chosenShip = chosen;
         load("spawn 500 400 0.25 0\nenemy4 0 0 0 0 0");
         assembleShip();
     }
@@ -235,43 +236,43 @@ protected:
 TEST_F(ShipAssembly, ShipHooksMountAndFlameJoinTheirRegistries)
 {
     assemble(0);
-    const auto all = asVector(objects);
+    const auto all = asVector(world().objects);
     ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(all[1], ship);
-    EXPECT_EQ(all[2], leftGrapHook);
-    EXPECT_EQ(all[3], rightGrapHook);
-    EXPECT_EQ(asVector(dynamicMasses),
-        (std::vector<Object*> {all[0], ship, leftGrapHook, rightGrapHook}));
-    ASSERT_EQ(drawables.size(), 5u);
-    EXPECT_EQ(drawables.back(), ship->flame);
-    EXPECT_EQ(ship->flame->type, typeFlame);
-    EXPECT_EQ(ship->health, 1000);
-    EXPECT_EQ(ship->vx, 0.25f);
-    EXPECT_EQ(leftGrapHook->vx, 0.25f);
-    EXPECT_EQ(turret->type, typeTurret);
-    EXPECT_EQ(turret->sprite, chainImage);
-    EXPECT_EQ(leftHookConnector->child, leftGrapHook);
-    EXPECT_EQ(rightHookConnector->child, rightGrapHook);
-    EXPECT_EQ(leftGrapHook->owner, turret);
-    EXPECT_EQ(connectors.size(), 4u);
+    EXPECT_EQ(all[1], world().ship);
+    EXPECT_EQ(all[2], world().leftGrapHook);
+    EXPECT_EQ(all[3], world().rightGrapHook);
+    EXPECT_EQ(asVector(world().dynamicMasses),
+        (std::vector<Object*> {all[0], world().ship, world().leftGrapHook, world().rightGrapHook}));
+    ASSERT_EQ(world().drawables.size(), 5u);
+    EXPECT_EQ(world().drawables.back(), world().ship->flame);
+    EXPECT_EQ(world().ship->flame->type, typeFlame);
+    EXPECT_EQ(world().ship->health, 1000);
+    EXPECT_EQ(world().ship->vx, 0.25f);
+    EXPECT_EQ(world().leftGrapHook->vx, 0.25f);
+    EXPECT_EQ(world().turret->type, typeTurret);
+    EXPECT_EQ(world().turret->sprite, chainImage);
+    EXPECT_EQ(world().leftHookConnector->child, world().leftGrapHook);
+    EXPECT_EQ(world().rightHookConnector->child, world().rightGrapHook);
+    EXPECT_EQ(world().leftGrapHook->owner, world().turret);
+    EXPECT_EQ(world().connectors.size(), 4u);
 }
 
 TEST_F(ShipAssembly, MountSitsAtTheCentreForShipOne)
 {
     assemble(0);
-    EXPECT_EQ(turret->x, 500);
-    EXPECT_EQ(turret->y, 400);
+    EXPECT_EQ(world().turret->x, 500);
+    EXPECT_EQ(world().turret->y, 400);
 }
 
 TEST_F(ShipAssembly, MountSitsBehindShipsTwoAndThree)
 {
     assemble(1);
-    EXPECT_EQ(turret->x, 478);
+    EXPECT_EQ(world().turret->x, 478);
     clearWorld();
     assemble(2);
-    EXPECT_EQ(turret->x, 483);
-    EXPECT_EQ(turret->y, 399); // behind, where the sine of pi floors to -1
-    Connector* mount = ship->children->front();
+    EXPECT_EQ(world().turret->x, 483);
+    EXPECT_EQ(world().turret->y, 399); // behind, where the sine of pi floors to -1
+    Connector* mount = world().ship->children->front();
     EXPECT_TRUE(mount->passForces);
     EXPECT_TRUE(mount->absoluteAngle);
 }
@@ -279,8 +280,8 @@ TEST_F(ShipAssembly, MountSitsBehindShipsTwoAndThree)
 TEST_F(ShipAssembly, FlameRidesFortyFiveUnitsBehind)
 {
     assemble(2);
-    EXPECT_EQ(ship->flame->x, 455);
-    EXPECT_EQ(ship->flame->owner, ship);
+    EXPECT_EQ(world().ship->flame->x, 455);
+    EXPECT_EQ(world().ship->flame->owner, world().ship);
 }
 
 TEST(MapList, ReadsCompleteRecordsUpToTheCount)

@@ -148,8 +148,8 @@ TEST_F(TitleScreen, SpaceHeldAtOnceAcceptsTheFirstShipAndMap)
     EXPECT_STREQ(choice.shipSpritePath, "sprites/ship1.png");
     EXPECT_EQ(choice.chosenShip, 0);
     EXPECT_EQ(choice.mapPath, "maps/alpha");
-    EXPECT_EQ(bossMapPath, "maps/alpha_boss");
-    EXPECT_EQ(bossMusic, 7);
+    EXPECT_EQ(world().bossMapPath, "maps/alpha_boss");
+    EXPECT_EQ(world().bossMusic, 7);
 }
 
 TEST_F(TitleScreen, AMissingMapListIsAnErrorAndAnEmptyOneHasNoMaps)

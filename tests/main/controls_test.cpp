@@ -5,6 +5,7 @@
 #include "render/presentation.h"
 #include "support/keys.h"
 #include "support/world_fixture.h"
+#include "world/world.h"
 
 #include <cmath>
 #include <vector>
@@ -20,139 +21,139 @@ protected:
         writableTuning().shipMaxThrust = 0.05f;
         writableTuning().shipMaxSpeed = 0.6f;
         writableTuning().shipRotationSpeed = 0.004f;
-        ship = make(typeShip, 500, 500);
+        world().ship = make(typeShip, 500, 500);
         flame = make(typeFlame);
-        ship->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
-        ship->flame = flame;
-        objects.push_back(ship);
+        world().ship->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
+        world().ship->flame = flame;
+        world().objects.push_back(world().ship);
         flame->hidden = true;
     }
     void steer(int scheme, TestKeys keys)
     {
-        chosenShip = scheme;
-        ship->fx = ship->fy = ship->spin = 0;
+        world().chosenShip = scheme;
+        world().ship->fx = world().ship->fy = world().ship->spin = 0;
         steerShip(actionsFromKeys(keys.data()));
     }
 };
 
 TEST_F(ShipControls, VelocitySteeringBrakesWithFullThrustWhenNoKeyIsHeld)
 {
-    ship->vx = 0.3f;
+    world().ship->vx = 0.3f;
     steer(0, {});
-    EXPECT_FLOAT_EQ(ship->fx, -0.05f);
-    EXPECT_FLOAT_EQ(ship->fy, 0.0f);
+    EXPECT_FLOAT_EQ(world().ship->fx, -0.05f);
+    EXPECT_FLOAT_EQ(world().ship->fy, 0.0f);
     EXPECT_TRUE(flame->hidden);
-    EXPECT_EQ(ship->spin, 0);
+    EXPECT_EQ(world().ship->spin, 0);
 }
 
 TEST_F(ShipControls, VelocitySteeringThrustsAlongTheVelocityDifference)
 {
-    ship->vx = 0.6f; // moving right at full speed, asking for up
+    world().ship->vx = 0.6f; // moving right at full speed, asking for up
     steer(0, {SDLK_w});
-    EXPECT_FLOAT_EQ(ship->fx, -0.05f * 0.70710677f);
-    EXPECT_FLOAT_EQ(ship->fy, -0.05f * 0.70710677f);
+    EXPECT_FLOAT_EQ(world().ship->fx, -0.05f * 0.70710677f);
+    EXPECT_FLOAT_EQ(world().ship->fy, -0.05f * 0.70710677f);
     EXPECT_FALSE(flame->hidden);
 }
 
 TEST_F(ShipControls, VelocitySteeringAtTheTargetAddsNoForce)
 {
-    ship->vx = 0.6f;
+    world().ship->vx = 0.6f;
     steer(0, {SDLK_RIGHT});
-    EXPECT_EQ(ship->fx, 0);
-    EXPECT_EQ(ship->fy, 0);
+    EXPECT_EQ(world().ship->fx, 0);
+    EXPECT_EQ(world().ship->fy, 0);
 }
 
 TEST_F(ShipControls, UpWinsOverDownAndRightOverLeft)
 {
     steer(0, {SDLK_UP, SDLK_DOWN});
-    EXPECT_FLOAT_EQ(ship->fy, -0.05f);
+    EXPECT_FLOAT_EQ(world().ship->fy, -0.05f);
     steer(0, {SDLK_a, SDLK_d});
-    EXPECT_FLOAT_EQ(ship->fx, 0.05f);
+    EXPECT_FLOAT_EQ(world().ship->fx, 0.05f);
     steer(0, {SDLK_s, SDLK_LEFT, SDLK_RIGHT});
-    EXPECT_GT(ship->fx, 0);
-    EXPECT_GT(ship->fy, 0);
+    EXPECT_GT(world().ship->fx, 0);
+    EXPECT_GT(world().ship->fy, 0);
 }
 
 TEST_F(ShipControls, HeadingSteeringTurnsNegativeAndThrustsWhenExactlyOnHeading)
 {
-    ship->angle = 0;
+    world().ship->angle = 0;
     steer(1, {SDLK_RIGHT});
-    EXPECT_EQ(ship->spin, -0.004f);
-    EXPECT_FLOAT_EQ(ship->fx, 0.05f);
+    EXPECT_EQ(world().ship->spin, -0.004f);
+    EXPECT_FLOAT_EQ(world().ship->fx, 0.05f);
     EXPECT_FALSE(flame->hidden);
 }
 
 TEST_F(ShipControls, HeadingSteeringTurnsWithoutThrustWhenTheTargetIsBehind)
 {
-    ship->angle = 0;
+    world().ship->angle = 0;
     flame->hidden = false; // shown by an earlier step of the same frame
     // Heading "pi" in single precision is a hair above pi, so the difference
     // wraps to a hair above -pi: the ship turns the negative way.
     steer(1, {SDLK_LEFT});
-    EXPECT_EQ(ship->spin, -0.004f);
-    EXPECT_EQ(ship->fx, 0);
+    EXPECT_EQ(world().ship->spin, -0.004f);
+    EXPECT_EQ(world().ship->fx, 0);
     EXPECT_FALSE(flame->hidden);
 }
 
 TEST_F(ShipControls, HeadingSteeringTakesTheShortWayRound)
 {
-    ship->angle = 3.0f; // up is -pi/2: 4.57 rad one way, 1.71 the other
+    world().ship->angle = 3.0f; // up is -pi/2: 4.57 rad one way, 1.71 the other
     steer(1, {SDLK_UP});
-    EXPECT_EQ(ship->spin, 0.004f);
-    EXPECT_EQ(ship->fx, 0); // still more than a right angle off
-    ship->angle = -2.5f;
+    EXPECT_EQ(world().ship->spin, 0.004f);
+    EXPECT_EQ(world().ship->fx, 0); // still more than a right angle off
+    world().ship->angle = -2.5f;
     steer(1, {SDLK_DOWN, SDLK_LEFT}); // heading 3pi/4: 4.86 one way, -1.43 the other
-    EXPECT_EQ(ship->spin, -0.004f);
-    EXPECT_NE(ship->fx, 0);
+    EXPECT_EQ(world().ship->spin, -0.004f);
+    EXPECT_NE(world().ship->fx, 0);
 }
 
 TEST_F(ShipControls, HeadingSteeringWithNoKeyStopsTurningAndHidesTheFlame)
 {
     flame->hidden = false;
-    ship->spin = 1;
+    world().ship->spin = 1;
     steer(1, {});
-    EXPECT_EQ(ship->spin, 0);
+    EXPECT_EQ(world().ship->spin, 0);
     EXPECT_TRUE(flame->hidden);
 }
 
 TEST_F(ShipControls, RotateAndThrustScheme)
 {
-    ship->angle = 0.5f;
+    world().ship->angle = 0.5f;
     steer(2, {SDLK_UP});
-    EXPECT_FLOAT_EQ(ship->fx, std::cos(0.5f) * 0.05f);
-    EXPECT_FLOAT_EQ(ship->fy, std::sin(0.5f) * 0.05f);
+    EXPECT_FLOAT_EQ(world().ship->fx, std::cos(0.5f) * 0.05f);
+    EXPECT_FLOAT_EQ(world().ship->fy, std::sin(0.5f) * 0.05f);
     EXPECT_FALSE(flame->hidden);
 
     flame->hidden = true;
     steer(2, {SDLK_DOWN});
-    EXPECT_FLOAT_EQ(ship->fx, -std::cos(0.5f) * 0.01f);
+    EXPECT_FLOAT_EQ(world().ship->fx, -std::cos(0.5f) * 0.01f);
     EXPECT_TRUE(flame->hidden); // reverse thrust shows no flame
 
-    ship->angle = 0;
+    world().ship->angle = 0;
     steer(2, {SDLK_e, SDLK_q}); // only the right strafe
-    EXPECT_FLOAT_EQ(ship->fy, 0.025f);
+    EXPECT_FLOAT_EQ(world().ship->fy, 0.025f);
     steer(2, {SDLK_q});
-    EXPECT_FLOAT_EQ(ship->fy, -0.025f);
+    EXPECT_FLOAT_EQ(world().ship->fy, -0.025f);
 
     steer(2, {SDLK_LEFT, SDLK_RIGHT});
-    EXPECT_EQ(ship->spin, -0.003f); // fixed rate, left wins
+    EXPECT_EQ(world().ship->spin, -0.003f); // fixed rate, left wins
     steer(2, {SDLK_d});
-    EXPECT_EQ(ship->spin, 0.003f);
+    EXPECT_EQ(world().ship->spin, 0.003f);
 }
 
 TEST_F(ShipControls, ThrustAndStrafeAddUp)
 {
     steer(2, {SDLK_UP, SDLK_e});
-    EXPECT_FLOAT_EQ(ship->fx, 0.05f);
-    EXPECT_FLOAT_EQ(ship->fy, 0.025f);
+    EXPECT_FLOAT_EQ(world().ship->fx, 0.05f);
+    EXPECT_FLOAT_EQ(world().ship->fy, 0.025f);
 }
 
 TEST_F(ShipControls, ThrustLightsTheFlameInItsStep)
 {
-    levelStats.gameTime = 41;
+    world().levelStats.gameTime = 41;
     steer(2, {SDLK_UP});
     EXPECT_EQ(flame->lastThrustStep, 41);
-    levelStats.gameTime = 42;
+    world().levelStats.gameTime = 42;
     steer(2, {});
     EXPECT_EQ(flame->lastThrustStep, 41);
 }
@@ -201,7 +202,7 @@ TEST_F(ThrustSound, RunsInFramesWhoseStepsLitTheFlameWhateverTheShip)
 {
     for (int scheme : {0, 2}) {
         drawnStep = 10; // the last frame drawn
-        levelStats.gameTime = 11;
+        world().levelStats.gameTime = 11;
         steer(scheme, {SDLK_UP});
         updateThrustSound();
         EXPECT_FALSE(Mix_Paused(0)) << scheme;
@@ -210,9 +211,9 @@ TEST_F(ThrustSound, RunsInFramesWhoseStepsLitTheFlameWhateverTheShip)
         updateThrustSound();
         EXPECT_TRUE(Mix_Paused(0)) << scheme;
     }
-    levelStats.gameTime = 12; // lit, then let go of within the frame
+    world().levelStats.gameTime = 12; // lit, then let go of within the frame
     steer(0, {SDLK_UP});
-    levelStats.gameTime = 13;
+    world().levelStats.gameTime = 13;
     steer(0, {});
     updateThrustSound();
     EXPECT_TRUE(Mix_Paused(0));
@@ -221,12 +222,12 @@ TEST_F(ThrustSound, RunsInFramesWhoseStepsLitTheFlameWhateverTheShip)
 TEST_F(ThrustSound, ANewFlameCountsAsLitForTheLevelsFirstFrame)
 {
     Object fresh(1, 0, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1);
-    ship->flame = &fresh;
+    world().ship->flame = &fresh;
     drawnStep = -1;
     updateThrustSound();
     EXPECT_FALSE(Mix_Paused(0));
     drawnStep = 0;
     updateThrustSound();
     EXPECT_TRUE(Mix_Paused(0));
-    ship->flame = flame;
+    world().ship->flame = flame;
 }

@@ -2,6 +2,7 @@
 #include "main/frame.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
+#include "world/world.h"
 
 #include <string>
 
@@ -14,10 +15,10 @@ protected:
     {
         WorldTest::SetUp();
         screen = SDL_GetVideoSurface();
-        ship = make(typeShip, 1000, 1000);
-        objects.push_back(ship);
-        dynamicMasses.push_back(ship);
-        numEnemies = 1; // keep the level running
+        world().ship = make(typeShip, 1000, 1000);
+        world().objects.push_back(world().ship);
+        world().dynamicMasses.push_back(world().ship);
+        world().numEnemies = 1; // keep the level running
         keys = SDL_GetKeyState(nullptr);
         keys[SDLK_ESCAPE] = 0;
         SDL_Event event;
@@ -53,7 +54,7 @@ TEST_F(FrameLoop, EscapeEndsTheLevelAtTheFirstStepWithoutDrawing)
     enterFrameLoop(5000);
     EXPECT_EQ(runFrame(5010), FrameEnd::next);
     const int cameraBefore = cameraX;
-    ship->x += 300;
+    world().ship->x += 300;
     keys[SDLK_ESCAPE] = 1;
     EXPECT_EQ(runFrame(5260), FrameEnd::escape);
     EXPECT_EQ(frameCount, 1u);
@@ -64,8 +65,8 @@ TEST_F(FrameLoop, EscapeEndsTheLevelAtTheFirstStepWithoutDrawing)
 TEST_F(FrameLoop, CameraCentresTheShip)
 {
     enterFrameLoop(0);
-    ship->x = 1234.7f;
-    ship->y = 345.2f;
+    world().ship->x = 1234.7f;
+    world().ship->y = 345.2f;
     runFrame(1);
     EXPECT_EQ(cameraX, 834);
     EXPECT_EQ(cameraY, 45);
@@ -74,9 +75,9 @@ TEST_F(FrameLoop, CameraCentresTheShip)
 TEST_F(FrameLoop, EndOfFrameReportsGameOverBeforeVictory)
 {
     enterFrameLoop(0);
-    numEnemies = 0;
+    world().numEnemies = 0;
     EXPECT_EQ(runFrame(1), FrameEnd::victory);
-    gameOver = true;
+    world().gameOver = true;
     EXPECT_EQ(runFrame(2), FrameEnd::gameOver);
     EXPECT_EQ(frameCount, 0u); // end screens follow instead of a flip
 }

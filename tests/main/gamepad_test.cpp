@@ -8,6 +8,7 @@
 #include "main/titlescreen.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
+#include "world/world.h"
 
 #include <sys/stat.h>
 
@@ -46,8 +47,8 @@ protected:
         WorldTest::SetUp();
         resetPad();
         levelRequests = LevelRequests {};
-        ship = make(typeShip, 1000, 1000);
-        objects.push_back(ship);
+        world().ship = make(typeShip, 1000, 1000);
+        world().objects.push_back(world().ship);
         cameraX = 600;
         cameraY = 700; // the ship drawn at (400, 300)
         SDL_Event event;

@@ -3,6 +3,7 @@
 #include "support/world_fixture.h"
 #include "world/connector.h"
 #include "world/spring.h"
+#include "world/world.h"
 
 #include <cmath>
 
@@ -16,14 +17,14 @@ protected:
         writableTuning().grapSpeed = 3;
         writableTuning().grapMaxDistance = 450;
         writableTuning().nodeRadius = 10;
-        ship = make(typeShip, 1000, 1000, 18, 100);
-        turret = make(typeTurret, 1000, 1000);
-        leftGrapHook = make(typeLeftHook, 1000, 1000);
-        rightGrapHook = make(typeRightHook, 1000, 1000);
-        objects = {ship, leftGrapHook, rightGrapHook};
-        ship->addChild(turret, 0, 0, 0, true, true, true, false);
-        leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
-        rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);
+        world().ship = make(typeShip, 1000, 1000, 18, 100);
+        world().turret = make(typeTurret, 1000, 1000);
+        world().leftGrapHook = make(typeLeftHook, 1000, 1000);
+        world().rightGrapHook = make(typeRightHook, 1000, 1000);
+        world().objects = {world().ship, world().leftGrapHook, world().rightGrapHook};
+        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
+        world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
+        world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
         resetHooks();
     }
     // Runs flight steps until the left hook is idle again; returns how many.
@@ -33,15 +34,15 @@ protected:
         do {
             flyHooks();
             ++steps;
-        } while (leftHookExtended && steps < 100000);
+        } while (world().leftHookExtended && steps < 100000);
         return steps;
     }
     Object* catchWith(bool left, Object* target)
     {
-        objects.push_back(target);
+        world().objects.push_back(target);
         target->hooked = true;
-        (left ? leftHookGrappling : rightHookGrappling) = true;
-        springs.push_back(new Spring(turret, target, 1, 3));
+        (left ? world().leftHookGrappling : world().rightHookGrappling) = true;
+        world().springs.push_back(new Spring(world().turret, target, 1, 3));
         return target;
     }
 };
@@ -49,66 +50,66 @@ protected:
 TEST_F(Hooks, TheLeftHookFiresFirstThenTheRight)
 {
     fireHook();
-    EXPECT_TRUE(leftHookExtended);
-    EXPECT_FALSE(leftGrapHook->loaded);
-    EXPECT_FALSE(rightHookExtended);
+    EXPECT_TRUE(world().leftHookExtended);
+    EXPECT_FALSE(world().leftGrapHook->loaded);
+    EXPECT_FALSE(world().rightHookExtended);
     fireHook();
-    EXPECT_TRUE(rightHookExtended);
-    EXPECT_FALSE(rightGrapHook->loaded);
+    EXPECT_TRUE(world().rightHookExtended);
+    EXPECT_FALSE(world().rightGrapHook->loaded);
 }
 
 TEST_F(Hooks, AReloadingOrGrapplingLeftHookLetsTheRightOneFire)
 {
-    leftGrapHook->loaded = false;
+    world().leftGrapHook->loaded = false;
     fireHook();
-    EXPECT_FALSE(leftHookExtended);
-    EXPECT_TRUE(rightHookExtended);
+    EXPECT_FALSE(world().leftHookExtended);
+    EXPECT_TRUE(world().rightHookExtended);
 
     resetHooks();
-    rightGrapHook->loaded = true;
-    leftGrapHook->loaded = true;
-    leftHookGrappling = true;
+    world().rightGrapHook->loaded = true;
+    world().leftGrapHook->loaded = true;
+    world().leftHookGrappling = true;
     fireHook();
-    EXPECT_FALSE(leftHookExtended);
-    EXPECT_TRUE(rightHookExtended);
+    EXPECT_FALSE(world().leftHookExtended);
+    EXPECT_TRUE(world().rightHookExtended);
 }
 
 TEST_F(Hooks, NothingFiresWhenNeitherHookCan)
 {
-    leftHookExtended = true;
-    rightGrapHook->loaded = false;
+    world().leftHookExtended = true;
+    world().rightGrapHook->loaded = false;
     fireHook();
-    EXPECT_FALSE(rightHookExtended);
-    EXPECT_TRUE(leftGrapHook->loaded);
+    EXPECT_FALSE(world().rightHookExtended);
+    EXPECT_TRUE(world().leftGrapHook->loaded);
 }
 
 TEST_F(Hooks, AShotIntoEmptySpaceGoesOutFastAndComesBackSlowly)
 {
     fireHook();
     int out = 0;
-    while (!leftHookRetracting && out < 10000) {
+    while (!world().leftHookRetracting && out < 10000) {
         flyHooks();
         ++out;
     }
     // 3 units per ms: past 450 at the 151st step (453).
     EXPECT_EQ(out, 151);
-    EXPECT_FLOAT_EQ(leftHookConnector->distance, 453);
+    EXPECT_FLOAT_EQ(world().leftHookConnector->distance, 453);
     const int back = stepsUntilLeftIdle();
     // A tenth of the speed: about 452 / 0.3 steps to get within 1 unit.
     EXPECT_NEAR(back, 1507, 2);
-    EXPECT_EQ(leftHookConnector->distance, 0);
-    EXPECT_FALSE(leftHookRetracting);
+    EXPECT_EQ(world().leftHookConnector->distance, 0);
+    EXPECT_FALSE(world().leftHookRetracting);
 }
 
 TEST_F(Hooks, IdleHooksAimAtThePointerAndAFiredHookKeepsItsAim)
 {
     aimHooks(1000, 1100);
-    EXPECT_FLOAT_EQ(leftHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
-    EXPECT_FLOAT_EQ(rightHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
+    EXPECT_FLOAT_EQ(world().leftHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
+    EXPECT_FLOAT_EQ(world().rightHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
     fireHook();
     aimHooks(900, 1000);
-    EXPECT_FLOAT_EQ(leftHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
-    EXPECT_FLOAT_EQ(rightHookConnector->offsetAngle, static_cast<float>(M_PI));
+    EXPECT_FLOAT_EQ(world().leftHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
+    EXPECT_FLOAT_EQ(world().rightHookConnector->offsetAngle, static_cast<float>(M_PI));
 }
 
 TEST_F(Hooks, AHookCaughtOnItsWayBackFliesOutAgainOnItsNextShot)
@@ -116,16 +117,16 @@ TEST_F(Hooks, AHookCaughtOnItsWayBackFliesOutAgainOnItsNextShot)
     fireHook();
     for (int i = 0; i < 200; ++i)
         flyHooks();
-    ASSERT_TRUE(leftHookRetracting);
-    leftHookExtended = false; // a catch sends it home
+    ASSERT_TRUE(world().leftHookRetracting);
+    world().leftHookExtended = false; // a catch sends it home
     flyHooks();
-    EXPECT_EQ(leftHookConnector->distance, 0);
-    leftHookGrappling = false;
-    leftGrapHook->loaded = true;
+    EXPECT_EQ(world().leftHookConnector->distance, 0);
+    world().leftHookGrappling = false;
+    world().leftGrapHook->loaded = true;
     fireHook();
     flyHooks();
-    EXPECT_FALSE(leftHookRetracting);
-    EXPECT_FLOAT_EQ(leftHookConnector->distance, 3);
+    EXPECT_FALSE(world().leftHookRetracting);
+    EXPECT_FLOAT_EQ(world().leftHookConnector->distance, 3);
 }
 
 TEST_F(Hooks, TieOffWithBothHooksTiesTheTwoCaughtObjectsTogether)
@@ -133,54 +134,54 @@ TEST_F(Hooks, TieOffWithBothHooksTiesTheTwoCaughtObjectsTogether)
     Object* a = catchWith(true, make(typeEnemy, 1300, 1000));
     Object* b = catchWith(false, make(typePlanet, 1000, 1400));
     tieOff();
-    ASSERT_EQ(springs.size(), 1u);
-    Spring* tie = springs.front();
+    ASSERT_EQ(world().springs.size(), 1u);
+    Spring* tie = world().springs.front();
     EXPECT_EQ(tie->endA, a);
     EXPECT_EQ(tie->endB, b);
     EXPECT_FLOAT_EQ(tie->restLength, 500); // their distance of that moment
     EXPECT_FALSE(a->hooked);
     EXPECT_FALSE(b->hooked);
-    EXPECT_FALSE(leftHookGrappling);
-    EXPECT_FALSE(rightHookGrappling);
+    EXPECT_FALSE(world().leftHookGrappling);
+    EXPECT_FALSE(world().rightHookGrappling);
 }
 
 TEST_F(Hooks, TieOffWithOneHookLeavesTheObjectOnANodeAtTheRim)
 {
     Object* caught = catchWith(false, make(typeEnemy, 1300, 1000, 20));
     tieOff();
-    ASSERT_EQ(springs.size(), 1u);
-    Object* node = objects.back();
+    ASSERT_EQ(world().springs.size(), 1u);
+    Object* node = world().objects.back();
     ASSERT_EQ(node->type, typeRopeNode);
     EXPECT_EQ(node->mass, 100);
     EXPECT_EQ(node->radius, 10);
     EXPECT_EQ(node->health, 10000);
     EXPECT_FLOAT_EQ(node->x, 1028); // ship radius 18 plus node radius 10 toward it
     EXPECT_FLOAT_EQ(node->y, 1000);
-    EXPECT_EQ(dynamicMasses.back(), node);
-    EXPECT_EQ(drawables.back(), node);
-    EXPECT_EQ(springs.front()->endA, caught);
-    EXPECT_EQ(springs.front()->endB, node);
+    EXPECT_EQ(world().dynamicMasses.back(), node);
+    EXPECT_EQ(world().drawables.back(), node);
+    EXPECT_EQ(world().springs.front()->endA, caught);
+    EXPECT_EQ(world().springs.front()->endB, node);
     EXPECT_FALSE(caught->hooked);
-    EXPECT_FALSE(rightHookGrappling);
+    EXPECT_FALSE(world().rightHookGrappling);
 }
 
 TEST_F(Hooks, TieOffCloseToTheShipJustCutsTheRope)
 {
     // 2 * 10 + 18 + 20 = 58: no room for a node at 58 units.
     Object* caught = catchWith(true, make(typeEnemy, 1058, 1000, 20));
-    const size_t before = objects.size();
+    const size_t before = world().objects.size();
     tieOff();
-    EXPECT_TRUE(springs.empty());
-    EXPECT_EQ(objects.size(), before);
+    EXPECT_TRUE(world().springs.empty());
+    EXPECT_EQ(world().objects.size(), before);
     EXPECT_FALSE(caught->hooked);
-    EXPECT_FALSE(leftHookGrappling);
+    EXPECT_FALSE(world().leftHookGrappling);
 }
 
 TEST_F(Hooks, TieOffWithNothingCaughtDoesNothing)
 {
-    springs.push_back(new Spring(make(typeEnemy), make(typeEnemy, 50), 1, 3));
-    objects.push_back(springs.front()->endA);
-    objects.push_back(springs.front()->endB);
+    world().springs.push_back(new Spring(make(typeEnemy), make(typeEnemy, 50), 1, 3));
+    world().objects.push_back(world().springs.front()->endA);
+    world().objects.push_back(world().springs.front()->endB);
     tieOff();
-    EXPECT_EQ(springs.size(), 1u);
+    EXPECT_EQ(world().springs.size(), 1u);
 }

@@ -1,6 +1,7 @@
 #include "content/assets.h"
 #include "main/level.h"
 #include "support/world_fixture.h"
+#include "world/world.h"
 
 using namespace tether;
 
@@ -9,52 +10,52 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        bossLevel = false;
-        ship = make(typeShip);
-        objects.push_back(ship);
+        world().bossLevel = false;
+        world().ship = make(typeShip);
+        world().objects.push_back(world().ship);
     }
     void TearDown() override
     {
-        bossLevel = false;
+        world().bossLevel = false;
         WorldTest::TearDown();
     }
 };
 
 TEST_F(LevelEnd, AWonNormalLevelLeadsToItsBossAndEmptiesTheWorld)
 {
-    numEnemies = 0;
+    world().numEnemies = 0;
     endLevel();
-    EXPECT_TRUE(bossLevel);
-    EXPECT_TRUE(objects.empty());
-    EXPECT_EQ(ship, nullptr);
+    EXPECT_TRUE(world().bossLevel);
+    EXPECT_TRUE(world().objects.empty());
+    EXPECT_EQ(world().ship, nullptr);
 }
 
 TEST_F(LevelEnd, GameOverWinsOverVictory)
 {
-    numEnemies = 0;
-    gameOver = true;
+    world().numEnemies = 0;
+    world().gameOver = true;
     endLevel();
-    EXPECT_FALSE(bossLevel);
+    EXPECT_FALSE(world().bossLevel);
 }
 
 TEST_F(LevelEnd, EscapeWithEnemiesLeftReturnsToTheTitle)
 {
-    numEnemies = 2;
+    world().numEnemies = 2;
     endLevel();
-    EXPECT_FALSE(bossLevel);
+    EXPECT_FALSE(world().bossLevel);
 }
 
 TEST_F(LevelEnd, AWonBossLevelReturnsToTheTitle)
 {
-    bossLevel = true;
-    numEnemies = 0;
+    world().bossLevel = true;
+    world().numEnemies = 0;
     endLevel();
-    EXPECT_FALSE(bossLevel);
+    EXPECT_FALSE(world().bossLevel);
 }
 
 TEST_F(LevelEnd, EscapeOnAMapWithoutEnemiesCountsAsAWin)
 {
-    numEnemies = 0;
+    world().numEnemies = 0;
     enterFrameLoop(0);
     SDL_GetKeyState(nullptr)[SDLK_ESCAPE] = 1;
     const FrameEnd end = runFrame(5);
@@ -63,7 +64,7 @@ TEST_F(LevelEnd, EscapeOnAMapWithoutEnemiesCountsAsAWin)
     std::vector<std::string> note;
     EXPECT_EQ(endPicture(end, true, note), nullptr); // no end screen for Escape
     endLevel();
-    EXPECT_TRUE(bossLevel);
+    EXPECT_TRUE(world().bossLevel);
 }
 
 // The picture stays the whole time; presses made meanwhile are dropped (a
@@ -123,7 +124,7 @@ protected:
     {
         for (int i = 0; i < musicTrackCount; ++i)
             musicTracks[i] = saved[i];
-        bossLevel = false;
+        world().bossLevel = false;
     }
     int chosenTrack()
     {
@@ -133,7 +134,7 @@ protected:
 
 TEST_F(Music, NormalLevelsPlayTracksTwoToSixAtRandom)
 {
-    bossLevel = false;
+    world().bossLevel = false;
     bool seen[10] = {};
     for (int i = 0; i < 500; ++i) {
         const int n = chosenTrack();
@@ -147,20 +148,20 @@ TEST_F(Music, NormalLevelsPlayTracksTwoToSixAtRandom)
 
 TEST_F(Music, BossLevelsPlayTheirOwnTrack)
 {
-    bossLevel = true;
-    bossMusic = 7;
+    world().bossLevel = true;
+    world().bossMusic = 7;
     EXPECT_EQ(chosenTrack(), 7);
-    bossMusic = 1;
+    world().bossMusic = 1;
     EXPECT_EQ(chosenTrack(), 1);
-    bossMusic = 13;
+    world().bossMusic = 13;
     EXPECT_EQ(chosenTrack(), 13);
 }
 
 TEST_F(Music, ABossTrackNumberOutOfRangeFallsBackToNormalMusic)
 {
-    bossLevel = true;
+    world().bossLevel = true;
     for (int n : {-5, 0, 14, 1000}) {
-        bossMusic = n;
+        world().bossMusic = n;
         const int chosen = chosenTrack();
         EXPECT_GE(chosen, 2) << n;
         EXPECT_LE(chosen, 6) << n;

@@ -52,8 +52,8 @@ TEST(Replay, ARecordedLevelReadsBackBitForBitAndPlaysToTheSameWorld)
     for (int frame = 0; frame < 2000; ++frame) {
         FrameInput input;
         input.actions = static_cast<unsigned>(pilot.next() % 64);
-        input.pointerX = ship->x + (pilot.unit() - 0.5f) * 1234.567f;
-        input.pointerY = ship->y - (pilot.unit() - 0.5f) * 987.6543f;
+        input.pointerX = world().ship->x + (pilot.unit() - 0.5f) * 1234.567f;
+        input.pointerY = world().ship->y - (pilot.unit() - 0.5f) * 987.6543f;
         if (frame % 40 == 7)
             input.clicks.push_back(Click::fireHook);
         if (frame % 90 == 50)

@@ -12,6 +12,7 @@
 #include "world/connector.h"
 #include "world/hash.h"
 #include "world/spring.h"
+#include "world/world.h"
 
 #include <unistd.h>
 
@@ -42,12 +43,12 @@ protected:
                 {&writableTuning().grapMaxDistance, 450}, {&writableTuning().nodeRadius, 10},
                 {&spawnX, 1000}, {&spawnY, 1000}, {&spawnVX, 0}, {&spawnVY, 0}})
             saved.push_back({value, std::exchange(*value, tuned)});
-        worldW = worldH = 4000;
-        chosenShip = 1;
+        world().worldW = world().worldH = 4000;
+        world().chosenShip = 1;
         assembleShip();
         resetLevel(3);
         sun = add(typeSun, 3000, 3000, 50, 1);
-        attractingMasses.push_back(sun);
+        world().attractingMasses.push_back(sun);
     }
     void TearDown() override
     {
@@ -59,11 +60,11 @@ protected:
     Object* add(int type, float x, float y, float radius, float mass = 100)
     {
         Object* o = new Object(mass, radius, x, y, 0, 0, 0, 0, nullptr, type, 0, 100);
-        objects.push_back(o);
+        world().objects.push_back(o);
         if (type != typeSun)
-            dynamicMasses.push_back(o);
+            world().dynamicMasses.push_back(o);
         if (type == typeEnemy)
-            ++numEnemies;
+            ++world().numEnemies;
         return o;
     }
 
@@ -108,7 +109,7 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     // pushed into the sun: slung, though no longer on our rope.
     hookAndCatch(first);
     hookAndCatch(second);
-    EXPECT_TRUE(leftHookGrappling && rightHookGrappling);
+    EXPECT_TRUE(world().leftHookGrappling && world().rightHookGrappling);
     simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
     EXPECT_FALSE(first->hooked || second->hooked);
     sun->x = first->x + 60;
@@ -117,9 +118,9 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     EXPECT_EQ(first->type, typeExploding);
     const auto boom = raised(Sound::explosion);
     ASSERT_EQ(boom.size(), 1u);
-    EXPECT_NEAR(boom[0].dx, first->x - ship->x, 1.0f);
-    EXPECT_EQ(levelStats.enemiesDestroyed[causeSun], 1);
-    EXPECT_EQ(levelStats.slings, 1);
+    EXPECT_NEAR(boom[0].dx, first->x - world().ship->x, 1.0f);
+    EXPECT_EQ(world().levelStats.enemiesDestroyed[causeSun], 1);
+    EXPECT_EQ(world().levelStats.slings, 1);
 
     // The second dies to a shot more than three seconds after it was let
     // go: not a sling.
@@ -130,8 +131,8 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     rail->owner = shooter;
     simulateFrame(FrameInput {}, 2);
     EXPECT_EQ(second->type, typeExploding);
-    EXPECT_EQ(levelStats.enemiesDestroyed[causeShot], 1);
-    EXPECT_EQ(levelStats.slings, 1);
+    EXPECT_EQ(world().levelStats.enemiesDestroyed[causeShot], 1);
+    EXPECT_EQ(world().levelStats.slings, 1);
 
     // The third burns while on our rope.
     hookAndCatch(third);
@@ -139,17 +140,17 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     sun->y = third->y;
     simulateFrame(FrameInput {}, 3);
     EXPECT_EQ(third->type, typeExploding);
-    EXPECT_EQ(levelStats.enemiesDestroyed[causeSun], 2);
-    EXPECT_EQ(levelStats.slings, 2);
-    EXPECT_EQ(levelStats.hooksFired, 3);
-    EXPECT_EQ(levelStats.catches, 3);
+    EXPECT_EQ(world().levelStats.enemiesDestroyed[causeSun], 2);
+    EXPECT_EQ(world().levelStats.slings, 2);
+    EXPECT_EQ(world().levelStats.hooksFired, 3);
+    EXPECT_EQ(world().levelStats.catches, 3);
     sun->x = sun->y = 3000;
     for (int frame = 0; frame < 10; ++frame) // the wreck and its rope go
         simulateFrame(FrameInput {}, 100);
 
     // A bullet of the shooter's strikes the ship from below.
-    ship->vx = ship->vy = 0;
-    const float sx = ship->x, sy = ship->y;
+    world().ship->vx = world().ship->vy = 0;
+    const float sx = world().ship->x, sy = world().ship->y;
     Object* bullet = add(typeBullet, sx, sy + 30, 3, 1);
     bullet->health = 100;
     bullet->vy = -0.5f;
@@ -164,14 +165,14 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     EXPECT_NEAR(hits[0].dy, shooter->y - sy, 0.5f);
 
     // A mine beside it, then an enemy crashing into it.
-    add(typeMine, ship->x - 30, ship->y, 15, 40);
+    add(typeMine, world().ship->x - 30, world().ship->y, 15, 40);
     hits = frameHits(1);
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].cause, causeMine);
     EXPECT_EQ(hits[0].amount, 200);
     EXPECT_NEAR(hits[0].dx, -30, 0.5f);
-    ship->vx = ship->vy = 0;
-    Object* rammer = add(typeEnemy, ship->x + 40, ship->y, 10);
+    world().ship->vx = world().ship->vy = 0;
+    Object* rammer = add(typeEnemy, world().ship->x + 40, world().ship->y, 10);
     rammer->health = 10000; // lives on
     rammer->vx = -0.3f;
     hits = frameHits(60);
@@ -181,12 +182,12 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     ASSERT_EQ(raised(Sound::crash).size(), 1u);
     EXPECT_EQ(raised(Sound::crash)[0].amount, hits[0].amount);
 
-    EXPECT_EQ(levelStats.damageTaken[causeShot], 10);
-    EXPECT_EQ(levelStats.damageTaken[causeMine], 200);
-    EXPECT_FLOAT_EQ(static_cast<float>(levelStats.damageTaken[causeCrash]), hits[0].amount);
-    EXPECT_FLOAT_EQ(ship->health, 1000 - 210 - hits[0].amount);
-    EXPECT_EQ(levelStats.enemiesDestroyed[causeCrash] + levelStats.enemiesDestroyed[causeOther], 0);
-    EXPECT_EQ(numEnemies, 2);
+    EXPECT_EQ(world().levelStats.damageTaken[causeShot], 10);
+    EXPECT_EQ(world().levelStats.damageTaken[causeMine], 200);
+    EXPECT_FLOAT_EQ(static_cast<float>(world().levelStats.damageTaken[causeCrash]), hits[0].amount);
+    EXPECT_FLOAT_EQ(world().ship->health, 1000 - 210 - hits[0].amount);
+    EXPECT_EQ(world().levelStats.enemiesDestroyed[causeCrash] + world().levelStats.enemiesDestroyed[causeOther], 0);
+    EXPECT_EQ(world().numEnemies, 2);
 }
 
 TEST_F(LevelRecord, LettingGoOfASwungEnemyLeavesItOnANodeThatNeverStrikesTheShip)
@@ -196,25 +197,25 @@ TEST_F(LevelRecord, LettingGoOfASwungEnemyLeavesItOnANodeThatNeverStrikesTheShip
     // tie's pull drags that node across the ship, which passes through it.
     Object* swung = add(typeEnemy, 1200, 1000, 20);
     hookAndCatch(swung);
-    ship->vx = ship->vy = 0;
-    swung->x = ship->x + 200;
-    swung->y = ship->y;
+    world().ship->vx = world().ship->vy = 0;
+    swung->x = world().ship->x + 200;
+    swung->y = world().ship->y;
     swung->vx = -3.0f;
     swung->vy = 1.0f;
-    const float before = ship->health;
+    const float before = world().ship->health;
     simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
-    ASSERT_EQ(springs.size(), 1u);
-    const Spring* tie = springs.front();
+    ASSERT_EQ(world().springs.size(), 1u);
+    const Spring* tie = world().springs.front();
     const Object* node = tie->endA == swung ? tie->endB : tie->endA;
     EXPECT_EQ(node->type, typeRopeNode);
     float closest = 1e9f;
     for (int frame = 0; frame < 100; ++frame) {
         simulateFrame(FrameInput {}, 10);
-        closest = std::min(closest, std::hypot(node->x - ship->x, node->y - ship->y));
+        closest = std::min(closest, std::hypot(node->x - world().ship->x, node->y - world().ship->y));
     }
-    EXPECT_LT(closest, ship->radius); // it did cross the ship
-    EXPECT_EQ(ship->health, before);
-    EXPECT_EQ(levelStats.damageTaken[causeCrash], 0);
+    EXPECT_LT(closest, world().ship->radius); // it did cross the ship
+    EXPECT_EQ(world().ship->health, before);
+    EXPECT_EQ(world().levelStats.damageTaken[causeCrash], 0);
 }
 
 TEST_F(LevelRecord, AShipHeldAgainstAPlanetIsHurtWhenItStrikesNotAllTheWhileItStays)
@@ -222,20 +223,20 @@ TEST_F(LevelRecord, AShipHeldAgainstAPlanetIsHurtWhenItStrikesNotAllTheWhileItSt
     // A taut rope from the hook mount draws the ship onto a planet just
     // clear of it and holds it there; then the ship grinds along it.
     Object* planet = add(typePlanet, 1000, 1129, 110, 1e11f);
-    ship->vx = ship->vy = 0;
-    Spring* rope = new Spring(turret, planet, 1, 3);
+    world().ship->vx = world().ship->vy = 0;
+    Spring* rope = new Spring(world().turret, planet, 1, 3);
     rope->restLength = rope->lastLength - 20;
-    springs.push_back(rope);
+    world().springs.push_back(rope);
     simulateFrame(FrameInput {}, 20); // the strike
-    const float struck = ship->health;
+    const float struck = world().ship->health;
     EXPECT_LT(struck, 1000);
     size_t hits = 0;
     for (int frame = 0; frame < 130; ++frame) {
         simulateFrame(FrameInput {frame < 30 ? 0u : actionRight, 0, 0, {}}, 16);
         hits += shipHits().size();
-        EXPECT_LT(std::hypot(ship->x - planet->x, ship->y - planet->y), 110 + 18 + 20); // at it
+        EXPECT_LT(std::hypot(world().ship->x - planet->x, world().ship->y - planet->y), 110 + 18 + 20); // at it
     }
-    EXPECT_GT(ship->health, struck - 10);
+    EXPECT_GT(world().ship->health, struck - 10);
     EXPECT_LT(hits, 10u);
 }
 
@@ -248,9 +249,9 @@ TEST_F(LevelRecord, AHookThatHoldsSomethingCatchesNothingMoreSoATieOffLetsAllGo)
     hookAndCatch(held);
     simulateFrame(pointingAt(drifter), 1);
     simulateFrame(pointingAt(drifter, {Click::fireHook}), 60); // well on its way
-    ASSERT_TRUE(rightHookExtended && !rightHookGrappling);
-    drifter->x = turret->x;
-    drifter->y = turret->y + 25;
+    ASSERT_TRUE(world().rightHookExtended && !world().rightHookGrappling);
+    drifter->x = world().turret->x;
+    drifter->y = world().turret->y + 25;
     simulateFrame(FrameInput {}, 5);
     EXPECT_FALSE(drifter->hooked);
     // Let go: the held one goes free, and every rope left on the mount is
@@ -259,9 +260,9 @@ TEST_F(LevelRecord, AHookThatHoldsSomethingCatchesNothingMoreSoATieOffLetsAllGo)
     simulateFrame(FrameInput {}, 5);
     EXPECT_FALSE(held->hooked);
     int onMount = 0;
-    for (const Spring* rope : springs)
-        onMount += rope->endA == turret || rope->endB == turret;
-    EXPECT_EQ(onMount, int(leftHookGrappling) + int(rightHookGrappling));
+    for (const Spring* rope : world().springs)
+        onMount += rope->endA == world().turret || rope->endB == world().turret;
+    EXPECT_EQ(onMount, int(world().leftHookGrappling) + int(world().rightHookGrappling));
 }
 
 TEST_F(LevelRecord, WhatIsLetGoBehindTheShipStaysLetGo)
@@ -271,16 +272,16 @@ TEST_F(LevelRecord, WhatIsLetGoBehindTheShipStaysLetGo)
     // must not catch it back onto the ship.
     Object* enemy = add(typeEnemy, 800, 1000, 20);
     hookAndCatch(enemy);
-    ship->vx = ship->vy = 0;
+    world().ship->vx = world().ship->vy = 0;
     enemy->vx = enemy->vy = 0;
     simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
     for (int frame = 0; frame < 20; ++frame)
         simulateFrame(FrameInput {}, 10);
-    EXPECT_FALSE(leftHookGrappling || rightHookGrappling);
-    EXPECT_EQ(levelStats.catches, 1);
-    ASSERT_EQ(springs.size(), 1u); // the enemy on its node, and nothing more
-    EXPECT_NE(springs.front()->endA->type, typeTurret);
-    EXPECT_NE(springs.front()->endB->type, typeTurret);
+    EXPECT_FALSE(world().leftHookGrappling || world().rightHookGrappling);
+    EXPECT_EQ(world().levelStats.catches, 1);
+    ASSERT_EQ(world().springs.size(), 1u); // the enemy on its node, and nothing more
+    EXPECT_NE(world().springs.front()->endA->type, typeTurret);
+    EXPECT_NE(world().springs.front()->endB->type, typeTurret);
 }
 
 namespace {
@@ -292,7 +293,7 @@ FrameInput botInput(int frame)
     FrameInput input;
     const unsigned courses[] = {actionUp, actionRight, actionDown | actionLeft, 0};
     input.actions = courses[(frame / 50) % 4];
-    for (const Object* o : enemies) {
+    for (const Object* o : world().enemies) {
         if (o->type == typeEnemy) {
             input.pointerX = o->x;
             input.pointerY = o->y;
@@ -321,12 +322,12 @@ std::string playWithBot(const char* map, bool present)
             presentFrame(state);
     }
     int destroyed = 0;
-    for (int n : levelStats.enemiesDestroyed)
+    for (int n : world().levelStats.enemiesDestroyed)
         destroyed += n;
     char line[160];
     std::snprintf(line, sizeof line, "%016llx state %d time %lld destroyed %d catches %d",
         static_cast<unsigned long long>(worldHash()), static_cast<int>(state),
-        static_cast<long long>(levelStats.gameTime), destroyed, levelStats.catches);
+        static_cast<long long>(world().levelStats.gameTime), destroyed, world().levelStats.catches);
     stopLevel();
     return line;
 }
@@ -366,6 +367,6 @@ TEST(HeadlessLevel, PlaysAsInTheWindowWithNoVideoAndNoSound)
     ASSERT_EQ(chdir(cwd), 0);
     removeTree(dir);
     EXPECT_EQ(headless.output, windowed);
-    EXPECT_GT(levelStats.catches, 0) << windowed;
-    EXPECT_GT(levelStats.gameTime, 3000) << windowed;
+    EXPECT_GT(world().levelStats.catches, 0) << windowed;
+    EXPECT_GT(world().levelStats.gameTime, 3000) << windowed;
 }

@@ -182,13 +182,13 @@ void drawEveryScreen()
                 drawFrame(played);
                 desktopCopiesForOurs += keptImagesMade() - desktopCopies;
             }
-            if (drawables.size() > most) {
-                most = drawables.size();
+            if (world().drawables.size() > most) {
+                most = world().drawables.size();
                 busiest = i;
             }
         }
     }
-    std::printf("drawables %zu\n", drawables.size());
+    std::printf("drawables %zu\n", world().drawables.size());
     std::fflush(stdout);
     placeCamera();
 
@@ -202,7 +202,7 @@ void drawEveryScreen()
     SDL_FreeSurface(backdrop);
     std::vector<std::string> pauseLines = controlsText(replay.ship - 1);
     pauseLines.push_back("");
-    pauseLines.push_back("#Time so far " + clockText(levelStats.gameTime));
+    pauseLines.push_back("#Time so far " + clockText(world().levelStats.gameTime));
     reportAndFree("pause",
         drawBoth(
             [&](Canvas& c, const Picture& last) { drawPauseScreen(c, last, pauseLines); }, &level));

@@ -2,6 +2,7 @@
 #include "render/effects.h"
 #include "render_fixture.h"
 #include "world/spring.h"
+#include "world/world.h"
 
 #include <cmath>
 
@@ -84,7 +85,7 @@ TEST_F(Chain, NothingBetweenCoincidentEndsOrWithoutLinks)
 TEST_F(Chain, SpringIsAChainUnlessItCrossesTheSeam)
 {
     writableTuning().grapNumLinks = 3;
-    worldW = worldH = 2000;
+    world().worldW = world().worldH = 2000;
     Spring rope(&a, &b, 1, 1);
     b.x = 1100; // exactly half the world apart in x
     drawSpring(canvas, rope, link, 0, 0);

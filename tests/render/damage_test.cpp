@@ -5,6 +5,7 @@
 #include "world/panel.h"
 #include "render/damage.h"
 #include "render_fixture.h"
+#include "world/world.h"
 
 using namespace tether;
 
@@ -18,7 +19,7 @@ protected:
     void SetUp() override
     {
         RenderTest::SetUp();
-        ship = keepObject(typeShip, 1000, 1000, 18);
+        world().ship = keepObject(typeShip, 1000, 1000, 18);
         planet = keepObject(typePlanet, 1000, 1118, 100);
         shooter = keepObject(typeEnemy, 2500, 1000, 20); // far off to the right
         mine = keepObject(typeMine, 1000 - 33, 1000, 15);
@@ -28,7 +29,7 @@ protected:
     Object* keepObject(int type, float x, float y, float radius)
     {
         Object* o = make(type, x, y, radius);
-        objects.push_back(o);
+        world().objects.push_back(o);
         return o;
     }
 
@@ -38,10 +39,10 @@ protected:
     template <class Hit> void play(int steps, Hit hit)
     {
         for (int step = 0; step < steps; ++step) {
-            ++levelStats.gameTime;
+            ++world().levelStats.gameTime;
             hit(step);
-            if (levelStats.gameTime % 16 == 0 || step == steps - 1) {
-                takeShipHits(worldEvents);
+            if (world().levelStats.gameTime % 16 == 0 || step == steps - 1) {
+                takeShipHits(world().worldEvents);
                 clearEvents();
             }
         }
@@ -51,17 +52,17 @@ protected:
 TEST_F(DamageDisplay, HitsAreTalliedPerSourceAndShownWhereTheyCameFrom)
 {
     // A second resting against a planet: a speck of damage every step.
-    play(1000, [&](int) { recordDamage(*ship, 1e-4f, causeCrash, *planet, *planet); });
-    EXPECT_TRUE(damageOnShow(levelStats.gameTime).empty());
+    play(1000, [&](int) { recordDamage(*world().ship, 1e-4f, causeCrash, *planet, *planet); });
+    EXPECT_TRUE(damageOnShow(world().levelStats.gameTime).empty());
 
     // Three bullets of one shooter, 400 ms apart, and a mine between them.
     play(801, [&](int step) {
         if (step % 400 == 0)
-            recordDamage(*ship, 10, causeShot, *bullet, *shooter);
+            recordDamage(*world().ship, 10, causeShot, *bullet, *shooter);
         if (step == 500)
-            recordDamage(*ship, 200, causeMine, *mine, *mine);
+            recordDamage(*world().ship, 200, causeMine, *mine, *mine);
     });
-    auto shown = damageOnShow(levelStats.gameTime);
+    auto shown = damageOnShow(world().levelStats.gameTime);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].cause, causeShot);
     EXPECT_FLOAT_EQ(shown[0].amount, 30);
@@ -85,20 +86,20 @@ TEST_F(DamageDisplay, HitsAreTalliedPerSourceAndShownWhereTheyCameFrom)
     EXPECT_GT(numberPixels, 20) << "the shooter's 30";
     const int drawn = countLit(canvas);
     drawDamage(canvas, 1000 - 400, 1000 - 300); // a frame's hits are taken once
-    EXPECT_EQ(damageOnShow(levelStats.gameTime)[0].amount, 30);
+    EXPECT_EQ(damageOnShow(world().levelStats.gameTime)[0].amount, 30);
     EXPECT_EQ(countLit(canvas), drawn);
 
     // Gone a while after the last hit; a later bullet starts a new tally.
     play(1201, [](int) {});
-    EXPECT_TRUE(damageOnShow(levelStats.gameTime).empty());
-    play(1, [&](int) { recordDamage(*ship, 10, causeShot, *bullet, *shooter); });
-    shown = damageOnShow(levelStats.gameTime);
+    EXPECT_TRUE(damageOnShow(world().levelStats.gameTime).empty());
+    play(1, [&](int) { recordDamage(*world().ship, 10, causeShot, *bullet, *shooter); });
+    shown = damageOnShow(world().levelStats.gameTime);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_FLOAT_EQ(shown[0].amount, 10);
 
     // A new level forgets them.
     forgetShownHits();
-    EXPECT_TRUE(damageOnShow(levelStats.gameTime).empty());
+    EXPECT_TRUE(damageOnShow(world().levelStats.gameTime).empty());
 }
 
 TEST_F(DamageDisplay, AShooterUnderTheHudPanelGetsAnArrowOutsideIt)
@@ -106,7 +107,7 @@ TEST_F(DamageDisplay, AShooterUnderTheHudPanelGetsAnArrowOutsideIt)
     // At (565, 510) on screen: within the screen, but under the panel.
     shooter->x = 1000 + 165;
     shooter->y = 1000 + 210;
-    play(1, [&](int) { recordDamage(*ship, 10, causeShot, *bullet, *shooter); });
+    play(1, [&](int) { recordDamage(*world().ship, 10, causeShot, *bullet, *shooter); });
     drawDamage(canvas, 1000 - 400, 1000 - 300);
     const Uint32 shotRed = 0xff4848;
     int arrowPixels = 0; // just above the panel's top edge, on the line to the shooter

@@ -1,6 +1,7 @@
 // Draw layers and the world's stable sort that keeps each layer's order
 // between frames.
 #include "render_fixture.h"
+#include "world/world.h"
 
 #include <vector>
 
@@ -25,27 +26,27 @@ TEST_F(DrawOrder, ObjectsOfOneLayerKeepTheirOrderFromFrameToFrame)
     for (int type : {typeMine, typeEnemy, typeBlackHole, typeBullet, typeShip, typePlanet,
              typeEnemy, typeSun, typeMine, typeEnemy}) {
         made.push_back(make(type, -5000, -5000));
-        drawables.push_back(made.back());
-        objects.push_back(made.back()); // freed with the world
+        world().drawables.push_back(made.back());
+        world().objects.push_back(made.back()); // freed with the world
     }
     auto enemiesInOrder = [] {
         std::vector<Object*> found;
-        for (Object* o : drawables)
+        for (Object* o : world().drawables)
             if (o->type == typeEnemy)
                 found.push_back(o);
         return found;
     };
     sortDrawables();
-    const std::list<Object*> first = drawables;
+    const std::list<Object*> first = world().drawables;
     EXPECT_TRUE(std::is_sorted(first.begin(), first.end(), cmpObjectDraw()));
     EXPECT_EQ(enemiesInOrder(), (std::vector<Object*> {made[1], made[6], made[9]}));
     for (int frame = 0; frame < 5; ++frame) {
         sortDrawables();
-        EXPECT_EQ(drawables, first) << "frame " << frame;
+        EXPECT_EQ(world().drawables, first) << "frame " << frame;
     }
     // An enemy that starts exploding moves up; the others close ranks.
     made[6]->type = typeExploding;
     sortDrawables();
-    EXPECT_EQ(drawables.back(), made[6]);
+    EXPECT_EQ(world().drawables.back(), made[6]);
     EXPECT_EQ(enemiesInOrder(), (std::vector<Object*> {made[1], made[9]}));
 }

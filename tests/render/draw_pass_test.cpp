@@ -3,6 +3,7 @@
 #include "main/frame.h"
 #include "render_fixture.h"
 #include "world/spring.h"
+#include "world/world.h"
 
 using namespace tether;
 
@@ -11,8 +12,8 @@ protected:
     Object* add(int type, float x, float y, SDL_Surface* sprite, float radius = 10)
     {
         Object* o = new Object(1, radius, x, y, 0, 0, 0, 0, sprite, type, 0, 100);
-        objects.push_back(o);
-        drawables.push_back(o);
+        world().objects.push_back(o);
+        world().drawables.push_back(o);
         return o;
     }
 };
@@ -25,7 +26,7 @@ TEST_F(DrawPass, RopesLieOverShipsAndUnderShots)
     add(typeEnemy, 450, 300, solid(20, 20, 255, 0, 0));
     Object* a = add(typeDead, 300, 300, nullptr);
     Object* b = add(typeDead, 500, 300, nullptr);
-    springs.push_back(new Spring(a, b, 1, 1)); // one link from 400 to 600
+    world().springs.push_back(new Spring(a, b, 1, 1)); // one link from 400 to 600
     drawWorld(canvas, 0, 0);
     EXPECT_TRUE(closeColour(rgb(canvas, 450, 300), 0x0000ff));
     EXPECT_TRUE(closeColour(rgb(canvas, 550, 300), 0x00ff00));
@@ -38,17 +39,17 @@ TEST_F(DrawPass, HookChainsNeedTheirHookAndTheMount)
     chainImage = solid(10, 6, 0, 0, 255);
     Object mount(1, 1, 400, 300, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
     Object hook(1, 1, 400, 100, 0, 0, 0, 0, nullptr, typeLeftHook, 0, 1);
-    leftGrapHook = rightGrapHook = &hook;
+    world().leftGrapHook = world().rightGrapHook = &hook;
     drawWorld(canvas, 0, 0); // no mount, no chain
     EXPECT_EQ(countLit(canvas), 0);
 
-    turret = &mount;
-    rightGrapHook = nullptr;
+    world().turret = &mount;
+    world().rightGrapHook = nullptr;
     drawWorld(canvas, 0, 0);
     const SDL_Rect box = litBounds(canvas);
     EXPECT_LT(box.y, 160);
     EXPECT_GE(box.y + box.h, 340);
-    turret = leftGrapHook = nullptr;
+    world().turret = world().leftGrapHook = nullptr;
 }
 
 TEST_F(DrawPass, BlackHoleMiddleCoversWhatPassesOverIt)
@@ -76,7 +77,7 @@ TEST_F(DrawPass, FrameDrawsBackgroundWorldHudAndPointerInTurn)
     drawFrame(screenSurface); // without a ship: no HUD
     EXPECT_EQ(rgb(screenSurface, 400, 400), 0x1e1e1eu);
 
-    ship = add(typeShip, 1000, 1000, solid(20, 20, 200, 0, 0));
+    world().ship = add(typeShip, 1000, 1000, solid(20, 20, 200, 0, 0));
     drawFrame(screenSurface);
     EXPECT_EQ(rgb(screenSurface, 100, 100), 0x1e1e1eu);
     EXPECT_TRUE(closeColour(rgb(screenSurface, 395, 300), 0xc80000)); // the ship

@@ -2,6 +2,7 @@
 #include "render/hud.h"
 #include "render_fixture.h"
 #include "world/collision.h"
+#include "world/world.h"
 
 #include <string>
 
@@ -14,9 +15,9 @@ protected:
         RenderTest::SetUp();
         for (int d = 0; d < 10; ++d)
             digits[d] = solid(6, 10, static_cast<Uint8>(20 * d + 20), 0, 0);
-        ship = make(typeShip, 1000, 1000);
-        objects.push_back(ship);
-        drawables.push_back(ship);
+        world().ship = make(typeShip, 1000, 1000);
+        world().objects.push_back(world().ship);
+        world().drawables.push_back(world().ship);
     }
     // The 6-pixel digits drawn from (x, y) on.
     std::string readNumber(int x, int y)
@@ -30,8 +31,8 @@ protected:
 
 TEST_F(Hud, PanelNumbersAndRadarSitInTheBottomRightCorner)
 {
-    numEnemies = 12;
-    ship->health = 734.9f;
+    world().numEnemies = 12;
+    world().ship->health = 734.9f;
     drawHud(canvas);
     EXPECT_EQ(readNumber(445, 545), "12");
     EXPECT_EQ(readNumber(445, 420), "734");
@@ -45,19 +46,19 @@ TEST_F(Hud, PanelNumbersAndRadarSitInTheBottomRightCorner)
 
 TEST_F(Hud, HealthReadsZeroWhileTheShipExplodes)
 {
-    ship->type = typeExploding;
-    ship->health = 7.5f; // the explosion clock
+    world().ship->type = typeExploding;
+    world().ship->health = 7.5f; // the explosion clock
     drawHud(canvas);
     EXPECT_EQ(readNumber(445, 420), "0");
 }
 
 TEST_F(Hud, AShipSwallowedByABlackHoleReadsZeroHealth)
 {
-    ship->health = 1000;
+    world().ship->health = 1000;
     Object* hole = make(typeBlackHole, 1000, 1000, 40, 1e9f);
-    objects.push_back(hole);
-    collisionDetect(&objects);
-    ASSERT_TRUE(gameOver);
+    world().objects.push_back(hole);
+    collisionDetect(&world().objects);
+    ASSERT_TRUE(world().gameOver);
     drawHud(canvas);
     EXPECT_EQ(readNumber(445, 420), "0");
 }
@@ -67,8 +68,8 @@ TEST_F(Hud, LivingThingsAreMarkedOverBlackHolesAndNodes)
     // The enemy comes first in the list but is marked in the second pass.
     for (int type : {typeEnemy, typeBlackHole}) {
         Object* o = make(type, 1000 + 32 * 10, 1000);
-        objects.push_back(o);
-        drawables.push_back(o);
+        world().objects.push_back(o);
+        world().drawables.push_back(o);
     }
     drawHud(canvas);
     EXPECT_EQ(rgb(canvas, 705 + 3, 495), 0xff0000u);

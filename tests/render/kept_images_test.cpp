@@ -8,6 +8,7 @@
 #include "render/softcopies.h"
 #include "render_fixture.h"
 #include "world/spring.h"
+#include "world/world.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -52,8 +53,8 @@ protected:
         for (int i = 0; i < 60; ++i) {
             Object* o = new Object(1, 10.0f + i % 4 * 6, across(random), down(random), 0, 0,
                 turn(random), 0, sprites[i % 4], types[i % 4], 0, 30.0f + 10 * (i % 20));
-            objects.push_back(o);
-            drawables.push_back(o);
+            world().objects.push_back(o);
+            world().drawables.push_back(o);
             placed.push_back(o);
             if (i % 3 == 0)
                 hit.push_back(o);
@@ -61,7 +62,7 @@ protected:
         chainImage = patterned(12);
         writableTuning().grapNumLinks = 7;
         for (int i = 0; i + 1 < 20; i += 2)
-            springs.push_back(new Spring(placed[i], placed[i + 1], 1, 1));
+            world().springs.push_back(new Spring(placed[i], placed[i + 1], 1, 1));
     }
 
     // The scene as drawn, every hit new to it.
@@ -129,8 +130,8 @@ TEST_F(KeptImages, SpinningSunStaysWithinTheBudget)
     // A sun of 200 pixels turned through every heading would need some
     // 230 MB of copies.
     Object* sun = new Object(1, 100, 400, 300, 0, 0, 0, 0, patterned(200), typeSun, 0, 1);
-    objects.push_back(sun);
-    drawables.push_back(sun);
+    world().objects.push_back(sun);
+    world().drawables.push_back(sun);
     const uint64_t madeBefore = keptImagesMade();
     for (int frame = 0; frame < turnSteps; ++frame) {
         sun->angle = static_cast<float>((frame + 0.3) * 2 * M_PI / turnSteps);
@@ -143,8 +144,8 @@ TEST_F(KeptImages, SpinningSunStaysWithinTheBudget)
 TEST_F(KeptImages, SpinningSunStaysWithinTheBudgetOnOurCanvasAndGoesWithTheLevel)
 {
     Object* sun = new Object(1, 100, 400, 300, 0, 0, 0, 0, patterned(200), typeSun, 0, 1);
-    objects.push_back(sun);
-    drawables.push_back(sun);
+    world().objects.push_back(sun);
+    world().drawables.push_back(sun);
     std::vector<uint32_t> memory(800 * 600);
     SoftCanvas ours(memory.data(), 800, 600, 800, nullptr, readPicture);
     const uint64_t desktopMade = keptImagesMade(), madeBefore = softCopiesMade();

@@ -1,5 +1,6 @@
 // The black hole's gravitational lens.
 #include "render_fixture.h"
+#include "world/world.h"
 
 #include <cmath>
 
@@ -50,9 +51,9 @@ TEST_F(Lens, NoRadiusNoLensNoTable)
         Object hole(1, r, 400, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
         drawObject(canvas, hole, 0, 0);
         EXPECT_EQ(lensTableFor(r), nullptr);
-        drawables.push_back(&hole);
+        world().drawables.push_back(&hole);
         drawWorld(canvas, 0, 0); // no black middle either
-        drawables.clear();
+        world().drawables.clear();
     }
     EXPECT_EQ(rgb(canvas, 400, 300), pattern(400, 300));
 }
@@ -63,9 +64,9 @@ TEST_F(Lens, AnAbsurdlyLargeBlackHoleIsItsBlackDiscAlone)
     paintPattern();
     Object hole(1, 10000, 400, 300, 0, 0, 0, 0, nullptr, typeBlackHole, 0, 100);
     drawObject(canvas, hole, 0, 0);
-    drawables.push_back(&hole);
+    world().drawables.push_back(&hole);
     drawWorld(canvas, 0, 0);
-    drawables.clear();
+    world().drawables.clear();
     EXPECT_EQ(rgb(canvas, 400, 300), 0u);
     EXPECT_EQ(rgb(canvas, 10, 10), 0u); // the disc covers the screen
 }

@@ -1,6 +1,7 @@
 // How each kind of Object looks: turned sprites, bullets, unturned shot
 // images, the flame, and objects whose images are missing.
 #include "render_fixture.h"
+#include "world/world.h"
 
 #include <SDL_gfxPrimitives.h>
 
@@ -61,7 +62,7 @@ TEST_F(ObjectLook, FlameShowsOneOfItsFramesInEachFrameWithThrust)
     for (int i = 0; i < 3; ++i)
         flames[i] = solid(8, 8, colours[i] >> 16, (colours[i] >> 8) & 0xff, colours[i] & 0xff);
     Object flame(1, 4, 100, 100, 0, 0, 0, 0, nullptr, typeFlame, 0, 100);
-    chosenShip = 1;
+    world().chosenShip = 1;
     bool seen[3] = {};
     for (int frame = 0; frame < 60; ++frame) {
         flame.lastThrustStep = frame; // the controls light it while thrusting
@@ -82,7 +83,7 @@ TEST_F(ObjectLook, FlameShowsOneOfItsFramesInEachFrameWithThrust)
     flame.hidden = true; // lit, then put out again
     drawObject(canvas, flame, 0, 0);
     flame.hidden = false;
-    chosenShip = 0; // the first ship's flame is never seen
+    world().chosenShip = 0; // the first ship's flame is never seen
     drawObject(canvas, flame, 0, 0);
     EXPECT_EQ(countLit(canvas), 0);
     EXPECT_EQ(flame.sprite, nullptr);

@@ -26,7 +26,7 @@ protected:
     void TearDown() override
     {
         Mix_HaltMusic();
-        bossLevel = false;
+        world().bossLevel = false;
         for (Mix_Music*& track : musicTracks) {
             Mix_FreeMusic(track);
             track = nullptr;
@@ -44,7 +44,7 @@ protected:
 
 TEST_F(GameMusic, ANormalLevelStartsOneOfTracksTwoToSix)
 {
-    bossLevel = false;
+    world().bossLevel = false;
     checkMusic();
     EXPECT_TRUE(Mix_PlayingMusic());
     EXPECT_GE(playingTrack(), 2);
@@ -60,7 +60,7 @@ TEST_F(GameMusic, ANormalLevelStartsOneOfTracksTwoToSix)
 // after the track has stopped forgets it and starts the next.
 TEST_F(GameMusic, TheFinishedHookOnlyRaisesAFlagForTheNextFrame)
 {
-    bossLevel = false;
+    world().bossLevel = false;
     checkMusic();
     Mix_Music* first = music;
     musicFinished = false;
@@ -82,16 +82,16 @@ TEST_F(GameMusic, TheFinishedHookOnlyRaisesAFlagForTheNextFrame)
 // then does the boss track start.
 TEST_F(GameMusic, AfterAWonMapTheMusicFadesAndTheBossTrackFollows)
 {
-    bossLevel = false;
-    gameOver = false;
-    numEnemies = 0;
-    bossMusic = 8;
+    world().bossLevel = false;
+    world().gameOver = false;
+    world().numEnemies = 0;
+    world().bossMusic = 8;
     checkMusic();
     Mix_Music* normal = music;
     musicFinished = false;
     const Uint32 wonAt = SDL_GetTicks();
     endLevel();
-    ASSERT_TRUE(bossLevel);
+    ASSERT_TRUE(world().bossLevel);
     checkMusic(); // still fading
     EXPECT_EQ(music, normal);
     while (!musicFinished && SDL_GetTicks() - wonAt < 3000) {
@@ -110,9 +110,9 @@ TEST_F(GameMusic, AfterAWonMapTheMusicFadesAndTheBossTrackFollows)
 
 TEST_F(GameMusic, ABossLevelPlaysItsOwnTrack)
 {
-    bossLevel = true;
+    world().bossLevel = true;
     for (int boss : {8, 13}) { // 13: the last of the boss tracks
-        bossMusic = boss;
+        world().bossMusic = boss;
         checkMusic();
         EXPECT_TRUE(Mix_PlayingMusic()) << boss;
         EXPECT_EQ(playingTrack(), boss);

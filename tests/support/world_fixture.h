@@ -3,34 +3,28 @@
 
 #include "world/events.h"
 #include "world/object.h"
-#include "world/simmath.h"
-#include "world/stats.h"
 #include "world/world.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 class WorldTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetWorld(); }
-    void TearDown() override { resetWorld(); }
+    void TearDown() override { tether::clearWorld(); }
 
-    static void resetWorld()
+    // Empties the test's world and puts it back to its defaults.
+    void resetWorld()
     {
         tether::clearWorld();
-        tether::numEnemies = 0;
-        tether::gameOver = false;
-        tether::chosenShip = 0;
-        tether::worldW = tether::worldH = 2000.0f;
-        tether::backx = tether::backy = 0.0f;
-        tether::leftHookExtended = tether::rightHookExtended = false;
-        tether::leftHookGrappling = tether::rightHookGrappling = false;
-        tether::leftHookRetracting = tether::rightHookRetracting = false;
-        tether::levelStats = tether::LevelStats {};
-        tether::levelMath = tether::MathFlavour::own;
-        tether::clearEvents();
+        fresh.emplace();
     }
+
+    // Every test plays in a world of its own, at its defaults; the objects it
+    // made are freed when it ends.
+    std::optional<tether::World> fresh {std::in_place};
+    tether::WorldInUse inUse {*fresh};
 
     // Whether the rules have stamped a hit on o.
     static bool wasHit(const tether::Object* o) { return o->lastHitStep >= 0; }
@@ -40,18 +34,19 @@ protected:
     static std::vector<tether::WorldEvent> raised(tether::Sound sound)
     {
         std::vector<tether::WorldEvent> found;
-        for (int i = 0; i < tether::worldEvents.count; ++i)
-            if (tether::worldEvents.events[i].kind == tether::EventKind::sound
-                && tether::worldEvents.events[i].sound == sound)
-                found.push_back(tether::worldEvents.events[i]);
+        const tether::EventQueue& queue = tether::world().worldEvents;
+        for (int i = 0; i < queue.count; ++i)
+            if (queue.events[i].kind == tether::EventKind::sound && queue.events[i].sound == sound)
+                found.push_back(queue.events[i]);
         return found;
     }
     static std::vector<tether::WorldEvent> shipHits()
     {
         std::vector<tether::WorldEvent> found;
-        for (int i = 0; i < tether::worldEvents.count; ++i)
-            if (tether::worldEvents.events[i].kind == tether::EventKind::shipHit)
-                found.push_back(tether::worldEvents.events[i]);
+        const tether::EventQueue& queue = tether::world().worldEvents;
+        for (int i = 0; i < queue.count; ++i)
+            if (queue.events[i].kind == tether::EventKind::shipHit)
+                found.push_back(queue.events[i]);
         return found;
     }
 

@@ -102,12 +102,12 @@ bool allFinite(const Object& o)
 // read; returns what went wrong, or nothing.
 std::string playMap(const std::string& path)
 {
-    worldW = worldH = 2000.0f;
-    backx = backy = 0;
+    world().worldW = world().worldH = 2000.0f;
+    world().backx = world().backy = 0;
     spawnX = spawnY = 1000.0f;
     spawnVX = spawnVY = 0;
-    chosenShip = 0;
-    bossLevel = gameOver = false;
+    world().chosenShip = 0;
+    world().bossLevel = world().gameOver = false;
     if (!loadMap(path))
         return "the map did not open";
     assembleShip();
@@ -122,10 +122,10 @@ std::string playMap(const std::string& path)
             fireHook();
         now += 16;
         const FrameEnd end = runFrame(now);
-        for (Object* o : objects)
+        for (Object* o : world().objects)
             if (!allFinite(*o))
                 failure = "an object left the numbers at frame " + std::to_string(frame);
-        if (!ship || !allFinite(*ship))
+        if (!world().ship || !allFinite(*world().ship))
             failure = "the ship left the numbers at frame " + std::to_string(frame);
         if (end != FrameEnd::next)
             break; // the level ended by its own rules: won or lost

@@ -1,6 +1,7 @@
 #include "support/world_fixture.h"
 #include "world/collision.h"
 #include "world/spring.h"
+#include "world/world.h"
 
 #include <cmath>
 
@@ -13,17 +14,17 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        ship = add(typeShip, -5000, -5000);
-        turret = make(typeTurret, -5000, -5000);
-        ship->addChild(turret, 0, 0, 0, true, true, true, false);
+        world().ship = add(typeShip, -5000, -5000);
+        world().turret = make(typeTurret, -5000, -5000);
+        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
     }
     Object* add(int type, float x, float y, float radius = 10, float mass = 1)
     {
         Object* o = make(type, x, y, radius, mass);
-        objects.push_back(o);
+        world().objects.push_back(o);
         return o;
     }
-    void collide() { collisionDetect(&objects); }
+    void collide() { collisionDetect(&world().objects); }
 };
 
 using PairSearch = Contacts;
@@ -34,16 +35,16 @@ TEST_F(PairSearch, TheOrderIsTheListsStableSortByLeftEdgeWhateverTheStart)
     for (int i = 0; i < 600; ++i)
         add(typeEnemy, float((i * 37) % 50), 100.0f * i, float(i % 3));
     for (int round = 0; round < 3; ++round) {
-        std::list<Object*> expected = objects;
+        std::list<Object*> expected = world().objects;
         expected.sort(cmpObjectX);
         collide();
-        EXPECT_EQ(objects, expected) << round;
+        EXPECT_EQ(world().objects, expected) << round;
         if (round == 0) // a few move: nearly in order
-            for (Object* o : objects)
+            for (Object* o : world().objects)
                 if (o->y < 3000)
                     o->x += 7;
         if (round == 1) // far out of order
-            objects.reverse();
+            world().objects.reverse();
     }
 }
 
@@ -57,14 +58,14 @@ TEST_F(PairSearch, CirclesThatOnlyTouchDoNotCollide)
 
 TEST_F(PairSearch, ShipHooksRopeNodesTurretsWrecksAndTheDeadDoNotCollide)
 {
-    ship->x = ship->y = 0;
-    ship->vx = 0.5f; // through its own rope node, too
+    world().ship->x = world().ship->y = 0;
+    world().ship->vx = 0.5f; // through its own rope node, too
     Object* near[]
         = {add(typeLeftHook, 1, 0, 3), add(typeRightHook, 2, 0, 3), add(typeTurret, 3, 0),
             add(typeExploding, 4, 0), add(typeDead, 5, 0), add(typeRopeNode, -8, 0, 3)};
     collide();
-    EXPECT_TRUE(springs.empty());
-    EXPECT_FALSE(wasHit(ship));
+    EXPECT_TRUE(world().springs.empty());
+    EXPECT_FALSE(wasHit(world().ship));
     for (Object* o : near)
         EXPECT_FALSE(wasHit(o)) << o->type;
 }
@@ -76,7 +77,7 @@ TEST_F(PairSearch, LaterPairsSeeWhatEarlierContactsChanged)
     add(typeBlackHole, 0, 0, 10, 1e9f);
     Object* enemy = add(typeEnemy, 15, 0);
     Object* node = add(typeRopeNode, 30, 0);
-    numEnemies = 1;
+    world().numEnemies = 1;
     collide();
     EXPECT_EQ(enemy->type, typeDead);
     EXPECT_FALSE(wasHit(node));
@@ -89,22 +90,22 @@ TEST_F(HookCatch, AHookCatchesAnEnemyOnOneNewRopeFromTheMount)
     add(typeLeftHook, 100, 100, 8);
     Object* enemy = add(typeEnemy, 110, 100, 10);
     enemy->vx = 0.3f;
-    leftHookExtended = true;
+    world().leftHookExtended = true;
     collide();
     EXPECT_TRUE(enemy->hooked);
-    EXPECT_FALSE(leftHookExtended);
-    EXPECT_TRUE(leftHookGrappling);
-    EXPECT_FALSE(rightHookGrappling);
-    ASSERT_EQ(springs.size(), 1u);
-    const Spring* rope = springs.front();
-    EXPECT_EQ(rope->endA, turret);
+    EXPECT_FALSE(world().leftHookExtended);
+    EXPECT_TRUE(world().leftHookGrappling);
+    EXPECT_FALSE(world().rightHookGrappling);
+    ASSERT_EQ(world().springs.size(), 1u);
+    const Spring* rope = world().springs.front();
+    EXPECT_EQ(rope->endA, world().turret);
     EXPECT_EQ(rope->endB, enemy);
     EXPECT_EQ(rope->stiffness, 1.0f);
     EXPECT_EQ(rope->damping, 3.0f);
     EXPECT_EQ(enemy->vx, 0.3f); // no bounce, no damage
     EXPECT_EQ(enemy->health, 100);
     collide(); // caught already: no second rope
-    EXPECT_EQ(springs.size(), 1u);
+    EXPECT_EQ(world().springs.size(), 1u);
 }
 
 TEST_F(HookCatch, TheRightHookCatchesABlackHoleRatherThanBeingSwallowed)
@@ -114,29 +115,29 @@ TEST_F(HookCatch, TheRightHookCatchesABlackHoleRatherThanBeingSwallowed)
     collide();
     EXPECT_TRUE(hole->hooked);
     EXPECT_EQ(hook->type, typeRightHook);
-    EXPECT_TRUE(rightHookGrappling);
-    EXPECT_FALSE(leftHookGrappling);
+    EXPECT_TRUE(world().rightHookGrappling);
+    EXPECT_FALSE(world().leftHookGrappling);
 }
 
 TEST_F(HookCatch, HooksPassThroughSunsButAShipBurns)
 {
-    ship->x = 59;
-    ship->y = 0;
+    world().ship->x = 59;
+    world().ship->y = 0;
     Object* sun = add(typeSun, 0, 0, 50, 1e9f);
     Object* hook = add(typeLeftHook, -20, 0, 8);
     collide();
-    EXPECT_TRUE(springs.empty());
+    EXPECT_TRUE(world().springs.empty());
     EXPECT_FALSE(sun->hooked);
     EXPECT_EQ(hook->health, 100);
-    EXPECT_EQ(ship->health, 0);
+    EXPECT_EQ(world().ship->health, 0);
 }
 
 using Projectile = Contacts;
 
 TEST_F(Projectile, AShotPassesThroughItsShooterAndHitsTheShipRidingAlong)
 {
-    ship->x = ship->y = 0;
-    ship->vx = 0.2f;
+    world().ship->x = world().ship->y = 0;
+    world().ship->vx = 0.2f;
     Object* enemy = add(typeEnemy, 20, 0, 6);
     Object* bullet = add(typeBullet, 12, 0, 3); // touches both
     bullet->owner = enemy;
@@ -144,22 +145,22 @@ TEST_F(Projectile, AShotPassesThroughItsShooterAndHitsTheShipRidingAlong)
     collide();
     EXPECT_EQ(enemy->health, 100);
     EXPECT_FALSE(wasHit(enemy));
-    EXPECT_EQ(ship->health, 90);
-    EXPECT_TRUE(wasHit(ship));
+    EXPECT_EQ(world().ship->health, 90);
+    EXPECT_TRUE(wasHit(world().ship));
     EXPECT_EQ(bullet->health, 0);
     EXPECT_EQ(bullet->vx, 0.2f);
 }
 
 TEST_F(Projectile, OnTheHardestShipEnemiesShrugOffMinesButFeelThem)
 {
-    chosenShip = 2;
+    world().chosenShip = 2;
     Object* enemy = add(typeEnemy, 0, 0);
     Object* mine = add(typeMine, 12, 0, 5);
     collide();
     EXPECT_EQ(enemy->health, 100);
     EXPECT_TRUE(wasHit(enemy));
     EXPECT_EQ(mine->health, 0);
-    chosenShip = 1;
+    world().chosenShip = 1;
     mine->type = typeDead;
     add(typeMine, -12, 0, 5);
     collide();
@@ -170,20 +171,20 @@ using SunAndBlackHole = Contacts;
 
 TEST_F(SunAndBlackHole, AnEnemyIsSwallowedSilentlyAndItsRopePassesToTheHole)
 {
-    ship->x = 0;
-    ship->y = 300;
-    numEnemies = 2;
+    world().ship->x = 0;
+    world().ship->y = 300;
+    world().numEnemies = 2;
     Object* hole = add(typeBlackHole, 0, 0, 40, 1e9f);
     Object* enemy = add(typeEnemy, 45, 0);
-    turret->x = 0;
-    turret->y = 300;
-    springs.push_back(new Spring(turret, enemy, 1.0f, 3.0f));
+    world().turret->x = 0;
+    world().turret->y = 300;
+    world().springs.push_back(new Spring(world().turret, enemy, 1.0f, 3.0f));
     collide();
     EXPECT_EQ(enemy->type, typeDead);
-    EXPECT_EQ(numEnemies, 1);
-    EXPECT_EQ(worldEvents.count, 0); // no explosion, no crash
-    const Spring* rope = springs.front();
-    EXPECT_EQ(rope->endA, turret);
+    EXPECT_EQ(world().numEnemies, 1);
+    EXPECT_EQ(world().worldEvents.count, 0); // no explosion, no crash
+    const Spring* rope = world().springs.front();
+    EXPECT_EQ(rope->endA, world().turret);
     EXPECT_EQ(rope->endB, hole);
     EXPECT_FLOAT_EQ(rope->restLength, 300);
     EXPECT_FLOAT_EQ(rope->lastLength, 300);
@@ -191,12 +192,12 @@ TEST_F(SunAndBlackHole, AnEnemyIsSwallowedSilentlyAndItsRopePassesToTheHole)
 
 TEST_F(SunAndBlackHole, TheShipIsSwallowedAndTheGameIsOver)
 {
-    ship->x = 45;
-    ship->y = 0;
+    world().ship->x = 45;
+    world().ship->y = 0;
     add(typeBlackHole, 0, 0, 40, 1e9f);
     collide();
-    EXPECT_TRUE(gameOver);
-    EXPECT_EQ(ship->type, typeShip);
+    EXPECT_TRUE(world().gameOver);
+    EXPECT_EQ(world().ship->type, typeShip);
 }
 
 TEST_F(SunAndBlackHole, ASwallowedPlanetOrBlackHoleStopsPulling)
@@ -205,11 +206,11 @@ TEST_F(SunAndBlackHole, ASwallowedPlanetOrBlackHoleStopsPulling)
     Object* planet = add(typePlanet, 60, 0, 30, 1e9f);
     Object* first = add(typeBlackHole, 1000, 0, 40, 1e9f);
     Object* second = add(typeBlackHole, 1070, 0, 40, 1e9f);
-    attractingMasses = {hole, planet, second, first};
+    world().attractingMasses = {hole, planet, second, first};
     collide();
     EXPECT_EQ(planet->type, typeDead);
     EXPECT_EQ(second->type, typeDead); // the first in the list swallows
-    EXPECT_EQ(attractingMasses, (std::list<Object*> {hole, first}));
+    EXPECT_EQ(world().attractingMasses, (std::list<Object*> {hole, first}));
 }
 
 using Bounce = Contacts;
@@ -256,8 +257,8 @@ TEST_F(Bounce, BodiesAtTheSameCentreDoNotBounceRatherThanTurnToNaN)
 
 TEST_F(Bounce, ACrashIsHeardFromTheMiddleOfThePairWithItsDamage)
 {
-    ship->x = 0;
-    ship->y = 100;
+    world().ship->x = 0;
+    world().ship->y = 100;
     const float speeds[] = {0.016f, 0.0625f, 5.0f}; // damage 2.8, 43.3, huge
     for (float v : speeds) {
         Object* a = add(typeRopeNode, 0, 0, 10, 1);

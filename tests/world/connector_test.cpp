@@ -1,5 +1,6 @@
 #include "support/world_fixture.h"
 #include "world/connector.h"
+#include "world/world.h"
 
 #include <cmath>
 
@@ -18,7 +19,7 @@ protected:
         WorldTest::SetUp();
         parent = make(typeEnemy, 100, 100);
         child = make(typeTurret, 0, 0);
-        objects.push_back(parent);
+        world().objects.push_back(parent);
     }
 };
 
@@ -27,7 +28,7 @@ TEST_F(Attachment, AddChildListsPlacesAndOwnsTheChild)
     Connector* first = parent->addChild(child, 45, 0, 0, true, false, false, false);
     ASSERT_NE(parent->children, nullptr);
     EXPECT_EQ(parent->children->size(), 1u);
-    EXPECT_EQ(connectors.size(), 1u);
+    EXPECT_EQ(world().connectors.size(), 1u);
     EXPECT_EQ(child->owner, parent);
     EXPECT_EQ(child->x, 145);
     EXPECT_EQ(child->y, 100);
@@ -37,8 +38,8 @@ TEST_F(Attachment, AddChildListsPlacesAndOwnsTheChild)
     Connector* other = parent->addChild(second, 10, 0, 0, true, false, false, false);
     EXPECT_EQ(parent->children->size(), 2u);
     EXPECT_EQ(parent->children->back(), other);
-    EXPECT_EQ(connectors.front(), first);
-    EXPECT_EQ(connectors.back(), other);
+    EXPECT_EQ(world().connectors.front(), first);
+    EXPECT_EQ(world().connectors.back(), other);
 }
 
 TEST_F(Attachment, BehindTheParentTheTinySineFloorsToTheRowAbove)

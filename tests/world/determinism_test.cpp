@@ -7,6 +7,7 @@
 #include "world/angles.h"
 #include "world/hash.h"
 #include "world/spring.h"
+#include "world/world.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,21 +75,21 @@ protected:
     // a moving ship with its flame and hooks.
     void build(uint64_t seed = 7)
     {
-        worldW = worldH = 3000;
-        const auto mover = {&objects, &drawables, &dynamicMasses};
-        ship = add(typeShip, 1500, 1500, 18, 100, 1000, mover);
-        ship->vx = 0.05f;
-        turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
-        ship->addChild(turret, 0, 0, 0, true, true, true, false);
-        ship->flame = new Object(1, 0, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1);
-        ship->addChild(ship->flame, 45, piFloat, piFloat, true, false, false, false);
-        drawables.push_back(ship->flame);
-        leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, mover);
-        rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, mover);
-        leftHookConnector = turret->addChild(leftGrapHook, 0, 0, 0, false, false, false, false);
-        rightHookConnector = turret->addChild(rightGrapHook, 0, 0, 0, false, false, false, false);
+        world().worldW = world().worldH = 3000;
+        const auto mover = {&world().objects, &world().drawables, &world().dynamicMasses};
+        world().ship = add(typeShip, 1500, 1500, 18, 100, 1000, mover);
+        world().ship->vx = 0.05f;
+        world().turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
+        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
+        world().ship->flame = new Object(1, 0, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1);
+        world().ship->addChild(world().ship->flame, 45, piFloat, piFloat, true, false, false, false);
+        world().drawables.push_back(world().ship->flame);
+        world().leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, mover);
+        world().rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, mover);
+        world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
+        world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
 
-        const auto source = {&objects, &drawables, &attractingMasses};
+        const auto source = {&world().objects, &world().drawables, &world().attractingMasses};
         add(typePlanet, 1900, 1300, 90, 8e10f, 1e6f, source);
         add(typePlanet, 700, 2300, 60, 4e10f, 1e6f, source);
         add(typeSun, 600, 700, 110, 2e11f, 1e6f, source);
@@ -97,16 +98,16 @@ protected:
         std::vector<Object*> hulls;
         for (int i = 0; i < 12; ++i) {
             Object* enemy = add(typeEnemy, 300 + 210.0f * i, 400 + 190.0f * ((i * 7) % 12), 20, 100,
-                100, {&objects, &drawables, &dynamicMasses, &enemies});
+                100, {&world().objects, &world().drawables, &world().dynamicMasses, &world().enemies});
             enemy->kind = i + 1;
             enemy->vx = 0.02f * ((i % 5) - 2);
             enemy->vy = 0.015f * ((i % 3) - 1);
             hulls.push_back(enemy);
-            ++numEnemies;
+            ++world().numEnemies;
         }
         for (int i = 0; i < 6; ++i)
             add(typeMine, 1200 + 120.0f * i, 1950 - 80.0f * i, 24, 40, 60,
-                {&objects, &drawables, &dynamicMasses, &enemies});
+                {&world().objects, &world().drawables, &world().dynamicMasses, &world().enemies});
         for (int i = 0; i < 30; ++i) {
             Object* shooter = hulls[i % hulls.size()];
             Object* shot
@@ -116,11 +117,11 @@ protected:
             shot->owner = shooter;
         }
         Object* node = add(typeRopeNode, 1450, 1600, 10, 100, 1000, mover);
-        springs = {new Spring(turret, hulls[6], 1, 3), new Spring(node, hulls[7], 1, 3),
+        world().springs = {new Spring(world().turret, hulls[6], 1, 3), new Spring(node, hulls[7], 1, 3),
             new Spring(node, hulls[2], 1, 3)};
         resetLevel(seed);
-        leftHookGrappling = true; // the rope on the mount is the left hook's
-        chosenShip = 1; // the second ship: its flame is drawn
+        world().leftHookGrappling = true; // the rope on the mount is the left hook's
+        world().chosenShip = 1; // the second ship: its flame is drawn
     }
 
     // The player's part: thrust this way and that, a hook fired now and
@@ -130,8 +131,8 @@ protected:
         FrameInput input;
         const unsigned moves[] = {actionUp, actionUp | actionRight, 0, actionDown | actionLeft};
         input.actions = moves[(frame / 20) % 4];
-        input.pointerX = ship->x + 300 * std::cos(0.05f * frame);
-        input.pointerY = ship->y + 300 * std::sin(0.05f * frame);
+        input.pointerX = world().ship->x + 300 * std::cos(0.05f * frame);
+        input.pointerY = world().ship->y + 300 * std::sin(0.05f * frame);
         if (frame % 40 == 5)
             input.clicks.push_back(Click::fireHook);
         if (frame % 90 == 60)
@@ -161,10 +162,10 @@ TEST_F(WholeWorld, TheSameStartGivesTheSameWorldAfter4000Steps)
     const uint64_t start = worldHash();
     run(4000);
     const uint64_t first = worldHash();
-    const size_t survivors = objects.size();
-    for (const Object* o : objects) {
+    const size_t survivors = world().objects.size();
+    for (const Object* o : world().objects) {
         ASSERT_TRUE(std::isfinite(o->x) && std::isfinite(o->vx)) << o->type;
-        EXPECT_LE(std::abs(o->y - ship->y), worldH / 2) << o->type;
+        EXPECT_LE(std::abs(o->y - world().ship->y), world().worldH / 2) << o->type;
     }
 
     resetWorld();
@@ -172,10 +173,10 @@ TEST_F(WholeWorld, TheSameStartGivesTheSameWorldAfter4000Steps)
     ASSERT_EQ(worldHash(), start);
     run(4000);
     EXPECT_EQ(worldHash(), first);
-    EXPECT_EQ(objects.size(), survivors);
+    EXPECT_EQ(world().objects.size(), survivors);
     // And the world did live: things moved, and enemies died.
     EXPECT_NE(first, start);
-    EXPECT_LT(numEnemies, 12);
+    EXPECT_LT(world().numEnemies, 12);
 }
 
 TEST_F(WholeWorld, DrawingAndSoundingTheFramesChangesNothing)

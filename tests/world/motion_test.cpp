@@ -1,6 +1,7 @@
 #include "content/tuning.h"
 #include "support/world_fixture.h"
 #include "world/motion.h"
+#include "world/world.h"
 
 #include <cmath>
 
@@ -12,9 +13,9 @@ TEST_F(Gravity, ASourceOfMass1e9At100UnitsPullsAUnitMassBy6e6)
 {
     Object* source = make(typePlanet, 100, 0, 10, 1e9f);
     Object* body = make(typeEnemy, 0, 0, 10, 1);
-    objects = {source, body};
-    attractingMasses = {source};
-    dynamicMasses = {body};
+    world().objects = {source, body};
+    world().attractingMasses = {source};
+    world().dynamicMasses = {body};
     applyGravity();
     EXPECT_NEAR(body->fx, 0.000006f, 1e-11f);
     EXPECT_EQ(body->fy, 0);
@@ -25,9 +26,9 @@ TEST_F(Gravity, ABodyAtASourcesCentreGetsNoForceRatherThanNaN)
     Object* source = make(typeBlackHole, 300, 300, 10, 1e9f);
     Object* wreck = make(typeExploding, 300, 300);
     Object* other = make(typeEnemy, 400, 300);
-    objects = {source, wreck, other};
-    attractingMasses = {source};
-    dynamicMasses = {wreck, other};
+    world().objects = {source, wreck, other};
+    world().attractingMasses = {source};
+    world().dynamicMasses = {wreck, other};
     applyGravity();
     EXPECT_EQ(wreck->fx, 0);
     EXPECT_EQ(wreck->fy, 0);
@@ -41,9 +42,9 @@ TEST_F(Gravity, InsideASourceThePullStaysAtItsSurfaceStrength)
     Object* sun = make(typeSun, 0, 0, 100, 2e11f);
     Object* wreck = make(typeExploding, 0.5f, 0, 18, 100);
     Object* outside = make(typeEnemy, 0, 200, 18, 100);
-    objects = {sun, wreck, outside};
-    attractingMasses = {sun};
-    dynamicMasses = {wreck, outside};
+    world().objects = {sun, wreck, outside};
+    world().attractingMasses = {sun};
+    world().dynamicMasses = {wreck, outside};
     applyGravity();
     const float surfacePull = 100 * 2e11f * 6e-11f / (100.0f * 100.0f);
     EXPECT_NEAR(wreck->fx, -surfacePull, surfacePull * 1e-5f);
@@ -125,8 +126,8 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        ship = make(typeShip, 0, 0);
-        objects.push_back(ship);
+        world().ship = make(typeShip, 0, 0);
+        world().objects.push_back(world().ship);
     }
     static Object shot(int type, float life)
     {
@@ -148,10 +149,10 @@ TEST_F(Death, ABulletDiesSilentlyOnItsLastMillisecond)
 
 TEST_F(Death, AnEnemyExplodesAloudOnceAndIsGoneAfter500Milliseconds)
 {
-    numEnemies = 3;
+    world().numEnemies = 3;
     Object enemy(1, 10, 300, 400, 0, 0, 0, 0, nullptr, typeEnemy, 0, 0);
     enemy.update(1);
-    EXPECT_EQ(numEnemies, 2);
+    EXPECT_EQ(world().numEnemies, 2);
     EXPECT_EQ(enemy.type, typeExploding);
     const auto booms = raised(Sound::explosion);
     ASSERT_EQ(booms.size(), 1u);
@@ -162,7 +163,7 @@ TEST_F(Death, AnEnemyExplodesAloudOnceAndIsGoneAfter500Milliseconds)
     EXPECT_EQ(enemy.type, typeExploding);
     enemy.update(1);
     EXPECT_EQ(enemy.type, typeDead);
-    EXPECT_EQ(numEnemies, 2);
+    EXPECT_EQ(world().numEnemies, 2);
 }
 
 TEST_F(Death, HooksNeverDieBfgBallsKeepTheirOwnExplosionAndLightningVanishes)
@@ -181,11 +182,11 @@ TEST_F(Death, HooksNeverDieBfgBallsKeepTheirOwnExplosionAndLightningVanishes)
 
 TEST_F(Death, TheShipsFinishedExplosionEndsTheGameAndLeavesTheWreck)
 {
-    ship->health = 0;
+    world().ship->health = 0;
     for (int ms = 0; ms < 500; ++ms)
-        ship->update(1);
-    EXPECT_FALSE(gameOver);
-    ship->update(1);
-    EXPECT_TRUE(gameOver);
-    EXPECT_EQ(ship->type, typeExploding);
+        world().ship->update(1);
+    EXPECT_FALSE(world().gameOver);
+    world().ship->update(1);
+    EXPECT_TRUE(world().gameOver);
+    EXPECT_EQ(world().ship->type, typeExploding);
 }

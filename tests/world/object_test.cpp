@@ -1,5 +1,6 @@
 #include "support/world_fixture.h"
 #include "world/connector.h"
+#include "world/world.h"
 
 #include <algorithm>
 
@@ -45,25 +46,25 @@ TEST_F(ObjectLife, DestroyingAnEnemyFreesItsGunAndConnectorOnly)
     Object* enemy = make(typeEnemy);
     Object* gun = make(typeTurret);
     Object* bystander = make(typeEnemy);
-    objects = {enemy, bystander};
-    dynamicMasses = {enemy, bystander};
-    enemies = {enemy, bystander};
-    drawables = {enemy, gun, bystander};
+    world().objects = {enemy, bystander};
+    world().dynamicMasses = {enemy, bystander};
+    world().enemies = {enemy, bystander};
+    world().drawables = {enemy, gun, bystander};
     Connector* link = enemy->addChild(gun, 5, 0, 0, true, false, false, true);
-    ASSERT_TRUE(contains(connectors, link));
+    ASSERT_TRUE(contains(world().connectors, link));
 
-    objects.remove(enemy);
-    dynamicMasses.remove(enemy);
-    enemies.remove(enemy);
-    drawables.remove(enemy);
+    world().objects.remove(enemy);
+    world().dynamicMasses.remove(enemy);
+    world().enemies.remove(enemy);
+    world().drawables.remove(enemy);
     delete enemy;
 
-    EXPECT_FALSE(contains(drawables, gun));
-    EXPECT_TRUE(connectors.empty());
-    EXPECT_EQ(drawables.size(), 1u);
-    EXPECT_EQ(objects.size(), 1u);
-    EXPECT_EQ(dynamicMasses.size(), 1u);
-    EXPECT_EQ(enemies.size(), 1u);
+    EXPECT_FALSE(contains(world().drawables, gun));
+    EXPECT_TRUE(world().connectors.empty());
+    EXPECT_EQ(world().drawables.size(), 1u);
+    EXPECT_EQ(world().objects.size(), 1u);
+    EXPECT_EQ(world().dynamicMasses.size(), 1u);
+    EXPECT_EQ(world().enemies.size(), 1u);
 }
 
 TEST_F(ObjectLife, DestroyingTheShipTakesMountFlameAndHooksAlong)
@@ -73,28 +74,28 @@ TEST_F(ObjectLife, DestroyingTheShipTakesMountFlameAndHooksAlong)
     Object* flame = make(typeFlame);
     Object* left = make(typeLeftHook);
     Object* right = make(typeRightHook);
-    drawables = {s, left, right, flame};
+    world().drawables = {s, left, right, flame};
     s->addChild(mount, 17, 3.1415927f, 0, true, true, true, false);
     mount->addChild(left, 0, 0, 0, false, false, false, false);
     mount->addChild(right, 0, 0, 0, false, false, false, false);
     s->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
-    ASSERT_EQ(connectors.size(), 4u);
+    ASSERT_EQ(world().connectors.size(), 4u);
 
-    drawables.remove(s);
+    world().drawables.remove(s);
     delete s; // the sanitizer build reports any child left behind
 
-    EXPECT_TRUE(connectors.empty());
-    EXPECT_TRUE(drawables.empty());
+    EXPECT_TRUE(world().connectors.empty());
+    EXPECT_TRUE(world().drawables.empty());
 }
 
 TEST_F(ObjectLife, ClearWorldFreesEverythingAndClearsHandles)
 {
-    objects = {make(typeEnemy), make(typePlanet)};
-    ship = make(typeShip);
-    objects.push_back(ship);
-    drawables = objects;
+    world().objects = {make(typeEnemy), make(typePlanet)};
+    world().ship = make(typeShip);
+    world().objects.push_back(world().ship);
+    world().drawables = world().objects;
     clearWorld();
-    EXPECT_TRUE(objects.empty());
-    EXPECT_TRUE(drawables.empty());
-    EXPECT_EQ(ship, nullptr);
+    EXPECT_TRUE(world().objects.empty());
+    EXPECT_TRUE(world().drawables.empty());
+    EXPECT_EQ(world().ship, nullptr);
 }

@@ -2,6 +2,7 @@
 #include "main/frame.h"
 #include "support/world_fixture.h"
 #include "world/spring.h"
+#include "world/world.h"
 #include "world/wrap.h"
 
 #include <algorithm>
@@ -22,31 +23,31 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        ship = add(100, 100);
-        ship->type = typeShip;
+        world().ship = add(100, 100);
+        world().ship->type = typeShip;
     }
     Object* add(float x, float y)
     {
         Object* o = make(typeEnemy, x, y);
-        objects.push_back(o);
+        world().objects.push_back(o);
         return o;
     }
 };
 
 TEST_F(TorusWrap, TheShipComesBackAtTheOtherEdgeAndTheBackgroundFollows)
 {
-    ship->x = 2000;
-    worldH = 3000;
-    ship->y = -1;
+    world().ship->x = 2000;
+    world().worldH = 3000;
+    world().ship->y = -1;
     fixTorusCoords();
-    EXPECT_EQ(ship->x, 0);
-    EXPECT_EQ(backx, 2000);
-    EXPECT_EQ(ship->y, 2999);
-    EXPECT_EQ(backy, -3000);
-    ship->x = -0.5f;
+    EXPECT_EQ(world().ship->x, 0);
+    EXPECT_EQ(world().backx, 2000);
+    EXPECT_EQ(world().ship->y, 2999);
+    EXPECT_EQ(world().backy, -3000);
+    world().ship->x = -0.5f;
     fixTorusCoords();
-    EXPECT_EQ(ship->x, 1999.5f);
-    EXPECT_EQ(backx, 0);
+    EXPECT_EQ(world().ship->x, 1999.5f);
+    EXPECT_EQ(world().backx, 0);
 }
 
 TEST_F(TorusWrap, OthersMoveToTheirImageNearestTheShip)
@@ -67,18 +68,18 @@ using Removal = WorldTest;
 
 TEST_F(Removal, OnlyObjectsFreesTheDeadAndTheShipIsNeverRemoved)
 {
-    ship = make(typeShip, 0, 0);
+    world().ship = make(typeShip, 0, 0);
     Object* enemy = make(typeEnemy, 0, 0);
     Object* wreck = make(typeExploding, 0, 0);
-    for (auto* list : {&drawables, &objects})
-        *list = {ship, enemy, wreck};
-    ship->type = enemy->type = typeDead;
-    cleanup(&drawables);
-    EXPECT_EQ(drawables, (std::list<Object*> {ship, wreck}));
+    for (auto* list : {&world().drawables, &world().objects})
+        *list = {world().ship, enemy, wreck};
+    world().ship->type = enemy->type = typeDead;
+    cleanup(&world().drawables);
+    EXPECT_EQ(world().drawables, (std::list<Object*> {world().ship, wreck}));
     EXPECT_EQ(enemy->type, typeDead); // not freed yet: still readable
-    cleanup(&objects);
-    EXPECT_EQ(objects, (std::list<Object*> {ship, wreck}));
-    ship->type = typeShip;
+    cleanup(&world().objects);
+    EXPECT_EQ(world().objects, (std::list<Object*> {world().ship, wreck}));
+    world().ship->type = typeShip;
 }
 
 TEST_F(Removal, ShotsForgetAShooterThatIsFreed)
@@ -89,11 +90,11 @@ TEST_F(Removal, ShotsForgetAShooterThatIsFreed)
     Object* shot = make(typeRail, 70, 0);
     orphan->owner = shooter;
     shot->owner = other;
-    objects = {shooter, orphan, other, shot};
+    world().objects = {shooter, orphan, other, shot};
     shooter->type = typeDead;
-    cleanup(&drawables); // only objects frees, so only objects forgets
+    cleanup(&world().drawables); // only objects frees, so only objects forgets
     EXPECT_EQ(orphan->owner, shooter);
-    cleanup(&objects);
+    cleanup(&world().objects);
     EXPECT_EQ(orphan->owner, nullptr);
     EXPECT_EQ(shot->owner, other);
     EXPECT_EQ(other->owner, other);
@@ -105,59 +106,59 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        ship = make(typeShip, 0, 0);
-        turret = make(typeTurret, 0, 0);
-        ship->addChild(turret, 0, 0, 0, true, true, true, false);
+        world().ship = make(typeShip, 0, 0);
+        world().turret = make(typeTurret, 0, 0);
+        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
         enemy = make(typeEnemy, 100, 0);
-        objects = {ship, enemy};
+        world().objects = {world().ship, enemy};
     }
 };
 
 TEST_F(RopeRemoval, ARopeFromTheMountToADeadEnemyLetsTheLeftHookGoFirst)
 {
-    springs.push_back(new Spring(enemy, turret, 1, 3));
-    leftHookGrappling = rightHookGrappling = true;
+    world().springs.push_back(new Spring(enemy, world().turret, 1, 3));
+    world().leftHookGrappling = world().rightHookGrappling = true;
     enemy->type = typeExploding; // ropes stay on a wreck
     cleanupSprings();
-    EXPECT_EQ(springs.size(), 1u);
+    EXPECT_EQ(world().springs.size(), 1u);
     enemy->type = typeDead;
     cleanupSprings();
-    EXPECT_TRUE(springs.empty());
-    EXPECT_FALSE(leftHookGrappling);
-    EXPECT_TRUE(rightHookGrappling);
+    EXPECT_TRUE(world().springs.empty());
+    EXPECT_FALSE(world().leftHookGrappling);
+    EXPECT_TRUE(world().rightHookGrappling);
 }
 
 TEST_F(RopeRemoval, ATieToADeadEnemyLeavesTheHooksAlone)
 {
     Object* node = make(typeRopeNode, 50, 0);
-    objects.push_back(node);
-    Spring* kept = new Spring(node, turret, 1, 3);
-    springs = {new Spring(node, enemy, 1, 3), kept};
-    leftHookGrappling = true;
+    world().objects.push_back(node);
+    Spring* kept = new Spring(node, world().turret, 1, 3);
+    world().springs = {new Spring(node, enemy, 1, 3), kept};
+    world().leftHookGrappling = true;
     enemy->type = typeDead;
     cleanupSprings();
-    EXPECT_EQ(springs, std::list<Spring*> {kept});
-    EXPECT_TRUE(leftHookGrappling);
+    EXPECT_EQ(world().springs, std::list<Spring*> {kept});
+    EXPECT_TRUE(world().leftHookGrappling);
 }
 
 TEST_F(RopeRemoval, AFrameRemovesWhatItsStepsKilledAndTheRopesOnIt)
 {
     screen = SDL_GetVideoSurface();
     SDL_GetKeyState(nullptr)[SDLK_ESCAPE] = 0;
-    numEnemies = 5; // keep the level running
+    world().numEnemies = 5; // keep the level running
     Object* bolt = make(typeLightning, 200, 0);
     bolt->health = 1; // gone at its first update
-    for (Object* o : {ship, enemy, bolt}) {
-        dynamicMasses.push_back(o);
-        drawables.push_back(o);
+    for (Object* o : {world().ship, enemy, bolt}) {
+        world().dynamicMasses.push_back(o);
+        world().drawables.push_back(o);
     }
-    objects.push_back(bolt);
-    springs.push_back(new Spring(enemy, bolt, 1, 3));
+    world().objects.push_back(bolt);
+    world().springs.push_back(new Spring(enemy, bolt, 1, 3));
     enterFrameLoop(0);
     runFrame(3);
-    EXPECT_TRUE(springs.empty());
-    EXPECT_FALSE(contains(objects, bolt));
-    EXPECT_FALSE(contains(dynamicMasses, bolt));
-    EXPECT_FALSE(contains(drawables, bolt));
-    EXPECT_TRUE(contains(objects, enemy));
+    EXPECT_TRUE(world().springs.empty());
+    EXPECT_FALSE(contains(world().objects, bolt));
+    EXPECT_FALSE(contains(world().dynamicMasses, bolt));
+    EXPECT_FALSE(contains(world().drawables, bolt));
+    EXPECT_TRUE(contains(world().objects, enemy));
 }

@@ -373,11 +373,11 @@ void Checker::checkMap(const std::string& path)
     tether::TextStream file(text);
     // Each map is checked as if it came first: the default world, no spawn.
     tether::clearWorld();
-    tether::worldW = tether::worldH = 2000.0f;
+    tether::world().worldW = tether::world().worldH = 2000.0f;
     ContentReport read(file);
     tether::readMap(read.stream(), &read);
-    const float worldW = tether::worldW, worldH = tether::worldH;
-    const int made = static_cast<int>(tether::objects.size());
+    const float worldW = tether::world().worldW, worldH = tether::world().worldH;
+    const int made = static_cast<int>(tether::world().objects.size());
     tether::clearWorld();
     tether::closeLevelMap();
     for (const tether::ContentNote& n : read.notes)
@@ -574,22 +574,22 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
 {
     using namespace tether;
     auto start = [&] {
-        worldW = worldH = 2000.0f; // as if it came first
+        world().worldW = world().worldH = 2000.0f; // as if it came first
         return startLevel(path, idleShip, 1);
     };
 
     // Gravity alone: the hostiles taken out, the idle ship left to the
     // bodies' pull for ten seconds. The body it touches first is reported.
     if (start()) {
-        for (Object* o : enemies)
+        for (Object* o : world().enemies)
             o->type = typeDead;
         removeTheDead();
-        const std::vector<Object*> bodies(attractingMasses.begin(), attractingMasses.end());
+        const std::vector<Object*> bodies(world().attractingMasses.begin(), world().attractingMasses.end());
         bool fell = false;
-        for (int step = 1; step <= fallSteps && !fell && ship; ++step) {
+        for (int step = 1; step <= fallSteps && !fell && world().ship; ++step) {
             physicsStep(FrameInput {});
             for (size_t i = 0; i < bodies.size() && i < bodyLines.size() && !fell; ++i) {
-                if (bodies[i]->type == typeDead || !touches(*ship, *bodies[i]))
+                if (bodies[i]->type == typeDead || !touches(*world().ship, *bodies[i]))
                     continue;
                 const std::string what = bodies[i]->type == typeBlackHole
                     ? "black hole"
@@ -605,13 +605,13 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
     // The whole map: what reaches the idle ship in its first five seconds,
     // by a shot fired or by touching it.
     if (start()) {
-        std::vector<Object*> hostiles(enemies.begin(), enemies.end());
+        std::vector<Object*> hostiles(world().enemies.begin(), world().enemies.end());
         std::vector<bool> told(hostiles.size(), false);
         // Who has a shot out and who struck the ship, gathered once a step:
         // asked of each hostile in turn, a map of a thousand enemies took
         // minutes.
         std::unordered_set<const Object*> shooters, strikers;
-        for (int64_t step = 1; step <= quietSteps && ship; ++step) {
+        for (int64_t step = 1; step <= quietSteps && world().ship; ++step) {
             physicsStep(FrameInput {});
             const size_t touching = rememberedContacts().size();
             if (touching > mostTouchingPairs) {
@@ -623,12 +623,12 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
             }
             shooters.clear();
             strikers.clear();
-            for (const Object* o : dynamicMasses)
+            for (const Object* o : world().dynamicMasses)
                 if (traitsOf(o->type).shot)
                     shooters.insert(o->owner);
-            for (int e = 0; e < worldEvents.count; ++e)
-                if (worldEvents.events[e].kind == EventKind::shipHit)
-                    strikers.insert(reinterpret_cast<const Object*>(worldEvents.events[e].source));
+            for (int e = 0; e < world().worldEvents.count; ++e)
+                if (world().worldEvents.events[e].kind == EventKind::shipHit)
+                    strikers.insert(reinterpret_cast<const Object*>(world().worldEvents.events[e].source));
             for (size_t i = 0; i < hostiles.size() && i < hostileLines.size(); ++i) {
                 if (told[i])
                     continue;

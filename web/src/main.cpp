@@ -83,16 +83,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_probe()
 {
     static std::string json;
     char line[512];
-    const auto* s = tether::ship;
+    const tether::World& world = tether::world();
+    const auto* s = world.ship;
+    const auto* hook = world.leftGrapHook;
     std::snprintf(line, sizeof line,
         "{\"screen\":\"%s\",\"ship\":%s,\"x\":%.3f,\"y\":%.3f,\"vx\":%.4f,"
         "\"vy\":%.4f,\"angle\":%.4f,\"cameraX\":%d,\"cameraY\":%d,\"leftHook\":%s,"
         "\"hookX\":%.3f,\"hookY\":%.3f,\"mouseX\":%d,\"mouseY\":%d}",
         screenName(), s ? "true" : "false", s ? s->x : 0.0, s ? s->y : 0.0, s ? s->vx : 0.0,
         s ? s->vy : 0.0, s ? s->angle : 0.0, tether::cameraX, tether::cameraY,
-        tether::leftGrapHook ? "true" : "false",
-        tether::leftGrapHook ? tether::leftGrapHook->x : 0.0,
-        tether::leftGrapHook ? tether::leftGrapHook->y : 0.0, tether::mouseX, tether::mouseY);
+        hook ? "true" : "false", hook ? hook->x : 0.0, hook ? hook->y : 0.0, tether::mouseX,
+        tether::mouseY);
     json = line;
     return json.c_str();
 }
