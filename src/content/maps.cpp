@@ -23,8 +23,6 @@
 
 namespace tether {
 
-float spawnX = 1000.0f, spawnY = 1000.0f, spawnVX = 0.0f, spawnVY = 0.0f;
-
 namespace {
 
 constexpr float mineObjectRadius = 15.0f;
@@ -32,15 +30,16 @@ constexpr float bodyHealth = 100.0f; // planets, suns, black holes never die of 
 constexpr float gunHealth = 100.0f;
 constexpr float shipHealth = 1000.0f;
 
-// Scaled images made for this level's mines, planets and suns, and the
-// pixels they hold together.
-std::vector<SDL_Surface*> levelImages;
-double levelPixels = 0;
+// What loading a level keeps, one set per thread (worker threads load levels
+// of their own). Scaled images made for this level's mines, planets and suns,
+// and the pixels they hold together.
+thread_local std::vector<SDL_Surface*> levelImages;
+thread_local double levelPixels = 0;
 // Objects and gravity sources this map has made so far, and the records
 // past the bounds that made nothing: the first is told, with how many.
-int mapObjects = 0, mapBodies = 0;
-int recordsNotMade = 0;
-size_t notMadeNote = 0;
+thread_local int mapObjects = 0, mapBodies = 0;
+thread_local int recordsNotMade = 0;
+thread_local size_t notMadeNote = 0;
 
 SDL_Surface* levelImage(SDL_Surface* image, double factor)
 {
@@ -295,10 +294,10 @@ void readMap(std::istream& in, ContentReport* report)
         } else if (word == "spawn") {
             if (!readRecord(in, word, v, 4, report))
                 break;
-            spawnX = v[0];
-            spawnY = v[1];
-            spawnVX = v[2];
-            spawnVY = v[3];
+            world().spawnX = v[0];
+            world().spawnY = v[1];
+            world().spawnVX = v[2];
+            world().spawnVY = v[3];
         } else if (report && !isNumber(word)) {
             report->warning(
                 report->line(), "unknown keyword " + quotedWord(word) + ": the game skips it");
@@ -317,8 +316,8 @@ std::string loadLevelMap(const std::string& path)
 
 void assembleShip()
 {
-    world().ship = new Object(movingMass(tuning().shipMass), tuning().shipRadius, intoWorld(spawnX, world().worldW),
-        intoWorld(spawnY, world().worldH), spawnVX, spawnVY, 0, 0, shipSprite, typeShip,
+    world().ship = new Object(movingMass(tuning().shipMass), tuning().shipRadius, intoWorld(world().spawnX, world().worldW),
+        intoWorld(world().spawnY, world().worldH), world().spawnVX, world().spawnVY, 0, 0, shipSprite, typeShip,
         tuning().shipReloadTime, shipHealth);
     world().leftGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, world().ship->x, world().ship->y,
         world().ship->vx, world().ship->vy, 0, 0, gHook, typeLeftHook, tuning().grapReloadTime, 1.0f);

@@ -32,10 +32,6 @@ MapListResult readMapList(const std::string& path, std::vector<MapListEntry>& en
 MapListResult readMapList(
     std::istream& in, std::vector<MapListEntry>& entries, ContentReport* report = nullptr);
 
-// The spawn values: the ship's start position and velocity. Kept from map
-// to map unless a map gives a "spawn" record; the world's centre at first.
-extern float spawnX, spawnY, spawnVX, spawnVY;
-
 // Reads the map at path and populates the world from its records, in order.
 // Reading stops at a number that cannot be read; what was read before stays.
 // Returns false, with nothing made, when the file cannot be read: missing,

@@ -247,10 +247,10 @@ Replay replayOfLevelStart(
     replay.mapHash = mapHash;
     replay.ship = ship;
     replay.seed = seed;
-    replay.spawnX = spawnX;
-    replay.spawnY = spawnY;
-    replay.spawnVX = spawnVX;
-    replay.spawnVY = spawnVY;
+    replay.spawnX = world().spawnX;
+    replay.spawnY = world().spawnY;
+    replay.spawnVX = world().spawnVX;
+    replay.spawnVY = world().spawnVY;
     replay.worldW = world().worldW;
     replay.worldH = world().worldH;
     return replay;
@@ -426,10 +426,10 @@ std::string checkReplayFits(const Replay& replay, uint64_t dataHash)
 
 void restoreReplayStart(const Replay& replay)
 {
-    spawnX = replay.spawnX;
-    spawnY = replay.spawnY;
-    spawnVX = replay.spawnVX;
-    spawnVY = replay.spawnVY;
+    world().spawnX = replay.spawnX;
+    world().spawnY = replay.spawnY;
+    world().spawnVX = replay.spawnVX;
+    world().spawnVY = replay.spawnVY;
     world().worldW = replay.worldW;
     world().worldH = replay.worldH;
     world().levelMath = replay.version == 1 ? MathFlavour::platform : MathFlavour::own;

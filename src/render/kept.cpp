@@ -73,6 +73,10 @@ struct KeptCopies {
 
     void clear()
     {
+        // Nothing kept, nothing touched: the headless simulator's worker
+        // threads end their levels here too, and never draw.
+        if (table.empty() && !unkept)
+            return;
         for (auto& entry : table)
             freeCopy(entry.second.image);
         table.clear();
@@ -256,6 +260,8 @@ SDL_Surface* scaledFrame(SDL_Surface* frame, double zoom)
 
 void forgetScaledExplosions()
 {
+    if (scaledFrames.empty())
+        return; // as KeptCopies::clear
     for (const ScaledFrame& frame : scaledFrames) {
         forgetSoftPicture(frame.scaled);
         SDL_FreeSurface(frame.scaled);

@@ -90,7 +90,10 @@ void forgetSoftPicture(const void* source)
 
 void forgetSoftPictures()
 {
-    kept().clear();
+    // Nothing kept, nothing touched: the headless simulator's worker threads
+    // end their levels here too, and never draw.
+    if (!kept().empty())
+        kept().clear();
     forgetSoftCopies();
 }
 

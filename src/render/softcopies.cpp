@@ -239,6 +239,8 @@ void forgetSoftCopiesOf(const void* source)
 void forgetSoftCopies()
 {
     KeptCopies& k = kept();
+    if (k.table.empty() && k.copiesOf.empty() && !k.unkept)
+        return; // nothing kept, nothing touched (as forgetSoftPictures)
     k.table.clear();
     k.copiesOf.clear();
     k.bytes = 0;

@@ -9,11 +9,7 @@
 
 namespace tether {
 
-namespace {
 World programWorld;
-} // namespace
-
-thread_local World* worldInUse = &programWorld;
 
 void clearWorld()
 {

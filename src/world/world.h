@@ -79,6 +79,11 @@ struct World {
     float backx = 0.0f;
     float backy = 0.0f;
 
+    // The ship's start position and velocity. Kept from map to map unless a
+    // map gives a "spawn" record (as the world's size is kept unless it gives
+    // a "world" record); the default world's centre at first.
+    float spawnX = 1000.0f, spawnY = 1000.0f, spawnVX = 0.0f, spawnVY = 0.0f;
+
     // --- What the rules keep between steps ---
     EventQueue worldEvents; // raised by this frame's clicks and steps
     Random ruleRandom; // the rules' generator, seeded at the level's start
@@ -88,12 +93,21 @@ struct World {
     ContactMemory contacts; // the pairs that bounced lately
 };
 
-// The world the rules act on and drawing reads: the program's own unless
-// a WorldInUse says otherwise on this thread.
-extern thread_local World* worldInUse;
+// The program's own world.
+extern World programWorld;
+
+// The world the rules act on and drawing reads on this thread: the
+// program's own unless a WorldInUse says otherwise. (Constant-initialised
+// where it is declared, so that reaching it costs no check of whether this
+// thread has initialised it yet: the rules reach it in every inner loop.)
+inline World*& worldInUse()
+{
+    static thread_local World* inUse = &programWorld;
+    return inUse;
+}
 inline World& world()
 {
-    return *worldInUse;
+    return *worldInUse();
 }
 
 // Puts a world in use on this thread for its own lifetime, then the one
@@ -101,8 +115,8 @@ inline World& world()
 // plays its runs in a world of its own.
 class WorldInUse {
 public:
-    explicit WorldInUse(World& w) : before(worldInUse) { worldInUse = &w; }
-    ~WorldInUse() { worldInUse = before; }
+    explicit WorldInUse(World& w) : before(worldInUse()) { worldInUse() = &w; }
+    ~WorldInUse() { worldInUse() = before; }
     WorldInUse(const WorldInUse&) = delete;
     WorldInUse& operator=(const WorldInUse&) = delete;
 

@@ -51,8 +51,8 @@ protected:
             = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 40, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
         writableTuning().planetBaseRadius = 20;
         writableTuning().sunBaseRadius = 0; // a missing record
-        spawnX = spawnY = 1000;
-        spawnVX = spawnVY = 0;
+        world().spawnX = world().spawnY = 1000;
+        world().spawnVX = world().spawnVY = 0;
     }
     void TearDown() override
     {
@@ -159,12 +159,12 @@ TEST_F(MapLoading, WorldSizeAndSpawnAreKeptUntilAMapSetsThem)
     load("world 3000 2500 world 4000 3500 spawn 10 20 0.5 -0.5");
     EXPECT_EQ(world().worldW, 4000);
     EXPECT_EQ(world().worldH, 3500);
-    EXPECT_EQ(spawnX, 10);
-    EXPECT_EQ(spawnVY, -0.5f);
+    EXPECT_EQ(world().spawnX, 10);
+    EXPECT_EQ(world().spawnVY, -0.5f);
     clearWorld();
     load("planet 1 1 1 1");
     EXPECT_EQ(world().worldW, 4000);
-    EXPECT_EQ(spawnY, 20);
+    EXPECT_EQ(world().spawnY, 20);
 }
 
 TEST_F(MapLoading, RecordsMayBeSpreadOverLinesAndUnknownWordsAreSkipped)

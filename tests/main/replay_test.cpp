@@ -87,6 +87,49 @@ TEST(Replay, ARecordedLevelReadsBackBitForBitAndPlaysToTheSameWorld)
     ASSERT_EQ(chdir(cwd), 0);
 }
 
+// Two levels in one process: two recorded replays of other maps, ships and
+// math (one of the platform's era, one of our own) stepped frame by frame in
+// turn, each in a world of its own, end each on the hash it was recorded
+// with when played alone. Nothing of one level leaks into the other.
+TEST(Replay, TwoLevelsSteppedInTurnPlayAsEachAlone)
+{
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(TETHER_GAME_DIR), 0);
+    ASSERT_TRUE(readDataFile("data"));
+    const char* names[2] = {"window-open_fire-3.replay", "own-math-event_horizon_boss-2.replay"};
+    Replay replays[2];
+    World worlds[2];
+    for (int w = 0; w < 2; ++w) {
+        ASSERT_EQ(loadReplay(std::string(TETHER_SOURCE_DIR "/tests/replays/") + names[w], replays[w]),
+            "");
+        WorldInUse inUse(worlds[w]);
+        restoreReplayStart(replays[w]);
+        ASSERT_TRUE(startLevel("maps/" + replays[w].mapName, replays[w].ship - 1, replays[w].seed));
+    }
+    ASSERT_NE(replays[0].version, replays[1].version);
+    bool playing[2] = {true, true};
+    size_t frame[2] = {0, 0};
+    while (playing[0] || playing[1]) {
+        for (int w = 0; w < 2; ++w) {
+            if (!playing[w])
+                continue;
+            WorldInUse inUse(worlds[w]);
+            const Replay& replay = replays[w];
+            const LevelState state = simulateFrame(
+                replayFrameInput(replay, frame[w]), replay.frames[frame[w]].steps);
+            playing[w] = state == LevelState::ongoing && ++frame[w] < replay.frames.size();
+        }
+    }
+    for (int w = 0; w < 2; ++w) {
+        WorldInUse inUse(worlds[w]);
+        EXPECT_EQ(worldHash(), replays[w].endHash) << names[w];
+        EXPECT_GT(frame[w], 1000u) << names[w];
+        stopLevel();
+    }
+    ASSERT_EQ(chdir(cwd), 0);
+}
+
 // A replay given by name is read only when it is a regular file: a folder
 // threw out of the game (status 134), and /dev/zero as the data file or a
 // map was hashed for ever. Each is refused at once, with why.

@@ -41,7 +41,7 @@ protected:
                 {&writableTuning().shipMaxThrust, 0.05f}, {&writableTuning().grapMass, 1},
                 {&writableTuning().grapRadius, 8}, {&writableTuning().grapSpeed, 3},
                 {&writableTuning().grapMaxDistance, 450}, {&writableTuning().nodeRadius, 10},
-                {&spawnX, 1000}, {&spawnY, 1000}, {&spawnVX, 0}, {&spawnVY, 0}})
+                {&world().spawnX, 1000}, {&world().spawnY, 1000}, {&world().spawnVX, 0}, {&world().spawnVY, 0}})
             saved.push_back({value, std::exchange(*value, tuned)});
         world().worldW = world().worldH = 4000;
         world().chosenShip = 1;

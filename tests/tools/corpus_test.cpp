@@ -104,8 +104,8 @@ std::string playMap(const std::string& path)
 {
     world().worldW = world().worldH = 2000.0f;
     world().backx = world().backy = 0;
-    spawnX = spawnY = 1000.0f;
-    spawnVX = spawnVY = 0;
+    world().spawnX = world().spawnY = 1000.0f;
+    world().spawnVX = world().spawnVY = 0;
     world().chosenShip = 0;
     world().bossLevel = world().gameOver = false;
     if (!loadMap(path))

@@ -90,31 +90,6 @@ int reproduce(const std::string& path, uint64_t dataHash)
     return 0;
 }
 
-// A run's result as a worker sends it: "OUTCOME TIME HEALTH JSON", or
-// "! why" when it could not be played.
-std::string resultLine(const LevelSummary& s)
-{
-    char head[96];
-    std::snprintf(head, sizeof head, "%d %" PRId64 " %.9g ", static_cast<int>(s.outcome),
-        s.stats.gameTime, static_cast<double>(s.health));
-    return head + summaryJson(s);
-}
-
-bool readResultLine(const std::string& line, LevelSummary& s, std::string& json)
-{
-    int outcome = 0;
-    long long time = 0;
-    double health = 0;
-    int used = 0;
-    if (std::sscanf(line.c_str(), "%d %lld %lf %n", &outcome, &time, &health, &used) != 3)
-        return false;
-    s.outcome = static_cast<Outcome>(outcome);
-    s.stats.gameTime = time;
-    s.health = static_cast<float>(health);
-    json = line.substr(static_cast<size_t>(used));
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -179,31 +154,23 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    std::vector<std::string> lines;
+    // Each run fills its own summary; a line is what went wrong, if anything.
+    std::vector<LevelSummary> summaries(runs.size());
+    std::vector<std::string> wrongs;
     std::string failure;
     const bool done = sim::runInParallel(
         static_cast<int>(runs.size()),
         [&](int i) {
-            LevelSummary summary;
-            const std::string wrong
-                = sim::playRun(runs[static_cast<size_t>(i)], options.pilot, limitMs, summary);
-            return wrong.empty() ? resultLine(summary) : "! " + wrong;
+            return sim::playRun(runs[static_cast<size_t>(i)], options.pilot, limitMs,
+                summaries[static_cast<size_t>(i)]);
         },
-        lines, failure);
+        wrongs, failure);
     if (!done)
         return fail(1, failure);
-    std::vector<LevelSummary> summaries;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].rfind("! ", 0) == 0)
-            return fail(1, lines[i].substr(2));
-        LevelSummary s;
-        std::string json;
-        if (!readResultLine(lines[i], s, json))
-            return fail(1, "a run gave a broken result");
-        s.map = runs[i].map;
-        s.ship = runs[i].ship;
-        summaries.push_back(s);
-        std::printf("%s\n", json.c_str());
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (!wrongs[i].empty())
+            return fail(1, wrongs[i]);
+        std::printf("%s\n", summaryJson(summaries[i]).c_str());
     }
     std::printf("\n%s", sim::resultsTable(summaries).c_str());
     return 0;

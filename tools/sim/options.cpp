@@ -36,7 +36,7 @@ const char* const help
       "  --pilot NAME     who plays (default idle, which touches nothing)\n"
       "  --minutes M      stop a run after M minutes of game time (default 10)\n"
       "  --runs K         seeds N to N+K-1 for each map and ship, in parallel, one\n"
-      "                   process per core; then a table per map and ship\n"
+      "                   thread per core; then a table per map and ship\n"
       "  --record FILE    write the run's replay to FILE (one run only)\n"
       "  --replay FILE    reproduce a replay recorded by the game or by --record;\n"
       "                   fails when it ends on another world hash than recorded\n"

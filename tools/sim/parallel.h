@@ -1,8 +1,8 @@
-// Many runs at once: one worker process per core, each playing its share of
-// the runs and sending back one line per run through a pipe. The lines come
-// back in the order of the runs, whichever process finished first. With one
-// core (and in WebAssembly, which cannot fork) the runs are played here, in
-// order.
+// Many runs at once: one worker thread per core, each playing its share of
+// the runs in a world of its own (world/world.h), and the runs' lines
+// returned in the order of the runs, whichever finished first. With one core
+// (and in WebAssembly, built here without threads) the runs are played on
+// the calling thread, in order.
 #pragma once
 
 #include <functional>
@@ -11,10 +11,9 @@
 
 namespace sim {
 
-// Calls play(i) for i in 0..count-1 across worker processes (forked: they
-// share everything read so far) and returns each call's line in order of i.
-// False, with what went wrong in failure, when a worker died or gave no
-// line for a run.
+// Calls play(i) for i in 0..count-1 across worker threads, each with a world
+// of its own in use, and returns each call's line in order of i. False, with
+// what went wrong in failure, when a thread could not be started.
 bool runInParallel(int count, const std::function<std::string(int)>& play,
     std::vector<std::string>& lines, std::string& failure);
 
