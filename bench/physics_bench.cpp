@@ -37,13 +37,18 @@ void buildWorld(int movers)
     std::uniform_real_distribution<float> place(0, 20000);
     std::uniform_real_distribution<float> speed(-0.1f, 0.1f);
 
-    world().ship = add(typeShip, 10000, 10000, 18, 100, 1e9f, {&world().objects, &world().drawables, &world().dynamicMasses});
+    world().ship = add(typeShip, 10000, 10000, 18, 100, 1e9f,
+        {&world().objects, &world().drawables, &world().dynamicMasses});
     world().turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
     world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
-    world().leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, {&world().objects, &world().drawables, &world().dynamicMasses});
-    world().rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, {&world().objects, &world().drawables, &world().dynamicMasses});
-    world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
-    world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
+    world().leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1,
+        {&world().objects, &world().drawables, &world().dynamicMasses});
+    world().rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1,
+        {&world().objects, &world().drawables, &world().dynamicMasses});
+    world().leftHookConnector
+        = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
+    world().rightHookConnector
+        = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
 
     for (int i = 0; i < 10; ++i) {
         const int type = i < 6 ? typePlanet : i < 8 ? typeSun : typeBlackHole;

@@ -149,16 +149,17 @@ constexpr double bendReach = 60.0;
 // away), as an offset from self; false when no body is in the way.
 bool detour(const Object& self, double dx, double dy, double dist, double& rx, double& ry)
 {
+    World& world = tether::world();
     if (!(dist > 0))
         return false;
     const double ux = dx / dist, uy = dy / dist;
     const Object* nearest = nullptr;
     double nearestAlong = dist, sideX = 0, sideY = 0;
-    for (const Object* body : world().attractingMasses) {
+    for (const Object* body : world.attractingMasses) {
         // The body from self, the short way across the wrap.
         double bx = body->x - self.x, by = body->y - self.y;
-        bx -= world().worldW * std::round(bx / world().worldW);
-        by -= world().worldH * std::round(by / world().worldH);
+        bx -= world.worldW * std::round(bx / world.worldW);
+        by -= world.worldH * std::round(by / world.worldH);
         const double along = bx * ux + by * uy;
         // Each test is written so that a broken (NaN) position fails it.
         if (!(along > 0 && along < nearestAlong))
@@ -254,12 +255,13 @@ float shotRadius(int type)
 Object* shoot(
     Object& self, int type, float x, float y, float vx, float vy, float angle, float health)
 {
+    World& world = tether::world();
     Object* shot = new Object(
         shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f, nullptr, type, 0, health);
     shot->owner = &self;
-    world().dynamicMasses.push_back(shot);
-    world().drawables.push_back(shot);
-    world().objects.push_back(shot);
+    world.dynamicMasses.push_back(shot);
+    world.drawables.push_back(shot);
+    world.objects.push_back(shot);
     return shot;
 }
 
@@ -270,10 +272,9 @@ const Object& gunAt(const Object& self, const Connector* mount)
     return mount && mount->child ? *mount->child : self;
 }
 
-// The volley of self's class (mines and unarmed classes fire none). a is the heading, (svx, svy) the muzzle
-// velocity: one unit per ms along the heading on top of the ship's own.
-// heardAt, heardBelow and dist place the gunshot sounds relative to the
-// target.
+// The volley of self's class (mines and unarmed classes fire none). a is the heading, (svx, svy)
+// the muzzle velocity: one unit per ms along the heading on top of the ship's own. heardAt,
+// heardBelow and dist place the gunshot sounds relative to the target.
 void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
 {
     const float x = self.x, y = self.y, a = self.angle;

@@ -2,8 +2,8 @@
 // show of it this frame.
 #include "ai/view.h"
 
-#include "world/panel.h"
 #include "world/object.h"
+#include "world/panel.h"
 #include "world/simmath.h"
 #include "world/spring.h"
 #include "world/stats.h"
@@ -31,7 +31,8 @@ float radarRead(float offset)
 
 bool isOurRope(const Spring* s)
 {
-    return world().turret && (s->endA == world().turret || s->endB == world().turret);
+    World& world = tether::world();
+    return world.turret && (s->endA == world.turret || s->endB == world.turret);
 }
 
 bool ropeTouches(const Object* o, bool ours)
@@ -47,32 +48,33 @@ bool ropeTouches(const Object* o, bool ours)
 
 PilotView seePilotView()
 {
+    World& world = tether::world();
     PilotView view;
-    view.time = world().levelStats.gameTime;
-    view.shipChoice = world().chosenShip;
-    view.shipX = world().ship->x;
-    view.shipY = world().ship->y;
-    view.shipVX = world().ship->vx;
-    view.shipVY = world().ship->vy;
-    view.shipAngle = world().ship->angle;
-    view.shipRadius = world().ship->radius;
-    view.mountX = world().turret ? world().turret->x : world().ship->x;
-    view.mountY = world().turret ? world().turret->y : world().ship->y;
-    view.cameraX = static_cast<int>(world().ship->x - screenHalfWidth);
-    view.cameraY = static_cast<int>(world().ship->y - screenHalfHeight);
-    view.health = world().ship->type == typeExploding ? 0 : static_cast<int>(world().ship->health);
-    view.enemiesLeft = world().numEnemies;
-    view.hooksHome = (world().leftHookExtended || world().leftHookGrappling ? 0 : 1)
-        + (world().rightHookExtended || world().rightHookGrappling ? 0 : 1);
-    for (const Spring* s : world().springs)
+    view.time = world.levelStats.gameTime;
+    view.shipChoice = world.chosenShip;
+    view.shipX = world.ship->x;
+    view.shipY = world.ship->y;
+    view.shipVX = world.ship->vx;
+    view.shipVY = world.ship->vy;
+    view.shipAngle = world.ship->angle;
+    view.shipRadius = world.ship->radius;
+    view.mountX = world.turret ? world.turret->x : world.ship->x;
+    view.mountY = world.turret ? world.turret->y : world.ship->y;
+    view.cameraX = static_cast<int>(world.ship->x - screenHalfWidth);
+    view.cameraY = static_cast<int>(world.ship->y - screenHalfHeight);
+    view.health = world.ship->type == typeExploding ? 0 : static_cast<int>(world.ship->health);
+    view.enemiesLeft = world.numEnemies;
+    view.hooksHome = (world.leftHookExtended || world.leftHookGrappling ? 0 : 1)
+        + (world.rightHookExtended || world.rightHookGrappling ? 0 : 1);
+    for (const Spring* s : world.springs)
         view.ropesHeld += isOurRope(s) ? 1 : 0;
 
-    for (const Object* o : world().drawables) {
+    for (const Object* o : world.drawables) {
         // The ship, its mount, flame and hooks, gun turrets and wrecks are
         // no news to anyone.
-        if (o == world().ship || !traitsOf(o->type).newsToPilot)
+        if (o == world.ship || !traitsOf(o->type).newsToPilot)
             continue;
-        const float dx = o->x - world().ship->x, dy = o->y - world().ship->y;
+        const float dx = o->x - world.ship->x, dy = o->y - world.ship->y;
         // Seen on the screen when some of it shows beside the HUD panel.
         const bool onScreen = std::fabs(dx) < screenHalfWidth + o->radius
             && std::fabs(dy) < screenHalfHeight + o->radius
@@ -87,8 +89,8 @@ PilotView seePilotView()
         seen.id = reinterpret_cast<uintptr_t>(o);
         seen.type = o->type;
         seen.kind = o->type == typeEnemy ? o->kind : -1;
-        seen.x = world().ship->x + (onScreen ? dx : radarRead(dx));
-        seen.y = world().ship->y + (onScreen ? dy : radarRead(dy));
+        seen.x = world.ship->x + (onScreen ? dx : radarRead(dx));
+        seen.y = world.ship->y + (onScreen ? dy : radarRead(dy));
         seen.vx = o->vx;
         seen.vy = o->vy;
         seen.radius = o->radius;

@@ -79,17 +79,18 @@ bool roomForObject(bool pulls, ContentReport* report)
 // whatever lies more than a world outside it is brought in.
 void settleWorld()
 {
-    world().worldW = boundedWorldSide(world().worldW);
-    world().worldH = boundedWorldSide(world().worldH);
+    World& world = tether::world();
+    world.worldW = boundedWorldSide(world.worldW);
+    world.worldH = boundedWorldSide(world.worldH);
     const float needed = static_cast<float>(mapObjects) * roomPerObject;
-    if (world().worldW * world().worldH < needed) {
-        const float grow = std::sqrt(needed / (world().worldW * world().worldH));
-        world().worldW = boundedWorldSide(world().worldW * grow);
-        world().worldH = boundedWorldSide(world().worldH * grow);
+    if (world.worldW * world.worldH < needed) {
+        const float grow = std::sqrt(needed / (world.worldW * world.worldH));
+        world.worldW = boundedWorldSide(world.worldW * grow);
+        world.worldH = boundedWorldSide(world.worldH * grow);
     }
-    for (Object* o : world().objects) {
-        o->x = intoWorld(o->x, world().worldW);
-        o->y = intoWorld(o->y, world().worldH);
+    for (Object* o : world.objects) {
+        o->x = intoWorld(o->x, world.worldW);
+        o->y = intoWorld(o->y, world.worldH);
     }
 }
 
@@ -133,15 +134,16 @@ void attachGun(Object* enemy, int mount)
 
 void makeEnemy(int enemyClass, const float* v)
 {
+    World& world = tether::world();
     const int cls = enemyClass - 1;
     Object* enemy = new Object(movingMass(tuning().enMass[cls]),
         boundedRadius(tuning().enRadius[cls]), v[0], v[1], v[2], v[3], v[4], 0, enemySprites[cls],
         typeEnemy, tuning().enReloadTime[cls], tuning().enHealth[cls]);
     enemy->kind = enemyClass;
-    world().objects.push_back(enemy);
-    world().dynamicMasses.push_back(enemy);
-    world().drawables.push_back(enemy);
-    world().enemies.push_back(enemy);
+    world.objects.push_back(enemy);
+    world.dynamicMasses.push_back(enemy);
+    world.drawables.push_back(enemy);
+    world.enemies.push_back(enemy);
     const EnemyClassTraits& traits = enemyClasses[cls];
     if (traits.firstMount >= 0)
         attachGun(enemy, traits.firstMount);
@@ -151,22 +153,24 @@ void makeEnemy(int enemyClass, const float* v)
 
 void makeBody(int type, const float* v, SDL_Surface* sprite)
 {
+    World& world = tether::world();
     Object* body = new Object(boundedMass(v[2]), boundedRadius(v[3]), v[0], v[1], 0, 0, 0, 0,
         sprite, type, 0, bodyHealth);
-    world().objects.push_back(body);
-    world().attractingMasses.push_back(body);
-    world().drawables.push_back(body);
+    world.objects.push_back(body);
+    world.attractingMasses.push_back(body);
+    world.drawables.push_back(body);
 }
 
 void makeMine(const float* v)
 {
+    World& world = tether::world();
     SDL_Surface* sprite = levelImage(mineSprite, mineObjectRadius / tuning().mineRadius);
     Object* mine = new Object(movingMass(tuning().mineMass), mineObjectRadius, v[0], v[1], 0, 0, 0,
         0, sprite, typeMine, 0, tuning().mineHealth);
-    world().objects.push_back(mine);
-    world().drawables.push_back(mine);
-    world().dynamicMasses.push_back(mine);
-    world().enemies.push_back(mine);
+    world.objects.push_back(mine);
+    world.drawables.push_back(mine);
+    world.dynamicMasses.push_back(mine);
+    world.enemies.push_back(mine);
 }
 
 // Whether a whole word reads as a number: a misspelt keyword's values, which
@@ -249,7 +253,8 @@ bool loadMap(const std::string& path)
 
 void readMap(std::istream& in, ContentReport* report)
 {
-    world().numEnemies = 0;
+    World& world = tether::world();
+    world.numEnemies = 0;
     mapObjects = mapBodies = 0;
     recordsNotMade = 0;
     float v[5];
@@ -260,8 +265,8 @@ void readMap(std::istream& in, ContentReport* report)
         if (word == "world") {
             if (!readRecord(in, word, v, 2, report))
                 break;
-            world().worldW = v[0];
-            world().worldH = v[1];
+            world.worldW = v[0];
+            world.worldH = v[1];
         } else if (word == "mine") {
             if (!readRecord(in, word, v, 2, report))
                 break;
@@ -274,7 +279,7 @@ void readMap(std::istream& in, ContentReport* report)
                 break;
             if (!roomForObject(false, report))
                 continue;
-            ++world().numEnemies;
+            ++world.numEnemies;
             makeEnemy(enemyClass, v);
         } else if (word == "planet") {
             if (!readRecord(in, word, v, 4, report))
@@ -294,10 +299,10 @@ void readMap(std::istream& in, ContentReport* report)
         } else if (word == "spawn") {
             if (!readRecord(in, word, v, 4, report))
                 break;
-            world().spawnX = v[0];
-            world().spawnY = v[1];
-            world().spawnVX = v[2];
-            world().spawnVY = v[3];
+            world.spawnX = v[0];
+            world.spawnY = v[1];
+            world.spawnVX = v[2];
+            world.spawnVY = v[3];
         } else if (report && !isNumber(word)) {
             report->warning(
                 report->line(), "unknown keyword " + quotedWord(word) + ": the game skips it");
@@ -316,37 +321,44 @@ std::string loadLevelMap(const std::string& path)
 
 void assembleShip()
 {
-    world().ship = new Object(movingMass(tuning().shipMass), tuning().shipRadius, intoWorld(world().spawnX, world().worldW),
-        intoWorld(world().spawnY, world().worldH), world().spawnVX, world().spawnVY, 0, 0, shipSprite, typeShip,
-        tuning().shipReloadTime, shipHealth);
-    world().leftGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, world().ship->x, world().ship->y,
-        world().ship->vx, world().ship->vy, 0, 0, gHook, typeLeftHook, tuning().grapReloadTime, 1.0f);
-    world().rightGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius, world().ship->x, world().ship->y,
-        world().ship->vx, world().ship->vy, 0, 0, gHook, typeRightHook, tuning().grapReloadTime, 1.0f);
-    world().turret = new Object(movingMass(tuning().grapMass), tuning().grapRadius, world().ship->x - 17.0f,
-        world().ship->y, world().ship->vx, world().ship->vy, 0, 0, chainImage, typeTurret, tuning().grapReloadTime, 1.0f);
+    World& world = tether::world();
+    world.ship = new Object(movingMass(tuning().shipMass), tuning().shipRadius,
+        intoWorld(world.spawnX, world.worldW), intoWorld(world.spawnY, world.worldH), world.spawnVX,
+        world.spawnVY, 0, 0, shipSprite, typeShip, tuning().shipReloadTime, shipHealth);
+    world.leftGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius,
+        world.ship->x, world.ship->y, world.ship->vx, world.ship->vy, 0, 0, gHook, typeLeftHook,
+        tuning().grapReloadTime, 1.0f);
+    world.rightGrapHook = new Object(movingMass(tuning().grapMass), tuning().grapRadius,
+        world.ship->x, world.ship->y, world.ship->vx, world.ship->vy, 0, 0, gHook, typeRightHook,
+        tuning().grapReloadTime, 1.0f);
+    world.turret = new Object(movingMass(tuning().grapMass), tuning().grapRadius,
+        world.ship->x - 17.0f, world.ship->y, world.ship->vx, world.ship->vy, 0, 0, chainImage,
+        typeTurret, tuning().grapReloadTime, 1.0f);
     Object* flame = new Object(1.0f, 0.0f, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1.0f);
 
-    world().objects.push_back(world().ship);
-    world().objects.push_back(world().leftGrapHook);
-    world().objects.push_back(world().rightGrapHook);
-    world().drawables.push_back(world().ship);
-    world().drawables.push_back(world().leftGrapHook);
-    world().drawables.push_back(world().rightGrapHook);
-    world().drawables.push_back(flame);
-    world().dynamicMasses.push_back(world().ship);
-    world().dynamicMasses.push_back(world().leftGrapHook);
-    world().dynamicMasses.push_back(world().rightGrapHook);
+    world.objects.push_back(world.ship);
+    world.objects.push_back(world.leftGrapHook);
+    world.objects.push_back(world.rightGrapHook);
+    world.drawables.push_back(world.ship);
+    world.drawables.push_back(world.leftGrapHook);
+    world.drawables.push_back(world.rightGrapHook);
+    world.drawables.push_back(flame);
+    world.dynamicMasses.push_back(world.ship);
+    world.dynamicMasses.push_back(world.leftGrapHook);
+    world.dynamicMasses.push_back(world.rightGrapHook);
 
     // The hook mount hands the ropes' pull on to the ship.
-    const ShipTraits& traits = shipTraits(world().chosenShip);
-    world().ship->addChild(world().turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
+    const ShipTraits& traits = shipTraits(world.chosenShip);
+    world.ship->addChild(
+        world.turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
 
-    world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
-    world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
+    world.leftHookConnector
+        = world.turret->addChild(world.leftGrapHook, 0, 0, 0, false, false, false, false);
+    world.rightHookConnector
+        = world.turret->addChild(world.rightGrapHook, 0, 0, 0, false, false, false, false);
 
-    world().ship->addChild(flame, 45.0f, piFloat, piFloat, true, false, false, false);
-    world().ship->flame = flame;
+    world.ship->addChild(flame, 45.0f, piFloat, piFloat, true, false, false, false);
+    world.ship->flame = flame;
 }
 
 void closeLevelMap()

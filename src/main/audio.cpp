@@ -98,8 +98,8 @@ void positionChannel(int channel, float dx, float dist)
     // The mixer takes a negative angle's size alone (-30 as 30: the right),
     // so the left is given as the rest of the turn (330).
     const Sint16 angle = panAngle(dx);
-    if (!Mix_SetPosition(channel, angle < 0 ? static_cast<Sint16>(angle + 360) : angle,
-            distanceByte(dist)))
+    if (!Mix_SetPosition(
+            channel, angle < 0 ? static_cast<Sint16>(angle + 360) : angle, distanceByte(dist)))
         std::printf("Mix_SetPosition: %s\n", Mix_GetError());
 }
 
@@ -197,16 +197,18 @@ void resumeAllSound()
 
 void playSoundEvents()
 {
-    for (int i = 0; i < world().worldEvents.count; ++i)
-        if (world().worldEvents.events[i].kind == EventKind::sound)
-            play(world().worldEvents.events[i]);
+    World& world = tether::world();
+    for (int i = 0; i < world.worldEvents.count; ++i)
+        if (world.worldEvents.events[i].kind == EventKind::sound)
+            play(world.worldEvents.events[i]);
 }
 
 void updateThrustSound()
 {
-    if (!world().ship || !world().ship->flame)
+    World& world = tether::world();
+    if (!world.ship || !world.ship->flame)
         return;
-    if (thrustSinceLastFrame(*world().ship->flame))
+    if (thrustSinceLastFrame(*world.ship->flame))
         Mix_Resume(thrustChannel);
     else
         Mix_Pause(thrustChannel);

@@ -105,6 +105,7 @@ FrameEnd showFrame(LevelState state)
 
 FrameInput gatherInput()
 {
+    World& world = tether::world();
     FrameInput input;
     SDL_PumpEvents();
     SDL_Event event;
@@ -134,9 +135,9 @@ FrameInput gatherInput()
     }
     keyState = heldKeys();
     input.actions = heldActions(keyState);
-    if (world().ship) // the right stick puts the pointer around the ship as last drawn
-        padAim(static_cast<int>(world().ship->x) - cameraX, static_cast<int>(world().ship->y) - cameraY, mouseX,
-            mouseY);
+    if (world.ship) // the right stick puts the pointer around the ship as last drawn
+        padAim(static_cast<int>(world.ship->x) - cameraX, static_cast<int>(world.ship->y) - cameraY,
+            mouseX, mouseY);
     // The pointer in the world, with the camera of the previous frame.
     input.pointerX = static_cast<float>(mouseX + cameraX);
     input.pointerY = static_cast<float>(mouseY + cameraY);

@@ -52,10 +52,11 @@ void musicDone()
 
 Mix_Music* trackToPlay()
 {
+    World& world = tether::world();
     // A boss track number outside 1..13 names no track: such a boss level
     // plays the normal levels' music instead of reading past the table.
-    if (world().bossLevel && world().bossMusic >= 1 && world().bossMusic <= musicTrackCount)
-        return musicTracks[world().bossMusic - 1];
+    if (world.bossLevel && world.bossMusic >= 1 && world.bossMusic <= musicTrackCount)
+        return musicTracks[world.bossMusic - 1];
     return normalTrack();
 }
 
@@ -116,12 +117,13 @@ void tearDownLevel()
 
 void endLevel()
 {
-    const bool normalLevelWon = !world().bossLevel && !world().gameOver && world().numEnemies <= 0;
+    World& world = tether::world();
+    const bool normalLevelWon = !world.bossLevel && !world.gameOver && world.numEnemies <= 0;
     if (normalLevelWon) {
-        world().bossLevel = true;
+        world.bossLevel = true;
         Mix_FadeOutMusic(musicFadeMs);
     } else {
-        world().bossLevel = false;
+        world.bossLevel = false;
     }
     tearDownLevel();
 }
@@ -151,14 +153,15 @@ std::string mapName(const std::string& path)
 
 SDL_Surface* endPicture(FrameEnd how, bool playedNow, std::vector<std::string>& note)
 {
+    World& world = tether::world();
     note.clear();
     if (how == FrameEnd::gameOver && playedNow)
-        note = recordLostLevel(
-            mapName(mapPath), world().levelStats, world().ship ? world().ship->lastDamageCause : causeOther);
+        note = recordLostLevel(mapName(mapPath), world.levelStats,
+            world.ship ? world.ship->lastDamageCause : causeOther);
     else if (how == FrameEnd::victory && playedNow && frameCount == 0)
         note = firstFrameVictory(mapName(mapPath));
     else if (how == FrameEnd::victory && playedNow)
-        note = recordWonMap(mapName(mapPath), world().levelStats);
+        note = recordWonMap(mapName(mapPath), world.levelStats);
     if (how == FrameEnd::gameOver)
         return gameOverImage;
     if (how == FrameEnd::victory)

@@ -64,9 +64,10 @@ void beginLevel(Program& program)
 // back to the title.
 void afterLevel(Program& program)
 {
-    world().gameOver = false;
-    if (world().bossLevel) {
-        mapPath = world().bossMapPath;
+    World& world = tether::world();
+    world.gameOver = false;
+    if (world.bossLevel) {
+        mapPath = world.bossMapPath;
         beginLevel(program);
     } else {
         showTitle(program);

@@ -240,19 +240,20 @@ std::optional<uint64_t> fileHash(const std::string& path, std::string* why)
 Replay replayOfLevelStart(
     const std::string& mapName, uint64_t dataHash, uint64_t mapHash, int ship, uint64_t seed)
 {
+    World& world = tether::world();
     Replay replay;
-    replay.version = world().levelMath == MathFlavour::platform ? 1 : replayVersion;
+    replay.version = world.levelMath == MathFlavour::platform ? 1 : replayVersion;
     replay.mapName = mapName;
     replay.dataHash = dataHash;
     replay.mapHash = mapHash;
     replay.ship = ship;
     replay.seed = seed;
-    replay.spawnX = world().spawnX;
-    replay.spawnY = world().spawnY;
-    replay.spawnVX = world().spawnVX;
-    replay.spawnVY = world().spawnVY;
-    replay.worldW = world().worldW;
-    replay.worldH = world().worldH;
+    replay.spawnX = world.spawnX;
+    replay.spawnY = world.spawnY;
+    replay.spawnVX = world.spawnVX;
+    replay.spawnVY = world.spawnVY;
+    replay.worldW = world.worldW;
+    replay.worldH = world.worldH;
     return replay;
 }
 
@@ -426,13 +427,14 @@ std::string checkReplayFits(const Replay& replay, uint64_t dataHash)
 
 void restoreReplayStart(const Replay& replay)
 {
-    world().spawnX = replay.spawnX;
-    world().spawnY = replay.spawnY;
-    world().spawnVX = replay.spawnVX;
-    world().spawnVY = replay.spawnVY;
-    world().worldW = replay.worldW;
-    world().worldH = replay.worldH;
-    world().levelMath = replay.version == 1 ? MathFlavour::platform : MathFlavour::own;
+    World& world = tether::world();
+    world.spawnX = replay.spawnX;
+    world.spawnY = replay.spawnY;
+    world.spawnVX = replay.spawnVX;
+    world.spawnVY = replay.spawnVY;
+    world.worldW = replay.worldW;
+    world.worldH = replay.worldH;
+    world.levelMath = replay.version == 1 ? MathFlavour::platform : MathFlavour::own;
 }
 
 } // namespace tether

@@ -44,6 +44,7 @@ Outcome outcomeOf(LevelState state, Outcome whenOngoing)
 LevelSummary summariseLevel(const std::string& map, int ship, uint64_t seed,
     const std::string& pilot, Outcome outcome, const ShipWatch& watch)
 {
+    World& world = tether::world();
     LevelSummary summary;
     summary.map = map;
     summary.ship = ship;
@@ -52,9 +53,9 @@ LevelSummary summariseLevel(const std::string& map, int ship, uint64_t seed,
     summary.outcome = outcome;
     if (outcome == Outcome::lost)
         summary.how = watch.endedBy >= 0 ? watch.endedBy : causeOther;
-    else if (tether::world().ship && tether::world().ship->health > 0)
-        summary.health = tether::world().ship->health;
-    summary.stats = world().levelStats;
+    else if (world.ship && world.ship->health > 0)
+        summary.health = world.ship->health;
+    summary.stats = world.levelStats;
     summary.hash = worldHash();
     return summary;
 }

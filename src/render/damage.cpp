@@ -8,10 +8,10 @@
 // which lives on, so in play this never shows.
 #include "render/damage.h"
 
-#include "world/panel.h"
 #include "render/coords.h"
 #include "render/sdlcanvas.h"
 #include "world/object.h"
+#include "world/panel.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -272,12 +272,13 @@ std::vector<DamageTally> damageOnShow(int64_t now)
 
 void drawDamage(Canvas& canvas, int cameraX, int cameraY)
 {
-    takeShipHits(world().worldEvents);
-    if (!world().ship)
+    World& world = tether::world();
+    takeShipHits(world.worldEvents);
+    if (!world.ship)
         return;
-    const int64_t now = world().levelStats.gameTime;
-    const float shipX = world().ship->x - static_cast<float>(cameraX);
-    const float shipY = world().ship->y - static_cast<float>(cameraY);
+    const int64_t now = world.levelStats.gameTime;
+    const float shipX = world.ship->x - static_cast<float>(cameraX);
+    const float shipY = world.ship->y - static_cast<float>(cameraY);
     placedNumbers.clear();
     for (const DamageTally& t : damageOnShow(now))
         drawTally(canvas, t, now, shipX, shipY);

@@ -365,10 +365,11 @@ void drawObject(SDL_Surface* screen, const Object& object, int cameraX, int came
 
 void drawWorld(Canvas& canvas, int cameraX, int cameraY)
 {
+    World& world = tether::world();
     // The world keeps drawables in layer order; the copy is sorted all the
     // same, so that a list put together by hand draws right too.
     static std::vector<const Object*> inLayers;
-    inLayers.assign(world().drawables.begin(), world().drawables.end());
+    inLayers.assign(world.drawables.begin(), world.drawables.end());
     std::stable_sort(inLayers.begin(), inLayers.end(), cmpObjectDraw());
     startLensCount();
 
@@ -378,20 +379,20 @@ void drawWorld(Canvas& canvas, int cameraX, int cameraY)
     for (; next != inLayers.end() && getDrawOrder((*next)->type) <= 2; ++next)
         drawObject(canvas, **next, cameraX, cameraY);
 
-    for (Spring* spring : world().springs)
+    for (Spring* spring : world.springs)
         drawSpring(canvas, *spring, chainImage, cameraX, cameraY);
     const float camX = static_cast<float>(cameraX), camY = static_cast<float>(cameraY);
-    if (world().leftGrapHook && world().turret)
-        drawChain(canvas, chainImage, camX, camY, world().leftGrapHook, world().turret);
-    if (world().rightGrapHook && world().turret)
-        drawChain(canvas, chainImage, camX, camY, world().rightGrapHook, world().turret);
+    if (world.leftGrapHook && world.turret)
+        drawChain(canvas, chainImage, camX, camY, world.leftGrapHook, world.turret);
+    if (world.rightGrapHook && world.turret)
+        drawChain(canvas, chainImage, camX, camY, world.rightGrapHook, world.turret);
 
     for (; next != inLayers.end(); ++next)
         drawObject(canvas, **next, cameraX, cameraY);
 
     // Nothing shows through the middle of a black hole, not even what
     // passes over it.
-    for (Object* hole : world().drawables) {
+    for (Object* hole : world.drawables) {
         if (hole->type != typeBlackHole || !(hole->radius > 0.0f))
             continue;
         canvas.disc(toSint16(hole->x - camX), toSint16(hole->y - camY), toSint16(hole->radius),

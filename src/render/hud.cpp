@@ -3,10 +3,10 @@
 #include "render/hud.h"
 
 #include "content/assets.h"
-#include "world/panel.h"
 #include "render/coords.h"
 #include "render/sdlcanvas.h"
 #include "world/object.h"
+#include "world/panel.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -124,18 +124,19 @@ void drawRadarMark(SDL_Surface* screen, const Object& object, float shipX, float
 
 void drawHud(Canvas& canvas)
 {
-    if (!world().ship)
+    World& world = tether::world();
+    if (!world.ship)
         return;
     blitAt(hudImage, canvas, panelX, panelY);
-    drawNumber(canvas, enemiesX, enemiesY, world().numEnemies);
-    drawNumber(canvas, healthX, healthY, shownHealth(*world().ship));
+    drawNumber(canvas, enemiesX, enemiesY, world.numEnemies);
+    drawNumber(canvas, healthX, healthY, shownHealth(*world.ship));
     blitAt(radarImage, canvas, radarX, radarY);
     // Black holes and rope nodes first, so that what lives and shoots is
     // marked over them.
     for (RadarMark pass : {RadarMark::under, RadarMark::over}) {
-        for (Object* object : world().drawables) {
+        for (Object* object : world.drawables) {
             if (traitsOf(object->type).radar == pass)
-                drawRadarMark(canvas, *object, world().ship->x, world().ship->y);
+                drawRadarMark(canvas, *object, world.ship->x, world.ship->y);
         }
     }
 }

@@ -27,7 +27,8 @@ constexpr size_t shownHitsPruneAt = 4096;
 
 void pruneShownHits()
 {
-    const std::unordered_set<const Object*> live(world().drawables.begin(), world().drawables.end());
+    const std::unordered_set<const Object*> live(
+        world().drawables.begin(), world().drawables.end());
     for (auto it = shownHits.begin(); it != shownHits.end();)
         it = live.count(it->first) ? std::next(it) : shownHits.erase(it);
 }

@@ -105,17 +105,18 @@ constexpr float ropeDamping = 3.0f;
 
 void catchWithHook(Object* a, Object* b)
 {
+    World& world = tether::world();
     Object* caught = isHook(a) ? b : a;
     caught->hooked = true;
     if (a->type == typeLeftHook || b->type == typeLeftHook) {
-        world().leftHookExtended = false;
-        world().leftHookGrappling = true;
+        world.leftHookExtended = false;
+        world.leftHookGrappling = true;
     } else {
-        world().rightHookExtended = false;
-        world().rightHookGrappling = true;
+        world.rightHookExtended = false;
+        world.rightHookGrappling = true;
     }
-    world().springs.push_back(new Spring(world().turret, caught, ropeStiffness, ropeDamping));
-    ++world().levelStats.catches;
+    world.springs.push_back(new Spring(world.turret, caught, ropeStiffness, ropeDamping));
+    ++world.levelStats.catches;
 }
 
 // Rule 2. Damage by the projectile's type code, 9..14.
@@ -160,25 +161,26 @@ void burn(const Object& sun, Object* victim)
 // to it are handed to the black hole, which reels them in.
 void swallow(Object* hole, Object* victim)
 {
+    World& world = tether::world();
     if (victim->type == typeEnemy) {
-        --world().numEnemies;
+        --world.numEnemies;
         victim->lastDamageCause = causeBlackHole;
         countEnemyDestroyed(*victim);
     }
-    if (victim == world().ship) {
+    if (victim == world.ship) {
         // The ship keeps its type and its health: it is never removed. What
         // health it had is counted lost, once.
-        if (!world().gameOver)
-            recordDamage(*world().ship, world().ship->health, causeBlackHole, *hole, *hole);
-        world().gameOver = true;
+        if (!world.gameOver)
+            recordDamage(*world.ship, world.ship->health, causeBlackHole, *hole, *hole);
+        world.gameOver = true;
     } else {
         // A swallowed planet or black hole must stop pulling before cleanup
         // frees it, or gravity would read freed memory.
         if (isAttractingMass(victim))
-            world().attractingMasses.remove(victim);
+            world.attractingMasses.remove(victim);
         victim->type = typeDead;
     }
-    for (Spring* rope : world().springs) {
+    for (Spring* rope : world.springs) {
         if (rope->endA == victim && rope->endB != hole)
             rope->endA = hole;
         else if (rope->endB == victim && rope->endA != hole)
@@ -204,6 +206,7 @@ constexpr float impactDamageFactor = 1e6f;
 
 void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
 {
+    World& world = tether::world();
     const float k = rsum / d - 1;
     const float hx = dx * k * 0.5f;
     const float hy = dy * k * 0.5f;
@@ -239,20 +242,20 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
     // A contact hurts once, when it begins (world/contacts.h): a ship held
     // on a planet by a taut rope was driven back into it every few steps,
     // and each touch counted as a fresh impact, hundreds of health a second.
-    if (lastingContact(a, b, world().levelStats.gameTime))
+    if (lastingContact(a, b, world.levelStats.gameTime))
         return;
     const float dmg = impactDamageFactor * (pA - pB) * (pA - pB);
     a->health -= dmg;
     b->health -= dmg;
-    a->lastHitStep = b->lastHitStep = world().levelStats.gameTime;
+    a->lastHitStep = b->lastHitStep = world.levelStats.gameTime;
     recordDamage(*a, dmg, causeCrash, *b, *b);
     recordDamage(*b, dmg, causeCrash, *a, *a);
 
     // With no ship there is nobody to hear it.
-    if (!world().ship || !(dmg > crashThreshold))
+    if (!world.ship || !(dmg > crashThreshold))
         return;
-    const float mx = (a->x + b->x) / 2 - world().ship->x;
-    const float my = (a->y + b->y) / 2 - world().ship->y;
+    const float mx = (a->x + b->x) / 2 - world.ship->x;
+    const float my = (a->y + b->y) / 2 - world.ship->y;
     raiseSound(Sound::crash, mx, my, static_cast<float>(simHypot(mx, my)), dmg);
 }
 

@@ -146,14 +146,15 @@ void steerByRotation(Object& s, const Keys& keys, unsigned actions, const ShipTr
 
 void steerShip(unsigned actions)
 {
-    if (!world().ship || !world().ship->flame)
+    World& world = tether::world();
+    if (!world.ship || !world.ship->flame)
         return;
     const Keys held = readKeys(actions);
-    const ShipTraits& traits = shipTraits(world().chosenShip);
+    const ShipTraits& traits = shipTraits(world.chosenShip);
     switch (traits.steering) {
-    case Steering::byVelocity: steerByVelocity(*world().ship, held); break;
-    case Steering::byHeading: steerByHeading(*world().ship, held); break;
-    case Steering::byRotation: steerByRotation(*world().ship, held, actions, traits); break;
+    case Steering::byVelocity: steerByVelocity(*world.ship, held); break;
+    case Steering::byHeading: steerByHeading(*world.ship, held); break;
+    case Steering::byRotation: steerByRotation(*world.ship, held, actions, traits); break;
     }
 }
 

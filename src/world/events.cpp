@@ -8,11 +8,12 @@ namespace tether {
 
 void raiseEvent(const WorldEvent& event)
 {
-    if (world().worldEvents.count >= eventCapacity) {
-        ++world().worldEvents.dropped;
+    World& world = tether::world();
+    if (world.worldEvents.count >= eventCapacity) {
+        ++world.worldEvents.dropped;
         return;
     }
-    world().worldEvents.events[world().worldEvents.count++] = event;
+    world.worldEvents.events[world.worldEvents.count++] = event;
 }
 
 void raiseSound(Sound sound, float dx, float dy, float dist, float amount)

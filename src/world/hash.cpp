@@ -58,7 +58,8 @@ public:
     {
         for (Object* o : world().objects)
             visit(o);
-        for (std::list<Object*>* list : {&world().dynamicMasses, &world().attractingMasses, &world().enemies, &world().drawables})
+        for (std::list<Object*>* list : {&world().dynamicMasses, &world().attractingMasses,
+                 &world().enemies, &world().drawables})
             for (Object* o : *list)
                 visit(o);
         for (const Spring* rope : world().springs) {
@@ -69,7 +70,8 @@ public:
             visit(link->parent);
             visit(link->child);
         }
-        for (Object* o : {world().ship, world().turret, world().leftGrapHook, world().rightGrapHook})
+        for (Object* o :
+            {world().ship, world().turret, world().leftGrapHook, world().rightGrapHook})
             visit(o);
         int n = 0;
         for (const Connector* link : world().connectors)
@@ -144,17 +146,18 @@ void addList(Fnv& h, const Walk& walk, const std::list<Object*>& list)
 
 uint64_t worldHash()
 {
+    World& world = tether::world();
     const Walk walk;
     Fnv h;
     h.add(walk.order.size());
     for (const Object* o : walk.order)
         addObject(h, walk, *o);
-    for (const std::list<Object*>* list :
-        {&world().objects, &world().dynamicMasses, &world().attractingMasses, &world().enemies, &world().drawables})
+    for (const std::list<Object*>* list : {&world.objects, &world.dynamicMasses,
+             &world.attractingMasses, &world.enemies, &world.drawables})
         addList(h, walk, *list);
 
-    h.add(world().connectors.size());
-    for (const Connector* link : world().connectors) {
+    h.add(world.connectors.size());
+    for (const Connector* link : world.connectors) {
         h.add(walk.id(link->parent));
         h.add(walk.id(link->child));
         for (bool v :
@@ -163,33 +166,35 @@ uint64_t worldHash()
         for (float v : {link->distance, link->offsetAngle, link->childAngle})
             h.add(v);
     }
-    h.add(world().springs.size());
-    for (const Spring* rope : world().springs) {
+    h.add(world.springs.size());
+    for (const Spring* rope : world.springs) {
         h.add(walk.id(rope->endA));
         h.add(walk.id(rope->endB));
         for (float v : {rope->stiffness, rope->restLength, rope->lastLength, rope->damping})
             h.add(v);
     }
 
-    for (int v : {walk.id(world().ship), walk.id(world().turret), walk.id(world().leftGrapHook), walk.id(world().rightGrapHook),
-             walk.id(world().leftHookConnector), walk.id(world().rightHookConnector)})
+    for (int v : {walk.id(world.ship), walk.id(world.turret), walk.id(world.leftGrapHook),
+             walk.id(world.rightGrapHook), walk.id(world.leftHookConnector),
+             walk.id(world.rightHookConnector)})
         h.add(v);
-    for (bool v : {world().leftHookExtended, world().rightHookExtended, world().leftHookGrappling, world().rightHookGrappling,
-             world().leftHookRetracting, world().rightHookRetracting, world().gameOver})
+    for (bool v : {world.leftHookExtended, world.rightHookExtended, world.leftHookGrappling,
+             world.rightHookGrappling, world.leftHookRetracting, world.rightHookRetracting,
+             world.gameOver})
         h.add(v);
-    h.add(world().numEnemies);
-    h.add(world().chosenShip);
-    h.add(world().worldW);
-    h.add(world().worldH);
+    h.add(world.numEnemies);
+    h.add(world.chosenShip);
+    h.add(world.worldW);
+    h.add(world.worldH);
 
-    h.add(world().levelStats.gameTime);
+    h.add(world.levelStats.gameTime);
     for (int i = 0; i < causeCount; ++i) {
-        h.add(world().levelStats.enemiesDestroyed[i]);
-        h.add(world().levelStats.damageTaken[i]);
+        h.add(world.levelStats.enemiesDestroyed[i]);
+        h.add(world.levelStats.damageTaken[i]);
     }
-    for (int v : {world().levelStats.hooksFired, world().levelStats.catches, world().levelStats.slings})
+    for (int v : {world.levelStats.hooksFired, world.levelStats.catches, world.levelStats.slings})
         h.add(v);
-    h.add(world().ruleRandom.state);
+    h.add(world.ruleRandom.state);
     h.add(rememberedContacts().size());
     for (const Contact& c : rememberedContacts()) {
         // A pair is kept by address, lower first: sort by walk instead.

@@ -34,14 +34,16 @@ struct Hook {
 
 Hook leftHook()
 {
-    return {world().leftGrapHook, world().leftHookConnector, world().leftHookExtended, world().leftHookRetracting,
-        world().leftHookGrappling, Sound::leftHookLaunch};
+    World& world = tether::world();
+    return {world.leftGrapHook, world.leftHookConnector, world.leftHookExtended,
+        world.leftHookRetracting, world.leftHookGrappling, Sound::leftHookLaunch};
 }
 
 Hook rightHook()
 {
-    return {world().rightGrapHook, world().rightHookConnector, world().rightHookExtended, world().rightHookRetracting,
-        world().rightHookGrappling, Sound::rightHookLaunch};
+    World& world = tether::world();
+    return {world.rightGrapHook, world.rightHookConnector, world.rightHookExtended,
+        world.rightHookRetracting, world.rightHookGrappling, Sound::rightHookLaunch};
 }
 
 bool canFire(const Hook& h)
@@ -113,15 +115,16 @@ void letGo(Object* caught)
 // at their present distance and the ship is free.
 void tieTogether(Spring* first, Spring* second)
 {
+    World& world = tether::world();
     Object* a = caughtEnd(first);
     Object* b = caughtEnd(second);
     removeSpring(first);
     removeSpring(second);
     letGo(a);
     letGo(b);
-    world().springs.push_back(new Spring(a, b, ropeStiffness, ropeDamping));
-    world().rightHookGrappling = false;
-    world().leftHookGrappling = false;
+    world.springs.push_back(new Spring(a, b, ropeStiffness, ropeDamping));
+    world.rightHookGrappling = false;
+    world.leftHookGrappling = false;
 }
 
 // One hook holds something: its rope is cut; unless the object is close to
@@ -129,26 +132,28 @@ void tieTogether(Spring* first, Spring* second)
 // side facing it.
 void leaveOnNode(Spring* rope)
 {
+    World& world = tether::world();
     Object* caught = caughtEnd(rope);
-    const float dx = caught->x - world().ship->x;
-    const float dy = caught->y - world().ship->y;
+    const float dx = caught->x - world.ship->x;
+    const float dy = caught->y - world.ship->y;
     const float dist = static_cast<float>(simHypot(dx, dy));
     removeSpring(rope);
-    if (dist > 2 * tuning().nodeRadius + world().ship->radius + caught->radius) {
-        const float rimX = (tuning().nodeRadius + world().ship->radius) * dx * (1.0f / dist);
-        const float rimY = (tuning().nodeRadius + world().ship->radius) * dy * (1.0f / dist);
-        Object* node = new Object(nodeObjectMass, tuning().nodeRadius, world().ship->x + rimX,
-            world().ship->y + rimY, world().ship->vx, world().ship->vy, 0, 0, nullptr, typeRopeNode, 0, nodeHealth);
-        world().objects.push_back(node);
-        world().dynamicMasses.push_back(node);
-        world().drawables.push_back(node);
-        world().springs.push_back(new Spring(caught, node, ropeStiffness, ropeDamping));
+    if (dist > 2 * tuning().nodeRadius + world.ship->radius + caught->radius) {
+        const float rimX = (tuning().nodeRadius + world.ship->radius) * dx * (1.0f / dist);
+        const float rimY = (tuning().nodeRadius + world.ship->radius) * dy * (1.0f / dist);
+        Object* node = new Object(nodeObjectMass, tuning().nodeRadius, world.ship->x + rimX,
+            world.ship->y + rimY, world.ship->vx, world.ship->vy, 0, 0, nullptr, typeRopeNode, 0,
+            nodeHealth);
+        world.objects.push_back(node);
+        world.dynamicMasses.push_back(node);
+        world.drawables.push_back(node);
+        world.springs.push_back(new Spring(caught, node, ropeStiffness, ropeDamping));
     }
     letGo(caught);
-    if (world().rightHookGrappling)
-        world().rightHookGrappling = false;
+    if (world.rightHookGrappling)
+        world.rightHookGrappling = false;
     else
-        world().leftHookGrappling = false;
+        world.leftHookGrappling = false;
 }
 
 } // namespace
@@ -165,11 +170,12 @@ void fireHook()
 
 void tieOff()
 {
-    if (!world().ship || (!world().leftHookGrappling && !world().rightHookGrappling))
+    World& world = tether::world();
+    if (!world.ship || (!world.leftHookGrappling && !world.rightHookGrappling))
         return;
     Spring* firstRope = nullptr;
     Spring* lastRope = nullptr;
-    for (Spring* s : world().springs) {
+    for (Spring* s : world.springs) {
         if (!isRope(s))
             continue;
         if (!firstRope)
@@ -178,10 +184,10 @@ void tieOff()
     }
     if (!lastRope) {
         // Nothing is held after all; let the flags go.
-        world().leftHookGrappling = world().rightHookGrappling = false;
+        world.leftHookGrappling = world.rightHookGrappling = false;
         return;
     }
-    if (world().leftHookGrappling && world().rightHookGrappling && firstRope != lastRope)
+    if (world.leftHookGrappling && world.rightHookGrappling && firstRope != lastRope)
         tieTogether(firstRope, lastRope);
     else
         leaveOnNode(lastRope);
@@ -205,9 +211,10 @@ void flyHooks()
 
 void resetHooks()
 {
-    world().leftHookExtended = world().rightHookExtended = false;
-    world().leftHookGrappling = world().rightHookGrappling = false;
-    world().leftHookRetracting = world().rightHookRetracting = false;
+    World& world = tether::world();
+    world.leftHookExtended = world.rightHookExtended = false;
+    world.leftHookGrappling = world.rightHookGrappling = false;
+    world.leftHookRetracting = world.rightHookRetracting = false;
 }
 
 } // namespace tether

@@ -87,6 +87,7 @@ constexpr float explosionStart = 0.000001f;
 //   angle += spin * dt    (radians), kept within (-2 pi, 2 pi)
 void Object::update(int dt)
 {
+    World& world = tether::world();
     // Gravity sources and the dead never move.
     if (type == typeDead || type == typePlanet || type == typeBlackHole || type == typeSun)
         return;
@@ -143,8 +144,8 @@ void Object::update(int dt)
         if (health >= explosionEnd) {
             // The ship's wreck stays on screen; its finished explosion ends
             // the game.
-            if (this == world().ship)
-                world().gameOver = true;
+            if (this == world.ship)
+                world.gameOver = true;
             else
                 type = typeDead;
         }
@@ -158,16 +159,16 @@ void Object::update(int dt)
     case typeLeftHook:
     case typeRightHook: return; // hooks are indestructible
     case typeEnemy:
-        --world().numEnemies;
+        --world.numEnemies;
         countEnemyDestroyed(*this);
         break;
     default: break;
     }
     // Shots and mines die silently; everything else explodes aloud. With
     // no ship there is nobody to hear it.
-    if (traitsOf(type).diesAloud && world().ship) {
-        const float dx = x - world().ship->x;
-        const float dy = y - world().ship->y;
+    if (traitsOf(type).diesAloud && world.ship) {
+        const float dx = x - world.ship->x;
+        const float dy = y - world.ship->y;
         raiseSound(Sound::explosion, dx, dy, static_cast<float>(simHypot(dx, dy)));
     }
     if (type == typeBfg)

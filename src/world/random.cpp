@@ -3,7 +3,6 @@
 
 namespace tether {
 
-
 void Random::reseed(uint64_t seed)
 {
     uint64_t z = seed + 0x9e3779b97f4a7c15ull;

@@ -23,9 +23,10 @@ namespace tether {
 
 void resetLevel(uint64_t seed)
 {
-    world().levelSeed = seed;
-    world().ruleRandom.reseed(seed);
-    world().levelStats = LevelStats {};
+    World& world = tether::world();
+    world.levelSeed = seed;
+    world.ruleRandom.reseed(seed);
+    world.levelStats = LevelStats {};
     clearEvents();
     resetHooks();
     forgetAllContacts();
@@ -33,37 +34,39 @@ void resetLevel(uint64_t seed)
 
 void physicsStep(const FrameInput& input)
 {
-    ++world().levelStats.gameTime;
+    World& world = tether::world();
+    ++world.levelStats.gameTime;
     steerShip(input.actions);
     aimHooks(input.pointerX, input.pointerY);
 
     // Enemies and mines act on the ship before gravity and collision; their
     // new shots go to the other registries, never to enemies.
-    if (world().ship)
-        for (Object* enemy : world().enemies)
-            AIUpdate(enemy, world().ship);
+    if (world.ship)
+        for (Object* enemy : world.enemies)
+            AIUpdate(enemy, world.ship);
 
     applyGravity();
-    collisionDetect(&world().objects);
-    for (Spring* rope : world().springs)
+    collisionDetect(&world.objects);
+    for (Spring* rope : world.springs)
         rope->update(1);
-    for (Object* body : world().dynamicMasses)
+    for (Object* body : world.dynamicMasses)
         body->update(1);
 
     flyHooks();
 
     fixTorusCoords();
-    for (Connector* link : world().connectors)
+    for (Connector* link : world.connectors)
         link->update();
 }
 
 void removeTheDead()
 {
+    World& world = tether::world();
     cleanupSprings();
-    cleanup(&world().dynamicMasses);
-    cleanup(&world().drawables);
-    cleanup(&world().enemies);
-    cleanup(&world().objects);
+    cleanup(&world.dynamicMasses);
+    cleanup(&world.drawables);
+    cleanup(&world.enemies);
+    cleanup(&world.objects);
     sortDrawables();
 }
 
@@ -87,6 +90,12 @@ LevelState simulateFrame(const FrameInput& input, int steps)
     if (world().numEnemies <= 0)
         return LevelState::victory;
     return LevelState::ongoing;
+}
+
+LevelState simulateFrame(World& world, const FrameInput& input, int steps)
+{
+    WorldInUse inUse(world);
+    return simulateFrame(input, steps);
 }
 
 } // namespace tether

@@ -4,16 +4,19 @@
 // functions with their own inputs and step counts, as fast as they like.
 // Given the map, the data file, the seed and each frame's input and number
 // of steps, a level always unfolds the same way (world/hash.h to check). One
-// thing carries over from the level before: a map without a "spawn" or
-// "world" record keeps the last one read (every shipped map has both).
+// thing carries over from the level before in the same world: a map without
+// a "spawn" or "world" record keeps the last one read (every shipped map has
+// both). Everything acts on the world in use (world/world.h).
 //
 // Headless use, from the game folder (main/session.h starts a level from a
 // map; the simulation itself reads no file and draws nothing):
 //   readDataFile("data");
 //   startLevel("maps/first_contact", 1, seed);
 //   while (simulateFrame(input, 16) == LevelState::ongoing) { ... }
-//   read levelStats, worldEvents (this frame's), worldHash();
+//   read world().levelStats, world().worldEvents (this frame's), worldHash();
 //   stopLevel();
+// Several levels side by side: each in a World of its own, started and
+// stopped with it in use (WorldInUse), stepped with simulateFrame(world, ...).
 #pragma once
 
 #include "world/input.h"
@@ -21,6 +24,8 @@
 #include <cstdint>
 
 namespace tether {
+
+struct World;
 
 // How the level stands after a frame.
 enum class LevelState {
@@ -41,6 +46,8 @@ void resetLevel(uint64_t seed);
 // dead. The frame's events stay in worldEvents until the next call (or
 // until the window's frame has presented them).
 LevelState simulateFrame(const FrameInput& input, int steps);
+// The same for the given world, put in use on this thread for the frame.
+LevelState simulateFrame(World& world, const FrameInput& input, int steps);
 
 // One 1-ms step of the whole world with input held.
 void physicsStep(const FrameInput& input);

@@ -12,7 +12,6 @@
 
 namespace tether {
 
-
 namespace {
 
 constexpr double largest = std::numeric_limits<double>::max();

@@ -29,16 +29,17 @@ constexpr float blackHoleReelIn = 0.04f; // units of rest length per ms
 // Below half its rest length a rope is slack: it neither pushes nor pulls.
 void Spring::separation(float& dx, float& dy) const
 {
+    World& world = tether::world();
     dx = endA->x - endB->x;
-    if (dx > world().worldW / 2)
-        dx -= world().worldW;
-    else if (dx < -world().worldW / 2)
-        dx += world().worldW;
+    if (dx > world.worldW / 2)
+        dx -= world.worldW;
+    else if (dx < -world.worldW / 2)
+        dx += world.worldW;
     dy = endA->y - endB->y;
-    if (dy > world().worldH / 2)
-        dy -= world().worldH;
-    else if (dy < -world().worldH / 2)
-        dy += world().worldH;
+    if (dy > world.worldH / 2)
+        dy -= world.worldH;
+    else if (dy < -world.worldH / 2)
+        dy += world.worldH;
 }
 
 float Spring::length() const

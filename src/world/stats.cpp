@@ -9,26 +9,26 @@
 
 namespace tether {
 
-
 namespace {
 
 // The ship was struck: a mark on its rim toward what touched it, and the
 // direction of whoever did it.
 void tellShipHit(float amount, Cause cause, const Object& toucher, const Object& source)
 {
+    World& world = tether::world();
     WorldEvent event {};
     event.kind = EventKind::shipHit;
-    event.step = world().levelStats.gameTime;
+    event.step = world.levelStats.gameTime;
     event.cause = cause;
     event.amount = amount;
-    event.dx = source.x - world().ship->x;
-    event.dy = source.y - world().ship->y;
+    event.dx = source.x - world.ship->x;
+    event.dy = source.y - world.ship->y;
     event.source = reinterpret_cast<uintptr_t>(&source);
-    const float tx = toucher.x - world().ship->x, ty = toucher.y - world().ship->y;
+    const float tx = toucher.x - world.ship->x, ty = toucher.y - world.ship->y;
     const float reach = static_cast<float>(simHypot(tx, ty));
     if (reach > 0) {
-        event.contactX = tx * (world().ship->radius / reach);
-        event.contactY = ty * (world().ship->radius / reach);
+        event.contactX = tx * (world.ship->radius / reach);
+        event.contactY = ty * (world.ship->radius / reach);
     }
     raiseEvent(event);
 }
@@ -49,14 +49,15 @@ void recordDamage(
 
 void countEnemyDestroyed(const Object& enemy)
 {
+    World& world = tether::world();
     const int cause = enemy.lastDamageCause >= 0 && enemy.lastDamageCause < causeCount
         ? enemy.lastDamageCause
         : causeOther;
-    ++world().levelStats.enemiesDestroyed[cause];
+    ++world.levelStats.enemiesDestroyed[cause];
     const bool letGoLately
-        = enemy.releasedStep >= 0 && world().levelStats.gameTime - enemy.releasedStep <= slingWindow;
+        = enemy.releasedStep >= 0 && world.levelStats.gameTime - enemy.releasedStep <= slingWindow;
     if (enemy.hooked || letGoLately)
-        ++world().levelStats.slings;
+        ++world.levelStats.slings;
 }
 
 } // namespace tether

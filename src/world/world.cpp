@@ -13,24 +13,25 @@ World programWorld;
 
 void clearWorld()
 {
+    World& world = tether::world();
     forgetAllContacts();
-    world().dynamicMasses.clear();
-    world().attractingMasses.clear();
-    world().drawables.clear();
-    world().enemies.clear();
+    world.dynamicMasses.clear();
+    world.attractingMasses.clear();
+    world.drawables.clear();
+    world.enemies.clear();
     // The hooks are children of the mount, which is a child of the ship.
-    for (Object* object : world().objects)
-        if (object && object != world().leftGrapHook && object != world().rightGrapHook)
+    for (Object* object : world.objects)
+        if (object && object != world.leftGrapHook && object != world.rightGrapHook)
             delete object;
-    world().objects.clear();
-    for (Spring* spring : world().springs)
+    world.objects.clear();
+    for (Spring* spring : world.springs)
         delete spring;
-    world().springs.clear();
-    for (Connector* link : world().connectors)
+    world.springs.clear();
+    for (Connector* link : world.connectors)
         delete link;
-    world().connectors.clear();
-    world().ship = world().turret = world().leftGrapHook = world().rightGrapHook = nullptr;
-    world().leftHookConnector = world().rightHookConnector = nullptr;
+    world.connectors.clear();
+    world.ship = world.turret = world.leftGrapHook = world.rightGrapHook = nullptr;
+    world.leftHookConnector = world.rightHookConnector = nullptr;
 }
 
 } // namespace tether

@@ -115,7 +115,11 @@ inline World& world()
 // plays its runs in a world of its own.
 class WorldInUse {
 public:
-    explicit WorldInUse(World& w) : before(worldInUse()) { worldInUse() = &w; }
+    explicit WorldInUse(World& w)
+        : before(worldInUse())
+    {
+        worldInUse() = &w;
+    }
     ~WorldInUse() { worldInUse() = before; }
     WorldInUse(const WorldInUse&) = delete;
     WorldInUse& operator=(const WorldInUse&) = delete;

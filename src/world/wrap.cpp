@@ -39,31 +39,33 @@ float nearestImage(float c, float reference, float size)
 
 void fixTorusCoords()
 {
-    if (!world().ship)
+    World& world = tether::world();
+    if (!world.ship)
         return;
-    if (world().ship->x >= world().worldW) {
-        world().ship->x -= world().worldW;
-        world().backx += world().worldW;
-    } else if (world().ship->x < 0) {
-        world().ship->x += world().worldW;
-        world().backx -= world().worldW;
+    if (world.ship->x >= world.worldW) {
+        world.ship->x -= world.worldW;
+        world.backx += world.worldW;
+    } else if (world.ship->x < 0) {
+        world.ship->x += world.worldW;
+        world.backx -= world.worldW;
     }
-    if (world().ship->y >= world().worldH) {
-        world().ship->y -= world().worldH;
-        world().backy += world().worldH;
-    } else if (world().ship->y < 0) {
-        world().ship->y += world().worldH;
-        world().backy -= world().worldH;
+    if (world.ship->y >= world.worldH) {
+        world.ship->y -= world.worldH;
+        world.backy += world.worldH;
+    } else if (world.ship->y < 0) {
+        world.ship->y += world.worldH;
+        world.backy -= world.worldH;
     }
-    for (Object* o : world().objects) {
-        o->x = nearestImage(o->x, world().ship->x, world().worldW);
-        o->y = nearestImage(o->y, world().ship->y, world().worldH);
+    for (Object* o : world.objects) {
+        o->x = nearestImage(o->x, world.ship->x, world.worldW);
+        o->y = nearestImage(o->y, world.ship->y, world.worldH);
     }
 }
 
 void cleanupSprings()
 {
-    for (auto it = world().springs.begin(); it != world().springs.end();) {
+    World& world = tether::world();
+    for (auto it = world.springs.begin(); it != world.springs.end();) {
         Spring* rope = *it;
         const bool deadA = rope->endA->type == typeDead;
         if (!deadA && rope->endB->type != typeDead) {
@@ -75,25 +77,26 @@ void cleanupSprings()
         // let go first.
         const Object* other = deadA ? rope->endB : rope->endA;
         if (other->type == typeTurret) {
-            if (world().leftHookGrappling)
-                world().leftHookGrappling = false;
+            if (world.leftHookGrappling)
+                world.leftHookGrappling = false;
             else
-                world().rightHookGrappling = false;
+                world.rightHookGrappling = false;
         }
         delete rope;
-        it = world().springs.erase(it);
+        it = world.springs.erase(it);
     }
 }
 
 void cleanup(std::list<Object*>* list)
 {
-    const bool owning = list == &world().objects;
+    World& world = tether::world();
+    const bool owning = list == &world.objects;
     // Few die in any one frame: gather them, so that the shots they fired
     // can be told in one pass only when someone died.
     std::vector<Object*> dead;
     for (auto it = list->begin(); it != list->end();) {
         Object* o = *it;
-        if (o->type != typeDead || o == world().ship) {
+        if (o->type != typeDead || o == world.ship) {
             ++it;
             continue;
         }
@@ -108,7 +111,7 @@ void cleanup(std::list<Object*>* list)
     // beam without its owner is not drawn). Children go with their parent,
     // so only shots can name a freed owner.
     std::sort(dead.begin(), dead.end(), std::less<Object*>());
-    for (Object* o : world().objects)
+    for (Object* o : world.objects)
         if (o->owner != o
             && std::binary_search(dead.begin(), dead.end(), o->owner, std::less<Object*>()))
             o->owner = nullptr;

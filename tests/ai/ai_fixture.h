@@ -56,8 +56,8 @@ protected:
     {
         auto* e = new tether::Object(mass, 20, x, y, 0, 0, angle, 0, nullptr, type, 300, 100);
         e->kind = kind;
-        for (auto* list :
-            {&tether::world().objects, &tether::world().dynamicMasses, &tether::world().drawables, &tether::world().enemies})
+        for (auto* list : {&tether::world().objects, &tether::world().dynamicMasses,
+                 &tether::world().drawables, &tether::world().enemies})
             list->push_back(e);
         return e;
     }
@@ -67,8 +67,10 @@ protected:
     // order and that enemies did not grow.
     std::vector<tether::Object*> step(tether::Object* e)
     {
-        const size_t moving = tether::world().dynamicMasses.size(), drawn = tether::world().drawables.size();
-        const size_t owned = tether::world().objects.size(), hostile = tether::world().enemies.size();
+        const size_t moving = tether::world().dynamicMasses.size(),
+                     drawn = tether::world().drawables.size();
+        const size_t owned = tether::world().objects.size(),
+                     hostile = tether::world().enemies.size();
         tether::AIUpdate(e, target);
         std::vector<tether::Object*> shots(
             std::next(tether::world().objects.begin(), long(owned)), tether::world().objects.end());

@@ -154,7 +154,8 @@ std::string playFirstContact(uint64_t seed)
     while (state == LevelState::ongoing && world().levelStats.gameTime < 120000)
         state = simulateFrame(flyPilot(pilot, seePilotView()), 16);
     std::ostringstream out;
-    out << static_cast<int>(state) << ' ' << world().levelStats.gameTime << ' ' << worldHash() << '\n';
+    out << static_cast<int>(state) << ' ' << world().levelStats.gameTime << ' ' << worldHash()
+        << '\n';
     stopLevel();
     return out.str();
 }

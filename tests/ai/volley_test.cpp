@@ -46,7 +46,10 @@ protected:
         EXPECT_EQ(shot->owner, e);
         const bool disc = type == typeShredder, ball = type == typeBfg;
         EXPECT_FLOAT_EQ(shot->radius, disc ? 15.0f : ball ? 40.0f : 3.0f);
-        EXPECT_EQ(lookOf(*shot), disc ? shredder : ball ? bfgshot : nullSprite); // drawn as its kind
+        EXPECT_EQ(lookOf(*shot),
+            disc       ? shredder
+                : ball ? bfgshot
+                       : nullSprite); // drawn as its kind
     }
 
     // Whether the volley raised this sound, heard from the shooter's place

@@ -1,10 +1,10 @@
 #include "content/tuning.h"
 #include "main/audio.h"
-#include "world/controls.h"
 #include "main/input.h"
 #include "render/presentation.h"
 #include "support/keys.h"
 #include "support/world_fixture.h"
+#include "world/controls.h"
 #include "world/world.h"
 
 #include <cmath>

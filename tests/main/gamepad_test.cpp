@@ -112,8 +112,7 @@ TEST_F(Gamepad, OnTheTitleTheStickChoosesAndAStarts)
             TitleState title;
             TitleChoice choice;
             ProgramEnd end;
-            if (openTitle(title)
-                || titleFrame(title, choice, end) != TitleOutcome::started)
+            if (openTitle(title) || titleFrame(title, choice, end) != TitleOutcome::started)
                 return;
             std::printf(
                 "%s %d %s", choice.shipSpritePath, choice.chosenShip, choice.mapPath.c_str());

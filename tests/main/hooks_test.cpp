@@ -1,7 +1,7 @@
 #include "content/tuning.h"
-#include "world/hooks.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
+#include "world/hooks.h"
 #include "world/spring.h"
 #include "world/world.h"
 
@@ -23,8 +23,10 @@ protected:
         world().rightGrapHook = make(typeRightHook, 1000, 1000);
         world().objects = {world().ship, world().leftGrapHook, world().rightGrapHook};
         world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
-        world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
-        world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
+        world().leftHookConnector
+            = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
+        world().rightHookConnector
+            = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
         resetHooks();
     }
     // Runs flight steps until the left hook is idle again; returns how many.

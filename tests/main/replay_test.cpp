@@ -101,7 +101,8 @@ TEST(Replay, TwoLevelsSteppedInTurnPlayAsEachAlone)
     Replay replays[2];
     World worlds[2];
     for (int w = 0; w < 2; ++w) {
-        ASSERT_EQ(loadReplay(std::string(TETHER_SOURCE_DIR "/tests/replays/") + names[w], replays[w]),
+        ASSERT_EQ(
+            loadReplay(std::string(TETHER_SOURCE_DIR "/tests/replays/") + names[w], replays[w]),
             "");
         WorldInUse inUse(worlds[w]);
         restoreReplayStart(replays[w]);
@@ -114,10 +115,9 @@ TEST(Replay, TwoLevelsSteppedInTurnPlayAsEachAlone)
         for (int w = 0; w < 2; ++w) {
             if (!playing[w])
                 continue;
-            WorldInUse inUse(worlds[w]);
             const Replay& replay = replays[w];
             const LevelState state = simulateFrame(
-                replayFrameInput(replay, frame[w]), replay.frames[frame[w]].steps);
+                worlds[w], replayFrameInput(replay, frame[w]), replay.frames[frame[w]].steps);
             playing[w] = state == LevelState::ongoing && ++frame[w] < replay.frames.size();
         }
     }

@@ -35,13 +35,13 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        for (auto [value, tuned] :
-            std::vector<std::pair<float*, float>> {{&writableTuning().shipMass, 100},
-                {&writableTuning().shipRadius, 18}, {&writableTuning().shipMaxSpeed, 1},
-                {&writableTuning().shipMaxThrust, 0.05f}, {&writableTuning().grapMass, 1},
-                {&writableTuning().grapRadius, 8}, {&writableTuning().grapSpeed, 3},
-                {&writableTuning().grapMaxDistance, 450}, {&writableTuning().nodeRadius, 10},
-                {&world().spawnX, 1000}, {&world().spawnY, 1000}, {&world().spawnVX, 0}, {&world().spawnVY, 0}})
+        for (auto [value, tuned] : std::vector<std::pair<float*, float>> {
+                 {&writableTuning().shipMass, 100}, {&writableTuning().shipRadius, 18},
+                 {&writableTuning().shipMaxSpeed, 1}, {&writableTuning().shipMaxThrust, 0.05f},
+                 {&writableTuning().grapMass, 1}, {&writableTuning().grapRadius, 8},
+                 {&writableTuning().grapSpeed, 3}, {&writableTuning().grapMaxDistance, 450},
+                 {&writableTuning().nodeRadius, 10}, {&world().spawnX, 1000},
+                 {&world().spawnY, 1000}, {&world().spawnVX, 0}, {&world().spawnVY, 0}})
             saved.push_back({value, std::exchange(*value, tuned)});
         world().worldW = world().worldH = 4000;
         world().chosenShip = 1;
@@ -186,7 +186,9 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     EXPECT_EQ(world().levelStats.damageTaken[causeMine], 200);
     EXPECT_FLOAT_EQ(static_cast<float>(world().levelStats.damageTaken[causeCrash]), hits[0].amount);
     EXPECT_FLOAT_EQ(world().ship->health, 1000 - 210 - hits[0].amount);
-    EXPECT_EQ(world().levelStats.enemiesDestroyed[causeCrash] + world().levelStats.enemiesDestroyed[causeOther], 0);
+    EXPECT_EQ(world().levelStats.enemiesDestroyed[causeCrash]
+            + world().levelStats.enemiesDestroyed[causeOther],
+        0);
     EXPECT_EQ(world().numEnemies, 2);
 }
 
@@ -211,7 +213,8 @@ TEST_F(LevelRecord, LettingGoOfASwungEnemyLeavesItOnANodeThatNeverStrikesTheShip
     float closest = 1e9f;
     for (int frame = 0; frame < 100; ++frame) {
         simulateFrame(FrameInput {}, 10);
-        closest = std::min(closest, std::hypot(node->x - world().ship->x, node->y - world().ship->y));
+        closest
+            = std::min(closest, std::hypot(node->x - world().ship->x, node->y - world().ship->y));
     }
     EXPECT_LT(closest, world().ship->radius); // it did cross the ship
     EXPECT_EQ(world().ship->health, before);
@@ -234,7 +237,8 @@ TEST_F(LevelRecord, AShipHeldAgainstAPlanetIsHurtWhenItStrikesNotAllTheWhileItSt
     for (int frame = 0; frame < 130; ++frame) {
         simulateFrame(FrameInput {frame < 30 ? 0u : actionRight, 0, 0, {}}, 16);
         hits += shipHits().size();
-        EXPECT_LT(std::hypot(world().ship->x - planet->x, world().ship->y - planet->y), 110 + 18 + 20); // at it
+        EXPECT_LT(std::hypot(world().ship->x - planet->x, world().ship->y - planet->y),
+            110 + 18 + 20); // at it
     }
     EXPECT_GT(world().ship->health, struck - 10);
     EXPECT_LT(hits, 10u);

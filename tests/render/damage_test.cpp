@@ -2,9 +2,9 @@
 // per source over a short window, specks of resting contact left out, and
 // what is on show drawn around the ship with an arrow toward a source off
 // screen.
-#include "world/panel.h"
 #include "render/damage.h"
 #include "render_fixture.h"
+#include "world/panel.h"
 #include "world/world.h"
 
 using namespace tether;

@@ -14,10 +14,10 @@
 #include "content/tuning.h"
 #include "main/audio.h"
 #include "main/frame.h"
-#include "world/hooks.h"
 #include "main/session.h"
 #include "render/draw.h"
 #include "render/kept.h"
+#include "world/hooks.h"
 #include "world/object.h"
 #include "world/world.h"
 

@@ -82,12 +82,15 @@ protected:
         world().turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
         world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
         world().ship->flame = new Object(1, 0, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1);
-        world().ship->addChild(world().ship->flame, 45, piFloat, piFloat, true, false, false, false);
+        world().ship->addChild(
+            world().ship->flame, 45, piFloat, piFloat, true, false, false, false);
         world().drawables.push_back(world().ship->flame);
         world().leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, mover);
         world().rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, mover);
-        world().leftHookConnector = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
-        world().rightHookConnector = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
+        world().leftHookConnector
+            = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
+        world().rightHookConnector
+            = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
 
         const auto source = {&world().objects, &world().drawables, &world().attractingMasses};
         add(typePlanet, 1900, 1300, 90, 8e10f, 1e6f, source);
@@ -98,7 +101,8 @@ protected:
         std::vector<Object*> hulls;
         for (int i = 0; i < 12; ++i) {
             Object* enemy = add(typeEnemy, 300 + 210.0f * i, 400 + 190.0f * ((i * 7) % 12), 20, 100,
-                100, {&world().objects, &world().drawables, &world().dynamicMasses, &world().enemies});
+                100,
+                {&world().objects, &world().drawables, &world().dynamicMasses, &world().enemies});
             enemy->kind = i + 1;
             enemy->vx = 0.02f * ((i % 5) - 2);
             enemy->vy = 0.015f * ((i % 3) - 1);
@@ -117,8 +121,8 @@ protected:
             shot->owner = shooter;
         }
         Object* node = add(typeRopeNode, 1450, 1600, 10, 100, 1000, mover);
-        world().springs = {new Spring(world().turret, hulls[6], 1, 3), new Spring(node, hulls[7], 1, 3),
-            new Spring(node, hulls[2], 1, 3)};
+        world().springs = {new Spring(world().turret, hulls[6], 1, 3),
+            new Spring(node, hulls[7], 1, 3), new Spring(node, hulls[2], 1, 3)};
         resetLevel(seed);
         world().leftHookGrappling = true; // the rope on the mount is the left hook's
         world().chosenShip = 1; // the second ship: its flame is drawn

@@ -584,7 +584,8 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
         for (Object* o : world().enemies)
             o->type = typeDead;
         removeTheDead();
-        const std::vector<Object*> bodies(world().attractingMasses.begin(), world().attractingMasses.end());
+        const std::vector<Object*> bodies(
+            world().attractingMasses.begin(), world().attractingMasses.end());
         bool fell = false;
         for (int step = 1; step <= fallSteps && !fell && world().ship; ++step) {
             physicsStep(FrameInput {});
@@ -628,7 +629,8 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
                     shooters.insert(o->owner);
             for (int e = 0; e < world().worldEvents.count; ++e)
                 if (world().worldEvents.events[e].kind == EventKind::shipHit)
-                    strikers.insert(reinterpret_cast<const Object*>(world().worldEvents.events[e].source));
+                    strikers.insert(
+                        reinterpret_cast<const Object*>(world().worldEvents.events[e].source));
             for (size_t i = 0; i < hostiles.size() && i < hostileLines.size(); ++i) {
                 if (told[i])
                     continue;

@@ -40,8 +40,8 @@ std::string playRun(const Run& run, const std::string& pilotName, int64_t limitM
     ShipWatch watch = watchShip();
     LevelState state = LevelState::ongoing;
     while (state == LevelState::ongoing && world().levelStats.gameTime < limitMs) {
-        const int steps
-            = static_cast<int>(std::min<int64_t>(frameSteps, limitMs - world().levelStats.gameTime));
+        const int steps = static_cast<int>(
+            std::min<int64_t>(frameSteps, limitMs - world().levelStats.gameTime));
         const FrameInput input = pilot(steps);
         state = simulateFrame(input, steps);
         watchFrame(watch);

@@ -35,8 +35,15 @@ EM_JS(int, pageWasLeft, (), {
     if (!Module.tetherWatchingFocus) {
         Module.tetherWatchingFocus = true;
         Module.tetherLeft = false;
-        const left = () => { Module.tetherLeft = true; };
-        document.addEventListener('visibilitychange', () => { if (document.hidden) left(); });
+        const left = () = >
+        {
+            Module.tetherLeft = true;
+        };
+        document.addEventListener(
+            'visibilitychange', () = > {
+                if (document.hidden)
+                    left();
+            });
         window.addEventListener('blur', left);
     }
     const left = Module.tetherLeft;
