@@ -30,13 +30,17 @@ constexpr float bodyHealth = 100.0f; // planets, suns, black holes never die of 
 constexpr float gunHealth = 100.0f;
 constexpr float shipHealth = 1000.0f;
 
-// What loading a level keeps, one set per thread (worker threads load levels
-// of their own). Scaled images made for this level's mines, planets and suns,
-// and the pixels they hold together.
-thread_local std::vector<SDL_Surface*> levelImages;
+// Scaled images made for this level's mines, planets and suns, and the
+// pixels they hold together, one set per thread (the simulator's worker
+// threads load levels of their own). The list is made with the level's
+// first image and goes with the level: plain pointers, so that the game's
+// exit handler may still close the level after the thread's own objects are
+// gone.
+thread_local std::vector<SDL_Surface*>* levelImages = nullptr;
 thread_local double levelPixels = 0;
 // Objects and gravity sources this map has made so far, and the records
-// past the bounds that made nothing: the first is told, with how many.
+// past the bounds that made nothing: the first is told, with how many. One
+// count per thread, as each worker thread loads levels of its own.
 thread_local int mapObjects = 0, mapBodies = 0;
 thread_local int recordsNotMade = 0;
 thread_local size_t notMadeNote = 0;
@@ -50,7 +54,9 @@ SDL_Surface* levelImage(SDL_Surface* image, double factor)
         return nullptr;
     SDL_Surface* copy = scaledCopy(image, factor);
     if (copy) {
-        levelImages.push_back(copy);
+        if (!levelImages)
+            levelImages = new std::vector<SDL_Surface*>;
+        levelImages->push_back(copy);
         levelPixels += static_cast<double>(copy->w) * copy->h;
     }
     return copy;
@@ -363,9 +369,12 @@ void assembleShip()
 
 void closeLevelMap()
 {
-    for (SDL_Surface* image : levelImages)
+    if (!levelImages)
+        return;
+    for (SDL_Surface* image : *levelImages)
         SDL_FreeSurface(image);
-    levelImages.clear();
+    delete levelImages;
+    levelImages = nullptr;
     levelPixels = 0;
 }
 

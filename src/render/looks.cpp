@@ -18,7 +18,7 @@ SDL_Surface* lookOf(const Object& object)
     case typeShredder: return shredder;
     case typeBfg: return bfgshot;
     case typeRopeNode: return nodeSprite;
-    default: return object.sprite;
+    default: return static_cast<SDL_Surface*>(object.look);
     }
 }
 

@@ -10,7 +10,7 @@
 namespace tether {
 
 Object::Object(float mass, float radius, float x, float y, float vx, float vy, float angle,
-    float spin, SDL_Surface* sprite, int type, int reloadTime, float health)
+    float spin, void* look, int type, int reloadTime, float health)
     : mass(mass)
     , radius(radius)
     , x(x)
@@ -23,7 +23,7 @@ Object::Object(float mass, float radius, float x, float y, float vx, float vy, f
     , type(type)
     , bornType(type)
     , reloadTime(reloadTime)
-    , sprite(sprite)
+    , look(look)
     , owner(this)
 {
 }

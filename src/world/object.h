@@ -11,9 +11,6 @@
 #include <cstdint>
 #include <list>
 
-// Drawing's image type, named only: the simulation never looks inside one.
-struct SDL_Surface;
-
 namespace tether {
 
 class Connector;
@@ -22,7 +19,7 @@ class Connector;
 class Object {
 public:
     Object(float mass, float radius, float x, float y, float vx, float vy, float angle, float spin,
-        SDL_Surface* sprite, int type, int reloadTime, float health);
+        void* look, int type, int reloadTime, float health);
     ~Object();
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
@@ -51,7 +48,9 @@ public:
     int reloadTimer = 0; // ms since the shot while not loaded
     int kind = -1; // an enemy's class 1..12 (world/enemyclasses.h); -1 for none
     bool expiredBall = false; // a BFG ball whose lifetime ran out: it explodes with its own frames
-    SDL_Surface* sprite; // given by the content side, never read here; may be null
+    // Drawing's handle for the image it wears (render/looks.h), given by the
+    // content side as it makes the object: never read here; may be null.
+    void* look;
     Connector* turret1 = nullptr; // an enemy's first gun mount
     Connector* turret2 = nullptr; // a two-gun enemy's second mount
     Object* owner; // parent, or the shooter of a shot

@@ -1,9 +1,6 @@
 // An elastic, damped rope between two Objects: hook ropes and ties.
 #pragma once
 
-// Drawing's image type, named only: the simulation never looks inside one.
-struct SDL_Surface;
-
 namespace tether {
 
 class Object;

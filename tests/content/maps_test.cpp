@@ -1,6 +1,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "render/looks.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
@@ -92,13 +93,13 @@ TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
     EXPECT_EQ(planet.mass, 1e9f);
     EXPECT_EQ(planet.radius, 40);
     EXPECT_EQ(planet.health, 100);
-    ASSERT_NE(planet.sprite, nullptr);
-    EXPECT_EQ(planet.sprite->w, 80); // scaled by radius / base radius
+    ASSERT_NE(planet.look, nullptr);
+    EXPECT_EQ(lookOf(planet)->w, 80); // scaled by radius / base radius
 
     const Object& mine = *all[1];
     EXPECT_EQ(mine.radius, 15);
-    ASSERT_NE(mine.sprite, nullptr);
-    EXPECT_EQ(mine.sprite->w, 40); // 64 * 15 / 24
+    ASSERT_NE(mine.look, nullptr);
+    EXPECT_EQ(lookOf(mine)->w, 40); // 64 * 15 / 24
 
     const Object& enemy = *all[2];
     EXPECT_EQ(enemy.kind, 4);
@@ -109,7 +110,7 @@ TEST_F(MapLoading, ObjectsJoinTheirRegistriesInRecordOrder)
     EXPECT_EQ(enemy.vx, 0.5f);
     EXPECT_EQ(enemy.angle, 1.0f);
     EXPECT_EQ(enemy.children, nullptr); // classes 4 to 12 carry no guns
-    EXPECT_EQ(all[3]->sprite, gHook);
+    EXPECT_EQ(all[3]->look, gHook);
 }
 
 TEST_F(MapLoading, TwinGunEnemyCarriesTwoMountedGuns)
@@ -151,7 +152,7 @@ TEST_F(MapLoading, TwoMinesGetTwoSeparateImages)
 {
     load("mine 1 1\nmine 2 2\n");
     ASSERT_EQ(world().objects.size(), 2u);
-    EXPECT_NE(world().objects.front()->sprite, world().objects.back()->sprite);
+    EXPECT_NE(world().objects.front()->look, world().objects.back()->look);
 }
 
 TEST_F(MapLoading, WorldSizeAndSpawnAreKeptUntilAMapSetsThem)
@@ -187,16 +188,16 @@ TEST_F(MapLoading, ZeroBaseRadiusGivesNoImageInsteadOfAnInfiniteScale)
     load("sun 100 100 1e9 50");
     ASSERT_EQ(world().objects.size(), 1u);
     EXPECT_EQ(world().objects.front()->type, typeSun);
-    EXPECT_EQ(world().objects.front()->sprite, nullptr);
+    EXPECT_EQ(world().objects.front()->look, nullptr);
 }
 
 TEST_F(MapLoading, AnAbsurdRadiusGivesNoImageInsteadOfAHugeOne)
 {
     load("planet 100 100 1e9 5000\nplanet 100 100 1e9 2040");
     ASSERT_EQ(world().objects.size(), 2u);
-    EXPECT_EQ(world().objects.front()->sprite, nullptr); // 40 * 5000 / 20 = 10000 pixels
-    ASSERT_NE(world().objects.back()->sprite, nullptr); // 4080 pixels still fit
-    EXPECT_EQ(world().objects.back()->sprite->w, 4080);
+    EXPECT_EQ(world().objects.front()->look, nullptr); // 40 * 5000 / 20 = 10000 pixels
+    ASSERT_NE(world().objects.back()->look, nullptr); // 4080 pixels still fit
+    EXPECT_EQ(lookOf(*world().objects.back())->w, 4080);
 }
 
 TEST_F(MapLoading, MissingMapIsTheErrorTheGameEndsWith)
@@ -250,7 +251,7 @@ TEST_F(ShipAssembly, ShipHooksMountAndFlameJoinTheirRegistries)
     EXPECT_EQ(world().ship->vx, 0.25f);
     EXPECT_EQ(world().leftGrapHook->vx, 0.25f);
     EXPECT_EQ(world().turret->type, typeTurret);
-    EXPECT_EQ(world().turret->sprite, chainImage);
+    EXPECT_EQ(world().turret->look, chainImage);
     EXPECT_EQ(world().leftHookConnector->child, world().leftGrapHook);
     EXPECT_EQ(world().rightHookConnector->child, world().rightGrapHook);
     EXPECT_EQ(world().leftGrapHook->owner, world().turret);

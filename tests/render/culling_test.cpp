@@ -23,7 +23,7 @@ TEST_F(Culling, EachKindReachesAsFarAsItsLook)
     EXPECT_FALSE(isOffScreen(mine, 400, -17, 800, 600));
     EXPECT_TRUE(isOffScreen(mine, 400, -18, 800, 600));
     mine.radius = 100; // a small image still culls a wide mine
-    mine.sprite = solid(10, 10, 1, 1, 1);
+    mine.look = solid(10, 10, 1, 1, 1);
     EXPECT_TRUE(isOffScreen(mine, 823, 300, 800, 600));
     // Image objects: the width plus height of the unturned image, plus 2.
     Object enemy(1, 5, 0, 0, 0, 0, 0, 0, solid(20, 10, 1, 1, 1), typeEnemy, 0, 100);

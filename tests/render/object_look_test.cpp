@@ -86,7 +86,7 @@ TEST_F(ObjectLook, FlameShowsOneOfItsFramesInEachFrameWithThrust)
     world().chosenShip = 0; // the first ship's flame is never seen
     drawObject(canvas, flame, 0, 0);
     EXPECT_EQ(countLit(canvas), 0);
-    EXPECT_EQ(flame.sprite, nullptr);
+    EXPECT_EQ(flame.look, nullptr);
 }
 
 TEST_F(ObjectLook, HiddenDeadAndUnknownObjectsAreNotDrawn)

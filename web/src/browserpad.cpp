@@ -19,6 +19,7 @@ constexpr int axisCount = 6, buttonCount = 8;
 
 // The first pad in the browser's standard layout: 6 axes (-32768..32767,
 // triggers from 0), the hat's bits, 8 buttons; false when there is none.
+// clang-format off
 EM_JS(int, readBrowserPad, (int* axes, int* hat, int* buttons), {
     const pads = navigator.getGamepads ? navigator.getGamepads() : [];
     let pad = null;
@@ -42,6 +43,7 @@ EM_JS(int, readBrowserPad, (int* axes, int* hat, int* buttons), {
         HEAP32[(buttons >> 2) + i] = fromStandard[i] >= 0 ? held(fromStandard[i]) : 0;
     return 1;
 });
+// clang-format on
 
 struct Seen {
     int axes[axisCount] = {};

@@ -9,7 +9,9 @@ namespace tether {
 
 namespace {
 
+// clang-format off
 EM_JS(int, eventsWaiting, (), { return SDL.events.length; });
+// clang-format on
 
 Uint32 waitingUntil = 0;
 bool waitingForTime = false;

@@ -54,11 +54,13 @@ const char* nameOfScanCode(int scan)
 
 // Chromium's and Safari's codes for - = ; (Firefox's have their own
 // entries): without these the volume keys would be keys without a name.
+// clang-format off
 EM_JS(void, addMissingKeyCodes, (), {
     SDL.keyCodes[189] = 45;
     SDL.keyCodes[187] = 61;
     SDL.keyCodes[186] = 59;
 });
+// clang-format on
 
 } // namespace
 

@@ -25,31 +25,28 @@ namespace {
 
 tether::Program program;
 
+// clang-format off
 EM_JS(void, tellPageGameEnded, (const char* message), {
     if (Module.tetherEnded)
         Module.tetherEnded(UTF8ToString(message));
 });
+// clang-format on
 
 // Whether the page was hidden or lost the focus since last asked.
+// clang-format off
 EM_JS(int, pageWasLeft, (), {
     if (!Module.tetherWatchingFocus) {
         Module.tetherWatchingFocus = true;
         Module.tetherLeft = false;
-        const left = () = >
-        {
-            Module.tetherLeft = true;
-        };
-        document.addEventListener(
-            'visibilitychange', () = > {
-                if (document.hidden)
-                    left();
-            });
+        const left = () => { Module.tetherLeft = true; };
+        document.addEventListener('visibilitychange', () => { if (document.hidden) left(); });
         window.addEventListener('blur', left);
     }
     const left = Module.tetherLeft;
     Module.tetherLeft = false;
     return left ? 1 : 0;
 });
+// clang-format on
 
 const char* screenName()
 {

@@ -22,13 +22,18 @@ int windowScale = 1;
 
 namespace {
 
+// clang-format off
 EM_JS(void, togglePageFullscreen, (), {
     if (Module.tetherToggleFullscreen)
         Module.tetherToggleFullscreen();
 });
+// clang-format on
 
+// clang-format off
 EM_JS(int, pageIsFullscreen, (), { return document.fullscreenElement ? 1 : 0; });
+// clang-format on
 
+// clang-format off
 EM_JS(void, putFrame, (const uint8_t* rgba, int width, int height), {
     const canvas = Module.canvas;
     if (!canvas)
@@ -41,6 +46,7 @@ EM_JS(void, putFrame, (const uint8_t* rgba, int width, int height), {
     Module.tetherFrame.data.set(HEAPU8.subarray(rgba, rgba + width * height * 4));
     Module.tetherContext.putImageData(Module.tetherFrame, 0, 0);
 });
+// clang-format on
 
 std::vector<uint8_t> rgbaFrame; // the frame's bytes as the page's canvas takes them
 
