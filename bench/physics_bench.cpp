@@ -1,7 +1,7 @@
 // Cost of one 1-ms physics step over worlds of growing size: enemies, mines
 // and shots spread over a 20000 x 20000 world around the ship, pulled by ten
 // gravity sources. A step must stay far below a millisecond of real time.
-#include "main/session.h"
+#include "screens/session.h"
 #include "world/connector.h"
 #include "world/events.h"
 #include "world/object.h"

@@ -1,7 +1,7 @@
 // Cost of showing the 800 by 600 picture at twice its size (scale 2): each
 // flip doubles every pixel into the 1600 by 1200 window. Set beside the busy
 // draw pass (draw_bench.cpp), it is what scale 2 adds to a frame.
-#include "main/window.h"
+#include "platform/window.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

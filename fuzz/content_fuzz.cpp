@@ -6,10 +6,10 @@
 // a content author or a player's disk holds must never crash the game.
 #include "content/maps.h"
 #include "content/tuning.h"
-#include "main/replay.h"
-#include "main/results.h"
-#include "main/session.h"
-#include "main/settings.h"
+#include "platform/replay.h"
+#include "platform/settings.h"
+#include "screens/results.h"
+#include "screens/session.h"
 #include "world/object.h"
 #include "world/world.h"
 

@@ -7,9 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Top to bottom: the layer each folder stands in.
-declare -A layer=([main]=0 [render]=1 [content]=2 [ai]=3 [world]=3)
+declare -A layer=([main]=0 [screens]=1 [platform]=2 [render]=3 [content]=4 [ai]=5 [world]=5)
 declare -A what=(
-    [main]="main: the program, its screens\nand the platform (window, sound,\ninput devices, the player's files)"
+    [main]="main: the program (command line,\nstart-up, the screens' state machine)"
+    [screens]="screens: title, level, pause and help,\nend screens, replay playback"
+    [platform]="platform: window, sound, input devices,\nthe player's files"
     [render]="render: drawing through a canvas\n(SDL and SDL_gfx, or our own)"
     [content]="content: the data file, maps,\nimages, the title"
     [ai]="ai: the enemies' AI, the pilot"
@@ -20,11 +22,11 @@ declare -A what=(
     echo "digraph layers {"
     echo "  rankdir=TB; node [shape=box, fontname=\"DejaVu Sans\", fontsize=10];"
     echo "  edge [fontname=\"DejaVu Sans\", fontsize=9];"
-    for folder in main render content ai world; do
+    for folder in main screens platform render content ai world; do
         echo "  $folder [label=\"${what[$folder]}\"];"
     done
     echo "  { rank=same; ai; world; }"
-    for from in main render content ai world; do
+    for from in main screens platform render content ai world; do
         grep -rhoE '^#include "[a-z]+/' "src/$from" | sed -E 's/#include "([a-z]+)\//\1/' \
             | grep -vx "$from" | sort | uniq -c | while read -r count to; do
             [ -n "${layer[$to]:-}" ] || continue

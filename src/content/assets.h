@@ -1,5 +1,5 @@
 // The images and music loaded once at start-up and kept for the whole run.
-// Sound effects and mixer channels belong to main/audio.h; the images that
+// Sound effects and mixer channels belong to platform/audio.h; the images that
 // the data file names belong to content/tuning.h. Any entry may be null when
 // its file is missing; whoever draws it skips it then.
 #pragma once

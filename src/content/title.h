@@ -1,7 +1,7 @@
 // The title screen's menu: choose one of three ships (which is also the
 // control scheme, `chosenShip` in world/world.h) and one map of "maps/maplist", then Space
 // or Return. The screen's loop, which reads keys, clicks and the gamepad,
-// is main/titlescreen.h; the menu is drawn by render/titlemenu.h.
+// is screens/titlescreen.h; the menu is drawn by render/titlemenu.h.
 #pragma once
 
 #include <SDL.h>

@@ -1,12 +1,12 @@
 // Tether: the process entry. Reads the command line, moves into the game's
 // folder, then runs the game's screens frame by frame (main/program.h) until
 // the game ends, and tells how it ended.
-#include "main/display.h"
-#include "main/frametimes.h"
-#include "main/gamefolder.h"
 #include "main/options.h"
 #include "main/program.h"
-#include "main/recorder.h"
+#include "platform/display.h"
+#include "platform/frametimes.h"
+#include "platform/gamefolder.h"
+#include "screens/recorder.h"
 
 #include <SDL.h>
 

@@ -1,10 +1,10 @@
 // The command line's options as a table, and reading argv against it.
 #include "main/options.h"
 
-#include "main/playback.h"
-#include "main/recorder.h"
-#include "main/settings.h"
 #include "main/startup.h"
+#include "platform/settings.h"
+#include "screens/playback.h"
+#include "screens/recorder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +38,7 @@ Apply setFlag(bool& setting, bool to)
     };
 }
 
-// An option that stands for a setting of main/settings.h, over the file's
+// An option that stands for a setting of platform/settings.h, over the file's
 // for this run: given its value, or always the value fixed.
 Apply setting(const char* name, const char* fixed = nullptr)
 {

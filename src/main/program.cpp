@@ -4,14 +4,14 @@
 #include "main/program.h"
 
 #include "content/assets.h"
-#include "main/commands.h"
-#include "main/frame.h"
-#include "main/frametimes.h"
-#include "main/pacing.h"
-#include "main/recorder.h"
 #include "main/startup.h"
-#include "main/window.h"
+#include "platform/frametimes.h"
+#include "platform/window.h"
 #include "render/presentation.h"
+#include "screens/commands.h"
+#include "screens/frame.h"
+#include "screens/pacing.h"
+#include "screens/recorder.h"
 #include "world/world.h"
 
 #include <string>
@@ -45,7 +45,7 @@ void showTitle(Program& program)
     program.wait = {};
 }
 
-// A new level on mapPath with the chosen ship, recorded (main/recorder.h).
+// A new level on mapPath with the chosen ship, recorded (screens/recorder.h).
 void beginLevel(Program& program)
 {
     world().gameOver = false;
@@ -229,7 +229,14 @@ Program playbackProgram()
 {
     Program program;
     Playback playback;
-    if (auto end = openPlayback(playback)) {
+    std::optional<ProgramEnd> end = readPlayback(playback);
+    if (!end) {
+        if (std::string notUp = startUp(); !notUp.empty())
+            end = ProgramEnd {1, notUp};
+    }
+    if (!end)
+        end = openPlayback(playback);
+    if (end) {
         program.end = end;
         return program;
     }

@@ -7,12 +7,12 @@
 // in one place: sleeping, never spinning a core.
 #pragma once
 
-#include "main/eventqueue.h"
-#include "main/level.h"
-#include "main/pause.h"
-#include "main/playback.h"
-#include "main/programend.h"
-#include "main/titlescreen.h"
+#include "platform/eventqueue.h"
+#include "screens/level.h"
+#include "screens/pause.h"
+#include "screens/playback.h"
+#include "screens/programend.h"
+#include "screens/titlescreen.h"
 
 #include <SDL.h>
 
@@ -41,7 +41,7 @@ struct Program {
 // The game brought up and its title shown: level after level until the
 // player quits.
 Program gameProgram();
-// The game brought up to play replayToPlay back (main/playback.h).
+// The game brought up to play replayToPlay back (screens/playback.h).
 Program playbackProgram();
 // Waits as the last frame asked, then runs one frame of the current
 // screen; false once the game has ended (program.end tells how).

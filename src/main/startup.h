@@ -10,9 +10,6 @@
 
 namespace tether {
 
-constexpr int screenWidth = 800;
-constexpr int screenHeight = 600;
-
 extern bool soundEnabled; // false with --no-sound; set by the command line
 
 // Empty when the game is up, else the message to print before ending.

@@ -1,7 +1,7 @@
 // The canvas every screen of the game draws its frame on, chosen once per
 // run: the desktop draws with SDL and SDL_gfx straight onto the window's
 // picture; the software canvas draws into a plain 800 by 600 buffer of
-// 0x00RRGGBB pixels that is shown once per frame (main/window.h), which is
+// 0x00RRGGBB pixels that is shown once per frame (platform/window.h), which is
 // the only way in a build without SDL_gfx (the browser's).
 #pragma once
 

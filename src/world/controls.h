@@ -11,7 +11,7 @@
 // thrust flame (its lastThrustStep) or put it out (its `hidden` flag); a
 // step that leaves it alone keeps what the steps before it did. The frame
 // shows the flame and runs the engine sound when it was lit in a step since
-// the last frame (render/draw.h, main/audio.h).
+// the last frame (render/draw.h, platform/audio.h).
 #pragma once
 
 namespace tether {

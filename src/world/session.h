@@ -8,7 +8,7 @@
 // a "spawn" or "world" record keeps the last one read (every shipped map has
 // both). Everything acts on the world in use (world/world.h).
 //
-// Headless use, from the game folder (main/session.h starts a level from a
+// Headless use, from the game folder (screens/session.h starts a level from a
 // map; the simulation itself reads no file and draws nothing):
 //   readDataFile("data");
 //   startLevel("maps/first_contact", 1, seed);

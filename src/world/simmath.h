@@ -8,7 +8,7 @@
 // Replays recorded before the game had its own math (version 1) were played
 // with the platform's; a level plays with the math its levelMath names
 // (chosen with the spawn and world values at the level's start: see
-// main/replay.h), and the overloads below follow the platform's own
+// platform/replay.h), and the overloads below follow the platform's own
 // promotion rules, so that the platform flavour computes exactly what a
 // plain std::sin(x) did.
 #pragma once

@@ -2,7 +2,7 @@
 // does not stay pressed against the planet's far side while the ship waits
 // on the near side.
 #include "content/tuning.h"
-#include "main/session.h"
+#include "screens/session.h"
 #include "support/child.h"
 #include "world/object.h"
 #include "world/stats.h"

@@ -1,6 +1,6 @@
 #include "ai/ai_fixture.h"
-#include "main/session.h"
 #include "render/looks.h"
+#include "screens/session.h"
 #include "world/connector.h"
 #include "world/random.h"
 #include "world/world.h"

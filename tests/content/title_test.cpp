@@ -1,6 +1,6 @@
 #include "content/title.h"
-#include "main/titlescreen.h"
 #include "render/titlemenu.h"
+#include "screens/titlescreen.h"
 #include "support/child.h"
 #include "support/keys.h"
 #include "world/world.h"

@@ -1,4 +1,4 @@
-#include "main/audio.h"
+#include "platform/audio.h"
 #include "world/events.h"
 
 #include <SDL.h>

@@ -1,6 +1,6 @@
 #include "content/tuning.h"
-#include "main/audio.h"
-#include "main/input.h"
+#include "platform/audio.h"
+#include "platform/input.h"
 #include "render/presentation.h"
 #include "support/keys.h"
 #include "support/world_fixture.h"

@@ -1,8 +1,8 @@
 // The way out of a level survives any settings file: a file that binds
 // leave, pause and help elsewhere adds keys to them, and Escape, P and F1
 // still leave, pause and show the controls.
-#include "main/input.h"
-#include "main/settings.h"
+#include "platform/input.h"
+#include "platform/settings.h"
 #include "support/child.h"
 #include "support/keys.h"
 

@@ -1,5 +1,5 @@
 #include "content/assets.h"
-#include "main/frame.h"
+#include "screens/frame.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
 #include "world/world.h"

@@ -2,10 +2,10 @@
 // would send them: in a level it becomes the same actions, pointer and
 // clicks as the keyboard and mouse; on the title it chooses and starts.
 #include "content/assets.h"
-#include "main/commands.h"
-#include "main/frame.h"
-#include "main/gamepad.h"
-#include "main/titlescreen.h"
+#include "platform/gamepad.h"
+#include "screens/commands.h"
+#include "screens/frame.h"
+#include "screens/titlescreen.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
 #include "world/world.h"

@@ -1,5 +1,5 @@
 #include "content/assets.h"
-#include "main/level.h"
+#include "screens/level.h"
 #include "support/world_fixture.h"
 #include "world/world.h"
 

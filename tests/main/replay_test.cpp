@@ -2,8 +2,8 @@
 // (actions, any pointer position a pilot may give, clicks, frames without
 // steps) goes through the file and back and plays to the same world.
 #include "content/tuning.h"
-#include "main/replay.h"
-#include "main/session.h"
+#include "platform/replay.h"
+#include "screens/session.h"
 #include "support/child.h"
 #include "world/hash.h"
 #include "world/object.h"

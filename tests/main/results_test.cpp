@@ -3,9 +3,9 @@
 // long it is, and whatever another copy of the game wrote meanwhile; a
 // best-times file that cannot be read is never written over, and a best
 // time is kept with its replay or not at all, as the screen says.
-#include "main/recorder.h"
-#include "main/results.h"
-#include "main/window.h"
+#include "platform/window.h"
+#include "screens/recorder.h"
+#include "screens/results.h"
 #include "support/child.h"
 
 #include <gtest/gtest.h>

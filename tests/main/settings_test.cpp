@@ -3,8 +3,8 @@
 // a broken file gives the defaults with one warning, a file that cannot be
 // read is never written over, and two copies of the game keep each other's
 // changes.
-#include "main/input.h"
-#include "main/settings.h"
+#include "platform/input.h"
+#include "platform/settings.h"
 #include "support/child.h"
 #include "support/keys.h"
 

@@ -1,8 +1,8 @@
 // Writing the player's files: a link is written through to its target, and
 // nothing but a regular file is ever written over (a device or a pipe named
 // by --record, or put where the settings go, stays what it is).
-#include "main/replay.h"
-#include "main/userfiles.h"
+#include "platform/replay.h"
+#include "platform/userfiles.h"
 #include "support/child.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The volume keys show the level they set: a bar below the hint with one
 // lit segment a step, fading out a moment later.
-#include "main/commands.h"
-#include "main/notices.h"
-#include "main/settings.h"
+#include "platform/settings.h"
 #include "render/marks.h"
+#include "screens/commands.h"
+#include "screens/notices.h"
 #include "support/child.h"
 
 #include <gtest/gtest.h>

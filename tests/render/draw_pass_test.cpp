@@ -1,7 +1,7 @@
 // The frame's draw pass: layers under the ropes, ropes and hook chains,
 // layers over them, the black middles of black holes, then the HUD.
-#include "main/frame.h"
 #include "render_fixture.h"
+#include "screens/frame.h"
 #include "world/spring.h"
 #include "world/world.h"
 

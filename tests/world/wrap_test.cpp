@@ -1,5 +1,5 @@
 #include "content/assets.h"
-#include "main/frame.h"
+#include "screens/frame.h"
 #include "support/world_fixture.h"
 #include "world/spring.h"
 #include "world/world.h"

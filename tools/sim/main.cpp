@@ -9,9 +9,9 @@
 
 #include "content/maps.h"
 #include "content/tuning.h"
-#include "main/gamefolder.h"
-#include "main/replay.h"
-#include "main/summary.h"
+#include "platform/gamefolder.h"
+#include "platform/replay.h"
+#include "screens/summary.h"
 
 #include <cinttypes>
 #include <cmath>

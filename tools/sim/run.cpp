@@ -2,7 +2,7 @@
 
 #include "pilots.h"
 
-#include "main/session.h"
+#include "screens/session.h"
 #include "world/stats.h"
 #include "world/world.h"
 

@@ -4,8 +4,8 @@
 // map, ship and seed is the same whatever ran before it in the process.
 #pragma once
 
-#include "main/replay.h"
-#include "main/summary.h"
+#include "platform/replay.h"
+#include "screens/summary.h"
 
 #include <cstdint>
 #include <string>

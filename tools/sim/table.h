@@ -3,7 +3,7 @@
 // left over all runs.
 #pragma once
 
-#include "main/summary.h"
+#include "screens/summary.h"
 
 #include <string>
 #include <vector>

@@ -11,7 +11,7 @@
 #include "SDL_mixer.h"
 #include "SDL_rotozoom.h"
 
-#include "main/gamefolder.h"
+#include "platform/gamefolder.h"
 #include "render/kept.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // The gamepad in the browser: the page's Gamepad API read once a frame and
 // told to the game as the joystick events the desktop's pad gives (the
-// layout main/gamepad.cpp reads: sticks and triggers as six axes, the D-pad
+// layout platform/gamepad.cpp reads: sticks and triggers as six axes, the D-pad
 // as a hat, A, the shoulders, Back and Start as buttons), so the game plays
 // the same with a pad in both. Browsers show a pad only once a button is
 // pressed on it with the page in front, so it is looked for every frame.

@@ -1,6 +1,6 @@
 // The display in the browser: the page's canvas is always there, so nothing
 // is missing, and it is never lost.
-#include "main/display.h"
+#include "platform/display.h"
 
 namespace tether {
 

@@ -1,7 +1,7 @@
 // The browser's queue of events. The page calls each frame, so nothing here
 // blocks: a frame that is to wait says "not yet" and the next browser frame
 // asks again. Emscripten's SDL keeps the key state as it hands events out.
-#include "main/eventqueue.h"
+#include "platform/eventqueue.h"
 
 #include <emscripten.h>
 

@@ -2,7 +2,7 @@
 // codes (a character's code, or 1024 plus the key's scan code) and names
 // every key "unknown key"; the names here are the desktop's, so a settings
 // file binds the same keys on both.
-#include "main/keyboard.h"
+#include "platform/keyboard.h"
 
 #include <emscripten.h>
 

@@ -4,14 +4,14 @@
 // a blocking loop would freeze the page. A page hidden or left pauses the
 // level, as a window losing focus does on the desktop.
 #include "browserpad.h"
-#include "main/commands.h"
-#include "main/frame.h"
-#include "main/frametimes.h"
-#include "main/keyboard.h"
 #include "main/options.h"
-#include "main/playback.h"
 #include "main/program.h"
-#include "main/recorder.h"
+#include "platform/frametimes.h"
+#include "platform/keyboard.h"
+#include "screens/commands.h"
+#include "screens/frame.h"
+#include "screens/playback.h"
+#include "screens/recorder.h"
 #include "world/object.h"
 #include "world/world.h"
 

@@ -3,12 +3,11 @@
 // by our canvas into memory is shown with one copy into the canvas
 // (showPixels, the browser's own); full
 // screen is the page's (its button, F11, or the game's own key).
-#include "main/window.h"
+#include "platform/window.h"
 
 #include "content/assets.h"
-#include "main/settings.h"
-#include "main/showpixels.h"
-#include "main/startup.h"
+#include "platform/settings.h"
+#include "platform/showpixels.h"
 #include "render/screencanvas.h"
 
 #include <emscripten.h>
