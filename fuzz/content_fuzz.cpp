@@ -74,12 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         readDataFile(TETHER_GAME_DIR "/data"); // back to sane tuning
         break;
     case 1: {
-        worldW = worldH = 2000.0f;
+        // A world of its own for each map, as the game's first.
+        World level;
+        WorldInUse inUse(level);
         loadMap(scratchFile());
         assembleShip();
         FrameInput input;
-        input.pointerX = ship->x + 50;
-        input.pointerY = ship->y;
+        input.pointerX = level.ship->x + 50;
+        input.pointerY = level.ship->y;
         for (int step = 0; step < 20; ++step)
             physicsStep(input);
         clearWorld();

@@ -171,14 +171,12 @@ Uint32 queueFrameInput(PlayBytes& play, Uint8* keys)
 // The level as the level cycle starts it, from a map already written.
 void playLevel(const std::string& mapFile, PlayBytes play)
 {
+    // Every level in a world of its own, as the game's first level starts.
+    World level;
+    WorldInUse inUse(level);
     const int shipChoice = play.next() % 3;
     const uint64_t seed = play.next();
-    worldW = worldH = 2000.0f;
-    backx = backy = 0;
-    spawnX = spawnY = 1000.0f;
-    spawnVX = spawnVY = 0;
-    bossLevel = gameOver = false;
-    bossMusic = 1 + static_cast<int>(seed % musicTrackCount);
+    level.bossMusic = 1 + static_cast<int>(seed % musicTrackCount);
     mouseX = screenWidth / 2;
     mouseY = screenHeight / 2;
     presentationRandom.reseed(seed);
@@ -187,8 +185,10 @@ void playLevel(const std::string& mapFile, PlayBytes play)
     musicFinished = false;
     music = nullptr;
     startEngineSound();
-    if (!startLevel(mapFile, shipChoice, seed))
+    if (!startLevel(mapFile, shipChoice, seed)) {
+        stopLevel(); // what the map made before it failed
         return;
+    }
     shipSprite = shipImages[shipChoice];
 
     Uint8* keys = SDL_GetKeyState(nullptr);
