@@ -315,9 +315,10 @@ struct Edge {
     Object* object;
 };
 // Scratch, refilled by every sweep; kept to save allocations, one per
-// thread (worker threads play worlds of their own).
-thread_local std::vector<Edge> edges; // left edges, in sweep order
-thread_local std::vector<Object*> sweepOrder; // the sorted list, walked by the sweep
+// thread (worker threads play worlds of their own). Each function names them
+// once: a thread's own variable costs a check at every use.
+thread_local std::vector<Edge> edgesScratch; // left edges, in sweep order
+thread_local std::vector<Object*> sweepScratch; // the sorted list, walked by the sweep
 
 bool leftOf(const Edge& a, const Edge& b)
 {
@@ -326,6 +327,8 @@ bool leftOf(const Edge& a, const Edge& b)
 
 void sortByLeftEdge(std::list<Object*>* list)
 {
+    std::vector<Edge>& edges = edgesScratch;
+    std::vector<Object*>& sweepOrder = sweepScratch;
     edges.clear();
     for (Object* o : *list)
         edges.push_back({o->x - o->radius, o});
@@ -361,6 +364,7 @@ void collisionDetect(std::list<Object*>* list)
 {
     ageContacts(world().levelStats.gameTime);
     sortByLeftEdge(list);
+    const std::vector<Object*>& sweepOrder = sweepScratch;
     const size_t n = sweepOrder.size();
     for (size_t i = 0; i < n; ++i) {
         Object* a = sweepOrder[i];

@@ -14,22 +14,6 @@
 
 namespace tether {
 
-// Objects lie a fixed size apart in memory, so plain sums of their
-// addresses collide in long chains: mix each address's bits first. In 64
-// bits even where addresses have 32 (WebAssembly).
-std::size_t ContactPairHash::operator()(const ContactPair& p) const
-{
-    const auto mix = [](uint64_t x) {
-        x ^= x >> 33;
-        x *= 0xff51afd7ed558ccdull;
-        x ^= x >> 33;
-        return x;
-    };
-    const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p.a);
-    const std::uintptr_t b = reinterpret_cast<std::uintptr_t>(p.b);
-    return static_cast<std::size_t>(mix(a) ^ (mix(b) * 0x9e3779b97f4a7c15ull));
-}
-
 namespace {
 
 void reindex()

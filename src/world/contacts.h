@@ -29,8 +29,22 @@ struct ContactPair {
     const Object* b;
     bool operator==(const ContactPair& other) const { return a == other.a && b == other.b; }
 };
+// Objects lie a fixed size apart in memory, so plain sums of their
+// addresses collide in long chains: each address's bits are mixed first, in
+// 64 bits even where addresses have 32 (WebAssembly).
 struct ContactPairHash {
-    std::size_t operator()(const ContactPair& p) const;
+    std::size_t operator()(const ContactPair& p) const
+    {
+        const auto mix = [](uint64_t x) {
+            x ^= x >> 33;
+            x *= 0xff51afd7ed558ccdull;
+            x ^= x >> 33;
+            return x;
+        };
+        const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p.a);
+        const std::uintptr_t b = reinterpret_cast<std::uintptr_t>(p.b);
+        return static_cast<std::size_t>(mix(a) ^ (mix(b) * 0x9e3779b97f4a7c15ull));
+    }
 };
 
 // The pairs remembered, oldest contact first, and where each stands in that

@@ -41,13 +41,15 @@ namespace {
 struct Source {
     float x, y, mass, radius;
 };
-// This step's gravity sources; scratch, reused, one per thread.
-thread_local std::vector<Source> sources;
+// This step's gravity sources; scratch, reused, one per thread (named once
+// where it is used: a thread's own variable costs a check at every use).
+thread_local std::vector<Source> sourcesScratch;
 
 } // namespace
 
 void applyGravity()
 {
+    std::vector<Source>& sources = sourcesScratch;
     sources.clear();
     for (const Object* source : world().attractingMasses)
         sources.push_back({source->x, source->y, source->mass, source->radius});
