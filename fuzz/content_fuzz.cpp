@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     case 1: {
         // A world of its own for each map, as the game's first.
-        World level;
+        World level(gameTuning());
         WorldInUse inUse(level);
         loadMap(scratchFile());
         assembleShip();

@@ -172,7 +172,7 @@ Uint32 queueFrameInput(PlayBytes& play, Uint8* keys)
 void playLevel(const std::string& mapFile, PlayBytes play)
 {
     // Every level in a world of its own, as the game's first level starts.
-    World level;
+    World level(gameTuning());
     WorldInUse inUse(level);
     const int shipChoice = play.next() % 3;
     const uint64_t seed = play.next();

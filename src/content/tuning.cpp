@@ -19,6 +19,19 @@
 
 namespace tether {
 
+namespace {
+Tuning gameTuningValues;
+} // namespace
+
+const Tuning& gameTuning()
+{
+    return gameTuningValues;
+}
+Tuning& writableTuning()
+{
+    return gameTuningValues;
+}
+
 SDL_Surface* turretSprites[gunMountCount];
 SDL_Surface* enemySprites[enemyClassCount];
 SDL_Surface* gHook;

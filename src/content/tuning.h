@@ -24,9 +24,11 @@ extern SDL_Surface* nodeSprite;
 extern SDL_Surface* planetSprite;
 extern SDL_Surface* sunSprite;
 
-// The numbers the drawing side reads beside the images, under their names.
-inline const float (&enHealth)[enemyClassCount] = tuningValues.enHealth;
-inline const float& grapNumLinks = tuningValues.grapNumLinks;
+// The game's tuning, as the data file gives it: every world the game makes
+// plays by it (World's constructor), and reads it only. The data file's
+// reader writes it, and tests that set up a world by hand.
+const Tuning& gameTuning();
+Tuning& writableTuning();
 
 // Reads a data file from in: records until the first word that is not a
 // keyword, or a value that cannot be read. With a report, every record read

@@ -1,12 +1,14 @@
 // Tether: the process entry. Reads the command line, moves into the game's
 // folder, then runs the game's screens frame by frame (main/program.h) until
 // the game ends, and tells how it ended.
+#include "content/tuning.h"
 #include "main/options.h"
 #include "main/program.h"
 #include "platform/display.h"
 #include "platform/frametimes.h"
 #include "platform/gamefolder.h"
 #include "screens/recorder.h"
+#include "world/world.h"
 
 #include <SDL.h>
 
@@ -29,6 +31,11 @@ int main(int argc, char** argv)
         std::printf("%s\n", missing.c_str());
         return 1;
     }
+    // The one world the game's levels are played in, in turn. It outlives
+    // main: the handler that tears a level down at exit (main/startup.cpp)
+    // runs after main has returned.
+    static tether::World world(tether::gameTuning());
+    tether::worldInUse() = &world;
     tether::enterGameFolder();
     tether::rememberDataFile();
     tether::Program program

@@ -92,8 +92,8 @@ float fullHealth(const Object& object)
     // An enemy of an unknown class, or of a class whose record was never
     // read, measures against the common reference instead of dividing by 0.
     if (object.type == typeEnemy && object.kind >= 1 && object.kind <= enemyClassCount
-        && enHealth[object.kind - 1] > 0.0f)
-        return enHealth[object.kind - 1];
+        && tuning().enHealth[object.kind - 1] > 0.0f)
+        return tuning().enHealth[object.kind - 1];
     return otherFullHealth;
 }
 

@@ -92,7 +92,7 @@ void drawChain(Canvas& canvas, SDL_Surface* link, float cameraX, float cameraY, 
     const float len = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     // Links must be a positive count: none (or a negative count) would
     // stretch one link without bound; too many would take the frame.
-    const float links = chainLinks(grapNumLinks, len);
+    const float links = chainLinks(tuning().grapNumLinks, len);
     if (!(len > 0.0f) || !std::isfinite(len) || !(links > 0.0f))
         return;
     const float stepX = dx * (1 / links), stepY = dy * (1 / links);

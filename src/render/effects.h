@@ -26,7 +26,7 @@ void drawRail(Canvas& canvas, float x1, float y1, float x2, float y2, unsigned i
 void drawRail(SDL_Surface* screen, float x1, float y1, float x2, float y2, unsigned int lineColour,
     unsigned int helixColour);
 
-// grapNumLinks copies of link along the line from a to b: the k-th centred
+// tuning().grapNumLinks copies of link along the line from a to b: the k-th centred
 // k links' length from a, so the last lies on b. Each link is stretched
 // along the chain so the links span the distance; it keeps its thickness.
 void drawChain(Canvas& canvas, SDL_Surface* link, float cameraX, float cameraY, const Object* a,

@@ -310,15 +310,7 @@ void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum
 // steps, so the list is nearly in order already and insertion sort finishes
 // in about one pass; a list far out of order (a new level) goes to a
 // merge sort instead. Both are stable, so ties keep their order either way.
-struct Edge {
-    float left;
-    Object* object;
-};
-// Scratch, refilled by every sweep; kept to save allocations, one per
-// thread (worker threads play worlds of their own). Each function names them
-// once: a thread's own variable costs a check at every use.
-thread_local std::vector<Edge> edgesScratch; // left edges, in sweep order
-thread_local std::vector<Object*> sweepScratch; // the sorted list, walked by the sweep
+using Edge = SweepEdge;
 
 bool leftOf(const Edge& a, const Edge& b)
 {
@@ -327,8 +319,9 @@ bool leftOf(const Edge& a, const Edge& b)
 
 void sortByLeftEdge(std::list<Object*>* list)
 {
-    std::vector<Edge>& edges = edgesScratch;
-    std::vector<Object*>& sweepOrder = sweepScratch;
+    World& world = tether::world();
+    std::vector<Edge>& edges = world.sweepEdges;
+    std::vector<Object*>& sweepOrder = world.sweepOrder;
     edges.clear();
     for (Object* o : *list)
         edges.push_back({o->x - o->radius, o});
@@ -362,9 +355,10 @@ void sortByLeftEdge(std::list<Object*>* list)
 
 void collisionDetect(std::list<Object*>* list)
 {
-    ageContacts(world().levelStats.gameTime);
+    World& world = tether::world();
+    ageContacts(world.levelStats.gameTime);
     sortByLeftEdge(list);
-    const std::vector<Object*>& sweepOrder = sweepScratch;
+    const std::vector<Object*>& sweepOrder = world.sweepOrder;
     const size_t n = sweepOrder.size();
     for (size_t i = 0; i < n; ++i) {
         Object* a = sweepOrder[i];

@@ -36,26 +36,18 @@ constexpr float gravityConstant = 6e-11f;
 // Each body takes the pull of the sources in their list order, so walking
 // the bodies once with the few sources at hand adds exactly the same forces
 // in the same order as walking the bodies once per source.
-namespace {
-
-struct Source {
-    float x, y, mass, radius;
-};
-// This step's gravity sources; scratch, reused, one per thread (named once
-// where it is used: a thread's own variable costs a check at every use).
-thread_local std::vector<Source> sourcesScratch;
-
-} // namespace
+using Source = GravitySource;
 
 void applyGravity()
 {
-    std::vector<Source>& sources = sourcesScratch;
+    World& world = tether::world();
+    std::vector<Source>& sources = world.gravitySources;
     sources.clear();
-    for (const Object* source : world().attractingMasses)
+    for (const Object* source : world.attractingMasses)
         sources.push_back({source->x, source->y, source->mass, source->radius});
     if (sources.empty())
         return;
-    for (Object* body : world().dynamicMasses) {
+    for (Object* body : world.dynamicMasses) {
         float fx = body->fx;
         float fy = body->fy;
         for (const Source& source : sources) {

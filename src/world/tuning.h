@@ -11,7 +11,8 @@ namespace tether {
 constexpr int gunMountCount = 4;
 
 // Every number, in one record: the content side fills it as it reads the
-// data file, the simulation reads it through tuning().
+// data file (content/tuning.h) and a world is made with it; the simulation
+// only reads it, through its world (world/world.h tuning()).
 struct Tuning {
     // The player's ship.
     float shipRadius, shipMass;
@@ -56,17 +57,5 @@ struct Tuning {
     float sunBaseRadius;
     float blackholeBaseRadius;
 };
-
-// The one Tuning of the game. Only the data file's reader (and tests that
-// set up a world by hand) write it, through writableTuning().
-extern Tuning tuningValues;
-inline const Tuning& tuning()
-{
-    return tuningValues;
-}
-inline Tuning& writableTuning()
-{
-    return tuningValues;
-}
 
 } // namespace tether

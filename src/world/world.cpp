@@ -1,4 +1,4 @@
-// The program's world, and emptying a world. Destroying a registry frees its
+// Emptying a world. Destroying a registry frees its
 // list nodes only, never what they point to: a world is emptied first.
 #include "world/world.h"
 
@@ -8,8 +8,6 @@
 #include "world/spring.h"
 
 namespace tether {
-
-World programWorld;
 
 void clearWorld()
 {

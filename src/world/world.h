@@ -1,8 +1,9 @@
 // A level's simulation state as one value: the seven registries, the
 // handles, the hooks' flags, the level's flags, the torus, and what the rules
 // keep between steps (the events raised, their generator, the counters, the
-// contacts). The rules act on the world in use (world()); a program plays one
-// world, a test or a worker thread may keep several and step each in turn.
+// contacts), and the tuning it plays by, read-only. The rules act on the
+// world in use (world()); a program plays one world, a test or a worker
+// thread may keep several and step each in turn.
 #pragma once
 
 #include "world/contacts.h"
@@ -10,10 +11,12 @@
 #include "world/mathflavour.h"
 #include "world/random.h"
 #include "world/stats.h"
+#include "world/tuning.h"
 
 #include <cstdint>
 #include <list>
 #include <string>
+#include <vector>
 
 namespace tether {
 
@@ -21,8 +24,23 @@ class Object;
 class Spring;
 class Connector;
 
+// Scratch that the sweep and gravity refill every step: kept in the world
+// to save their allocations, never read from one step to the next.
+struct SweepEdge {
+    float left;
+    Object* object;
+};
+struct GravitySource {
+    float x, y, mass, radius;
+};
+
 struct World {
-    World() = default;
+    // A world plays by the tuning it is made with; the data file's reader
+    // fills that before any level starts (content/tuning.h gameTuning).
+    explicit World(const Tuning& tuning)
+        : tuning(tuning)
+    {
+    }
     // Its registries own what they point to: a world is not copied.
     World(const World&) = delete;
     World& operator=(const World&) = delete;
@@ -91,23 +109,36 @@ struct World {
     MathFlavour levelMath = MathFlavour::own; // see world/simmath.h
     LevelStats levelStats; // game time and the level's counters
     ContactMemory contacts; // the pairs that bounced lately
+
+    // --- What it plays by ---
+    const Tuning& tuning; // the numbers of every kind of thing; never written here
+
+    // --- Scratch, refilled every step (see SweepEdge) ---
+    std::vector<SweepEdge> sweepEdges; // left edges, in sweep order
+    std::vector<Object*> sweepOrder; // the sorted list, walked by the sweep
+    std::vector<GravitySource> gravitySources; // this step's pulls
 };
 
-// The program's own world.
-extern World programWorld;
-
-// The world the rules act on and drawing reads on this thread: the
-// program's own unless a WorldInUse says otherwise. (Constant-initialised
-// where it is declared, so that reaching it costs no check of whether this
-// thread has initialised it yet: the rules reach it in every inner loop.)
+// The world the rules act on and drawing reads on this thread: none until
+// the program (or a test, a tool, a worker thread) puts its own in use.
+// This pointer is the simulation's one variable outside a world: a context,
+// as a physics engine's or an immediate-mode interface's current context.
+// (Constant-initialised where it is declared, so that reaching it costs no
+// check of whether this thread has initialised it yet: the rules reach it in
+// every inner loop.)
 inline World*& worldInUse()
 {
-    static thread_local World* inUse = &programWorld;
+    static thread_local World* inUse = nullptr;
     return inUse;
 }
 inline World& world()
 {
     return *worldInUse();
+}
+// The numbers the world in use plays by.
+inline const Tuning& tuning()
+{
+    return world().tuning;
 }
 
 // Puts a world in use on this thread for its own lifetime, then the one

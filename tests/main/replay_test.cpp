@@ -99,7 +99,7 @@ TEST(Replay, TwoLevelsSteppedInTurnPlayAsEachAlone)
     ASSERT_TRUE(readDataFile("data"));
     const char* names[2] = {"window-open_fire-3.replay", "own-math-event_horizon_boss-2.replay"};
     Replay replays[2];
-    World worlds[2];
+    World worlds[2] {World(gameTuning()), World(gameTuning())};
     for (int w = 0; w < 2; ++w) {
         ASSERT_EQ(
             loadReplay(std::string(TETHER_SOURCE_DIR "/tests/replays/") + names[w], replays[w]),

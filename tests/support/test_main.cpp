@@ -4,6 +4,9 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include "content/tuning.h"
+#include "world/world.h"
+
 #include <cstdlib>
 
 namespace {
@@ -31,6 +34,9 @@ public:
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    // The world a test plays in unless its fixture gives it one of its own.
+    tether::World world(tether::gameTuning());
+    tether::WorldInUse inUse(world);
     ::testing::AddGlobalTestEnvironment(new HeadlessSdl);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // A fixture that gives every test an empty world and leaves one behind.
 #pragma once
 
+#include "content/tuning.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/world.h"
@@ -18,12 +19,13 @@ protected:
     void resetWorld()
     {
         tether::clearWorld();
-        fresh.emplace();
+        fresh.emplace(tether::gameTuning());
     }
 
-    // Every test plays in a world of its own, at its defaults; the objects it
+    // Every test plays in a world of its own, at its defaults and with the
+    // game's tuning (as the test has set it); the objects it
     // made are freed when it ends.
-    std::optional<tether::World> fresh {std::in_place};
+    std::optional<tether::World> fresh {std::in_place, tether::gameTuning()};
     tether::WorldInUse inUse {*fresh};
 
     // Whether the rules have stamped a hit on o.

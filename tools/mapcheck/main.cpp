@@ -2,10 +2,16 @@
 // them. See --help, and command.cpp.
 #include "command.h"
 
+#include "content/tuning.h"
+#include "world/world.h"
+
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+    // The world each map is built in to be checked.
+    tether::World world(tether::gameTuning());
+    tether::WorldInUse inUse(world);
     std::string out, err;
     const int status = mapcheck::runCommand({argv + 1, argv + argc}, out, err);
     std::fputs(out.c_str(), stdout);

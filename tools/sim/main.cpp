@@ -12,6 +12,7 @@
 #include "platform/gamefolder.h"
 #include "platform/replay.h"
 #include "screens/summary.h"
+#include "world/world.h"
 
 #include <cinttypes>
 #include <cmath>
@@ -94,6 +95,9 @@ int reproduce(const std::string& path, uint64_t dataHash)
 
 int main(int argc, char** argv)
 {
+    // The world every run of this thread plays in, one after the other.
+    tether::World world(tether::gameTuning());
+    tether::WorldInUse inUse(world);
     sim::Options options;
     switch (sim::readOptions({argv + 1, argv + argc}, options)) {
     case sim::Parsed::answered: return 0;

@@ -1,5 +1,6 @@
 #include "parallel.h"
 
+#include "content/tuning.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace {
 void work(int first, int step, int count, const std::function<std::string(int)>& play,
     std::vector<std::string>& lines)
 {
-    tether::World own;
+    tether::World own(tether::gameTuning());
     tether::WorldInUse inUse(own);
     for (int i = first; i < count; i += step)
         lines[static_cast<size_t>(i)] = play(i);

@@ -4,6 +4,7 @@
 // a blocking loop would freeze the page. A page hidden or left pauses the
 // level, as a window losing focus does on the desktop.
 #include "browserpad.h"
+#include "content/tuning.h"
 #include "main/options.h"
 #include "main/program.h"
 #include "platform/frametimes.h"
@@ -24,6 +25,9 @@
 namespace {
 
 tether::Program program;
+// The one world the game's levels are played in. It is put in use for good
+// when main starts: main returns while the browser goes on calling frames.
+tether::World programWorld(tether::gameTuning());
 
 // clang-format off
 EM_JS(void, tellPageGameEnded, (const char* message), {
@@ -112,6 +116,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_frame_report()
 
 int main(int argc, char** argv)
 {
+    tether::worldInUse() = &programWorld;
     switch (tether::readCommandLine(argc, argv)) {
     case tether::CommandLine::answered: return 0;
     case tether::CommandLine::badUsage: return 2;

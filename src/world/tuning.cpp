@@ -1,8 +1,0 @@
-// The simulation's numbers, zero until the data file is read.
-#include "world/tuning.h"
-
-namespace tether {
-
-Tuning tuningValues;
-
-} // namespace tether
