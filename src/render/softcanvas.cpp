@@ -5,6 +5,7 @@
 // pixels as the desktop's within a pixel at their edges.
 #include "render/softcanvas.h"
 
+#include "render/blendrow.h"
 #include "render/softcopies.h"
 
 #include <algorithm>
@@ -36,15 +37,6 @@ const PixelImage* pixelsOf(const Picture& picture, PictureReader reader)
         return nullptr;
     findShowingRuns(image);
     return &(kept()[picture.source] = std::move(image));
-}
-
-// d + (s - d) a / 256 in each channel, rounded down, which is
-// (s a + d (256 - a)) / 256: red and blue side by side, then green.
-uint32_t mix(uint32_t d, uint32_t s, uint32_t a)
-{
-    const uint32_t rb = (((s & 0xff00ff) * a + (d & 0xff00ff) * (256 - a)) >> 8) & 0xff00ff;
-    const uint32_t g = (((s & 0xff00) * a + (d & 0xff00) * (256 - a)) >> 8) & 0xff00;
-    return rb | g;
 }
 
 // A copy as a picture of our own pixels; empty without one.
@@ -121,7 +113,7 @@ void SoftCanvas::blend(int x, int y, uint32_t colour, uint32_t alpha)
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || alpha == 0)
         return;
     uint32_t& d = pixels_[y * stride_ + x];
-    d = alpha == 255 ? colour & 0xffffff : mix(d, colour, alpha);
+    d = alpha == 255 ? colour & 0xffffff : blendPixel(d, colour, alpha);
 }
 
 void SoftCanvas::fill(uint32_t colour)
@@ -144,18 +136,14 @@ void SoftCanvas::blit(const Picture& picture, int x, int y)
         const uint32_t* from = image->argb.data() + static_cast<size_t>(row) * image->w;
         uint32_t* to = pixels_ + (y + row) * stride_ + x;
         if (image->opaque) {
-            for (int column = left; column < right; ++column)
-                to[column] = from[column] & 0xffffff;
+            copyRow(to + left, from + left, right - left);
             continue;
         }
         for (uint32_t run = image->rowRuns[row]; run < image->rowRuns[row + 1]; ++run) {
             const int first = std::max<int>(left, image->runs[2 * run]);
             const int last = std::min<int>(right, image->runs[2 * run + 1]);
-            for (int column = first; column < last; ++column) {
-                const uint32_t s = from[column];
-                const uint32_t a = s >> 24;
-                to[column] = a == 255 ? s & 0xffffff : mix(to[column], s, a);
-            }
+            if (first < last)
+                blendRow(to + first, from + first, last - first);
         }
     }
 }
@@ -181,7 +169,7 @@ void SoftCanvas::span(int x1, int x2, int y, uint32_t colour)
         std::fill(row + x1, row + x2 + 1, rgb);
     else if (alpha != 0)
         for (int x = x1; x <= x2; ++x)
-            row[x] = mix(row[x], rgb, alpha);
+            row[x] = blendPixel(row[x], rgb, alpha);
 }
 
 void SoftCanvas::line(int x1, int y1, int x2, int y2, uint32_t colour)
