@@ -9,6 +9,7 @@
 #include "content/assets.h"
 #include "content/images.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "render/effects.h"
@@ -184,7 +185,7 @@ Object* add(
 // 800 by 600 view around it.
 void buildBusyScreen()
 {
-    clearWorld();
+    clearWorld(world());
     world().worldW = world().worldH = 3000;
     world().backx = world().backy = 0;
     world().numEnemies = 37;
@@ -241,7 +242,7 @@ void buildBusyScreen()
 
     // Ropes: two caught enemies tied to nodes, one enemy on a hook.
     for (int i = 0; i < 3; ++i)
-        world().springs.push_back(new Spring(shooters[6 + i], shooters[9 + i], 1, 1));
+        world().springs.push_back(new Spring(world(), shooters[6 + i], shooters[9 + i], 1, 1));
 
     cameraX = static_cast<int>(world().ship->x - 400);
     cameraY = static_cast<int>(world().ship->y - 300);
@@ -254,7 +255,7 @@ void tearDownBusyScreen()
     delete world().rightGrapHook;
     delete world().turret;
     world().leftGrapHook = world().rightGrapHook = world().turret = nullptr;
-    clearWorld();
+    clearWorld(world());
     for (SDL_Surface* image : levelImages)
         SDL_FreeSurface(image);
     levelImages.clear();

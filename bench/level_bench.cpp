@@ -11,6 +11,7 @@
 #include "content/assets.h"
 #include "content/images.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "render/kept.h"
 #include "render/presentation.h"
 #include "render/sdlcanvas.h"
@@ -111,8 +112,9 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool o
     LevelState state = LevelState::ongoing;
     while (state == LevelState::ongoing && world().levelStats.gameTime < limitMs) {
         const double start = cpuMs();
-        const FrameInput input = bot ? flyPilot(pilot, seePilotView()) : FrameInput {};
-        state = simulateFrame(input, stepsPerFrame);
+        const FrameInput input
+            = bot ? flyPilot(world(), pilot, seePilotView(world())) : FrameInput {};
+        state = simulateFrame(world(), input, stepsPerFrame);
         const double drawStart = cpuMs();
         placeCamera();
         drawFrame(canvas);

@@ -1,6 +1,7 @@
 // The benchmarks: every file of bench/ registers its own, this runs them in
 // the world the game's levels are played in.
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "world/world.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,7 @@
 // Cost of one 1-ms physics step over worlds of growing size: enemies, mines
 // and shots spread over a 20000 x 20000 world around the ship, pulled by ten
 // gravity sources. A step must stay far below a millisecond of real time.
+#include "content/worldinuse.h"
 #include "screens/session.h"
 #include "world/connector.h"
 #include "world/events.h"
@@ -29,7 +30,7 @@ Object* add(int type, float x, float y, float radius, float mass, float health,
 
 void buildWorld(int movers)
 {
-    clearWorld();
+    clearWorld(world());
     world().numEnemies = 0;
     world().gameOver = false;
     world().worldW = world().worldH = 20000;
@@ -40,15 +41,15 @@ void buildWorld(int movers)
     world().ship = add(typeShip, 10000, 10000, 18, 100, 1e9f,
         {&world().objects, &world().drawables, &world().dynamicMasses});
     world().turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
-    world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
+    world().ship->addChild(world(), world().turret, 0, 0, 0, true, true, true, false);
     world().leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1,
         {&world().objects, &world().drawables, &world().dynamicMasses});
     world().rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1,
         {&world().objects, &world().drawables, &world().dynamicMasses});
-    world().leftHookConnector
-        = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
-    world().rightHookConnector
-        = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
+    world().leftHookConnector = world().turret->addChild(
+        world(), world().leftGrapHook, 0, 0, 0, false, false, false, false);
+    world().rightHookConnector = world().turret->addChild(
+        world(), world().rightGrapHook, 0, 0, 0, false, false, false, false);
 
     for (int i = 0; i < 10; ++i) {
         const int type = i < 6 ? typePlanet : i < 8 ? typeSun : typeBlackHole;
@@ -87,12 +88,12 @@ void physicsStepBench(benchmark::State& state)
     const FrameInput input;
     int step = 0;
     for (auto _ : state) {
-        physicsStep(input);
+        physicsStep(world(), input);
         if (++step % 16 == 0) // the frame drains the events
-            clearEvents();
+            clearEvents(world());
     }
     state.SetComplexityN(movers);
-    clearWorld();
+    clearWorld(world());
 }
 
 } // namespace

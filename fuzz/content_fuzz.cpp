@@ -6,6 +6,7 @@
 // a content author or a player's disk holds must never crash the game.
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/replay.h"
 #include "platform/settings.h"
 #include "screens/results.h"
@@ -83,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         input.pointerX = level.ship->x + 50;
         input.pointerY = level.ship->y;
         for (int step = 0; step < 20; ++step)
-            physicsStep(input);
-        clearWorld();
+            physicsStep(world(), input);
+        clearWorld(world());
         closeLevelMap();
         break;
     }

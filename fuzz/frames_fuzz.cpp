@@ -19,6 +19,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/audio.h"
 #include "platform/window.h"
 #include "render/draw.h"

@@ -98,26 +98,26 @@ double standOff(const Object& self)
 }
 
 // The full thrust of self's class; anything without a class (a mine) has none.
-float classThrust(const Object& self)
+float classThrust(World& world, const Object& self)
 {
-    return classTraits(self.kind) ? tuning().enMaxThrust[self.kind - 1] : 0.0f;
+    return classTraits(self.kind) ? world.tuning.enMaxThrust[self.kind - 1] : 0.0f;
 }
 
-float classMaxSpeed(const Object& self)
+float classMaxSpeed(World& world, const Object& self)
 {
-    return classTraits(self.kind) ? tuning().enMaxSpeed[self.kind - 1] : 0.0f;
+    return classTraits(self.kind) ? world.tuning.enMaxSpeed[self.kind - 1] : 0.0f;
 }
 
 // Holds the chase force (fx, fy) within what self's engine can do.
-void limitChase(const Object& self, double& fx, double& fy)
+void limitChase(World& world, const Object& self, double& fx, double& fy)
 {
-    const double thrust = classThrust(self);
-    const double force = simHypot(fx, fy);
+    const double thrust = classThrust(world, self);
+    const double force = simHypot(world.levelMath, fx, fy);
     if (thrust > 0 && force > thrust) {
         fx *= thrust / force;
         fy *= thrust / force;
     }
-    const double maxSpeed = classMaxSpeed(self);
+    const double maxSpeed = classMaxSpeed(world, self);
     const double speed2
         = static_cast<double>(self.vx) * self.vx + static_cast<double>(self.vy) * self.vy;
     const double along = fx * self.vx + fy * self.vy;
@@ -147,9 +147,9 @@ constexpr double bendReach = 60.0;
 
 // The rest point beside the first body between self and the target (dx, dy
 // away), as an offset from self; false when no body is in the way.
-bool detour(const Object& self, double dx, double dy, double dist, double& rx, double& ry)
+bool detour(
+    World& world, const Object& self, double dx, double dy, double dist, double& rx, double& ry)
 {
-    World& world = tether::world();
     if (!(dist > 0))
         return false;
     const double ux = dx / dist, uy = dy / dist;
@@ -173,7 +173,7 @@ bool detour(const Object& self, double dx, double dy, double dist, double& rx, d
             continue; // the line passes clear of it
         nearest = body;
         nearestAlong = along;
-        const double off = simHypot(px, py);
+        const double off = simHypot(world.levelMath, px, py);
         // Round the side the line passes on; dead ahead, always the left.
         sideX = off > 1e-6 ? -px / off : uy;
         sideY = off > 1e-6 ? -py / off : -ux;
@@ -190,13 +190,13 @@ bool detour(const Object& self, double dx, double dy, double dist, double& rx, d
 
 // Pulls self toward the target, or brakes it when the target is far away.
 // Returns false when the target is too far for anything more this step.
-bool pull(Object& self, float dx, float dy, float dist)
+bool pull(World& world, Object& self, float dx, float dy, float dist)
 {
     if (dist >= farRange) {
-        const float speed = simHypot(self.vx, self.vy);
+        const float speed = simHypot(world.levelMath, self.vx, self.vy);
         if (speed == 0.0f)
             return false; // at rest: nothing to brake
-        const float brake = classThrust(self);
+        const float brake = classThrust(world, self);
         self.fx -= brake * self.vx / speed;
         self.fy -= brake * self.vy / speed;
         return false;
@@ -204,7 +204,7 @@ bool pull(Object& self, float dx, float dy, float dist)
     const double k = std::sqrt(pullStiffness / self.mass) * dampingScale;
     double fx, fy;
     double rx = 0, ry = 0;
-    if (detour(self, dx, dy, dist, rx, ry)) {
+    if (detour(world, self, dx, dy, dist, rx, ry)) {
         // The rest point beside the body in the way.
         fx = pullStiffness * rx - k * self.vx;
         fy = pullStiffness * ry - k * self.vy;
@@ -214,7 +214,7 @@ bool pull(Object& self, float dx, float dy, float dist)
         fx = toRest * dx - k * self.vx;
         fy = toRest * dy - k * self.vy;
     }
-    limitChase(self, fx, fy);
+    limitChase(world, self, fx, fy);
     self.fx = static_cast<float>(fx);
     self.fy = static_cast<float>(fy);
     return true;
@@ -252,10 +252,9 @@ float shotRadius(int type)
 
 // Creates one shot of self's and lists it at the end of the registries
 // that move, draw and collide it (never enemies).
-Object* shoot(
-    Object& self, int type, float x, float y, float vx, float vy, float angle, float health)
+Object* shoot(World& world, Object& self, int type, float x, float y, float vx, float vy,
+    float angle, float health)
 {
-    World& world = tether::world();
     Object* shot = new Object(
         shotMass, shotRadius(type), x, y, vx, vy, angle, 0.0f, nullptr, type, 0, health);
     shot->owner = &self;
@@ -275,80 +274,84 @@ const Object& gunAt(const Object& self, const Connector* mount)
 // The volley of self's class (mines and unarmed classes fire none). a is the heading, (svx, svy)
 // the muzzle velocity: one unit per ms along the heading on top of the ship's own. heardAt,
 // heardBelow and dist place the gunshot sounds relative to the target.
-void fireVolley(Object& self, float heardAt, float heardBelow, float dist)
+void fireVolley(World& world, Object& self, float heardAt, float heardBelow, float dist)
 {
     const float x = self.x, y = self.y, a = self.angle;
-    const float c = simCos(a), s = simSin(a);
+    const float c = simCos(world.levelMath, a), s = simSin(world.levelMath, a);
     const float svx = self.vx + c, svy = self.vy + s;
 
     const EnemyClassTraits* traits = classTraits(self.kind);
     switch (traits ? traits->volley : Volley::none) {
     case Volley::oneBullet:
-        shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
-        raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
+        shoot(world, self, typeBullet, x, y, svx, svy, a, bulletLife);
+        raiseSound(world, Sound::gunshot, heardAt, heardBelow, dist);
         break;
     case Volley::twinBullets: {
         const Object& gun1 = gunAt(self, self.turret1);
         const Object& gun2 = gunAt(self, self.turret2);
-        shoot(self, typeBullet, gun1.x, gun1.y, svx, svy, a, bulletLife);
-        shoot(self, typeBullet, gun2.x, gun2.y, svx, svy, a, bulletLife);
-        raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
+        shoot(world, self, typeBullet, gun1.x, gun1.y, svx, svy, a, bulletLife);
+        shoot(world, self, typeBullet, gun2.x, gun2.y, svx, svy, a, bulletLife);
+        raiseSound(world, Sound::gunshot, heardAt, heardBelow, dist);
         break;
     }
     case Volley::bulletRing: {
         const float r = ringRadius;
-        shoot(self, typeBullet, x - r * s, y + r * c, svx, svy, a, ringBulletLife);
-        shoot(self, typeBullet, x + r * s, y - r * c, -svx, -svy, static_cast<float>(a + pi / 2),
+        shoot(world, self, typeBullet, x - r * s, y + r * c, svx, svy, a, ringBulletLife);
+        shoot(world, self, typeBullet, x + r * s, y - r * c, -svx, -svy,
+            static_cast<float>(a + pi / 2), ringBulletLife);
+        shoot(world, self, typeBullet, x - r * c, y - r * s, -svy, svx, static_cast<float>(a + pi),
             ringBulletLife);
-        shoot(self, typeBullet, x - r * c, y - r * s, -svy, svx, static_cast<float>(a + pi),
-            ringBulletLife);
-        shoot(self, typeBullet, x + r * c, y + r * s, svy, -svx, static_cast<float>(a + 3 * pi / 2),
-            ringBulletLife);
-        raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
+        shoot(world, self, typeBullet, x + r * c, y + r * s, svy, -svx,
+            static_cast<float>(a + 3 * pi / 2), ringBulletLife);
+        raiseSound(world, Sound::gunshot, heardAt, heardBelow, dist);
         break;
     }
     case Volley::twinBolts:
         for (int bolt = 0; bolt < 2; ++bolt)
-            shoot(self, typeLightning, x + boltReach * c, y + boltReach * s, boltSpeed * svx,
+            shoot(world, self, typeLightning, x + boltReach * c, y + boltReach * s, boltSpeed * svx,
                 boltSpeed * svy, a, boltLife);
-        raiseSound(Sound::crackle); // not positioned
+        raiseSound(world, Sound::crackle); // not positioned
         break;
     case Volley::shredder: {
-        Object* disc = shoot(self, typeShredder, x, y, svx, svy, a, shredderLife);
+        Object* disc = shoot(world, self, typeShredder, x, y, svx, svy, a, shredderLife);
         disc->spin = shredderSpin;
         break;
     }
     case Volley::twinShredders: {
         const double left = a + pi / 2, right = a - pi / 2;
-        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * simCos(left)),
-            static_cast<float>(y + shredderSpacing * simSin(left)), svx, svy, a, shredderLife);
-        shoot(self, typeShredder, static_cast<float>(x + shredderSpacing * simCos(right)),
-            static_cast<float>(y + shredderSpacing * simSin(right)), svx, svy, a, shredderLife);
+        shoot(world, self, typeShredder,
+            static_cast<float>(x + shredderSpacing * simCos(world.levelMath, left)),
+            static_cast<float>(y + shredderSpacing * simSin(world.levelMath, left)), svx, svy, a,
+            shredderLife);
+        shoot(world, self, typeShredder,
+            static_cast<float>(x + shredderSpacing * simCos(world.levelMath, right)),
+            static_cast<float>(y + shredderSpacing * simSin(world.levelMath, right)), svx, svy, a,
+            shredderLife);
         break;
     }
     case Volley::threeRails:
         for (int rail = 0; rail < 3; ++rail)
-            shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, railLife);
+            shoot(world, self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, railLife);
         break;
     case Volley::randomShot:
-        switch (world().ruleRandom.next15() % 4 + 1) {
+        switch (world.ruleRandom.next15() % 4 + 1) {
         case 1:
-            shoot(self, typeBullet, x, y, svx, svy, a, bulletLife);
-            raiseSound(Sound::gunshot, heardAt, heardBelow, dist);
+            shoot(world, self, typeBullet, x, y, svx, svy, a, bulletLife);
+            raiseSound(world, Sound::gunshot, heardAt, heardBelow, dist);
             break;
         case 2:
-            shoot(self, typeLightning, x, y, fastSpeed * svx, fastSpeed * svy, a, boltLife);
-            raiseSound(Sound::crackle); // not positioned
+            shoot(world, self, typeLightning, x, y, fastSpeed * svx, fastSpeed * svy, a, boltLife);
+            raiseSound(world, Sound::crackle); // not positioned
             break;
-        case 3: shoot(self, typeShredder, x, y, svx, svy, a, pickedShredderLife); break;
+        case 3: shoot(world, self, typeShredder, x, y, svx, svy, a, pickedShredderLife); break;
         default:
-            shoot(self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, pickedRailLife);
+            shoot(world, self, typeRail, x, y, fastSpeed * svx, fastSpeed * svy, a, pickedRailLife);
             break;
         }
         break;
     case Volley::bfgBall:
-        shoot(self, typeBfg, x, y, svx, svy, a, bfgLife);
-        raiseSound(Sound::bfgShot, heardAt, heardBelow, dist);
+        shoot(world, self, typeBfg, x, y, svx, svy, a, bfgLife);
+        raiseSound(world, Sound::bfgShot, heardAt, heardBelow, dist);
         break;
     case Volley::none: break;
     }
@@ -359,7 +362,7 @@ constexpr float fireRange = 1000.0f;
 
 } // namespace
 
-void AIUpdate(Object* self, Object* target)
+void AIUpdate(World& world, Object* self, Object* target)
 {
     if (!self || !target)
         return;
@@ -369,10 +372,10 @@ void AIUpdate(Object* self, Object* target)
     const float dx = target->x - me.x;
     const float dy = target->y - me.y;
     const float dist = std::sqrt(dx * dx + dy * dy);
-    const float bearing = simAtan2(dy, dx);
+    const float bearing = simAtan2(world.levelMath, dy, dx);
 
     turn(me, bearing);
-    if (!pull(me, dx, dy, dist))
+    if (!pull(world, me, dx, dy, dist))
         return;
     // Out of range the weapon stays loaded, so it fires in the first step
     // that brings the target nearer. Heading is not checked: enemies fire
@@ -380,7 +383,7 @@ void AIUpdate(Object* self, Object* target)
     if (!me.loaded || dist >= fireRange)
         return;
     me.loaded = false;
-    fireVolley(me, me.x - target->x, me.y - target->y, dist);
+    fireVolley(world, me, me.x - target->x, me.y - target->y, dist);
 }
 
 } // namespace tether

@@ -4,12 +4,14 @@
 
 namespace tether {
 
+struct World;
+
 class Object;
 
 // One step of the enemy or mine self against target (the ship): turns it
 // toward the target, pulls it there with a damped spring (or brakes it when
 // the target is very far), and, loaded and in range, fires its class's
 // volley. New shots are appended to dynamicMasses, drawables and objects.
-void AIUpdate(Object* self, Object* target);
+void AIUpdate(World& world, Object* self, Object* target);
 
 } // namespace tether

@@ -8,6 +8,7 @@
 #include "world/ships.h"
 #include "world/simmath.h"
 #include "world/tuning.h"
+#include "world/world.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,13 +94,14 @@ Vec keyDirection(unsigned actions)
 // The ship as the player feels it: the last one seen, moved on ms by ms by
 // the keys pressed since, as the chosen ship answers them. Gravity and
 // ropes are not felt until they are seen.
-void feelOwnShip(
-    const Pilot& pilot, const PilotView& past, int64_t now, Vec& at, Vec& v, float& angle)
+void feelOwnShip(World& world, const Pilot& pilot, const PilotView& past, int64_t now, Vec& at,
+    Vec& v, float& angle)
 {
     at = {past.shipX, past.shipY};
     v = {past.shipVX, past.shipVY};
     angle = past.shipAngle;
-    const float push = tuning().shipMass > 0 ? tuning().shipMaxThrust / tuning().shipMass : 0;
+    const float push
+        = world.tuning.shipMass > 0 ? world.tuning.shipMaxThrust / world.tuning.shipMass : 0;
     const ShipTraits& traits = shipTraits(past.shipChoice);
     const float reversePush = static_cast<float>(traits.reverseThrust) * push;
     const float strafePush = static_cast<float>(traits.strafeThrust) * push;
@@ -112,24 +114,26 @@ void feelOwnShip(
             const bool any = dir.x != 0 || dir.y != 0;
             switch (traits.steering) {
             case Steering::byVelocity: {
-                const Vec dv = dir * tuning().shipMaxSpeed - v;
+                const Vec dv = dir * world.tuning.shipMaxSpeed - v;
                 if (length(dv) > push)
                     v = v + unit(dv) * push;
                 else
-                    v = dir * tuning().shipMaxSpeed;
+                    v = dir * world.tuning.shipMaxSpeed;
                 break;
             }
             case Steering::byHeading:
                 if (any) {
-                    const float diff = wrapAngle(simAtan2(dir.y, dir.x) - angle);
+                    const float diff = wrapAngle(simAtan2(world.levelMath, dir.y, dir.x) - angle);
                     if (std::fabs(diff) < pi / 2)
-                        v = v + Vec {simCos(angle), simSin(angle)} * push;
+                        v = v
+                            + Vec {simCos(world.levelMath, angle), simSin(world.levelMath, angle)}
+                                * push;
                     angle += std::clamp(
-                        diff, -tuning().shipRotationSpeed, tuning().shipRotationSpeed);
+                        diff, -world.tuning.shipRotationSpeed, world.tuning.shipRotationSpeed);
                 }
                 break;
             case Steering::byRotation: {
-                const Vec ahead {simCos(angle), simSin(angle)};
+                const Vec ahead {simCos(world.levelMath, angle), simSin(world.levelMath, angle)};
                 if (keys & actionUp)
                     v = v + ahead * push;
                 else if (keys & actionDown)
@@ -143,8 +147,8 @@ void feelOwnShip(
                 break;
             }
             }
-            if (length(v) > tuning().shipMaxSpeed)
-                v = unit(v) * tuning().shipMaxSpeed;
+            if (length(v) > world.tuning.shipMaxSpeed)
+                v = unit(v) * world.tuning.shipMaxSpeed;
             at = at + v;
         }
     }
@@ -161,19 +165,19 @@ void remember(Pilot& pilot, const PilotView& view)
         pilot.pressed.pop_front();
 }
 
-Scene perceive(const Pilot& pilot, const PilotView& now)
+Scene perceive(World& world, const Pilot& pilot, const PilotView& now)
 {
     Scene scene;
     const PilotView& past = pilot.seen.front();
     scene.past = &past;
     scene.now = &now;
     Vec shipAt;
-    feelOwnShip(pilot, past, now.time, shipAt, scene.shipV, scene.shipAngle);
+    feelOwnShip(world, pilot, past, now.time, shipAt, scene.shipV, scene.shipAngle);
     // The mount rides with the ship; as it was seen, turned with the ship.
     const float turned = scene.shipAngle - past.shipAngle;
     const Vec m {past.mountX - past.shipX, past.mountY - past.shipY};
-    scene.mount = {m.x * simCos(turned) - m.y * simSin(turned),
-        m.x * simSin(turned) + m.y * simCos(turned)};
+    scene.mount = {m.x * simCos(world.levelMath, turned) - m.y * simSin(world.levelMath, turned),
+        m.x * simSin(world.levelMath, turned) + m.y * simCos(world.levelMath, turned)};
     const float age = static_cast<float>(now.time - past.time);
     for (const Sighting& s : past.things) {
         Thing t;
@@ -271,12 +275,13 @@ Vec tow(const Pilot& pilot, const Thing& anvil, const Thing& towed)
 
 // The ms a ship that turns to brake needs to face about, at its fixed rate
 // or else the data file's rotation speed; a ship that never turns needs none.
-float turnTime(int shipChoice)
+float turnTime(World& world, int shipChoice)
 {
     const ShipTraits& traits = shipTraits(shipChoice);
     if (traits.steering == Steering::byVelocity)
         return 0;
-    const float rate = traits.fixedTurnRate > 0 ? traits.fixedTurnRate : tuning().shipRotationSpeed;
+    const float rate
+        = traits.fixedTurnRate > 0 ? traits.fixedTurnRate : world.tuning.shipRotationSpeed;
     return rate > 0 ? static_cast<float>(pi) / rate : 0;
 }
 
@@ -284,16 +289,16 @@ constexpr float brakeRate = 0.00025f; // units per ms^2 counted on: half the thr
 
 // The speed from which the ship still stops within dist: it reacts, turns
 // about if it must, and brakes: v T + v^2 / (2 a) = dist.
-float arrivalSpeed(const Scene& scene, float dist)
+float arrivalSpeed(World& world, const Scene& scene, float dist)
 {
-    const float late = static_cast<float>(reactionTime) + turnTime(scene.past->shipChoice);
+    const float late = static_cast<float>(reactionTime) + turnTime(world, scene.past->shipChoice);
     const float a = brakeRate;
     return std::min(cruise, a * (std::sqrt(late * late + 2 * dist / a) - late));
 }
 
 // Toward a point (from the ship), slowing as it comes near so that it can
 // stop there; round the anvil when it stands in the way.
-Vec goTo(const Scene& scene, const Thing& anvil, Vec point)
+Vec goTo(World& world, const Scene& scene, const Thing& anvil, Vec point)
 {
     const float dist = length(point);
     const Vec dir = unit(point);
@@ -303,17 +308,17 @@ Vec goTo(const Scene& scene, const Thing& anvil, Vec point)
         // The anvil is in the way: round it on the side of the point.
         const Vec fromAnvil = point - anvil.at;
         const Vec out = anvil.at * -1;
-        const float turn
-            = simAtan2(out.x * fromAnvil.y - out.y * fromAnvil.x, dot(out, fromAnvil));
+        const float turn = simAtan2(
+            world.levelMath, out.x * fromAnvil.y - out.y * fromAnvil.x, dot(out, fromAnvil));
         return circle(anvil, safeRadius(anvil), turn > 0 ? 1 : -1);
     }
-    return dir * arrivalSpeed(scene, dist);
+    return dir * arrivalSpeed(world, scene, dist);
 }
 
 // With no enemy on the rope: wait beyond the anvil from the nearest enemy,
 // so that it flies through the fire to come at the ship, and hook it if it
 // does not. With none awake, go and wake the nearest, then come back.
-Vec hunt(const Scene& scene, const Thing* anvil)
+Vec hunt(World& world, const Scene& scene, const Thing* anvil)
 {
     const Thing* enemy = nearestEnemy(scene);
     if (!enemy) {
@@ -321,32 +326,33 @@ Vec hunt(const Scene& scene, const Thing* anvil)
         // it stands in the way (straight at it, the ship would stall at the
         // anvil's margin for good).
         for (float bearing : scene.past->farEnemyBearings) {
-            const Vec far = Vec {simCos(bearing), simSin(bearing)} * wakeRange;
-            return anvil ? goTo(scene, *anvil, far) : unit(far) * cruise;
+            const Vec far = Vec {simCos(world.levelMath, bearing), simSin(world.levelMath, bearing)}
+                * wakeRange;
+            return anvil ? goTo(world, scene, *anvil, far) : unit(far) * cruise;
         }
         return {};
     }
     if (!anvil)
         return unit(enemy->at) * cruise;
     if (enemy->dist > wakeRange)
-        return goTo(scene, *anvil, enemy->at);
+        return goTo(world, scene, *anvil, enemy->at);
     if (enemy->dist < closeIn) {
         // Near: into hook reach, round the anvil if it is in the way, and
         // across the enemy's line so that its fire goes by.
         const Vec reach = enemy->at - unit(enemy->at) * standOff;
         const float weave = ((scene.now->time / 1500) % 2) ? 1.0f : -1.0f;
-        return goTo(scene, *anvil, reach) + clockwise(unit(enemy->at)) * (0.3f * weave);
+        return goTo(world, scene, *anvil, reach) + clockwise(unit(enemy->at)) * (0.3f * weave);
     }
     // Waiting beyond the anvil works only where the enemy still senses the
     // ship: from farther it stops and brakes, and the wait never ends. So
     // an enemy far from the anvil is met on its way instead.
     const Vec beyond = anvil->at + unit(anvil->at - enemy->at) * safeRadius(*anvil);
     if (length(beyond - enemy->at) > wakeRange)
-        return goTo(scene, *anvil, enemy->at);
-    return goTo(scene, *anvil, beyond);
+        return goTo(world, scene, *anvil, enemy->at);
+    return goTo(world, scene, *anvil, beyond);
 }
 
-Vec chooseCourse(Pilot& pilot, const Scene& scene)
+Vec chooseCourse(World& world, Pilot& pilot, const Scene& scene)
 {
     // A body caught by a hook resting at the mount is caught again as long
     // as the mount touches it: a ship whose mount sits behind first turns
@@ -363,7 +369,7 @@ Vec chooseCourse(Pilot& pilot, const Scene& scene)
     if (!towed) {
         pilot.towing = 0;
         pilot.tieOffTries = 0;
-        return hunt(scene, anvil);
+        return hunt(world, scene, anvil);
     }
     if (towed->seen->id != pilot.towing) {
         // A new tow: round the anvil the way that leads away from it.
@@ -404,7 +410,7 @@ constexpr float sunMargin = 100.0f; // units beyond the rim, ship's radius aside
 constexpr float holeMargin = 220.0f;
 constexpr float planetMargin = 40.0f;
 
-Vec keepClear(const Scene& scene, Vec want)
+Vec keepClear(World& world, const Scene& scene, Vec want)
 {
     for (const Thing& t : scene.things) {
         const int type = t.seen->type;
@@ -426,7 +432,8 @@ Vec keepClear(const Scene& scene, Vec want)
         // time to react (and, for a ship that must turn to brake, to turn)
         // already gone.
         const float falling = -dot(scene.shipV, out);
-        const float late = static_cast<float>(reactionTime) + turnTime(scene.past->shipChoice);
+        const float late
+            = static_cast<float>(reactionTime) + turnTime(world, scene.past->shipChoice);
         const float room = std::max(0.0f, gap - std::max(falling, 0.3f) * late);
         const float allowed = std::sqrt(2 * brakeRate * room);
         const float inward = -dot(want, out);
@@ -456,7 +463,7 @@ unsigned keysFor(Vec dir)
     return keys;
 }
 
-unsigned steer(const Scene& scene, Vec want, int& turning)
+unsigned steer(World& world, const Scene& scene, Vec want, int& turning)
 {
     const Vec dv = want - scene.shipV;
     switch (shipTraits(scene.past->shipChoice).steering) {
@@ -471,9 +478,9 @@ unsigned steer(const Scene& scene, Vec want, int& turning)
         unsigned best = 0;
         float bestMiss = 1e30f;
         for (unsigned keys : eight) {
-            const Vec goal = keyDirection(keys) * tuning().shipMaxSpeed;
+            const Vec goal = keyDirection(keys) * world.tuning.shipMaxSpeed;
             const float miss = length(unit(goal - scene.shipV) - change)
-                + length(goal - want) / tuning().shipMaxSpeed;
+                + length(goal - want) / world.tuning.shipMaxSpeed;
             if (miss < bestMiss) {
                 best = keys;
                 bestMiss = miss;
@@ -489,7 +496,7 @@ unsigned steer(const Scene& scene, Vec want, int& turning)
         // it lies to a side, reverse when behind.
         if (length(dv) < 0.04f)
             return 0;
-        const float diff = wrapAngle(simAtan2(dv.y, dv.x) - scene.shipAngle);
+        const float diff = wrapAngle(simAtan2(world.levelMath, dv.y, dv.x) - scene.shipAngle);
         // Facing about, it keeps turning the way it turns: the change
         // wanted wavers about straight behind, and a turn that flips with
         // it never comes round.
@@ -522,22 +529,23 @@ constexpr int64_t clickGap = 250; // ms between two clicks of a hand
 constexpr float reachMargin = 40.0f; // short of the hook's turning point
 constexpr int tieOffPatience = 4; // right clicks that do nothing before a player gives up
 
-float gaussian(Random& random)
+float gaussian(World& world, Random& random)
 {
     const float u = (static_cast<float>(random.next15()) + 0.5f) / 32768.0f;
     const float w = (static_cast<float>(random.next15()) + 0.5f) / 32768.0f;
-    return std::sqrt(-2 * simLog(u)) * simCos(static_cast<float>(2 * pi) * w);
+    return std::sqrt(-2 * simLog(world.levelMath, u))
+        * simCos(world.levelMath, static_cast<float>(2 * pi) * w);
 }
 
 // Where a hook fired now meets t: the point ahead of it that the hook,
 // flying straight from the mount, reaches at the same moment. False when it
 // cannot within the hook's reach.
-bool intercept(const Scene& scene, const Thing& t, Vec& aim)
+bool intercept(World& world, const Scene& scene, const Thing& t, Vec& aim)
 {
     const Vec p = t.at - scene.mount;
     const Vec w = t.v - scene.shipV;
     // |p + w t| = grapSpeed t: the first t > 0 that solves it.
-    const float a = dot(w, w) - tuning().grapSpeed * tuning().grapSpeed;
+    const float a = dot(w, w) - world.tuning.grapSpeed * world.tuning.grapSpeed;
     const float b = 2 * dot(p, w);
     const float c = dot(p, p);
     float time = -1;
@@ -555,12 +563,12 @@ bool intercept(const Scene& scene, const Thing& t, Vec& aim)
     if (!(time > 0))
         return false;
     aim = p + w * time;
-    return length(aim) < tuning().grapMaxDistance - reachMargin + t.seen->radius;
+    return length(aim) < world.tuning.grapMaxDistance - reachMargin + t.seen->radius;
 }
 
 // Whether the hook's path to aim passes clear of what it would catch
 // instead: planets, black holes, rope nodes.
-bool pathClear(const Scene& scene, const Thing& target, Vec aim)
+bool pathClear(World& world, const Scene& scene, const Thing& target, Vec aim)
 {
     const float reach = length(aim);
     const Vec dir = unit(aim);
@@ -572,7 +580,7 @@ bool pathClear(const Scene& scene, const Thing& target, Vec aim)
         const float along = dot(p, dir);
         if (along < 0 || along > reach + t.seen->radius)
             continue;
-        if (length(p - dir * along) < t.seen->radius + tuning().grapRadius + 10)
+        if (length(p - dir * along) < t.seen->radius + world.tuning.grapRadius + 10)
             return false;
     }
     return true;
@@ -592,7 +600,7 @@ bool onCollisionCourse(const Scene& scene, const Thing& t, float reach)
 // coming at the ship (a hook spends any shot it touches), a mine, an enemy
 // rushing in, then (with no rope out) the enemy met soonest. The hook goes
 // where the target will be, if that is on the screen.
-const Thing* chooseTarget(const Scene& scene, Vec& aim)
+const Thing* chooseTarget(World& world, const Scene& scene, Vec& aim)
 {
     const Thing* best = nullptr;
     float bestScore = 1e30f;
@@ -619,8 +627,8 @@ const Thing* chooseTarget(const Scene& scene, Vec& aim)
             continue;
         }
         Vec here;
-        if (!intercept(scene, t, here) || std::fabs(here.x) > screenHalfWidth
-            || std::fabs(here.y) > screenHalfHeight || !pathClear(scene, t, here))
+        if (!intercept(world, scene, t, here) || std::fabs(here.x) > screenHalfWidth
+            || std::fabs(here.y) > screenHalfHeight || !pathClear(world, scene, t, here))
             continue;
         score += length(here);
         if (score < bestScore) {
@@ -663,7 +671,7 @@ bool onItsWayIn(const Scene& scene, const Thing& held)
     return false;
 }
 
-void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
+void handleHooks(World& world, Pilot& pilot, const Scene& scene, FrameInput& input)
 {
     const int64_t now = scene.now->time;
     const bool handFree = now - pilot.lastClick >= clickGap;
@@ -695,7 +703,7 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
     }
 
     Vec aim;
-    const Thing* target = chooseTarget(scene, aim);
+    const Thing* target = chooseTarget(world, scene, aim);
     if (!target) {
         pilot.aimedAt = 0;
         pilot.framesOnAim = 0;
@@ -705,16 +713,17 @@ void handleHooks(Pilot& pilot, const Scene& scene, FrameInput& input)
     if (id != pilot.aimedAt) {
         pilot.aimedAt = id;
         pilot.framesOnAim = 0;
-        pilot.aimError = aimSpread * gaussian(pilot.random);
+        pilot.aimError = aimSpread * gaussian(world, pilot.random);
     }
-    const float c = simCos(pilot.aimError), s = simSin(pilot.aimError);
+    const float c = simCos(world.levelMath, pilot.aimError),
+                s = simSin(world.levelMath, pilot.aimError);
     const Vec aimed = scene.mount + Vec {aim.x * c - aim.y * s, aim.x * s + aim.y * c};
     // A hand needs a frame on the target before the click: the hook points
     // where the pointer was during the frame before.
     if (pilot.framesOnAim >= 1 && scene.past->hooksHome > 0 && handFree) {
         input.clicks.push_back(Click::fireHook);
         pilot.lastClick = now;
-        pilot.aimError = aimSpread * gaussian(pilot.random);
+        pilot.aimError = aimSpread * gaussian(world, pilot.random);
         pilot.framesOnAim = 0;
     } else {
         ++pilot.framesOnAim;
@@ -732,13 +741,14 @@ Pilot newPilot(uint64_t seed)
     return pilot;
 }
 
-FrameInput flyPilot(Pilot& pilot, const PilotView& view)
+FrameInput flyPilot(World& world, Pilot& pilot, const PilotView& view)
 {
     remember(pilot, view);
-    const Scene scene = perceive(pilot, view);
+    const Scene scene = perceive(world, pilot, view);
     FrameInput input;
-    input.actions = steer(scene, keepClear(scene, chooseCourse(pilot, scene)), pilot.turning);
-    handleHooks(pilot, scene, input);
+    input.actions = steer(
+        world, scene, keepClear(world, scene, chooseCourse(world, pilot, scene)), pilot.turning);
+    handleHooks(world, pilot, scene, input);
     input.pointerX = static_cast<float>(view.cameraX) + pilot.mouseX;
     input.pointerY = static_cast<float>(view.cameraY) + pilot.mouseY;
     pilot.pressed.push_back({view.time, input.actions});

@@ -26,6 +26,8 @@
 
 namespace tether {
 
+struct World;
+
 // Milliseconds between seeing and acting.
 constexpr int64_t reactionTime = 200;
 
@@ -60,6 +62,6 @@ struct Pilot {
 Pilot newPilot(uint64_t seed);
 
 // The frame's input from what the pilot sees now and saw before.
-FrameInput flyPilot(Pilot& pilot, const PilotView& view);
+FrameInput flyPilot(World& world, Pilot& pilot, const PilotView& view);
 
 } // namespace tether

@@ -29,16 +29,15 @@ float radarRead(float offset)
     return (std::floor(offset / radarPixel) + 0.5f) * radarPixel;
 }
 
-bool isOurRope(const Spring* s)
+bool isOurRope(const World& world, const Spring* s)
 {
-    World& world = tether::world();
     return world.turret && (s->endA == world.turret || s->endB == world.turret);
 }
 
-bool ropeTouches(const Object* o, bool ours)
+bool ropeTouches(const World& world, const Object* o, bool ours)
 {
-    for (const Spring* s : world().springs) {
-        if ((s->endA == o || s->endB == o) && isOurRope(s) == ours)
+    for (const Spring* s : world.springs) {
+        if ((s->endA == o || s->endB == o) && isOurRope(world, s) == ours)
             return true;
     }
     return false;
@@ -46,9 +45,8 @@ bool ropeTouches(const Object* o, bool ours)
 
 } // namespace
 
-PilotView seePilotView()
+PilotView seePilotView(const World& world)
 {
-    World& world = tether::world();
     PilotView view;
     view.time = world.levelStats.gameTime;
     view.shipChoice = world.chosenShip;
@@ -67,7 +65,7 @@ PilotView seePilotView()
     view.hooksHome = (world.leftHookExtended || world.leftHookGrappling ? 0 : 1)
         + (world.rightHookExtended || world.rightHookGrappling ? 0 : 1);
     for (const Spring* s : world.springs)
-        view.ropesHeld += isOurRope(s) ? 1 : 0;
+        view.ropesHeld += isOurRope(world, s) ? 1 : 0;
 
     for (const Object* o : world.drawables) {
         // The ship, its mount, flame and hooks, gun turrets and wrecks are
@@ -82,7 +80,7 @@ PilotView seePilotView()
         const bool inReach = std::sqrt(dx * dx + dy * dy) < radarReach;
         if (!onScreen && !(onRadar(o->type) && inReach)) {
             if (o->type == typeEnemy && !inReach)
-                view.farEnemyBearings.push_back(simAtan2(dy, dx));
+                view.farEnemyBearings.push_back(simAtan2(world.levelMath, dy, dx));
             continue;
         }
         Sighting seen;
@@ -95,8 +93,8 @@ PilotView seePilotView()
         seen.vy = o->vy;
         seen.radius = o->radius;
         seen.onScreen = onScreen;
-        seen.onOurRope = ropeTouches(o, true);
-        seen.tied = ropeTouches(o, false);
+        seen.onOurRope = ropeTouches(world, o, true);
+        seen.tied = ropeTouches(world, o, false);
         view.things.push_back(seen);
     }
     return view;

@@ -13,6 +13,8 @@
 
 namespace tether {
 
+struct World;
+
 // The screen is 800 by 600 pixels, one world unit each, centred on the ship.
 constexpr float screenHalfWidth = 400.0f;
 constexpr float screenHalfHeight = 300.0f;
@@ -53,6 +55,6 @@ struct PilotView {
 };
 
 // The present frame as the player sees it. Needs the ship (a level under way).
-PilotView seePilotView();
+PilotView seePilotView(const World& world);
 
 } // namespace tether

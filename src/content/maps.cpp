@@ -2,6 +2,7 @@
 // space. Unknown words are skipped one by one; a value that cannot be read
 // ends the reading of the map (the record it belongs to is not made).
 #include "content/maps.h"
+#include "content/worldinuse.h"
 #include "world/angles.h"
 
 #include "content/assets.h"
@@ -129,7 +130,7 @@ void attachGun(Object* enemy, int mount)
     const int cls = enemy->kind - 1;
     Object* gun = new Object(1.0f, 1.0f, 0, 0, 0, 0, 0, 0, turretSprites[mount], typeTurret,
         tuning().enReloadTime[cls], gunHealth);
-    Connector* link = enemy->addChild(gun, tuning().gunMountAlong[mount],
+    Connector* link = enemy->addChild(world(), gun, tuning().gunMountAlong[mount],
         tuning().gunMountAcross[mount], 0.0f, true, false, false, true);
     if (mount == 2)
         enemy->turret2 = link;
@@ -355,15 +356,15 @@ void assembleShip()
 
     // The hook mount hands the ropes' pull on to the ship.
     const ShipTraits& traits = shipTraits(world.chosenShip);
-    world.ship->addChild(
-        world.turret, traits.mountDistance, traits.mountAngle, 0.0f, true, true, true, false);
+    world.ship->addChild(world, world.turret, traits.mountDistance, traits.mountAngle, 0.0f, true,
+        true, true, false);
 
     world.leftHookConnector
-        = world.turret->addChild(world.leftGrapHook, 0, 0, 0, false, false, false, false);
+        = world.turret->addChild(world, world.leftGrapHook, 0, 0, 0, false, false, false, false);
     world.rightHookConnector
-        = world.turret->addChild(world.rightGrapHook, 0, 0, 0, false, false, false, false);
+        = world.turret->addChild(world, world.rightGrapHook, 0, 0, 0, false, false, false, false);
 
-    world.ship->addChild(flame, 45.0f, piFloat, piFloat, true, false, false, false);
+    world.ship->addChild(world, flame, 45.0f, piFloat, piFloat, true, false, false, false);
     world.ship->flame = flame;
 }
 

@@ -2,6 +2,7 @@
 // folder, then runs the game's screens frame by frame (main/program.h) until
 // the game ends, and tells how it ended.
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "main/options.h"
 #include "main/program.h"
 #include "platform/display.h"

@@ -2,6 +2,7 @@
 // one screen to the next (the level cycle: title, level, end screen, boss
 // level, title again).
 #include "main/program.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "main/startup.h"

@@ -1,4 +1,5 @@
 #include "main/startup.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "content/maps.h"
@@ -58,7 +59,7 @@ std::string startUp()
     // level is torn down on the way out as at a level end, so that nothing
     // the game made is left behind (a sanitizer build checks it).
     std::atexit([] {
-        clearWorld();
+        clearWorld(world());
         closeLevelMap();
     });
     if (soundEnabled && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0)

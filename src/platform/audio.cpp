@@ -2,6 +2,7 @@
 // physics steps: the world's sound events are played in the order the rules
 // raised them, each placed as the ship heard it at that moment.
 #include "platform/audio.h"
+#include "content/worldinuse.h"
 
 #include "platform/settings.h"
 #include "render/presentation.h"

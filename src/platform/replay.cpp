@@ -12,7 +12,7 @@
 //   frames 2                     how many frame lines follow
 //   16 9 1412 988 -              a frame: steps, actions, pointer x and y in
 //   17 9 1415 990 FT               the world, clicks ("-" for none)
-//   end 5c3b0d9e8f7a6b21         worldHash() after the last frame
+//   end 5c3b0d9e8f7a6b21         worldHash(world()) after the last frame
 //
 // A frame's steps run from 0 to 100; its actions are the sum of up 1,
 // down 2, left 4, right 8, strafe left 16, strafe right 32, Escape 64; its
@@ -31,6 +31,7 @@
 // from one library to the next): it is still read and played with the
 // platform's math. Any other version is refused.
 #include "platform/replay.h"
+#include "content/worldinuse.h"
 
 #include "content/limits.h"
 #include "content/maps.h"

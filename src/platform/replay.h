@@ -7,6 +7,7 @@
 // the headless simulator (tether-sim --replay) reproduces it.
 #pragma once
 
+#include "content/worldinuse.h"
 #include "world/input.h"
 
 #include <cstdint>
@@ -56,7 +57,7 @@ struct Replay {
     float worldW = 0, worldH = 0;
     std::vector<ReplayFrame> frames;
     std::vector<Click> clicks; // every frame's clicks, in order
-    uint64_t endHash = 0; // worldHash() after the last frame
+    uint64_t endHash = 0; // worldHash(world()) after the last frame
 };
 
 // FNV-1a over the bytes of the file at path; nothing when it cannot be read

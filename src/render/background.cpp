@@ -1,5 +1,6 @@
 // The parallax background: four layers of tiles, the nearest moving most.
 #include "render/background.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "render/sdlcanvas.h"

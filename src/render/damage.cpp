@@ -7,6 +7,7 @@
 // tally window would merge two tallies; a shot's source is its shooter,
 // which lives on, so in play this never shows.
 #include "render/damage.h"
+#include "content/worldinuse.h"
 
 #include "render/coords.h"
 #include "render/sdlcanvas.h"

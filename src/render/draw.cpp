@@ -14,6 +14,7 @@
 // past its end shows the last frame; a black hole's lens table is kept
 // here, by radius.
 #include "render/draw.h"
+#include "content/worldinuse.h"
 #include "world/angles.h"
 
 #include "content/assets.h"

@@ -1,5 +1,6 @@
 // Beams, chains and ropes on screen.
 #include "render/effects.h"
+#include "content/worldinuse.h"
 #include "world/angles.h"
 
 #include "content/tuning.h"

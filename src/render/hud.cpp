@@ -1,6 +1,7 @@
 // Panel, digits and radar. Everything here sits at fixed pixels of the
 // 800 by 600 screen; nothing depends on the camera.
 #include "render/hud.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "render/coords.h"

@@ -6,6 +6,7 @@
 // the newcomer comes at a later step than anything remembered for the old
 // one. Entries of objects gone are pruned now and then.
 #include "render/presentation.h"
+#include "content/worldinuse.h"
 
 #include "render/damage.h"
 

@@ -2,6 +2,7 @@
 // (screens/session.h), then what the player sees and hears of it. Frame pacing
 // belongs to the program's frame (main/program.h), between one and the next.
 #include "screens/frame.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "platform/audio.h"
@@ -173,7 +174,7 @@ FrameEnd presentFrame(LevelState state)
 {
     playSoundEvents();
     const FrameEnd end = state == LevelState::escape ? FrameEnd::escape : showFrame(state);
-    clearEvents(); // each event is told once, even if no frame is simulated next
+    clearEvents(world()); // each event is told once, even if no frame is simulated next
     return end;
 }
 
@@ -195,7 +196,7 @@ FrameEnd runFrame(Uint32 now)
         return FrameEnd::quit;
     if (levelRequests.windowLost)
         return FrameEnd::windowLost;
-    const LevelState state = simulateFrame(input, steps);
+    const LevelState state = simulateFrame(world(), input, steps);
     recordFrame(steps, input, state);
     return presentFrame(state);
 }

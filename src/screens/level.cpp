@@ -1,4 +1,5 @@
 #include "screens/level.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "content/maps.h"
@@ -183,7 +184,7 @@ std::string enterLevel(uint64_t seed)
     if (std::string noMap = loadLevelMap(mapPath); !noMap.empty())
         return noMap;
     assembleShip();
-    resetLevel(seed);
+    resetLevel(world(), seed);
     return "";
 }
 

@@ -1,4 +1,5 @@
 #include "screens/notices.h"
+#include "content/worldinuse.h"
 
 #include "platform/settings.h"
 #include "render/marks.h"

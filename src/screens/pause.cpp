@@ -1,4 +1,5 @@
 #include "screens/pause.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "platform/audio.h"

@@ -1,4 +1,5 @@
 #include "screens/playback.h"
+#include "content/worldinuse.h"
 
 #include "platform/replay.h"
 #include "render/presentation.h"
@@ -79,7 +80,7 @@ FrameEnd playbackFrame(Playback& playback)
     // camera it was taken with (the frame before's).
     mouseX = static_cast<int>(input.pointerX) - cameraX;
     mouseY = static_cast<int>(input.pointerY) - cameraY;
-    playback.state = simulateFrame(input, steps);
+    playback.state = simulateFrame(world(), input, steps);
     watchFrame(playback.watch);
     return presentFrame(playback.state);
 }

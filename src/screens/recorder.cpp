@@ -1,4 +1,5 @@
 #include "screens/recorder.h"
+#include "content/worldinuse.h"
 
 #include "platform/replay.h"
 #include "platform/userfiles.h"
@@ -93,7 +94,7 @@ void saveRecording()
         std::printf("Replay not saved: the level ran longer than a replay holds\n");
         return;
     }
-    level.endHash = worldHash();
+    level.endHash = worldHash(world());
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     const std::string wrong = saveReplay(path, level);

@@ -1,6 +1,7 @@
 // A level from its map to its end: the content loads it, the simulation
 // plays it, and drawing's copies of its images go with it.
 #include "screens/session.h"
+#include "content/worldinuse.h"
 
 #include "content/maps.h"
 #include "render/screencanvas.h"
@@ -16,13 +17,13 @@ bool startLevel(const std::string& mapPath, int shipChoice, uint64_t seed)
     if (!loadMap(mapPath))
         return false;
     assembleShip();
-    resetLevel(seed);
+    resetLevel(world(), seed);
     return true;
 }
 
 void stopLevel()
 {
-    clearWorld();
+    clearWorld(world());
     closeLevelMap();
     // Drawing's copies of the level's images go with them.
     forgetImageCopies();

@@ -1,4 +1,5 @@
 #include "screens/summary.h"
+#include "content/worldinuse.h"
 
 #include "world/events.h"
 #include "world/hash.h"
@@ -56,7 +57,7 @@ LevelSummary summariseLevel(const std::string& map, int ship, uint64_t seed,
     else if (world.ship && world.ship->health > 0)
         summary.health = world.ship->health;
     summary.stats = world.levelStats;
-    summary.hash = worldHash();
+    summary.hash = worldHash(world);
     return summary;
 }
 

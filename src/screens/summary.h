@@ -4,6 +4,7 @@
 // so two runs can be compared byte for byte.
 #pragma once
 
+#include "content/worldinuse.h"
 #include "screens/session.h"
 #include "world/stats.h"
 
@@ -41,7 +42,7 @@ struct LevelSummary {
     int how = -1; // when lost: the Cause that ended the ship
     float health = 0; // the ship's health left; 0 when lost
     LevelStats stats;
-    uint64_t hash = 0; // worldHash() at the end
+    uint64_t hash = 0; // worldHash(world()) at the end
 };
 
 // The outcome for a level that stands at state after its last frame; an

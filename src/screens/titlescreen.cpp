@@ -1,4 +1,5 @@
 #include "screens/titlescreen.h"
+#include "content/worldinuse.h"
 
 #include "content/assets.h"
 #include "content/images.h"

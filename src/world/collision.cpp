@@ -55,9 +55,9 @@ bool isRopeGear(const Object* o)
 }
 
 // A hook resting at the mount, not out on a shot.
-bool atRest(const Object* hook)
+bool atRest(World& world, const Object* hook)
 {
-    return hook->type == typeLeftHook ? !world().leftHookExtended : !world().rightHookExtended;
+    return hook->type == typeLeftHook ? !world.leftHookExtended : !world.rightHookExtended;
 }
 
 // The ship never touches its own gear, nor one hook the other. A node is
@@ -65,7 +65,7 @@ bool atRest(const Object* hook)
 // drag it across the ship, which must not be a crash, and where the hooks
 // rest behind the ship's centre it lands on them, which must not catch it
 // back. A hook out on a shot catches a node as it catches anything.
-bool passThrough(const Object* a, const Object* b)
+bool passThrough(World& world, const Object* a, const Object* b)
 {
     if (a->type == typeShip)
         return isRopeGear(b);
@@ -74,9 +74,9 @@ bool passThrough(const Object* a, const Object* b)
     if (isHook(a) && isHook(b))
         return true;
     if (isHook(a) && b->type == typeRopeNode)
-        return atRest(a);
+        return atRest(world, a);
     if (isHook(b) && a->type == typeRopeNode)
-        return atRest(b);
+        return atRest(world, b);
     return false;
 }
 
@@ -95,17 +95,16 @@ bool isAttractingMass(const Object* o)
 // time: resting at the mount with its rope out, it catches nothing more.
 // (A second rope on the same hook was never let go: a tie-off cuts one rope
 // per hook it frees, and the other stayed on the mount for good.)
-bool holdsARope(const Object* hook)
+bool holdsARope(World& world, const Object* hook)
 {
-    return hook->type == typeLeftHook ? world().leftHookGrappling : world().rightHookGrappling;
+    return hook->type == typeLeftHook ? world.leftHookGrappling : world.rightHookGrappling;
 }
 
 constexpr float ropeStiffness = 1.0f;
 constexpr float ropeDamping = 3.0f;
 
-void catchWithHook(Object* a, Object* b)
+void catchWithHook(World& world, Object* a, Object* b)
 {
-    World& world = tether::world();
     Object* caught = isHook(a) ? b : a;
     caught->hooked = true;
     if (a->type == typeLeftHook || b->type == typeLeftHook) {
@@ -115,7 +114,7 @@ void catchWithHook(Object* a, Object* b)
         world.rightHookExtended = false;
         world.rightHookGrappling = true;
     }
-    world.springs.push_back(new Spring(world.turret, caught, ropeStiffness, ropeDamping));
+    world.springs.push_back(new Spring(world, world.turret, caught, ropeStiffness, ropeDamping));
     ++world.levelStats.catches;
 }
 
@@ -132,46 +131,45 @@ constexpr float projectileDamage[] = {
 // The spent shot rides along with its target, so its explosion does too.
 // Flying some ships, enemies are immune to shots and mines: only a crash, a
 // sun or a black hole kills them there.
-void hitByProjectile(Object* shot, Object* target)
+void hitByProjectile(World& world, Object* shot, Object* target)
 {
     if (shot->owner == target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
-    if (!(shipTraits(world().chosenShip).enemiesShrugOffShots && target->type == typeEnemy)) {
+    if (!(shipTraits(world.chosenShip).enemiesShrugOffShots && target->type == typeEnemy)) {
         const float damage = projectileDamage[shot->type - typeBullet];
         target->health -= damage;
         // A shot's shooter may be gone; a mine is its own.
         const Object& source = shot->owner ? *shot->owner : *shot;
         recordDamage(
-            *target, damage, shot->type == typeMine ? causeMine : causeShot, *shot, source);
+            world, *target, damage, shot->type == typeMine ? causeMine : causeShot, *shot, source);
     }
-    target->lastHitStep = world().levelStats.gameTime;
+    target->lastHitStep = world.levelStats.gameTime;
     shot->health = 0;
 }
 
 // Rule 3. Whatever touches a sun loses all its health at once.
-void burn(const Object& sun, Object* victim)
+void burn(World& world, const Object& sun, Object* victim)
 {
-    recordDamage(*victim, victim->health, causeSun, sun, sun);
+    recordDamage(world, *victim, victim->health, causeSun, sun, sun);
     victim->health = 0;
 }
 
 // Rule 4. A swallowed object vanishes without an explosion; the ropes tied
 // to it are handed to the black hole, which reels them in.
-void swallow(Object* hole, Object* victim)
+void swallow(World& world, Object* hole, Object* victim)
 {
-    World& world = tether::world();
     if (victim->type == typeEnemy) {
         --world.numEnemies;
         victim->lastDamageCause = causeBlackHole;
-        countEnemyDestroyed(*victim);
+        countEnemyDestroyed(world, *victim);
     }
     if (victim == world.ship) {
         // The ship keeps its type and its health: it is never removed. What
         // health it had is counted lost, once.
         if (!world.gameOver)
-            recordDamage(*world.ship, world.ship->health, causeBlackHole, *hole, *hole);
+            recordDamage(world, *world.ship, world.ship->health, causeBlackHole, *hole, *hole);
         world.gameOver = true;
     } else {
         // A swallowed planet or black hole must stop pulling before cleanup
@@ -187,7 +185,7 @@ void swallow(Object* hole, Object* victim)
             rope->endB = hole;
         else
             continue;
-        rope->restLength = rope->lastLength = rope->length();
+        rope->restLength = rope->lastLength = rope->length(world);
     }
 }
 
@@ -204,9 +202,8 @@ constexpr float crashThreshold = 3.0f; // damage up to this is silent
 constexpr float restitution = 0.7f;
 constexpr float impactDamageFactor = 1e6f;
 
-void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
+void bounce(World& world, Object* a, Object* b, float dx, float dy, float d, float rsum)
 {
-    World& world = tether::world();
     const float k = rsum / d - 1;
     const float hx = dx * k * 0.5f;
     const float hy = dy * k * 0.5f;
@@ -242,66 +239,67 @@ void bounce(Object* a, Object* b, float dx, float dy, float d, float rsum)
     // A contact hurts once, when it begins (world/contacts.h): a ship held
     // on a planet by a taut rope was driven back into it every few steps,
     // and each touch counted as a fresh impact, hundreds of health a second.
-    if (lastingContact(a, b, world.levelStats.gameTime))
+    if (lastingContact(world, a, b, world.levelStats.gameTime))
         return;
     const float dmg = impactDamageFactor * (pA - pB) * (pA - pB);
     a->health -= dmg;
     b->health -= dmg;
     a->lastHitStep = b->lastHitStep = world.levelStats.gameTime;
-    recordDamage(*a, dmg, causeCrash, *b, *b);
-    recordDamage(*b, dmg, causeCrash, *a, *a);
+    recordDamage(world, *a, dmg, causeCrash, *b, *b);
+    recordDamage(world, *b, dmg, causeCrash, *a, *a);
 
     // With no ship there is nobody to hear it.
     if (!world.ship || !(dmg > crashThreshold))
         return;
     const float mx = (a->x + b->x) / 2 - world.ship->x;
     const float my = (a->y + b->y) / 2 - world.ship->y;
-    raiseSound(Sound::crash, mx, my, static_cast<float>(simHypot(mx, my)), dmg);
+    raiseSound(
+        world, Sound::crash, mx, my, static_cast<float>(simHypot(world.levelMath, mx, my)), dmg);
 }
 
 // One contact, by the rules in the order of the table at the top.
-void handleContact(Object* a, Object* b, float dx, float dy, float d, float rsum)
+void handleContact(World& world, Object* a, Object* b, float dx, float dy, float d, float rsum)
 {
     // 1. Hook catch, by a hook that holds nothing yet.
     const Object* hook = isHook(a) ? a : (isHook(b) ? b : nullptr);
-    if (hook && !holdsARope(hook) && !a->hooked && !b->hooked && !traitsOf(a->type).weapon
+    if (hook && !holdsARope(world, hook) && !a->hooked && !b->hooked && !traitsOf(a->type).weapon
         && !traitsOf(b->type).weapon) {
         if (a->type != typeSun && b->type != typeSun)
-            catchWithHook(a, b);
+            catchWithHook(world, a, b);
         return;
     }
     // 2. Projectile: with two, A is the shot and B its target.
     if (traitsOf(a->type).weapon) {
-        hitByProjectile(a, b);
+        hitByProjectile(world, a, b);
         return;
     }
     if (traitsOf(b->type).weapon) {
-        hitByProjectile(b, a);
+        hitByProjectile(world, b, a);
         return;
     }
     // 3. Sun.
     if (a->type == typeSun) {
-        burn(*a, b);
+        burn(world, *a, b);
         return;
     }
     if (b->type == typeSun) {
-        burn(*b, a);
+        burn(world, *b, a);
         return;
     }
     // 4. Black hole: with two, A swallows B.
     if (a->type == typeBlackHole && !isHook(b)) {
-        swallow(a, b);
+        swallow(world, a, b);
         return;
     }
     if (b->type == typeBlackHole && !isHook(a)) {
-        swallow(b, a);
+        swallow(world, b, a);
         return;
     }
     // 5. Bounce. Circles at the very same centre have no normal to bounce
     // along: that pair does not bounce this step.
     if (d == 0)
         return;
-    bounce(a, b, dx, dy, d, rsum);
+    bounce(world, a, b, dx, dy, d, rsum);
 }
 
 // The sort: the same order as the list's own stable sort with cmpObjectX,
@@ -317,9 +315,8 @@ bool leftOf(const Edge& a, const Edge& b)
     return a.left < b.left;
 }
 
-void sortByLeftEdge(std::list<Object*>* list)
+void sortByLeftEdge(World& world, std::list<Object*>* list)
 {
-    World& world = tether::world();
     std::vector<Edge>& edges = world.sweepEdges;
     std::vector<Object*>& sweepOrder = world.sweepOrder;
     edges.clear();
@@ -353,11 +350,10 @@ void sortByLeftEdge(std::list<Object*>* list)
 
 } // namespace
 
-void collisionDetect(std::list<Object*>* list)
+void collisionDetect(World& world, std::list<Object*>* list)
 {
-    World& world = tether::world();
-    ageContacts(world.levelStats.gameTime);
-    sortByLeftEdge(list);
+    ageContacts(world, world.levelStats.gameTime);
+    sortByLeftEdge(world, list);
     const std::vector<Object*>& sweepOrder = world.sweepOrder;
     const size_t n = sweepOrder.size();
     for (size_t i = 0; i < n; ++i) {
@@ -373,7 +369,7 @@ void collisionDetect(std::list<Object*>* list)
                 break;
             if (!traitsOf(b->type).touches)
                 continue;
-            if (passThrough(a, b))
+            if (passThrough(world, a, b))
                 continue;
             const float dy = b->y - a->y;
             const float rsum = a->radius + b->radius;
@@ -385,7 +381,7 @@ void collisionDetect(std::list<Object*>* list)
             // Circles that only touch do not collide.
             if (!(d < rsum))
                 continue;
-            handleContact(a, b, dx, dy, d, rsum);
+            handleContact(world, a, b, dx, dy, d, rsum);
         }
     }
 }

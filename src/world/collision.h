@@ -6,6 +6,8 @@
 
 namespace tether {
 
+struct World;
+
 class Object;
 
 // Orders objects by their left edge, x - radius.
@@ -13,6 +15,6 @@ bool cmpObjectX(const Object* a, const Object* b);
 
 // Finds every overlapping pair in list (re-sorting it by left edge) and
 // applies each contact at once, in the order found.
-void collisionDetect(std::list<Object*>* list);
+void collisionDetect(World& world, std::list<Object*>* list);
 
 } // namespace tether

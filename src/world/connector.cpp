@@ -25,21 +25,25 @@ Connector::Connector(Object* parent, Object* child, float distance, float offset
 {
 }
 
-void Connector::update()
+void Connector::update(const World& world)
 {
     Object& p = *parent;
     Object& c = *child;
     if (localOffset) {
         // distance runs along the parent's heading, offsetAngle across it.
         const float a = p.angle;
-        c.x = p.x + std::floor(distance * simCos(a) - offsetAngle * simSin(a));
-        c.y = p.y + std::floor(distance * simSin(a) + offsetAngle * simCos(a));
+        c.x = p.x
+            + std::floor(
+                distance * simCos(world.levelMath, a) - offsetAngle * simSin(world.levelMath, a));
+        c.y = p.y
+            + std::floor(
+                distance * simSin(world.levelMath, a) + offsetAngle * simCos(world.levelMath, a));
         c.angle = childAngle + p.angle;
         return;
     }
     const float t = rotateWithParent ? offsetAngle + p.angle : offsetAngle;
-    c.x = p.x + std::floor(simCos(t) * distance);
-    c.y = p.y + std::floor(simSin(t) * distance);
+    c.x = p.x + std::floor(simCos(world.levelMath, t) * distance);
+    c.y = p.y + std::floor(simSin(world.levelMath, t) * distance);
     if (absoluteAngle)
         c.angle = childAngle;
     else if (rotateWithParent)
@@ -48,16 +52,16 @@ void Connector::update()
         c.angle = childAngle + offsetAngle;
 }
 
-Connector* Object::addChild(Object* child, float distance, float offsetAngle, float childAngle,
-    bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset)
+Connector* Object::addChild(World& world, Object* child, float distance, float offsetAngle,
+    float childAngle, bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset)
 {
     if (!children)
         children = new std::list<Connector*>;
     Connector* link = new Connector(this, child, distance, offsetAngle, childAngle,
         rotateWithParent, passForces, absoluteAngle, localOffset);
-    link->update();
+    link->update(world);
     children->push_back(link);
-    world().connectors.push_back(link);
+    world.connectors.push_back(link);
     child->owner = this;
     return link;
 }

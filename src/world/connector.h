@@ -5,6 +5,8 @@
 
 namespace tether {
 
+struct World;
+
 class Object;
 
 class Connector {
@@ -13,7 +15,7 @@ public:
         bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
 
     // Puts the child at its place beside the parent and sets its heading.
-    void update();
+    void update(const World& world);
 
     Object* parent;
     Object* child;

@@ -16,33 +16,33 @@ namespace tether {
 
 namespace {
 
-void reindex()
+void reindex(World& world)
 {
-    std::vector<Contact>& contacts = world().contacts.contacts;
-    auto& placeOf = world().contacts.placeOf;
+    std::vector<Contact>& contacts = world.contacts.contacts;
+    auto& placeOf = world.contacts.placeOf;
     placeOf.clear();
     for (std::size_t i = 0; i < contacts.size(); ++i)
         placeOf.emplace(ContactPair {contacts[i].a, contacts[i].b}, i);
 }
 
 // Removes the pairs that match, keeping the order of the rest.
-template <typename Match> void forgetWhere(Match match)
+template <typename Match> void forgetWhere(World& world, Match match)
 {
-    std::vector<Contact>& contacts = world().contacts.contacts;
+    std::vector<Contact>& contacts = world.contacts.contacts;
     const std::size_t before = contacts.size();
     contacts.erase(std::remove_if(contacts.begin(), contacts.end(), match), contacts.end());
     if (contacts.size() != before)
-        reindex();
+        reindex(world);
 }
 
 } // namespace
 
-bool lastingContact(const Object* a, const Object* b, int64_t now)
+bool lastingContact(World& world, const Object* a, const Object* b, int64_t now)
 {
     if (b < a)
         std::swap(a, b);
-    std::vector<Contact>& contacts = world().contacts.contacts;
-    auto& placeOf = world().contacts.placeOf;
+    std::vector<Contact>& contacts = world.contacts.contacts;
+    auto& placeOf = world.contacts.placeOf;
     const auto found = placeOf.find(ContactPair {a, b});
     if (found != placeOf.end()) {
         contacts[found->second].step = now;
@@ -53,28 +53,28 @@ bool lastingContact(const Object* a, const Object* b, int64_t now)
     return false;
 }
 
-void ageContacts(int64_t now)
+void ageContacts(World& world, int64_t now)
 {
-    forgetWhere([&](const Contact& c) { return now - c.step > contactMemory; });
+    forgetWhere(world, [&](const Contact& c) { return now - c.step > contactMemory; });
 }
 
-void forgetContactsOf(const std::vector<Object*>& gone)
+void forgetContactsOf(World& world, const std::vector<Object*>& gone)
 {
     const auto isGone = [&](const Object* o) {
         return std::binary_search(gone.begin(), gone.end(), o, std::less<const Object*>());
     };
-    forgetWhere([&](const Contact& c) { return isGone(c.a) || isGone(c.b); });
+    forgetWhere(world, [&](const Contact& c) { return isGone(c.a) || isGone(c.b); });
 }
 
-void forgetAllContacts()
+void forgetAllContacts(World& world)
 {
-    world().contacts.contacts.clear();
-    world().contacts.placeOf.clear();
+    world.contacts.contacts.clear();
+    world.contacts.placeOf.clear();
 }
 
-const std::vector<Contact>& rememberedContacts()
+const std::vector<Contact>& rememberedContacts(const World& world)
 {
-    return world().contacts.contacts;
+    return world.contacts.contacts;
 }
 
 } // namespace tether

@@ -9,6 +9,8 @@
 
 namespace tether {
 
+struct World;
+
 class Object;
 
 // How long a pair stays in contact after its last bounce (ms). After a
@@ -56,24 +58,24 @@ struct ContactMemory {
     std::unordered_map<ContactPair, std::size_t, ContactPairHash> placeOf;
 };
 
-// The functions below act on the contacts of the world in use.
+// The functions below act on the contacts of the world they are given.
 
 // Notes that a and b bounce at step now; true when they were in contact
 // within the last contactMemory steps.
-bool lastingContact(const Object* a, const Object* b, int64_t now);
+bool lastingContact(World& world, const Object* a, const Object* b, int64_t now);
 
 // Forgets the pairs apart for longer than contactMemory at step now.
-void ageContacts(int64_t now);
+void ageContacts(World& world, int64_t now);
 
 // Forgets every pair of the objects about to be freed, given in ascending
 // address order (an address may be reused by a newcomer, which must not
 // inherit its contacts).
-void forgetContactsOf(const std::vector<Object*>& gone);
+void forgetContactsOf(World& world, const std::vector<Object*>& gone);
 
 // Forgets everything: a level starts or ends.
-void forgetAllContacts();
+void forgetAllContacts(World& world);
 
 // The pairs remembered, oldest contact first (the world's hash reads them).
-const std::vector<Contact>& rememberedContacts();
+const std::vector<Contact>& rememberedContacts(const World& world);
 
 } // namespace tether

@@ -29,10 +29,10 @@ Keys readKeys(unsigned actions)
 
 // The flame shows while the controls keep it lit; the step it was last lit
 // in tells the presentation whether a frame has thrust to show.
-void light(Object& flame)
+void light(World& world, Object& flame)
 {
     flame.hidden = false;
-    flame.lastThrustStep = world().levelStats.gameTime;
+    flame.lastThrustStep = world.levelStats.gameTime;
 }
 
 void putOut(Object& flame)
@@ -74,25 +74,25 @@ Direction directionOf(const Keys& k)
 
 // Full thrust along the difference between the wanted and the actual
 // velocity; with no key the wanted velocity is rest, so the ship brakes.
-void steerByVelocity(Object& s, const Keys& keys)
+void steerByVelocity(World& world, Object& s, const Keys& keys)
 {
     const Direction d = directionOf(keys);
     if (d.none)
         putOut(*s.flame);
     else
-        light(*s.flame);
-    const float dvx = d.ux * tuning().shipMaxSpeed - s.vx;
-    const float dvy = d.uy * tuning().shipMaxSpeed - s.vy;
-    const float len = static_cast<float>(simHypot(dvx, dvy));
+        light(world, *s.flame);
+    const float dvx = d.ux * world.tuning.shipMaxSpeed - s.vx;
+    const float dvy = d.uy * world.tuning.shipMaxSpeed - s.vy;
+    const float len = static_cast<float>(simHypot(world.levelMath, dvx, dvy));
     if (len == 0.0f)
         return;
-    s.fx += dvx * tuning().shipMaxThrust * (1.0f / len);
-    s.fy += dvy * tuning().shipMaxThrust * (1.0f / len);
+    s.fx += dvx * world.tuning.shipMaxThrust * (1.0f / len);
+    s.fy += dvy * world.tuning.shipMaxThrust * (1.0f / len);
 }
 
 // Turns at full rate toward the wanted heading (never easing off near it)
 // and thrusts along the present heading while within a right angle of it.
-void steerByHeading(Object& s, const Keys& keys)
+void steerByHeading(World& world, Object& s, const Keys& keys)
 {
     const Direction d = directionOf(keys);
     if (d.none) {
@@ -105,34 +105,35 @@ void steerByHeading(Object& s, const Keys& keys)
         diff = static_cast<float>(diff - 2 * pi);
     while (diff < -pi)
         diff = static_cast<float>(diff + 2 * pi);
-    s.spin = diff > 0 ? tuning().shipRotationSpeed : -tuning().shipRotationSpeed;
+    s.spin = diff > 0 ? world.tuning.shipRotationSpeed : -world.tuning.shipRotationSpeed;
     if (std::fabs(diff) < pi / 2) {
-        s.fx += simCos(s.angle) * tuning().shipMaxThrust;
-        s.fy += simSin(s.angle) * tuning().shipMaxThrust;
-        light(*s.flame);
+        s.fx += simCos(world.levelMath, s.angle) * world.tuning.shipMaxThrust;
+        s.fy += simSin(world.levelMath, s.angle) * world.tuning.shipMaxThrust;
+        light(world, *s.flame);
     }
 }
 
-void steerByRotation(Object& s, const Keys& keys, unsigned actions, const ShipTraits& traits)
+void steerByRotation(
+    World& world, Object& s, const Keys& keys, unsigned actions, const ShipTraits& traits)
 {
     const double reverseThrust = traits.reverseThrust, strafeThrust = traits.strafeThrust;
     const float fixedTurnRate = traits.fixedTurnRate;
-    const float t = tuning().shipMaxThrust;
+    const float t = world.tuning.shipMaxThrust;
     const float a = s.angle;
     if (keys.up) {
-        s.fx += simCos(a) * t;
-        s.fy += simSin(a) * t;
-        light(*s.flame);
+        s.fx += simCos(world.levelMath, a) * t;
+        s.fy += simSin(world.levelMath, a) * t;
+        light(world, *s.flame);
     } else if (keys.down) {
-        s.fx -= simCos(a) * (reverseThrust * t);
-        s.fy -= simSin(a) * (reverseThrust * t);
+        s.fx -= simCos(world.levelMath, a) * (reverseThrust * t);
+        s.fy -= simSin(world.levelMath, a) * (reverseThrust * t);
     }
     if (actions & actionStrafeRight) {
-        s.fx -= simSin(a) * (strafeThrust * t);
-        s.fy += simCos(a) * (strafeThrust * t);
+        s.fx -= simSin(world.levelMath, a) * (strafeThrust * t);
+        s.fy += simCos(world.levelMath, a) * (strafeThrust * t);
     } else if (actions & actionStrafeLeft) {
-        s.fx += simSin(a) * (strafeThrust * t);
-        s.fy -= simCos(a) * (strafeThrust * t);
+        s.fx += simSin(world.levelMath, a) * (strafeThrust * t);
+        s.fy -= simCos(world.levelMath, a) * (strafeThrust * t);
     }
     if (keys.left)
         s.spin = -fixedTurnRate;
@@ -144,17 +145,16 @@ void steerByRotation(Object& s, const Keys& keys, unsigned actions, const ShipTr
 
 } // namespace
 
-void steerShip(unsigned actions)
+void steerShip(World& world, unsigned actions)
 {
-    World& world = tether::world();
     if (!world.ship || !world.ship->flame)
         return;
     const Keys held = readKeys(actions);
     const ShipTraits& traits = shipTraits(world.chosenShip);
     switch (traits.steering) {
-    case Steering::byVelocity: steerByVelocity(*world.ship, held); break;
-    case Steering::byHeading: steerByHeading(*world.ship, held); break;
-    case Steering::byRotation: steerByRotation(*world.ship, held, actions, traits); break;
+    case Steering::byVelocity: steerByVelocity(world, *world.ship, held); break;
+    case Steering::byHeading: steerByHeading(world, *world.ship, held); break;
+    case Steering::byRotation: steerByRotation(world, *world.ship, held, actions, traits); break;
     }
 }
 

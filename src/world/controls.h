@@ -16,8 +16,10 @@
 
 namespace tether {
 
+struct World;
+
 // One step of steering for the chosen ship, with the Action bits
 // held.
-void steerShip(unsigned actions);
+void steerShip(World& world, unsigned actions);
 
 } // namespace tether

@@ -6,9 +6,8 @@
 
 namespace tether {
 
-void raiseEvent(const WorldEvent& event)
+void raiseEvent(World& world, const WorldEvent& event)
 {
-    World& world = tether::world();
     if (world.worldEvents.count >= eventCapacity) {
         ++world.worldEvents.dropped;
         return;
@@ -16,23 +15,23 @@ void raiseEvent(const WorldEvent& event)
     world.worldEvents.events[world.worldEvents.count++] = event;
 }
 
-void raiseSound(Sound sound, float dx, float dy, float dist, float amount)
+void raiseSound(World& world, Sound sound, float dx, float dy, float dist, float amount)
 {
     WorldEvent event {};
     event.kind = EventKind::sound;
-    event.step = world().levelStats.gameTime;
+    event.step = world.levelStats.gameTime;
     event.sound = sound;
     event.amount = amount;
     event.dx = dx;
     event.dy = dy;
     event.dist = dist;
-    raiseEvent(event);
+    raiseEvent(world, event);
 }
 
-void clearEvents()
+void clearEvents(World& world)
 {
-    world().worldEvents.count = 0;
-    world().worldEvents.dropped = 0;
+    world.worldEvents.count = 0;
+    world.worldEvents.dropped = 0;
 }
 
 } // namespace tether

@@ -14,6 +14,8 @@
 
 namespace tether {
 
+struct World;
+
 // Why something lost health: the ship's damage and the enemies' deaths are
 // counted by it.
 enum Cause : int {
@@ -60,10 +62,11 @@ struct EventQueue {
     int count = 0; // events[0..count) in the order raised
     int dropped = 0; // raised while full since the last clear
 };
-void raiseEvent(const WorldEvent& event);
+void raiseEvent(World& world, const WorldEvent& event);
 // A sound heard at offset (dx, dy) and distance dist from the ship; amount
 // is the damage of a crash.
-void raiseSound(Sound sound, float dx = 0, float dy = 0, float dist = 0, float amount = 0);
-void clearEvents();
+void raiseSound(
+    World& world, Sound sound, float dx = 0, float dy = 0, float dist = 0, float amount = 0);
+void clearEvents(World& world);
 
 } // namespace tether

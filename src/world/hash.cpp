@@ -54,27 +54,26 @@ constexpr int elsewhere = -2; // an Object or Connector outside the walk
 // ropes, the connectors or the handles reach.
 class Walk {
 public:
-    Walk()
+    explicit Walk(const World& world)
     {
-        for (Object* o : world().objects)
+        for (Object* o : world.objects)
             visit(o);
-        for (std::list<Object*>* list : {&world().dynamicMasses, &world().attractingMasses,
-                 &world().enemies, &world().drawables})
+        for (const std::list<Object*>* list :
+            {&world.dynamicMasses, &world.attractingMasses, &world.enemies, &world.drawables})
             for (Object* o : *list)
                 visit(o);
-        for (const Spring* rope : world().springs) {
+        for (const Spring* rope : world.springs) {
             visit(rope->endA);
             visit(rope->endB);
         }
-        for (const Connector* link : world().connectors) {
+        for (const Connector* link : world.connectors) {
             visit(link->parent);
             visit(link->child);
         }
-        for (Object* o :
-            {world().ship, world().turret, world().leftGrapHook, world().rightGrapHook})
+        for (Object* o : {world.ship, world.turret, world.leftGrapHook, world.rightGrapHook})
             visit(o);
         int n = 0;
-        for (const Connector* link : world().connectors)
+        for (const Connector* link : world.connectors)
             links.emplace(link, n++);
     }
 
@@ -144,10 +143,9 @@ void addList(Fnv& h, const Walk& walk, const std::list<Object*>& list)
 
 } // namespace
 
-uint64_t worldHash()
+uint64_t worldHash(const World& world)
 {
-    World& world = tether::world();
-    const Walk walk;
+    const Walk walk(world);
     Fnv h;
     h.add(walk.order.size());
     for (const Object* o : walk.order)
@@ -195,8 +193,8 @@ uint64_t worldHash()
     for (int v : {world.levelStats.hooksFired, world.levelStats.catches, world.levelStats.slings})
         h.add(v);
     h.add(world.ruleRandom.state);
-    h.add(rememberedContacts().size());
-    for (const Contact& c : rememberedContacts()) {
+    h.add(rememberedContacts(world).size());
+    for (const Contact& c : rememberedContacts(world)) {
         // A pair is kept by address, lower first: sort by walk instead.
         h.add(std::min(walk.id(c.a), walk.id(c.b)));
         h.add(std::max(walk.id(c.a), walk.id(c.b)));

@@ -8,12 +8,14 @@
 
 namespace tether {
 
+struct World;
+
 // FNV-1a over every Object reachable from the registries and handles (its
 // fields, with the Objects and Connectors it refers to given as their
 // position in a fixed walk of the world, never as addresses), the
 // connectors, the ropes, the registries' orders, the handles, the hook and
 // level flags, the level's counters, the rules' generator and the contacts
 // remembered.
-uint64_t worldHash();
+uint64_t worldHash(const World& world);
 
 } // namespace tether

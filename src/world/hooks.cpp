@@ -32,16 +32,14 @@ struct Hook {
     Sound launchSound;
 };
 
-Hook leftHook()
+Hook leftHook(World& world)
 {
-    World& world = tether::world();
     return {world.leftGrapHook, world.leftHookConnector, world.leftHookExtended,
         world.leftHookRetracting, world.leftHookGrappling, Sound::leftHookLaunch};
 }
 
-Hook rightHook()
+Hook rightHook(World& world)
 {
-    World& world = tether::world();
     return {world.rightGrapHook, world.rightHookConnector, world.rightHookExtended,
         world.rightHookRetracting, world.rightHookGrappling, Sound::rightHookLaunch};
 }
@@ -51,22 +49,23 @@ bool canFire(const Hook& h)
     return h.hook && !h.extended && h.hook->loaded && !h.grappling;
 }
 
-void launch(Hook& h)
+void launch(World& world, Hook& h)
 {
     h.extended = true;
     h.retracting = false;
     h.hook->loaded = false;
-    raiseSound(h.launchSound);
-    ++world().levelStats.hooksFired;
+    raiseSound(world, h.launchSound);
+    ++world.levelStats.hooksFired;
 }
 
-void aim(Hook& h, float mouseWorldX, float mouseWorldY)
+void aim(World& world, Hook& h, float mouseWorldX, float mouseWorldY)
 {
     if (h.hook && h.link && !h.extended)
-        h.link->offsetAngle = simAtan2(mouseWorldY - h.hook->y, mouseWorldX - h.hook->x);
+        h.link->offsetAngle
+            = simAtan2(world.levelMath, mouseWorldY - h.hook->y, mouseWorldX - h.hook->x);
 }
 
-void fly(Hook& h)
+void fly(World& world, Hook& h)
 {
     if (!h.link)
         return;
@@ -74,11 +73,11 @@ void fly(Hook& h)
     if (!h.extended) {
         distance = 0;
     } else if (!h.retracting) {
-        distance += tuning().grapSpeed;
-        if (distance > tuning().grapMaxDistance)
+        distance += world.tuning.grapSpeed;
+        if (distance > world.tuning.grapMaxDistance)
             h.retracting = true;
     } else {
-        distance -= 0.1 * tuning().grapSpeed; // back at a tenth of the speed
+        distance -= 0.1 * world.tuning.grapSpeed; // back at a tenth of the speed
         if (distance < 1.0f) {
             h.retracting = false;
             h.extended = false;
@@ -97,32 +96,31 @@ Object* caughtEnd(const Spring* rope)
     return rope->endA->type == typeTurret ? rope->endB : rope->endA;
 }
 
-void removeSpring(Spring* s)
+void removeSpring(World& world, Spring* s)
 {
-    world().springs.remove(s);
+    world.springs.remove(s);
     delete s;
 }
 
 // What a hook lets go of is the player's throw: it counts as slung for a
 // while (world/stats.h).
-void letGo(Object* caught)
+void letGo(World& world, Object* caught)
 {
     caught->hooked = false;
-    caught->releasedStep = world().levelStats.gameTime;
+    caught->releasedStep = world.levelStats.gameTime;
 }
 
 // Both hooks hold something: the two caught objects are tied to each other
 // at their present distance and the ship is free.
-void tieTogether(Spring* first, Spring* second)
+void tieTogether(World& world, Spring* first, Spring* second)
 {
-    World& world = tether::world();
     Object* a = caughtEnd(first);
     Object* b = caughtEnd(second);
-    removeSpring(first);
-    removeSpring(second);
-    letGo(a);
-    letGo(b);
-    world.springs.push_back(new Spring(a, b, ropeStiffness, ropeDamping));
+    removeSpring(world, first);
+    removeSpring(world, second);
+    letGo(world, a);
+    letGo(world, b);
+    world.springs.push_back(new Spring(world, a, b, ropeStiffness, ropeDamping));
     world.rightHookGrappling = false;
     world.leftHookGrappling = false;
 }
@@ -130,26 +128,25 @@ void tieTogether(Spring* first, Spring* second)
 // One hook holds something: its rope is cut; unless the object is close to
 // the ship, it stays tied to a rope node dropped at the ship's rim on the
 // side facing it.
-void leaveOnNode(Spring* rope)
+void leaveOnNode(World& world, Spring* rope)
 {
-    World& world = tether::world();
     Object* caught = caughtEnd(rope);
     const float dx = caught->x - world.ship->x;
     const float dy = caught->y - world.ship->y;
-    const float dist = static_cast<float>(simHypot(dx, dy));
-    removeSpring(rope);
-    if (dist > 2 * tuning().nodeRadius + world.ship->radius + caught->radius) {
-        const float rimX = (tuning().nodeRadius + world.ship->radius) * dx * (1.0f / dist);
-        const float rimY = (tuning().nodeRadius + world.ship->radius) * dy * (1.0f / dist);
-        Object* node = new Object(nodeObjectMass, tuning().nodeRadius, world.ship->x + rimX,
+    const float dist = static_cast<float>(simHypot(world.levelMath, dx, dy));
+    removeSpring(world, rope);
+    if (dist > 2 * world.tuning.nodeRadius + world.ship->radius + caught->radius) {
+        const float rimX = (world.tuning.nodeRadius + world.ship->radius) * dx * (1.0f / dist);
+        const float rimY = (world.tuning.nodeRadius + world.ship->radius) * dy * (1.0f / dist);
+        Object* node = new Object(nodeObjectMass, world.tuning.nodeRadius, world.ship->x + rimX,
             world.ship->y + rimY, world.ship->vx, world.ship->vy, 0, 0, nullptr, typeRopeNode, 0,
             nodeHealth);
         world.objects.push_back(node);
         world.dynamicMasses.push_back(node);
         world.drawables.push_back(node);
-        world.springs.push_back(new Spring(caught, node, ropeStiffness, ropeDamping));
+        world.springs.push_back(new Spring(world, caught, node, ropeStiffness, ropeDamping));
     }
-    letGo(caught);
+    letGo(world, caught);
     if (world.rightHookGrappling)
         world.rightHookGrappling = false;
     else
@@ -158,19 +155,18 @@ void leaveOnNode(Spring* rope)
 
 } // namespace
 
-void fireHook()
+void fireHook(World& world)
 {
-    Hook left = leftHook();
-    Hook right = rightHook();
+    Hook left = leftHook(world);
+    Hook right = rightHook(world);
     if (canFire(left))
-        launch(left);
+        launch(world, left);
     else if (canFire(right))
-        launch(right);
+        launch(world, right);
 }
 
-void tieOff()
+void tieOff(World& world)
 {
-    World& world = tether::world();
     if (!world.ship || (!world.leftHookGrappling && !world.rightHookGrappling))
         return;
     Spring* firstRope = nullptr;
@@ -188,30 +184,29 @@ void tieOff()
         return;
     }
     if (world.leftHookGrappling && world.rightHookGrappling && firstRope != lastRope)
-        tieTogether(firstRope, lastRope);
+        tieTogether(world, firstRope, lastRope);
     else
-        leaveOnNode(lastRope);
+        leaveOnNode(world, lastRope);
 }
 
-void aimHooks(float mouseWorldX, float mouseWorldY)
+void aimHooks(World& world, float mouseWorldX, float mouseWorldY)
 {
-    Hook right = rightHook();
-    Hook left = leftHook();
-    aim(right, mouseWorldX, mouseWorldY);
-    aim(left, mouseWorldX, mouseWorldY);
+    Hook right = rightHook(world);
+    Hook left = leftHook(world);
+    aim(world, right, mouseWorldX, mouseWorldY);
+    aim(world, left, mouseWorldX, mouseWorldY);
 }
 
-void flyHooks()
+void flyHooks(World& world)
 {
-    Hook right = rightHook();
-    Hook left = leftHook();
-    fly(right);
-    fly(left);
+    Hook right = rightHook(world);
+    Hook left = leftHook(world);
+    fly(world, right);
+    fly(world, left);
 }
 
-void resetHooks()
+void resetHooks(World& world)
 {
-    World& world = tether::world();
     world.leftHookExtended = world.rightHookExtended = false;
     world.leftHookGrappling = world.rightHookGrappling = false;
     world.leftHookRetracting = world.rightHookRetracting = false;

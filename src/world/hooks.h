@@ -11,19 +11,21 @@
 
 namespace tether {
 
+struct World;
+
 // Left button: fires the first hook that is idle, loaded and not grappling.
-void fireHook();
+void fireHook(World& world);
 // Right button: with two objects caught, ties them to each other; with one,
 // leaves it tied to a rope node dropped at the ship's rim (or just cuts the
 // rope when it is close).
-void tieOff();
+void tieOff(World& world);
 // Each step, before the enemies: idle hooks point from the mount toward the
 // pointer's world position.
-void aimHooks(float mouseWorldX, float mouseWorldY);
+void aimHooks(World& world, float mouseWorldX, float mouseWorldY);
 // Each step, after the objects' updates: lengthens or shortens the hooks'
 // connectors.
-void flyHooks();
+void flyHooks(World& world);
 // Puts both hooks in their idle state, at level start.
-void resetHooks();
+void resetHooks(World& world);
 
 } // namespace tether

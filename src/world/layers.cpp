@@ -17,9 +17,9 @@ bool cmpObjectDraw::operator()(const Object* a, const Object* b) const
     return getDrawOrder(a->type) < getDrawOrder(b->type);
 }
 
-void sortDrawables()
+void sortDrawables(World& world)
 {
-    world().drawables.sort(cmpObjectDraw());
+    world.drawables.sort(cmpObjectDraw());
 }
 
 } // namespace tether

@@ -6,6 +6,8 @@
 
 namespace tether {
 
+struct World;
+
 class Object;
 
 // Layer of a kind code, from the kinds table (world/kinds.h).
@@ -18,6 +20,6 @@ struct cmpObjectDraw {
 
 // Sorts drawables by layer. std::list::sort is stable, so Objects of one
 // layer keep last frame's order and never flicker.
-void sortDrawables();
+void sortDrawables(World& world);
 
 } // namespace tether

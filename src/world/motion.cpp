@@ -38,9 +38,8 @@ constexpr float gravityConstant = 6e-11f;
 // in the same order as walking the bodies once per source.
 using Source = GravitySource;
 
-void applyGravity()
+void applyGravity(World& world)
 {
-    World& world = tether::world();
     std::vector<Source>& sources = world.gravitySources;
     sources.clear();
     for (const Object* source : world.attractingMasses)
@@ -79,9 +78,8 @@ constexpr float explosionStart = 0.000001f;
 //   v += f / mass * dt    (units/ms)
 //   p += v * dt           (units)
 //   angle += spin * dt    (radians), kept within (-2 pi, 2 pi)
-void Object::update(int dt)
+void Object::update(World& world, int dt)
 {
-    World& world = tether::world();
     // Gravity sources and the dead never move.
     if (type == typeDead || type == typePlanet || type == typeBlackHole || type == typeSun)
         return;
@@ -105,10 +103,10 @@ void Object::update(int dt)
 
     // Only the player's ship has a top speed; the cap keeps its heading.
     if (type == typeShip) {
-        const float speed = static_cast<float>(simHypot(vx, vy));
-        if (speed > tuning().shipMaxSpeed) {
-            vx *= tuning().shipMaxSpeed / speed;
-            vy *= tuning().shipMaxSpeed / speed;
+        const float speed = static_cast<float>(simHypot(world.levelMath, vx, vy));
+        if (speed > world.tuning.shipMaxSpeed) {
+            vx *= world.tuning.shipMaxSpeed / speed;
+            vy *= world.tuning.shipMaxSpeed / speed;
         }
     }
 
@@ -154,7 +152,7 @@ void Object::update(int dt)
     case typeRightHook: return; // hooks are indestructible
     case typeEnemy:
         --world.numEnemies;
-        countEnemyDestroyed(*this);
+        countEnemyDestroyed(world, *this);
         break;
     default: break;
     }
@@ -163,7 +161,8 @@ void Object::update(int dt)
     if (traitsOf(type).diesAloud && world.ship) {
         const float dx = x - world.ship->x;
         const float dy = y - world.ship->y;
-        raiseSound(Sound::explosion, dx, dy, static_cast<float>(simHypot(dx, dy)));
+        raiseSound(
+            world, Sound::explosion, dx, dy, static_cast<float>(simHypot(world.levelMath, dx, dy)));
     }
     if (type == typeBfg)
         expiredBall = true;

@@ -4,8 +4,10 @@
 
 namespace tether {
 
+struct World;
+
 // Adds the pull of every gravity source in attractingMasses to the force of
 // every body in dynamicMasses.
-void applyGravity();
+void applyGravity(World& world);
 
 } // namespace tether

@@ -33,13 +33,30 @@ Object::~Object()
     if (!children)
         return;
     for (Connector* link : *children) {
-        world().drawables.remove(link->child);
-        if (link->child)
-            delete link->child;
-        world().connectors.remove(link);
+        delete link->child;
         delete link;
     }
     delete children;
+}
+
+void unlistChildren(World& world, const Object& object)
+{
+    if (!object.children)
+        return;
+    for (Connector* link : *object.children) {
+        world.drawables.remove(link->child);
+        if (link->child)
+            unlistChildren(world, *link->child);
+        world.connectors.remove(link);
+    }
+}
+
+void destroyObject(World& world, Object* object)
+{
+    if (!object)
+        return;
+    unlistChildren(world, *object);
+    delete object;
 }
 
 } // namespace tether

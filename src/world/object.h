@@ -14,22 +14,25 @@
 namespace tether {
 
 class Connector;
-
+struct World;
 
 class Object {
 public:
     Object(float mass, float radius, float x, float y, float vx, float vy, float angle, float spin,
         void* look, int type, int reloadTime, float health);
+    // Deletes its children and their Connectors with it; a listed object is
+    // taken off its world's lists first (destroyObject).
     ~Object();
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
     // One physics step of dt milliseconds: forces to velocity and position,
     // heading, reload, lifetimes, death and the explosion clock.
-    void update(int dt);
+    void update(World& world, int dt);
     // Attaches child with a new Connector (see connector.h) and returns it.
-    Connector* addChild(Object* child, float distance, float offsetAngle, float childAngle,
-        bool rotateWithParent, bool passForces, bool absoluteAngle, bool localOffset);
+    Connector* addChild(World& world, Object* child, float distance, float offsetAngle,
+        float childAngle, bool rotateWithParent, bool passForces, bool absoluteAngle,
+        bool localOffset);
 
     float mass;
     float radius;
@@ -67,5 +70,11 @@ public:
     int64_t releasedStep = -1; // when a tie-off let it go off our rope; -1 never
     int lastDamageCause = causeOther; // a Cause; the last one that took health
 };
+
+// Takes object's children, and theirs, off the world's drawables and
+// connectors: what its destructor deletes with it.
+void unlistChildren(World& world, const Object& object);
+// Deletes object and its children, their Connectors taken off the world's lists.
+void destroyObject(World& world, Object* object);
 
 } // namespace tether

@@ -21,81 +21,72 @@
 
 namespace tether {
 
-void resetLevel(uint64_t seed)
+void resetLevel(World& world, uint64_t seed)
 {
-    World& world = tether::world();
     world.levelSeed = seed;
     world.ruleRandom.reseed(seed);
     world.levelStats = LevelStats {};
-    clearEvents();
-    resetHooks();
-    forgetAllContacts();
+    clearEvents(world);
+    resetHooks(world);
+    forgetAllContacts(world);
 }
 
-void physicsStep(const FrameInput& input)
+void physicsStep(World& world, const FrameInput& input)
 {
-    World& world = tether::world();
     ++world.levelStats.gameTime;
-    steerShip(input.actions);
-    aimHooks(input.pointerX, input.pointerY);
+    steerShip(world, input.actions);
+    aimHooks(world, input.pointerX, input.pointerY);
 
     // Enemies and mines act on the ship before gravity and collision; their
     // new shots go to the other registries, never to enemies.
     if (world.ship)
         for (Object* enemy : world.enemies)
-            AIUpdate(enemy, world.ship);
+            AIUpdate(world, enemy, world.ship);
 
-    applyGravity();
-    collisionDetect(&world.objects);
+    applyGravity(world);
+    collisionDetect(world, &world.objects);
     for (Spring* rope : world.springs)
-        rope->update(1);
+        rope->update(world, 1);
     for (Object* body : world.dynamicMasses)
-        body->update(1);
+        body->update(world, 1);
 
-    flyHooks();
+    flyHooks(world);
 
-    fixTorusCoords();
+    fixTorusCoords(world);
     for (Connector* link : world.connectors)
-        link->update();
+        link->update(world);
 }
 
-void removeTheDead()
+void removeTheDead(World& world)
 {
-    World& world = tether::world();
-    cleanupSprings();
-    cleanup(&world.dynamicMasses);
-    cleanup(&world.drawables);
-    cleanup(&world.enemies);
-    cleanup(&world.objects);
-    sortDrawables();
-}
-
-LevelState simulateFrame(const FrameInput& input, int steps)
-{
-    clearEvents();
-    for (Click click : input.clicks) {
-        if (click == Click::fireHook)
-            fireHook();
-        else
-            tieOff();
-    }
-    for (int step = 0; step < steps; ++step) {
-        if (input.held(actionEscape))
-            return LevelState::escape;
-        physicsStep(input);
-    }
-    removeTheDead();
-    if (world().gameOver)
-        return LevelState::gameOver;
-    if (world().numEnemies <= 0)
-        return LevelState::victory;
-    return LevelState::ongoing;
+    cleanupSprings(world);
+    cleanup(world, &world.dynamicMasses);
+    cleanup(world, &world.drawables);
+    cleanup(world, &world.enemies);
+    cleanup(world, &world.objects);
+    sortDrawables(world);
 }
 
 LevelState simulateFrame(World& world, const FrameInput& input, int steps)
 {
-    WorldInUse inUse(world);
-    return simulateFrame(input, steps);
+    clearEvents(world);
+    for (Click click : input.clicks) {
+        if (click == Click::fireHook)
+            fireHook(world);
+        else
+            tieOff(world);
+    }
+    for (int step = 0; step < steps; ++step) {
+        if (input.held(actionEscape))
+            return LevelState::escape;
+        physicsStep(world, input);
+    }
+    removeTheDead(world);
+    if (world.gameOver)
+        return LevelState::gameOver;
+    if (world.numEnemies <= 0)
+        return LevelState::victory;
+    return LevelState::ongoing;
 }
 
 } // namespace tether

@@ -6,17 +6,19 @@
 // of steps, a level always unfolds the same way (world/hash.h to check). One
 // thing carries over from the level before in the same world: a map without
 // a "spawn" or "world" record keeps the last one read (every shipped map has
-// both). Everything acts on the world in use (world/world.h).
+// both). Everything acts on the world it is given (world/world.h).
 //
 // Headless use, from the game folder (screens/session.h starts a level from a
-// map; the simulation itself reads no file and draws nothing):
+// map into the world in use; the simulation itself reads no file and draws
+// nothing):
 //   readDataFile("data");
+//   World level(gameTuning());
+//   WorldInUse inUse(level);
 //   startLevel("maps/first_contact", 1, seed);
-//   while (simulateFrame(input, 16) == LevelState::ongoing) { ... }
-//   read world().levelStats, world().worldEvents (this frame's), worldHash();
+//   while (simulateFrame(level, input, 16) == LevelState::ongoing) { ... }
+//   read level.levelStats, level.worldEvents (this frame's), worldHash(level);
 //   stopLevel();
-// Several levels side by side: each in a World of its own, started and
-// stopped with it in use (WorldInUse), stepped with simulateFrame(world, ...).
+// Several levels side by side: each in a World of its own.
 #pragma once
 
 #include "world/input.h"
@@ -38,22 +40,20 @@ enum class LevelState {
 // Starts the world's own record of a new level whose objects exist already
 // (map loaded, ship assembled): game time and counters at zero, no events,
 // both hooks idle, and the rules' generator seeded with seed.
-void resetLevel(uint64_t seed);
+void resetLevel(World& world, uint64_t seed);
 
 // One frame: clears the event queue, applies the input's clicks in order,
 // runs up to steps 1-ms steps with the input held (none once Escape is
 // held: the frame ends there and nothing is removed), then removes the
 // dead. The frame's events stay in worldEvents until the next call (or
 // until the window's frame has presented them).
-LevelState simulateFrame(const FrameInput& input, int steps);
-// The same for the given world, put in use on this thread for the frame.
 LevelState simulateFrame(World& world, const FrameInput& input, int steps);
 
 // One 1-ms step of the whole world with input held.
-void physicsStep(const FrameInput& input);
+void physicsStep(World& world, const FrameInput& input);
 
 // Removal of the dead after a frame's steps (ropes first, objects, which
 // owns them, last), then drawables back in layer order.
-void removeTheDead();
+void removeTheDead(World& world);
 
 } // namespace tether

@@ -13,7 +13,7 @@
 // plain std::sin(x) did.
 #pragma once
 
-#include "world/world.h"
+#include "world/mathflavour.h"
 
 #include <cmath>
 #include <type_traits>
@@ -51,9 +51,9 @@ inline float ownLog(float x)
 }
 
 namespace mathDetail {
-inline bool platform()
+inline bool platform(MathFlavour flavour)
 {
-    return world().levelMath == MathFlavour::platform;
+    return flavour == MathFlavour::platform;
 }
 // Mixed or integer arguments go to double, as <cmath> promotes them.
 template <typename A, typename B>
@@ -64,67 +64,68 @@ using Promoted = std::enable_if_t<
 template <typename A> using Integer = std::enable_if_t<std::is_integral_v<A>, double>;
 } // namespace mathDetail
 
-// What the simulation calls: the level's flavour of each function.
-inline float simSin(float x)
+// What the simulation calls: each function in the level's flavour (its
+// world's levelMath).
+inline float simSin(MathFlavour flavour, float x)
 {
-    return mathDetail::platform() ? std::sin(x) : ownSin(x);
+    return mathDetail::platform(flavour) ? std::sin(x) : ownSin(x);
 }
-inline double simSin(double x)
+inline double simSin(MathFlavour flavour, double x)
 {
-    return mathDetail::platform() ? std::sin(x) : ownSin(x);
+    return mathDetail::platform(flavour) ? std::sin(x) : ownSin(x);
 }
-inline float simCos(float x)
+inline float simCos(MathFlavour flavour, float x)
 {
-    return mathDetail::platform() ? std::cos(x) : ownCos(x);
+    return mathDetail::platform(flavour) ? std::cos(x) : ownCos(x);
 }
-inline double simCos(double x)
+inline double simCos(MathFlavour flavour, double x)
 {
-    return mathDetail::platform() ? std::cos(x) : ownCos(x);
+    return mathDetail::platform(flavour) ? std::cos(x) : ownCos(x);
 }
-inline float simAtan2(float y, float x)
+inline float simAtan2(MathFlavour flavour, float y, float x)
 {
-    return mathDetail::platform() ? std::atan2(y, x) : ownAtan2(y, x);
+    return mathDetail::platform(flavour) ? std::atan2(y, x) : ownAtan2(y, x);
 }
-inline double simAtan2(double y, double x)
+inline double simAtan2(MathFlavour flavour, double y, double x)
 {
-    return mathDetail::platform() ? std::atan2(y, x) : ownAtan2(y, x);
+    return mathDetail::platform(flavour) ? std::atan2(y, x) : ownAtan2(y, x);
 }
-inline float simHypot(float x, float y)
+inline float simHypot(MathFlavour flavour, float x, float y)
 {
-    return mathDetail::platform() ? std::hypot(x, y) : ownHypot(x, y);
+    return mathDetail::platform(flavour) ? std::hypot(x, y) : ownHypot(x, y);
 }
-inline double simHypot(double x, double y)
+inline double simHypot(MathFlavour flavour, double x, double y)
 {
-    return mathDetail::platform() ? std::hypot(x, y) : ownHypot(x, y);
+    return mathDetail::platform(flavour) ? std::hypot(x, y) : ownHypot(x, y);
 }
-inline float simLog(float x)
+inline float simLog(MathFlavour flavour, float x)
 {
-    return mathDetail::platform() ? std::log(x) : ownLog(x);
+    return mathDetail::platform(flavour) ? std::log(x) : ownLog(x);
 }
-inline double simLog(double x)
+inline double simLog(MathFlavour flavour, double x)
 {
-    return mathDetail::platform() ? std::log(x) : ownLog(x);
+    return mathDetail::platform(flavour) ? std::log(x) : ownLog(x);
 }
 
-template <typename A> mathDetail::Integer<A> simSin(A x)
+template <typename A> mathDetail::Integer<A> simSin(MathFlavour flavour, A x)
 {
-    return simSin(static_cast<double>(x));
+    return simSin(flavour, static_cast<double>(x));
 }
-template <typename A> mathDetail::Integer<A> simCos(A x)
+template <typename A> mathDetail::Integer<A> simCos(MathFlavour flavour, A x)
 {
-    return simCos(static_cast<double>(x));
+    return simCos(flavour, static_cast<double>(x));
 }
-template <typename A> mathDetail::Integer<A> simLog(A x)
+template <typename A> mathDetail::Integer<A> simLog(MathFlavour flavour, A x)
 {
-    return simLog(static_cast<double>(x));
+    return simLog(flavour, static_cast<double>(x));
 }
-template <typename A, typename B> mathDetail::Promoted<A, B> simAtan2(A y, B x)
+template <typename A, typename B> mathDetail::Promoted<A, B> simAtan2(MathFlavour flavour, A y, B x)
 {
-    return simAtan2(static_cast<double>(y), static_cast<double>(x));
+    return simAtan2(flavour, static_cast<double>(y), static_cast<double>(x));
 }
-template <typename A, typename B> mathDetail::Promoted<A, B> simHypot(A x, B y)
+template <typename A, typename B> mathDetail::Promoted<A, B> simHypot(MathFlavour flavour, A x, B y)
 {
-    return simHypot(static_cast<double>(x), static_cast<double>(y));
+    return simHypot(flavour, static_cast<double>(x), static_cast<double>(y));
 }
 
 } // namespace tether

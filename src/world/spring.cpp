@@ -10,13 +10,14 @@
 
 namespace tether {
 
-Spring::Spring(Object* endA, Object* endB, float stiffness, float damping)
+Spring::Spring(World& world, Object* endA, Object* endB, float stiffness, float damping)
     : stiffness(stiffness)
     , damping(damping)
     , endA(endA)
     , endB(endB)
 {
-    restLength = lastLength = static_cast<float>(simHypot(endA->x - endB->x, endA->y - endB->y));
+    restLength = lastLength
+        = static_cast<float>(simHypot(world.levelMath, endA->x - endB->x, endA->y - endB->y));
 }
 
 // A rope tied to a black hole is reeled in by it, without end.
@@ -27,9 +28,8 @@ constexpr float blackHoleReelIn = 0.04f; // units of rest length per ms
 //     + (len - restLength) * stiffness, only while len > restLength / 2
 //   A.f -= F * d / len;  B.f += F * d / len            (positive F pulls)
 // Below half its rest length a rope is slack: it neither pushes nor pulls.
-void Spring::separation(float& dx, float& dy) const
+void Spring::separation(const World& world, float& dx, float& dy) const
 {
-    World& world = tether::world();
     dx = endA->x - endB->x;
     if (dx > world.worldW / 2)
         dx -= world.worldW;
@@ -42,22 +42,22 @@ void Spring::separation(float& dx, float& dy) const
         dy += world.worldH;
 }
 
-float Spring::length() const
+float Spring::length(const World& world) const
 {
     float dx, dy;
-    separation(dx, dy);
-    return static_cast<float>(simHypot(dx, dy));
+    separation(world, dx, dy);
+    return static_cast<float>(simHypot(world.levelMath, dx, dy));
 }
 
-void Spring::update(int dt)
+void Spring::update(World& world, int dt)
 {
     float dx, dy;
-    separation(dx, dy);
+    separation(world, dx, dy);
 
     if (endA->type == typeBlackHole || endB->type == typeBlackHole)
         restLength -= blackHoleReelIn * dt;
 
-    const float len = static_cast<float>(simHypot(dx, dy));
+    const float len = static_cast<float>(simHypot(world.levelMath, dx, dy));
     const float change = len - lastLength;
     lastLength = len;
     float force = dt > 0 ? change * damping / dt : 0.0f;

@@ -13,9 +13,9 @@ namespace {
 
 // The ship was struck: a mark on its rim toward what touched it, and the
 // direction of whoever did it.
-void tellShipHit(float amount, Cause cause, const Object& toucher, const Object& source)
+void tellShipHit(
+    World& world, float amount, Cause cause, const Object& toucher, const Object& source)
 {
-    World& world = tether::world();
     WorldEvent event {};
     event.kind = EventKind::shipHit;
     event.step = world.levelStats.gameTime;
@@ -25,31 +25,30 @@ void tellShipHit(float amount, Cause cause, const Object& toucher, const Object&
     event.dy = source.y - world.ship->y;
     event.source = reinterpret_cast<uintptr_t>(&source);
     const float tx = toucher.x - world.ship->x, ty = toucher.y - world.ship->y;
-    const float reach = static_cast<float>(simHypot(tx, ty));
+    const float reach = static_cast<float>(simHypot(world.levelMath, tx, ty));
     if (reach > 0) {
         event.contactX = tx * (world.ship->radius / reach);
         event.contactY = ty * (world.ship->radius / reach);
     }
-    raiseEvent(event);
+    raiseEvent(world, event);
 }
 
 } // namespace
 
-void recordDamage(
-    Object& victim, float amount, Cause cause, const Object& toucher, const Object& source)
+void recordDamage(World& world, Object& victim, float amount, Cause cause, const Object& toucher,
+    const Object& source)
 {
     if (!(amount > 0))
         return;
     victim.lastDamageCause = cause;
-    if (&victim != world().ship)
+    if (&victim != world.ship)
         return;
-    world().levelStats.damageTaken[cause] += amount;
-    tellShipHit(amount, cause, toucher, source);
+    world.levelStats.damageTaken[cause] += amount;
+    tellShipHit(world, amount, cause, toucher, source);
 }
 
-void countEnemyDestroyed(const Object& enemy)
+void countEnemyDestroyed(World& world, const Object& enemy)
 {
-    World& world = tether::world();
     const int cause = enemy.lastDamageCause >= 0 && enemy.lastDamageCause < causeCount
         ? enemy.lastDamageCause
         : causeOther;

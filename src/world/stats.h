@@ -17,6 +17,8 @@
 
 namespace tether {
 
+struct World;
+
 class Object;
 
 struct LevelStats {
@@ -36,10 +38,10 @@ constexpr int64_t slingWindow = 3000; // ms after a tie-off
 // body it touched) on behalf of source (the shooter, or the toucher itself).
 // Records the cause on the victim; damage to the ship is also counted and
 // told as a ship-hit event. Nothing is recorded for no damage.
-void recordDamage(
-    Object& victim, float amount, Cause cause, const Object& toucher, const Object& source);
+void recordDamage(World& world, Object& victim, float amount, Cause cause, const Object& toucher,
+    const Object& source);
 // Counts an enemy destroyed now, by the cause of its last damage, and as a
 // sling when it was on our rope or let go by a tie-off not long ago.
-void countEnemyDestroyed(const Object& enemy);
+void countEnemyDestroyed(World& world, const Object& enemy);
 
 } // namespace tether

@@ -9,10 +9,9 @@
 
 namespace tether {
 
-void clearWorld()
+void clearWorld(World& world)
 {
-    World& world = tether::world();
-    forgetAllContacts();
+    forgetAllContacts(world);
     world.dynamicMasses.clear();
     world.attractingMasses.clear();
     world.drawables.clear();
@@ -20,7 +19,7 @@ void clearWorld()
     // The hooks are children of the mount, which is a child of the ship.
     for (Object* object : world.objects)
         if (object && object != world.leftGrapHook && object != world.rightGrapHook)
-            delete object;
+            destroyObject(world, object);
     world.objects.clear();
     for (Spring* spring : world.springs)
         delete spring;

@@ -1,9 +1,9 @@
 // A level's simulation state as one value: the seven registries, the
 // handles, the hooks' flags, the level's flags, the torus, and what the rules
 // keep between steps (the events raised, their generator, the counters, the
-// contacts), and the tuning it plays by, read-only. The rules act on the
-// world in use (world()); a program plays one world, a test or a worker
-// thread may keep several and step each in turn.
+// contacts), and the tuning it plays by, read-only. Every rule is given the
+// world it acts on; a program plays one world, a test or a worker thread may
+// keep several and step each in turn.
 #pragma once
 
 #include "world/contacts.h"
@@ -119,49 +119,9 @@ struct World {
     std::vector<GravitySource> gravitySources; // this step's pulls
 };
 
-// The world the rules act on and drawing reads on this thread: none until
-// the program (or a test, a tool, a worker thread) puts its own in use.
-// This pointer is the simulation's one variable outside a world: a context,
-// as a physics engine's or an immediate-mode interface's current context.
-// (Constant-initialised where it is declared, so that reaching it costs no
-// check of whether this thread has initialised it yet: the rules reach it in
-// every inner loop.)
-inline World*& worldInUse()
-{
-    static thread_local World* inUse = nullptr;
-    return inUse;
-}
-inline World& world()
-{
-    return *worldInUse();
-}
-// The numbers the world in use plays by.
-inline const Tuning& tuning()
-{
-    return world().tuning;
-}
-
-// Puts a world in use on this thread for its own lifetime, then the one
-// before it back: a test steps two levels side by side, a worker thread
-// plays its runs in a world of its own.
-class WorldInUse {
-public:
-    explicit WorldInUse(World& w)
-        : before(worldInUse())
-    {
-        worldInUse() = &w;
-    }
-    ~WorldInUse() { worldInUse() = before; }
-    WorldInUse(const WorldInUse&) = delete;
-    WorldInUse& operator=(const WorldInUse&) = delete;
-
-private:
-    World* before;
-};
-
-// Empties the world in use's registries and frees the level: every Object of objects (the
+// Empties the world's registries and frees the level: every Object of objects (the
 // ship takes its mount, flame and hooks with it), every Spring and every
 // Connector still listed. The handles are cleared.
-void clearWorld();
+void clearWorld(World& world);
 
 } // namespace tether

@@ -37,9 +37,8 @@ float nearestImage(float c, float reference, float size)
 
 } // namespace
 
-void fixTorusCoords()
+void fixTorusCoords(World& world)
 {
-    World& world = tether::world();
     if (!world.ship)
         return;
     if (world.ship->x >= world.worldW) {
@@ -62,9 +61,8 @@ void fixTorusCoords()
     }
 }
 
-void cleanupSprings()
+void cleanupSprings(World& world)
 {
-    World& world = tether::world();
     for (auto it = world.springs.begin(); it != world.springs.end();) {
         Spring* rope = *it;
         const bool deadA = rope->endA->type == typeDead;
@@ -87,9 +85,8 @@ void cleanupSprings()
     }
 }
 
-void cleanup(std::list<Object*>* list)
+void cleanup(World& world, std::list<Object*>* list)
 {
-    World& world = tether::world();
     const bool owning = list == &world.objects;
     // Few die in any one frame: gather them, so that the shots they fired
     // can be told in one pass only when someone died.
@@ -115,9 +112,9 @@ void cleanup(std::list<Object*>* list)
         if (o->owner != o
             && std::binary_search(dead.begin(), dead.end(), o->owner, std::less<Object*>()))
             o->owner = nullptr;
-    forgetContactsOf(dead);
+    forgetContactsOf(world, dead);
     for (Object* o : dead)
-        delete o;
+        destroyObject(world, o);
 }
 
 } // namespace tether

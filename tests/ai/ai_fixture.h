@@ -5,6 +5,7 @@
 #include "ai/ai.h"
 #include "content/assets.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "support/world_fixture.h"
 #include "world/world.h"
 
@@ -71,7 +72,7 @@ protected:
                      drawn = tether::world().drawables.size();
         const size_t owned = tether::world().objects.size(),
                      hostile = tether::world().enemies.size();
-        tether::AIUpdate(e, target);
+        tether::AIUpdate(tether::world(), e, target);
         std::vector<tether::Object*> shots(
             std::next(tether::world().objects.begin(), long(owned)), tether::world().objects.end());
         EXPECT_EQ(tail(tether::world().dynamicMasses, moving), shots);

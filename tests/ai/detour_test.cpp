@@ -2,6 +2,7 @@
 // does not stay pressed against the planet's far side while the ship waits
 // on the near side.
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "screens/session.h"
 #include "support/child.h"
 #include "world/object.h"
@@ -32,7 +33,7 @@ TEST(EnemyDetour, AGunnerBehindAPlanetComesRoundToTheShipsSide)
             long long cameRound = -1;
             float lowest = 0;
             for (int frame = 0; frame < 30000 / 16 && cameRound < 0; ++frame) {
-                if (simulateFrame(FrameInput {}, 16) != LevelState::ongoing)
+                if (simulateFrame(world(), FrameInput {}, 16) != LevelState::ongoing)
                     break;
                 for (const Object* o : world().enemies)
                     if (o->type == typeEnemy) {

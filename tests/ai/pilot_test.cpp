@@ -4,6 +4,7 @@
 #include "ai/pilot.h"
 #include "ai/view.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "render/hud.h"
 #include "screens/session.h"
 #include "support/child.h"
@@ -46,7 +47,7 @@ TEST_F(PlayerView, ShowsTheScreenBesideThePanelExactlyTheRadarToItsPixelAndFarEn
     add(typeTurret, 5300, 5100, 1); // a gun on the near enemy
     const Object* hidden = add(typeEnemy, 5165, 5210); // under the HUD panel
     world().numEnemies = 4;
-    const PilotView view = seePilotView();
+    const PilotView view = seePilotView(world());
 
     EXPECT_EQ(view.enemiesLeft, 4);
     ASSERT_EQ(view.things.size(), 3u);
@@ -124,7 +125,7 @@ TEST_F(PilotReaction, HooksAMineOnlyAReactionTimeAfterItAppearsAndNeverDrawsFrom
     int64_t firstShot = -1;
     FrameInput shot;
     for (int64_t t = 0; t < 2000 && firstShot < 0; t += 16) {
-        const FrameInput input = flyPilot(pilot, frame(t, t >= appears));
+        const FrameInput input = flyPilot(world(), pilot, frame(t, t >= appears));
         for (Click c : input.clicks) {
             if (c == Click::fireHook && firstShot < 0) {
                 firstShot = t;
@@ -152,10 +153,10 @@ std::string playFirstContact(uint64_t seed)
     Pilot pilot = newPilot(seed);
     LevelState state = LevelState::ongoing;
     while (state == LevelState::ongoing && world().levelStats.gameTime < 120000)
-        state = simulateFrame(flyPilot(pilot, seePilotView()), 16);
+        state = simulateFrame(world(), flyPilot(world(), pilot, seePilotView(world())), 16);
     std::ostringstream out;
-    out << static_cast<int>(state) << ' ' << world().levelStats.gameTime << ' ' << worldHash()
-        << '\n';
+    out << static_cast<int>(state) << ' ' << world().levelStats.gameTime << ' '
+        << worldHash(world()) << '\n';
     stopLevel();
     return out.str();
 }

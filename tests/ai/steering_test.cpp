@@ -1,4 +1,5 @@
 #include "ai/ai_fixture.h"
+#include "content/worldinuse.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -10,7 +11,7 @@ protected:
     // Moves e by the AI's force alone for one ms, as motion would.
     void fly(Object* e)
     {
-        AIUpdate(e, target);
+        AIUpdate(world(), e, target);
         e->vx += e->fx / e->mass;
         e->vy += e->fy / e->mass;
         e->x += e->vx;
@@ -24,7 +25,7 @@ protected:
         Object* e = enemy(10, -500, 0, 0, mass);
         float farthest = -1e9f;
         for (int ms = 0; ms < 40000; ++ms) {
-            AIUpdate(e, target);
+            AIUpdate(world(), e, target);
             e->vx += e->fx / e->mass;
             e->x += e->vx;
             farthest = std::max(farthest, e->x);
@@ -47,7 +48,7 @@ TEST_F(AISteering, TurnsTowardTheTargetOutsideADeadBandOfATenthRadian)
             {12, 2.0f, -0.03f}, {5, 0.101f, -0.002f}, {5, -0.101f, 0.002f}, {5, 0.05f, 0}}) {
         Object* e = enemy(c.kind, 0, 0, c.angle);
         e->spin = 7;
-        AIUpdate(e, target);
+        AIUpdate(world(), e, target);
         EXPECT_FLOAT_EQ(e->spin, c.spin) << "class " << c.kind << " heading " << c.angle;
     }
 }
@@ -57,14 +58,14 @@ TEST_F(AISteering, TheHeadingErrorTakesTheShortWayAcrossMinusPi)
     target->x = -500;
     target->y = -5; // bearing about -3.1316
     Object* e = enemy(1, 0, 0, 3.0f); // error 6.13, that is -0.15
-    AIUpdate(e, target);
+    AIUpdate(world(), e, target);
     EXPECT_FLOAT_EQ(e->spin, 0.03f);
     e->angle = 3.1f; // error -0.05: inside the dead band
-    AIUpdate(e, target);
+    AIUpdate(world(), e, target);
     EXPECT_FLOAT_EQ(e->spin, 0);
     target->y = 5; // bearing about +3.1316
     e->angle = -3.0f; // error -6.13, that is +0.15
-    AIUpdate(e, target);
+    AIUpdate(world(), e, target);
     EXPECT_FLOAT_EQ(e->spin, -0.03f);
 }
 
@@ -73,7 +74,7 @@ TEST_F(AISteering, ClassFourRotatesSteadilyWhateverTheBearing)
     target->x = 500;
     for (float angle : {0.0f, 0.05f, 1.0f, -2.0f, 3.1f}) {
         Object* e = enemy(4, 0, 0, angle);
-        AIUpdate(e, target);
+        AIUpdate(world(), e, target);
         EXPECT_FLOAT_EQ(e->spin, 0.006f) << angle;
     }
 }
@@ -86,7 +87,7 @@ TEST_F(AISteering, ADampedSpringPullsTowardTheTargetAndReplacesTheForce)
     e->vx = 0.2f;
     e->vy = 0.1f;
     e->fx = e->fy = 123; // set, not added to
-    AIUpdate(e, target);
+    AIUpdate(world(), e, target);
     const double k = std::sqrt(0.0005 / 150) * 200;
     EXPECT_NEAR(e->fx, 0.0005 * 400 - k * 0.2, 1e-6);
     EXPECT_NEAR(e->fy, 0.0005 * 350 - k * 0.1, 1e-6);
@@ -126,7 +127,7 @@ TEST_F(AISteering, AnEnemysEngineHoldsTheChaseToItsClassThrustAndTopSpeed)
     e->y = 0;
     e->vx = 1.0f;
     e->vy = 0;
-    AIUpdate(e, target);
+    AIUpdate(world(), e, target);
     EXPECT_LE(e->fx, 0.0f);
 }
 
@@ -150,7 +151,7 @@ TEST_F(AISteering, FarFromTheTargetAMovingEnemyBrakesWithItsClassThrust)
         e->vx = 0.3f;
         e->vy = -0.4f;
         e->fx = 1; // the brake adds to forces already gathered
-        AIUpdate(e, target);
+        AIUpdate(world(), e, target);
         EXPECT_FLOAT_EQ(e->fx, 1 - 10.0f * kind * 0.6f) << kind;
         EXPECT_FLOAT_EQ(e->fy, 10.0f * kind * 0.8f) << kind;
         EXPECT_TRUE(e->loaded);
@@ -169,7 +170,7 @@ TEST_F(AISteering, FarFromTheTargetARestingEnemyAndAnythingClasslessGetNoForce)
     for (Object* e : {resting, mine, stray, none}) {
         e->fx = 2;
         e->fy = 3;
-        AIUpdate(e, target);
+        AIUpdate(world(), e, target);
         EXPECT_FLOAT_EQ(e->fx, 2) << e->kind;
         EXPECT_FLOAT_EQ(e->fy, 3) << e->kind;
         EXPECT_FLOAT_EQ(e->spin, -0.03f) << e->kind; // still turns: bearing -pi/2

@@ -1,4 +1,5 @@
 #include "ai/ai_fixture.h"
+#include "content/worldinuse.h"
 #include "render/looks.h"
 #include "screens/session.h"
 #include "world/connector.h"
@@ -93,7 +94,7 @@ TEST_F(AIVolley, ClassesOneAndElevenFireOneBulletAlongTheHeading)
         expectShot(shots[0], e, typeBullet, ex, ey, svx, svy, a, 1000);
         EXPECT_FLOAT_EQ(shots[0]->spin, 0);
         EXPECT_TRUE(heard(Sound::gunshot));
-        clearEvents();
+        clearEvents(world());
     }
 }
 
@@ -102,8 +103,8 @@ TEST_F(AIVolley, ClassTwoFiresFromEachGunOrFromItselfWhereAGunIsMissing)
     Object* e = shooter(2);
     Object* gun1 = make(typeTurret);
     Object* gun2 = make(typeTurret);
-    e->turret1 = e->addChild(gun1, 12, 1, 0, true, false, false, false);
-    e->turret2 = e->addChild(gun2, 12, -1, 0, true, false, false, false);
+    e->turret1 = e->addChild(world(), gun1, 12, 1, 0, true, false, false, false);
+    e->turret2 = e->addChild(world(), gun2, 12, -1, 0, true, false, false, false);
     gun1->x = 310; // where the mounts were last placed
     gun1->y = 405;
     gun2->x = 290;
@@ -199,7 +200,7 @@ TEST_F(AIVolley, ClassNineFiresTheShotItDrawsFromTheRandomSource)
 {
     std::set<int> seen;
     for (unsigned seed = 1; seed <= 40; ++seed) {
-        clearEvents();
+        clearEvents(world());
         Object* e = shooter(9);
         world().ruleRandom.reseed(seed);
         const auto shots = step(e);
@@ -251,7 +252,7 @@ TEST_F(AIVolley, ThePhysicsStepRunsEveryEnemyAgainstTheShipInListOrder)
     Object* first = shooter(1);
     Object* second = shooter(11);
     second->x = -300;
-    physicsStep(FrameInput {});
+    physicsStep(world(), FrameInput {});
     std::vector<Object*> bullets;
     for (Object* o : world().dynamicMasses)
         if (o->type == typeBullet)

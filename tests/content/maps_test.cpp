@@ -1,6 +1,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "render/looks.h"
 #include "support/child.h"
 #include "support/world_fixture.h"
@@ -57,7 +58,7 @@ protected:
     }
     void TearDown() override
     {
-        clearWorld();
+        clearWorld(world());
         closeLevelMap();
         enemySprites[1] = nullptr;
         SDL_FreeSurface(hull);
@@ -162,7 +163,7 @@ TEST_F(MapLoading, WorldSizeAndSpawnAreKeptUntilAMapSetsThem)
     EXPECT_EQ(world().worldH, 3500);
     EXPECT_EQ(world().spawnX, 10);
     EXPECT_EQ(world().spawnVY, -0.5f);
-    clearWorld();
+    clearWorld(world());
     load("planet 1 1 1 1");
     EXPECT_EQ(world().worldW, 4000);
     EXPECT_EQ(world().spawnY, 20);
@@ -269,7 +270,7 @@ TEST_F(ShipAssembly, MountSitsBehindShipsTwoAndThree)
 {
     assemble(1);
     EXPECT_EQ(world().turret->x, 478);
-    clearWorld();
+    clearWorld(world());
     assemble(2);
     EXPECT_EQ(world().turret->x, 483);
     EXPECT_EQ(world().turret->y, 399); // behind, where the sine of pi floors to -1

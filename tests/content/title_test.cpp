@@ -1,4 +1,5 @@
 #include "content/title.h"
+#include "content/worldinuse.h"
 #include "render/titlemenu.h"
 #include "screens/titlescreen.h"
 #include "support/child.h"

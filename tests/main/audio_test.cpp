@@ -1,3 +1,4 @@
+#include "content/worldinuse.h"
 #include "platform/audio.h"
 #include "world/events.h"
 
@@ -132,11 +133,11 @@ protected:
     {
         PositionalSound::SetUp();
         shot1SFX = bfgSFX = collideSFX = explodeSFX = lightningSFX = grappleSFX = chunk;
-        clearEvents();
+        clearEvents(world());
     }
     void TearDown() override
     {
-        clearEvents();
+        clearEvents(world());
         PositionalSound::TearDown();
         shot1SFX = bfgSFX = collideSFX = explodeSFX = lightningSFX = grappleSFX = nullptr;
     }
@@ -144,16 +145,16 @@ protected:
 
 TEST_F(SoundEvents, EachPlaysOnItsOwnChannelsPlacedAsTheShipHeardIt)
 {
-    raiseSound(Sound::gunshot, 5, 0, 10);
-    raiseSound(Sound::bfgShot, 5, 0, 10);
-    raiseSound(Sound::crash, 5, 0, 10, 43.3f); // volume by damage
-    raiseSound(Sound::crash, 5, 0, 10, 1e9f);
-    raiseSound(Sound::crash, 5, 0, 1000, 50); // out of hearing
-    raiseSound(Sound::explosion, 5, 0, 1000);
-    raiseSound(Sound::explosion, -5, 0, 999.9f);
-    raiseSound(Sound::rightHookLaunch);
-    raiseSound(Sound::leftHookLaunch);
-    raiseSound(Sound::crackle);
+    raiseSound(world(), Sound::gunshot, 5, 0, 10);
+    raiseSound(world(), Sound::bfgShot, 5, 0, 10);
+    raiseSound(world(), Sound::crash, 5, 0, 10, 43.3f); // volume by damage
+    raiseSound(world(), Sound::crash, 5, 0, 10, 1e9f);
+    raiseSound(world(), Sound::crash, 5, 0, 1000, 50); // out of hearing
+    raiseSound(world(), Sound::explosion, 5, 0, 1000);
+    raiseSound(world(), Sound::explosion, -5, 0, 999.9f);
+    raiseSound(world(), Sound::rightHookLaunch);
+    raiseSound(world(), Sound::leftHookLaunch);
+    raiseSound(world(), Sound::crackle);
     playSoundEvents();
     EXPECT_EQ(playingAmong(4, 20), 2);
     EXPECT_EQ(playingAmong(21, 32), 2);
@@ -170,7 +171,7 @@ TEST_F(SoundEvents, TheCrackleWaitsForItsChannel)
     std::vector<Uint8> other(4096, 1);
     Mix_Chunk* busy = Mix_QuickLoad_RAW(other.data(), static_cast<Uint32>(other.size()));
     Mix_PlayChannelTimed(lightningChannel, busy, -1, -1);
-    raiseSound(Sound::crackle);
+    raiseSound(world(), Sound::crackle);
     playSoundEvents();
     EXPECT_EQ(Mix_GetChunk(lightningChannel), busy); // not cut off
     Mix_HaltChannel(lightningChannel);

@@ -1,4 +1,5 @@
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/audio.h"
 #include "platform/input.h"
 #include "render/presentation.h"
@@ -23,7 +24,8 @@ protected:
         writableTuning().shipRotationSpeed = 0.004f;
         world().ship = make(typeShip, 500, 500);
         flame = make(typeFlame);
-        world().ship->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
+        world().ship->addChild(
+            world(), flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
         world().ship->flame = flame;
         world().objects.push_back(world().ship);
         flame->hidden = true;
@@ -32,7 +34,7 @@ protected:
     {
         world().chosenShip = scheme;
         world().ship->fx = world().ship->fy = world().ship->spin = 0;
-        steerShip(actionsFromKeys(keys.data()));
+        steerShip(world(), actionsFromKeys(keys.data()));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "content/assets.h"
+#include "content/worldinuse.h"
 #include "screens/frame.h"
 #include "support/child.h"
 #include "support/world_fixture.h"

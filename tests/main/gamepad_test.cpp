@@ -2,6 +2,7 @@
 // would send them: in a level it becomes the same actions, pointer and
 // clicks as the keyboard and mouse; on the title it chooses and starts.
 #include "content/assets.h"
+#include "content/worldinuse.h"
 #include "platform/gamepad.h"
 #include "screens/commands.h"
 #include "screens/frame.h"

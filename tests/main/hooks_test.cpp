@@ -1,4 +1,5 @@
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
 #include "world/hooks.h"
@@ -22,19 +23,19 @@ protected:
         world().leftGrapHook = make(typeLeftHook, 1000, 1000);
         world().rightGrapHook = make(typeRightHook, 1000, 1000);
         world().objects = {world().ship, world().leftGrapHook, world().rightGrapHook};
-        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
-        world().leftHookConnector
-            = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
-        world().rightHookConnector
-            = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
-        resetHooks();
+        world().ship->addChild(world(), world().turret, 0, 0, 0, true, true, true, false);
+        world().leftHookConnector = world().turret->addChild(
+            world(), world().leftGrapHook, 0, 0, 0, false, false, false, false);
+        world().rightHookConnector = world().turret->addChild(
+            world(), world().rightGrapHook, 0, 0, 0, false, false, false, false);
+        resetHooks(world());
     }
     // Runs flight steps until the left hook is idle again; returns how many.
     int stepsUntilLeftIdle()
     {
         int steps = 0;
         do {
-            flyHooks();
+            flyHooks(world());
             ++steps;
         } while (world().leftHookExtended && steps < 100000);
         return steps;
@@ -44,18 +45,18 @@ protected:
         world().objects.push_back(target);
         target->hooked = true;
         (left ? world().leftHookGrappling : world().rightHookGrappling) = true;
-        world().springs.push_back(new Spring(world().turret, target, 1, 3));
+        world().springs.push_back(new Spring(world(), world().turret, target, 1, 3));
         return target;
     }
 };
 
 TEST_F(Hooks, TheLeftHookFiresFirstThenTheRight)
 {
-    fireHook();
+    fireHook(world());
     EXPECT_TRUE(world().leftHookExtended);
     EXPECT_FALSE(world().leftGrapHook->loaded);
     EXPECT_FALSE(world().rightHookExtended);
-    fireHook();
+    fireHook(world());
     EXPECT_TRUE(world().rightHookExtended);
     EXPECT_FALSE(world().rightGrapHook->loaded);
 }
@@ -63,15 +64,15 @@ TEST_F(Hooks, TheLeftHookFiresFirstThenTheRight)
 TEST_F(Hooks, AReloadingOrGrapplingLeftHookLetsTheRightOneFire)
 {
     world().leftGrapHook->loaded = false;
-    fireHook();
+    fireHook(world());
     EXPECT_FALSE(world().leftHookExtended);
     EXPECT_TRUE(world().rightHookExtended);
 
-    resetHooks();
+    resetHooks(world());
     world().rightGrapHook->loaded = true;
     world().leftGrapHook->loaded = true;
     world().leftHookGrappling = true;
-    fireHook();
+    fireHook(world());
     EXPECT_FALSE(world().leftHookExtended);
     EXPECT_TRUE(world().rightHookExtended);
 }
@@ -80,17 +81,17 @@ TEST_F(Hooks, NothingFiresWhenNeitherHookCan)
 {
     world().leftHookExtended = true;
     world().rightGrapHook->loaded = false;
-    fireHook();
+    fireHook(world());
     EXPECT_FALSE(world().rightHookExtended);
     EXPECT_TRUE(world().leftGrapHook->loaded);
 }
 
 TEST_F(Hooks, AShotIntoEmptySpaceGoesOutFastAndComesBackSlowly)
 {
-    fireHook();
+    fireHook(world());
     int out = 0;
     while (!world().leftHookRetracting && out < 10000) {
-        flyHooks();
+        flyHooks(world());
         ++out;
     }
     // 3 units per ms: past 450 at the 151st step (453).
@@ -105,28 +106,28 @@ TEST_F(Hooks, AShotIntoEmptySpaceGoesOutFastAndComesBackSlowly)
 
 TEST_F(Hooks, IdleHooksAimAtThePointerAndAFiredHookKeepsItsAim)
 {
-    aimHooks(1000, 1100);
+    aimHooks(world(), 1000, 1100);
     EXPECT_FLOAT_EQ(world().leftHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
     EXPECT_FLOAT_EQ(world().rightHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
-    fireHook();
-    aimHooks(900, 1000);
+    fireHook(world());
+    aimHooks(world(), 900, 1000);
     EXPECT_FLOAT_EQ(world().leftHookConnector->offsetAngle, static_cast<float>(M_PI / 2));
     EXPECT_FLOAT_EQ(world().rightHookConnector->offsetAngle, static_cast<float>(M_PI));
 }
 
 TEST_F(Hooks, AHookCaughtOnItsWayBackFliesOutAgainOnItsNextShot)
 {
-    fireHook();
+    fireHook(world());
     for (int i = 0; i < 200; ++i)
-        flyHooks();
+        flyHooks(world());
     ASSERT_TRUE(world().leftHookRetracting);
     world().leftHookExtended = false; // a catch sends it home
-    flyHooks();
+    flyHooks(world());
     EXPECT_EQ(world().leftHookConnector->distance, 0);
     world().leftHookGrappling = false;
     world().leftGrapHook->loaded = true;
-    fireHook();
-    flyHooks();
+    fireHook(world());
+    flyHooks(world());
     EXPECT_FALSE(world().leftHookRetracting);
     EXPECT_FLOAT_EQ(world().leftHookConnector->distance, 3);
 }
@@ -135,7 +136,7 @@ TEST_F(Hooks, TieOffWithBothHooksTiesTheTwoCaughtObjectsTogether)
 {
     Object* a = catchWith(true, make(typeEnemy, 1300, 1000));
     Object* b = catchWith(false, make(typePlanet, 1000, 1400));
-    tieOff();
+    tieOff(world());
     ASSERT_EQ(world().springs.size(), 1u);
     Spring* tie = world().springs.front();
     EXPECT_EQ(tie->endA, a);
@@ -150,7 +151,7 @@ TEST_F(Hooks, TieOffWithBothHooksTiesTheTwoCaughtObjectsTogether)
 TEST_F(Hooks, TieOffWithOneHookLeavesTheObjectOnANodeAtTheRim)
 {
     Object* caught = catchWith(false, make(typeEnemy, 1300, 1000, 20));
-    tieOff();
+    tieOff(world());
     ASSERT_EQ(world().springs.size(), 1u);
     Object* node = world().objects.back();
     ASSERT_EQ(node->type, typeRopeNode);
@@ -172,7 +173,7 @@ TEST_F(Hooks, TieOffCloseToTheShipJustCutsTheRope)
     // 2 * 10 + 18 + 20 = 58: no room for a node at 58 units.
     Object* caught = catchWith(true, make(typeEnemy, 1058, 1000, 20));
     const size_t before = world().objects.size();
-    tieOff();
+    tieOff(world());
     EXPECT_TRUE(world().springs.empty());
     EXPECT_EQ(world().objects.size(), before);
     EXPECT_FALSE(caught->hooked);
@@ -181,9 +182,9 @@ TEST_F(Hooks, TieOffCloseToTheShipJustCutsTheRope)
 
 TEST_F(Hooks, TieOffWithNothingCaughtDoesNothing)
 {
-    world().springs.push_back(new Spring(make(typeEnemy), make(typeEnemy, 50), 1, 3));
+    world().springs.push_back(new Spring(world(), make(typeEnemy), make(typeEnemy, 50), 1, 3));
     world().objects.push_back(world().springs.front()->endA);
     world().objects.push_back(world().springs.front()->endB);
-    tieOff();
+    tieOff(world());
     EXPECT_EQ(world().springs.size(), 1u);
 }

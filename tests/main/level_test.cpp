@@ -1,4 +1,5 @@
 #include "content/assets.h"
+#include "content/worldinuse.h"
 #include "screens/level.h"
 #include "support/world_fixture.h"
 #include "world/world.h"

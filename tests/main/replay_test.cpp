@@ -2,6 +2,7 @@
 // (actions, any pointer position a pilot may give, clicks, frames without
 // steps) goes through the file and back and plays to the same world.
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/replay.h"
 #include "screens/session.h"
 #include "support/child.h"
@@ -27,10 +28,10 @@ uint64_t play(const Replay& replay)
     restoreReplayStart(replay);
     EXPECT_TRUE(startLevel("maps/" + replay.mapName, replay.ship - 1, replay.seed));
     for (size_t i = 0; i < replay.frames.size(); ++i)
-        if (simulateFrame(replayFrameInput(replay, i), replay.frames[i].steps)
+        if (simulateFrame(world(), replayFrameInput(replay, i), replay.frames[i].steps)
             != LevelState::ongoing)
             break;
-    const uint64_t hash = worldHash();
+    const uint64_t hash = worldHash(world());
     stopLevel();
     return hash;
 }
@@ -60,10 +61,10 @@ TEST(Replay, ARecordedLevelReadsBackBitForBitAndPlaysToTheSameWorld)
             input.clicks = {Click::tieOff, Click::fireHook, Click::tieOff};
         const int steps = frame % 13 == 0 ? 0 : 1 + static_cast<int>(pilot.next() % 30);
         ASSERT_TRUE(addReplayFrame(recorded, steps, input));
-        if (simulateFrame(input, steps) != LevelState::ongoing)
+        if (simulateFrame(world(), input, steps) != LevelState::ongoing)
             break;
     }
-    recorded.endHash = worldHash();
+    recorded.endHash = worldHash(world());
     stopLevel();
 
     std::stringstream file;
@@ -123,7 +124,7 @@ TEST(Replay, TwoLevelsSteppedInTurnPlayAsEachAlone)
     }
     for (int w = 0; w < 2; ++w) {
         WorldInUse inUse(worlds[w]);
-        EXPECT_EQ(worldHash(), replays[w].endHash) << names[w];
+        EXPECT_EQ(worldHash(world()), replays[w].endHash) << names[w];
         EXPECT_GT(frame[w], 1000u) << names[w];
         stopLevel();
     }

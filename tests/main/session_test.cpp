@@ -4,6 +4,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/audio.h"
 #include "screens/frame.h"
 #include "screens/session.h"
@@ -46,7 +47,7 @@ protected:
         world().worldW = world().worldH = 4000;
         world().chosenShip = 1;
         assembleShip();
-        resetLevel(3);
+        resetLevel(world(), 3);
         sun = add(typeSun, 3000, 3000, 50, 1);
         world().attractingMasses.push_back(sun);
     }
@@ -81,18 +82,18 @@ protected:
     // steps), fires, and runs frames until it is caught.
     void hookAndCatch(Object* target)
     {
-        simulateFrame(pointingAt(target), 1);
-        simulateFrame(pointingAt(target, {Click::fireHook}), 10);
+        simulateFrame(world(), pointingAt(target), 1);
+        simulateFrame(world(), pointingAt(target, {Click::fireHook}), 10);
         EXPECT_EQ(raised(Sound::leftHookLaunch).size() + raised(Sound::rightHookLaunch).size(), 1u);
         for (int frame = 0; frame < 50 && !target->hooked; ++frame)
-            simulateFrame(pointingAt(target), 10);
+            simulateFrame(world(), pointingAt(target), 10);
         ASSERT_TRUE(target->hooked);
     }
 
     // Runs one frame of steps and returns its ship-hit events.
     static std::vector<WorldEvent> frameHits(int steps)
     {
-        simulateFrame(FrameInput {}, steps);
+        simulateFrame(world(), FrameInput {}, steps);
         return shipHits();
     }
 };
@@ -110,11 +111,11 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     hookAndCatch(first);
     hookAndCatch(second);
     EXPECT_TRUE(world().leftHookGrappling && world().rightHookGrappling);
-    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    simulateFrame(world(), FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
     EXPECT_FALSE(first->hooked || second->hooked);
     sun->x = first->x + 60;
     sun->y = first->y;
-    simulateFrame(FrameInput {}, 5);
+    simulateFrame(world(), FrameInput {}, 5);
     EXPECT_EQ(first->type, typeExploding);
     const auto boom = raised(Sound::explosion);
     ASSERT_EQ(boom.size(), 1u);
@@ -125,11 +126,11 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     // The second dies to a shot more than three seconds after it was let
     // go: not a sling.
     for (int frame = 0; frame < 31; ++frame)
-        simulateFrame(FrameInput {}, 100);
+        simulateFrame(world(), FrameInput {}, 100);
     Object* rail = add(typeRail, second->x + 10, second->y, 3, 1);
     rail->health = 50;
     rail->owner = shooter;
-    simulateFrame(FrameInput {}, 2);
+    simulateFrame(world(), FrameInput {}, 2);
     EXPECT_EQ(second->type, typeExploding);
     EXPECT_EQ(world().levelStats.enemiesDestroyed[causeShot], 1);
     EXPECT_EQ(world().levelStats.slings, 1);
@@ -138,7 +139,7 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     hookAndCatch(third);
     sun->x = third->x - 60;
     sun->y = third->y;
-    simulateFrame(FrameInput {}, 3);
+    simulateFrame(world(), FrameInput {}, 3);
     EXPECT_EQ(third->type, typeExploding);
     EXPECT_EQ(world().levelStats.enemiesDestroyed[causeSun], 2);
     EXPECT_EQ(world().levelStats.slings, 2);
@@ -146,7 +147,7 @@ TEST_F(LevelRecord, AScriptedSceneIsCountedAndToldAsItHappened)
     EXPECT_EQ(world().levelStats.catches, 3);
     sun->x = sun->y = 3000;
     for (int frame = 0; frame < 10; ++frame) // the wreck and its rope go
-        simulateFrame(FrameInput {}, 100);
+        simulateFrame(world(), FrameInput {}, 100);
 
     // A bullet of the shooter's strikes the ship from below.
     world().ship->vx = world().ship->vy = 0;
@@ -205,14 +206,14 @@ TEST_F(LevelRecord, LettingGoOfASwungEnemyLeavesItOnANodeThatNeverStrikesTheShip
     swung->vx = -3.0f;
     swung->vy = 1.0f;
     const float before = world().ship->health;
-    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    simulateFrame(world(), FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
     ASSERT_EQ(world().springs.size(), 1u);
     const Spring* tie = world().springs.front();
     const Object* node = tie->endA == swung ? tie->endB : tie->endA;
     EXPECT_EQ(node->type, typeRopeNode);
     float closest = 1e9f;
     for (int frame = 0; frame < 100; ++frame) {
-        simulateFrame(FrameInput {}, 10);
+        simulateFrame(world(), FrameInput {}, 10);
         closest
             = std::min(closest, std::hypot(node->x - world().ship->x, node->y - world().ship->y));
     }
@@ -227,15 +228,15 @@ TEST_F(LevelRecord, AShipHeldAgainstAPlanetIsHurtWhenItStrikesNotAllTheWhileItSt
     // clear of it and holds it there; then the ship grinds along it.
     Object* planet = add(typePlanet, 1000, 1129, 110, 1e11f);
     world().ship->vx = world().ship->vy = 0;
-    Spring* rope = new Spring(world().turret, planet, 1, 3);
+    Spring* rope = new Spring(world(), world().turret, planet, 1, 3);
     rope->restLength = rope->lastLength - 20;
     world().springs.push_back(rope);
-    simulateFrame(FrameInput {}, 20); // the strike
+    simulateFrame(world(), FrameInput {}, 20); // the strike
     const float struck = world().ship->health;
     EXPECT_LT(struck, 1000);
     size_t hits = 0;
     for (int frame = 0; frame < 130; ++frame) {
-        simulateFrame(FrameInput {frame < 30 ? 0u : actionRight, 0, 0, {}}, 16);
+        simulateFrame(world(), FrameInput {frame < 30 ? 0u : actionRight, 0, 0, {}}, 16);
         hits += shipHits().size();
         EXPECT_LT(std::hypot(world().ship->x - planet->x, world().ship->y - planet->y),
             110 + 18 + 20); // at it
@@ -251,17 +252,17 @@ TEST_F(LevelRecord, AHookThatHoldsSomethingCatchesNothingMoreSoATieOffLetsAllGo)
     Object* held = add(typeEnemy, 1200, 1000, 20);
     Object* drifter = add(typeEnemy, 600, 600, 20);
     hookAndCatch(held);
-    simulateFrame(pointingAt(drifter), 1);
-    simulateFrame(pointingAt(drifter, {Click::fireHook}), 60); // well on its way
+    simulateFrame(world(), pointingAt(drifter), 1);
+    simulateFrame(world(), pointingAt(drifter, {Click::fireHook}), 60); // well on its way
     ASSERT_TRUE(world().rightHookExtended && !world().rightHookGrappling);
     drifter->x = world().turret->x;
     drifter->y = world().turret->y + 25;
-    simulateFrame(FrameInput {}, 5);
+    simulateFrame(world(), FrameInput {}, 5);
     EXPECT_FALSE(drifter->hooked);
     // Let go: the held one goes free, and every rope left on the mount is
     // one a hook still holds (the free left hook may catch the drifter now).
-    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
-    simulateFrame(FrameInput {}, 5);
+    simulateFrame(world(), FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    simulateFrame(world(), FrameInput {}, 5);
     EXPECT_FALSE(held->hooked);
     int onMount = 0;
     for (const Spring* rope : world().springs)
@@ -278,9 +279,9 @@ TEST_F(LevelRecord, WhatIsLetGoBehindTheShipStaysLetGo)
     hookAndCatch(enemy);
     world().ship->vx = world().ship->vy = 0;
     enemy->vx = enemy->vy = 0;
-    simulateFrame(FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
+    simulateFrame(world(), FrameInput {{}, 0, 0, {Click::tieOff}}, 1);
     for (int frame = 0; frame < 20; ++frame)
-        simulateFrame(FrameInput {}, 10);
+        simulateFrame(world(), FrameInput {}, 10);
     EXPECT_FALSE(world().leftHookGrappling || world().rightHookGrappling);
     EXPECT_EQ(world().levelStats.catches, 1);
     ASSERT_EQ(world().springs.size(), 1u); // the enemy on its node, and nothing more
@@ -321,7 +322,7 @@ std::string playWithBot(const char* map, bool present)
     enterFrameLoop(0);
     LevelState state = LevelState::ongoing;
     for (int frame = 0; frame < 3000 && state == LevelState::ongoing; ++frame) {
-        state = simulateFrame(botInput(frame), 1 + (frame * 11) % 29);
+        state = simulateFrame(world(), botInput(frame), 1 + (frame * 11) % 29);
         if (present)
             presentFrame(state);
     }
@@ -330,7 +331,7 @@ std::string playWithBot(const char* map, bool present)
         destroyed += n;
     char line[160];
     std::snprintf(line, sizeof line, "%016llx state %d time %lld destroyed %d catches %d",
-        static_cast<unsigned long long>(worldHash()), static_cast<int>(state),
+        static_cast<unsigned long long>(worldHash(world())), static_cast<int>(state),
         static_cast<long long>(world().levelStats.gameTime), destroyed, world().levelStats.catches);
     stopLevel();
     return line;

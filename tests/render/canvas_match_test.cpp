@@ -13,6 +13,7 @@
 #include "content/assets.h"
 #include "content/images.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/replay.h"
 #include "render/background.h"
 #include "render/kept.h"
@@ -175,7 +176,7 @@ void drawEveryScreen()
         startLevel("maps/" + replay.mapName, replay.ship - 1, replay.seed);
         const size_t end = pass == 0 ? replay.frames.size() : busiest + 1;
         for (size_t i = 0; i < end; ++i) {
-            simulateFrame(replayFrameInput(replay, i), replay.frames[i].steps);
+            simulateFrame(world(), replayFrameInput(replay, i), replay.frames[i].steps);
             if (pass == 0) {
                 placeCamera();
                 const uint64_t desktopCopies = keptImagesMade();

@@ -1,4 +1,5 @@
 // Chains of link images: hook chains and ropes.
+#include "content/worldinuse.h"
 #include "render/effects.h"
 #include "render_fixture.h"
 #include "world/spring.h"
@@ -86,7 +87,7 @@ TEST_F(Chain, SpringIsAChainUnlessItCrossesTheSeam)
 {
     writableTuning().grapNumLinks = 3;
     world().worldW = world().worldH = 2000;
-    Spring rope(&a, &b, 1, 1);
+    Spring rope(world(), &a, &b, 1, 1);
     b.x = 1100; // exactly half the world apart in x
     drawSpring(canvas, rope, link, 0, 0);
     b.x = 500;

@@ -2,6 +2,7 @@
 // per source over a short window, specks of resting contact left out, and
 // what is on show drawn around the ship with an arrow toward a source off
 // screen.
+#include "content/worldinuse.h"
 #include "render/damage.h"
 #include "render_fixture.h"
 #include "world/panel.h"
@@ -43,7 +44,7 @@ protected:
             hit(step);
             if (world().levelStats.gameTime % 16 == 0 || step == steps - 1) {
                 takeShipHits(world().worldEvents);
-                clearEvents();
+                clearEvents(world());
             }
         }
     }
@@ -52,15 +53,16 @@ protected:
 TEST_F(DamageDisplay, HitsAreTalliedPerSourceAndShownWhereTheyCameFrom)
 {
     // A second resting against a planet: a speck of damage every step.
-    play(1000, [&](int) { recordDamage(*world().ship, 1e-4f, causeCrash, *planet, *planet); });
+    play(1000,
+        [&](int) { recordDamage(world(), *world().ship, 1e-4f, causeCrash, *planet, *planet); });
     EXPECT_TRUE(damageOnShow(world().levelStats.gameTime).empty());
 
     // Three bullets of one shooter, 400 ms apart, and a mine between them.
     play(801, [&](int step) {
         if (step % 400 == 0)
-            recordDamage(*world().ship, 10, causeShot, *bullet, *shooter);
+            recordDamage(world(), *world().ship, 10, causeShot, *bullet, *shooter);
         if (step == 500)
-            recordDamage(*world().ship, 200, causeMine, *mine, *mine);
+            recordDamage(world(), *world().ship, 200, causeMine, *mine, *mine);
     });
     auto shown = damageOnShow(world().levelStats.gameTime);
     ASSERT_EQ(shown.size(), 2u);
@@ -92,7 +94,7 @@ TEST_F(DamageDisplay, HitsAreTalliedPerSourceAndShownWhereTheyCameFrom)
     // Gone a while after the last hit; a later bullet starts a new tally.
     play(1201, [](int) {});
     EXPECT_TRUE(damageOnShow(world().levelStats.gameTime).empty());
-    play(1, [&](int) { recordDamage(*world().ship, 10, causeShot, *bullet, *shooter); });
+    play(1, [&](int) { recordDamage(world(), *world().ship, 10, causeShot, *bullet, *shooter); });
     shown = damageOnShow(world().levelStats.gameTime);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_FLOAT_EQ(shown[0].amount, 10);
@@ -107,7 +109,7 @@ TEST_F(DamageDisplay, AShooterUnderTheHudPanelGetsAnArrowOutsideIt)
     // At (565, 510) on screen: within the screen, but under the panel.
     shooter->x = 1000 + 165;
     shooter->y = 1000 + 210;
-    play(1, [&](int) { recordDamage(*world().ship, 10, causeShot, *bullet, *shooter); });
+    play(1, [&](int) { recordDamage(world(), *world().ship, 10, causeShot, *bullet, *shooter); });
     drawDamage(canvas, 1000 - 400, 1000 - 300);
     const Uint32 shotRed = 0xff4848;
     int arrowPixels = 0; // just above the panel's top edge, on the line to the shooter

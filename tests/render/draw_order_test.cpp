@@ -1,5 +1,6 @@
 // Draw layers and the world's stable sort that keeps each layer's order
 // between frames.
+#include "content/worldinuse.h"
 #include "render_fixture.h"
 #include "world/world.h"
 
@@ -36,17 +37,17 @@ TEST_F(DrawOrder, ObjectsOfOneLayerKeepTheirOrderFromFrameToFrame)
                 found.push_back(o);
         return found;
     };
-    sortDrawables();
+    sortDrawables(world());
     const std::list<Object*> first = world().drawables;
     EXPECT_TRUE(std::is_sorted(first.begin(), first.end(), cmpObjectDraw()));
     EXPECT_EQ(enemiesInOrder(), (std::vector<Object*> {made[1], made[6], made[9]}));
     for (int frame = 0; frame < 5; ++frame) {
-        sortDrawables();
+        sortDrawables(world());
         EXPECT_EQ(world().drawables, first) << "frame " << frame;
     }
     // An enemy that starts exploding moves up; the others close ranks.
     made[6]->type = typeExploding;
-    sortDrawables();
+    sortDrawables(world());
     EXPECT_EQ(world().drawables.back(), made[6]);
     EXPECT_EQ(enemiesInOrder(), (std::vector<Object*> {made[1], made[9]}));
 }

@@ -1,5 +1,6 @@
 // The frame's draw pass: layers under the ropes, ropes and hook chains,
 // layers over them, the black middles of black holes, then the HUD.
+#include "content/worldinuse.h"
 #include "render_fixture.h"
 #include "screens/frame.h"
 #include "world/spring.h"
@@ -26,7 +27,7 @@ TEST_F(DrawPass, RopesLieOverShipsAndUnderShots)
     add(typeEnemy, 450, 300, solid(20, 20, 255, 0, 0));
     Object* a = add(typeDead, 300, 300, nullptr);
     Object* b = add(typeDead, 500, 300, nullptr);
-    world().springs.push_back(new Spring(a, b, 1, 1)); // one link from 400 to 600
+    world().springs.push_back(new Spring(world(), a, b, 1, 1)); // one link from 400 to 600
     drawWorld(canvas, 0, 0);
     EXPECT_TRUE(closeColour(rgb(canvas, 450, 300), 0x0000ff));
     EXPECT_TRUE(closeColour(rgb(canvas, 550, 300), 0x00ff00));

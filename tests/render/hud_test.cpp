@@ -1,4 +1,5 @@
 // The HUD sequence: panel, enemies left, ship health, radar and its marks.
+#include "content/worldinuse.h"
 #include "render/hud.h"
 #include "render_fixture.h"
 #include "world/collision.h"
@@ -57,7 +58,7 @@ TEST_F(Hud, AShipSwallowedByABlackHoleReadsZeroHealth)
     world().ship->health = 1000;
     Object* hole = make(typeBlackHole, 1000, 1000, 40, 1e9f);
     world().objects.push_back(hole);
-    collisionDetect(&world().objects);
+    collisionDetect(world(), &world().objects);
     ASSERT_TRUE(world().gameOver);
     drawHud(canvas);
     EXPECT_EQ(readNumber(445, 420), "0");

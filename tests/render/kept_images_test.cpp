@@ -2,6 +2,7 @@
 // scene looks the same as with every copy made anew, a scene drawn again
 // makes no new copies, and spinning objects never take more than the budget
 // on either canvas.
+#include "content/worldinuse.h"
 #include "render/kept.h"
 #include "render/sdlcanvas.h"
 #include "render/softcanvas.h"
@@ -62,7 +63,7 @@ protected:
         chainImage = patterned(12);
         writableTuning().grapNumLinks = 7;
         for (int i = 0; i + 1 < 20; i += 2)
-            world().springs.push_back(new Spring(placed[i], placed[i + 1], 1, 1));
+            world().springs.push_back(new Spring(world(), placed[i], placed[i + 1], 1, 1));
     }
 
     // The scene as drawn, every hit new to it.

@@ -1,4 +1,5 @@
 // The black hole's gravitational lens.
+#include "content/worldinuse.h"
 #include "render_fixture.h"
 #include "world/world.h"
 

@@ -1,5 +1,6 @@
 // How each kind of Object looks: turned sprites, bullets, unturned shot
 // images, the flame, and objects whose images are missing.
+#include "content/worldinuse.h"
 #include "render_fixture.h"
 #include "world/world.h"
 

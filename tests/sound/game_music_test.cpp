@@ -2,6 +2,7 @@
 // none plays, from 2 to 6 on a normal level and the boss's own on a boss
 // level, and the finished hook only tells the next frame.
 #include "content/assets.h"
+#include "content/worldinuse.h"
 #include "screens/level.h"
 #include "world/world.h"
 

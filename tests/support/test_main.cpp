@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "world/world.h"
 
 #include <cstdlib>

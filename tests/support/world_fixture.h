@@ -2,6 +2,7 @@
 #pragma once
 
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "world/events.h"
 #include "world/object.h"
 #include "world/world.h"
@@ -13,12 +14,12 @@
 
 class WorldTest : public ::testing::Test {
 protected:
-    void TearDown() override { tether::clearWorld(); }
+    void TearDown() override { tether::clearWorld(*fresh); }
 
     // Empties the test's world and puts it back to its defaults.
     void resetWorld()
     {
-        tether::clearWorld();
+        tether::clearWorld(*fresh);
         fresh.emplace(tether::gameTuning());
     }
 

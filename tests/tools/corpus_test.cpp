@@ -12,6 +12,7 @@
 #include "content/assets.h"
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/audio.h"
 #include "render/draw.h"
 #include "render/kept.h"
@@ -111,7 +112,7 @@ std::string playMap(const std::string& path)
     if (!loadMap(path))
         return "the map did not open";
     assembleShip();
-    resetLevel(1);
+    resetLevel(world(), 1);
     mouseX = 600; // aim right of the ship, where the cases put an enemy
     mouseY = 300;
     Uint32 now = 100000;
@@ -119,7 +120,7 @@ std::string playMap(const std::string& path)
     std::string failure;
     for (int frame = 0; frame < frames && failure.empty(); ++frame) {
         if (frame % 40 == 0)
-            fireHook();
+            fireHook(world());
         now += 16;
         const FrameEnd end = runFrame(now);
         for (Object* o : world().objects)
@@ -130,7 +131,7 @@ std::string playMap(const std::string& path)
         if (end != FrameEnd::next)
             break; // the level ended by its own rules: won or lost
     }
-    clearWorld();
+    clearWorld(world());
     closeLevelMap();
     forgetScaledExplosions();
     return failure;

@@ -1,3 +1,4 @@
+#include "content/worldinuse.h"
 #include "support/world_fixture.h"
 #include "world/collision.h"
 #include "world/spring.h"
@@ -16,7 +17,7 @@ protected:
         WorldTest::SetUp();
         world().ship = add(typeShip, -5000, -5000);
         world().turret = make(typeTurret, -5000, -5000);
-        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
+        world().ship->addChild(world(), world().turret, 0, 0, 0, true, true, true, false);
     }
     Object* add(int type, float x, float y, float radius = 10, float mass = 1)
     {
@@ -24,7 +25,7 @@ protected:
         world().objects.push_back(o);
         return o;
     }
-    void collide() { collisionDetect(&world().objects); }
+    void collide() { collisionDetect(world(), &world().objects); }
 };
 
 using PairSearch = Contacts;
@@ -178,7 +179,7 @@ TEST_F(SunAndBlackHole, AnEnemyIsSwallowedSilentlyAndItsRopePassesToTheHole)
     Object* enemy = add(typeEnemy, 45, 0);
     world().turret->x = 0;
     world().turret->y = 300;
-    world().springs.push_back(new Spring(world().turret, enemy, 1.0f, 3.0f));
+    world().springs.push_back(new Spring(world(), world().turret, enemy, 1.0f, 3.0f));
     collide();
     EXPECT_EQ(enemy->type, typeDead);
     EXPECT_EQ(world().numEnemies, 1);

@@ -1,5 +1,6 @@
 #include "content/assets.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "render/presentation.h"
 #include "screens/frame.h"
 #include "screens/session.h"
@@ -80,17 +81,17 @@ protected:
         world().ship = add(typeShip, 1500, 1500, 18, 100, 1000, mover);
         world().ship->vx = 0.05f;
         world().turret = new Object(1, 1, 0, 0, 0, 0, 0, 0, nullptr, typeTurret, 0, 1);
-        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
+        world().ship->addChild(world(), world().turret, 0, 0, 0, true, true, true, false);
         world().ship->flame = new Object(1, 0, 0, 0, 0, 0, 0, 0, nullptr, typeFlame, 1, 1);
         world().ship->addChild(
-            world().ship->flame, 45, piFloat, piFloat, true, false, false, false);
+            world(), world().ship->flame, 45, piFloat, piFloat, true, false, false, false);
         world().drawables.push_back(world().ship->flame);
         world().leftGrapHook = add(typeLeftHook, 0, 0, 8, 1, 1, mover);
         world().rightGrapHook = add(typeRightHook, 0, 0, 8, 1, 1, mover);
-        world().leftHookConnector
-            = world().turret->addChild(world().leftGrapHook, 0, 0, 0, false, false, false, false);
-        world().rightHookConnector
-            = world().turret->addChild(world().rightGrapHook, 0, 0, 0, false, false, false, false);
+        world().leftHookConnector = world().turret->addChild(
+            world(), world().leftGrapHook, 0, 0, 0, false, false, false, false);
+        world().rightHookConnector = world().turret->addChild(
+            world(), world().rightGrapHook, 0, 0, 0, false, false, false, false);
 
         const auto source = {&world().objects, &world().drawables, &world().attractingMasses};
         add(typePlanet, 1900, 1300, 90, 8e10f, 1e6f, source);
@@ -121,9 +122,9 @@ protected:
             shot->owner = shooter;
         }
         Object* node = add(typeRopeNode, 1450, 1600, 10, 100, 1000, mover);
-        world().springs = {new Spring(world().turret, hulls[6], 1, 3),
-            new Spring(node, hulls[7], 1, 3), new Spring(node, hulls[2], 1, 3)};
-        resetLevel(seed);
+        world().springs = {new Spring(world(), world().turret, hulls[6], 1, 3),
+            new Spring(world(), node, hulls[7], 1, 3), new Spring(world(), node, hulls[2], 1, 3)};
+        resetLevel(world(), seed);
         world().leftHookGrappling = true; // the rope on the mount is the left hook's
         world().chosenShip = 1; // the second ship: its flame is drawn
     }
@@ -153,7 +154,7 @@ protected:
         for (int frame = 0; steps > 0; ++frame) {
             const int n = std::min(steps, 1 + (frame * 7) % 23);
             steps -= n;
-            const LevelState state = simulateFrame(inputOf(frame), n);
+            const LevelState state = simulateFrame(world(), inputOf(frame), n);
             if (present)
                 presentFrame(state);
         }
@@ -163,9 +164,9 @@ protected:
 TEST_F(WholeWorld, TheSameStartGivesTheSameWorldAfter4000Steps)
 {
     build();
-    const uint64_t start = worldHash();
+    const uint64_t start = worldHash(world());
     run(4000);
-    const uint64_t first = worldHash();
+    const uint64_t first = worldHash(world());
     const size_t survivors = world().objects.size();
     for (const Object* o : world().objects) {
         ASSERT_TRUE(std::isfinite(o->x) && std::isfinite(o->vx)) << o->type;
@@ -174,9 +175,9 @@ TEST_F(WholeWorld, TheSameStartGivesTheSameWorldAfter4000Steps)
 
     resetWorld();
     build();
-    ASSERT_EQ(worldHash(), start);
+    ASSERT_EQ(worldHash(world()), start);
     run(4000);
-    EXPECT_EQ(worldHash(), first);
+    EXPECT_EQ(worldHash(world()), first);
     EXPECT_EQ(world().objects.size(), survivors);
     // And the world did live: things moved, and enemies died.
     EXPECT_NE(first, start);
@@ -187,12 +188,12 @@ TEST_F(WholeWorld, DrawingAndSoundingTheFramesChangesNothing)
 {
     build();
     run(3000);
-    const uint64_t unseen = worldHash();
+    const uint64_t unseen = worldHash(world());
 
     resetWorld();
     build();
     run(3000, true);
-    EXPECT_EQ(worldHash(), unseen);
+    EXPECT_EQ(worldHash(world()), unseen);
     EXPECT_GT(drawnStep, 2900); // frames were drawn, up to the end
     SDL_Surface* shown = SDL_GetVideoSurface();
     int lit = 0;
@@ -206,15 +207,15 @@ TEST_F(WholeWorld, TheSeedAloneDecidesWhatTheRulesDraw)
 {
     build(11);
     run(3000);
-    const uint64_t first = worldHash();
+    const uint64_t first = worldHash(world());
 
     resetWorld();
     build(11);
     run(3000);
-    EXPECT_EQ(worldHash(), first);
+    EXPECT_EQ(worldHash(world()), first);
 
     resetWorld();
     build(12); // class 9 picks other weapons
     run(3000);
-    EXPECT_NE(worldHash(), first);
+    EXPECT_NE(worldHash(world()), first);
 }

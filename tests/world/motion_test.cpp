@@ -1,4 +1,5 @@
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "support/world_fixture.h"
 #include "world/motion.h"
 #include "world/world.h"
@@ -16,7 +17,7 @@ TEST_F(Gravity, ASourceOfMass1e9At100UnitsPullsAUnitMassBy6e6)
     world().objects = {source, body};
     world().attractingMasses = {source};
     world().dynamicMasses = {body};
-    applyGravity();
+    applyGravity(world());
     EXPECT_NEAR(body->fx, 0.000006f, 1e-11f);
     EXPECT_EQ(body->fy, 0);
 }
@@ -29,7 +30,7 @@ TEST_F(Gravity, ABodyAtASourcesCentreGetsNoForceRatherThanNaN)
     world().objects = {source, wreck, other};
     world().attractingMasses = {source};
     world().dynamicMasses = {wreck, other};
-    applyGravity();
+    applyGravity(world());
     EXPECT_EQ(wreck->fx, 0);
     EXPECT_EQ(wreck->fy, 0);
     EXPECT_LT(other->fx, 0); // the others are still pulled
@@ -45,7 +46,7 @@ TEST_F(Gravity, InsideASourceThePullStaysAtItsSurfaceStrength)
     world().objects = {sun, wreck, outside};
     world().attractingMasses = {sun};
     world().dynamicMasses = {wreck, outside};
-    applyGravity();
+    applyGravity(world());
     const float surfacePull = 100 * 2e11f * 6e-11f / (100.0f * 100.0f);
     EXPECT_NEAR(wreck->fx, -surfacePull, surfacePull * 1e-5f);
     EXPECT_NEAR(outside->fy, -surfacePull / 4, surfacePull * 1e-5f); // outside: plain 1/r^2
@@ -59,7 +60,7 @@ TEST_F(Integration, SourcesAndTheDeadNeverChange)
         Object o(5, 10, 1, 2, 0.5f, 0.25f, 1, 0.1f, nullptr, type, 10, 0);
         o.fx = 3;
         o.loaded = false;
-        o.update(1);
+        o.update(world(), 1);
         EXPECT_EQ(o.x, 1) << type;
         EXPECT_EQ(o.fx, 3) << type;
         EXPECT_EQ(o.spin, 0.1f) << type;
@@ -72,7 +73,7 @@ TEST_F(Integration, ForceMovesVelocityThenPositionInTheSameStep)
 {
     Object o(4, 10, 10, 20, 0, 0, 0, 0, nullptr, typeEnemy, 0, 100);
     o.fx = 2;
-    o.update(1);
+    o.update(world(), 1);
     EXPECT_FLOAT_EQ(o.vx, 0.5f);
     EXPECT_FLOAT_EQ(o.x, 10.5f);
     EXPECT_EQ(o.fx, 0);
@@ -86,7 +87,7 @@ TEST_F(Integration, OnlyTheShipIsHeldToItsTopSpeedInTheSameDirection)
     Object enemy(1, 10, 0, 0, 0.3f, 0, 0, 0, nullptr, typeEnemy, 0, 100);
     for (Object* o : {&craft, &enemy}) {
         o->fx = o->fy = 0.9f; // to (1.2, 0.9): speed 1.5
-        o->update(1);
+        o->update(world(), 1);
     }
     writableTuning().shipMaxSpeed = saved;
     EXPECT_NEAR(std::hypot(craft.vx, craft.vy), 0.6f, 1e-6f);
@@ -97,11 +98,11 @@ TEST_F(Integration, OnlyTheShipIsHeldToItsTopSpeedInTheSameDirection)
 TEST_F(Integration, SpinTurnsOnceAndHeadingsStayWithinOneTurnKeepingTheirSign)
 {
     Object o(1, 10, 0, 0, 0, 0, 6.29f, 0.01f, nullptr, typeEnemy, 0, 100);
-    o.update(1);
+    o.update(world(), 1);
     EXPECT_NEAR(o.angle, 6.3f - 6.2831853f, 1e-4f);
     EXPECT_EQ(o.spin, 0);
     o.angle = -6.3f;
-    o.update(1);
+    o.update(world(), 1);
     EXPECT_NEAR(o.angle, -0.0168f, 1e-4f);
 }
 
@@ -110,15 +111,15 @@ TEST_F(Integration, AForcePassingChildHandsItsForceToTheParent)
     Object* parent = make(typeEnemy, 0, 0, 10, 2);
     Object* mount = make(typeTurret);
     Object* flame = make(typeFlame);
-    parent->addChild(mount, 0, 0, 0, true, true, true, false);
-    parent->addChild(flame, 0, 0, 0, true, false, false, false);
+    parent->addChild(world(), mount, 0, 0, 0, true, true, true, false);
+    parent->addChild(world(), flame, 0, 0, 0, true, false, false, false);
     mount->fx = 4;
     flame->fx = 7;
-    parent->update(1);
+    parent->update(world(), 1);
     EXPECT_FLOAT_EQ(parent->vx, 2); // 4 / mass 2; the flame keeps its own
     EXPECT_EQ(mount->fx, 0);
     EXPECT_EQ(flame->fx, 7);
-    delete parent;
+    destroyObject(world(), parent);
 }
 
 class Death : public WorldTest {
@@ -139,9 +140,9 @@ TEST_F(Death, ABulletDiesSilentlyOnItsLastMillisecond)
 {
     Object bullet = shot(typeBullet, 1000);
     for (int ms = 1; ms < 1000; ++ms)
-        bullet.update(1);
+        bullet.update(world(), 1);
     ASSERT_EQ(bullet.type, typeBullet);
-    bullet.update(1);
+    bullet.update(world(), 1);
     EXPECT_EQ(bullet.type, typeExploding);
     EXPECT_EQ(bullet.health, 0.000001f);
     EXPECT_TRUE(raised(Sound::explosion).empty());
@@ -151,7 +152,7 @@ TEST_F(Death, AnEnemyExplodesAloudOnceAndIsGoneAfter500Milliseconds)
 {
     world().numEnemies = 3;
     Object enemy(1, 10, 300, 400, 0, 0, 0, 0, nullptr, typeEnemy, 0, 0);
-    enemy.update(1);
+    enemy.update(world(), 1);
     EXPECT_EQ(world().numEnemies, 2);
     EXPECT_EQ(enemy.type, typeExploding);
     const auto booms = raised(Sound::explosion);
@@ -159,9 +160,9 @@ TEST_F(Death, AnEnemyExplodesAloudOnceAndIsGoneAfter500Milliseconds)
     EXPECT_EQ(booms[0].dx, 300); // heard from where it died, as the ship hears it
     EXPECT_EQ(booms[0].dist, 500);
     for (int ms = 1; ms < 500; ++ms)
-        enemy.update(1);
+        enemy.update(world(), 1);
     EXPECT_EQ(enemy.type, typeExploding);
-    enemy.update(1);
+    enemy.update(world(), 1);
     EXPECT_EQ(enemy.type, typeDead);
     EXPECT_EQ(world().numEnemies, 2);
 }
@@ -172,7 +173,7 @@ TEST_F(Death, HooksNeverDieBfgBallsKeepTheirOwnExplosionAndLightningVanishes)
     Object ball = shot(typeBfg, 1);
     Object bolt = shot(typeLightning, 1);
     for (Object* o : {&hook, &ball, &bolt})
-        o->update(1);
+        o->update(world(), 1);
     EXPECT_EQ(hook.type, typeLeftHook);
     EXPECT_EQ(hook.health, -40);
     EXPECT_EQ(ball.type, typeExploding);
@@ -184,9 +185,9 @@ TEST_F(Death, TheShipsFinishedExplosionEndsTheGameAndLeavesTheWreck)
 {
     world().ship->health = 0;
     for (int ms = 0; ms < 500; ++ms)
-        world().ship->update(1);
+        world().ship->update(world(), 1);
     EXPECT_FALSE(world().gameOver);
-    world().ship->update(1);
+    world().ship->update(world(), 1);
     EXPECT_TRUE(world().gameOver);
     EXPECT_EQ(world().ship->type, typeExploding);
 }

@@ -1,3 +1,4 @@
+#include "content/worldinuse.h"
 #include "support/world_fixture.h"
 #include "world/connector.h"
 #include "world/world.h"
@@ -50,14 +51,14 @@ TEST_F(ObjectLife, DestroyingAnEnemyFreesItsGunAndConnectorOnly)
     world().dynamicMasses = {enemy, bystander};
     world().enemies = {enemy, bystander};
     world().drawables = {enemy, gun, bystander};
-    Connector* link = enemy->addChild(gun, 5, 0, 0, true, false, false, true);
+    Connector* link = enemy->addChild(world(), gun, 5, 0, 0, true, false, false, true);
     ASSERT_TRUE(contains(world().connectors, link));
 
     world().objects.remove(enemy);
     world().dynamicMasses.remove(enemy);
     world().enemies.remove(enemy);
     world().drawables.remove(enemy);
-    delete enemy;
+    destroyObject(world(), enemy);
 
     EXPECT_FALSE(contains(world().drawables, gun));
     EXPECT_TRUE(world().connectors.empty());
@@ -75,14 +76,14 @@ TEST_F(ObjectLife, DestroyingTheShipTakesMountFlameAndHooksAlong)
     Object* left = make(typeLeftHook);
     Object* right = make(typeRightHook);
     world().drawables = {s, left, right, flame};
-    s->addChild(mount, 17, 3.1415927f, 0, true, true, true, false);
-    mount->addChild(left, 0, 0, 0, false, false, false, false);
-    mount->addChild(right, 0, 0, 0, false, false, false, false);
-    s->addChild(flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
+    s->addChild(world(), mount, 17, 3.1415927f, 0, true, true, true, false);
+    mount->addChild(world(), left, 0, 0, 0, false, false, false, false);
+    mount->addChild(world(), right, 0, 0, 0, false, false, false, false);
+    s->addChild(world(), flame, 45, 3.1415927f, 3.1415927f, true, false, false, false);
     ASSERT_EQ(world().connectors.size(), 4u);
 
     world().drawables.remove(s);
-    delete s; // the sanitizer build reports any child left behind
+    destroyObject(world(), s); // the sanitizer build reports any child left behind
 
     EXPECT_TRUE(world().connectors.empty());
     EXPECT_TRUE(world().drawables.empty());
@@ -94,7 +95,7 @@ TEST_F(ObjectLife, ClearWorldFreesEverythingAndClearsHandles)
     world().ship = make(typeShip);
     world().objects.push_back(world().ship);
     world().drawables = world().objects;
-    clearWorld();
+    clearWorld(world());
     EXPECT_TRUE(world().objects.empty());
     EXPECT_TRUE(world().drawables.empty());
     EXPECT_EQ(world().ship, nullptr);

@@ -1,4 +1,5 @@
 #include "content/assets.h"
+#include "content/worldinuse.h"
 #include "screens/frame.h"
 #include "support/world_fixture.h"
 #include "world/spring.h"
@@ -39,13 +40,13 @@ TEST_F(TorusWrap, TheShipComesBackAtTheOtherEdgeAndTheBackgroundFollows)
     world().ship->x = 2000;
     world().worldH = 3000;
     world().ship->y = -1;
-    fixTorusCoords();
+    fixTorusCoords(world());
     EXPECT_EQ(world().ship->x, 0);
     EXPECT_EQ(world().backx, 2000);
     EXPECT_EQ(world().ship->y, 2999);
     EXPECT_EQ(world().backy, -3000);
     world().ship->x = -0.5f;
-    fixTorusCoords();
+    fixTorusCoords(world());
     EXPECT_EQ(world().ship->x, 1999.5f);
     EXPECT_EQ(world().backx, 0);
 }
@@ -56,7 +57,7 @@ TEST_F(TorusWrap, OthersMoveToTheirImageNearestTheShip)
     Object* half = add(1100, 1100); // exactly half a world away: stays
     Object* same = add(100, 100);
     Object* below = add(100, -1500);
-    fixTorusCoords();
+    fixTorusCoords(world());
     EXPECT_EQ(far->x, -100);
     EXPECT_EQ(half->x, 1100);
     EXPECT_EQ(half->y, 1100);
@@ -74,10 +75,10 @@ TEST_F(Removal, OnlyObjectsFreesTheDeadAndTheShipIsNeverRemoved)
     for (auto* list : {&world().drawables, &world().objects})
         *list = {world().ship, enemy, wreck};
     world().ship->type = enemy->type = typeDead;
-    cleanup(&world().drawables);
+    cleanup(world(), &world().drawables);
     EXPECT_EQ(world().drawables, (std::list<Object*> {world().ship, wreck}));
     EXPECT_EQ(enemy->type, typeDead); // not freed yet: still readable
-    cleanup(&world().objects);
+    cleanup(world(), &world().objects);
     EXPECT_EQ(world().objects, (std::list<Object*> {world().ship, wreck}));
     world().ship->type = typeShip;
 }
@@ -92,9 +93,9 @@ TEST_F(Removal, ShotsForgetAShooterThatIsFreed)
     shot->owner = other;
     world().objects = {shooter, orphan, other, shot};
     shooter->type = typeDead;
-    cleanup(&world().drawables); // only objects frees, so only objects forgets
+    cleanup(world(), &world().drawables); // only objects frees, so only objects forgets
     EXPECT_EQ(orphan->owner, shooter);
-    cleanup(&world().objects);
+    cleanup(world(), &world().objects);
     EXPECT_EQ(orphan->owner, nullptr);
     EXPECT_EQ(shot->owner, other);
     EXPECT_EQ(other->owner, other);
@@ -108,7 +109,7 @@ protected:
         WorldTest::SetUp();
         world().ship = make(typeShip, 0, 0);
         world().turret = make(typeTurret, 0, 0);
-        world().ship->addChild(world().turret, 0, 0, 0, true, true, true, false);
+        world().ship->addChild(world(), world().turret, 0, 0, 0, true, true, true, false);
         enemy = make(typeEnemy, 100, 0);
         world().objects = {world().ship, enemy};
     }
@@ -116,13 +117,13 @@ protected:
 
 TEST_F(RopeRemoval, ARopeFromTheMountToADeadEnemyLetsTheLeftHookGoFirst)
 {
-    world().springs.push_back(new Spring(enemy, world().turret, 1, 3));
+    world().springs.push_back(new Spring(world(), enemy, world().turret, 1, 3));
     world().leftHookGrappling = world().rightHookGrappling = true;
     enemy->type = typeExploding; // ropes stay on a wreck
-    cleanupSprings();
+    cleanupSprings(world());
     EXPECT_EQ(world().springs.size(), 1u);
     enemy->type = typeDead;
-    cleanupSprings();
+    cleanupSprings(world());
     EXPECT_TRUE(world().springs.empty());
     EXPECT_FALSE(world().leftHookGrappling);
     EXPECT_TRUE(world().rightHookGrappling);
@@ -132,11 +133,11 @@ TEST_F(RopeRemoval, ATieToADeadEnemyLeavesTheHooksAlone)
 {
     Object* node = make(typeRopeNode, 50, 0);
     world().objects.push_back(node);
-    Spring* kept = new Spring(node, world().turret, 1, 3);
-    world().springs = {new Spring(node, enemy, 1, 3), kept};
+    Spring* kept = new Spring(world(), node, world().turret, 1, 3);
+    world().springs = {new Spring(world(), node, enemy, 1, 3), kept};
     world().leftHookGrappling = true;
     enemy->type = typeDead;
-    cleanupSprings();
+    cleanupSprings(world());
     EXPECT_EQ(world().springs, std::list<Spring*> {kept});
     EXPECT_TRUE(world().leftHookGrappling);
 }
@@ -153,7 +154,7 @@ TEST_F(RopeRemoval, AFrameRemovesWhatItsStepsKilledAndTheRopesOnIt)
         world().drawables.push_back(o);
     }
     world().objects.push_back(bolt);
-    world().springs.push_back(new Spring(enemy, bolt, 1, 3));
+    world().springs.push_back(new Spring(world(), enemy, bolt, 1, 3));
     enterFrameLoop(0);
     runFrame(3);
     EXPECT_TRUE(world().springs.empty());

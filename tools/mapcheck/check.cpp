@@ -7,6 +7,7 @@
 #include "content/report.h"
 #include "content/textstream.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "render/limits.h"
 #include "screens/session.h"
 #include "world/contacts.h"
@@ -372,13 +373,13 @@ void Checker::checkMap(const std::string& path)
         return;
     tether::TextStream file(text);
     // Each map is checked as if it came first: the default world, no spawn.
-    tether::clearWorld();
+    tether::clearWorld(tether::world());
     tether::world().worldW = tether::world().worldH = 2000.0f;
     ContentReport read(file);
     tether::readMap(read.stream(), &read);
     const float worldW = tether::world().worldW, worldH = tether::world().worldH;
     const int made = static_cast<int>(tether::world().objects.size());
-    tether::clearWorld();
+    tether::clearWorld(tether::world());
     tether::closeLevelMap();
     for (const tether::ContentNote& n : read.notes)
         report(path, n.line, n.error, n.message);
@@ -583,12 +584,12 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
     if (start()) {
         for (Object* o : world().enemies)
             o->type = typeDead;
-        removeTheDead();
+        removeTheDead(world());
         const std::vector<Object*> bodies(
             world().attractingMasses.begin(), world().attractingMasses.end());
         bool fell = false;
         for (int step = 1; step <= fallSteps && !fell && world().ship; ++step) {
-            physicsStep(FrameInput {});
+            physicsStep(world(), FrameInput {});
             for (size_t i = 0; i < bodies.size() && i < bodyLines.size() && !fell; ++i) {
                 if (bodies[i]->type == typeDead || !touches(*world().ship, *bodies[i]))
                     continue;
@@ -613,8 +614,8 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
         // minutes.
         std::unordered_set<const Object*> shooters, strikers;
         for (int64_t step = 1; step <= quietSteps && world().ship; ++step) {
-            physicsStep(FrameInput {});
-            const size_t touching = rememberedContacts().size();
+            physicsStep(world(), FrameInput {});
+            const size_t touching = rememberedContacts(world()).size();
             if (touching > mostTouchingPairs) {
                 report(path, 0, false,
                     std::to_string(touching) + " pairs of things touch " + seconds(step)
@@ -645,13 +646,13 @@ void Checker::checkIdleStart(const std::string& path, const std::vector<int>& bo
                     name + (fired ? " fires at" : " reaches") + " the idle ship " + seconds(step)
                         + " after the start: give the player a few quiet seconds");
             }
-            clearEvents();
+            clearEvents(world());
             // The dead are about to leave the world; their entries must not
             // be read again.
             for (size_t i = 0; i < hostiles.size(); ++i)
                 if (!told[i] && hostiles[i]->type == typeDead)
                     told[i] = true, hostiles[i] = nullptr;
-            removeTheDead();
+            removeTheDead(world());
         }
     }
     stopLevel();

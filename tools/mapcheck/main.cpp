@@ -3,6 +3,7 @@
 #include "command.h"
 
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "world/world.h"
 
 #include <cstdio>

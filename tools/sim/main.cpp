@@ -9,6 +9,7 @@
 
 #include "content/maps.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "platform/gamefolder.h"
 #include "platform/replay.h"
 #include "screens/summary.h"

@@ -1,6 +1,7 @@
 #include "parallel.h"
 
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "world/world.h"
 
 #include <algorithm>

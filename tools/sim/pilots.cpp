@@ -2,6 +2,7 @@
 #include "pilots.h"
 
 #include "ai/pilot.h"
+#include "content/worldinuse.h"
 
 #include <utility>
 #include <vector>
@@ -20,8 +21,10 @@ const std::vector<std::pair<std::string, std::function<Pilot(uint64_t seed)>>>& 
         // Plays like a competent player from what the screen shows (ai/pilot.h).
         {"bot",
             [](uint64_t seed) {
-                return [p = tether::newPilot(seed)](
-                           int) mutable { return tether::flyPilot(p, tether::seePilotView()); };
+                return [p = tether::newPilot(seed)](int) mutable {
+                    return tether::flyPilot(
+                        tether::world(), p, tether::seePilotView(tether::world()));
+                };
             }},
     };
     return table;

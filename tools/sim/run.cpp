@@ -2,6 +2,7 @@
 
 #include "pilots.h"
 
+#include "content/worldinuse.h"
 #include "screens/session.h"
 #include "world/stats.h"
 #include "world/world.h"
@@ -43,7 +44,7 @@ std::string playRun(const Run& run, const std::string& pilotName, int64_t limitM
         const int steps = static_cast<int>(
             std::min<int64_t>(frameSteps, limitMs - world().levelStats.gameTime));
         const FrameInput input = pilot(steps);
-        state = simulateFrame(input, steps);
+        state = simulateFrame(world(), input, steps);
         watchFrame(watch);
         if (record && !addReplayFrame(*record, steps, input)) {
             stopLevel();
@@ -66,7 +67,7 @@ void playReplay(const Replay& replay, LevelSummary& summary)
     ShipWatch watch = watchShip();
     LevelState state = LevelState::ongoing;
     for (size_t i = 0; i < replay.frames.size() && state == LevelState::ongoing; ++i) {
-        state = simulateFrame(replayFrameInput(replay, i), replay.frames[i].steps);
+        state = simulateFrame(world(), replayFrameInput(replay, i), replay.frames[i].steps);
         watchFrame(watch);
     }
     summary = summariseLevel(

@@ -5,6 +5,7 @@
 // level, as a window losing focus does on the desktop.
 #include "browserpad.h"
 #include "content/tuning.h"
+#include "content/worldinuse.h"
 #include "main/options.h"
 #include "main/program.h"
 #include "platform/frametimes.h"
