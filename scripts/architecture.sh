@@ -13,7 +13,7 @@ declare -A what=(
     [screens]="screens: title, level, pause and help,\nend screens, replay playback"
     [platform]="platform: window, sound, input devices,\nthe player's files"
     [render]="render: drawing through a canvas\n(SDL and SDL_gfx, or our own)"
-    [content]="content: the data file, maps,\nimages, the title"
+    [content]="content: the data file, maps,\nimages, the title, the world in play"
     [ai]="ai: the enemies' AI, the pilot"
     [world]="world: the simulation and its rules\n(no SDL, no clock)"
 )
