@@ -35,26 +35,27 @@ float nearestImage(float c, float reference, float size)
     return c;
 }
 
+// Brings the ship's coordinate c back within 0..size, counting the world
+// size it crossed in crossed (backx or backy).
+void wrapShipCoordinate(float& c, float& crossed, float size)
+{
+    if (c >= size) {
+        c -= size;
+        crossed += size;
+    } else if (c < 0) {
+        c += size;
+        crossed -= size;
+    }
+}
+
 } // namespace
 
 void fixTorusCoords(World& world)
 {
     if (!world.ship)
         return;
-    if (world.ship->x >= world.worldW) {
-        world.ship->x -= world.worldW;
-        world.backx += world.worldW;
-    } else if (world.ship->x < 0) {
-        world.ship->x += world.worldW;
-        world.backx -= world.worldW;
-    }
-    if (world.ship->y >= world.worldH) {
-        world.ship->y -= world.worldH;
-        world.backy += world.worldH;
-    } else if (world.ship->y < 0) {
-        world.ship->y += world.worldH;
-        world.backy -= world.worldH;
-    }
+    wrapShipCoordinate(world.ship->x, world.backx, world.worldW);
+    wrapShipCoordinate(world.ship->y, world.backy, world.worldH);
     for (Object* o : world.objects) {
         o->x = nearestImage(o->x, world.ship->x, world.worldW);
         o->y = nearestImage(o->y, world.ship->y, world.worldH);
