@@ -36,19 +36,24 @@ struct Pixels {
     int clipX = 0, clipY = 0, clipW = 0, clipH = 0;
 };
 
-// A picture's pixels as a canvas of ours keeps them: rows of 0xAARRGGBB,
-// the alpha saying how much of each pixel a blit lays over what lies below
-// (the image's colour key and its own alpha folded in).
-struct PixelImage {
-    int w = 0, h = 0;
-    std::vector<uint32_t> argb;
-    // Found by the canvas that keeps the image: whether every alpha is 255
-    // (rows are copied as they are), and the runs of pixels that show
-    // (alpha above 0) as first and past-last columns; row r's runs are
-    // runs[rowRuns[r] .. rowRuns[r + 1]).
+// What a blit needs to know of an image beside its pixels: whether every
+// alpha is 255 (rows are copied as they are), and the runs of pixels that
+// show (alpha above 0) as first and past-last columns; row r's runs are
+// runs[rowRuns[r] .. rowRuns[r + 1]).
+struct ShowingRuns {
     bool opaque = false;
     std::vector<uint16_t> runs;
     std::vector<uint32_t> rowRuns;
+};
+
+// A picture's pixels as a canvas of ours keeps them: rows of 0xAARRGGBB,
+// the alpha saying how much of each pixel a blit lays over what lies below
+// (the image's colour key and its own alpha folded in), and its runs, found
+// by the canvas that keeps it.
+struct PixelImage {
+    int w = 0, h = 0;
+    std::vector<uint32_t> argb;
+    ShowingRuns showing;
 };
 
 class Canvas {

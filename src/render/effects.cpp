@@ -13,6 +13,7 @@
 #include "world/world.h"
 
 #include <cmath>
+#include <vector>
 
 namespace tether {
 
@@ -21,6 +22,31 @@ namespace {
 void line(Canvas& canvas, float x1, float y1, float x2, float y2, Uint32 colour)
 {
     canvas.line(toSint16(x1), toSint16(y1), toSint16(x2), toSint16(y2), colour);
+}
+
+// The helix's steps are the same for every beam: t as it accumulates and
+// its turn's offsets, worked out once (a sine and a cosine for each of a
+// thousand points were a tenth of a busy frame).
+struct HelixSteps {
+    std::vector<float> t;
+    std::vector<double> across, down; // 10 sin 100t, 10 cos 100t
+    HelixSteps()
+    {
+        float step = 0.0f;
+        do {
+            const double a = step * 100.0;
+            t.push_back(step);
+            across.push_back(10 * std::sin(a));
+            down.push_back(10 * std::cos(a));
+            step = step + 0.001f;
+        } while (step < 1.0f);
+    }
+};
+
+const HelixSteps& helixSteps()
+{
+    static const HelixSteps steps;
+    return steps;
 }
 
 } // namespace
@@ -65,8 +91,8 @@ void drawRail(Canvas& canvas, float x1, float y1, float x2, float y2, unsigned i
     const Uint32 pixel = canvas.pixelValue(helixColour);
     const float dx = x2 - x1, dy = y2 - y1;
     float px = x1, py = y1;
-    float t = 0.0f;
-    do {
+    const HelixSteps& helix = helixSteps();
+    for (size_t i = 0; i < helix.t.size(); ++i) {
         if (!direct) {
             canvas.pixel(toSint16(px), toSint16(py), helixColour);
         } else {
@@ -75,11 +101,10 @@ void drawRail(Canvas& canvas, float x1, float y1, float x2, float y2, unsigned i
                 && y < held.clipY + held.clipH)
                 held.rows[y * held.stride + x] = pixel;
         }
-        const double a = t * 100.0;
-        px = static_cast<float>(t * dx + x1 + 10 * std::sin(a));
-        py = static_cast<float>(t * dy + y1 - 10 * std::cos(a));
-        t = t + 0.001f;
-    } while (t < 1.0f);
+        const float t = helix.t[i];
+        px = static_cast<float>(t * dx + x1 + helix.across[i]);
+        py = static_cast<float>(t * dy + y1 - helix.down[i]);
+    }
     if (direct)
         canvas.releasePixels();
 }

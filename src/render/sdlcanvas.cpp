@@ -1,9 +1,14 @@
 // The desktop canvas: each primitive is the SDL or SDL_gfx call the game
 // has always drawn with, and each copy one of render/kept.h's, so the
-// picture is theirs to the pixel.
+// picture is theirs to the pixel. Images in the display's layout are blitted
+// as our canvas blits them, with SDL's arithmetic: SDL 1.2 blends them one
+// pixel at a time (three quarters of a busy frame), and after its copy of a
+// whole image every blend that followed waited on the screen's memory (the
+// background pass took three times as long).
 #include "render/sdlcanvas.h"
 
 #include "render/kept.h"
+#include "render/softcanvas.h"
 
 #ifndef TETHER_NO_SDL_GFX
 #include <SDL_gfxPrimitives.h>
@@ -29,9 +34,67 @@ SDL_Surface* surfaceOf(const Picture& picture)
     return static_cast<SDL_Surface*>(const_cast<void*>(picture.source));
 }
 
+#ifndef TETHER_NO_SDL_GFX
+bool hasMasks(const SDL_PixelFormat* f, Uint32 a, Uint32 r, Uint32 g, Uint32 b)
+{
+    return f->BytesPerPixel == 4 && f->Amask == a && f->Rmask == r && f->Gmask == g
+        && f->Bmask == b;
+}
+
+enum class OwnBlit { none, blend, copy };
+
+// Which images this canvas lays on a screen of 0x00RRGGBB itself: those in
+// the display's layout whose pixels lie plain in memory (not run-length
+// coded by an SDL blit before), either with their alpha channel
+// (0xAARRGGBB, blended by it), or without one and drawn whole (copied).
+OwnBlit ownBlitOf(const SDL_Surface* image, const SDL_Surface* screen)
+{
+    if (!blitsOwnRows || image == screen || (image->flags & SDL_RLEACCEL) || SDL_MUSTLOCK(image)
+        || SDL_MUSTLOCK(screen) || !hasMasks(screen->format, 0, 0xff0000, 0xff00, 0xff))
+        return OwnBlit::none;
+    if ((image->flags & SDL_SRCALPHA)
+        && hasMasks(image->format, 0xff000000, 0xff0000, 0xff00, 0xff))
+        return OwnBlit::blend;
+    const bool whole = !(image->flags & SDL_SRCCOLORKEY)
+        && (!(image->flags & SDL_SRCALPHA) || image->format->alpha == SDL_ALPHA_OPAQUE);
+    if (whole && hasMasks(image->format, 0, 0xff0000, 0xff00, 0xff))
+        return OwnBlit::copy;
+    return OwnBlit::none;
+}
+
+// Within the screen's clip rectangle, as SDL_BlitSurface: what shows of the
+// image blended (its runs found on its first blit), or all of it copied.
+void blitImage(const SDL_Surface* image, SDL_Surface* screen, int x, int y, OwnBlit how)
+{
+    static const ShowingRuns whole {true, {}, {}};
+    const auto* argb = static_cast<const uint32_t*>(image->pixels);
+    const int stride = image->pitch / 4;
+    const ShowingRuns* showing
+        = how == OwnBlit::copy ? &whole : showingRunsOf(image, argb, image->w, image->h, stride);
+    if (!showing)
+        return;
+    const SDL_Rect& clip = screen->clip_rect;
+    const int screenStride = screen->pitch / 4;
+    uint32_t* corner = static_cast<uint32_t*>(screen->pixels) + clip.y * screenStride + clip.x;
+    blitShowing(corner, clip.w, clip.h, screenStride, {argb, image->w, image->h, stride, *showing},
+        x - clip.x, y - clip.y);
+}
+#endif
+
 } // namespace
 
 #ifndef TETHER_NO_SDL_GFX
+
+bool blitsOwnRows = true;
+
+namespace {
+uint64_t ownBlits = 0;
+}
+
+uint64_t ownBlitsDone()
+{
+    return ownBlits;
+}
 
 int SdlCanvas::width() const
 {
@@ -56,6 +119,11 @@ void SdlCanvas::blit(const Picture& picture, int x, int y)
     SDL_Surface* image = surfaceOf(picture);
     if (!image)
         return;
+    if (const OwnBlit how = ownBlitOf(image, surface_); how != OwnBlit::none) {
+        blitImage(image, surface_, x, y, how);
+        ++ownBlits;
+        return;
+    }
     SDL_Rect where;
     where.x = at(x);
     where.y = at(y);

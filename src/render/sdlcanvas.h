@@ -11,6 +11,16 @@
 namespace tether {
 
 #ifndef TETHER_NO_SDL_GFX
+// On, the desktop canvas blits the images in the display's layout onto a
+// 32-bit screen itself, four pixels at a time with SDL 1.2's own arithmetic
+// (the same pixels, to the bit); off, through SDL_BlitSurface, which blends
+// one pixel at a time: the picture the blits are compared with and measured
+// against.
+extern bool blitsOwnRows;
+// The blits the desktop canvases have done themselves since the start (to
+// measure).
+uint64_t ownBlitsDone();
+
 class SdlCanvas final : public Canvas {
 public:
     explicit SdlCanvas(SDL_Surface* surface)

@@ -49,34 +49,99 @@ Picture pictureOfCopy(const PixelImage* copy)
 
 } // namespace
 
+namespace {
+
+void findRuns(const uint32_t* argb, int w, int h, int stride, ShowingRuns& out)
+{
+    out.opaque = true;
+    out.runs.clear();
+    out.rowRuns.assign(static_cast<size_t>(h) + 1, 0);
+    for (int y = 0; y < h; ++y) {
+        out.rowRuns[static_cast<size_t>(y)] = static_cast<uint32_t>(out.runs.size() / 2);
+        const uint32_t* row = argb + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        for (int x = 0; x < w;) {
+            while (x < w && row[x] >> 24 == 0)
+                ++x;
+            if (x == w)
+                break;
+            const int start = x;
+            for (; x < w && row[x] >> 24 != 0; ++x)
+                out.opaque = out.opaque && row[x] >> 24 == 255;
+            out.runs.push_back(static_cast<uint16_t>(start));
+            out.runs.push_back(static_cast<uint16_t>(x));
+        }
+        out.opaque = out.opaque && out.runs.size() == 2 * (static_cast<size_t>(y) + 1)
+            && out.runs[2 * y] == 0 && out.runs[2 * y + 1] == w;
+    }
+    out.rowRuns[static_cast<size_t>(h)] = static_cast<uint32_t>(out.runs.size() / 2);
+}
+
+// The runs of the desktop's images, by image; where their pixels lay and
+// their size when found.
+struct FoundRuns {
+    const uint32_t* argb = nullptr;
+    int w = 0, h = 0, stride = 0;
+    ShowingRuns showing;
+};
+
+std::unordered_map<const void*, FoundRuns>& foundRuns()
+{
+    static auto* runs = new std::unordered_map<const void*, FoundRuns>; // as kept()
+    return *runs;
+}
+
+} // namespace
+
 // The blit skips what does not show, as SDL's run-length coding does.
 void findShowingRuns(PixelImage& image)
 {
-    image.opaque = std::all_of(
-        image.argb.begin(), image.argb.end(), [](uint32_t p) { return p >> 24 == 255; });
-    image.runs.clear();
-    image.rowRuns.assign(static_cast<size_t>(image.h) + 1, 0);
-    for (int y = 0; y < image.h; ++y) {
-        image.rowRuns[static_cast<size_t>(y)] = static_cast<uint32_t>(image.runs.size() / 2);
-        const uint32_t* row = image.argb.data() + static_cast<size_t>(y) * image.w;
-        for (int x = 0; x < image.w;) {
-            while (x < image.w && row[x] >> 24 == 0)
-                ++x;
-            if (x == image.w)
-                break;
-            const int start = x;
-            while (x < image.w && row[x] >> 24 != 0)
-                ++x;
-            image.runs.push_back(static_cast<uint16_t>(start));
-            image.runs.push_back(static_cast<uint16_t>(x));
+    findRuns(image.argb.data(), image.w, image.h, image.w, image.showing);
+}
+
+const ShowingRuns* showingRunsOf(const void* image, const uint32_t* argb, int w, int h, int stride)
+{
+    if (w < 0 || h < 0 || w > 65535 || stride < w)
+        return nullptr;
+    FoundRuns& found = foundRuns()[image];
+    if (found.argb != argb || found.w != w || found.h != h || found.stride != stride) {
+        found.argb = argb;
+        found.w = w;
+        found.h = h;
+        found.stride = stride;
+        findRuns(argb, w, h, stride, found.showing);
+    }
+    return &found.showing;
+}
+
+void blitShowing(
+    uint32_t* pixels, int width, int height, int stride, const BlitSource& source, int x, int y)
+{
+    const ShowingRuns& showing = source.showing;
+    if (!showing.opaque && showing.rowRuns.size() != static_cast<size_t>(source.h) + 1)
+        return;
+    const int left = std::max(0, -x), right = std::min(source.w, width - x);
+    if (left >= right)
+        return;
+    for (int row = std::max(0, -y); row < source.h && y + row < height; ++row) {
+        const uint32_t* from = source.argb + static_cast<ptrdiff_t>(row) * source.stride;
+        uint32_t* to = pixels + static_cast<ptrdiff_t>(y + row) * stride + x;
+        if (showing.opaque) {
+            copyRow(to + left, from + left, right - left);
+            continue;
+        }
+        for (uint32_t run = showing.rowRuns[row]; run < showing.rowRuns[row + 1]; ++run) {
+            const int first = std::max<int>(left, showing.runs[2 * run]);
+            const int last = std::min<int>(right, showing.runs[2 * run + 1]);
+            if (first < last)
+                blendRow(to + first, from + first, last - first);
         }
     }
-    image.rowRuns[static_cast<size_t>(image.h)] = static_cast<uint32_t>(image.runs.size() / 2);
 }
 
 void forgetSoftPicture(const void* source)
 {
     kept().erase(source);
+    foundRuns().erase(source);
     forgetSoftCopiesOf(source);
 }
 
@@ -86,6 +151,8 @@ void forgetSoftPictures()
     // end their levels here too, and never draw.
     if (!kept().empty())
         kept().clear();
+    if (!foundRuns().empty())
+        foundRuns().clear();
     forgetSoftCopies();
 }
 
@@ -126,26 +193,9 @@ void SoftCanvas::blit(const Picture& picture, int x, int y)
 {
     if (!picture)
         return;
-    const PixelImage* image = pixelsOf(picture, reader_);
-    if (!image || image->rowRuns.size() != static_cast<size_t>(image->h) + 1)
-        return;
-    const int left = std::max(0, -x), right = std::min(image->w, width_ - x);
-    if (left >= right)
-        return;
-    for (int row = std::max(0, -y); row < image->h && y + row < height_; ++row) {
-        const uint32_t* from = image->argb.data() + static_cast<size_t>(row) * image->w;
-        uint32_t* to = pixels_ + (y + row) * stride_ + x;
-        if (image->opaque) {
-            copyRow(to + left, from + left, right - left);
-            continue;
-        }
-        for (uint32_t run = image->rowRuns[row]; run < image->rowRuns[row + 1]; ++run) {
-            const int first = std::max<int>(left, image->runs[2 * run]);
-            const int last = std::min<int>(right, image->runs[2 * run + 1]);
-            if (first < last)
-                blendRow(to + first, from + first, last - first);
-        }
-    }
+    if (const PixelImage* image = pixelsOf(picture, reader_))
+        blitShowing(pixels_, width_, height_, stride_,
+            {image->argb.data(), image->w, image->h, image->w, image->showing}, x, y);
 }
 
 void SoftCanvas::pixel(int x, int y, uint32_t colour)

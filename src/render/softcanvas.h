@@ -61,9 +61,28 @@ private:
 // show, which the blit needs (and a copy made of it must find again).
 void findShowingRuns(PixelImage& image);
 
+// Rows of 0xAARRGGBB pixels as a blit reads them: h rows of w pixels,
+// stride words apart, with their runs.
+struct BlitSource {
+    const uint32_t* argb;
+    int w, h, stride;
+    const ShowingRuns& showing;
+};
+// Lays source with its top-left at (x, y) on width by height pixels of
+// 0x00RRGGBB, stride words apart: what shows, blended by its alpha
+// (render/blendrow.h).
+void blitShowing(
+    uint32_t* pixels, int width, int height, int stride, const BlitSource& source, int x, int y);
+
+// The runs of an image whose pixels lie plain in memory elsewhere (the
+// desktop's images), found on its first blit and kept by its address with
+// where its pixels lie and their size, which must still match.
+const ShowingRuns* showingRunsOf(const void* image, const uint32_t* argb, int w, int h, int stride);
+
 // The software canvases' copies of pictures are kept by the picture's
-// source, and the copies made from them too; a source freed (or replaced)
-// must be forgotten before its memory can hold another image.
+// source, and the copies made from them too, as are the runs found for an
+// image (showingRunsOf); a source freed (or replaced) must be forgotten
+// before its memory can hold another image.
 void forgetSoftPicture(const void* source);
 void forgetSoftPictures();
 size_t softPictureBytes();

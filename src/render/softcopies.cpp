@@ -66,8 +66,8 @@ KeptCopies& kept()
 
 size_t bytesOf(const PixelImage& image)
 {
-    return image.argb.size() * sizeof(uint32_t) + image.runs.size() * sizeof(uint16_t)
-        + image.rowRuns.size() * sizeof(uint32_t) + sizeof(PixelImage);
+    return image.argb.size() * sizeof(uint32_t) + image.showing.runs.size() * sizeof(uint16_t)
+        + image.showing.rowRuns.size() * sizeof(uint32_t) + sizeof(PixelImage);
 }
 
 void drop(decltype(KeptCopies::table)::iterator entry)
