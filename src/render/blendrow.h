@@ -14,6 +14,15 @@
 
 namespace tether {
 
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__EMSCRIPTEN__)
+#define TETHER_WIDE_BLEND 1
+// Whether the processor blends eight pixels at a time (AVX2), asked once.
+extern const bool wideBlend;
+// blendRow's first pixels, eight at a time; returns how many it did (a
+// multiple of eight). render/blendrow.cpp, built for AVX2 alone.
+int blendRowWide(uint32_t* to, const uint32_t* from, int count);
+#endif
+
 // (s a + d (256 - a)) / 256 per channel: red and blue side by side, then green.
 inline uint32_t blendPixel(uint32_t d, uint32_t s, uint32_t a)
 {
@@ -26,14 +35,17 @@ inline uint32_t blendPixel(uint32_t d, uint32_t s, uint32_t a)
 inline void blendRow(uint32_t* to, const uint32_t* from, int count)
 {
     int i = 0;
+#ifdef TETHER_WIDE_BLEND
+    if (count >= 8 && wideBlend)
+        i = blendRowWide(to, from, count);
+#endif
 #if defined(__SSE2__)
     // In 16-bit lanes, a pixel of full alpha weighs 256 instead of 255, which
-    // gives s exactly: s a + d (256 - a) stays within 255 * 256, so no lane
-    // overflows.
+    // gives s exactly. s a + d (256 - a) is worked out as d 256 + (s - d) a,
+    // whose lanes may wrap on the way but whose sum lies within 255 * 256.
     const __m128i zero = _mm_setzero_si128();
     const __m128i full = _mm_set1_epi16(255);
     const __m128i one = _mm_set1_epi16(1);
-    const __m128i whole = _mm_set1_epi16(256);
     const __m128i colourOnly = _mm_set1_epi32(0x00ffffff);
     const __m128i alphaOnly = _mm_set1_epi32(static_cast<int>(0xff000000u));
     for (; i + 4 <= count; i += 4) {
@@ -57,7 +69,7 @@ inline void blendRow(uint32_t* to, const uint32_t* from, int count)
             a = _mm_shufflehi_epi16(a, _MM_SHUFFLE(3, 3, 3, 3));
             a = _mm_add_epi16(a, _mm_and_si128(_mm_cmpeq_epi16(a, full), one));
             const __m128i sum = _mm_add_epi16(
-                _mm_mullo_epi16(s16, a), _mm_mullo_epi16(d16, _mm_sub_epi16(whole, a)));
+                _mm_slli_epi16(d16, 8), _mm_mullo_epi16(_mm_sub_epi16(s16, d16), a));
             halves[half] = _mm_srli_epi16(sum, 8);
         }
         const __m128i blended = _mm_packus_epi16(halves[0], halves[1]);

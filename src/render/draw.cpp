@@ -191,12 +191,21 @@ void drawLens(const Object& object, Canvas& canvas, int sx, int sy)
     } clip {held.clipX, held.clipY, held.clipW, held.clipH};
     const int stride = held.stride;
     Uint32* pixels = held.rows;
-    behindLens.assign(static_cast<size_t>(n) * n, 0);
-    for (int y = std::max(0, -top); y < read && top + y < clip.y + clip.h; ++y) {
-        if (top + y < clip.y)
+    // What lies behind, black where the square leaves the screen (or past
+    // what is read): each entry written once.
+    behindLens.resize(static_cast<size_t>(n) * n);
+    const int firstX = std::min(read, std::max(0, clip.x - left));
+    const int lastX = std::max(firstX, std::min(read, clip.x + clip.w - left));
+    for (int y = 0; y < n; ++y) {
+        uint32_t* behind = behindLens.data() + static_cast<size_t>(y) * n;
+        if (y >= read || top + y < clip.y || top + y >= clip.y + clip.h) {
+            std::fill_n(behind, n, 0u);
             continue;
-        for (int x = std::max(0, clip.x - left); x < read && left + x < clip.x + clip.w; ++x)
-            behindLens[static_cast<size_t>(y) * n + x] = pixels[(top + y) * stride + left + x];
+        }
+        std::fill_n(behind, firstX, 0u);
+        std::copy(pixels + (top + y) * stride + left + firstX,
+            pixels + (top + y) * stride + left + lastX, behind + firstX);
+        std::fill(behind + lastX, behind + n, 0u);
     }
     // Every pixel of the square that is on screen takes the pixel the table
     // names.

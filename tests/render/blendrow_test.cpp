@@ -47,7 +47,7 @@ uint32_t blendedAsSdl(uint32_t d, uint32_t s)
 TEST(BlendRow, EveryAlphaBlendsAsWorkedOutChannelByChannel)
 {
     std::mt19937 random(7);
-    for (int length = 1; length <= 13; ++length) {
+    for (int length = 1; length <= 21; ++length) {
         for (uint32_t alpha = 0; alpha < 256; ++alpha) {
             for (bool mixed : {true, false}) {
                 std::vector<uint32_t> from(length), to(length), expected(length);
