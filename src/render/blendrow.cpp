@@ -7,7 +7,12 @@
 
 namespace tether {
 
-const bool wideBlend = __builtin_cpu_supports("avx2");
+// Asked while the program's constants are made, perhaps before the
+// compiler's own detection has run: so it is run first.
+const bool wideBlend = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
 
 __attribute__((target("avx2"))) int blendRowWide(uint32_t* to, const uint32_t* from, int count)
 {

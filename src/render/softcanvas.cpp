@@ -47,10 +47,7 @@ Picture pictureOfCopy(const PixelImage* copy)
     return {copy, copy->w, copy->h, copy};
 }
 
-} // namespace
-
-namespace {
-
+// Whether every pixel has full alpha, and the runs of those that show.
 void findRuns(const uint32_t* argb, int w, int h, int stride, ShowingRuns& out)
 {
     out.opaque = true;
