@@ -1,6 +1,6 @@
 // Blending a row of an image's pixels onto the screen's: the inner loop of
-// our canvas's blits and of the desktop canvas's translucent ones, four
-// pixels at a time where the processor can. Every path gives the very same
+// our canvas's blits and of the desktop canvas's translucent ones, eight or
+// four pixels at a time where the processor can. Every path gives the very same
 // pixels: d + (s - d) a / 256 per channel rounded down (SDL 1.2's own blend,
 // to the bit), a pixel of full alpha copied as it is, one of none left
 // alone, the alpha byte of what is written 0.

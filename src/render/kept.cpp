@@ -134,8 +134,9 @@ template <typename Make> SDL_Surface* keptCopy(const CopyKey& key, Make make)
         found->second.lastUse = kept.uses;
         return found->second.image;
     }
-    // In the display's own layout (run-length coded on its first blit) a
-    // copy blits several times faster than as the rotation leaves it.
+    // In the display's own layout a copy blits several times faster than as
+    // the rotation leaves it: the desktop canvas blits it itself (or SDL,
+    // which codes it in runs on its first blit).
     SDL_Surface* image = convertWithAlpha(make());
     if (!image)
         return nullptr;
