@@ -7,11 +7,15 @@
 source "$(dirname "$0")/lib.bash"
 copy_game "$1"
 printf '1\ndrift drift 7\n' >"$work/game/maps/maplist"
-# The third ship drifts right. After about two seconds it wakes two
-# enemies: one flies into a black hole on its way, the other shoots it.
+# The third ship drifts right and a little down. Within five seconds it
+# wakes two enemies: one flies into a black hole on its way, the other
+# shoots it. The drift passes below the black hole, so left alone the ship
+# lives for minutes of game time (the simulator plays this map ten minutes
+# with 810 health left): however slowly a loaded machine takes the steps
+# below, R still finds the level running.
 cat >"$work/game/maps/drift" <<'MAP'
 world 10000 10000
-spawn 1000 1000 0.1 0
+spawn 1200 1000 0.07 0.02
 enemy11 4250 1000 0 0 0
 blackhole 3200 1000 1e9 40
 enemy11 4200 1500 0 0 0
