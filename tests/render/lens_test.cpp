@@ -37,6 +37,17 @@ TEST_F(Lens, BlackHoleBlackensItsMiddleAndBendsTheRing)
     EXPECT_NE(rgb(canvas, 420, 300), pattern(420, 300));
     EXPECT_EQ(rgb(canvas, 425, 325), pattern(425, 325)); // beyond 3r, inside the patch
     EXPECT_EQ(source, 60 * 30 + 30 + 17); // 2r shows what lies at 1.75r
+    // Outside the black middle, every pixel of the square is its table's pick,
+    // out to the corners.
+    int wrong = 0;
+    for (int j = 0; j < 60; ++j)
+        for (int i = 0; i < 60; ++i) {
+            if (std::hypot(i - 30, j - 30) < 11)
+                continue;
+            const int32_t pick = table[60 * j + i];
+            wrong += rgb(canvas, 370 + i, 270 + j) != pattern(370 + pick % 60, 270 + pick / 60);
+        }
+    EXPECT_EQ(wrong, 0);
 
     drawObject(canvas, hole, 1000, 1000);
     EXPECT_EQ(lensTableFor(10), table); // made once, kept by its radius
