@@ -29,22 +29,22 @@ MAP
 health() { convert "$1" -crop 150x45+440+412 +repage -colorspace gray -threshold 70% "$2"; }
 enemies() { convert "$1" -crop 150x45+440+537 +repage -colorspace gray -threshold 70% "$2"; }
 numberNoise=20
-same_numbers() { # screenshot $1 shows the numbers of start.png
+# How many pixels of each number in screenshot $1 differ from start.png's.
+numbers_moved() {
     health "$1" "$work/h.png"
     enemies "$1" "$work/e.png"
-    [ "$(pixels_changed "$work/start_health.png" "$work/h.png")" -lt $numberNoise ] &&
-        [ "$(pixels_changed "$work/start_enemies.png" "$work/e.png")" -lt $numberNoise ]
+    echo "$(pixels_changed "$work/start_health.png" "$work/h.png")" \
+        "$(pixels_changed "$work/start_enemies.png" "$work/e.png")"
 }
 same_numbers_now() {
     screenshot "$work/now.png"
-    same_numbers "$work/now.png"
+    read -r h e < <(numbers_moved "$work/now.png")
+    [ "$h" -lt $numberNoise ] && [ "$e" -lt $numberNoise ]
 }
 both_changed() {
     screenshot "$work/later.png"
-    health "$work/later.png" "$work/h.png"
-    enemies "$work/later.png" "$work/e.png"
-    [ "$(pixels_changed "$work/start_health.png" "$work/h.png")" -ge $numberNoise ] &&
-        [ "$(pixels_changed "$work/start_enemies.png" "$work/e.png")" -ge $numberNoise ]
+    read -r h e < <(numbers_moved "$work/later.png")
+    [ "$h" -ge $numberNoise ] && [ "$e" -ge $numberNoise ]
 }
 
 start_xvfb
