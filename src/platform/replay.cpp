@@ -159,9 +159,44 @@ bool readHash(const std::string& text, uint64_t& value)
     return text.size() == 16 && readUnsigned(text, UINT64_MAX, value, 16);
 }
 
+// Whether text is a decimal number as writeReplay writes it: a sign,
+// digits with at most one point among them, an exponent. strtof takes more
+// (hexadecimal, "inf", "nan", leading spaces), which the format is not.
+bool isDecimal(const std::string& text)
+{
+    const auto digit = [&](size_t i) {
+        return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+    };
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (digit(i))
+            ++digits;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+            ++i;
+        if (!digit(i))
+            return false;
+        while (digit(i))
+            ++i;
+    }
+    return i == text.size();
+}
+
 bool readFloat(const std::string& text, float& value)
 {
-    if (text.empty() || text.size() > 40)
+    if (text.empty() || text.size() > 40 || !isDecimal(text))
         return false;
     char* end = nullptr;
     const float f = std::strtof(text.c_str(), &end);
@@ -204,7 +239,7 @@ std::string readFrame(const std::string& text, int line, Replay& replay)
     FrameInput input;
     input.actions = static_cast<unsigned>(actions);
     if (!readFloat(f[2], input.pointerX) || !readFloat(f[3], input.pointerY))
-        return atLine(line, "a frame's pointer is two finite numbers");
+        return atLine(line, "a frame's pointer is two finite decimal numbers");
     const std::string& clicks = f[4];
     if (clicks != "-") {
         if (clicks.size() > static_cast<size_t>(maxClicksPerFrame))
@@ -365,11 +400,11 @@ std::string readReplay(std::istream& in, Replay& replay)
         return wrong;
     if (!readFloat(f[0], replay.spawnX) || !readFloat(f[1], replay.spawnY)
         || !readFloat(f[2], replay.spawnVX) || !readFloat(f[3], replay.spawnVY))
-        return atLine(lines.number, "the spawn values are four finite numbers");
+        return atLine(lines.number, "the spawn values are four finite decimal numbers");
     if (!(wrong = headerLine(lines, "world", 2, f, "world WIDTH HEIGHT")).empty())
         return wrong;
     if (!readFloat(f[0], replay.worldW) || !readFloat(f[1], replay.worldH))
-        return atLine(lines.number, "the world's size is two finite numbers");
+        return atLine(lines.number, "the world's size is two finite decimal numbers");
     if (!(wrong = headerLine(lines, "frames", 1, f, "frames N")).empty())
         return wrong;
     uint64_t frameCount = 0;
