@@ -204,7 +204,8 @@ bool pull(World& world, Object& self, float dx, float dy, float dist)
     const double k = std::sqrt(pullStiffness / self.mass) * dampingScale;
     double fx, fy;
     double rx = 0, ry = 0;
-    if (detour(world, self, dx, dy, dist, rx, ry)) {
+    // The 1.0.0 rules had no detour: an enemy pressed on straight.
+    if (enemiesGoRoundBodies(world.rules) && detour(world, self, dx, dy, dist, rx, ry)) {
         // The rest point beside the body in the way.
         fx = pullStiffness * rx - k * self.vx;
         fy = pullStiffness * ry - k * self.vy;

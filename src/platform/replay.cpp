@@ -25,11 +25,25 @@
 // without those records keeps from the level before, so the level starts
 // the same wherever it is played.
 //
-// Versions: 2 is a level played with the game's own math, the same bits on
-// every machine (world/simmath.h); 1, the same layout, a level played with
-// the C library's math as the game did before (which rounds differently
-// from one library to the next): it is still read and played with the
-// platform's math. Any other version is refused.
+// Versions. The version names the layout and the rules the level was played
+// by (world/rules.h); every replay a build wrote plays by its own rules:
+//   2  the game's own math, the same bits on every machine (world/simmath.h),
+//      and enemies that go round a planet, sun or black hole in their way:
+//      written from 1.1.0 on (and by development builds since the game had
+//      its own math); RulesVersion::ownMath.
+//   1  the C library's math, as 1.0.0 played (which rounds differently from
+//      one library to the next: it reproduces with glibc on x86-64 Linux, as
+//      1.0.0 was built, not in the browser, whose library rounds sin, cos,
+//      atan2 and hypot otherwise). The same header was written by two sets
+//      of rules: the released 1.0.0, whose enemies chase straight
+//      (RulesVersion::released100), and the development builds between 1.0.0
+//      and the game's own math, whose enemies go round bodies
+//      (RulesVersion::detourPlatformMath). A version-1 replay plays by
+//      1.0.0's rules unless it ends on its recorded hash only by the
+//      detour's (screens/replayrules.h). For sixteen minutes of development
+//      the detour began 150 units out from a body, not 60; no replay of
+//      those builds is kept, and they play by the later detour.
+// Any other version is refused.
 #include "platform/replay.h"
 #include "content/worldinuse.h"
 
@@ -278,7 +292,8 @@ Replay replayOfLevelStart(
 {
     World& world = tether::world();
     Replay replay;
-    replay.version = world.levelMath == MathFlavour::platform ? 1 : replayVersion;
+    replay.version = world.rules == RulesVersion::ownMath ? replayVersion : 1;
+    replay.rules = world.rules;
     replay.mapName = mapName;
     replay.dataHash = dataHash;
     replay.mapHash = mapHash;
@@ -372,6 +387,7 @@ std::string readReplay(std::istream& in, Replay& replay)
         return "replay version " + f[1] + ": this game reads versions "
             + std::to_string(oldestReplayVersion) + " to " + std::to_string(replayVersion);
     replay.version = static_cast<int>(number);
+    replay.rules = rulesOfReplayVersion(replay.version).front();
 
     std::string wrong = headerLine(lines, "map", 1, f, "map NAME");
     if (!wrong.empty())
@@ -470,7 +486,14 @@ void restoreReplayStart(const Replay& replay)
     world.spawnVY = replay.spawnVY;
     world.worldW = replay.worldW;
     world.worldH = replay.worldH;
-    world.levelMath = replay.version == 1 ? MathFlavour::platform : MathFlavour::own;
+    playByRules(world, replay.rules);
+}
+
+std::vector<RulesVersion> rulesOfReplayVersion(int version)
+{
+    if (version == 1)
+        return {RulesVersion::released100, RulesVersion::detourPlatformMath};
+    return {RulesVersion::ownMath};
 }
 
 } // namespace tether

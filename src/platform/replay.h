@@ -9,6 +9,7 @@
 
 #include "content/worldinuse.h"
 #include "world/input.h"
+#include "world/rules.h"
 
 #include <cstdint>
 #include <istream>
@@ -19,11 +20,17 @@
 
 namespace tether {
 
-// The version written: 2, a level played with the game's own math
-// (world/simmath.h). Version 1, the same layout played with the platform's
-// math, is still read and played so.
+// The version written: 2, a level played by today's rules (the game's own
+// math: world/rules.h). Version 1, the same layout, is still read and played
+// by the rules it was recorded with (replay.cpp's opening comment tells
+// which).
 constexpr int replayVersion = 2;
 constexpr int oldestReplayVersion = 1;
+
+// The rules a replay of this version may have been recorded with, most
+// likely first: version 1 was written both by the released 1.0.0 and by the
+// development builds after it, whose enemies went round bodies.
+std::vector<RulesVersion> rulesOfReplayVersion(int version);
 
 // Bounds on what a replay may ask for, so that no file can exhaust memory
 // or time: at most this many frames (70 minutes of game time at one frame
@@ -45,7 +52,10 @@ struct ReplayFrame {
 };
 
 struct Replay {
-    int version = replayVersion; // the math the level was played with
+    int version = replayVersion; // the file's version
+    // The rules it plays by: the first its version admits, until shown
+    // otherwise (screens/replayrules.h).
+    RulesVersion rules = currentRules;
     std::string mapName; // as the map list names it: the file maps/<mapName>
     uint64_t dataHash = 0; // fileHash of the data file played with
     uint64_t mapHash = 0; // fileHash of the map file
@@ -95,7 +105,7 @@ std::string loadReplay(const std::string& path, Replay& replay);
 std::string checkReplayFits(const Replay& replay, uint64_t dataHash);
 
 // Puts the spawn and world values back as they were when the replay's level
-// started, and the math it was played with: call before the map is read.
+// started, and the rules it was played by: call before the map is read.
 void restoreReplayStart(const Replay& replay);
 
 } // namespace tether

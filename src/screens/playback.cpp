@@ -8,6 +8,7 @@
 #include "screens/level.h"
 #include "screens/notices.h"
 #include "screens/recorder.h"
+#include "screens/replayrules.h"
 #include "screens/summary.h"
 #include "world/world.h"
 
@@ -31,7 +32,8 @@ std::optional<ProgramEnd> readPlayback(Playback& playback)
 
 std::optional<ProgramEnd> openPlayback(Playback& playback)
 {
-    const Replay& replay = playback.replay;
+    Replay& replay = playback.replay;
+    settleReplayRules(replay);
     presentationRandom.reseed(replay.seed);
     mapPath = "maps/" + replay.mapName;
     world().chosenShip = replay.ship - 1;

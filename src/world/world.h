@@ -10,6 +10,7 @@
 #include "world/events.h"
 #include "world/mathflavour.h"
 #include "world/random.h"
+#include "world/rules.h"
 #include "world/stats.h"
 #include "world/tuning.h"
 
@@ -106,7 +107,10 @@ struct World {
     EventQueue worldEvents; // raised by this frame's clicks and steps
     Random ruleRandom; // the rules' generator, seeded at the level's start
     uint64_t levelSeed = 0; // the seed the level started with
-    MathFlavour levelMath = MathFlavour::own; // see world/simmath.h
+    // The rules the level plays by (world/rules.h), and the math they name
+    // (world/simmath.h); set together by playByRules.
+    RulesVersion rules = currentRules;
+    MathFlavour levelMath = mathOf(currentRules);
     LevelStats levelStats; // game time and the level's counters
     ContactMemory contacts; // the pairs that bounced lately
 
@@ -123,5 +127,12 @@ struct World {
 // ship takes its mount, flame and hooks with it), every Spring and every
 // Connector still listed. The handles are cleared.
 void clearWorld(World& world);
+
+// Sets the rules the world's next level plays by, and their math.
+inline void playByRules(World& world, RulesVersion rules)
+{
+    world.rules = rules;
+    world.levelMath = mathOf(rules);
+}
 
 } // namespace tether

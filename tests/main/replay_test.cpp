@@ -4,6 +4,7 @@
 #include "content/tuning.h"
 #include "content/worldinuse.h"
 #include "platform/replay.h"
+#include "screens/replayrules.h"
 #include "screens/session.h"
 #include "support/child.h"
 #include "world/hash.h"
@@ -88,32 +89,39 @@ TEST(Replay, ARecordedLevelReadsBackBitForBitAndPlaysToTheSameWorld)
     ASSERT_EQ(chdir(cwd), 0);
 }
 
-// Two levels in one process: two recorded replays of other maps, ships and
-// math (one of the platform's era, one of our own) stepped frame by frame in
-// turn, each in a world of its own, end each on the hash it was recorded
-// with when played alone. Nothing of one level leaks into the other.
-TEST(Replay, TwoLevelsSteppedInTurnPlayAsEachAlone)
+// Three levels in one process, one by each set of rules a replay may name:
+// recorded by the released 1.0.0 (enemies chase straight), by a development
+// build after it (enemies go round bodies, the platform's math) and with the
+// game's own math. Stepped frame by frame in turn, each in a world of its
+// own, each ends on the hash it was recorded with when played alone: the
+// rules are the world's, and nothing of one level leaks into another.
+TEST(Replay, LevelsOfEveryRulesVersionSteppedInTurnPlayAsEachAlone)
 {
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     ASSERT_EQ(chdir(TETHER_GAME_DIR), 0);
     ASSERT_TRUE(readDataFile("data"));
-    const char* names[2] = {"window-open_fire-3.replay", "own-math-event_horizon_boss-2.replay"};
-    Replay replays[2];
-    World worlds[2] {World(gameTuning()), World(gameTuning())};
-    for (int w = 0; w < 2; ++w) {
+    constexpr int levels = 3;
+    const char* names[levels] = {"1.0.0/bot-twin_suns-1.replay", "bot-open_fire-3.replay",
+        "own-math-event_horizon_boss-2.replay"};
+    const RulesVersion rules[levels]
+        = {RulesVersion::released100, RulesVersion::detourPlatformMath, RulesVersion::ownMath};
+    Replay replays[levels];
+    World worlds[levels] {World(gameTuning()), World(gameTuning()), World(gameTuning())};
+    for (int w = 0; w < levels; ++w) {
         ASSERT_EQ(
             loadReplay(std::string(TETHER_SOURCE_DIR "/tests/replays/") + names[w], replays[w]),
             "");
         WorldInUse inUse(worlds[w]);
+        settleReplayRules(replays[w]);
+        EXPECT_EQ(replays[w].rules, rules[w]) << names[w];
         restoreReplayStart(replays[w]);
         ASSERT_TRUE(startLevel("maps/" + replays[w].mapName, replays[w].ship - 1, replays[w].seed));
     }
-    ASSERT_NE(replays[0].version, replays[1].version);
-    bool playing[2] = {true, true};
-    size_t frame[2] = {0, 0};
-    while (playing[0] || playing[1]) {
-        for (int w = 0; w < 2; ++w) {
+    bool playing[levels] = {true, true, true};
+    size_t frame[levels] = {0, 0, 0};
+    while (playing[0] || playing[1] || playing[2]) {
+        for (int w = 0; w < levels; ++w) {
             if (!playing[w])
                 continue;
             const Replay& replay = replays[w];
@@ -122,7 +130,7 @@ TEST(Replay, TwoLevelsSteppedInTurnPlayAsEachAlone)
             playing[w] = state == LevelState::ongoing && ++frame[w] < replay.frames.size();
         }
     }
-    for (int w = 0; w < 2; ++w) {
+    for (int w = 0; w < levels; ++w) {
         WorldInUse inUse(worlds[w]);
         EXPECT_EQ(worldHash(world()), replays[w].endHash) << names[w];
         EXPECT_GT(frame[w], 1000u) << names[w];

@@ -28,6 +28,7 @@
 #include "render/titlemenu.h"
 #include "screens/frame.h"
 #include "screens/helptext.h"
+#include "screens/replayrules.h"
 #include "screens/session.h"
 #include "support/child.h"
 #include "world/stats.h"
@@ -166,6 +167,7 @@ void drawEveryScreen()
         std::printf("replay unusable: %s\n", why.c_str());
         return;
     }
+    settleReplayRules(replay); // played by the rules it was recorded with
     // Played once to find its busiest frame, every frame drawn by our
     // canvas (whatever lies half off the picture), then again up to that
     // frame.

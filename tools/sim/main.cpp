@@ -12,6 +12,7 @@
 #include "content/worldinuse.h"
 #include "platform/gamefolder.h"
 #include "platform/replay.h"
+#include "screens/replayrules.h"
 #include "screens/summary.h"
 #include "world/world.h"
 
@@ -79,6 +80,7 @@ int reproduce(const std::string& path, uint64_t dataHash)
         wrong = checkReplayFits(replay, dataHash);
     if (!wrong.empty())
         return fail(1, "cannot play the replay " + path + ": " + wrong);
+    settleReplayRules(replay);
     LevelSummary summary;
     sim::playReplay(replay, summary);
     std::printf("%s\n", summaryJson(summary).c_str());
