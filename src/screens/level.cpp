@@ -2,6 +2,7 @@
 #include "content/worldinuse.h"
 
 #include "content/assets.h"
+#include "content/images.h"
 #include "content/maps.h"
 #include "platform/audio.h"
 #include "platform/eventqueue.h"
@@ -18,8 +19,6 @@
 #include "world/object.h"
 #include "world/stats.h"
 #include "world/world.h"
-
-#include <SDL_image.h>
 
 #include <cstdio>
 #include <ctime>
@@ -180,7 +179,7 @@ std::string enterLevel(uint64_t seed)
     world().gameOver = false;
     forgetImageCopies(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
-    shipSprite = IMG_Load(shipSpritePath);
+    shipSprite = loadImage(shipSpritePath);
     if (std::string noMap = loadLevelMap(mapPath); !noMap.empty())
         return noMap;
     assembleShip();
