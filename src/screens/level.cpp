@@ -12,6 +12,7 @@
 #include "render/presentation.h"
 #include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
+#include "screens/helptext.h"
 #include "screens/lostsummary.h"
 #include "screens/recorder.h"
 #include "screens/results.h"
@@ -143,6 +144,21 @@ std::vector<std::string> firstFrameVictory(const std::string& map)
     return lines;
 }
 
+// Less game time than this is no race, whatever the content: a data file
+// that breaks every number can have every enemy dead in the frames before
+// the player could act, and such a time would stand against every real one.
+constexpr int64_t shortestRaceMs = 1000;
+
+std::vector<std::string> tooQuickVictory(const std::string& map)
+{
+    std::printf("Victory on %s in %s: over before a race could start, so no best time is kept\n",
+        map.c_str(), clockText(world().levelStats.gameTime).c_str());
+    std::fflush(stdout);
+    std::vector<std::string> lines = summaryLines(world().levelStats, -1);
+    lines.front() = "Won in under a second: no best time";
+    return lines;
+}
+
 } // namespace
 
 std::string mapName(const std::string& path)
@@ -160,6 +176,8 @@ SDL_Surface* endPicture(FrameEnd how, bool playedNow, std::vector<std::string>& 
             world.ship ? world.ship->lastDamageCause : causeOther);
     else if (how == FrameEnd::victory && playedNow && frameCount == 0)
         note = firstFrameVictory(mapName(mapPath));
+    else if (how == FrameEnd::victory && playedNow && world.levelStats.gameTime < shortestRaceMs)
+        note = tooQuickVictory(mapName(mapPath));
     else if (how == FrameEnd::victory && playedNow)
         note = recordWonMap(mapName(mapPath), world.levelStats);
     if (how == FrameEnd::gameOver)
