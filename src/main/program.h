@@ -31,8 +31,15 @@ struct LevelEndScreen {
     int playbackStatus = 0;
 };
 
+// A map that cannot be played, said in the window; then the game ends
+// (status 1).
+struct MapRefused {
+    EndScreen screen;
+};
+
 struct Program {
-    std::variant<std::monostate, TitleState, LevelInPlay, PauseScreen, LevelEndScreen, Playback>
+    std::variant<std::monostate, TitleState, LevelInPlay, PauseScreen, LevelEndScreen, Playback,
+        MapRefused>
         screen;
     FrameWait wait;
     std::optional<ProgramEnd> end; // set: the game ends after this frame

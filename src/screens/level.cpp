@@ -81,6 +81,41 @@ void openEndScreen(EndScreen& endScreen, SDL_Surface* image, const std::vector<s
     endScreen.start = SDL_GetTicks();
 }
 
+void openRefusal(EndScreen& refusal, const std::string& why)
+{
+    // Broken after its commas or spaces into lines that fit the window.
+    constexpr size_t widest = 90;
+    std::vector<std::string> lines;
+    std::string rest = why;
+    while (rest.size() > widest) {
+        size_t cut = rest.rfind(' ', widest);
+        if (cut == std::string::npos || cut == 0)
+            cut = widest;
+        lines.push_back(rest.substr(0, cut));
+        rest = rest.substr(cut + (rest[cut] == ' ' ? 1 : 0));
+    }
+    lines.push_back(rest);
+    Canvas& canvas = screenCanvas();
+    canvas.fill(0x000000ffu);
+    constexpr int lineHeight = 16;
+    const int top = 280 - static_cast<int>(lines.size()) * lineHeight / 2;
+    drawHint(canvas, "This map cannot be played", top - 2 * lineHeight, 255);
+    for (size_t i = 0; i < lines.size(); ++i)
+        drawHint(canvas, lines[i], top + static_cast<int>(i) * lineHeight, 255);
+    presentScreen();
+    refusal.start = SDL_GetTicks();
+}
+
+EndScreenOutcome refusalFrame(const EndScreen& refusal)
+{
+    SDL_PumpEvents();
+    if (takeQuitEvent())
+        return EndScreenOutcome::quit;
+    dropPresses();
+    return SDL_GetTicks() - refusal.start >= refusal.holdMs ? EndScreenOutcome::done
+                                                             : EndScreenOutcome::holding;
+}
+
 EndScreenOutcome endScreenFrame(const EndScreen& endScreen)
 {
     // The picture stands still. A quit ends the game at once, as in a
@@ -192,13 +227,13 @@ void restartLevel()
     tearDownLevel(); // the same map next, boss or not
 }
 
-std::string enterLevel(uint64_t seed)
+std::string enterLevel(uint64_t seed, std::string* why)
 {
     world().gameOver = false;
     forgetImageCopies(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
     shipSprite = loadImage(shipSpritePath);
-    if (std::string noMap = loadLevelMap(mapPath); !noMap.empty())
+    if (std::string noMap = loadLevelMap(mapPath, why); !noMap.empty())
         return noMap;
     assembleShip();
     resetLevel(world(), seed);

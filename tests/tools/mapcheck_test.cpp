@@ -302,10 +302,12 @@ TEST_F(MapCheck, BigMapsAreCheckedInSecondsAndTheObjectLimitIsToldOnce)
         result.output.find("long:2: warning: unknown keyword \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
                            "...\" (a word of 16777216 characters): the game skips it"),
         std::string::npos);
-    EXPECT_NE(result.output.find("pile: warning: "), std::string::npos);
-    EXPECT_NE(
-        result.output.find(" pairs of things touch 0.0 s after the start: the game slows to a "
-                           "crawl on such a pile"),
+    // Enemies that overlap at the start: the game refuses the map.
+    EXPECT_NE(result.output.find("pile: error: enemy1 at (3000, 3000) and enemy1 at (3002, 3002) "
+                                 "overlap at the start ("),
+        std::string::npos)
+        << result.output.substr(0, 2000);
+    EXPECT_NE(result.output.find(" pairs of enemies in all): enemies must start apart"),
         std::string::npos);
     EXPECT_LT(result.output.size(), 100000u);
 }

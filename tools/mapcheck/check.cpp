@@ -354,10 +354,13 @@ void Checker::checkMap(const std::string& path)
     tether::readMap(read.stream(), &read);
     const float worldW = tether::world().worldW, worldH = tether::world().worldH;
     const int made = static_cast<int>(tether::world().objects.size());
+    const std::string pile = tether::enemiesOverlapping(); // the game refuses such a map
     tether::clearWorld(tether::world());
     tether::closeLevelMap();
     for (const tether::ContentNote& n : read.notes)
         report(path, n.line, n.error, n.message);
+    if (!pile.empty())
+        report(path, 0, true, pile + " (the game refuses the map)");
 
     int enemyCount = 0;
     int objectsMade = 0, bodiesMade = 0;
