@@ -55,11 +55,17 @@ void beginLevel(Program& program)
     startRecording(mapPath, world().chosenShip, seed);
     std::string why;
     if (std::string noMap = enterLevel(seed, &why); !noMap.empty()) {
-        // Said at once on standard output, and in the window for a while,
-        // before the game ends as a map that cannot be played ends it.
+        // Said in the window for a while, before the game ends as a map
+        // that cannot be played ends it. On the desktop the line goes to
+        // standard output at once; the page shows it when the game ends.
+        MapRefused refused;
+#ifdef __EMSCRIPTEN__
+        refused.end = ProgramEnd {1, noMap};
+#else
         std::fputs(noMap.c_str(), stdout);
         std::fflush(stdout);
-        MapRefused refused;
+        refused.end = ProgramEnd {1, ""};
+#endif
         openRefusal(refused.screen, why);
         program.screen = refused;
         program.wait = {};
@@ -191,7 +197,7 @@ void runRefusal(Program& program, const MapRefused& refused)
         program.wait = forTime(endScreenPollMs);
         return;
     }
-    program.end = ProgramEnd {1, ""}; // the message went out with the refusal
+    program.end = refused.end;
 }
 
 void runTitle(Program& program, TitleState& title)

@@ -35,6 +35,7 @@ struct LevelEndScreen {
 // (status 1).
 struct MapRefused {
     EndScreen screen;
+    ProgramEnd end; // status 1, and what is still to be said
 };
 
 struct Program {
