@@ -19,7 +19,7 @@ packages=(
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   libpng-dev libfreetype-dev libsndfile1-dev libvorbis-dev
   fonts-dejavu-core fonts-dejavu-extra
-  xvfb xdotool x11-apps x11-utils imagemagick bc
+  xvfb xdotool x11-apps x11-utils imagemagick bc strace
   dpkg-dev file lintian appstream
   gnuplot-nox
   emscripten nodejs chromium

@@ -4,6 +4,7 @@
 #include "content/assets.h"
 
 #include "content/images.h"
+#include "content/regularfile.h"
 
 #include <string>
 
@@ -39,10 +40,31 @@ std::string numbered(const char* prefix, int n)
 
 } // namespace
 
+namespace {
+
+// The tracks' files, read whole at start-up: the mixer decodes a track as it
+// plays, from these bytes, for the whole run.
+std::string trackBytes[musicTrackCount];
+
+} // namespace
+
 void loadMusic()
 {
-    for (int n = 1; n <= musicTrackCount; ++n)
-        musicTracks[n - 1] = Mix_LoadMUS(("music/track" + std::to_string(n) + ".ogg").c_str());
+    for (int n = 1; n <= musicTrackCount; ++n) {
+        const std::string path = "music/track" + std::to_string(n) + ".ogg";
+#ifdef __EMSCRIPTEN__
+        // The page's files are its own, loaded before the game starts.
+        musicTracks[n - 1] = Mix_LoadMUS(path.c_str());
+#else
+        // Read as every file of the game is: only a regular file, within the
+        // bound (opening a pipe by name would block start-up for ever).
+        std::string& bytes = trackBytes[n - 1];
+        if (readRegularFile(path, bytes, maxContentFileBytes) != FileRead::ok)
+            continue;
+        musicTracks[n - 1]
+            = Mix_LoadMUS_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
+#endif
+    }
 }
 
 void loadImages()

@@ -3,6 +3,8 @@
 // way in software (content/resample.h), into an SDL surface of 32 bits.
 #include "content/images.h"
 
+#include "content/regularfile.h"
+
 #include <SDL_image.h>
 
 #ifdef TETHER_NO_SDL_GFX
@@ -15,6 +17,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tether {
 
@@ -65,11 +68,46 @@ SDL_Surface* zoomed(SDL_Surface* image, double zx, double zy)
 }
 #endif
 
+// Whether bytes open as one of the kinds of image SDL_image reads: one that
+// does and still fails to load was cut short or damaged.
+bool looksLikeAnImage(const std::string& bytes)
+{
+    static const char* const signatures[]
+        = {"\x89PNG\r\n\x1a\n", "\xff\xd8\xff", "GIF8", "BM", "II*", "MM\0*"};
+    for (const char* signature : signatures) {
+        const std::string start(signature, signature[0] == 'M' ? 4 : std::strlen(signature));
+        if (bytes.compare(0, start.size(), start) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-SDL_Surface* loadImage(const std::string& path)
+SDL_Surface* loadImage(const std::string& path, std::string* why)
 {
+    // Read as every file of the game is: only a regular file, within the
+    // bound (opening a pipe by name would block start-up for ever).
+    std::string bytes;
+    const FileRead read = readRegularFile(path, bytes, maxContentFileBytes);
+    if (read != FileRead::ok) {
+        if (why)
+            *why = read == FileRead::missing ? "not found" : whyUnread(read, maxContentFileBytes);
+        return nullptr;
+    }
+#ifdef __EMSCRIPTEN__
+    // The browser decodes the page's images as they load; SDL_image there
+    // opens those by name, not bytes.
     return IMG_Load(path.c_str());
+#endif
+    // The name's extension is SDL_image's hint, as with IMG_Load.
+    const size_t dot = path.rfind('.');
+    const std::string type = dot == std::string::npos ? "" : path.substr(dot + 1);
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    SDL_Surface* image = IMG_LoadTyped_RW(source, 1, const_cast<char*>(type.c_str()));
+    if (!image && why)
+        *why = looksLikeAnImage(bytes) ? "is cut short or damaged" : "is not an image";
+    return image;
 }
 
 SDL_Surface* convertWithAlpha(SDL_Surface* image)

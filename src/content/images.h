@@ -9,8 +9,10 @@
 
 namespace tether {
 
-// The image as IMG_Load returns it, or null.
-SDL_Surface* loadImage(const std::string& path);
+// The image in the file at path, or null; then why (when given) tells what
+// is wrong with the file: "not found", "is not a regular file", "is not an
+// image", "is cut short or damaged".
+SDL_Surface* loadImage(const std::string& path, std::string* why = nullptr);
 // Converted to the display's format with per-pixel alpha (RLE accelerated);
 // for images blitted unchanged every frame. Frees the loaded image.
 SDL_Surface* loadConverted(const std::string& path);

@@ -80,4 +80,22 @@ bool staysInGameFolder(const std::string& mapName);
 // Whether the name stays inside "maps/" itself (the checker's advice).
 bool staysInMapsFolder(const std::string& mapName);
 
+// Images drawn turned (enemies, their guns, hooks, rope nodes) are turned
+// anew for every frame they are drawn in, at a cost in proportion to their
+// pixels: one of 8000 by 8000 takes seconds. Larger than this a side, the
+// game does not take them.
+constexpr int maxTurnedImageSide = 512;
+
+// What is said of such an image, or empty when it is within the bound.
+inline std::string oversizedTurnedImage(
+    const std::string& keyword, const std::string& quotedPath, int w, int h)
+{
+    if (w <= maxTurnedImageSide && h <= maxTurnedImageSide)
+        return "";
+    return keyword + ": its image " + quotedPath + " is " + std::to_string(w) + " by "
+        + std::to_string(h) + " pixels, more than the " + std::to_string(maxTurnedImageSide)
+        + " by " + std::to_string(maxTurnedImageSide)
+        + " an image turned every frame may be: the game draws it as missing";
+}
+
 } // namespace tether

@@ -13,6 +13,7 @@
 #include "content/textstream.h"
 #include "content/tuning.h"
 #include "world/connector.h"
+#include "world/finite.h"
 #include "world/object.h"
 #include "world/ships.h"
 #include "world/world.h"
@@ -21,6 +22,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace tether {
 
@@ -321,9 +323,61 @@ void readMap(std::istream& in, ContentReport* report)
     settleWorld();
 }
 
-std::string loadLevelMap(const std::string& path)
+std::string enemiesOverlapping()
 {
-    return loadMap(path) ? std::string() : "Error opening map";
+    const World& world = tether::world();
+    std::vector<const Object*> enemies;
+    for (const Object* o : world.enemies)
+        if (o->kind >= 1)
+            enemies.push_back(o);
+    // At most maxMapObjects of them: every pair is looked at, half a million
+    // at worst, once a map.
+    size_t pairs = 0;
+    const Object *first = nullptr, *second = nullptr;
+    for (size_t i = 0; i < enemies.size(); ++i)
+        for (size_t j = i + 1; j < enemies.size(); ++j) {
+            const Object& a = *enemies[i];
+            const Object& b = *enemies[j];
+            const float dx = std::fabs(a.x - b.x), dy = std::fabs(a.y - b.y);
+            const float across = std::min(dx, std::fabs(world.worldW - dx));
+            const float down = std::min(dy, std::fabs(world.worldH - dy));
+            const float reach = a.radius + b.radius;
+            if (!(across < reach && down < reach && across * across + down * down < reach * reach))
+                continue;
+            if (pairs++ == 0) {
+                first = &a;
+                second = &b;
+            }
+        }
+    if (pairs == 0)
+        return "";
+    auto named = [](const Object& o) {
+        return "enemy" + std::to_string(o.kind) + " at (" + std::to_string(truncated(o.x)) + ", "
+            + std::to_string(truncated(o.y)) + ")";
+    };
+    return named(*first) + " and " + named(*second) + " overlap at the start"
+        + (pairs > 1 ? " (" + std::to_string(pairs) + " pairs of enemies in all)" : "")
+        + ": enemies must start apart, or they are thrown about as a pile the game cannot play "
+          "at speed";
+}
+
+std::string loadLevelMap(const std::string& path, std::string* why)
+{
+    if (!loadMap(path)) {
+        if (why) {
+            std::string text;
+            *why = path + " "
+                + whyUnread(readRegularFile(path, text, maxContentFileBytes), maxContentFileBytes);
+        }
+        return "Error opening map";
+    }
+    if (const std::string pile = enemiesOverlapping(); !pile.empty()) {
+        const std::string refused = "Map " + path + " cannot be played: " + pile;
+        if (why)
+            *why = refused;
+        return refused + "\n";
+    }
+    return "";
 }
 
 void assembleShip()

@@ -43,8 +43,14 @@ bool loadMap(const std::string& path);
 // Afterwards the world has room for what it holds (content/limits.h).
 void readMap(std::istream& in, ContentReport* report = nullptr);
 // The level cycle's map loading: empty when read, else the message the
-// game ends with (status 1), "Error opening map".
-std::string loadLevelMap(const std::string& path);
+// game ends with (status 1): "Error opening map" for a file that cannot be
+// read, a line of its own for a map whose enemies overlap at the start.
+// why, when given, is then told why in words for the window.
+std::string loadLevelMap(const std::string& path, std::string* why = nullptr);
+// Enemies of the world's map that overlap at the start, in words (the
+// first pair and how many pairs); empty when none do. Such a pile is
+// thrown apart at once, and its contacts cost the game whole frames.
+std::string enemiesOverlapping();
 // Creates the ship with its hook mount, hooks and thrust flame at the spawn
 // point, the mount placed as the chosen ship has it (world/ships.h).
 void assembleShip();

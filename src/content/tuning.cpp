@@ -4,12 +4,11 @@
 // unchanged and ends the reading, as does any word that is not a keyword.
 #include "content/tuning.h"
 
+#include "content/images.h"
 #include "content/limits.h"
 #include "content/numbers.h"
 #include "content/regularfile.h"
 #include "content/textstream.h"
-
-#include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -69,25 +68,6 @@ std::map<std::string, std::vector<Field>> buildRecordTable()
     return records;
 }
 
-// An image the data file names, read as the data file is: only a regular
-// file, within the bound (opening a pipe would block the game's start-up).
-// The name's extension is SDL_image's hint, as with IMG_Load.
-SDL_Surface* loadNamedImage(const std::string& path)
-{
-    std::string bytes;
-    if (readRegularFile(path, bytes, maxContentFileBytes) != FileRead::ok)
-        return nullptr;
-#ifdef __EMSCRIPTEN__
-    // The browser decodes the page's images as they load; SDL_image there
-    // opens those by name, not bytes.
-    return IMG_Load(path.c_str());
-#endif
-    const size_t dot = path.rfind('.');
-    const std::string type = dot == std::string::npos ? "" : path.substr(dot + 1);
-    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    return IMG_LoadTyped_RW(source, 1, const_cast<char*>(type.c_str()));
-}
-
 // Reads one value into its destination; a failed read leaves a number as
 // it was, while an image entry then loads nothing and becomes empty.
 void readField(std::istream& in, const Field& field, ContentReport* report, ContentRecord& record)
@@ -132,9 +112,25 @@ void readField(std::istream& in, const Field& field, ContentReport* report, Cont
         record.words.push_back(path);
         const std::string where
             = report && !report->imageFolder.empty() ? report->imageFolder + "/" + path : path;
-        image = loadNamedImage(where);
+        std::string why;
+        image = loadImage(where, &why);
         if (!image && report)
-            report->warning(report->line(), "image " + quotedWord(path) + " not found");
+            report->warning(report->line(), "image " + quotedWord(path) + " " + why);
+        const std::string tooLarge = image && record.keyword != "planet" && record.keyword != "sun"
+            ? oversizedTurnedImage(record.keyword, quotedWord(path), image->w, image->h)
+            : "";
+        if (!tooLarge.empty()) {
+            // Turned anew for every frame it is drawn in, such an image would
+            // cost seconds a frame: the thing goes without one.
+            SDL_FreeSurface(image);
+            image = nullptr;
+            if (report) {
+                report->error(report->line(), tooLarge);
+            } else {
+                std::printf("Data file: %s\n", tooLarge.c_str());
+                std::fflush(stdout);
+            }
+        }
     }
 }
 

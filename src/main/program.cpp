@@ -15,6 +15,7 @@
 #include "screens/recorder.h"
 #include "world/world.h"
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,8 +53,22 @@ void beginLevel(Program& program)
     world().gameOver = false;
     const uint64_t seed = clockSeed();
     startRecording(mapPath, world().chosenShip, seed);
-    if (std::string noMap = enterLevel(seed); !noMap.empty()) {
-        program.end = ProgramEnd {1, noMap};
+    std::string why;
+    if (std::string noMap = enterLevel(seed, &why); !noMap.empty()) {
+        // Said in the window for a while, before the game ends as a map
+        // that cannot be played ends it. On the desktop the line goes to
+        // standard output at once; the page shows it when the game ends.
+        MapRefused refused;
+#ifdef __EMSCRIPTEN__
+        refused.end = ProgramEnd {1, noMap};
+#else
+        std::fputs(noMap.c_str(), stdout);
+        std::fflush(stdout);
+        refused.end = ProgramEnd {1, ""};
+#endif
+        openRefusal(refused.screen, why);
+        program.screen = refused;
+        program.wait = {};
         return;
     }
     enterFrameLoop(SDL_GetTicks());
@@ -176,6 +191,15 @@ void runEndScreen(Program& program, const LevelEndScreen& ending)
         afterLevel(program);
 }
 
+void runRefusal(Program& program, const MapRefused& refused)
+{
+    if (refusalFrame(refused.screen) == EndScreenOutcome::holding) {
+        program.wait = forTime(endScreenPollMs);
+        return;
+    }
+    program.end = refused.end;
+}
+
 void runTitle(Program& program, TitleState& title)
 {
     TitleChoice choice;
@@ -267,6 +291,8 @@ bool programFrame(Program& program)
         runEndScreen(program, *ending);
     else if (auto* playback = std::get_if<Playback>(&program.screen))
         runPlayback(program, *playback);
+    else if (auto* refused = std::get_if<MapRefused>(&program.screen))
+        runRefusal(program, *refused);
     if (playing)
         keepFrameTime(frameClockMs() - started);
     return !program.end;

@@ -31,8 +31,16 @@ struct LevelEndScreen {
     int playbackStatus = 0;
 };
 
+// A map that cannot be played, said in the window; then the game ends
+// (status 1).
+struct MapRefused {
+    EndScreen screen;
+    ProgramEnd end; // status 1, and what is still to be said
+};
+
 struct Program {
-    std::variant<std::monostate, TitleState, LevelInPlay, PauseScreen, LevelEndScreen, Playback>
+    std::variant<std::monostate, TitleState, LevelInPlay, PauseScreen, LevelEndScreen, Playback,
+        MapRefused>
         screen;
     FrameWait wait;
     std::optional<ProgramEnd> end; // set: the game ends after this frame

@@ -4,6 +4,7 @@
 #include "platform/audio.h"
 #include "content/worldinuse.h"
 
+#include "content/regularfile.h"
 #include "platform/settings.h"
 #include "render/presentation.h"
 #include "world/events.h"
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace tether {
 
@@ -31,9 +33,19 @@ int collideChannel = -1;
 
 namespace {
 
+// Read as every file of the game is: only a regular file, within the bound
+// (opening a pipe by name would block start-up for ever). The mixer copies
+// the samples out, so the bytes go when the chunk is made.
 Mix_Chunk* loadSound(const char* path)
 {
+    std::string bytes;
+    if (readRegularFile(path, bytes, maxContentFileBytes) != FileRead::ok)
+        return nullptr;
+#ifdef __EMSCRIPTEN__
+    // The page's mixer fetches its sounds by name from the page's files.
     return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
+#endif
+    return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
 }
 
 constexpr int mixerMaxVolume = 128;

@@ -38,6 +38,7 @@ struct Xlib {
     decltype(&XUngrabKeyboard) ungrabKeyboard = nullptr;
     decltype(&XDefaultRootWindow) rootWindow = nullptr;
     decltype(&XSetIOErrorHandler) setIOErrorHandler = nullptr;
+    decltype(&XSync) sync = nullptr;
 
     bool open()
     {
@@ -52,8 +53,9 @@ struct Xlib {
         find(ungrabKeyboard, "XUngrabKeyboard");
         find(rootWindow, "XDefaultRootWindow");
         find(setIOErrorHandler, "XSetIOErrorHandler");
+        find(sync, "XSync");
         return openDisplay && closeDisplay && grabPointer && ungrabPointer && grabKeyboard
-            && ungrabKeyboard && rootWindow;
+            && ungrabKeyboard && rootWindow && sync;
     }
     template <typename F> void find(F& f, const char* name)
     {
@@ -82,15 +84,32 @@ int displayLost(Display* display)
     _exit(1); // Xlib's own handler ends the process without returning too
 }
 
+// The one connection of our own to the X server, opened by the display
+// check at start-up and kept for the whole run. An X server started
+// without -noreset resets when its last client leaves: a check that closed
+// its connection before SDL opened one could find the server gone (1 start
+// in 10 failed so). Kept open, it is also the grab test's connection.
+Xlib checkingX;
+Display* checkingDisplay = nullptr;
+
+Display* ourDisplay()
+{
+    if (checkingDisplay)
+        return checkingDisplay;
+    if (!checkingX.library && !checkingX.open())
+        return nullptr;
+    checkingX.keepLoaded = true; // the connection lives to the end of the process
+    checkingDisplay = checkingX.openDisplay(nullptr);
+    return checkingDisplay;
+}
+
 // True when another client holds the pointer or the keyboard of the display.
 bool inputHeldElsewhere()
 {
-    Xlib x;
-    if (!x.open())
-        return false;
-    Display* display = x.openDisplay(nullptr);
+    Display* display = ourDisplay();
     if (!display)
         return false; // SDL will fail to open it too, and say so
+    Xlib& x = checkingX;
     const Window root = x.rootWindow(display);
     const int pointer = x.grabPointer(
         display, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
@@ -100,7 +119,9 @@ bool inputHeldElsewhere()
         = x.grabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
     if (keyboard == GrabSuccess)
         x.ungrabKeyboard(display, CurrentTime);
-    x.closeDisplay(display);
+    // The connection stays open: the let-go must reach the server now, or
+    // SDL's own grab would find ours.
+    x.sync(display, False);
     return pointer == AlreadyGrabbed || pointer == GrabFrozen || keyboard == AlreadyGrabbed
         || keyboard == GrabFrozen;
 }
@@ -115,13 +136,10 @@ std::string missingDisplay()
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name)
         return "No display: DISPLAY is not set (SDL_VIDEODRIVER chooses another video driver)";
-    Xlib x;
-    if (!x.open())
+    if (!checkingX.library && !checkingX.open())
         return "No display: the X library (libX11.so.6) cannot be loaded";
-    Display* display = x.openDisplay(nullptr);
-    if (!display)
+    if (!ourDisplay())
         return "No display: nothing answers at DISPLAY " + std::string(name);
-    x.closeDisplay(display);
     return "";
 }
 

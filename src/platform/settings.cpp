@@ -191,6 +191,14 @@ std::string readSettingsText(Settings& to, const std::string& text)
     return firstProblem + (broken > 1 ? " (and " + std::to_string(broken - 1) + " more)" : "");
 }
 
+// What a new file opens with, for the player who reads it.
+std::string settingsHeader()
+{
+    return "# Tether's settings, one \"name value\" a line; volumes run from 0 to "
+        + std::to_string(volumeSteps) + ",\n# keys go by name, up to "
+        + std::to_string(maxKeysPerCommand) + " a command.\n";
+}
+
 } // namespace
 
 std::string applySetting(Settings& to, const std::string& name, const std::string& value)
@@ -201,12 +209,37 @@ std::string applySetting(Settings& to, const std::string& name, const std::strin
 
 std::string settingsText(const Settings& from)
 {
-    std::string text = "# Tether's settings, one \"name value\" a line; volumes run from 0 to "
-        + std::to_string(volumeSteps) + ",\n# keys go by name, up to "
-        + std::to_string(maxKeysPerCommand) + " a command.\n";
+    std::string text = settingsHeader();
     for (const Entry& entry : entries())
         text += entry.name + " " + entry.write(from) + "\n";
     return text;
+}
+
+std::string editedSettingsText(const std::string& text, const std::string& name, const std::string& value)
+{
+    // The line the reader takes is the last one naming the setting (a later
+    // line wins), so that is the one replaced; every other line, comments,
+    // unknown names and lines the reader refused included, stays as written.
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    const std::string replacement = name + " " + value;
+    for (size_t i = lines.size(); i-- > 0;) {
+        const std::string line = trimmed(lines[i]);
+        if (line.substr(0, line.find_first_of(" \t")) != name)
+            continue;
+        const bool crlf = !lines[i].empty() && lines[i].back() == '\r';
+        lines[i] = replacement + (crlf ? "\r" : "");
+        std::string edited;
+        for (size_t j = 0; j < lines.size(); ++j)
+            edited += lines[j] + (j + 1 < lines.size() || text.back() == '\n' ? "\n" : "");
+        return edited;
+    }
+    return text + (text.empty() || text.back() == '\n' ? "" : "\n") + replacement + "\n";
 }
 
 std::string overrideSetting(const std::string& name, const std::string& value)
@@ -282,6 +315,11 @@ void keepSetting(const std::string& name)
     // one read the file: read it again under the lock and change only this
     // setting in it.
     PlayerFileLock lock(path);
+    if (lock.busy) {
+        std::printf("Settings not saved: %s\n", anotherCopySaving);
+        std::fflush(stdout);
+        return;
+    }
     std::string text;
     const FileRead read = readPlayerFile(path, text);
     if (read != FileRead::ok && read != FileRead::missing) {
@@ -289,10 +327,14 @@ void keepSetting(const std::string& name)
         sayNotSavedOnce(path + " " + whyUnread(read, maxPlayerFileBytes) + "; it is left as it is");
         return;
     }
+    // A new file holds only what the player changed: the defaults of the
+    // rest may improve in a later version of the game.
+    const std::string edited
+        = editedSettingsText(read == FileRead::missing ? settingsHeader() : text, name,
+            entry->write(settings));
     Settings onDisk;
-    readSettingsText(onDisk, text);
-    entry->read(onDisk, entry->write(settings));
-    const std::string wrong = writeFileSafely(path, settingsText(onDisk));
+    readSettingsText(onDisk, edited);
+    const std::string wrong = writeFileSafely(path, edited);
     if (!wrong.empty()) {
         std::printf("Settings not saved: %s\n", wrong.c_str());
         std::fflush(stdout);

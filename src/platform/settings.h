@@ -58,6 +58,10 @@ extern Settings settings; // in force: the file's, then the command line's
 std::string applySetting(Settings& to, const std::string& name, const std::string& value);
 // The whole file for these settings, every setting on its line.
 std::string settingsText(const Settings& from);
+// The file's text with the setting called name set to value: its line
+// replaced (or one added at the end), every other line kept as written.
+std::string editedSettingsText(
+    const std::string& text, const std::string& name, const std::string& value);
 
 // Remembers a setting given on the command line, to be applied over the
 // file's; the answer is what is wrong with the value, or empty. Key names
@@ -68,8 +72,9 @@ std::string overrideSetting(const std::string& name, const std::string& value);
 // broken.
 void loadSettings();
 // The setting called name has been changed in `settings` by the player:
-// keeps it in the file, with what the file holds for the others when it is
-// written (another copy of the game may have changed them meanwhile).
+// keeps it in the file by editing its line; every other line stays as the
+// file holds it when it is written (another copy of the game, or the
+// player, may have changed them meanwhile).
 void keepSetting(const std::string& name);
 
 // The key a command keeps whatever the file binds: Escape leaves, P

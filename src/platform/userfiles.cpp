@@ -6,11 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace tether {
 
@@ -160,7 +162,19 @@ PlayerFileLock::PlayerFileLock(const std::string& path)
     fd = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return;
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) { }
+    // Tried again and again rather than waited for in flock: a stopped or
+    // hung copy of the game may hold the lock for ever, and this copy must
+    // go on answering its player.
+    const auto giveUp = std::chrono::steady_clock::now() + lockPatience;
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return; // a file system without locks: the write goes ahead alone
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            busy = true;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 PlayerFileLock::~PlayerFileLock()

@@ -11,6 +11,7 @@
 
 #include "content/regularfile.h"
 
+#include <chrono>
 #include <string>
 
 namespace tether {
@@ -43,16 +44,26 @@ void discardPrepared(PreparedFile& prepared);
 // prepareFile then putInPlace.
 std::string writeFileSafely(const std::string& path, const std::string& text);
 
+// How long a copy of the game waits for another to finish with a file:
+// far longer than any save takes, short enough that a frozen copy holding
+// the lock costs the player no more than a pause.
+constexpr std::chrono::milliseconds lockPatience {1500};
+
+// What a change not saved because another copy holds the lock says.
+constexpr const char* anotherCopySaving = "another copy of the game is saving";
+
 // Holds "<path>.lock" locked (flock) while it lives, so that another copy
 // of the game waits to read and write the file at path. A lock that cannot
 // be had (a read-only folder) is not waited for: the write that follows
-// tells what is wrong.
+// tells what is wrong. A lock another process holds is waited for at most
+// lockPatience; then busy is set and the write must be given up.
 struct PlayerFileLock {
     explicit PlayerFileLock(const std::string& path);
     ~PlayerFileLock();
     PlayerFileLock(const PlayerFileLock&) = delete;
     PlayerFileLock& operator=(const PlayerFileLock&) = delete;
     int fd = -1;
+    bool busy = false; // another process held the lock all the while
 };
 
 } // namespace tether

@@ -2,6 +2,7 @@
 #include "content/worldinuse.h"
 
 #include "content/assets.h"
+#include "content/images.h"
 #include "content/maps.h"
 #include "platform/audio.h"
 #include "platform/eventqueue.h"
@@ -11,6 +12,7 @@
 #include "render/presentation.h"
 #include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
+#include "screens/helptext.h"
 #include "screens/lostsummary.h"
 #include "screens/recorder.h"
 #include "screens/results.h"
@@ -18,8 +20,6 @@
 #include "world/object.h"
 #include "world/stats.h"
 #include "world/world.h"
-
-#include <SDL_image.h>
 
 #include <cstdio>
 #include <ctime>
@@ -79,6 +79,41 @@ void openEndScreen(EndScreen& endScreen, SDL_Surface* image, const std::vector<s
     drawCornerNote(canvas, note);
     presentScreen();
     endScreen.start = SDL_GetTicks();
+}
+
+void openRefusal(EndScreen& refusal, const std::string& why)
+{
+    // Broken after its commas or spaces into lines that fit the window.
+    constexpr size_t widest = 90;
+    std::vector<std::string> lines;
+    std::string rest = why;
+    while (rest.size() > widest) {
+        size_t cut = rest.rfind(' ', widest);
+        if (cut == std::string::npos || cut == 0)
+            cut = widest;
+        lines.push_back(rest.substr(0, cut));
+        rest = rest.substr(cut + (rest[cut] == ' ' ? 1 : 0));
+    }
+    lines.push_back(rest);
+    Canvas& canvas = screenCanvas();
+    canvas.fill(0x000000ffu);
+    constexpr int lineHeight = 16;
+    const int top = 280 - static_cast<int>(lines.size()) * lineHeight / 2;
+    drawHint(canvas, "This map cannot be played", top - 2 * lineHeight, 255);
+    for (size_t i = 0; i < lines.size(); ++i)
+        drawHint(canvas, lines[i], top + static_cast<int>(i) * lineHeight, 255);
+    presentScreen();
+    refusal.start = SDL_GetTicks();
+}
+
+EndScreenOutcome refusalFrame(const EndScreen& refusal)
+{
+    SDL_PumpEvents();
+    if (takeQuitEvent())
+        return EndScreenOutcome::quit;
+    dropPresses();
+    return SDL_GetTicks() - refusal.start >= refusal.holdMs ? EndScreenOutcome::done
+                                                             : EndScreenOutcome::holding;
 }
 
 EndScreenOutcome endScreenFrame(const EndScreen& endScreen)
@@ -144,6 +179,21 @@ std::vector<std::string> firstFrameVictory(const std::string& map)
     return lines;
 }
 
+// Less game time than this is no race, whatever the content: a data file
+// that breaks every number can have every enemy dead in the frames before
+// the player could act, and such a time would stand against every real one.
+constexpr int64_t shortestRaceMs = 1000;
+
+std::vector<std::string> tooQuickVictory(const std::string& map)
+{
+    std::printf("Victory on %s in %s: over before a race could start, so no best time is kept\n",
+        map.c_str(), clockText(world().levelStats.gameTime).c_str());
+    std::fflush(stdout);
+    std::vector<std::string> lines = summaryLines(world().levelStats, -1);
+    lines.front() = "Won in under a second: no best time";
+    return lines;
+}
+
 } // namespace
 
 std::string mapName(const std::string& path)
@@ -161,6 +211,8 @@ SDL_Surface* endPicture(FrameEnd how, bool playedNow, std::vector<std::string>& 
             world.ship ? world.ship->lastDamageCause : causeOther);
     else if (how == FrameEnd::victory && playedNow && frameCount == 0)
         note = firstFrameVictory(mapName(mapPath));
+    else if (how == FrameEnd::victory && playedNow && world.levelStats.gameTime < shortestRaceMs)
+        note = tooQuickVictory(mapName(mapPath));
     else if (how == FrameEnd::victory && playedNow)
         note = recordWonMap(mapName(mapPath), world.levelStats);
     if (how == FrameEnd::gameOver)
@@ -175,13 +227,13 @@ void restartLevel()
     tearDownLevel(); // the same map next, boss or not
 }
 
-std::string enterLevel(uint64_t seed)
+std::string enterLevel(uint64_t seed, std::string* why)
 {
     world().gameOver = false;
     forgetImageCopies(); // the ship's turned copies go with its sprite
     SDL_FreeSurface(shipSprite);
-    shipSprite = IMG_Load(shipSpritePath);
-    if (std::string noMap = loadLevelMap(mapPath); !noMap.empty())
+    shipSprite = loadImage(shipSpritePath);
+    if (std::string noMap = loadLevelMap(mapPath, why); !noMap.empty())
         return noMap;
     assembleShip();
     resetLevel(world(), seed);

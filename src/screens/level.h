@@ -51,6 +51,10 @@ void openEndScreen(
 // One frame of the end screen: done once its time is up. A quit meanwhile
 // prints the level's frame statistics: the game ends (status 0).
 EndScreenOutcome endScreenFrame(const EndScreen& endScreen);
+// A map the level cycle cannot play, said in the window (why, in words, on
+// black) for an end screen's time; a quit ends it at once.
+void openRefusal(EndScreen& refusal, const std::string& why);
+EndScreenOutcome refusalFrame(const EndScreen& refusal);
 // The end screen a level's end calls for (null: none) and its note. A level
 // played now has its victory counted (screens/results.h) or its loss told
 // (screens/lostsummary.h); a replay played back has neither.
@@ -65,7 +69,7 @@ std::string mapName(const std::string& path);
 // Starts the level on mapPath with the chosen ship (its number and its
 // image, shipSpritePath) and seed: the map read, the ship assembled. Empty,
 // or the message the game ends with (status 1) when the map cannot be read.
-std::string enterLevel(uint64_t seed);
+std::string enterLevel(uint64_t seed, std::string* why = nullptr);
 // In the window every level gets a new seed from the clock.
 uint64_t clockSeed();
 

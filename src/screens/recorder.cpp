@@ -21,6 +21,7 @@ bool recording = false;
 bool overflowed = false; // a frame did not fit: the replay would be wrong
 Replay level;
 std::string savedPath; // where saveRecording last wrote a replay
+uint64_t contentOfLevel = 0; // levelContentHash
 
 const std::string mapsFolder = "maps/";
 
@@ -34,6 +35,11 @@ void rememberDataFile()
 uint64_t dataFileHash()
 {
     return dataHashAtStart.value_or(0);
+}
+
+uint64_t levelContentHash()
+{
+    return contentOfLevel;
 }
 
 std::string savedReplayPath()
@@ -58,8 +64,11 @@ void startRecording(const std::string& mapPath, int shipChoice, uint64_t seed)
 {
     const std::string name
         = mapPath.rfind(mapsFolder, 0) == 0 ? mapPath.substr(mapsFolder.size()) : mapPath;
-    level = replayOfLevelStart(
-        name, dataFileHash(), fileHash(mapPath).value_or(0), shipChoice + 1, seed);
+    const uint64_t mapHash = fileHash(mapPath).value_or(0);
+    level = replayOfLevelStart(name, dataFileHash(), mapHash, shipChoice + 1, seed);
+    // Both hashes in one number, each with its own weight, so that swapping
+    // the data file and the map can not give the same content back.
+    contentOfLevel = dataFileHash() * 0x9e3779b97f4a7c15u ^ mapHash;
     recording = true;
     overflowed = false;
 }

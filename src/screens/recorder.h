@@ -25,6 +25,10 @@ void rememberDataFile();
 // The hash rememberDataFile took (0 when the file could not be read).
 uint64_t dataFileHash();
 
+// The data file and the map of the level last started, as one number: a
+// best time belongs to the content it was won with.
+uint64_t levelContentHash();
+
 // Starts recording the level about to be played on the map at mapPath
 // ("maps/<name>") with ship shipChoice (0..2) and seed. Call before the map
 // is read, so the values it may keep from the level before are recorded.

@@ -34,6 +34,20 @@ template <typename T> std::string byCause(const T (&counts)[causeCount])
     return parts.empty() ? all : all + ": " + parts;
 }
 
+// The content a best time was won with, as the file keeps it.
+std::string contentText(uint64_t content)
+{
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(content));
+    return text;
+}
+
+bool isContentHash(const std::string& word)
+{
+    return word.size() == 16
+        && word.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
 std::string bestNote(int64_t time, int64_t bestBefore)
 {
     if (bestBefore < 0 || time < bestBefore)
@@ -99,11 +113,16 @@ std::string putPairInPlace(PreparedFile& replay, PreparedFile& times)
 // replay (at replayPath, just saved; empty when none was) as the best
 // replay: both or neither. The file is read and written under its lock,
 // so that a best time another copy of the game wrote meanwhile stays.
-BestTimeKept keepBestTime(
-    const std::string& path, const std::string& map, int64_t time, const std::string& replayPath)
+BestTimeKept keepBestTime(const std::string& path, const std::string& map, int64_t time,
+    const std::string& content, const std::string& replayPath)
 {
     BestTimeKept kept;
     PlayerFileLock lock(path);
+    if (lock.busy) {
+        kept.known = false;
+        kept.trouble.push_back(std::string("Best time not saved: ") + anotherCopySaving);
+        return kept;
+    }
     std::string text;
     const FileRead read = readPlayerFile(path, text);
     if (read != FileRead::ok && read != FileRead::missing) {
@@ -118,11 +137,18 @@ BestTimeKept keepBestTime(
     }
     BestTimes times = readBestTimes(text);
     const auto found = times.find(map);
-    kept.bestBefore = found == times.end() ? -1 : found->second;
+    // A line from before content was kept beside the time is raced still.
+    const bool sameContent = found != times.end()
+        && (found->second.content.empty() || found->second.content == content);
+    kept.bestBefore = sameContent ? found->second.ms : -1;
+    if (found != times.end() && !sameContent)
+        kept.trouble.push_back("The best time of " + map + " before, "
+            + clockText(found->second.ms)
+            + ", was won on another version of its map or data file: not raced");
     kept.newBest = kept.bestBefore < 0 || time < kept.bestBefore;
     if (!kept.newBest)
         return kept;
-    times[map] = time;
+    times[map] = {time, content};
     const std::string bestReplay = bestReplayPath(map);
     if (replayPath.empty() || bestReplay.empty()) {
         // No replay of this time: an older best replay would claim it.
@@ -197,10 +223,14 @@ BestTimes readBestTimes(const std::string& text)
     std::string line;
     while (std::getline(lines, line)) {
         std::istringstream words(line);
-        std::string map, extra;
+        std::string map, content, extra;
         long long ms = 0;
-        if (words >> map >> ms && !(words >> extra) && ms >= 0 && ms < longestTime)
-            times[map] = ms;
+        if (!(words >> map >> ms) || ms < 0 || ms >= longestTime)
+            continue;
+        if (words >> content && !isContentHash(content))
+            continue;
+        if (!(words >> extra))
+            times[map] = {ms, content};
     }
     return times;
 }
@@ -208,8 +238,9 @@ BestTimes readBestTimes(const std::string& text)
 std::string bestTimesText(const BestTimes& times)
 {
     std::string text;
-    for (const auto& [map, ms] : times)
-        text += map + " " + std::to_string(ms) + "\n";
+    for (const auto& [map, best] : times)
+        text += map + " " + std::to_string(best.ms) + (best.content.empty() ? "" : " ")
+            + best.content + "\n";
     return text;
 }
 
@@ -229,7 +260,8 @@ std::string bestTimesPath()
     return folder.empty() ? "" : folder + "/best_times";
 }
 
-std::vector<std::string> recordWonMap(const std::string& map, const LevelStats& stats)
+std::vector<std::string> recordWonMap(
+    const std::string& map, const LevelStats& stats, uint64_t content)
 {
     const std::string path = bestTimesPath();
     BestTimeKept kept;
@@ -238,7 +270,7 @@ std::vector<std::string> recordWonMap(const std::string& map, const LevelStats& 
         kept.trouble.push_back(
             "Best time not saved: no data folder (HOME and XDG_DATA_HOME are unset)");
     } else {
-        kept = keepBestTime(path, map, stats.gameTime, savedReplayPath());
+        kept = keepBestTime(path, map, stats.gameTime, contentText(content), savedReplayPath());
     }
     const std::string note = noteOf(kept, stats.gameTime);
     std::printf("%s\n", lineWithNote(map, stats, note).c_str());

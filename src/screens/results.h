@@ -2,14 +2,15 @@
 // cause, the damage taken by cause, the hooks fired: world/stats.h),
 // printed on standard output and written small at the bottom of the
 // victory screen, and the best time of each map, kept in the player's data
-// folder as "best_times" (platform/userfiles.h), a line "map milliseconds" per
-// map won. A best-times file that is missing or broken in places loses
+// folder as "best_times" (platform/userfiles.h), a line "map milliseconds
+// content" per map won. A best-times file that is missing or broken in places loses
 // nothing but the lines it could not read; one that cannot be read at all
 // is left as it is. A new best time and its replay are written together,
 // both or neither, and what was not kept is said on the screen and on
 // standard output.
 #pragma once
 
+#include "screens/recorder.h"
 #include "world/stats.h"
 
 #include <cstdint>
@@ -19,7 +20,13 @@
 
 namespace tether {
 
-using BestTimes = std::map<std::string, int64_t>; // map name → ms
+// A map's best time and the content it was won with (levelContentHash, as
+// 16 hex digits; empty on a line written before the game kept it).
+struct BestTime {
+    int64_t ms = 0;
+    std::string content;
+};
+using BestTimes = std::map<std::string, BestTime>; // map name → best time
 
 // What the file holds; an unreadable line is left out.
 BestTimes readBestTimes(const std::string& text);
@@ -38,7 +45,11 @@ std::string summaryLine(const std::string& map, const LevelStats& stats, int64_t
 // that another copy of the game loses nothing; prints the summary line and
 // what could not be kept, and gives the lines for the victory screen. map
 // is the map's name as the map list gives it.
-std::vector<std::string> recordWonMap(const std::string& map, const LevelStats& stats);
+// A best time won with other content (content: levelContentHash) is not
+// raced: the map or the data file changed since, and the new time replaces
+// it.
+std::vector<std::string> recordWonMap(
+    const std::string& map, const LevelStats& stats, uint64_t content = levelContentHash());
 
 // The best-times file; empty when there is no folder for it.
 std::string bestTimesPath();

@@ -225,6 +225,31 @@ TEST_F(MapLoading, AFolderOrAnEndlessDeviceAsAMapIsRefusedLikeAMissingOne)
     EXPECT_EQ(readMapList(dir, entries), MapListResult::cannotOpen);
 }
 
+// Enemies that overlap at the start (the short way round the world) are
+// thrown about as a pile: the level cycle refuses such a map with a line
+// of its own and says why; enemies just apart, and mines, are played.
+TEST_F(MapLoading, EnemiesOverlappingAtTheStartAreRefused)
+{
+    // Classes 1 and 3 have radius 20 and 22 here: 42 apart they touch.
+    writeFile(dir + "/apart", "world 4000 4000\nenemy1 1000 1000 0 0 0\nenemy3 1042 1000 0 0 0\n"
+                              "mine 1000 1000\nmine 1001 1000\n");
+    EXPECT_EQ(loadLevelMap(dir + "/apart"), "");
+    clearWorld(world());
+    writeFile(dir + "/pile", "world 4000 4000\nenemy1 3990 1000 0 0 0\nenemy3 25 1010 0 0 0\n"
+                             "enemy2 2000 2000 0 0 0\nenemy2 2000 2000 0 0 0\n");
+    std::string why;
+    const std::string refused = loadLevelMap(dir + "/pile", &why);
+    EXPECT_EQ(refused,
+        "Map " + dir
+            + "/pile cannot be played: enemy1 at (3990, 1000) and enemy3 at (25, 1010) overlap "
+              "at the start (2 pairs of enemies in all): enemies must start apart, or they are "
+              "thrown about as a pile the game cannot play at speed\n");
+    EXPECT_EQ(why + "\n", refused);
+    clearWorld(world());
+    EXPECT_EQ(loadLevelMap(dir + "/no-map", &why), "Error opening map");
+    EXPECT_EQ(why, dir + "/no-map does not exist");
+}
+
 class ShipAssembly : public MapLoading {
 protected:
     void assemble(int chosen)

@@ -9,6 +9,8 @@
 #include "support/child.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,7 +87,7 @@ TEST(WonMap, TheSummaryCountsByCauseAndTheBestTimeIsKept)
     std::ifstream in(dir + "/tether/best_times");
     std::stringstream text;
     text << in.rdbuf();
-    EXPECT_EQ(text.str(), "alpha 70000\nbeta 5000\n");
+    EXPECT_EQ(text.str(), "alpha 70000 0000000000000000\nbeta 5000\n");
     unsetenv("XDG_DATA_HOME");
     removeTree(dir);
 }
@@ -100,7 +102,7 @@ TEST(WonMap, ALongFileIsKeptWholeAndOneThatCannotBeReadIsNeverWrittenOver)
     writeFile(data.tether + "/best_times", many);
     runInChild([] { recordWonMap("map5999", wonIn(5000)); });
     const std::string kept = readAll(data.tether + "/best_times");
-    EXPECT_NE(kept.find("\nmap5998 105998\nmap5999 5000\n"), std::string::npos);
+    EXPECT_NE(kept.find("\nmap5998 105998\nmap5999 5000 0000000000000000\n"), std::string::npos);
     EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 6000);
 
     ASSERT_EQ(chmod((data.tether + "/best_times").c_str(), 0), 0);
@@ -164,9 +166,68 @@ TEST(WonMap, ABestTimeIsKeptWithItsReplayOrNotAtAll)
         << full.output;
     EXPECT_NE(
         full.output.find("\nscreen: Time 0:08.0 (new best time, not saved)\n"), std::string::npos);
-    EXPECT_EQ(readAll(data.tether + "/best_times"), "alpha 9000\n");
+    EXPECT_EQ(readAll(data.tether + "/best_times"), "alpha 9000 0000000000000000\n");
     EXPECT_EQ(readAll(best), bestBefore);
     saveRecording(); // nothing is recorded: the next test wins without a replay
+}
+
+// A best time belongs to the map and data file it was won with: a win on
+// a changed map does not race the old time but replaces it, and a line
+// written before the content was kept beside it still reads and is raced.
+TEST(WonMap, ABestTimeBelongsToTheContentItWasWonWith)
+{
+    const DataFolder data;
+    ASSERT_EQ(mkdir(data.tether.c_str(), 0755), 0);
+    writeFile(data.tether + "/best_times", "beta 5000\n");
+    const ChildResult older = runInChild([] {
+        recordWonMap("beta", wonIn(6000), 0xabc);
+        recordWonMap("alpha", wonIn(2000), 0x1);
+    });
+    EXPECT_EQ(older.output.substr(0, older.output.find("):") + 1),
+        "Victory on beta in 0:06.0 (best 0:05.0)");
+    const ChildResult changed = runInChild([] {
+        const std::vector<std::string> lines = recordWonMap("alpha", wonIn(9000), 0x2);
+        std::printf("screen: %s\n", lines.at(0).c_str());
+    });
+    EXPECT_EQ(changed.output.substr(0, changed.output.find("):") + 1),
+        "Victory on alpha in 0:09.0 (new best time)");
+    EXPECT_NE(changed.output.find("\nThe best time of alpha before, 0:02.0, was won on another "
+                                  "version of its map or data file: not raced\n"),
+        std::string::npos)
+        << changed.output;
+    EXPECT_NE(changed.output.find("\nscreen: Time 0:09.0 (new best time)\n"), std::string::npos);
+    EXPECT_EQ(readAll(data.tether + "/best_times"),
+        "alpha 9000 0000000000000002\nbeta 5000\n");
+    const std::vector<std::string> again = recordWonMap("alpha", wonIn(9500), 0x2);
+    EXPECT_EQ(again.at(0), "Time 0:09.5 (best 0:09.0)");
+}
+
+// A copy of the game that holds the best times' lock and never lets go
+// (stopped, or hung) costs the winner a short wait, not the game: the time
+// is given up with a word on both outputs.
+TEST(WonMap, ALockHeldForEverIsWaitedForBriefly)
+{
+    const DataFolder data;
+    recordWonMap("alpha", wonIn(9000));
+    const int held = open((data.tether + "/best_times.lock").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    const ChildResult locked = runInChildFor(
+        [] {
+            const std::vector<std::string> lines = recordWonMap("alpha", wonIn(5000));
+            std::printf("screen: %s\n", lines.at(0).c_str());
+        },
+        5000);
+    close(held);
+    EXPECT_FALSE(locked.timedOut);
+    EXPECT_EQ(locked.output.substr(0, locked.output.find("):") + 1),
+        "Victory on alpha in 0:05.0 (best time not saved)");
+    EXPECT_NE(locked.output.find(
+                  "\nBest time not saved: another copy of the game is saving\nscreen: Time 0:05.0 "
+                  "(best time not saved)\n"),
+        std::string::npos)
+        << locked.output;
+    EXPECT_EQ(readAll(data.tether + "/best_times"), "alpha 9000 0000000000000000\n");
 }
 
 // Two copies of the game winning maps at once: every map's time is kept.

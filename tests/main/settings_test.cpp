@@ -9,6 +9,8 @@
 #include "support/keys.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,10 +75,10 @@ TEST_F(SettingsFile, WhatIsKeptIsReadBackAndTheCommandLineWinsUnkept)
     EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_i}.data()), static_cast<unsigned>(actionUp));
     EXPECT_EQ(actionsFromKeys(TestKeys {SDLK_w}.data()), 0u); // no longer bound
 
-    settings.effectsVolume = 7; // a change in the game keeps the file's scale
+    settings.effectsVolume = 7; // a change in the game keeps nothing of the command line
     keepSetting("effects_volume");
     const std::string text = readAll(dir + "/tether/settings");
-    EXPECT_NE(text.find("\nscale 1\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("scale"), std::string::npos) << text;
     EXPECT_NE(text.find("\neffects_volume 7\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nkey_up i up\n"), std::string::npos) << text;
 }
@@ -100,6 +102,55 @@ TEST_F(SettingsFile, ABrokenFileGivesTheDefaultsAndOneWarning)
         "Settings file " + dir
             + "/tether/settings: line 1: '11' is not a whole number from 0 to 10 (and 3 more); "
               "the defaults stand in");
+}
+
+// A change made in the game edits its own line of the file: the player's
+// comments, names the game does not know and lines it could not read stay
+// as written and in their places, and no setting the player did not change
+// is added. While another copy holds the file's lock for ever, a change is
+// given up after a short wait, with a word on standard output.
+TEST_F(SettingsFile, AChangeEditsItsOwnLineAndKeepsTheRest)
+{
+    const std::string folder = dir + "/tether", path = folder + "/settings";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string mine = "# my note\r\nkey_pause pp\nmusic_volume 4\n\x01\xff junk\n"
+                             "colour_of_sky blue\n  music_volume   6  # later wins\nscale 2";
+    writeFile(path, mine);
+    const ChildResult changed = runInChild([] {
+        loadSettings();
+        settings.musicVolume = 2;
+        keepSetting("music_volume");
+        settings.fullscreen = false;
+        keepSetting("fullscreen");
+    });
+    EXPECT_EQ(changed.status, 0);
+    EXPECT_EQ(readAll(path),
+        "# my note\r\nkey_pause pp\nmusic_volume 4\n\x01\xff junk\ncolour_of_sky blue\n"
+        "music_volume 2\nscale 2\nfullscreen no\n");
+
+    ASSERT_EQ(unlink(path.c_str()), 0); // a first change makes a file of that change alone
+    runInChild([] {
+        loadSettings();
+        settings.effectsVolume = 3;
+        keepSetting("effects_volume");
+    });
+    const std::string fresh = readAll(path);
+    EXPECT_EQ(fresh.substr(fresh.find("\n", fresh.rfind("# ")) + 1), "effects_volume 3\n") << fresh;
+
+    const int held = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    const ChildResult locked = runInChildFor(
+        [] {
+            loadSettings();
+            settings.effectsVolume = 9;
+            keepSetting("effects_volume");
+        },
+        5000);
+    close(held);
+    EXPECT_FALSE(locked.timedOut);
+    EXPECT_EQ(locked.output, "Settings not saved: another copy of the game is saving\n");
+    EXPECT_EQ(readAll(path), fresh);
 }
 
 // A settings file the game cannot read (its permissions, a pipe) is said

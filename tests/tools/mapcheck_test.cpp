@@ -1,5 +1,6 @@
 #include "check.h"
 #include "command.h"
+#include "content/regularfile.h"
 #include "support/child.h"
 
 #include <gtest/gtest.h>
@@ -149,7 +150,7 @@ TEST_F(MapCheck, TheDataFileStopsAtAnUnknownWordLikeTheGame)
 
 // Values the game takes that break every map: enemies that fire every
 // millisecond or die in their first frame, no ship, hooks or rope nodes at
-// all, an image too big to be turned every frame.
+// all, an image too big to be turned every frame (the game refuses it).
 TEST_F(MapCheck, DataThatBreaksEveryMapIsReportedOnItsLine)
 {
     SDL_Surface* big = SDL_CreateRGBSurface(SDL_SWSURFACE, 600, 520, 8, 0, 0, 0, 0);
@@ -164,13 +165,14 @@ TEST_F(MapCheck, DataThatBreaksEveryMapIsReportedOnItsLine)
     EXPECT_TRUE(has(1, true, "enemy1: a reload time of 0 ms makes it fire every millisecond"));
     EXPECT_TRUE(has(2, true, "enemy2: a health of -1 destroys every enemy of this class"));
     EXPECT_TRUE(has(4, true, "enemy3: a reload time of -900 ms"));
-    EXPECT_TRUE(has(1, false, "enemy1: its image is 600 by 520 pixels"));
-    EXPECT_TRUE(has(2, false, "enemy2: its image is 600 by 520 pixels"));
-    EXPECT_FALSE(has(3, false, "its image")); // the record after it left class 3 none
+    // The game draws such an image as missing, and says so in these words.
+    EXPECT_TRUE(has(1, true, "enemy1: its image \"big.bmp\" is 600 by 520 pixels, more than"));
+    EXPECT_TRUE(has(2, true, "enemy2: its image \"big.bmp\" is 600 by 520 pixels"));
+    EXPECT_TRUE(has(3, true, "enemy3: its image \"big.bmp\" is 600 by 520 pixels"));
     EXPECT_TRUE(has(0, true, "no \"ship\" record: the player's ship has radius 0"));
     EXPECT_TRUE(has(0, true, "no \"hook\" record"));
     EXPECT_TRUE(has(0, true, "no \"node\" record"));
-    EXPECT_EQ(checker.errorCount(), 6);
+    EXPECT_EQ(checker.errorCount(), 9);
 }
 
 // Whatever stands at a name, the checker answers at once: a device is
@@ -213,9 +215,57 @@ TEST_F(MapCheck, OnlyRegularFilesAreReadAndMapsStayInTheirFolder)
         EXPECT_NE(result.output.find(line), std::string::npos) << line << "\nin\n" << result.output;
 }
 
+// What a file holds is quoted, never played on the terminal: a NUL does
+// not cut the report short, escapes that retitle or clear the terminal are
+// shown as bytes. An image that is no image says what it is instead.
+TEST_F(MapCheck, TheReportQuotesControlBytesAndSaysWhatIsWrongWithAnImage)
+{
+    put("m", std::string("spawn 0 0 0 0\nenemy1 1000 1000 0 0 0\n"
+                         "\x1b]0;owned\x07\x1b[2J 1\nplanet 300\0x 2 3 4\nplanett 1\n",
+                 83));
+    SDL_Surface* small = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 40, 8, 0, 0, 0, 0);
+    ASSERT_EQ(SDL_SaveBMP(small, (dir + "/whole.bmp").c_str()), 0);
+    SDL_FreeSurface(small);
+    std::string bmp;
+    ASSERT_EQ(tether::readRegularFile(dir + "/whole.bmp", bmp, 1 << 20), tether::FileRead::ok);
+    put("cut.bmp", bmp.substr(0, bmp.size() / 2));
+    put("noise.png", "\x13\x37 not an image at all, just some bytes");
+    ASSERT_EQ(mkfifo((dir + "/pipe.png").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/zero", (dir + "/zero.png").c_str()), 0);
+    put("data",
+        "ship 18 100 0.5 0.06 0.005 300\nhook 8 1 3 450 10 300 pipe.png\n"
+        "node 10 100 0 0 0 0 zero.png\nenemy1 20 100 0.25 0.05 0.03 900 150 noise.png\n"
+        "enemy2 20 100 0.25 0.05 0.03 900 150 cut.bmp\n"
+        "enemy3 20 100 0.25 0.05 0.03 900 150 whole.bmp\n");
+    const std::vector<std::string> args = {"--data", dir + "/data", dir + "/m"};
+    const ChildResult result = runInChildFor(
+        [&] {
+            std::string out, err;
+            const int status = mapcheck::runCommand(args, out, err);
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            std::fflush(stdout);
+            _exit(status);
+        },
+        10000);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.output.find('\x1b'), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find('\0'), std::string::npos) << result.output;
+    for (const char* line : {
+             "data:2: warning: image \"pipe.png\" is not a regular file",
+             "data:3: warning: image \"zero.png\" is not a regular file",
+             "data:4: warning: image \"noise.png\" is not an image",
+             "data:5: warning: image \"cut.bmp\" is cut short or damaged",
+             "\"\\x1b]0;owned\\x07\\x1b[2J\"",
+             "\"300\\x00x\"",
+             " warnings\n",
+         })
+        EXPECT_NE(result.output.find(line), std::string::npos) << line << "\nin\n" << result.output;
+    EXPECT_EQ(result.output.find("whole.bmp"), std::string::npos) << result.output;
+}
+
 // Twenty thousand enemies, a pile of three hundred, and a word of 16 MB: the
 // game reads them at once, the checker took minutes over each. The object
-// limit is told once, and the pile's start is not played on.
+// limit is told once, and the pile is an error (the game refuses it).
 TEST_F(MapCheck, BigMapsAreCheckedInSecondsAndTheObjectLimitIsToldOnce)
 {
     std::string many = "world 100000 100000\nspawn 1000 1000 0 0\n";
@@ -252,10 +302,12 @@ TEST_F(MapCheck, BigMapsAreCheckedInSecondsAndTheObjectLimitIsToldOnce)
         result.output.find("long:2: warning: unknown keyword \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
                            "...\" (a word of 16777216 characters): the game skips it"),
         std::string::npos);
-    EXPECT_NE(result.output.find("pile: warning: "), std::string::npos);
-    EXPECT_NE(
-        result.output.find(" pairs of things touch 0.0 s after the start: the game slows to a "
-                           "crawl on such a pile"),
+    // Enemies that overlap at the start: the game refuses the map.
+    EXPECT_NE(result.output.find("pile: error: enemy1 at (3000, 3000) and enemy1 at (3002, 3002) "
+                                 "overlap at the start ("),
+        std::string::npos)
+        << result.output.substr(0, 2000);
+    EXPECT_NE(result.output.find(" pairs of enemies in all): enemies must start apart"),
         std::string::npos);
     EXPECT_LT(result.output.size(), 100000u);
 }

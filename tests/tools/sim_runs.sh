@@ -2,7 +2,8 @@
 # tether-sim: a run is the same every time for the same map, ship and seed,
 # and the seed reaches the rules (class 9 picks its weapons with it); runs in
 # parallel give exactly the lines of the same runs one by one, in order, and
-# the table; bad usage is refused with its status. Usage: sim_runs.sh GAME_DIR
+# the table; bad usage and what the game would not play are refused with
+# their status. Usage: sim_runs.sh GAME_DIR
 set -euo pipefail
 game=$(cd "$1" && pwd)
 work=$(mktemp -d /tmp/tether-sim-XXXXXX)
@@ -52,7 +53,7 @@ expect() {
     local got=0
     timeout 10 ./tether-sim "$@" >/dev/null 2>err.txt || got=$?
     [ "$got" = "$status" ] || fail "tether-sim $* ended with $got, not $status"
-    grep -q "$message" err.txt || fail "tether-sim $* said: $(cat err.txt)"
+    grep -q -- "$message" err.txt || fail "tether-sim $* said: $(cat err.txt)"
 }
 expect 2 "unknown option '--fast'" --fast duel
 expect 2 "unknown pilot 'ace'" --pilot ace duel
@@ -66,4 +67,16 @@ ln -s /dev/zero maps/endless
 mkdir maps/folder
 expect 1 "cannot open the map maps/endless: it is not a regular file" duel endless
 expect 1 "cannot open the map maps/folder: it is not a regular file" duel folder
+# What the game refuses: names that leave maps/, the map list as a map (or
+# named by itself), an empty file name to record to or replay.
+expect 1 "'../data' is not a map: a map is a file name inside maps/" ../data
+expect 1 "'../tether' is not a map" duel ../tether
+expect 1 "'./maplist' is not a map: it names the map list" ./maplist
+expect 1 "'' is not a map" ''
+expect 2 "--record needs a file name, not ''" --record '' duel
+expect 2 "--replay needs a file name, not ''" --replay ''
+cp maps/maplist maps/maplist.kept
+printf '1\nmaplist duel 3\n' >maps/maplist
+expect 1 "'maplist' is not a map: it names the map list" maplist
+mv maps/maplist.kept maps/maplist
 echo "same seed, same line; another seed, another fight; parallel = serial; $(wc -l <table.txt) table lines"

@@ -70,29 +70,6 @@ MapFile mapFileAt(const std::string& path, const std::string& mapsFolder, std::s
     return MapFile::regular;
 }
 
-// Images wider or taller than this are warned about: every enemy, gun, hook
-// and rope node image is turned anew for every frame it is drawn in, at a
-// cost in proportion to its pixels (one of 8000 by 8000 takes seconds).
-constexpr int maxTurnedImageSide = 512;
-
-// The image the data file's record of keyword has loaded, when it is one
-// drawn turned.
-const SDL_Surface* turnedImageOf(const std::string& keyword)
-{
-    if (const int cls = enemyClassOf(keyword))
-        return tether::enemySprites[cls - 1];
-    const char* const mounts[tether::gunMountCount]
-        = {"enemy1t", "enemy2t1", "enemy2t2", "enemy3t"};
-    for (int m = 0; m < tether::gunMountCount; ++m)
-        if (keyword == mounts[m])
-            return tether::turretSprites[m];
-    if (keyword == "hook")
-        return tether::gHook;
-    if (keyword == "node")
-        return tether::nodeSprite;
-    return nullptr;
-}
-
 // A number as a person would write it in a message.
 std::string number(double v)
 {
@@ -147,12 +124,26 @@ int Checker::errorCount() const
     return n;
 }
 
+std::string escaped(const std::string& text)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f)
+            shown += std::string("\\x") + digits[byte >> 4] + digits[byte & 15];
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 std::string format(const Finding& f)
 {
     std::string where = f.file;
     if (f.line > 0)
         where += ":" + std::to_string(f.line);
-    return where + (f.error ? ": error: " : ": warning: ") + f.message;
+    return escaped(where + (f.error ? ": error: " : ": warning: ") + f.message);
 }
 
 bool Checker::readWhole(const std::string& path, std::string& text, const char* gameSays)
@@ -270,22 +261,6 @@ void Checker::checkDataWhole(const std::string& path, const std::vector<ContentR
                 [&](const ContentRecord& r) { return r.keyword == keyword; }))
             report(path, 0, true, std::string("no \"") + keyword + "\" record: " + without);
     }
-
-    // The images drawn turned, each told once, on the last record that set it.
-    std::set<std::string> told;
-    for (auto r = records.rbegin(); r != records.rend(); ++r) {
-        const SDL_Surface* image = turnedImageOf(r->keyword);
-        if (!image || !told.insert(r->keyword).second)
-            continue;
-        if (image->w > maxTurnedImageSide || image->h > maxTurnedImageSide)
-            report(path, r->line, false,
-                r->keyword + ": its image is " + std::to_string(image->w) + " by "
-                    + std::to_string(image->h)
-                    + " pixels, turned anew for every frame it is drawn in: the game slows to a "
-                      "crawl; keep images within "
-                    + std::to_string(maxTurnedImageSide) + " by "
-                    + std::to_string(maxTurnedImageSide));
-    }
 }
 
 void Checker::checkMapList(const std::string& path)
@@ -379,10 +354,13 @@ void Checker::checkMap(const std::string& path)
     tether::readMap(read.stream(), &read);
     const float worldW = tether::world().worldW, worldH = tether::world().worldH;
     const int made = static_cast<int>(tether::world().objects.size());
+    const std::string pile = tether::enemiesOverlapping(); // the game refuses such a map
     tether::clearWorld(tether::world());
     tether::closeLevelMap();
     for (const tether::ContentNote& n : read.notes)
         report(path, n.line, n.error, n.message);
+    if (!pile.empty())
+        report(path, 0, true, pile + " (the game refuses the map)");
 
     int enemyCount = 0;
     int objectsMade = 0, bodiesMade = 0;

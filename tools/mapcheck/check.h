@@ -59,7 +59,12 @@ private:
     std::vector<Finding> found;
 };
 
-// "file:line: error: message" (or warning), one per line.
+// Control bytes (a NUL, the escapes that retitle or clear a terminal) and
+// DEL shown as \xHH: what a file holds is quoted, never played on the
+// reader's terminal, and a NUL cannot end the report.
+std::string escaped(const std::string& text);
+
+// "file:line: error: message" (or warning), one per line, escaped.
 std::string format(const Finding& f);
 
 } // namespace mapcheck

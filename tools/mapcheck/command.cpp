@@ -60,7 +60,7 @@ int runCommand(const std::vector<std::string>& args, std::string& out, std::stri
             }
             data = args[++i];
         } else if (a.size() > 1 && a[0] == '-') {
-            err += "mapcheck: unknown option " + a + "\n" + usage;
+            err += "mapcheck: unknown option " + escaped(a) + "\n" + usage;
             return 2;
         } else {
             files.push_back(a);

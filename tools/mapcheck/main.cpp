@@ -15,7 +15,8 @@ int main(int argc, char** argv)
     tether::WorldInUse inUse(world);
     std::string out, err;
     const int status = mapcheck::runCommand({argv + 1, argv + argc}, out, err);
-    std::fputs(out.c_str(), stdout);
-    std::fputs(err.c_str(), stderr);
+    // Written whole: a report is never cut short by a byte it quotes.
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fwrite(err.data(), 1, err.size(), stderr);
     return status;
 }

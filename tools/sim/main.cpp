@@ -7,6 +7,7 @@
 #include "run.h"
 #include "table.h"
 
+#include "content/limits.h"
 #include "content/maps.h"
 #include "content/tuning.h"
 #include "content/worldinuse.h"
@@ -63,6 +64,17 @@ std::vector<std::string> mapsToPlay(const std::vector<std::string>& names, int& 
         }
     }
     for (const std::string& map : maps) {
+        // As the checker holds for the game's list: a map is a name inside
+        // maps/, and the list itself is none.
+        const bool theList
+            = std::filesystem::path("maps/" + map).lexically_normal() == "maps/maplist";
+        if (map.empty() || !staysInMapsFolder(map) || theList) {
+            status = fail(1,
+                "'" + map + "' is not a map: "
+                    + (theList ? std::string("it names the map list")
+                               : "a map is a file name inside maps/"));
+            return {};
+        }
         std::string why;
         if (!fileHash("maps/" + map, &why)) {
             status = fail(1, "cannot open the map maps/" + map + ": it " + why);

@@ -101,10 +101,11 @@ bool apply(const std::string& name, const std::string& value, Options& o)
         if (!wholeNumber(value, 100000, n) || n < 1)
             return wrong("--runs is a whole number from 1 to 100000, not '" + value + "'");
         o.runs = static_cast<int>(n);
-    } else if (name == "--record") {
-        o.record = value;
-    } else if (name == "--replay") {
-        o.replay = value;
+    } else if (name == "--record" || name == "--replay") {
+        // An empty name names no file: the game refuses it too.
+        if (value.empty())
+            return wrong(name + " needs a file name, not ''");
+        (name == "--record" ? o.record : o.replay) = value;
     }
     return true;
 }
