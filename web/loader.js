@@ -1,6 +1,6 @@
-// Fetches what the game needs before it can start (its WebAssembly and its
-// files), counting megabytes as they arrive with an estimate of the time
-// left, then the game's script. A file that fails is named, with the reason,
+// Fetches what the game needs before it can start (its script, its
+// WebAssembly and its files), counting megabytes as they arrive with an
+// estimate of the time left, then runs the script when the page says. A file that fails is named, with the reason,
 // and can be fetched again (Retry) without fetching again what arrived.
 'use strict';
 
@@ -74,7 +74,9 @@ const Loader = (() => {
   }
 
   // Fetches `files` (those not arrived yet), hands their bytes to
-  // `onArrived`, then runs `script`. Rejects with an Error naming what failed.
+  // `onArrived`, then runs `script` (one of the files, so it comes from the
+  // browser's cache) once the promise `onArrived` returns is settled.
+  // Rejects with an Error naming what failed.
   async function load(files, script, onProgress, onArrived) {
     if (!startedAt)
       startedAt = performance.now();
@@ -85,10 +87,8 @@ const Loader = (() => {
     const failed = results.filter((r) => r.status === 'rejected');
     if (failed.length)
       throw new Error(failed.map((r) => r.reason.message).join('\n'));
-    onArrived(got);
+    await onArrived(got);
     await loadScript(script);
-    arrived[script] = sizes[script] || 0;
-    report();
   }
 
   return {load};

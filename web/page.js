@@ -90,8 +90,13 @@ function newestReplay() {
   return newest;
 }
 
-document.getElementById('download').addEventListener('click', () => {
-  const replay = window.FS && Module.tetherReady ? newestReplay() : null;
+document.getElementById('download').addEventListener('click', async () => {
+  if (!Module.tetherReady) {
+    toast('No replay yet: the game is still loading');
+    return;
+  }
+  await runtime;
+  const replay = newestReplay();
   if (!replay) {
     toast('No replay yet: play a level first');
     return;
@@ -154,14 +159,44 @@ function showProgress(progress) {
   statusLine.textContent = progress.text;
 }
 
+// The game's runtime starts at the player's first click, tap or key (the
+// Play button's among them): until then the page only fetches, and stays
+// free for the player. Play waits for the runtime when it is not there yet.
+let firstGesture = null;
+const gesture = new Promise((resolve) => { firstGesture = resolve; });
+for (const type of ['pointerdown', 'keydown', 'touchstart'])
+  window.addEventListener(type, () => firstGesture(), {capture: true, once: true, passive: true});
+let runtimeReady = null;
+const runtime = new Promise((resolve) => { runtimeReady = resolve; });
+
+// The replay asked for (?replay=NAME), read from the page's list at once.
+const replayRead = replayName ? Uploads.bytesOf(replayName).catch(() => null) : Promise.resolve(null);
+
+async function filesArrived(files) {
+  Module.wasmBinary = new Uint8Array(files['tether.wasm']);
+  Module.tetherFiles = files;
+  replayBytes = await replayRead;
+  barFill.style.width = '100%';
+  bar.setAttribute('aria-valuenow', 100);
+  statusLine.textContent = '';
+  if (replayName && !replayBytes) {
+    statusLine.textContent = `The replay ${replayName} is no longer kept`;
+    history.replaceState(null, '', location.pathname);
+  } else if (replayName) {
+    statusLine.textContent = `Replay ${replayName}`;
+  }
+  playButton.disabled = false;
+  playButton.focus();
+  Module.tetherReady = true;
+  return gesture;
+}
+
 function load() {
   retryButton.hidden = true;
   statusLine.classList.remove('failed');
   Module.tetherLoadFailed = undefined;
-  Loader.load(['tether.wasm', 'tether.data'], 'tether.js', showProgress, (files) => {
-    Module.wasmBinary = new Uint8Array(files['tether.wasm']);
-    Module.tetherFiles = files;
-  }).catch((e) => showFailure(e.message));
+  Loader.load(['tether.js', 'tether.wasm', 'tether.data'], 'tether.js', showProgress, filesArrived)
+    .catch((e) => showFailure(e.message));
 }
 retryButton.addEventListener('click', load);
 
@@ -229,13 +264,9 @@ var Module = {
   preloadPlugins: [{
     canHandle: (name) => /\.png$/i.test(name) && typeof createImageBitmap === 'function',
     handle: (bytes, name, onload, onerror) => {
+      // Kept as decoded: SDL's IMG_Load draws it as it would a canvas.
       createImageBitmap(new Blob([bytes])).then((bitmap) => {
-        const canvas = document.createElement('canvas');
-        canvas.width = bitmap.width;
-        canvas.height = bitmap.height;
-        canvas.getContext('2d').drawImage(bitmap, 0, 0);
-        bitmap.close();
-        Module.preloadedImages[name] = canvas;
+        Module.preloadedImages[name] = bitmap;
         onload(bytes);
       }, () => {
         console.warn('The image ' + name + ' could not be decoded');
@@ -259,27 +290,9 @@ var Module = {
       forgetOldUploads();
       Module.removeRunDependency('player-files');
     });
-    if (replayName) {
-      Module.addRunDependency('replay');
-      Uploads.bytesOf(replayName).catch(() => null).then((bytes) => {
-        replayBytes = bytes;
-        Module.removeRunDependency('replay');
-      });
-    }
   }],
   onRuntimeInitialized: () => {
-    barFill.style.width = '100%';
-    bar.setAttribute('aria-valuenow', 100);
-    statusLine.textContent = '';
-    if (replayName && !replayBytes) {
-      statusLine.textContent = `The replay ${replayName} is no longer kept`;
-      history.replaceState(null, '', location.pathname);
-    } else if (replayName) {
-      statusLine.textContent = `Replay ${replayName}`;
-    }
-    playButton.disabled = false;
-    playButton.focus();
-    Module.tetherReady = true;
+    runtimeReady();
     keepForOffline();
   },
   // The game has ended (Escape on the title, or a replay played back). Its
@@ -329,10 +342,12 @@ function forgetOldUploads() {
 }
 
 playButton.addEventListener('click', () => {
-  if (!Module.tetherStarted && Module.tetherReady) {
-    Module.tetherStarted = true;
-    start();
-  }
+  if (Module.tetherStarted || !Module.tetherReady)
+    return;
+  Module.tetherStarted = true;
+  firstGesture();
+  statusLine.textContent = 'Starting…';
+  runtime.then(start).catch((e) => showFailure('The game could not start: ' + e));
 });
 // A hidden tab is silent at once, and its level paused (the game sees the
 // page was left on its next frame, before any step).

@@ -31,6 +31,7 @@ tether::Program program;
 // The one world the game's levels are played in. It is put in use for good
 // when main starts: main returns while the browser goes on calling frames.
 tether::World programWorld(tether::gameTuning());
+bool mainStarted = false; // the page may ask for the probe as soon as the game loads
 
 // clang-format off
 EM_JS(void, tellPageGameEnded, (const char* message), {
@@ -124,6 +125,9 @@ const tether::Object* nearestEnemy(const tether::World& world, const tether::Obj
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_probe()
 {
     static std::string json;
+    // Before main the world is not in use yet: nothing to read.
+    if (!mainStarted)
+        return "{\"screen\":\"none\"}";
     char line[640];
     const tether::World& world = tether::world();
     const auto* s = world.ship;
@@ -158,6 +162,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_frame_report()
 int main(int argc, char** argv)
 {
     tether::worldInUse() = &programWorld;
+    mainStarted = true;
     switch (tether::readCommandLine(argc, argv)) {
     case tether::CommandLine::answered: return 0;
     case tether::CommandLine::badUsage: return 2;

@@ -237,6 +237,7 @@ async function main() {
     });
     await page.close();
     page = await openPage(browser);
+    await startGame(page);
     const keptFiles = await page.evaluate(() => {
       const read = (p) => { try { return FS.readFile(p); } catch (e) { return null; } };
       const settings = read('/home/web_user/.config/tether/settings');
@@ -259,7 +260,6 @@ async function main() {
 
     // A gamepad in the browser's standard layout: Start on the title starts
     // the level.
-    await startGame(page);
     await screenIs(page, 'title', 'the title');
     await page.evaluate(() => {
       const button = () => ({pressed: false, value: 0});

@@ -214,9 +214,9 @@ async function checkOffline(browser, server, out) {
   await page.setViewport({width: 1000, height: 700});
   await page.goto(server.url, {waitUntil: 'load'});
   await waitFor(page, () => window.Module && Module.tetherReady, 'the page', 60000);
-  await waitFor(page, () => navigator.serviceWorker.controller !== null, 'the service worker', 30000);
   await page.click('#play');
   await screenIs(page, 'title', 'the title');
+  await waitFor(page, () => navigator.serviceWorker.controller !== null, 'the service worker', 30000);
   const tracks = fs.readdirSync(path.join(server.folder, 'music')).length;
   await waitFor(page, async (n) => {
     const names = await caches.keys();
