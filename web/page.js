@@ -225,6 +225,7 @@ function start() {
     Module.tetherStartSound();
   printed.length = 0;
   Module.callMain(gameArguments());
+  Module.tetherRunning = true; // the game's probe answers from now on
   Touch.start(probe);
   setInterval(keepFiles, 1000);
   // Playing now: the music is worth keeping for offline play.
@@ -240,9 +241,9 @@ function replaySummary() {
     try {
       const s = JSON.parse(line);
       const destroyed = Object.values(s.enemies_destroyed || {}).reduce((a, b) => a + b, 0);
-      return `Replay of ${s.map}, ship ${s.ship + 1}: ${s.outcome}${s.how ? ' (' + s.how + ')' : ''}`
-        + ` after ${(s.time_ms / 1000).toFixed(1)} s, ${destroyed} enemies destroyed,`
-        + ` ${s.catches} catches, ${s.slings} slings, health ${s.health}; world hash ${s.hash}`;
+      return `Replay of ${s.map}, ship ${s.ship}: ${s.outcome}${s.how ? ' (' + s.how + ')' : ''}`
+        + ` after ${(s.time_ms / 1000).toFixed(1)} s; enemies destroyed ${destroyed},`
+        + ` catches ${s.catches}, slings ${s.slings}, health ${s.health}; world hash ${s.hash}`;
     } catch (e) { /* not the summary */ }
   }
   return '';

@@ -93,7 +93,7 @@ async function openPage(browser, query = '', viewport = {width: 1000, height: 70
 
 async function startGame(page) {
   await page.click('#play');
-  await waitFor(page, () => Module._tether_probe
+  await waitFor(page, () => Module.tetherRunning
     && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen !== 'none',
   'the game to start');
 }

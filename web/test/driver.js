@@ -31,7 +31,7 @@ async function probe(page) {
 }
 
 async function screenIs(page, name, what, timeoutMs) {
-  return waitFor(page, (want) => window.Module && Module._tether_probe
+  return waitFor(page, (want) => window.Module && Module.tetherRunning
     && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === want, what, timeoutMs,
   name);
 }

@@ -33,7 +33,7 @@ async function visit(browser, slow) {
   // Play clicked: the title's first frame.
   const clicked = Date.now();
   await page.click('#play');
-  await page.waitForFunction(() => window.Module && Module._tether_probe
+  await page.waitForFunction(() => window.Module && Module.tetherRunning
     && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === 'title',
   {timeout: 60000, polling: 20});
   await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => r())));
@@ -50,7 +50,8 @@ async function frames(browser, viewport) {
   await page.goto(url);
   await page.waitForFunction(() => window.Module && Module.tetherReady, {timeout: 60000});
   await page.click('#play');
-  await page.waitForFunction(() => JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === 'title',
+  await page.waitForFunction(() => window.Module && Module.tetherRunning
+    && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === 'title',
     {timeout: 20000, polling: 50});
   await page.keyboard.press('Space', {delay: 100});
   await page.waitForFunction(() => JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === 'level',
