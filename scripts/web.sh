@@ -59,10 +59,20 @@ emcmake cmake -S web -B "$objects" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$objects" -j "$(nproc)"
 
 rm -f "$out"/*.br "$out"/*.gz
-page_files=(index.html page.css build.js fit.js loader.js uploads.js touch.js page.js
+page_files=(index.html build.js fit.js loader.js uploads.js touch.js page.js
   manifest.webmanifest sw.js robots.txt)
-cp web/index.html web/page.css web/fit.js web/loader.js web/uploads.js web/touch.js web/page.js \
+cp web/fit.js web/loader.js web/uploads.js web/touch.js web/page.js \
   web/manifest.webmanifest web/robots.txt "$out/"
+rm -f "$out/page.css"
+# The style inside the page: the first picture waits for no second request.
+python3 - web/index.html web/page.css "$out/index.html" <<'INLINE'
+import sys
+page, style, out = sys.argv[1:]
+html = open(page).read()
+link = '<link rel="stylesheet" href="page.css">'
+assert link in html
+open(out, 'w').write(html.replace(link, '<style>\n' + open(style).read() + '</style>'))
+INLINE
 cp "$objects"/tether.js "$objects"/tether.wasm "$objects"/tether.data "$out/"
 icons=$native/game/icons/hicolor
 cp "$icons/64x64/apps/tether.png" "$out/icon.png"
@@ -84,7 +94,7 @@ cp -r "$objects/web-music/music" "$out/music"
 # The build's version: what the page asks for (?v=...) and the name of the
 # service worker's cache.
 game_files=(tether.js tether.wasm tether.data)
-version=$(cd "$out" && cat "${game_files[@]}" index.html page.css fit.js loader.js uploads.js \
+version=$(cd "$out" && cat "${game_files[@]}" index.html fit.js loader.js uploads.js \
   touch.js page.js manifest.webmanifest | sha256sum | cut -c1-12)
 {
   echo "// This build of the page: its version and its files' sizes (scripts/web.sh)."
@@ -92,7 +102,7 @@ version=$(cd "$out" && cat "${game_files[@]}" index.html page.css fit.js loader.
   for f in "${game_files[@]}"; do printf "'%s': %d, " "$f" "$(stat -c %s "$out/$f")"; done
   echo "}};"
 } > "$out/build.js"
-core="'./', 'index.html', 'build.js', 'page.css', 'fit.js', 'loader.js', 'uploads.js',
+core="'./', 'index.html', 'build.js', 'fit.js', 'loader.js', 'uploads.js',
   'touch.js', 'page.js', 'manifest.webmanifest', 'icon.png', 'icon-256.png'"
 for f in "${game_files[@]}"; do core+=", '$f?v=$version'"; done
 music=$(cd "$out" && ls music/*.ogg | sed "s/.*/'&'/" | paste -sd, | sed 's/,/, /g')

@@ -14,7 +14,8 @@ const Uploads = (() => {
     if (!opening) {
       opening = new Promise((resolve, reject) => {
         const request = indexedDB.open('tether-page', 1);
-        request.onupgradeneeded = () => request.result.createObjectStore(store, {keyPath: 'name'});
+        request.onupgradeneeded = () => request.result.createObjectStore(store, {keyPath: 'name'})
+          .createIndex('time', 'time');
         request.onsuccess = () => resolve(request.result);
         request.onerror = () => reject(request.error);
       });
@@ -46,19 +47,20 @@ const Uploads = (() => {
     return '';
   }
 
-  // The names kept, the newest first (names and times only: no bytes read).
+  // The names kept, the newest first: read from the index of times, whose
+  // cursor brings keys only, never a replay's bytes.
   async function names() {
     const kept = [];
     await run('readonly', (s) => {
-      s.openCursor().onsuccess = (e) => {
+      s.index('time').openKeyCursor(null, 'prev').onsuccess = (e) => {
         const cursor = e.target.result;
         if (!cursor)
           return;
-        kept.push({name: cursor.value.name, time: cursor.value.time});
+        kept.push(cursor.primaryKey);
         cursor.continue();
       };
     });
-    return kept.sort((a, b) => b.time - a.time).map((k) => k.name);
+    return kept;
   }
 
   async function keep(name, bytes) {

@@ -33,7 +33,7 @@ async function visit(browser, slow) {
   // Play clicked: the title's first frame.
   const clicked = Date.now();
   await page.click('#play');
-  await page.waitForFunction(() => window.Module && Module.tetherRunning
+  await page.waitForFunction(() => window.Module && (Module.tetherRunning || (Module.tetherStarted && Module.calledRun))
     && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === 'title',
   {timeout: 60000, polling: 20});
   await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => r())));
@@ -50,7 +50,7 @@ async function frames(browser, viewport) {
   await page.goto(url);
   await page.waitForFunction(() => window.Module && Module.tetherReady, {timeout: 60000});
   await page.click('#play');
-  await page.waitForFunction(() => window.Module && Module.tetherRunning
+  await page.waitForFunction(() => window.Module && (Module.tetherRunning || (Module.tetherStarted && Module.calledRun))
     && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === 'title',
     {timeout: 20000, polling: 50});
   await page.keyboard.press('Space', {delay: 100});
