@@ -2,7 +2,7 @@
 // and Lighthouse (its own Chromium, mobile and desktop) on the served build.
 // Prints the figures; the page must score at least 95 for performance on a
 // phone and 100 for accessibility, best practices and SEO, with no axe
-// violation.
+// violation (the performance the median of three runs).
 'use strict';
 
 const fs = require('fs');
@@ -40,14 +40,20 @@ function lighthouse(url, preset, out) {
   });
 }
 
+const mobileScores = [];
 const score = (lhr, id) => Math.round(100 * (lhr.categories[id].score || 0));
 
+// A phone's performance score swings with the machine's load from run to
+// run: the median of three runs is judged (the other categories do not
+// swing, and are judged on every run).
 async function checkLighthouse(url, out) {
-  for (const preset of ['mobile', 'desktop']) {
+  for (const preset of ['mobile', 'mobile', 'mobile', 'desktop']) {
     const lhr = await lighthouse(url, preset, out);
     if (!lhr)
       continue;
     const scores = ['performance', 'accessibility', 'best-practices', 'seo'].map((id) => score(lhr, id));
+    if (preset === 'mobile')
+      mobileScores.push(scores[0]);
     const a = lhr.audits;
     const metric = (id) => (a[id] && a[id].numericValue !== undefined ? a[id].numericValue : NaN);
     console.log(`info Lighthouse ${preset}: performance ${scores[0]}, accessibility ${scores[1]},`
@@ -60,10 +66,12 @@ async function checkLighthouse(url, out) {
     const failing = Object.values(lhr.categories).filter((c) => c.id !== 'performance')
       .flatMap((c) => c.auditRefs.filter((r) => r.weight > 0 && a[r.id].score !== null && a[r.id].score < 1)
         .map((r) => r.id));
-    const wanted = preset === 'mobile' ? scores[0] >= 95 : true;
-    check(wanted && scores.slice(1).every((s) => s === 100),
+    check(scores.slice(1).every((s) => s === 100),
       `Lighthouse ${preset}: ${scores.join('/')}` + (failing.length ? ' (short of full marks: ' + failing.join(', ') + ')' : ''));
   }
+  const median = mobileScores.sort((a, b) => a - b)[Math.floor(mobileScores.length / 2)];
+  check(mobileScores.length === 3 && median >= 95,
+    `Lighthouse mobile performance at least 95: median ${median} of ${mobileScores.join(', ')}`);
 }
 
 module.exports = {checkAxe, checkLighthouse};

@@ -6,6 +6,7 @@
 
 const fs = require('fs');
 const path = require('path');
+const zlib = require('zlib');
 const {check, waitFor, probe, screenIs} = require('./driver');
 
 const gameWidth = 800, gameHeight = 600;
@@ -207,7 +208,7 @@ async function checkTouch(browser, url, out) {
 }
 
 // A first visit keeps the game; with the server gone a reload still loads
-// it, and a level plays with its music.
+// it, and a level plays with its music; a new build then moves in cleanly.
 async function checkOffline(browser, server, out) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
@@ -239,6 +240,30 @@ async function checkOffline(browser, server, out) {
   check(inLevel && heard, 'with the server gone a reload loads the game and a level plays with its music');
   await page.screenshot({path: path.join(out, 'offline-play.png')});
   await server.start();
+
+  // A new build on the server: its service worker takes over, the page
+  // says a new version is ready, and only the new build's cache is left.
+  const worker = path.join(server.folder, 'sw.js');
+  const kept = fs.readFileSync(worker);
+  const next = Buffer.from(String(kept).replace(/const version = '([^']*)'/, "const version = '$1-next'"));
+  const writeWorker = (bytes) => {
+    fs.writeFileSync(worker, bytes);
+    fs.writeFileSync(worker + '.br', zlib.brotliCompressSync(bytes));
+    fs.writeFileSync(worker + '.gz', zlib.gzipSync(bytes));
+  };
+  writeWorker(next);
+  try {
+    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
+    const moved = await waitFor(page, async () => {
+      const names = await caches.keys();
+      return names.length === 1 && names[0].endsWith('-next');
+    }, 'the new build\'s cache alone', 30000);
+    const told = await waitFor(page, () => /new version/.test(document.getElementById('toast').textContent),
+      'the new version told', 5000);
+    check(moved && told, 'a new build takes over: its cache alone is left, and the page says so');
+  } finally {
+    writeWorker(kept);
+  }
   await context.close();
 }
 
