@@ -6,8 +6,9 @@
 # the installed-package test checks the package with lintian and its
 # AppStream entry with appstreamcli (appstream);
 # scripts/balance.sh draws its chart with gnuplot (gnuplot-nox);
-# the game for the browser is built with emscripten and tested in chromium,
-# driven from node by the npm packages locked in web/test (npm ci); the
+# the game for the browser is built with emscripten, its files precompressed
+# with brotli (and gzip), and tested in chromium, driven from node by the npm
+# packages locked in web/test (npm ci: puppeteer-core, Lighthouse, axe-core); the
 # test sim_agrees_in_wasm runs the simulator compiled to WebAssembly under
 # node.
 # Does nothing when they are all there.
@@ -22,7 +23,7 @@ packages=(
   xvfb xdotool x11-apps x11-utils imagemagick bc strace
   dpkg-dev file lintian appstream
   gnuplot-nox
-  emscripten nodejs chromium
+  emscripten nodejs chromium brotli
 )
 # npm comes with Debian's nodejs as a package of its own; a node installed
 # another way brings its own npm (and Debian's would conflict with it).

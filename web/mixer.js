@@ -157,6 +157,19 @@ mergeInto(LibraryManager.library, {
     TetherAudio.master = TetherAudio.context.createGain();
     TetherAudio.master.connect(TetherAudio.context.destination);
     TetherAudio.listenForGesture();
+    // The page hidden: silent at once (a hidden page gets no frames, so the
+    // game's own pause would wait for its return); shown again: heard again,
+    // the music only if the game has not paused it.
+    Module['tetherHush'] = function(hush) {
+      var context = TetherAudio.context, music = TetherAudio.music;
+      if (hush) {
+        context.suspend().catch(function() {});
+        if (music) music.element.pause();
+      } else {
+        context.resume().catch(function() {});
+        if (music && !music.paused) TetherAudio.playElement(music);
+      }
+    };
     Module['tetherAudioReport'] = function() {
       var report = Object.assign({}, TetherAudio.report);
       report.contextState = TetherAudio.context ? TetherAudio.context.state : 'none';
@@ -166,6 +179,8 @@ mergeInto(LibraryManager.library, {
       report.music = TetherAudio.music ? {
         url: TetherAudio.tracks[TetherAudio.music.id].url,
         paused: TetherAudio.music.element.paused,
+        time: TetherAudio.music.element.currentTime,
+        failed: !!TetherAudio.tracks[TetherAudio.music.id].failed,
         volume: TetherAudio.musicVolume,
         fading: !!TetherAudio.music.fadeTimer} : null;
       return report;

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The game in the browser: builds the page from this build's game folder
 # (scripts/web.sh), serves it on the loopback, and plays it in headless
-# Chromium (web/test/check.js), against the desktop's own title picture and
-# a replay recorded by the desktop's simulator; the page's own replay comes
-# back and must reproduce on the desktop.
+# Chromium (web/test/check.js; Lighthouse and axe-core judge it too),
+# against the desktop's own title picture and a replay recorded by the
+# desktop's simulator; the page's own replay comes back and must reproduce
+# on the desktop.
 # usage: tests/web/browser.sh BUILD_DIR
 source "$(dirname "$0")/../e2e/lib.bash"
 build=$(cd "$1/.." && pwd)
 root=$(cd "$(dirname "$0")/../.." && pwd)
-[ -d "$root/web/test/node_modules/puppeteer-core" ] ||
+[ -d "$root/web/test/node_modules/puppeteer-core" ] && [ -d "$root/web/test/node_modules/lighthouse" ] ||
     fail "the browser driver is missing: run scripts/setup.sh (npm ci in web/test)"
 
 # The page, built from this build's game folder.
@@ -36,16 +37,9 @@ convert "$seen/desktop-title.png" -depth 8 rgb:"$work/title.rgb"
     --record "$seen/desktop.replay" first_contact) >"$work/sim.txt" ||
     fail "the simulator could not record a replay: $(cat "$work/sim.txt")"
 
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server "$port" --bind 127.0.0.1 --directory "$build/web" >"$work/server.log" 2>&1 &
-server_pid=$!
-trap 'kill $server_pid 2>/dev/null; cleanup' EXIT
-for _ in $(seq 1 100); do
-    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
-    sleep 0.1
-done
-
-node "$root/web/test/check.js" "http://127.0.0.1:$port/" "$work/title.rgb" "$seen/desktop.replay" "$seen" ||
+# The checks serve the page themselves (web/serve.py, on the loopback), as a
+# host would: the offline check stops the server and starts it again.
+node "$root/web/test/check.js" "$build/web" "$work/title.rgb" "$seen/desktop.replay" "$seen" ||
     fail "the page failed its checks (screenshots in $seen)"
 
 # The level played in the page reproduces on the desktop.

@@ -14,7 +14,9 @@
 #include "screens/frame.h"
 #include "screens/playback.h"
 #include "screens/recorder.h"
+#include "world/kinds.h"
 #include "world/object.h"
+#include "world/spring.h"
 #include "world/world.h"
 
 #include <emscripten.h>
@@ -29,6 +31,7 @@ tether::Program program;
 // The one world the game's levels are played in. It is put in use for good
 // when main starts: main returns while the browser goes on calling frames.
 tether::World programWorld(tether::gameTuning());
+bool mainStarted = false; // the page may ask for the probe as soon as the game loads
 
 // clang-format off
 EM_JS(void, tellPageGameEnded, (const char* message), {
@@ -84,25 +87,66 @@ void runFrame()
     tellPageGameEnded(end.message.c_str());
 }
 
+// Enemies held by the ship's ropes: an enemy at one end of a rope.
+int caughtCount(const tether::World& world)
+{
+    int caught = 0;
+    for (const tether::Spring* spring : world.springs)
+        for (const tether::Object* end : {spring->endA, spring->endB})
+            caught += end && end->type == tether::typeEnemy ? 1 : 0;
+    return caught;
+}
+
+// The enemy nearest the ship (in a straight line, not across the wrap), or none.
+const tether::Object* nearestEnemy(const tether::World& world, const tether::Object& ship)
+{
+    const tether::Object* nearest = nullptr;
+    double best = 0;
+    for (const tether::Object* enemy : world.enemies) {
+        if (enemy->type != tether::typeEnemy)
+            continue;
+        const double dx = enemy->x - ship.x, dy = enemy->y - ship.y;
+        const double d = dx * dx + dy * dy;
+        if (!nearest || d < best) {
+            nearest = enemy;
+            best = d;
+        }
+    }
+    return nearest;
+}
+
 } // namespace
 
 // What the page's tests read of the game: the screen shown, and the ship,
-// its hooks and the camera in world units, as JSON.
+// its hooks and the camera in world units, the ship chosen (the page's
+// touch controls steer by it), the enemies caught on ropes, the hooks
+// holding something, the nearest enemy, and the title's ship and map
+// choices (-1 off the title), as JSON.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_probe()
 {
     static std::string json;
-    char line[512];
+    // Before main the world is not in use yet: nothing to read.
+    if (!mainStarted)
+        return "{\"screen\":\"none\"}";
+    char line[640];
     const tether::World& world = tether::world();
     const auto* s = world.ship;
     const auto* hook = world.leftGrapHook;
+    const tether::Object* nearest = s ? nearestEnemy(world, *s) : nullptr;
+    const auto* title = std::get_if<tether::TitleState>(&program.screen);
     std::snprintf(line, sizeof line,
         "{\"screen\":\"%s\",\"ship\":%s,\"x\":%.3f,\"y\":%.3f,\"vx\":%.4f,"
         "\"vy\":%.4f,\"angle\":%.4f,\"cameraX\":%d,\"cameraY\":%d,\"leftHook\":%s,"
-        "\"hookX\":%.3f,\"hookY\":%.3f,\"mouseX\":%d,\"mouseY\":%d}",
+        "\"hookX\":%.3f,\"hookY\":%.3f,\"mouseX\":%d,\"mouseY\":%d,\"chosenShip\":%d,"
+        "\"caught\":%d,\"grappling\":%d,\"enemyX\":%.1f,\"enemyY\":%.1f,\"menuShip\":%d,"
+        "\"menuMap\":%d}",
         screenName(), s ? "true" : "false", s ? s->x : 0.0, s ? s->y : 0.0, s ? s->vx : 0.0,
         s ? s->vy : 0.0, s ? s->angle : 0.0, tether::cameraX, tether::cameraY,
         hook ? "true" : "false", hook ? hook->x : 0.0, hook ? hook->y : 0.0, tether::mouseX,
-        tether::mouseY);
+        tether::mouseY, world.chosenShip, caughtCount(world),
+        int(world.leftHookGrappling) + int(world.rightHookGrappling), nearest ? nearest->x : 0.0,
+        nearest ? nearest->y : 0.0, title ? title->menu.shipChoice : -1,
+        title ? title->menu.mapChoice : -1);
     json = line;
     return json.c_str();
 }
@@ -118,6 +162,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tether_frame_report()
 int main(int argc, char** argv)
 {
     tether::worldInUse() = &programWorld;
+    mainStarted = true;
     switch (tether::readCommandLine(argc, argv)) {
     case tether::CommandLine::answered: return 0;
     case tether::CommandLine::badUsage: return 2;

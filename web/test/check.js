@@ -4,9 +4,13 @@
 // shows, the level heard, P and a hidden page pausing, a gamepad's Start, a setting kept across a reload, a
 // desktop replay reproduced to its hash and a replay recorded in the page
 // handed back for the desktop to check, all without an error on the
-// browser's console.
+// browser's console. Beside them the page's own paths (pagechecks.js): a
+// failed file, the picture fitted before and during play, uploads refused,
+// a phone sideways and upright, offline play; and the judges (audit.js):
+// axe-core and Lighthouse. One browser, one served build (web/serve.py).
 //
-// usage: node check.js URL TITLE.rgb REPLAY OUT_FOLDER
+// usage: node check.js FOLDER TITLE.rgb REPLAY OUT_FOLDER
+//   FOLDER:    the built page (scripts/web.sh)
 //   TITLE.rgb: the desktop's title, 800x600 raw RGB
 //   REPLAY:    a replay recorded by the desktop game
 //   OUT_FOLDER: where the page's own replay and screenshots are written
@@ -15,42 +19,25 @@
 const fs = require('fs');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
+const {failures, check, waitFor, probe, screenIs, freePort, Server} = require('./driver');
+const pageChecks = require('./pagechecks');
+const {checkAxe, checkLighthouse} = require('./audit');
 
-const [url, titleFile, replayFile, outFolder] = process.argv.slice(2);
+const [folder, titleFile, replayFile, outFolder] = process.argv.slice(2);
+let url = '';
 const width = 800, height = 600;
 // Our canvas against the desktop's: at least this share of pixels within
 // this many levels in every channel.
 const shareWithin = 0.98, levelTolerance = 8;
 
-const failures = [];
 const consoleErrors = [];
 const printed = [];
-
-function check(ok, what) {
-  console.log((ok ? 'ok   ' : 'FAIL ') + what);
-  if (!ok)
-    failures.push(what);
-}
-
-async function waitFor(page, fn, what, timeoutMs = 20000, arg) {
-  try {
-    await page.waitForFunction(fn, {timeout: timeoutMs, polling: 50}, arg);
-    return true;
-  } catch (e) {
-    check(false, 'waited for ' + what);
-    return false;
-  }
-}
 
 // A key held as long as a player's quick tap, so a frame sees it held.
 async function tap(page, key) {
   await page.keyboard.down(key);
   await new Promise((r) => setTimeout(r, 120));
   await page.keyboard.up(key);
-}
-
-async function probe(page) {
-  return page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._tether_probe())));
 }
 
 // The canvas's pixels (RGBA) and the probe, read in one go: of one frame.
@@ -90,9 +77,9 @@ function differing(a, b) {
   return n;
 }
 
-async function openPage(browser, query = '') {
+async function openPage(browser, query = '', viewport = {width: 1000, height: 700}) {
   const page = await browser.newPage();
-  await page.setViewport({width: 1000, height: 700});
+  await page.setViewport(viewport);
   page.on('console', (m) => {
     printed.push(m.text());
     if (m.type() === 'error')
@@ -106,26 +93,29 @@ async function openPage(browser, query = '') {
 
 async function startGame(page) {
   await page.click('#play');
-  await waitFor(page, () => Module._tether_probe
+  await waitFor(page, () => Module.tetherRunning
     && JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen !== 'none',
   'the game to start');
 }
 
-async function screenIs(page, name, what, timeoutMs) {
-  return waitFor(page, (want) =>
-    JSON.parse(Module.UTF8ToString(Module._tether_probe())).screen === want, what, timeoutMs,
-  name);
-}
-
 async function main() {
   fs.mkdirSync(outFolder, {recursive: true});
+  const server = new Server(path.resolve(folder), await freePort());
+  await server.start();
+  url = server.url;
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
     args: ['--no-sandbox', '--disable-dev-shm-usage', '--autoplay-policy=no-user-gesture-required'],
   });
   try {
-    let page = await openPage(browser);
+    await pageChecks.checkFailedLoad(browser, url, outFolder);
+
+    // A wide window: the picture fitted before play and in play, the page
+    // judged by axe before and during play.
+    let page = await openPage(browser, '', {width: 1920, height: 1080});
+    await pageChecks.checkFit(page, 'before play');
+    await checkAxe(page, 'on the loaded page');
     await startGame(page);
 
     // The title, drawn by our canvas, against the desktop's.
@@ -140,6 +130,15 @@ async function main() {
     await tap(page, 'Space');
     check(await screenIs(page, 'level', 'a level'), 'Space starts the first map');
     await new Promise((r) => setTimeout(r, 500));
+    await pageChecks.checkFit(page, 'in play');
+    await page.screenshot({path: path.join(outFolder, 'play-1920x1080.png')});
+    await checkAxe(page, 'in play');
+    console.log('info desktop frames (1920x1080): '
+      + await page.evaluate(() => Module.UTF8ToString(Module._tether_frame_report())));
+    await page.setViewport({width: 1366, height: 768});
+    await waitFor(page, () => innerWidth === 1366
+      && document.getElementById('screen').getBoundingClientRect().width <= 1366, 'the picture refitted');
+    await pageChecks.checkFit(page, 'in play, the window made smaller');
     const before = await probe(page);
     // Thrust: the ship gains speed along its heading.
     await page.keyboard.down('ArrowUp');
@@ -205,10 +204,19 @@ async function main() {
       Object.defineProperty(document, 'hidden', {value: true, configurable: true});
       document.dispatchEvent(new Event('visibilitychange'));
     });
+    // Silent at once: the page's event, not the game's next frame.
+    const hushed = await page.evaluate(() => new Promise((resolve) => setTimeout(() => {
+      const r = Module.tetherAudioReport();
+      resolve({context: r.contextState, music: r.music ? r.music.paused : true});
+    }, 0)));
+    check(hushed.music && await waitFor(page, () => Module.tetherAudioReport().contextState === 'suspended',
+      'the sound suspended', 2000), `a hidden page is silent at once (music paused ${hushed.music})`);
     check(await screenIs(page, 'pause', 'the pause screen', 5000), 'a hidden page pauses the level');
     await page.evaluate(() => {
       Object.defineProperty(document, 'hidden', {value: false, configurable: true});
+      document.dispatchEvent(new Event('visibilitychange'));
     });
+    await waitFor(page, () => Module.tetherAudioReport().contextState === 'running', 'the sound back', 2000);
     await tap(page, 'p');
     await screenIs(page, 'level', 'the level again', 5000);
 
@@ -229,6 +237,7 @@ async function main() {
     });
     await page.close();
     page = await openPage(browser);
+    await startGame(page);
     const keptFiles = await page.evaluate(() => {
       const read = (p) => { try { return FS.readFile(p); } catch (e) { return null; } };
       const settings = read('/home/web_user/.config/tether/settings');
@@ -251,7 +260,6 @@ async function main() {
 
     // A gamepad in the browser's standard layout: Start on the title starts
     // the level.
-    await startGame(page);
     await screenIs(page, 'title', 'the title');
     await page.evaluate(() => {
       const button = () => ({pressed: false, value: 0});
@@ -266,9 +274,11 @@ async function main() {
     check(await screenIs(page, 'level', 'a level', 5000), 'Start on a gamepad starts the level');
     await page.close();
 
-    // A replay recorded by the desktop game plays back in the page to its
-    // hash.
+    // Files that are no replay are refused; a replay recorded by the
+    // desktop game plays back in the page to its hash, and its summary
+    // shows on the page.
     page = await openPage(browser);
+    await pageChecks.checkRefusedUploads(page, outFolder);
     const upload = await page.$('#upload');
     await upload.uploadFile(replayFile);
     await page.waitForNavigation({waitUntil: 'load', timeout: 20000}).catch(() => {});
@@ -282,10 +292,22 @@ async function main() {
     check(reproduced && !/not to/.test(ended), 'a desktop replay plays back in the page to its hash'
       + (reproduced ? '' : ': ended "' + ended + '"; printed: '
         + printed.filter((l) => !l.startsWith('Canvas2D')).join(' | ').slice(0, 400)));
+    const shown = await page.evaluate(() => ({text: document.getElementById('status').textContent,
+      cover: !document.getElementById('cover').classList.contains('hidden'),
+      kept: Array.from(document.getElementById('uploads').options).map((o) => o.value)}));
+    const name = path.basename(replayFile);
+    check(shown.cover && /world hash [0-9a-f]{16}/.test(shown.text) && shown.text.includes('Replay of')
+      && shown.kept.includes(name), `the replay's summary shows on the page: "${shown.text}"`);
+    await page.screenshot({path: path.join(outFolder, 'replay-summary.png')});
     await page.close();
+
+    await pageChecks.checkTouch(browser, url, outFolder);
+    await pageChecks.checkOffline(browser, server, outFolder);
   } finally {
     await browser.close();
   }
+  await checkLighthouse(url, outFolder);
+  await server.stop();
   check(consoleErrors.length === 0, 'no error on the browser\'s console'
     + (consoleErrors.length ? ': ' + consoleErrors.slice(0, 5).join(' | ') : ''));
   if (failures.length) {
