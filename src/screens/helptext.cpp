@@ -30,6 +30,11 @@ std::string clockText(long long ms)
     return text;
 }
 
+std::string shipName(int ship)
+{
+    return shipNames[ship >= 0 && ship < 3 ? ship : 0];
+}
+
 std::vector<std::string> controlsText(int ship)
 {
     std::vector<std::string> lines;

@@ -2,6 +2,7 @@
 #include "content/worldinuse.h"
 
 #include "platform/settings.h"
+#include "screens/helptext.h"
 #include "render/marks.h"
 #include "render/overlay.h"
 #include "render/sdlcanvas.h"
@@ -69,7 +70,7 @@ void drawNotices(Canvas& canvas)
         drawVolumeBar(canvas, volumeLabel, volumeLevel, volumeSteps,
             volumeBarAlpha(SDL_GetTicks() - volumeShownAt));
     if (!replayMap.empty())
-        drawReplayMark(canvas, replayMap, replayShip);
+        drawReplayMark(canvas, replayMap, shipName(replayShip - 1));
 }
 
 #ifndef TETHER_NO_SDL_GFX
