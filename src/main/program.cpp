@@ -11,6 +11,8 @@
 #include "render/presentation.h"
 #include "screens/commands.h"
 #include "screens/frame.h"
+#include "screens/hints.h"
+#include "screens/results.h"
 #include "screens/pacing.h"
 #include "screens/recorder.h"
 #include "world/world.h"
@@ -56,6 +58,7 @@ void beginLevel(Program& program)
         program.end = ProgramEnd {1, noMap};
         return;
     }
+    prepareHints(mapName(mapPath), mapWonBefore(mapName(mapPath)));
     enterFrameLoop(SDL_GetTicks());
     program.screen = LevelInPlay {};
     program.wait = {};

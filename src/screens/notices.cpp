@@ -2,7 +2,9 @@
 #include "content/worldinuse.h"
 
 #include "platform/settings.h"
+#include "screens/frame.h"
 #include "screens/helptext.h"
+#include "screens/hints.h"
 #include "render/marks.h"
 #include "render/overlay.h"
 #include "render/sdlcanvas.h"
@@ -71,6 +73,8 @@ void drawNotices(Canvas& canvas)
             volumeBarAlpha(SDL_GetTicks() - volumeShownAt));
     if (!replayMap.empty())
         drawReplayMark(canvas, replayMap, shipName(replayShip - 1));
+    else
+        drawHints(canvas, cameraX, cameraY);
 }
 
 #ifndef TETHER_NO_SDL_GFX
