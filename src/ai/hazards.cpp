@@ -64,7 +64,7 @@ HazardView foreseeHazards(const World& world)
             if (!isHazard(*body))
                 continue;
             const double dx = body->x - ship->x - x, dy = body->y - ship->y - y;
-            if (std::hypot(dx, dy) < body->radius + ship->radius) {
+            if (std::hypot(dx, dy) < body->radius + ship->radius + hazardGraze) {
                 view.contactMs = t;
                 view.contactBody = body;
                 break;
@@ -76,6 +76,10 @@ HazardView foreseeHazards(const World& world)
             continue;
         const float dx = body->x - ship->x, dy = body->y - ship->y;
         const float gap = std::hypot(dx, dy) - body->radius - ship->radius;
+        if (gap < view.closestGap) {
+            view.closestGap = gap;
+            view.closestBody = body;
+        }
         const bool onCourse = body == view.contactBody;
         if (gap < hazardReach || onCourse)
             view.inReach.push_back({body, dx, dy, gap, onCourse ? view.contactMs : -1});

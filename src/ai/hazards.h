@@ -21,6 +21,13 @@ constexpr int hazardLookaheadMs = 4000;
 constexpr int hazardWarningMs = 2500;
 // A body this close to the ship's rim is in reach whatever the course.
 constexpr float hazardReach = 1500.0f;
+// A course that grazes a body's rim closer than this counts as touching
+// it: so near a sun or a black hole, a rope's tug or a turn closes the gap
+// before the player can answer.
+constexpr float hazardGraze = 150.0f;
+// A ship this near a sun's or black hole's rim is warned whatever its
+// course: there the pull turns any course inward within a second or two.
+constexpr float hazardClose = 300.0f;
 
 // A sun or black hole within reach of the ship.
 struct HazardSight {
@@ -33,12 +40,21 @@ struct HazardSight {
 // The ship's course, a lookahead long: its velocity and the pull of every
 // body that pulls (the ship's speed capped as in flight; its own thrust,
 // ropes and crashes left out), followed in steps of 10 ms until it touches
-// a sun or a black hole.
+// (or grazes) a sun or a black hole.
 struct HazardView {
     std::vector<HazardSight> inReach; // within hazardReach, or on the course
     int contactMs = -1; // first touch on the course; -1: none foreseen
     const Object* contactBody = nullptr;
-    bool warn() const { return contactMs >= 0 && contactMs <= hazardWarningMs; }
+    float closestGap = 1e30f; // the nearest sun's or black hole's rim, from the ship's
+    const Object* closestBody = nullptr;
+    // The course touches within the warning's horizon: the ring flashes and
+    // the tone sounds.
+    bool onCourseSoon() const { return contactMs >= 0 && contactMs <= hazardWarningMs; }
+    // The ring shows: on such a course, or close (then steady and silent,
+    // since a player slinging enemies into a sun works that close).
+    bool warn() const { return onCourseSoon() || closestGap < hazardClose; }
+    // The body the warning is about: the one on the course, or the nearest.
+    const Object* warnedBy() const { return onCourseSoon() ? contactBody : closestBody; }
 };
 
 // Nothing in view without a ship in flight.

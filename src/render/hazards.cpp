@@ -57,8 +57,9 @@ constexpr int flashMs = 250; // the ring flashes at 2 Hz of game time
 void drawWarningRing(Canvas& canvas, const HazardView& view, float shipX, float shipY)
 {
     const Object& ship = *world().ship;
-    const Object& body = *view.contactBody;
-    const bool bright = (world().levelStats.gameTime / flashMs) % 2 == 0;
+    const Object& body = *view.warnedBy();
+    const bool bright
+        = view.onCourseSoon() && (world().levelStats.gameTime / flashMs) % 2 == 0;
     const Uint32 colour = (dangerColour(body) & 0xffffff00u) | (bright ? 0xffu : 0x90u);
     const int r = static_cast<int>(ship.radius) + ringGap;
     for (int w = 0; w < 3; ++w)

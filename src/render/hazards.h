@@ -2,7 +2,8 @@
 // black hole off screen but within reach gets a marker at the screen's edge
 // toward it, in a danger colour, growing as the ship closes in; when the
 // ship's course would touch one within the warning's horizon, a ring round
-// the ship flashes, with a notch toward the body. Drawing only: the world
+// the ship flashes, with a notch toward the body (close to one, the ring
+// stands dimmer and steady). Drawing only: the world
 // is read, never changed.
 #pragma once
 

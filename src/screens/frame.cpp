@@ -44,15 +44,15 @@ const Uint8* keyState = nullptr;
 
 namespace {
 
-// The warning tone: once as the warning begins, and again every
-// warningRepeatMs of game time while it stands.
+// The warning tone: once as a course into a sun or black hole is foreseen,
+// and again every warningRepeatMs of game time while it stays so.
 constexpr int64_t warningRepeatMs = 700;
 int64_t warnedAt = -1; // game time of the last tone; -1: no warning stands
 
 void soundHazardWarning(const HazardView& view)
 {
     const int64_t now = world().levelStats.gameTime;
-    if (!view.warn()) {
+    if (!view.onCourseSoon()) {
         warnedAt = -1;
         return;
     }
