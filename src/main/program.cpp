@@ -12,9 +12,9 @@
 #include "screens/commands.h"
 #include "screens/frame.h"
 #include "screens/hints.h"
-#include "screens/results.h"
 #include "screens/pacing.h"
 #include "screens/recorder.h"
+#include "screens/results.h"
 #include "world/world.h"
 
 #include <string>

@@ -58,8 +58,7 @@ void drawWarningRing(Canvas& canvas, const HazardView& view, float shipX, float 
 {
     const Object& ship = *world().ship;
     const Object& body = *view.warnedBy();
-    const bool bright
-        = view.onCourseSoon() && (world().levelStats.gameTime / flashMs) % 2 == 0;
+    const bool bright = view.onCourseSoon() && (world().levelStats.gameTime / flashMs) % 2 == 0;
     const Uint32 colour = (dangerColour(body) & 0xffffff00u) | (bright ? 0xffu : 0x90u);
     const int r = static_cast<int>(ship.radius) + ringGap;
     for (int w = 0; w < 3; ++w)

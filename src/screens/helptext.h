@@ -1,6 +1,6 @@
-// The goal, the radar's legend, then the controls as the pause screen lists them: those of the chosen ship
-// (each handles differently), the hooks, the game's own keys by their
-// bindings (platform/settings.h), and the gamepad.
+// The goal, the radar's legend, then the controls as the pause screen lists them: those of the
+// chosen ship (each handles differently), the hooks, the game's own keys by their bindings
+// (platform/settings.h), and the gamepad.
 #pragma once
 
 #include <string>

@@ -78,11 +78,14 @@ void pointAtSun(Canvas& canvas, const Object& ship, const Object& sun, int camer
     if (!(d > sun.radius + arrowFromShip + arrowLength))
         return;
     const float ux = dx / d, uy = dy / d;
-    const float sx = ship.x - static_cast<float>(cameraX), sy = ship.y - static_cast<float>(cameraY);
+    const float sx = ship.x - static_cast<float>(cameraX),
+                sy = ship.y - static_cast<float>(cameraY);
     const float baseX = sx + ux * arrowFromShip, baseY = sy + uy * arrowFromShip;
     const float tipX = baseX + ux * arrowLength, tipY = baseY + uy * arrowLength;
-    const int x2 = toSint16(baseX - uy * arrowHalfWidth), y2 = toSint16(baseY + ux * arrowHalfWidth);
-    const int x3 = toSint16(baseX + uy * arrowHalfWidth), y3 = toSint16(baseY - ux * arrowHalfWidth);
+    const int x2 = toSint16(baseX - uy * arrowHalfWidth),
+              y2 = toSint16(baseY + ux * arrowHalfWidth);
+    const int x3 = toSint16(baseX + uy * arrowHalfWidth),
+              y3 = toSint16(baseY - ux * arrowHalfWidth);
     canvas.filledTriangle(toSint16(tipX), toSint16(tipY), x2, y2, x3, y3, arrowColour);
     canvas.triangle(toSint16(tipX), toSint16(tipY), x2, y2, x3, y3, arrowOutline);
     const float onScreenX = sun.x - static_cast<float>(cameraX);

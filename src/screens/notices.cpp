@@ -2,12 +2,12 @@
 #include "content/worldinuse.h"
 
 #include "platform/settings.h"
-#include "screens/frame.h"
-#include "screens/helptext.h"
-#include "screens/hints.h"
 #include "render/marks.h"
 #include "render/overlay.h"
 #include "render/sdlcanvas.h"
+#include "screens/frame.h"
+#include "screens/helptext.h"
+#include "screens/hints.h"
 #include "world/stats.h"
 #include "world/world.h"
 

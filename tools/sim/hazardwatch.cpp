@@ -122,7 +122,8 @@ int main(int argc, char** argv)
     if (!sim::runInParallel(
             static_cast<int>(runs.size()),
             [&](int i) {
-                deaths[static_cast<size_t>(i)] = watchRun(runs[static_cast<size_t>(i)], pilot, limitMs);
+                deaths[static_cast<size_t>(i)]
+                    = watchRun(runs[static_cast<size_t>(i)], pilot, limitMs);
                 return std::string();
             },
             lines, failure)) {
@@ -158,16 +159,17 @@ int main(int argc, char** argv)
             causeName(d.how), d.atMs / 1000.0, d.warnedMs / 1000.0);
     }
     std::printf("\n| map | pilot | ship | runs | sun deaths | black-hole deaths | other deaths | "
-                "warned >= 1.5 s | shortest warning | flight warned | of it flashing |\n|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "warned >= 1.5 s | shortest warning | flight warned | of it flashing "
+                "|\n|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const std::string& map : order) {
         const Tally& t = tallies[map];
         char shortest[32] = "-";
         if (t.shortest >= 0)
             std::snprintf(shortest, sizeof shortest, "%.2f s", t.shortest / 1000.0);
         std::printf("| %s | %s | %d | %d | %d | %d | %d | %d of %d | %s | %.1f %% | %.1f %% |\n",
-            map.c_str(), pilot.c_str(), ship, t.runs, t.sun, t.blackHole, t.other,
-            t.warnedEnough, t.sun + t.blackHole, shortest,
-            t.flown ? 100.0 * t.warned / t.flown : 0.0, t.flown ? 100.0 * t.alarmed / t.flown : 0.0);
+            map.c_str(), pilot.c_str(), ship, t.runs, t.sun, t.blackHole, t.other, t.warnedEnough,
+            t.sun + t.blackHole, shortest, t.flown ? 100.0 * t.warned / t.flown : 0.0,
+            t.flown ? 100.0 * t.alarmed / t.flown : 0.0);
     }
     return 0;
 }

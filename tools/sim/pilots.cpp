@@ -31,7 +31,8 @@ const std::vector<std::pair<std::string, std::function<Pilot(uint64_t seed)>>>& 
         // Flies straight at the nearest enemy, minding no sun or black hole.
         {"careless",
             [](uint64_t) {
-                return [lastShot = int64_t {-1000000}](int) mutable { return flyCarelessly(lastShot); };
+                int64_t lastShot = -1000000; // no hook fired yet
+                return [lastShot](int) mutable { return flyCarelessly(lastShot); };
             }},
     };
     return table;
