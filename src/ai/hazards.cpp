@@ -1,5 +1,7 @@
 // The ship's course followed forward under the bodies' pull: a copy of the
 // motion's gravity law (world/motion.cpp) on a coarser step, for the eye.
+// Square roots only (exact in IEEE arithmetic), so that the simulator's
+// measure of the warnings is the same on every machine.
 #include "ai/hazards.h"
 
 #include "world/kinds.h"
@@ -53,7 +55,7 @@ HazardView foreseeHazards(const World& world)
         }
         vx += ax * courseStepMs;
         vy += ay * courseStepMs;
-        const double speed = std::hypot(vx, vy);
+        const double speed = std::sqrt(vx * vx + vy * vy);
         if (speed > maxSpeed && maxSpeed > 0) {
             vx *= maxSpeed / speed;
             vy *= maxSpeed / speed;
@@ -64,7 +66,7 @@ HazardView foreseeHazards(const World& world)
             if (!isHazard(*body))
                 continue;
             const double dx = body->x - ship->x - x, dy = body->y - ship->y - y;
-            if (std::hypot(dx, dy) < body->radius + ship->radius + hazardGraze) {
+            if (std::sqrt(dx * dx + dy * dy) < body->radius + ship->radius + hazardGraze) {
                 view.contactMs = t;
                 view.contactBody = body;
                 break;
@@ -75,7 +77,7 @@ HazardView foreseeHazards(const World& world)
         if (!isHazard(*body))
             continue;
         const float dx = body->x - ship->x, dy = body->y - ship->y;
-        const float gap = std::hypot(dx, dy) - body->radius - ship->radius;
+        const float gap = std::sqrt(dx * dx + dy * dy) - body->radius - ship->radius;
         if (gap < view.closestGap) {
             view.closestGap = gap;
             view.closestBody = body;

@@ -4,6 +4,7 @@
 #include "world/kinds.h"
 #include "world/object.h"
 #include "world/ships.h"
+#include "world/simmath.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -34,9 +35,10 @@ unsigned arrowsToward(float dx, float dy)
 }
 
 // Rotate and thrust: turn toward the bearing, thrust once roughly on it.
-unsigned rotateToward(float heading, float dx, float dy)
+// The level's own math, so that a run plays alike on every machine.
+unsigned rotateToward(const World& world, float heading, float dx, float dy)
 {
-    float diff = std::atan2(dy, dx) - heading;
+    float diff = simAtan2(world.levelMath, dy, dx) - heading;
     diff = std::remainder(diff, 6.2831853f);
     unsigned actions = diff > 0.05f ? actionRight : (diff < -0.05f ? actionLeft : 0u);
     if (std::fabs(diff) < 0.5f)
@@ -58,7 +60,7 @@ FrameInput flyCarelessly(int64_t& lastShotMs)
     for (const Object* enemy : world.enemies) {
         if (enemy->type != typeEnemy)
             continue;
-        const float d = std::hypot(enemy->x - ship->x, enemy->y - ship->y);
+        const float d = simHypot(world.levelMath, enemy->x - ship->x, enemy->y - ship->y);
         if (!target || d < best) {
             target = enemy;
             best = d;
@@ -68,7 +70,7 @@ FrameInput flyCarelessly(int64_t& lastShotMs)
         return input;
     const float dx = target->x - ship->x, dy = target->y - ship->y;
     input.actions = shipTraits(world.chosenShip).steering == Steering::byRotation
-        ? rotateToward(ship->angle, dx, dy)
+        ? rotateToward(world, ship->angle, dx, dy)
         : arrowsToward(dx, dy);
     input.pointerX = target->x;
     input.pointerY = target->y;
