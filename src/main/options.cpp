@@ -98,7 +98,8 @@ const std::vector<Option>& options()
         {"--no-sound", nullptr, "play silently, without opening an audio device",
             setFlag(soundEnabled, false)},
         {"--max-fps", "N",
-            "draw at most N frames a second in a level (0: no limit);\n"
+            "draw at most N frames a second in a level (default 144, as a fast\n"
+            "                   display shows; 0: no limit);\n"
             "                   below 10 the game itself runs slower (at 5, half as fast)",
             setting("max_fps")},
         {"--scale", "N", "draw the 800x600 picture at N times its size (1 or 2)", setting("scale")},

@@ -11,8 +11,10 @@
 #include "render/presentation.h"
 #include "screens/commands.h"
 #include "screens/frame.h"
+#include "screens/hints.h"
 #include "screens/pacing.h"
 #include "screens/recorder.h"
+#include "screens/results.h"
 #include "world/world.h"
 
 #include <cstdio>
@@ -71,6 +73,7 @@ void beginLevel(Program& program)
         program.wait = {};
         return;
     }
+    prepareHints(mapName(mapPath), mapWonBefore(mapName(mapPath)));
     enterFrameLoop(SDL_GetTicks());
     program.screen = LevelInPlay {};
     program.wait = {};

@@ -25,6 +25,7 @@ Mix_Chunk* thrustSFX;
 Mix_Chunk* bfgSFX;
 Mix_Chunk* explodeSFX;
 Mix_Chunk* lightningSFX;
+Mix_Chunk* warningSFX;
 
 int thrustChannel = 0;
 int shot1Channel = -1;
@@ -158,6 +159,7 @@ void loadSounds()
     bfgSFX = loadSound("sounds/VqBfg.wav");
     explodeSFX = loadSound("sounds/Vqexplode.wav");
     lightningSFX = loadSound("sounds/Vqlightning.wav");
+    warningSFX = loadSound("sounds/VqWarning.wav");
     shot1Channel = -1;
     grappleChannel = -1;
     thrustChannel = 0;
@@ -181,7 +183,7 @@ void applyVolumes()
 {
     Mix_VolumeMusic(mixerMaxVolume * settings.musicVolume / volumeSteps);
     for (Mix_Chunk* effect :
-        {shot1SFX, grappleSFX, collideSFX, thrustSFX, bfgSFX, explodeSFX, lightningSFX})
+        {shot1SFX, grappleSFX, collideSFX, thrustSFX, bfgSFX, explodeSFX, lightningSFX, warningSFX})
         if (effect)
             Mix_VolumeChunk(effect, mixerMaxVolume * settings.effectsVolume / volumeSteps);
 }

@@ -18,6 +18,7 @@ constexpr int lightningChannel = 3; // one crackle at a time
 constexpr int shot1Tag = 1; // channels 4..20: enemy weapons
 constexpr int collideTag = 2; // channels 21..32: crashes
 constexpr int explodeTag = 3; // channels 33..40: explosions
+constexpr int warningChannel = 41; // the hazard warning, heard alone
 
 extern Mix_Chunk* shot1SFX;
 extern Mix_Chunk* grappleSFX;
@@ -26,6 +27,7 @@ extern Mix_Chunk* thrustSFX;
 extern Mix_Chunk* bfgSFX;
 extern Mix_Chunk* explodeSFX;
 extern Mix_Chunk* lightningSFX;
+extern Mix_Chunk* warningSFX; // a sun or black hole on the ship's course
 
 extern int thrustChannel; // the engine loop; channel 0
 extern int shot1Channel; // -1 until used
@@ -51,7 +53,7 @@ int crashVolume(float dmg);
 
 // Allocates the 64 channels and tags the three groups.
 void setUpChannels();
-// Loads the seven effects.
+// Loads the eight effects.
 void loadSounds();
 // Starts the engine loop on channel 0 at volume 40, paused; from then on it
 // is only paused and resumed.

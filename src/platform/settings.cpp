@@ -196,7 +196,8 @@ std::string settingsHeader()
 {
     return "# Tether's settings, one \"name value\" a line; volumes run from 0 to "
         + std::to_string(volumeSteps) + ",\n# keys go by name, up to "
-        + std::to_string(maxKeysPerCommand) + " a command.\n";
+        + std::to_string(maxKeysPerCommand) + " a command; max_fps caps the frames a second\n"
+        + "# in a level (" + std::to_string(defaultMaxFps) + " unless set, 0: no cap).\n";
 }
 
 } // namespace

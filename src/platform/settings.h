@@ -40,13 +40,18 @@ enum class Command : int {
 constexpr int commandCount = static_cast<int>(Command::count);
 
 constexpr int volumeSteps = 10; // volumes run from 0 (silent) to 10 (full)
+constexpr int defaultMaxFps = 144;
 
 struct Settings {
     int musicVolume = volumeSteps;
     int effectsVolume = volumeSteps;
     bool fullscreen = true;
     int scale = 1; // the 800 by 600 frame drawn at 1 or 2 times its size
-    int maxFps = 0; // frames a second at most in a level; 0: no cap
+    // Frames a second at most in a level; 0: no cap. By default as many as
+    // a fast display shows (144 Hz): a 60 Hz display still gets a fresh
+    // frame each time, and the game spares the processor the hundreds of
+    // frames a second no display would show.
+    int maxFps = defaultMaxFps;
     std::vector<SDLKey> keys[commandCount]; // each command's keys
     Settings(); // the defaults
 };

@@ -141,8 +141,10 @@ constexpr float arrowMargin = 18.0f; // pixels from the edge to the tip
 constexpr float arrowLength = 16.0f;
 constexpr float arrowHalfWidth = 9.0f;
 
-void drawArrow(
-    Canvas& canvas, float fromX, float fromY, float ux, float uy, Uint32 colour, Uint32 outline)
+} // namespace
+
+void drawEdgeArrow(Canvas& canvas, float fromX, float fromY, float ux, float uy, float size,
+    Uint32 colour, Uint32 outline)
 {
     const float left = arrowMargin, top = arrowMargin;
     const float right = static_cast<float>(canvas.width()) - arrowMargin;
@@ -167,15 +169,16 @@ void drawArrow(
     if (!(t > 0) || t >= 1e9f)
         return;
     const float tipX = fromX + ux * t, tipY = fromY + uy * t;
-    const float baseX = tipX - ux * arrowLength, baseY = tipY - uy * arrowLength;
+    const float length = arrowLength * size, halfWidth = arrowHalfWidth * size;
+    const float baseX = tipX - ux * length, baseY = tipY - uy * length;
     const Sint16 x1 = toSint16(tipX), y1 = toSint16(tipY);
-    const Sint16 x2 = toSint16(baseX - uy * arrowHalfWidth),
-                 y2 = toSint16(baseY + ux * arrowHalfWidth);
-    const Sint16 x3 = toSint16(baseX + uy * arrowHalfWidth),
-                 y3 = toSint16(baseY - ux * arrowHalfWidth);
+    const Sint16 x2 = toSint16(baseX - uy * halfWidth), y2 = toSint16(baseY + ux * halfWidth);
+    const Sint16 x3 = toSint16(baseX + uy * halfWidth), y3 = toSint16(baseY - ux * halfWidth);
     canvas.filledTriangle(x1, y1, x2, y2, x3, y3, colour);
     canvas.triangle(x1, y1, x2, y2, x3, y3, outline);
 }
+
+namespace {
 
 constexpr float numberGap = 22.0f; // pixels beyond the rim
 constexpr float riseSpeed = 0.03f; // pixels per ms
@@ -243,7 +246,8 @@ void drawTally(Canvas& canvas, const DamageTally& t, int64_t now, float shipX, f
         || sy >= static_cast<float>(canvas.height()) || underPanel(sx, sy);
     const float reach = std::hypot(t.sourceX, t.sourceY);
     if (offScreen && reach > 0)
-        drawArrow(canvas, shipX, shipY, t.sourceX / reach, t.sourceY / reach, colour, shadow);
+        drawEdgeArrow(
+            canvas, shipX, shipY, t.sourceX / reach, t.sourceY / reach, 1.0f, colour, shadow);
 }
 
 } // namespace

@@ -47,6 +47,12 @@ std::vector<DamageTally> damageOnShow(int64_t now);
 // the ship, for the camera at (cameraX, cameraY). Nothing without a ship.
 void drawDamage(Canvas& canvas, int cameraX, int cameraY);
 void drawDamage(SDL_Surface* screen, int cameraX, int cameraY);
+// An arrow pointing along (ux, uy), a unit vector, from (fromX, fromY) on
+// the screen: its tip just inside the screen's edge, or just outside the
+// HUD panel where the line meets the panel first; size scales it (1: the
+// damage arrow's 16 pixels long).
+void drawEdgeArrow(Canvas& canvas, float fromX, float fromY, float ux, float uy, float size,
+    Uint32 colour, Uint32 outline);
 // Forgets every tally: a level's start, when game time begins again.
 void forgetDamage();
 

@@ -71,9 +71,9 @@ void drawVolumeBar(SDL_Surface* screen, const std::string& label, int level, int
 }
 #endif
 
-void drawReplayMark(Canvas& canvas, const std::string& map, int ship)
+void drawReplayMark(Canvas& canvas, const std::string& map, const std::string& ship)
 {
-    const std::string detail = map + ", ship " + std::to_string(ship);
+    const std::string detail = map + ", " + ship;
     const int width = std::max(6 * glyphSize * 2, glyphSize * static_cast<int>(detail.size()));
     canvas.box(at(6), at(6), at(6 + width + 11), at(6 + 16 + 4 + glyphSize + 8),
         withAlpha(plateColour, 150));
@@ -82,7 +82,7 @@ void drawReplayMark(Canvas& canvas, const std::string& map, int ship)
 }
 
 #ifndef TETHER_NO_SDL_GFX
-void drawReplayMark(SDL_Surface* screen, const std::string& map, int ship)
+void drawReplayMark(SDL_Surface* screen, const std::string& map, const std::string& ship)
 {
     SdlCanvas canvas(screen);
     drawReplayMark(canvas, map, ship);

@@ -23,8 +23,8 @@ Uint8 volumeBarAlpha(Uint32 ageMs);
 void drawVolumeBar(Canvas& canvas, const std::string& label, int level, int steps, Uint8 alpha);
 void drawVolumeBar(
     SDL_Surface* screen, const std::string& label, int level, int steps, Uint8 alpha);
-// "REPLAY" large at the top-left, the map and the ship below it.
-void drawReplayMark(Canvas& canvas, const std::string& map, int ship);
-void drawReplayMark(SDL_Surface* screen, const std::string& map, int ship);
+// "REPLAY" large at the top-left, the map and the ship's name below it.
+void drawReplayMark(Canvas& canvas, const std::string& map, const std::string& ship);
+void drawReplayMark(SDL_Surface* screen, const std::string& map, const std::string& ship);
 
 } // namespace tether

@@ -35,6 +35,41 @@ void text(Canvas& canvas, int x, int y, const std::string& line, Uint32 colour)
     canvas.text(static_cast<Sint16>(x), static_cast<Sint16>(y), line.c_str(), colour);
 }
 
+// The radar's marks as the HUD draws them (render/hud.cpp): green for the
+// bodies (a ring for a black hole), red for enemies and their shots,
+// yellow for mines and rope nodes, small for the small things.
+struct LegendEntry {
+    bool ring;
+    int radius;
+    Uint32 colour;
+    const char* label;
+};
+constexpr LegendEntry legend[] = {
+    {false, 3, 0x00ff00ff, "sun, planet"},
+    {true, 3, 0x00ff00ff, "black hole"},
+    {false, 3, 0xff0000ff, "enemy"},
+    {false, 1, 0xff0000ff, "shot"},
+    {false, 1, 0xffff00ff, "mine, rope node"},
+};
+constexpr int legendMark = 12, legendGap = 20; // pixels: mark and label, entry to entry
+
+void drawRadarLegend(Canvas& canvas, int y)
+{
+    int width = -legendGap;
+    for (const LegendEntry& entry : legend)
+        width += legendMark + textWidth(entry.label) + legendGap;
+    int x = (pictureWidth - width) / 2;
+    for (const LegendEntry& entry : legend) {
+        const Sint16 cx = static_cast<Sint16>(x + 4), cy = static_cast<Sint16>(y + 3);
+        if (entry.ring)
+            canvas.ring(cx, cy, static_cast<Sint16>(entry.radius), entry.colour);
+        else
+            canvas.disc(cx, cy, static_cast<Sint16>(entry.radius), entry.colour);
+        text(canvas, x + legendMark, y, entry.label, textColour);
+        x += legendMark + textWidth(entry.label) + legendGap;
+    }
+}
+
 } // namespace
 
 void drawHint(Canvas& canvas, const std::string& line, int y, Uint8 alpha)
@@ -92,8 +127,13 @@ void drawPauseScreen(
     canvas.blit(lastFrame, 0, 0);
     darkBox(canvas, 0, 0, pictureWidth - 1, pictureHeight - 1, veilAlpha);
     drawLargeText(canvas, "PAUSED", pictureWidth / 2, 90, 6, pausedColour);
-    int y = 190;
+    int y = 170;
     for (const std::string& line : lines) {
+        if (line == radarLegend) {
+            drawRadarLegend(canvas, y);
+            y += lineHeight;
+            continue;
+        }
         const bool heading = !line.empty() && line[0] == '#';
         const std::string shown = heading ? line.substr(1) : line;
         if (heading)

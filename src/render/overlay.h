@@ -28,7 +28,10 @@ void drawLargeText(
     SDL_Surface* screen, const std::string& text, int cx, int y, int factor, Uint32 colour);
 // The pause screen: lastFrame (the frame the level stopped on) dimmed,
 // "PAUSED" large, and the lines below it, centred; a line that starts
-// with '#' is a heading, drawn brighter without its '#'.
+// with '#' is a heading, drawn brighter without its '#', and the line
+// radarLegend is the radar's marks, each drawn as the radar draws it
+// beside what it stands for.
+constexpr const char* radarLegend = "*radar legend";
 void drawPauseScreen(
     Canvas& canvas, const Picture& lastFrame, const std::vector<std::string>& lines);
 void drawPauseScreen(

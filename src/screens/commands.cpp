@@ -17,6 +17,11 @@ namespace {
 
 void takeKey(SDLKey key)
 {
+    // Escape ends the level at the frame's first step as if it were held
+    // from now on, so that a tap let go before the frame read the keyboard
+    // still leaves.
+    if (isBound(Command::leave, key))
+        levelRequests.leave = true;
     if (isBound(Command::pause, key))
         levelRequests.pause = true;
     if (isBound(Command::help, key))

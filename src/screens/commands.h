@@ -17,7 +17,7 @@ struct LevelRequests {
     bool pause = false; // P, Start, or the focus lost
     bool help = false; // F1: the pause screen, for its controls
     bool restart = false; // R: the same map again, with the same ship
-    bool leave = false; // Back: Escape held from the next frame to the level's end
+    bool leave = false; // Escape pressed, or Back: Escape held to the level's end
     bool quit = false; // the window closed (or SIGTERM, SIGHUP): the game ends
     bool windowLost = false; // F11 found no video mode that works: the game ends
 };

@@ -14,6 +14,7 @@
 #include "render/coords.h"
 #include "render/damage.h"
 #include "render/draw.h"
+#include "render/hazards.h"
 #include "render/hud.h"
 #include "render/presentation.h"
 #include "render/screencanvas.h"
@@ -41,6 +42,29 @@ int cameraX = 0, cameraY = 0;
 int mouseX = screenWidth / 2, mouseY = screenHeight / 2;
 const Uint8* keyState = nullptr;
 
+namespace {
+
+// The warning tone: once as a course into a sun or black hole is foreseen,
+// and again every warningRepeatMs of game time while it stays so.
+constexpr int64_t warningRepeatMs = 700;
+int64_t warnedAt = -1; // game time of the last tone; -1: no warning stands
+
+void soundHazardWarning(const HazardView& view)
+{
+    const int64_t now = world().levelStats.gameTime;
+    if (!view.onCourseSoon()) {
+        warnedAt = -1;
+        return;
+    }
+    if (warnedAt >= 0 && now - warnedAt < warningRepeatMs && now >= warnedAt)
+        return;
+    warnedAt = now;
+    if (warningSFX)
+        Mix_PlayChannelTimed(warningChannel, warningSFX, 0, -1);
+}
+
+} // namespace
+
 int physicsStepCount(Uint32 elapsed)
 {
     return static_cast<int>(std::min<Uint32>(elapsed, maxStepsPerFrame));
@@ -52,6 +76,7 @@ void enterFrameLoop(Uint32 now)
     frameCount = maxFrameTime = 0;
     cameraX = cameraY = 0;
     drawnStep = -1;
+    warnedAt = -1;
     forgetShownHits();
     levelRequests = LevelRequests {};
 }
@@ -85,6 +110,8 @@ void drawPointer(Canvas& canvas)
 FrameEnd showFrame(LevelState state)
 {
     updateThrustSound();
+    if (state == LevelState::ongoing)
+        soundHazardWarning(foreseeHazards(world()));
     placeCamera();
     Canvas& canvas = screenCanvas();
     drawFrame(canvas);
@@ -157,6 +184,7 @@ void drawFrame(Canvas& canvas)
     drawBackground(canvas, cameraX, cameraY);
     drawWorld(canvas, cameraX, cameraY);
     drawDamage(canvas, cameraX, cameraY);
+    drawHazards(canvas, foreseeHazards(world()), cameraX, cameraY);
     if (world().ship)
         drawHud(canvas);
     drawPointer(canvas);

@@ -1,6 +1,7 @@
 #include "screens/helptext.h"
 
 #include "platform/settings.h"
+#include "render/overlay.h"
 
 #include <cstdio>
 
@@ -30,9 +31,19 @@ std::string clockText(long long ms)
     return text;
 }
 
+std::string shipName(int ship)
+{
+    return shipNames[ship >= 0 && ship < 3 ? ship : 0];
+}
+
 std::vector<std::string> controlsText(int ship)
 {
     std::vector<std::string> lines;
+    lines.push_back("#Goal");
+    lines.push_back("Destroy every enemy ship: hook one and swing it into a sun,");
+    lines.push_back("a black hole, a mine or another ship");
+    lines.push_back("#Radar");
+    lines.push_back(radarLegend);
     const int which = ship >= 0 && ship < 3 ? ship : 0;
     lines.push_back(std::string("#Ship ") + std::to_string(which + 1) + ": " + shipNames[which]);
     switch (which) {

@@ -5,6 +5,9 @@
 #include "render/marks.h"
 #include "render/overlay.h"
 #include "render/sdlcanvas.h"
+#include "screens/frame.h"
+#include "screens/helptext.h"
+#include "screens/hints.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -69,7 +72,9 @@ void drawNotices(Canvas& canvas)
         drawVolumeBar(canvas, volumeLabel, volumeLevel, volumeSteps,
             volumeBarAlpha(SDL_GetTicks() - volumeShownAt));
     if (!replayMap.empty())
-        drawReplayMark(canvas, replayMap, replayShip);
+        drawReplayMark(canvas, replayMap, shipName(replayShip - 1));
+    else
+        drawHints(canvas, cameraX, cameraY);
 }
 
 #ifndef TETHER_NO_SDL_GFX

@@ -5,6 +5,7 @@
 #include "render/presentation.h"
 #include "screens/commands.h"
 #include "screens/frame.h"
+#include "screens/hints.h"
 #include "screens/level.h"
 #include "screens/notices.h"
 #include "screens/recorder.h"
@@ -42,6 +43,7 @@ std::optional<ProgramEnd> openPlayback(Playback& playback)
     if (std::string noMap = enterLevel(replay.seed); !noMap.empty())
         return ProgramEnd {1, noMap};
     markReplay(replay.mapName, replay.ship);
+    withholdHints();
 
     playback.watch = watchShip();
     playback.state = LevelState::ongoing;

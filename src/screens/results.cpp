@@ -260,6 +260,15 @@ std::string bestTimesPath()
     return folder.empty() ? "" : folder + "/best_times";
 }
 
+bool mapWonBefore(const std::string& map)
+{
+    const std::string path = bestTimesPath();
+    std::string text;
+    if (path.empty() || readPlayerFile(path, text) != FileRead::ok)
+        return false;
+    return readBestTimes(text).count(map) > 0;
+}
+
 std::vector<std::string> recordWonMap(
     const std::string& map, const LevelStats& stats, uint64_t content)
 {

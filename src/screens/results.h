@@ -51,6 +51,9 @@ std::string summaryLine(const std::string& map, const LevelStats& stats, int64_t
 std::vector<std::string> recordWonMap(
     const std::string& map, const LevelStats& stats, uint64_t content = levelContentHash());
 
+// Whether the best-times file holds a time for map: the player has won it.
+bool mapWonBefore(const std::string& map);
+
 // The best-times file; empty when there is no folder for it.
 std::string bestTimesPath();
 

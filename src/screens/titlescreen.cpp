@@ -15,6 +15,7 @@
 #include "render/titlemenu.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -33,18 +34,34 @@ void padArrow(TitleMenu& menu, SDLKey arrow)
 
 enum class TitleStep { stay, start, quit, windowLost };
 
+bool startsTheGame(SDLKey key)
+{
+    return key == SDLK_SPACE || key == SDLK_RETURN || key == SDLK_KP_ENTER;
+}
+
 // Takes one event of the title: whether it starts the game or ends it.
+// A key press examines the whole keyboard as it stands, with the pressed
+// key counted as held: a tap let go before the frame read the keyboard (a
+// press and release within one frame) is still a press.
 TitleStep takeTitleEvent(const SDL_Event& event, const Uint8* keys, TitleMenu& menu)
 {
     switch (event.type) {
     case SDL_QUIT: return TitleStep::quit;
-    case SDL_KEYDOWN:
-        if (keys[SDLK_ESCAPE])
+    case SDL_KEYDOWN: {
+        const SDLKey pressed = event.key.keysym.sym;
+        if (keys[SDLK_ESCAPE] || pressed == SDLK_ESCAPE)
             return TitleStep::quit;
-        if (isBound(Command::fullscreen, event.key.keysym.sym) && !toggleFullscreen())
+        if (isBound(Command::fullscreen, pressed) && !toggleFullscreen())
             return TitleStep::windowLost;
-        titleKeyDown(menu, keys);
+        if (startsTheGame(pressed))
+            return TitleStep::start;
+        Uint8 held[SDLK_LAST];
+        std::copy(keys, keys + SDLK_LAST, held);
+        if (pressed > SDLK_UNKNOWN && pressed < SDLK_LAST)
+            held[pressed] = 1;
+        titleKeyDown(menu, held);
         return TitleStep::stay;
+    }
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT)
             titleClick(menu, event.button.x, event.button.y);

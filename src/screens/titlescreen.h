@@ -38,8 +38,9 @@ enum class TitleOutcome { waiting, started, ended };
 // map list that cannot be opened ends the game with "Error opening data"
 // (status 1), one with no maps with "NO MAPS" (status 0).
 std::optional<ProgramEnd> openTitle(TitleState& title);
-// One frame of the title: its events, then its picture. Started (Space or
-// Return held, the pad's A or Start): choice is written and the title
+// One frame of the title: its events, then its picture. Every key press
+// counts, even one let go within the frame. Started (Space or Return
+// pressed or held, the pad's A or Start): choice is written and the title
 // closed. Ended (Escape or a quit: status 0; F11 finding no video mode:
 // noVideoMode(), status 1): end is written and the title closed. Waiting:
 // nothing changes on the title until the next input comes.

@@ -94,11 +94,26 @@ TEST_F(FrameLoop, MouseEventsMoveThePointerKeyEventsDoNothing)
     SDL_PushEvent(&event);
     SDL_Event key {};
     key.type = SDL_KEYDOWN;
-    key.key.keysym.sym = SDLK_ESCAPE;
+    key.key.keysym.sym = SDLK_x; // bound to nothing
     SDL_PushEvent(&key);
     EXPECT_EQ(runFrame(10), FrameEnd::next);
     EXPECT_EQ(mouseX, 123);
     EXPECT_EQ(mouseY, 456);
+}
+
+// A tap: Escape pressed and let go before the frame read the keyboard, so
+// the key state never shows it held. The press alone ends the level, at the
+// first frame that runs a step.
+TEST_F(FrameLoop, AnEscapeTappedWithinOneFrameLeaves)
+{
+    enterFrameLoop(0);
+    SDL_Event key {};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&key);
+    ASSERT_FALSE(SDL_GetKeyState(nullptr)[SDLK_ESCAPE]);
+    EXPECT_EQ(runFrame(0), FrameEnd::next); // no step: not yet
+    EXPECT_EQ(runFrame(10), FrameEnd::escape);
 }
 
 TEST_F(FrameLoop, QuitPrintsThisLevelsStatisticsAndExitsWithZero)

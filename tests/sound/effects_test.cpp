@@ -1,4 +1,4 @@
-// The seven sound effects as the game loads them: each loads, has a
+// The eight sound effects as the game loads them: each loads, has a
 // sensible length, a healthy level under full scale, starts on its event and
 // ends without a click; the engine loop joins end to start unheard.
 #include <gtest/gtest.h>
@@ -23,6 +23,7 @@ const EffectCase kEffects[] = {
     {"sounds/VqBfg.wav", 0.5, 2.5, false},
     {"sounds/Vqexplode.wav", 1.0, 3.5, false},
     {"sounds/Vqlightning.wav", 0.3, 1.5, false},
+    {"sounds/VqWarning.wav", 0.25, 0.6, false}, // over before it repeats
 };
 
 // Names the case in test output instead of dumping its bytes.

@@ -1,6 +1,8 @@
 // The pilots by name. A new pilot is one line in the table.
 #include "pilots.h"
 
+#include "careless.h"
+
 #include "ai/pilot.h"
 #include "content/worldinuse.h"
 
@@ -25,6 +27,12 @@ const std::vector<std::pair<std::string, std::function<Pilot(uint64_t seed)>>>& 
                     return tether::flyPilot(
                         tether::world(), p, tether::seePilotView(tether::world()));
                 };
+            }},
+        // Flies straight at the nearest enemy, minding no sun or black hole.
+        {"careless",
+            [](uint64_t) {
+                int64_t lastShot = -1000000; // no hook fired yet
+                return [lastShot](int) mutable { return flyCarelessly(lastShot); };
             }},
     };
     return table;

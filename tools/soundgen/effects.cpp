@@ -307,6 +307,28 @@ Buffer lightning()
 
 } // namespace
 
+// The hazard warning: two short rising chirps, a triangle with a little
+// square for edge, high and clean so it cuts through explosions and the
+// engine without sounding like any of them.
+Buffer warning()
+{
+    Buffer out = silence(0.42f);
+    Osc tone, edge;
+    for (float start : {0.0f, 0.2f}) {
+        const size_t first = size_t(start * kSampleRate);
+        const size_t length = size_t(0.14f * kSampleRate);
+        for (size_t i = 0; i < length && first + i < out.size(); ++i) {
+            const float t = timeOf(i);
+            const float hz = 760.0f + 500.0f * t / 0.14f;
+            const float attack = std::min(1.0f, t / 0.006f);
+            const float release = std::min(1.0f, (0.14f - t) / 0.03f);
+            out[first + i] += attack * release
+                * (0.8f * tone.step(Wave::triangle, hz) + 0.2f * edge.step(Wave::square, hz));
+        }
+    }
+    return out;
+}
+
 const std::vector<Effect>& allEffects()
 {
     // Peaks: up to 17 gunshots sound together, so theirs is lowest; the
@@ -320,6 +342,7 @@ const std::vector<Effect>& allEffects()
         {"sounds/VqBfg.wav", bfg, 0.9f},
         {"sounds/Vqexplode.wav", explode, 0.9f},
         {"sounds/Vqlightning.wav", lightning, 0.75f},
+        {"sounds/VqWarning.wav", warning, 0.6f},
     };
     return effects;
 }

@@ -1,4 +1,4 @@
-// The game's seven sound effects, each built from scratch per call.
+// The game's eight sound effects, each built from scratch per call.
 #pragma once
 
 #include <vector>
