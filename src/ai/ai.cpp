@@ -146,12 +146,12 @@ constexpr double detourClearance = 80.0;
 constexpr double bendReach = 60.0;
 
 // d brought within half a world of size the short way across the wrap:
-// d - size * round(d / size). Within a quarter world the rounding gives a
-// zero (of d's sign), so the division is skipped with the same result to
-// the bit.
+// d - size * round(d / size). Within 7/16 of a world (a product exact in
+// double) the rounding gives a zero of d's sign, so the division is skipped
+// with the same result to the bit.
 double shortWay(double d, double size)
 {
-    if (std::fabs(d) < 0.25 * size)
+    if (std::fabs(d) < 0.4375 * size)
         return d - size * std::copysign(0.0, d);
     return d - size * std::round(d / size);
 }
