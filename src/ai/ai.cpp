@@ -20,6 +20,7 @@
 #include "world/random.h"
 #include "world/simmath.h"
 #include "world/tuning.h"
+#include "world/validate.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -377,6 +378,8 @@ void AIUpdate(World& world, Object* self, Object* target)
 {
     if (!self || !target)
         return;
+    // Every enemy has a class (the map gives one); mines have none.
+    TETHER_ASSERT(self->bornType != typeEnemy || classTraits(self->kind));
     Object& me = *self;
     // Plain differences: the wrap keeps everything within half a world of
     // the ship, so they are the short way to it.

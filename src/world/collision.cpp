@@ -28,6 +28,7 @@
 #include "world/simmath.h"
 #include "world/spring.h"
 #include "world/stats.h"
+#include "world/validate.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -137,6 +138,7 @@ void hitByProjectile(World& world, Object* shot, Object* target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
+    TETHER_ASSERT(shot->type >= typeBullet && shot->type <= typeMine);
     if (!(shipTraits(world.chosenShip).enemiesShrugOffShots && target->type == typeEnemy)) {
         const float damage = projectileDamage[shot->type - typeBullet];
         target->health -= damage;
