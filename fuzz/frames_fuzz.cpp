@@ -29,6 +29,7 @@
 #include "screens/session.h"
 #include "world/object.h"
 #include "world/random.h"
+#include "world/validate.h"
 #include "world/world.h"
 
 #include <SDL.h>
@@ -199,6 +200,10 @@ void playLevel(const std::string& mapFile, PlayBytes play)
         now += queueFrameInput(play, keys);
         if (runFrame(now) != FrameEnd::next)
             break; // won, lost or left with Escape
+        // Whatever the content, the world's own bookkeeping holds.
+        const std::vector<std::string> faults = validateWorld(level);
+        if (!faults.empty())
+            worldCheckFailed("after a fuzzed frame", faults);
     }
     std::memset(keys, 0, SDLK_LAST);
     SDL_Event left;

@@ -20,6 +20,7 @@
 #include "world/random.h"
 #include "world/simmath.h"
 #include "world/tuning.h"
+#include "world/validate.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -145,6 +146,17 @@ constexpr double blockedMargin = 20.0;
 constexpr double detourClearance = 80.0;
 constexpr double bendReach = 60.0;
 
+// d brought within half a world of size the short way across the wrap:
+// d - size * round(d / size). Within 7/16 of a world (a product exact in
+// double) the rounding gives a zero of d's sign, so the division is skipped
+// with the same result to the bit.
+double shortWay(double d, double size)
+{
+    if (std::fabs(d) < 0.4375 * size)
+        return d - size * std::copysign(0.0, d);
+    return d - size * std::round(d / size);
+}
+
 // The rest point beside the first body between self and the target (dx, dy
 // away), as an offset from self; false when no body is in the way.
 bool detour(
@@ -157,9 +169,8 @@ bool detour(
     double nearestAlong = dist, sideX = 0, sideY = 0;
     for (const Object* body : world.attractingMasses) {
         // The body from self, the short way across the wrap.
-        double bx = body->x - self.x, by = body->y - self.y;
-        bx -= world.worldW * std::round(bx / world.worldW);
-        by -= world.worldH * std::round(by / world.worldH);
+        const double bx = shortWay(body->x - self.x, world.worldW);
+        const double by = shortWay(body->y - self.y, world.worldH);
         const double along = bx * ux + by * uy;
         // Each test is written so that a broken (NaN) position fails it.
         if (!(along > 0 && along < nearestAlong))
@@ -278,7 +289,8 @@ const Object& gunAt(const Object& self, const Connector* mount)
 void fireVolley(World& world, Object& self, float heardAt, float heardBelow, float dist)
 {
     const float x = self.x, y = self.y, a = self.angle;
-    const float c = simCos(world.levelMath, a), s = simSin(world.levelMath, a);
+    const SinCosOf<float> heading = simSinCos(world.levelMath, a);
+    const float c = heading.cos, s = heading.sin;
     const float svx = self.vx + c, svy = self.vy + s;
 
     const EnemyClassTraits* traits = classTraits(self.kind);
@@ -367,6 +379,8 @@ void AIUpdate(World& world, Object* self, Object* target)
 {
     if (!self || !target)
         return;
+    // Every enemy has a class (the map gives one); mines have none.
+    TETHER_ASSERT(self->bornType != typeEnemy || classTraits(self->kind));
     Object& me = *self;
     // Plain differences: the wrap keeps everything within half a world of
     // the ship, so they are the short way to it.

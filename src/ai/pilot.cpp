@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace tether {
@@ -105,13 +106,29 @@ void feelOwnShip(World& world, const Pilot& pilot, const PilotView& past, int64_
     const ShipTraits& traits = shipTraits(past.shipChoice);
     const float reversePush = static_cast<float>(traits.reverseThrust) * push;
     const float strafePush = static_cast<float>(traits.strafeThrust) * push;
+    // The heading's sine and cosine, taken again only when it turns (a
+    // fifth of a second is felt anew every frame, most of it on one
+    // heading). The same angle to the bit gives the same pair.
+    float headingOf = std::numeric_limits<float>::quiet_NaN(); // none taken yet
+    SinCosOf<float> heading {0, 0};
+    const auto ahead = [&](float a) {
+        if (!(a == headingOf && std::signbit(a) == std::signbit(headingOf))) {
+            headingOf = a;
+            heading = simSinCos(world.levelMath, a);
+        }
+        return Vec {heading.cos, heading.sin};
+    };
     for (size_t i = 0; i < pilot.pressed.size(); ++i) {
         const int64_t from = std::max(pilot.pressed[i].from, past.time);
         const int64_t to = i + 1 < pilot.pressed.size() ? pilot.pressed[i + 1].from : now;
         const unsigned keys = pilot.pressed[i].actions;
+        const Vec dir = keyDirection(keys);
+        const bool any = dir.x != 0 || dir.y != 0;
+        // The heading the keys ask for, the same all along their hold.
+        const float keyBearing = traits.steering == Steering::byHeading && any && from < to
+            ? simAtan2(world.levelMath, dir.y, dir.x)
+            : 0.0f;
         for (int64_t t = from; t < to; ++t) {
-            const Vec dir = keyDirection(keys);
-            const bool any = dir.x != 0 || dir.y != 0;
             switch (traits.steering) {
             case Steering::byVelocity: {
                 const Vec dv = dir * world.tuning.shipMaxSpeed - v;
@@ -123,25 +140,23 @@ void feelOwnShip(World& world, const Pilot& pilot, const PilotView& past, int64_
             }
             case Steering::byHeading:
                 if (any) {
-                    const float diff = wrapAngle(simAtan2(world.levelMath, dir.y, dir.x) - angle);
+                    const float diff = wrapAngle(keyBearing - angle);
                     if (std::fabs(diff) < pi / 2)
-                        v = v
-                            + Vec {simCos(world.levelMath, angle), simSin(world.levelMath, angle)}
-                                * push;
+                        v = v + ahead(angle) * push;
                     angle += std::clamp(
                         diff, -world.tuning.shipRotationSpeed, world.tuning.shipRotationSpeed);
                 }
                 break;
             case Steering::byRotation: {
-                const Vec ahead {simCos(world.levelMath, angle), simSin(world.levelMath, angle)};
+                const Vec forward = ahead(angle);
                 if (keys & actionUp)
-                    v = v + ahead * push;
+                    v = v + forward * push;
                 else if (keys & actionDown)
-                    v = v - ahead * reversePush;
+                    v = v - forward * reversePush;
                 if (keys & actionStrafeRight)
-                    v = v + clockwise(ahead) * strafePush;
+                    v = v + clockwise(forward) * strafePush;
                 else if (keys & actionStrafeLeft)
-                    v = v - clockwise(ahead) * strafePush;
+                    v = v - clockwise(forward) * strafePush;
                 const float rate = traits.fixedTurnRate;
                 angle += (keys & actionLeft) ? -rate : (keys & actionRight) ? rate : 0.0f;
                 break;
@@ -176,8 +191,8 @@ Scene perceive(World& world, const Pilot& pilot, const PilotView& now)
     // The mount rides with the ship; as it was seen, turned with the ship.
     const float turned = scene.shipAngle - past.shipAngle;
     const Vec m {past.mountX - past.shipX, past.mountY - past.shipY};
-    scene.mount = {m.x * simCos(world.levelMath, turned) - m.y * simSin(world.levelMath, turned),
-        m.x * simSin(world.levelMath, turned) + m.y * simCos(world.levelMath, turned)};
+    const SinCosOf<float> turn = simSinCos(world.levelMath, turned);
+    scene.mount = {m.x * turn.cos - m.y * turn.sin, m.x * turn.sin + m.y * turn.cos};
     const float age = static_cast<float>(now.time - past.time);
     for (const Sighting& s : past.things) {
         Thing t;
@@ -715,8 +730,8 @@ void handleHooks(World& world, Pilot& pilot, const Scene& scene, FrameInput& inp
         pilot.framesOnAim = 0;
         pilot.aimError = aimSpread * gaussian(world, pilot.random);
     }
-    const float c = simCos(world.levelMath, pilot.aimError),
-                s = simSin(world.levelMath, pilot.aimError);
+    const SinCosOf<float> error = simSinCos(world.levelMath, pilot.aimError);
+    const float c = error.cos, s = error.sin;
     const Vec aimed = scene.mount + Vec {aim.x * c - aim.y * s, aim.x * s + aim.y * c};
     // A hand needs a frame on the target before the click: the hook points
     // where the pointer was during the frame before.

@@ -28,6 +28,7 @@
 #include "world/simmath.h"
 #include "world/spring.h"
 #include "world/stats.h"
+#include "world/validate.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -137,6 +138,7 @@ void hitByProjectile(World& world, Object* shot, Object* target)
         return;
     shot->vx = target->vx;
     shot->vy = target->vy;
+    TETHER_ASSERT(shot->type >= typeBullet && shot->type <= typeMine);
     if (!(shipTraits(world.chosenShip).enemiesShrugOffShots && target->type == typeEnemy)) {
         const float damage = projectileDamage[shot->type - typeBullet];
         target->health -= damage;
@@ -315,10 +317,17 @@ bool leftOf(const Edge& a, const Edge& b)
     return a.left < b.left;
 }
 
+// What the sweep reads of o, as it stands now.
+SweepBody sweepBody(Object* o)
+{
+    return {o->x - o->radius, o->x + o->radius, o->x, o->y, o->radius, traitsOf(o->type).touches,
+        o->type == typeEnemy || o->type == typePlanet, o};
+}
+
 void sortByLeftEdge(World& world, std::list<Object*>* list)
 {
     std::vector<Edge>& edges = world.sweepEdges;
-    std::vector<Object*>& sweepOrder = world.sweepOrder;
+    std::vector<SweepBody>& sweepBodies = world.sweepBodies;
     edges.clear();
     for (Object* o : *list)
         edges.push_back({o->x - o->radius, o});
@@ -340,48 +349,66 @@ void sortByLeftEdge(World& world, std::list<Object*>* list)
     }
     if (!sorted)
         std::stable_sort(edges.begin(), edges.end(), leftOf);
-    sweepOrder.clear();
+    sweepBodies.clear();
     auto node = list->begin();
     for (const Edge& e : edges) {
         *node++ = e.object;
-        sweepOrder.push_back(e.object);
+        sweepBodies.push_back(sweepBody(e.object));
     }
 }
 
 } // namespace
 
+// The sweep reads each object's copy in sweepBodies rather than the object
+// itself: a pile of a few hundred enemies pressed together is a hundred
+// thousand pairs a step, and the copies sit together in memory. A contact
+// moves its pair (and may kill one), so the pair's copies are taken again
+// after each. Two plain objects (enemies, planets) pass through nothing and
+// meet no rule but the bounce, which needs the two centres apart: such a
+// pair goes straight to it.
 void collisionDetect(World& world, std::list<Object*>* list)
 {
     ageContacts(world, world.levelStats.gameTime);
     sortByLeftEdge(world, list);
-    const std::vector<Object*>& sweepOrder = world.sweepOrder;
-    const size_t n = sweepOrder.size();
+    std::vector<SweepBody>& bodies = world.sweepBodies;
+    const size_t n = bodies.size();
     for (size_t i = 0; i < n; ++i) {
-        Object* a = sweepOrder[i];
+        SweepBody& a = bodies[i];
         for (size_t j = i + 1; j < n; ++j) {
             // Turrets, wrecks, the dead and the flame touch nothing. A can
             // only fall out of play during its scan (swallowed), never back.
-            if (!traitsOf(a->type).touches)
+            if (!a.touches)
                 break;
-            Object* b = sweepOrder[j];
+            SweepBody& b = bodies[j];
             // Nothing later in the list starts before A ends.
-            if (b->x - b->radius >= a->x + a->radius)
+            if (b.left >= a.right)
                 break;
-            if (!traitsOf(b->type).touches)
+            if (!b.touches)
                 continue;
-            if (passThrough(world, a, b))
+            const bool plainPair = a.plain && b.plain;
+            if (!plainPair && passThrough(world, a.object, b.object))
                 continue;
-            const float dy = b->y - a->y;
-            const float rsum = a->radius + b->radius;
+            const float dy = b.y - a.y;
+            const float rsum = a.radius + b.radius;
             if (!(std::fabs(dy) < rsum))
                 continue;
-            const float dx = b->x - a->x;
+            const float dx = b.x - a.x;
+            if (plainPair && dx == 0 && dy == 0)
+                continue; // no normal to bounce along
             const float d = static_cast<float>(
                 std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
             // Circles that only touch do not collide.
             if (!(d < rsum))
                 continue;
-            handleContact(world, a, b, dx, dy, d, rsum);
+            if (plainPair) {
+                if (d == 0)
+                    continue;
+                bounce(world, a.object, b.object, dx, dy, d, rsum);
+            } else {
+                handleContact(world, a.object, b.object, dx, dy, d, rsum);
+            }
+            a = sweepBody(a.object);
+            b = sweepBody(b.object);
         }
     }
 }

@@ -25,25 +25,34 @@ Connector::Connector(Object* parent, Object* child, float distance, float offset
 {
 }
 
+namespace {
+
+SinCosOf<float> turnBy(Connector::Turn& last, MathFlavour math, float angle)
+{
+    if (!(angle == last.angle && std::signbit(angle) == std::signbit(last.angle)
+            && math == last.math))
+        last = {angle, math, simSinCos(math, angle)};
+    return last.sinCos;
+}
+
+} // namespace
+
 void Connector::update(const World& world)
 {
     Object& p = *parent;
     Object& c = *child;
     if (localOffset) {
         // distance runs along the parent's heading, offsetAngle across it.
-        const float a = p.angle;
-        c.x = p.x
-            + std::floor(
-                distance * simCos(world.levelMath, a) - offsetAngle * simSin(world.levelMath, a));
-        c.y = p.y
-            + std::floor(
-                distance * simSin(world.levelMath, a) + offsetAngle * simCos(world.levelMath, a));
+        const SinCosOf<float> a = turnBy(lastTurn, world.levelMath, p.angle);
+        c.x = p.x + std::floor(distance * a.cos - offsetAngle * a.sin);
+        c.y = p.y + std::floor(distance * a.sin + offsetAngle * a.cos);
         c.angle = childAngle + p.angle;
         return;
     }
     const float t = rotateWithParent ? offsetAngle + p.angle : offsetAngle;
-    c.x = p.x + std::floor(simCos(world.levelMath, t) * distance);
-    c.y = p.y + std::floor(simSin(world.levelMath, t) * distance);
+    const SinCosOf<float> turned = turnBy(lastTurn, world.levelMath, t);
+    c.x = p.x + std::floor(turned.cos * distance);
+    c.y = p.y + std::floor(turned.sin * distance);
     if (absoluteAngle)
         c.angle = childAngle;
     else if (rotateWithParent)

@@ -3,6 +3,10 @@
 // the mount carries the two hooks, enemies carry their guns.
 #pragma once
 
+#include "world/simmath.h"
+
+#include <limits>
+
 namespace tether {
 
 struct World;
@@ -26,6 +30,17 @@ public:
     float distance;
     float offsetAngle;
     float childAngle;
+
+    // The sine and cosine of the angle it last turned the child by, in the
+    // level's math: most steps turn it by the same angle as the step before
+    // (a parent not turning, a hook aimed the same way), and the same angle
+    // to the bit gives the same pair. Not part of the world's state.
+    struct Turn {
+        float angle;
+        MathFlavour math;
+        SinCosOf<float> sinCos;
+    };
+    Turn lastTurn {std::numeric_limits<float>::quiet_NaN(), MathFlavour::own, {0, 0}};
 };
 
 } // namespace tether

@@ -107,8 +107,9 @@ void steerByHeading(World& world, Object& s, const Keys& keys)
         diff = static_cast<float>(diff + 2 * pi);
     s.spin = diff > 0 ? world.tuning.shipRotationSpeed : -world.tuning.shipRotationSpeed;
     if (std::fabs(diff) < pi / 2) {
-        s.fx += simCos(world.levelMath, s.angle) * world.tuning.shipMaxThrust;
-        s.fy += simSin(world.levelMath, s.angle) * world.tuning.shipMaxThrust;
+        const SinCosOf<float> heading = simSinCos(world.levelMath, s.angle);
+        s.fx += heading.cos * world.tuning.shipMaxThrust;
+        s.fy += heading.sin * world.tuning.shipMaxThrust;
         light(world, *s.flame);
     }
 }
@@ -119,21 +120,21 @@ void steerByRotation(
     const double reverseThrust = traits.reverseThrust, strafeThrust = traits.strafeThrust;
     const float fixedTurnRate = traits.fixedTurnRate;
     const float t = world.tuning.shipMaxThrust;
-    const float a = s.angle;
+    const SinCosOf<float> a = simSinCos(world.levelMath, s.angle);
     if (keys.up) {
-        s.fx += simCos(world.levelMath, a) * t;
-        s.fy += simSin(world.levelMath, a) * t;
+        s.fx += a.cos * t;
+        s.fy += a.sin * t;
         light(world, *s.flame);
     } else if (keys.down) {
-        s.fx -= simCos(world.levelMath, a) * (reverseThrust * t);
-        s.fy -= simSin(world.levelMath, a) * (reverseThrust * t);
+        s.fx -= a.cos * (reverseThrust * t);
+        s.fy -= a.sin * (reverseThrust * t);
     }
     if (actions & actionStrafeRight) {
-        s.fx -= simSin(world.levelMath, a) * (strafeThrust * t);
-        s.fy += simCos(world.levelMath, a) * (strafeThrust * t);
+        s.fx -= a.sin * (strafeThrust * t);
+        s.fy += a.cos * (strafeThrust * t);
     } else if (actions & actionStrafeLeft) {
-        s.fx += simSin(world.levelMath, a) * (strafeThrust * t);
-        s.fy -= simCos(world.levelMath, a) * (strafeThrust * t);
+        s.fx += a.sin * (strafeThrust * t);
+        s.fy -= a.cos * (strafeThrust * t);
     }
     if (keys.left)
         s.spin = -fixedTurnRate;

@@ -113,7 +113,10 @@ void Object::update(World& world, int dt)
     x += dt * vx;
     y += dt * vy;
     angle += dt * spin;
-    angle = static_cast<float>(std::fmod(static_cast<double>(angle), twoPi));
+    // fmod gives back an angle already within a turn exactly as it was:
+    // only one that went round is worth the call.
+    if (!(std::fabs(angle) < twoPi))
+        angle = static_cast<float>(std::fmod(static_cast<double>(angle), twoPi));
 
     fx = fy = spin = 0;
 

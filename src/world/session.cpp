@@ -16,6 +16,7 @@
 #include "world/random.h"
 #include "world/spring.h"
 #include "world/stats.h"
+#include "world/validate.h"
 #include "world/world.h"
 #include "world/wrap.h"
 
@@ -82,6 +83,7 @@ LevelState simulateFrame(World& world, const FrameInput& input, int steps)
         physicsStep(world, input);
     }
     removeTheDead(world);
+    TETHER_CHECK_WORLD(world, "after a frame");
     if (world.gameOver)
         return LevelState::gameOver;
     if (world.numEnemies <= 0)

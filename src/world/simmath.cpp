@@ -52,12 +52,23 @@ double cosKernel(double r)
     return w + (((1.0 - w) - half) + z * poly);
 }
 
+// nearbyint for |v| below 2^51, in the default rounding (to nearest, ties
+// to even): adding 1.5 * 2^52 leaves no bits below the units, and taking
+// it away again is exact. The same whole number as the C library's, without
+// a call into it; a zero comes out as +0 where nearbyint keeps -0, which
+// neither the quadrant nor the products with k can tell apart.
+constexpr double roundingShift = 0x1.8p52;
+double nearestWhole(double v)
+{
+    return (v + roundingShift) - roundingShift;
+}
+
 // r and the quadrant k mod 4 of a finite x.
 double reduceAngle(double x, int& quadrant)
 {
     if (std::fabs(x) >= reduceDirectlyBelow)
         x = std::fmod(x, twoPi);
-    const double k = std::nearbyint(x * twoOverPi);
+    const double k = nearestWhole(x * twoOverPi);
     quadrant = static_cast<int>(k) & 3;
     return ((x - k * halfPi1) - k * halfPi2) - k * halfPi3;
 }
@@ -114,33 +125,20 @@ constexpr double sqrtHalf = 7.07106781186547524401e-01;
 
 } // namespace
 
-double ownSin(double x)
+SinCos ownSinCos(double x)
 {
     if (!(std::fabs(x) <= largest))
-        return x - x; // NaN for NaN and infinities
-    if (std::fabs(x) < 0x1p-27)
-        return x; // sin x is x to the last bit here, and -0 stays -0
+        return {x - x, x - x}; // NaN for NaN and infinities
     int quadrant;
     const double r = reduceAngle(x, quadrant);
+    const double sinR = sinKernel(r), cosR = cosKernel(r);
+    // sin x is x to the last bit below 2^-27, and -0 stays -0.
+    const bool tiny = std::fabs(x) < 0x1p-27;
     switch (quadrant) {
-    case 0: return sinKernel(r);
-    case 1: return cosKernel(r);
-    case 2: return -sinKernel(r);
-    default: return -cosKernel(r);
-    }
-}
-
-double ownCos(double x)
-{
-    if (!(std::fabs(x) <= largest))
-        return x - x;
-    int quadrant;
-    const double r = reduceAngle(x, quadrant);
-    switch (quadrant) {
-    case 0: return cosKernel(r);
-    case 1: return -sinKernel(r);
-    case 2: return -cosKernel(r);
-    default: return sinKernel(r);
+    case 0: return {tiny ? x : sinR, cosR};
+    case 1: return {cosR, -sinR};
+    case 2: return {-sinR, -cosR};
+    default: return {-cosR, sinR};
     }
 }
 
@@ -174,12 +172,11 @@ double ownHypot(double x, double y)
         return notANumber;
     // Scaled by a power of two (exact) where the squares would overflow or
     // vanish.
+    // Unscaled (the usual case) it is the plain formula: no division by 1.
     const double big = ax > ay ? ax : ay;
-    double scale = 1;
-    if (big > 0x1p500)
-        scale = 0x1p600;
-    else if (big < 0x1p-500)
-        scale = 0x1p-600;
+    if (big <= 0x1p500 && big >= 0x1p-500)
+        return std::sqrt(ax * ax + ay * ay);
+    const double scale = big > 0x1p500 ? 0x1p600 : 0x1p-600;
     const double sx = ax / scale, sy = ay / scale;
     return std::sqrt(sx * sx + sy * sy) * scale;
 }

@@ -22,8 +22,23 @@ namespace tether {
 
 // Our own functions, within a few ulp of the true value. Single-precision
 // ones round the double result once.
-double ownSin(double x);
-double ownCos(double x);
+//
+// Sine and cosine come as a pair from one range reduction: the rules mostly
+// want both of one angle. The pair depends on the angle alone (no errno, no
+// state), which the compiler is told, so that a sine and a cosine of the
+// same angle in one function cost one call.
+struct SinCos {
+    double sin, cos;
+};
+[[gnu::const]] SinCos ownSinCos(double x);
+inline double ownSin(double x)
+{
+    return ownSinCos(x).sin;
+}
+inline double ownCos(double x)
+{
+    return ownSinCos(x).cos;
+}
 double ownAtan2(double y, double x);
 double ownHypot(double x, double y);
 double ownLog(double x);
@@ -81,6 +96,25 @@ inline float simCos(MathFlavour flavour, float x)
 inline double simCos(MathFlavour flavour, double x)
 {
     return mathDetail::platform(flavour) ? std::cos(x) : ownCos(x);
+}
+// Both of one angle at once: exactly simSin and simCos, from one range
+// reduction in our own flavour.
+template <typename T> struct SinCosOf {
+    T sin, cos;
+};
+inline SinCosOf<float> simSinCos(MathFlavour flavour, float x)
+{
+    if (mathDetail::platform(flavour))
+        return {std::sin(x), std::cos(x)};
+    const SinCos both = ownSinCos(static_cast<double>(x));
+    return {static_cast<float>(both.sin), static_cast<float>(both.cos)};
+}
+inline SinCosOf<double> simSinCos(MathFlavour flavour, double x)
+{
+    if (mathDetail::platform(flavour))
+        return {std::sin(x), std::cos(x)};
+    const SinCos both = ownSinCos(x);
+    return {both.sin, both.cos};
 }
 inline float simAtan2(MathFlavour flavour, float y, float x)
 {

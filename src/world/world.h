@@ -34,6 +34,14 @@ struct SweepEdge {
 struct GravitySource {
     float x, y, mass, radius;
 };
+// What the sweep reads of one object, in sweep order and side by side in
+// memory (world/collision.cpp keeps it equal to the object's own fields).
+struct SweepBody {
+    float left, right, x, y, radius;
+    bool touches; // takes part in contacts at all
+    bool plain; // an enemy or a planet: a touch with another plain one can only bounce
+    Object* object;
+};
 
 struct World {
     // A world plays by the tuning it is made with; the data file's reader
@@ -119,7 +127,7 @@ struct World {
 
     // --- Scratch, refilled every step (see SweepEdge) ---
     std::vector<SweepEdge> sweepEdges; // left edges, in sweep order
-    std::vector<Object*> sweepOrder; // the sorted list, walked by the sweep
+    std::vector<SweepBody> sweepBodies; // the sorted list, walked by the sweep
     std::vector<GravitySource> gravitySources; // this step's pulls
 };
 

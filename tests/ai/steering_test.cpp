@@ -170,7 +170,16 @@ TEST_F(AISteering, FarFromTheTargetARestingEnemyAndAnythingClasslessGetNoForce)
     for (Object* e : {resting, mine, stray, none}) {
         e->fx = 2;
         e->fy = 3;
-        AIUpdate(world(), e, target);
+        // An enemy of a class no row has is a fault in whoever made it: a
+        // debug build stops on it, a release build gives it no force.
+        if (e == stray || e == none) {
+            EXPECT_DEBUG_DEATH(AIUpdate(world(), e, target), "assumption failed");
+#ifndef NDEBUG
+            continue;
+#endif
+        } else {
+            AIUpdate(world(), e, target);
+        }
         EXPECT_FLOAT_EQ(e->fx, 2) << e->kind;
         EXPECT_FLOAT_EQ(e->fy, 3) << e->kind;
         EXPECT_FLOAT_EQ(e->spin, -0.03f) << e->kind; // still turns: bearing -pi/2

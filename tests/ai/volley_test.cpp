@@ -129,6 +129,14 @@ TEST_F(AIVolley, UnarmedClassesAndMinesSpendTheirShotOnNothing)
 {
     for (int kind : {3, 10, 0, 13, -1}) {
         Object* e = kind == -1 ? enemy(-1, ex, ey, a, 100, typeMine) : shooter(kind);
+        // An enemy of a class no row has is a fault in whoever made it: a
+        // debug build stops on it, a release build has it fire nothing.
+        if (kind == 0 || kind == 13) {
+            EXPECT_DEBUG_DEATH(step(e), "assumption failed") << kind;
+#ifndef NDEBUG
+            continue;
+#endif
+        }
         EXPECT_TRUE(step(e).empty()) << kind;
         EXPECT_FALSE(e->loaded) << kind;
     }

@@ -64,8 +64,10 @@ protected:
         world().objects.push_back(o);
         if (type != typeSun)
             world().dynamicMasses.push_back(o);
-        if (type == typeEnemy)
+        if (type == typeEnemy) {
+            o->kind = 10; // every enemy has a class
             ++world().numEnemies;
+        }
         return o;
     }
 

@@ -8,12 +8,15 @@
 #include "world/angles.h"
 #include "world/hash.h"
 #include "world/spring.h"
+#include "world/validate.h"
 #include "world/world.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -218,4 +221,56 @@ TEST_F(WholeWorld, TheSeedAloneDecidesWhatTheRulesDraw)
     build(12); // class 9 picks other weapons
     run(3000);
     EXPECT_NE(worldHash(world()), first);
+}
+
+// The world's own bookkeeping holds frame after frame of a busy level
+// (catches, tie-offs, deaths, the swallowed), and each way of breaking it
+// is found and named; a debug build stops the frame that meets it.
+TEST_F(WholeWorld, ItsBookkeepingHoldsEveryFrameAndEachCorruptionIsNamed)
+{
+    build();
+    for (int frame = 0; frame < 250; ++frame) {
+        simulateFrame(world(), inputOf(frame), 16);
+        ASSERT_EQ(validateWorld(world()), std::vector<std::string> {}) << "frame " << frame;
+    }
+    const auto foundAs = [](const char* words) {
+        for (const std::string& line : validateWorld(world()))
+            if (line.find(words) != std::string::npos)
+                return true;
+        return false;
+    };
+    Object* enemy = *std::find_if(world().enemies.begin(), world().enemies.end(),
+        [](const Object* o) { return o->type == typeEnemy; });
+    Object stranger(1, 10, 0, 0, 0, 0, 0, 0, nullptr, typeMine, 0, 1);
+
+    world().drawables.push_back(enemy);
+    EXPECT_TRUE(foundAs("drawables lists an object twice"));
+    world().drawables.pop_back();
+
+    world().enemies.push_back(&stranger);
+    EXPECT_TRUE(foundAs("enemies lists an object the world does not own"));
+    world().enemies.pop_back();
+
+    enemy->type = typeDead;
+    EXPECT_TRUE(foundAs("dynamicMasses still lists a dead object"));
+    enemy->type = 42;
+    EXPECT_TRUE(foundAs("kind 42, which no kind has"));
+    enemy->type = typeEnemy;
+
+    Spring* rope = world().springs.front();
+    Object* tied = std::exchange(rope->endB, &stranger);
+    EXPECT_TRUE(foundAs("a rope is tied to something the world does not own"));
+    rope->endB = tied;
+
+    const auto [low, high] = std::minmax<const Object*>(enemy, world().ship, std::less<>());
+    world().contacts.contacts.push_back({low, high, world().levelStats.gameTime});
+    EXPECT_TRUE(foundAs("the contacts' index and list differ"));
+    world().contacts.contacts.pop_back();
+    EXPECT_EQ(validateWorld(world()), std::vector<std::string> {});
+
+    const int kind = std::exchange(enemy->kind, 13);
+    EXPECT_TRUE(foundAs("an enemy of class 13, which no class has"));
+    EXPECT_DEBUG_DEATH(
+        simulateFrame(world(), FrameInput {}, 1), "assumption failed|world is broken");
+    enemy->kind = kind;
 }

@@ -111,6 +111,7 @@ protected:
         world().turret = make(typeTurret, 0, 0);
         world().ship->addChild(world(), world().turret, 0, 0, 0, true, true, true, false);
         enemy = make(typeEnemy, 100, 0);
+        enemy->kind = 10; // every enemy has a class
         world().objects = {world().ship, enemy};
     }
 };
