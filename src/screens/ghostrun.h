@@ -1,0 +1,44 @@
+// A recorded run played again beside another: its replay steps a world of
+// its own, whole recorded frames at a time, as far as a game time it is
+// given. The race draws its ship as a ghost beside the player's (screens/
+// ghost.h); tether-sim --at tells where its ship is at a moment. Nothing of
+// its world touches any other: it pulls nothing, hits nothing, plays nothing.
+#pragma once
+
+#include "platform/replay.h"
+#include "world/session.h"
+#include "world/world.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace tether {
+
+struct GhostRun {
+    Replay replay;
+    std::unique_ptr<World> world; // its own, never the one in use
+    size_t nextFrame = 0; // the recorded frames played so far
+    LevelState state = LevelState::ongoing;
+};
+
+// Starts replay's level in a world of its own, playing by tuning; the
+// replay must fit the game (checkReplayFits) and its rules be settled
+// (screens/replayrules.h). The world in use is left as it was. False when
+// the map cannot be opened.
+bool startGhostRun(GhostRun& run, const Replay& replay, const Tuning& tuning);
+
+// Plays the recorded frames that end at or before gameTime (ms of game
+// time), each whole as it was recorded: the run is then at most one frame
+// behind gameTime, exactly where it was at the end of that frame.
+void catchUpGhostRun(GhostRun& run, int64_t gameTime);
+
+// Whether the run has played its last frame or its level has ended.
+bool ghostRunOver(const GhostRun& run);
+
+// The run's game time now (ms); 0 without a level.
+int64_t ghostRunTime(const GhostRun& run);
+
+// Empties the run's world; a run never started is left alone.
+void stopGhostRun(GhostRun& run);
+
+} // namespace tether
