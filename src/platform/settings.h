@@ -35,6 +35,7 @@ enum class Command : int {
     musicUp,
     effectsDown,
     effectsUp,
+    ghost, // the raced run's ghost shown or not
     count
 };
 constexpr int commandCount = static_cast<int>(Command::count);
@@ -47,6 +48,7 @@ struct Settings {
     bool fullscreen = true;
     int scale = 1; // the 800 by 600 frame drawn at 1 or 2 times its size
     int maxFps = 0; // frames a second at most in a level; 0: no cap
+    bool ghost = true; // a map's best run raced as a ghost beside the player's
     std::vector<SDLKey> keys[commandCount]; // each command's keys
     Settings(); // the defaults
 };

@@ -19,6 +19,7 @@
 #include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
 #include "screens/commands.h"
+#include "screens/ghost.h"
 #include "screens/level.h"
 #include "screens/notices.h"
 #include "screens/recorder.h"
@@ -156,6 +157,7 @@ void drawFrame(Canvas& canvas)
         canvas.fill(0x000000ff);
     drawBackground(canvas, cameraX, cameraY);
     drawWorld(canvas, cameraX, cameraY);
+    drawRace(canvas, cameraX, cameraY);
     drawDamage(canvas, cameraX, cameraY);
     if (world().ship)
         drawHud(canvas);
@@ -197,6 +199,7 @@ FrameEnd runFrame(Uint32 now)
     if (levelRequests.windowLost)
         return FrameEnd::windowLost;
     const LevelState state = simulateFrame(world(), input, steps);
+    raceAlong();
     recordFrame(steps, input, state);
     return presentFrame(state);
 }

@@ -7,11 +7,17 @@
 
 namespace tether {
 
+void ClearedWorld::operator()(World* world) const
+{
+    clearWorld(*world);
+    delete world;
+}
+
 bool startGhostRun(GhostRun& run, const Replay& replay, const Tuning& tuning)
 {
     stopGhostRun(run);
     run.replay = replay;
-    run.world = std::make_unique<World>(tuning);
+    run.world.reset(new World(tuning));
     run.nextFrame = 0;
     run.state = LevelState::ongoing;
     // The map is read into the run's world, not the one in use. A level's
@@ -57,9 +63,6 @@ int64_t ghostRunTime(const GhostRun& run)
 
 void stopGhostRun(GhostRun& run)
 {
-    if (!run.world)
-        return;
-    clearWorld(*run.world);
     run.world.reset();
 }
 

@@ -14,9 +14,15 @@
 
 namespace tether {
 
+// A run's world is emptied as it goes, whenever that is: a race left
+// standing as the program ends leaves nothing behind.
+struct ClearedWorld {
+    void operator()(World* world) const;
+};
+
 struct GhostRun {
     Replay replay;
-    std::unique_ptr<World> world; // its own, never the one in use
+    std::unique_ptr<World, ClearedWorld> world; // its own, never the one in use
     size_t nextFrame = 0; // the recorded frames played so far
     LevelState state = LevelState::ongoing;
 };

@@ -11,6 +11,7 @@
 #include "render/presentation.h"
 #include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
+#include "screens/ghost.h"
 #include "screens/lostsummary.h"
 #include "screens/recorder.h"
 #include "screens/results.h"
@@ -109,6 +110,7 @@ namespace {
 void tearDownLevel()
 {
     Mix_Pause(thrustChannel);
+    stopRace();
     stopLevel();
     forgetLensTables();
     forgetImageCopies();

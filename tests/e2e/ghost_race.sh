@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# A run raced as a ghost. The simulator records a run of the bot and says
+# where its ship is at the end of it (tether-sim --at); the game started
+# with --ghost races it on its map, and the ghost stands where the
+# simulator says, and nowhere else: the ghost key (G) hides it and shows it
+# again. The level played beside the ghost plays back in the simulator,
+# which has no ghost, to the world hash the game recorded: the ghost
+# changed nothing of it. A ghost on another map is refused at start.
+source "$(dirname "$0")/lib.bash"
+copy_game "$1"
+game="$work/game"
+printf '1\ndrift drift_boss 7\n' >"$game/maps/maplist"
+# Nothing pulls: a ship left alone stays where it starts, and the camera
+# with it. The one enemy sleeps beyond its wake-up range.
+printf 'world 8000 8000\nspawn 1500 1500 0 0\nenemy3 6000 6000 0 0 0\n' >"$game/maps/drift"
+cp "$game/maps/drift" "$game/maps/drift_boss"
+printf 'world 8000 8000\nspawn 1000 1000 0 0\n' >"$game/maps/elsewhere"
+sim() { (cd "$game" && ./tether-sim "$@"); }
+
+sim --pilot bot --minutes 0.02 --record "$work/ghost.replay" drift >/dev/null \
+    || fail "tether-sim did not record the bot's run"
+at=$(sim --replay "$work/ghost.replay" --at 1000000) || fail "tether-sim --at failed"
+field() { sed -n "s/.*\"$1\": \([-0-9.a-z]*\).*/\1/p" <<<"$at"; }
+[ "$(field over)" = true ] || fail "the run is not over at its end: $at"
+# The player's ship stays at the spawn, so the camera's corner is at
+# (1500 - 400, 1500 - 300); the ghost is that far from it on the screen.
+gx=$(awk -v x="$(field x)" 'BEGIN { printf "%d", x - 1100 }')
+gy=$(awk -v y="$(field y)" 'BEGIN { printf "%d", y - 1200 }')
+[ "$gx" -ge 30 ] && [ "$gx" -le 770 ] && [ "$gy" -ge 30 ] && [ "$gy" -le 350 ] \
+    || fail "the bot's run ends off the screen, at ($gx, $gy): $at"
+[ "$(field frame)" -gt 10 ] || fail "the run played no frames: $at"
+
+# Pixels that differ between two screenshots within 24 pixels of (x, y),
+# and outside that box in the world between the notice line and the HUD
+# (rows 50 to 379: the race's own line, the notices and the panel left out).
+changed_in_box() {
+    convert "$1" -crop "48x48+$(($3 - 24))+$(($4 - 24))" +repage "$work/a.png"
+    convert "$2" -crop "48x48+$(($3 - 24))+$(($4 - 24))" +repage "$work/b.png"
+    pixels_changed "$work/a.png" "$work/b.png"
+}
+changed_elsewhere() {
+    local f box="rectangle $(($3 - 24)),$(($4 - 74)) $(($3 + 24)),$(($4 - 26))"
+    for f in "$1" "$2"; do
+        convert "$f" -crop 800x330+0+50 +repage -fill black -draw "$box" "$f.masked.png"
+    done
+    pixels_changed "$1.masked.png" "$2.masked.png"
+}
+ghost_at_end() {
+    screenshot "$work/shown.png"
+    [ "$(changed_in_box "$work/hidden.png" "$work/shown.png" "$gx" "$gy")" -gt 40 ] \
+        && [ "$(changed_elsewhere "$work/hidden.png" "$work/shown.png" "$gx" "$gy")" -lt 10 ]
+}
+
+start_xvfb
+xdotool mousemove 790 590
+start_game --ghost "$work/ghost.replay"
+wait_for_picture
+screenshot "$work/title.png"
+hold_until_change space "$work/title.png"
+# The ghost hidden, a picture of the level without it; shown again, it
+# stands where the simulator's run ended.
+press g
+grep -q '^ghost no$' "$XDG_CONFIG_HOME/tether/settings" || fail "G did not keep the ghost off"
+sleep 2 # the notice "Ghost off" fades (1.5 s), out of the compared rows all the same
+screenshot "$work/hidden.png"
+press g
+wait_until "no ghost at ($gx, $gy) as tether-sim says ($at)" ghost_at_end
+kill -INT "$game_pid"
+wait_game
+[ "$game_status" = 0 ] || fail "the game ended with status $game_status"
+
+# The level played beside the ghost reproduces without it.
+played="$XDG_DATA_HOME/tether/replays/drift.replay"
+[ -f "$played" ] || fail "no replay of the level raced"
+recorded=$(awk '$1 == "end" { print $2 }' "$played")
+sim --replay "$played" >"$work/played.json" || fail "the level raced does not reproduce: $(cat "$work/played.json")"
+grep -q "\"hash\":\"$recorded\"" "$work/played.json" || fail "$(cat "$work/played.json") is not $recorded"
+
+# A ghost recorded on another map than the one it is raced on is refused.
+sim --pilot idle --minutes 0.01 --record "$work/elsewhere.replay" elsewhere >/dev/null
+start_game --ghost "$work/elsewhere.replay"
+wait_for_picture
+screenshot "$work/title.png"
+hold_until_change space "$work/title.png"
+wait_until "no word of the ghost's other map" grep -q "No ghost on drift: the replay .* was played on elsewhere" "$work/out.txt"
+kill -INT "$game_pid"
+wait_game
+# A file that is no replay ends the game at once, saying why.
+echo "not a replay" >"$work/junk.replay"
+start_game --ghost "$work/junk.replay"
+wait_game
+[ "$game_status" = 1 ] || fail "a ghost that is no replay ended the game with status $game_status"
+grep -q "Cannot race the replay $work/junk.replay" "$work/out.txt" || fail "no reason given for the broken ghost"
+echo "PASS"
