@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # A run raced as a ghost. The simulator records a run of the bot and says
-# where its ship is at the end of it (tether-sim --at); the game started
-# with --ghost races it on its map, and the ghost stands where the
-# simulator says, and nowhere else: the ghost key (G) hides it and shows it
-# again. The level played beside the ghost plays back in the simulator,
-# which has no ghost, to the world hash the game recorded: the ghost
-# changed nothing of it. A ghost on another map is refused at start.
+# where its ship is at the end of it (tether-sim --at); kept as the map's
+# best run, the game races it when the map is played, and the ghost stands
+# where the simulator says, and nowhere else: the ghost key (G) hides it and
+# shows it again. The level played beside the ghost plays back in the
+# simulator, which has no ghost, to the world hash the game recorded: the
+# ghost changed nothing of it. Played back in the window it shows no ghost,
+# unless --ghost asks for one. A ghost from another map, or a file that is
+# no replay, is refused.
 source "$(dirname "$0")/lib.bash"
 copy_game "$1"
 game="$work/game"
@@ -51,9 +53,12 @@ ghost_at_end() {
         && [ "$(changed_elsewhere "$work/hidden.png" "$work/shown.png" "$gx" "$gy")" -lt 10 ]
 }
 
+replays="$XDG_DATA_HOME/tether/replays"
+mkdir -p "$replays"
+cp "$work/ghost.replay" "$replays/drift.best.replay"
 start_xvfb
 xdotool mousemove 790 590
-start_game --ghost "$work/ghost.replay"
+start_game
 wait_for_picture
 screenshot "$work/title.png"
 hold_until_change space "$work/title.png"
@@ -70,11 +75,29 @@ wait_game
 [ "$game_status" = 0 ] || fail "the game ended with status $game_status"
 
 # The level played beside the ghost reproduces without it.
-played="$XDG_DATA_HOME/tether/replays/drift.replay"
+played="$replays/drift.replay"
 [ -f "$played" ] || fail "no replay of the level raced"
 recorded=$(awk '$1 == "end" { print $2 }' "$played")
 sim --replay "$played" >"$work/played.json" || fail "the level raced does not reproduce: $(cat "$work/played.json")"
 grep -q "\"hash\":\"$recorded\"" "$work/played.json" || fail "$(cat "$work/played.json") is not $recorded"
+
+# Played back, the level shows no ghost of the best run to its end, and
+# ends on its recorded hash (status 0); with --ghost it does show one.
+no_ghost() {
+    screenshot "$work/playback.png"
+    [ "$(changed_in_box "$work/hidden.png" "$work/playback.png" "$gx" "$gy")" -lt 10 ] \
+        || fail "a ghost in a replay played back without --ghost"
+}
+start_game --replay "$played"
+wait_for_picture
+while kill -0 "$game_pid" 2>/dev/null; do no_ghost; done
+wait_game
+[ "$game_status" = 0 ] || fail "the level raced played back with status $game_status"
+start_game --replay "$played" --ghost "$work/ghost.replay"
+wait_for_picture
+wait_until "no ghost at ($gx, $gy) in the replay played back with --ghost" ghost_at_end
+wait_game
+[ "$game_status" = 0 ] || fail "the level raced played back beside a ghost with status $game_status"
 
 # A ghost recorded on another map than the one it is raced on is refused.
 sim --pilot idle --minutes 0.01 --record "$work/elsewhere.replay" elsewhere >/dev/null
