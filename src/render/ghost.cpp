@@ -38,7 +38,11 @@ Uint8 washed(Uint8 value, Uint8 tint)
 }
 
 // The ghost's copy of sprites/ship<ship>.png, made the first time it is
-// asked for; null when the image cannot be read.
+// asked for; null when the image cannot be read. The image is read as
+// drawing reads any (its colour key and alpha folded in), and the copy is
+// written byte by byte in the order red, green, blue, alpha, which the
+// browser's SDL keeps whatever masks it is given, locked while written so
+// that the browser's SDL takes the pixels.
 SDL_Surface* ghostLook(int ship)
 {
     if (ship < 1 || ship > shipCount)
@@ -49,34 +53,28 @@ SDL_Surface* ghostLook(int ship)
     char path[32];
     std::snprintf(path, sizeof path, "sprites/ship%d.png", ship);
     SDL_Surface* loaded = IMG_Load(path);
-    if (!loaded)
-        return nullptr;
-    SDL_Surface* look = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, loaded->w, loaded->h, 32,
-        0xff000000, 0x00ff0000, 0x0000ff00, 0x000000ff);
-    if (look && SDL_LockSurface(loaded) == 0) {
-        const bool keyed = (loaded->flags & SDL_SRCCOLORKEY) != 0;
-        const int bytes = loaded->format->BytesPerPixel;
-        for (int y = 0; y < loaded->h; ++y) {
-            const Uint8* row = static_cast<const Uint8*>(loaded->pixels) + y * loaded->pitch;
-            Uint32* out
-                = reinterpret_cast<Uint32*>(static_cast<Uint8*>(look->pixels) + y * look->pitch);
-            for (int x = 0; x < loaded->w; ++x) {
-                Uint32 pixel = 0;
-                const Uint8* p = row + x * bytes;
-                for (int b = 0; b < bytes; ++b)
-                    reinterpret_cast<Uint8*>(&pixel)[b] = p[b];
-                Uint8 r, g, b, a;
-                SDL_GetRGBA(pixel, loaded->format, &r, &g, &b, &a);
-                if (keyed && pixel == loaded->format->colorkey)
-                    a = 0;
-                a = static_cast<Uint8>(a * ghostOpacityPercent / 100);
-                out[x] = SDL_MapRGBA(look->format, washed(r, ghostRed), washed(g, ghostGreen),
-                    washed(b, ghostBlue), a);
-            }
-        }
-        SDL_UnlockSurface(loaded);
-    }
+    PixelImage pixels;
+    const bool read = loaded && readPicture(pictureOf(loaded), pixels);
     SDL_FreeSurface(loaded);
+    if (!read)
+        return nullptr;
+    SDL_Surface* look = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, pixels.w, pixels.h, 32,
+        0x000000ff, 0x0000ff00, 0x00ff0000, 0xff000000);
+    if (!look || SDL_LockSurface(look) != 0) {
+        SDL_FreeSurface(look);
+        return nullptr;
+    }
+    for (int y = 0; y < pixels.h; ++y) {
+        Uint8* out = static_cast<Uint8*>(look->pixels) + y * look->pitch;
+        for (int x = 0; x < pixels.w; ++x, out += 4) {
+            const uint32_t argb = pixels.argb[static_cast<size_t>(y) * pixels.w + x];
+            out[0] = washed(static_cast<Uint8>(argb >> 16), ghostRed);
+            out[1] = washed(static_cast<Uint8>(argb >> 8), ghostGreen);
+            out[2] = washed(static_cast<Uint8>(argb), ghostBlue);
+            out[3] = static_cast<Uint8>((argb >> 24) * ghostOpacityPercent / 100);
+        }
+    }
+    SDL_UnlockSurface(look);
     ghostLooks[ship - 1] = look;
     return look;
 }
