@@ -45,12 +45,13 @@ std::string readRun(const std::string& path, Replay& replay)
     return wrong;
 }
 
-// "1.2 s", a time difference as the race line tells it.
+// "1.25 s", a time difference as the victory screen tells it: to the
+// hundredth, as a close race is won by less than a tenth.
 std::string seconds(int64_t ms)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%lld.%lld s", static_cast<long long>(ms / 1000),
-        static_cast<long long>(ms % 1000 / 100));
+    std::snprintf(text, sizeof text, "%lld.%02lld s", static_cast<long long>(ms / 1000),
+        static_cast<long long>(ms % 1000 / 10));
     return text;
 }
 
