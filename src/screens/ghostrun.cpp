@@ -37,17 +37,21 @@ bool startGhostRun(GhostRun& run, const Replay& replay, const Tuning& tuning)
     return true;
 }
 
-void catchUpGhostRun(GhostRun& run, int64_t gameTime)
+int catchUpGhostRun(GhostRun& run, int64_t gameTime)
 {
     if (!run.world)
-        return;
+        return 0;
     World& world = *run.world;
     const std::vector<ReplayFrame>& frames = run.replay.frames;
-    while (run.state == LevelState::ongoing && run.nextFrame < frames.size()
+    int played = 0;
+    while (played < maxGhostFramesPerCatchUp && run.state == LevelState::ongoing
+        && run.nextFrame < frames.size()
         && world.levelStats.gameTime + frames[run.nextFrame].steps <= gameTime) {
         const size_t i = run.nextFrame++;
         run.state = simulateFrame(world, replayFrameInput(run.replay, i), frames[i].steps);
+        ++played;
     }
+    return played;
 }
 
 bool ghostRunOver(const GhostRun& run)

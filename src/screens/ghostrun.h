@@ -33,10 +33,18 @@ struct GhostRun {
 // the map cannot be opened.
 bool startGhostRun(GhostRun& run, const Replay& replay, const Tuning& tuning);
 
+// A replay may hold frames of no steps (a game drawing faster than a frame
+// a millisecond records them), so a millisecond may hold many frames; a
+// broken one could hold millions. One catch-up plays at most this many, so
+// that no run can stall the frame that plays it.
+constexpr int maxGhostFramesPerCatchUp = 1024;
+
 // Plays the recorded frames that end at or before gameTime (ms of game
-// time), each whole as it was recorded: the run is then at most one frame
-// behind gameTime, exactly where it was at the end of that frame.
-void catchUpGhostRun(GhostRun& run, int64_t gameTime);
+// time), each whole as it was recorded, at most maxGhostFramesPerCatchUp of
+// them: the run is then (unless held back by that bound) at most one frame
+// behind gameTime, exactly where it was at the end of that frame. Returns
+// the number of frames played.
+int catchUpGhostRun(GhostRun& run, int64_t gameTime);
 
 // Whether the run has played its last frame or its level has ended.
 bool ghostRunOver(const GhostRun& run);

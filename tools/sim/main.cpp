@@ -110,7 +110,7 @@ int shipAt(const std::string& path, uint64_t dataHash, int64_t atMs)
     GhostRun run;
     if (!startGhostRun(run, replay, world().tuning))
         return fail(1, "cannot open the map maps/" + replay.mapName);
-    catchUpGhostRun(run, atMs);
+    while (catchUpGhostRun(run, atMs) > 0) { }
     const Object* ship = run.world->ship;
     std::printf("{\"at\": %" PRId64 ", \"frame\": %zu, \"time\": %" PRId64
                 ", \"x\": %.3f, \"y\": %.3f, \"angle\": %.4f, \"over\": %s}\n",
