@@ -1,4 +1,4 @@
-// The ghost of a raced run, drawn over the player's world: its ship pale
+// The ghost of a raced run, drawn under the player's world: its ship pale
 // and see-through, its hooks and ropes as faint lines, and one line of text
 // above the HUD panel on how the race stands. It only reads the run's world.
 #pragma once

@@ -156,8 +156,8 @@ void drawFrame(Canvas& canvas)
     if (!backgroundCoversScreen())
         canvas.fill(0x000000ff);
     drawBackground(canvas, cameraX, cameraY);
+    drawRace(canvas, cameraX, cameraY); // under the world: the player's ship shows over its ghost
     drawWorld(canvas, cameraX, cameraY);
-    drawRace(canvas, cameraX, cameraY);
     drawDamage(canvas, cameraX, cameraY);
     if (world().ship)
         drawHud(canvas);

@@ -31,7 +31,8 @@ void startRace(const std::string& mapName, bool bestRuns);
 // After each of the player's frames: the run plays its recorded frames up
 // to the player's game time.
 void raceAlong();
-// Draws the ghost and the race's line over the player's world.
+// Draws the ghost and the race's line, under the player's world: the ship in
+// play shows over its ghost.
 void drawRace(Canvas& canvas, int cameraX, int cameraY);
 // The ghost key: shows or hides the ghost, and keeps the choice as the
 // ghost setting.
