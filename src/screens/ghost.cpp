@@ -13,6 +13,7 @@
 #include "world/object.h"
 #include "world/stats.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -62,8 +63,10 @@ std::string standing()
         return "Ghost won in " + clockText(ghostRunTime(race));
     if (ghostRunOver(race))
         return "Ghost's run ended at " + clockText(ghostRunTime(race));
-    const int lead = ghost.numEnemies - world().numEnemies;
-    const std::string left = "Ghost: " + std::to_string(ghost.numEnemies) + " left, ";
+    // A level may count below 0 as its last enemies die together.
+    const int ghostLeft = std::max(ghost.numEnemies, 0);
+    const int lead = ghostLeft - std::max(world().numEnemies, 0);
+    const std::string left = "Ghost: " + std::to_string(ghostLeft) + " left, ";
     if (lead > 0)
         return left + "you " + std::to_string(lead) + " ahead";
     if (lead < 0)
