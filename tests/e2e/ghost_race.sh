@@ -65,9 +65,16 @@ hold_until_change space "$work/title.png"
 # The ghost hidden, a picture of the level without it; shown again, it
 # stands where the simulator's run ended.
 press g
-grep -q '^ghost no$' "$XDG_CONFIG_HOME/tether/settings" || fail "G did not keep the ghost off"
-sleep 2 # the notice "Ghost off" fades (1.5 s), out of the compared rows all the same
-screenshot "$work/hidden.png"
+wait_until "G did not keep the ghost off" grep -q '^ghost no$' "$XDG_CONFIG_HOME/tether/settings"
+# Two pictures alike, in the rows compared, come after the frame that hid it.
+settled() {
+    screenshot "$work/before.png"
+    screenshot "$work/hidden.png"
+    convert "$work/before.png" -crop 800x330+0+50 +repage "$work/a.png"
+    convert "$work/hidden.png" -crop 800x330+0+50 +repage "$work/b.png"
+    [ "$(pixels_changed "$work/a.png" "$work/b.png")" = 0 ]
+}
+wait_until "the level's picture did not settle with the ghost hidden" settled
 press g
 wait_until "no ghost at ($gx, $gy) as tether-sim says ($at)" ghost_at_end
 kill -INT "$game_pid"
