@@ -4,7 +4,9 @@
 // enemies on rings round the spawn, and 999 armed enemies packed 25 units
 // apart beside it. Each run plays and draws every frame once (simulation
 // and drawing, as a frame of the game), and reports the median and the
-// worst frame, and for crowded_sky the median frame of its busiest second.
+// worst frame, and for crowded_sky the median frame of its busiest second,
+// also with a ghost racing it (another run of the bot's, in a world of its
+// own: screens/ghost.h).
 // Run from build/ or build/game, where the game's data and images are.
 #include "ai/pilot.h"
 #include "ai/view.h"
@@ -12,13 +14,18 @@
 #include "content/images.h"
 #include "content/tuning.h"
 #include "content/worldinuse.h"
+#include "platform/replay.h"
 #include "render/kept.h"
 #include "render/presentation.h"
 #include "render/sdlcanvas.h"
 #include "render/softcanvas.h"
 #include "render/softcopies.h"
 #include "screens/frame.h"
+#include "screens/ghost.h"
+#include "screens/level.h"
+#include "screens/recorder.h"
 #include "screens/session.h"
+#include "world/hash.h"
 #include "world/stats.h"
 #include "world/world.h"
 
@@ -61,6 +68,7 @@ bool gameReady()
     screen = SDL_GetVideoSurface();
     loadImages();
     readDataFile("data");
+    rememberDataFile();
     ready = 1;
     return true;
 }
@@ -68,6 +76,7 @@ bool gameReady()
 struct FrameCosts {
     std::vector<double> frameMs; // simulation and drawing
     std::vector<double> drawMs;
+    std::vector<double> ghostMs; // the ghost's world stepped, when one races
     std::vector<size_t> drawn; // drawables in the world at each frame
     double residentMB = 0; // the process's resident set at the level's end
     double keptMB = 0; // drawing's kept copies at the level's end
@@ -95,9 +104,36 @@ double cpuMs()
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
+constexpr uint64_t ghostSeed = 7;
+
+// The bot's run of crowded_sky with another seed than the one raced, as a
+// replay file to race (a temporary file, for the caller to remove); empty
+// when it cannot be written.
+std::string crowdedSkyGhost()
+{
+    const std::string map = "maps/crowded_sky";
+    Replay run = replayOfLevelStart(
+        "crowded_sky", dataFileHash(), fileHash(map).value_or(0), 2, ghostSeed);
+    if (!startLevel(map, 1, ghostSeed))
+        return "";
+    Pilot pilot = newPilot(ghostSeed);
+    LevelState state = LevelState::ongoing;
+    while (state == LevelState::ongoing && world().levelStats.gameTime < 60000) {
+        const FrameInput input = flyPilot(world(), pilot, seePilotView(world()));
+        state = simulateFrame(world(), input, stepsPerFrame);
+        addReplayFrame(run, stepsPerFrame, input);
+    }
+    run.endHash = worldHash(world());
+    stopLevel();
+    const std::string file = "/tmp/tether-bench-ghost-" + std::to_string(getpid()) + ".replay";
+    return saveReplay(file, run).empty() ? file : "";
+}
+
 // Plays the map for up to limitMs of game time, the bot at the controls
-// (or nobody), drawing every frame.
-FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool ours = false)
+// (or nobody), drawing every frame; with ghost, racing the run in that
+// replay file.
+FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool ours = false,
+    const std::string& ghost = "")
 {
     FrameCosts costs;
     SdlCanvas desktop(screen);
@@ -105,6 +141,9 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool o
     SoftCanvas software(
         memory.data(), screen->w, screen->h, screen->w, desktop.glyph(0), readPicture);
     Canvas& canvas = ours ? static_cast<Canvas&>(software) : desktop;
+    ghostToRace = ghost;
+    if (!ghost.empty())
+        startRace(mapName(map), false);
     if (!startLevel(map, 1, 2024))
         return costs;
     Pilot pilot = newPilot(2024);
@@ -115,6 +154,10 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool o
         const FrameInput input
             = bot ? flyPilot(world(), pilot, seePilotView(world())) : FrameInput {};
         state = simulateFrame(world(), input, stepsPerFrame);
+        const double ghostStart = cpuMs();
+        raceAlong();
+        if (!ghost.empty())
+            costs.ghostMs.push_back(cpuMs() - ghostStart);
         const double drawStart = cpuMs();
         placeCamera();
         drawFrame(canvas);
@@ -128,6 +171,7 @@ FrameCosts playAndDraw(const std::string& map, int64_t limitMs, bool bot, bool o
     costs.ourCopiesMB = static_cast<double>(softCopyBytes()) / (1024 * 1024);
     costs.keptMB = static_cast<double>(keptImageBytes() + softPictureBytes() + softCopyBytes())
         / (1024 * 1024);
+    stopRace();
     stopLevel();
     forgetSoftPictures();
     return costs;
@@ -151,6 +195,11 @@ void report(benchmark::State& state, const FrameCosts& costs)
     state.counters["worstFrameMs"]
         = costs.frameMs.empty() ? 0 : *std::max_element(costs.frameMs.begin(), costs.frameMs.end());
     state.counters["medianDrawMs"] = median(costs.drawMs);
+    if (!costs.ghostMs.empty()) {
+        state.counters["medianGhostStepMs"] = median(costs.ghostMs);
+        state.counters["worstGhostStepMs"]
+            = *std::max_element(costs.ghostMs.begin(), costs.ghostMs.end());
+    }
     state.counters["residentMB"] = costs.residentMB;
     state.counters["keptMB"] = costs.keptMB;
     state.counters["ourCopiesMB"] = costs.ourCopiesMB;
@@ -162,10 +211,18 @@ void BM_CrowdedSkyPlayed(benchmark::State& state)
         state.SkipWithError("no game data here");
         return;
     }
+    const std::string ghost = state.range(0) == 2 ? crowdedSkyGhost() : "";
+    if (state.range(0) == 2 && ghost.empty()) {
+        state.SkipWithError("the ghost's replay cannot be written");
+        return;
+    }
     FrameCosts costs;
     for (auto _ : state)
-        costs = playAndDraw("maps/crowded_sky", 60000, true, state.range(0) == 1);
-    state.SetLabel(state.range(0) == 0 ? "desktop" : "software");
+        costs = playAndDraw("maps/crowded_sky", 60000, true, state.range(0) == 1, ghost);
+    const char* const labels[] = {"desktop", "software", "desktop, racing a ghost"};
+    state.SetLabel(labels[state.range(0)]);
+    if (!ghost.empty())
+        std::remove(ghost.c_str());
     report(state, costs);
     // The busiest second: the 60 frames with the most drawables.
     const size_t window = 60;
@@ -183,8 +240,14 @@ void BM_CrowdedSkyPlayed(benchmark::State& state)
         state.counters["busiestSecondDrawables"] = static_cast<double>(bestSum / window);
     }
 }
-// Argument 0: drawn by the desktop canvas; 1: by ours, into memory.
-BENCHMARK(BM_CrowdedSkyPlayed)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Argument 0: drawn by the desktop canvas; 1: by ours, into memory; 2: by
+// the desktop canvas, racing a ghost.
+BENCHMARK(BM_CrowdedSkyPlayed)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // A map of 999 enemies, written to a temporary folder; placeOf(i) gives the
 // i-th enemy's line after its class.

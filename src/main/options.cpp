@@ -3,6 +3,7 @@
 
 #include "main/startup.h"
 #include "platform/settings.h"
+#include "screens/ghost.h"
 #include "screens/playback.h"
 #include "screens/recorder.h"
 
@@ -108,6 +109,8 @@ const std::vector<Option>& options()
         {"--record", "FILE", "write each level's replay to FILE (the last level's stays)",
             setPath(recordPath)},
         {"--replay", "FILE", "play the replay in FILE back, then quit", setPath(replayToPlay)},
+        {"--ghost", "FILE", "race the run in FILE: its ghost flies beside the ship on its map",
+            setPath(ghostToRace)},
     };
     return table;
 }

@@ -11,6 +11,7 @@
 #include "render/presentation.h"
 #include "screens/commands.h"
 #include "screens/frame.h"
+#include "screens/ghost.h"
 #include "screens/hints.h"
 #include "screens/pacing.h"
 #include "screens/recorder.h"
@@ -55,6 +56,7 @@ void beginLevel(Program& program)
     world().gameOver = false;
     const uint64_t seed = clockSeed();
     startRecording(mapPath, world().chosenShip, seed);
+    startRace(mapName(mapPath), true);
     std::string why;
     if (std::string noMap = enterLevel(seed, &why); !noMap.empty()) {
         // Said in the window for a while, before the game ends as a map
@@ -132,7 +134,10 @@ void levelEnded(Program& program, FrameEnd how)
         return;
     }
     std::vector<std::string> note;
-    if (SDL_Surface* image = endPicture(how, true, note)) {
+    SDL_Surface* image = endPicture(how, true, note);
+    if (how == FrameEnd::victory)
+        addRaceResult(note);
+    if (image) {
         showEndScreen(program, image, note, false, 0);
         return;
     }
@@ -248,6 +253,10 @@ Program gameProgram()
         program.end = ProgramEnd {1, notUp};
         return program;
     }
+    if (std::string notRaced = checkGhostToRace(); !notRaced.empty()) {
+        program.end = ProgramEnd {1, notRaced};
+        return program;
+    }
     presentationRandom.reseed(clockSeed());
     showTitle(program);
     return program;
@@ -261,6 +270,10 @@ Program playbackProgram()
     if (!end) {
         if (std::string notUp = startUp(); !notUp.empty())
             end = ProgramEnd {1, notUp};
+    }
+    if (!end) {
+        if (std::string notRaced = checkGhostToRace(); !notRaced.empty())
+            end = ProgramEnd {1, notRaced};
     }
     if (!end)
         end = openPlayback(playback);

@@ -39,6 +39,7 @@ Settings::Settings()
     bind(Command::musicUp, {SDLK_0});
     bind(Command::effectsDown, {SDLK_MINUS});
     bind(Command::effectsUp, {SDLK_EQUALS});
+    bind(Command::ghost, {SDLK_g});
 }
 
 namespace {
@@ -49,7 +50,7 @@ constexpr int maxSettingsLines = 1000; // a longer file is not ours
 // The file's names of the commands, in Command's order.
 const char* const commandNames[commandCount]
     = {"up", "down", "left", "right", "strafe_left", "strafe_right", "leave", "pause", "help",
-        "restart", "fullscreen", "music_down", "music_up", "effects_down", "effects_up"};
+        "restart", "fullscreen", "music_down", "music_up", "effects_down", "effects_up", "ghost"};
 
 struct Entry {
     std::string name;
@@ -137,6 +138,7 @@ const std::vector<Entry>& entries()
             yesNo("fullscreen", &Settings::fullscreen),
             number("scale", &Settings::scale, 1, 2),
             number("max_fps", &Settings::maxFps, 0, 1000),
+            yesNo("ghost", &Settings::ghost),
         };
         for (int command = 0; command < commandCount; ++command)
             all.push_back(keysOf(command));

@@ -35,6 +35,7 @@ enum class Command : int {
     musicUp,
     effectsDown,
     effectsUp,
+    ghost, // the raced run's ghost shown or not
     count
 };
 constexpr int commandCount = static_cast<int>(Command::count);
@@ -52,6 +53,7 @@ struct Settings {
     // frame each time, and the game spares the processor the hundreds of
     // frames a second no display would show.
     int maxFps = defaultMaxFps;
+    bool ghost = true; // a map's best run raced as a ghost beside the player's
     std::vector<SDLKey> keys[commandCount]; // each command's keys
     Settings(); // the defaults
 };

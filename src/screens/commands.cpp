@@ -5,6 +5,7 @@
 #include "platform/input.h"
 #include "platform/replay.h"
 #include "platform/window.h"
+#include "screens/ghost.h"
 #include "screens/notices.h"
 
 #include <algorithm>
@@ -28,6 +29,8 @@ void takeKey(SDLKey key)
         levelRequests.help = true;
     if (isBound(Command::restart, key))
         levelRequests.restart = true;
+    if (isBound(Command::ghost, key))
+        toggleGhost();
     if (isBound(Command::fullscreen, key) && !toggleFullscreen())
         levelRequests.windowLost = true;
     for (Command volume :

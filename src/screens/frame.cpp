@@ -20,6 +20,7 @@
 #include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
 #include "screens/commands.h"
+#include "screens/ghost.h"
 #include "screens/level.h"
 #include "screens/notices.h"
 #include "screens/recorder.h"
@@ -182,6 +183,7 @@ void drawFrame(Canvas& canvas)
     if (!backgroundCoversScreen())
         canvas.fill(0x000000ff);
     drawBackground(canvas, cameraX, cameraY);
+    drawRace(canvas, cameraX, cameraY); // under the world: the player's ship shows over its ghost
     drawWorld(canvas, cameraX, cameraY);
     drawDamage(canvas, cameraX, cameraY);
     drawHazards(canvas, foreseeHazards(world()), cameraX, cameraY);
@@ -225,6 +227,7 @@ FrameEnd runFrame(Uint32 now)
     if (levelRequests.windowLost)
         return FrameEnd::windowLost;
     const LevelState state = simulateFrame(world(), input, steps);
+    raceAlong();
     recordFrame(steps, input, state);
     return presentFrame(state);
 }

@@ -12,6 +12,7 @@
 #include "render/presentation.h"
 #include "render/screencanvas.h"
 #include "render/sdlcanvas.h"
+#include "screens/ghost.h"
 #include "screens/helptext.h"
 #include "screens/lostsummary.h"
 #include "screens/recorder.h"
@@ -144,6 +145,7 @@ namespace {
 void tearDownLevel()
 {
     Mix_Pause(thrustChannel);
+    stopRace();
     stopLevel();
     forgetLensTables();
     forgetImageCopies();

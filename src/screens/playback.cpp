@@ -5,6 +5,7 @@
 #include "render/presentation.h"
 #include "screens/commands.h"
 #include "screens/frame.h"
+#include "screens/ghost.h"
 #include "screens/hints.h"
 #include "screens/level.h"
 #include "screens/notices.h"
@@ -35,6 +36,7 @@ std::optional<ProgramEnd> openPlayback(Playback& playback)
 {
     Replay& replay = playback.replay;
     settleReplayRules(replay);
+    startRace(replay.mapName, false);
     presentationRandom.reseed(replay.seed);
     mapPath = "maps/" + replay.mapName;
     world().chosenShip = replay.ship - 1;
@@ -85,6 +87,7 @@ FrameEnd playbackFrame(Playback& playback)
     mouseX = static_cast<int>(input.pointerX) - cameraX;
     mouseY = static_cast<int>(input.pointerY) - cameraY;
     playback.state = simulateFrame(world(), input, steps);
+    raceAlong();
     watchFrame(playback.watch);
     return presentFrame(playback.state);
 }

@@ -13,8 +13,10 @@
 #include "content/worldinuse.h"
 #include "platform/gamefolder.h"
 #include "platform/replay.h"
+#include "screens/ghostrun.h"
 #include "screens/replayrules.h"
 #include "screens/summary.h"
+#include "world/object.h"
 #include "world/world.h"
 
 #include <cinttypes>
@@ -106,6 +108,30 @@ int reproduce(const std::string& path, uint64_t dataHash)
     return 0;
 }
 
+// Where the replay's ship is at atMs of game time, played as a ghost is
+// beside a level at that time: one line of JSON.
+int shipAt(const std::string& path, uint64_t dataHash, int64_t atMs)
+{
+    Replay replay;
+    std::string wrong = loadReplay(path, replay);
+    if (wrong.empty())
+        wrong = checkReplayFits(replay, dataHash);
+    if (!wrong.empty())
+        return fail(1, "cannot play the replay " + path + ": " + wrong);
+    settleReplayRules(replay);
+    GhostRun run;
+    if (!startGhostRun(run, replay, world().tuning))
+        return fail(1, "cannot open the map maps/" + replay.mapName);
+    while (catchUpGhostRun(run, atMs) > 0) { }
+    const Object* ship = run.world->ship;
+    std::printf("{\"at\": %" PRId64 ", \"frame\": %zu, \"time\": %" PRId64
+                ", \"x\": %.3f, \"y\": %.3f, \"angle\": %.4f, \"over\": %s}\n",
+        atMs, run.nextFrame, ghostRunTime(run), ship ? ship->x : 0.0f, ship ? ship->y : 0.0f,
+        ship ? ship->angle : 0.0f, ghostRunOver(run) ? "true" : "false");
+    stopGhostRun(run);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -134,6 +160,8 @@ int main(int argc, char** argv)
     const std::optional<uint64_t> dataHash = fileHash(options.data, &why);
     if (!dataHash || !readDataFile(options.data))
         return fail(2, "cannot read the data file " + options.data + ": it " + why);
+    if (!options.replay.empty() && options.atMs >= 0)
+        return shipAt(options.replay, *dataHash, options.atMs);
     if (!options.replay.empty())
         return reproduce(options.replay, *dataHash);
 

@@ -19,7 +19,7 @@ namespace {
 const char* const usage
     = "Usage: tether-sim [--data FILE] [--ship 1|2|3|all] [--seed N] [--pilot NAME]\n"
       "                  [--minutes M] [--runs K] [--record FILE] MAP...\n"
-      "       tether-sim [--data FILE] --replay FILE\n";
+      "       tether-sim [--data FILE] --replay FILE [--at MS]\n";
 
 const char* const help
     = "Plays the game's maps without a window, as fast as the machine allows, and\n"
@@ -40,6 +40,11 @@ const char* const help
       "  --record FILE    write the run's replay to FILE (one run only)\n"
       "  --replay FILE    reproduce a replay recorded by the game or by --record;\n"
       "                   fails when it ends on another world hash than recorded\n"
+      "  --at MS          with --replay: play it only up to MS ms of game time, as a\n"
+      "                   ghost beside a level at that time is played (the whole\n"
+      "                   frames that end by then), and print where its ship is:\n"
+      "                   {\"at\", \"frame\" (frames played), \"time\", \"x\", \"y\",\n"
+      "                   \"angle\", \"over\"}, x and y within the world\n"
       "  --help           show this and exit\n"
       "  --version        show the version and exit\n"
       "\n"
@@ -106,12 +111,16 @@ bool apply(const std::string& name, const std::string& value, Options& o)
         if (value.empty())
             return wrong(name + " needs a file name, not ''");
         (name == "--record" ? o.record : o.replay) = value;
+    } else if (name == "--at") {
+        if (!wholeNumber(value, 1000000000, n))
+            return wrong("--at is a game time in ms from 0 to 1000000000, not '" + value + "'");
+        o.atMs = static_cast<int64_t>(n);
     }
     return true;
 }
 
-const std::vector<std::string> valued
-    = {"--data", "--ship", "--seed", "--pilot", "--minutes", "--runs", "--record", "--replay"};
+const std::vector<std::string> valued = {
+    "--data", "--ship", "--seed", "--pilot", "--minutes", "--runs", "--record", "--replay", "--at"};
 
 } // namespace
 
@@ -158,13 +167,15 @@ Parsed readOptions(const std::vector<std::string>& args, Options& o)
 
     if (!o.replay.empty()) {
         for (const std::string& name : given)
-            if (name != "--replay" && name != "--data")
+            if (name != "--replay" && name != "--data" && name != "--at")
                 return refuse(
                     "--replay plays the recorded map, ship and seed: it takes no " + name);
         if (!o.maps.empty())
             return refuse("--replay plays the recorded map: it takes no MAP");
         return Parsed::run;
     }
+    if (o.atMs >= 0)
+        return refuse("--at tells where a replay's ship is: it needs --replay");
     if (o.maps.empty())
         return refuse("no map to play");
     return Parsed::run;

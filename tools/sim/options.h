@@ -13,6 +13,7 @@ struct Options {
     uint64_t seed = 1;
     std::string pilot = "idle";
     std::string replay; // a replay to reproduce instead
+    int64_t atMs = -1; // --at: where the replay's ship is at this game time; -1 none
     std::string record; // where to write the run's replay
     double minutes = 10; // game time at most per run
     int runs = 0; // --runs K; 0: one run each, in this process, without a table
