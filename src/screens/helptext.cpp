@@ -72,7 +72,7 @@ std::vector<std::string> controlsText(int ship)
         + keys(Command::leave) + ": leave");
     lines.push_back(keys(Command::fullscreen) + ": full screen   " + keys(Command::musicDown) + " "
         + keys(Command::musicUp) + ": music volume   " + keys(Command::effectsDown) + " "
-        + keys(Command::effectsUp) + ": effects volume");
+        + keys(Command::effectsUp) + ": effects volume   " + keys(Command::ghost) + ": ghost");
     lines.push_back("#Gamepad");
     lines.push_back("Left stick: steer   Right stick: aim   Right trigger: fire");
     lines.push_back("Left trigger: let go   Start: pause   Back: leave");

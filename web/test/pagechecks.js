@@ -104,6 +104,9 @@ async function tapGame(page, x, y) {
 // Holds the stick toward (dx, dy) until `done` holds (false if it does not
 // within timeoutMs).
 async function holdStick(page, dx, dy, done, timeoutMs, arg) {
+  // The touch controls follow the screen shown on the page's own timer: the
+  // stick appears a moment after the level does.
+  await page.waitForSelector('#stick', {visible: true, timeout: 5000}).catch(() => {});
   const stick = await (await page.$('#stick')).boundingBox();
   if (!stick)
     return false; // no stick: the level is over
@@ -114,6 +117,13 @@ async function holdStick(page, dx, dy, done, timeoutMs, arg) {
     .then(() => true, () => false);
   await page.touchscreen.touchEnd();
   return ok;
+}
+
+// Taps a page control once it shows (the touch controls follow the screen
+// shown a moment after it changes).
+async function tapWhenShown(page, selector) {
+  await page.waitForSelector(selector, {visible: true, timeout: 5000}).catch(() => {});
+  await page.tap(selector);
 }
 
 // A phone held sideways: the title chosen by taps, the stick steering,
@@ -144,7 +154,7 @@ async function checkTouch(browser, url, out) {
   const back = await title([2, 0], 'the first map again');
   await tapGame(page, 125 + 75, 250);
   const first = await title([0, 0], 'the first ship chosen');
-  await page.tap('#start-touch');
+  await tapWhenShown(page, '#start-touch');
   const started = await screenIs(page, 'level', 'a level started by taps', 10000);
   check(third && next && back && first && started && (await probe(page)).chosenShip === 0,
     'taps on the title choose ships and maps, and Start starts the level');
@@ -157,9 +167,9 @@ async function checkTouch(browser, url, out) {
     return Math.hypot(p.vx, p.vy) > v + 0.05;
   }, 5000, Math.hypot(before.vx, before.vy));
   check(moved, 'the thumb stick steers the ship');
-  await page.tap('#pause-touch');
+  await tapWhenShown(page, '#pause-touch');
   const paused = await screenIs(page, 'pause', 'the pause screen on a tap', 5000);
-  await page.tap('#pause-touch');
+  await tapWhenShown(page, '#pause-touch');
   check(paused && await screenIs(page, 'level', 'the level again on a tap', 5000),
     'the Pause button pauses, and goes on');
 
