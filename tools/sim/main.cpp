@@ -86,15 +86,25 @@ std::vector<std::string> mapsToPlay(const std::vector<std::string>& names, int& 
     return maps;
 }
 
-int reproduce(const std::string& path, uint64_t dataHash)
+// Reads the replay at path and settles the rules it plays by; what is
+// wrong with it (a file that is no replay, or one of other content) when it
+// cannot be played here.
+std::string openReplay(const std::string& path, uint64_t dataHash, Replay& replay)
 {
-    Replay replay;
     std::string wrong = loadReplay(path, replay);
     if (wrong.empty())
         wrong = checkReplayFits(replay, dataHash);
     if (!wrong.empty())
-        return fail(1, "cannot play the replay " + path + ": " + wrong);
+        return "cannot play the replay " + path + ": " + wrong;
     settleReplayRules(replay);
+    return "";
+}
+
+int reproduce(const std::string& path, uint64_t dataHash)
+{
+    Replay replay;
+    if (std::string wrong = openReplay(path, dataHash, replay); !wrong.empty())
+        return fail(1, wrong);
     LevelSummary summary;
     sim::playReplay(replay, summary);
     std::printf("%s\n", summaryJson(summary).c_str());
@@ -113,12 +123,8 @@ int reproduce(const std::string& path, uint64_t dataHash)
 int shipAt(const std::string& path, uint64_t dataHash, int64_t atMs)
 {
     Replay replay;
-    std::string wrong = loadReplay(path, replay);
-    if (wrong.empty())
-        wrong = checkReplayFits(replay, dataHash);
-    if (!wrong.empty())
-        return fail(1, "cannot play the replay " + path + ": " + wrong);
-    settleReplayRules(replay);
+    if (std::string wrong = openReplay(path, dataHash, replay); !wrong.empty())
+        return fail(1, wrong);
     GhostRun run;
     if (!startGhostRun(run, replay, world().tuning))
         return fail(1, "cannot open the map maps/" + replay.mapName);
