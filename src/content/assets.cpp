@@ -45,6 +45,9 @@ namespace {
 // The tracks' files, read whole at start-up: the mixer decodes a track as it
 // plays, from these bytes, for the whole run.
 std::string trackBytes[musicTrackCount];
+// The mixer streams each track from its reader and never frees it: kept
+// here beside the bytes, for the whole run.
+SDL_RWops* trackReaders[musicTrackCount];
 
 } // namespace
 
@@ -58,11 +61,19 @@ void loadMusic()
 #else
         // Read as every file of the game is: only a regular file, within the
         // bound (opening a pipe by name would block start-up for ever).
+        // Loaded again (as tests do), a track lets go of its old reader and
+        // bytes first.
+        if (musicTracks[n - 1])
+            Mix_FreeMusic(musicTracks[n - 1]);
+        musicTracks[n - 1] = nullptr;
+        if (trackReaders[n - 1])
+            SDL_FreeRW(trackReaders[n - 1]);
+        trackReaders[n - 1] = nullptr;
         std::string& bytes = trackBytes[n - 1];
         if (readRegularFile(path, bytes, maxContentFileBytes) != FileRead::ok)
             continue;
-        musicTracks[n - 1]
-            = Mix_LoadMUS_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
+        trackReaders[n - 1] = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+        musicTracks[n - 1] = Mix_LoadMUS_RW(trackReaders[n - 1]);
 #endif
     }
 }
