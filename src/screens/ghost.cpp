@@ -10,6 +10,7 @@
 #include "screens/notices.h"
 #include "screens/recorder.h"
 #include "screens/replayrules.h"
+#include "screens/results.h"
 #include "world/object.h"
 #include "world/stats.h"
 
@@ -27,16 +28,6 @@ GhostRun race;
 bool racing = false; // a run is raced in this level
 bool shown = true; // its ghost is drawn
 int64_t runLength = 0; // the raced run's game time in all (ms)
-
-// Where the best run of mapName is kept, beside its last replay.
-std::string bestRunPath(const std::string& mapName)
-{
-    std::string path = defaultReplayPath(mapName);
-    const std::string suffix = ".replay";
-    if (path.size() < suffix.size())
-        return "";
-    return path.insert(path.size() - suffix.size(), ".best");
-}
 
 std::string readRun(const std::string& path, Replay& replay)
 {
@@ -91,7 +82,7 @@ void startRace(const std::string& mapName, bool bestRuns)
     const bool named = !ghostToRace.empty();
     if (!named && !(bestRuns && settings.ghost))
         return;
-    const std::string path = named ? ghostToRace : bestRunPath(mapName);
+    const std::string path = named ? ghostToRace : bestReplayPath(mapName);
     Replay replay;
     if (path.empty() || readRun(path, replay) != "") {
         if (named)

@@ -70,17 +70,6 @@ void wrapInto(std::vector<std::string>& lines, const std::string& line, size_t w
     lines.push_back(rest);
 }
 
-// The best replay of map, beside its last replay; empty without a data
-// folder.
-std::string bestReplayPath(const std::string& map)
-{
-    std::string path = defaultReplayPath(map);
-    const std::string suffix = ".replay";
-    if (path.size() < suffix.size())
-        return "";
-    return path.insert(path.size() - suffix.size(), ".best");
-}
-
 // What became of a won map's time.
 struct BestTimeKept {
     int64_t bestBefore = -1; // -1: none, or not known
@@ -215,6 +204,17 @@ std::string lineWithNote(const std::string& map, const LevelStats& stats, const 
 }
 
 } // namespace
+
+// The best replay of map, beside its last replay; empty without a data
+// folder.
+std::string bestReplayPath(const std::string& map)
+{
+    std::string path = defaultReplayPath(map);
+    const std::string suffix = ".replay";
+    if (path.size() < suffix.size())
+        return "";
+    return path.insert(path.size() - suffix.size(), ".best");
+}
 
 BestTimes readBestTimes(const std::string& text)
 {

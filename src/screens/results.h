@@ -56,5 +56,8 @@ bool mapWonBefore(const std::string& map);
 
 // The best-times file; empty when there is no folder for it.
 std::string bestTimesPath();
+// The best replay of map, beside its last replay; empty without a data
+// folder.
+std::string bestReplayPath(const std::string& map);
 
 } // namespace tether
