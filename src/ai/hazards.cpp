@@ -5,6 +5,7 @@
 #include "ai/hazards.h"
 
 #include "world/kinds.h"
+#include "world/motion.h"
 #include "world/object.h"
 #include "world/world.h"
 
@@ -15,9 +16,6 @@ namespace tether {
 
 namespace {
 
-// As world/motion.cpp pulls: G M / max(r², R²) toward the body's centre,
-// in units per ms².
-constexpr double gravityConstant = 6e-11;
 constexpr int courseStepMs = 10;
 
 bool isHazard(const Object& body)
@@ -48,7 +46,7 @@ HazardView foreseeHazards(const World& world)
             if (r2 == 0.0)
                 continue;
             const double r = std::sqrt(r2);
-            const double pull = body->mass * gravityConstant
+            const double pull = static_cast<double>(body->mass) * gravityConstant
                 / std::max(r2, static_cast<double>(body->radius) * body->radius);
             ax += dx / r * pull;
             ay += dy / r * pull;

@@ -20,8 +20,6 @@
 
 namespace tether {
 
-constexpr float gravityConstant = 6e-11f;
-
 // Newton's pull of source A on body D, along the plain difference d = A - D
 // (units; the wrap keeps everything within half a world of the ship):
 //   F = mD * mA * G / |d|^2     (mass * units / ms^2)
